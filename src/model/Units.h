@@ -1,0 +1,14 @@
+#pragma once
+
+namespace polvane {
+
+// Units code of a venue: lengths in feet and weights in pounds, or metres and kilograms.
+enum UnitsCode : int {
+    kEnglish = 0,
+    kMetric = 1,
+};
+
+inline constexpr float kMetresPerFoot = 0.3048f;
+inline constexpr float kFeetPerMetre = 3.28084f;
+
+} // namespace polvane
