@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "engine/AutoConfigure.h"
 #include "model/Units.h"
 
 namespace polvane {
@@ -85,6 +86,14 @@ void Environment::Clear()
         lineArray_->Cells().Remove(1);
     while (listeningPoints_->Count() > 0)
         listeningPoints_->Remove(1);
+}
+
+void Environment::AutoCalculate(int limitMs, const bool& cancel, ProgressController& progress,
+                                CaptionLabel& percentLabel, CaptionLabel& timeLabel,
+                                CaptionLabel* combosLabel, AutoConfigureServices& services)
+{
+    AutoConfigure(*this).Run(limitMs, cancel, progress, percentLabel, timeLabel, combosLabel,
+                             services);
 }
 
 void Environment::SetAutoCalcBaselines(float overthrow, float underthrow)

@@ -14,6 +14,9 @@
 namespace polvane {
 
 struct CalculationResults;
+class AutoConfigureServices;
+class CaptionLabel;
+class ProgressController;
 
 // The venue document: everything the user designs and the settings of the prediction.
 // It owns the angle sweep, the line array, the seating areas, the listening points, the
@@ -81,6 +84,12 @@ public:
     polvane::CalcParameters& CalcParameters() { return sweep_; }
     const polvane::CalcParameters& CalcParameters() const { return sweep_; }
     void CopyCalcParameters(const polvane::CalcParameters& sweep);
+
+    // Auto-Configure: designs the splays from the seating areas, then, with refinement on,
+    // searches combinations of allowed splays for `limitMs` or until `cancel` is set.
+    void AutoCalculate(int limitMs, const bool& cancel, ProgressController& progress,
+                       CaptionLabel& percentLabel, CaptionLabel& timeLabel,
+                       CaptionLabel* combosLabel, AutoConfigureServices& services);
 
     // The prediction. `quick` only adds the early returns that reject an Auto-Configure
     // candidate (an unbalanced array, aims outside the limits).

@@ -1,0 +1,313 @@
+#include "engine/AutoConfigure.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "engine/AutoConfigureServices.h"
+#include "engine/CalculationResults.h"
+#include "engine/CaptionLabel.h"
+#include "engine/Environment.h"
+#include "engine/GlobalResults.h"
+#include "engine/ProgressController.h"
+#include "model/Units.h"
+
+namespace polvane {
+
+namespace {
+
+constexpr std::int64_t kProgressIntervalMs = 200;
+constexpr float kTargetHeightFeet = 7.0f;
+
+// Whether a candidate's aims keep the overthrow and underthrow limits (all in degrees).
+bool AimsWithinLimits(const CalculationResults& r, bool flown, float overthrow, float underthrow)
+{
+    if (r.CellResults.empty())
+        return true;
+    const double upper = r.UpperCoverageAngle.Degrees();
+    const double lower = r.LowerCoverageAngle.Degrees();
+    const CellResult& top = flown ? r.CellResults.front() : r.CellResults.back();
+    const CellResult& bottom = flown ? r.CellResults.back() : r.CellResults.front();
+    return top.Aim.Degrees() <= upper + overthrow && lower - underthrow <= bottom.Aim.Degrees();
+}
+
+} // namespace
+
+double AutoConfigure::TriangleArea(const Point2D& p1, const Point2D& p2, const Point2D& p3)
+{
+    const double a = p1.DistanceTo(p2);
+    const double b = p2.DistanceTo(p3);
+    const double c = p3.DistanceTo(p1);
+    const double q = (-a + b + c) * (a + b + c) * (a - b + c) * (a + b - c) / 16.0;
+    // Rounding can take a flat triangle a hair below zero.
+    return q > 0.0 ? std::sqrt(q) : 0.0;
+}
+
+float AutoConfigure::TargetHeight(int units)
+{
+    return units == kMetric ? kTargetHeightFeet * kMetresPerFoot : kTargetHeightFeet;
+}
+
+std::string AutoConfigure::FormatTimeRemaining(std::int64_t remainingMs)
+{
+    double s = static_cast<double>(remainingMs) / 1000.0;
+    double m = std::floor(s / 60.0);
+    s -= 60.0 * m;
+    const double h = std::floor(m / 60.0);
+    m -= 60.0 * h;
+    const auto whole = [](double v) { return std::to_string(static_cast<long long>(std::floor(v))); };
+    if (h > 0)
+        return whole(h) + "h " + whole(m) + "m " + whole(s) + "s";
+    if (m > 0)
+        return whole(m) + "m " + whole(s) + "s";
+    return whole(s) + "s";
+}
+
+std::string AutoConfigure::FormatPercent(double fraction)
+{
+    char buf[64];
+    const double percent = std::isfinite(fraction) ? fraction * 100.0 : 0.0;
+    const auto result = std::to_chars(buf, buf + sizeof buf, percent, std::chars_format::fixed, 2);
+    return std::string(buf, result.ptr) + "%";
+}
+
+std::vector<int> AutoConfigure::ShareCells(const std::vector<float>& triangles, int cells,
+                                           float& carry)
+{
+    float total = 0.0f;
+    for (float a : triangles)
+        total += a;
+    if (total == 0.0f)
+        total = 0.000001f;
+    std::vector<int> shares;
+    shares.reserve(triangles.size());
+    for (float a : triangles) {
+        const float exact = a / total * static_cast<float>(cells);
+        int share = static_cast<int>(exact);
+        carry = carry + exact - static_cast<float>(share);
+        if (carry > 0.99f) {
+            share += 1;
+            carry -= 1.0f;
+        } else if (carry < -0.99f) {
+            share -= 1;
+            carry += 1.0f;
+        }
+        shares.push_back(share);
+    }
+    return shares;
+}
+
+void AutoConfigure::DesignInitialSplays()
+{
+    carry_ = 0.0f;
+    aims_.assign(static_cast<std::size_t>(venue_.LineArray().Cells().Count()), Angle());
+    for (int pass = 0; pass < 3; ++pass)
+        DesignPass();
+}
+
+void AutoConfigure::DesignPass()
+{
+    LineArray& array = venue_.LineArray();
+    Cells& cells = array.Cells();
+    const int n = cells.Count();
+    const bool flown = array.Configuration() == 0;
+    const Planes& areas = venue_.SeatingAreas();
+
+    GlobalResults::Store(venue_.GenerateCalculations(false));
+    const CalculationResults& results = GlobalResults::Current();
+    // Nothing to share out or nothing to aim at: the splays stay as they are.
+    if (n == 0 || areas.Count() == 0 || static_cast<int>(results.CellResults.size()) != n)
+        return;
+    const Point2D r = results.CenterOfGravity;
+
+    std::vector<float> triangle;
+    triangle.reserve(static_cast<std::size_t>(areas.Count()));
+    for (int i = 1; i <= areas.Count(); ++i) {
+        const Plane& area = areas.Item(i);
+        triangle.push_back(static_cast<float>(TriangleArea(r, area.FrontPoint(), area.BackPoint())));
+    }
+    const std::vector<int> shares = ShareCells(triangle, n, carry_);
+
+    const float lift = TargetHeight(venue_.Units());
+    int slot = 0; // slots 1..N across all areas, in list order
+    for (int i = 1; i <= areas.Count(); ++i) {
+        const Plane& area = areas.Item(i);
+        const int share = shares[static_cast<std::size_t>(i - 1)];
+        const float a = triangle[static_cast<std::size_t>(i - 1)];
+        const float perCell = share > 0 ? a / static_cast<float>(share) : 0.0f;
+
+        const Point2D f = area.FrontPoint();
+        const Point2D b = area.BackPoint();
+        const float length = area.Length();
+        const float slope = area.Slope();
+        // Twice the height of R above the area's line, measured vertically and signed.
+        const float denominator = -r.x * f.y - length * r.y + b.x * f.y + (r.x - f.x) * b.y;
+        Point2D p = f;
+        for (int c = 0; c < share && slot < n; ++c) {
+            ++slot;
+            const float step = (-2.0f * length * perCell) / denominator;
+            Point2D q = p;
+            if (std::isfinite(step)) {
+                q.x = p.x + step;
+                q.y = f.y + (q.x - f.x) * slope + lift;
+            }
+            if (!std::isfinite(q.y))
+                q.y = p.y;
+            const Point2D target = p.MidPointWith(q);
+            const int cell = flown ? n - slot + 1 : slot;
+            aims_[static_cast<std::size_t>(slot - 1)].ConstructFromPoints(
+                results.CellResults[static_cast<std::size_t>(cell - 1)].Source, target);
+            p = q;
+        }
+    }
+
+    Bumper& bumper = array.Bumper();
+    if (flown && venue_.AutoCalcBumperAdjust())
+        bumper.SetAngle(aims_[static_cast<std::size_t>(n - 1)]);
+
+    Angle running = bumper.Angle();
+    for (int i = 1; i <= n; ++i) {
+        Cell& cell = cells.Item(i);
+        const Angle& aim = aims_[static_cast<std::size_t>(flown ? n - i : i - 1)];
+        if (flown) {
+            cell.SplayAngle().SetRadians(running.Radians() - aim.Radians());
+            running.Subtract(cell.SplayAngle());
+        } else {
+            cell.SplayAngle().SetRadians(aim.Radians() - running.Radians());
+            running.Add(cell.SplayAngle());
+        }
+    }
+}
+
+void AutoConfigure::Run(int limitMs, const bool& cancel, ProgressController& progress,
+                        CaptionLabel& percentLabel, CaptionLabel& timeLabel,
+                        CaptionLabel* combosLabel, AutoConfigureServices& services)
+{
+    DesignInitialSplays();
+    if (!services.RefinementEnabled() || venue_.LineArray().Cells().Count() == 0 ||
+        venue_.SeatingAreas().Count() == 0)
+        return;
+    services.RefreshWindows();
+    services.LetMessagesRun();
+
+    Cells& cells = venue_.LineArray().Cells();
+    const int n = cells.Count();
+    const bool flown = venue_.LineArray().Configuration() == 0;
+    const float overthrow = venue_.AutoCalcOverthrow();
+    const float underthrow = venue_.AutoCalcUnderthrow();
+
+    const std::int64_t start = services.TickCount();
+    const std::int64_t deadline = start + limitMs;
+    std::int64_t nextProgress = start + kProgressIntervalMs;
+
+    std::vector<int> choices(static_cast<std::size_t>(n + 1));
+    std::vector<int> initial(choices.size()), current(choices.size()), best(choices.size());
+    for (int i = 1; i <= n; ++i) {
+        const Cell& cell = cells.Item(i);
+        choices[static_cast<std::size_t>(i)] = static_cast<int>(cell.GetPossibleSplays().size());
+        initial[static_cast<std::size_t>(i)] = cell.GetSplayIndex();
+        best[static_cast<std::size_t>(i)] = initial[static_cast<std::size_t>(i)];
+    }
+    float bestScore = venue_.GenerateCalculations(false).EvennessScore;
+    std::int64_t tried = 0;
+
+    // A cell whose list is empty (a model the program does not know) keeps its splay.
+    const auto setIndex = [&](int cell, int index) {
+        if (index >= 1)
+            cells.Item(cell).SetSplayIndex(index);
+    };
+
+    const auto report = [&] {
+        const std::int64_t now = services.TickCount();
+        const double fraction = limitMs > 0 ? static_cast<double>(now - start) / limitMs : 1.0;
+        progress.SetProgress(fraction);
+        percentLabel.SetCaption(FormatPercent(fraction));
+        timeLabel.SetCaption(FormatTimeRemaining(deadline - now));
+        if (combosLabel != nullptr)
+            combosLabel->SetCaption(services.FormatCount(tried));
+        services.LetMessagesRun();
+        nextProgress += kProgressIntervalMs;
+    };
+
+    // Evaluates the current combination; false when the search must stop.
+    const auto evaluate = [&] {
+        const CalculationResults r = venue_.GenerateCalculations(true);
+        ++tried;
+        if (r.EvennessScore < bestScore && r.Balanced &&
+            AimsWithinLimits(r, flown, overthrow, underthrow)) {
+            bestScore = r.EvennessScore;
+            best = current;
+        }
+        const std::int64_t now = services.TickCount();
+        if (cancel || now > deadline)
+            return false;
+        if (now > nextProgress)
+            report();
+        return true;
+    };
+
+    bool stopped = false;
+    int k = 1;
+    std::vector<int> subset;
+    while (!stopped && k <= n) {
+        const float sweepStart = bestScore;
+        subset.resize(static_cast<std::size_t>(k));
+        for (int m = 0; m < k; ++m)
+            subset[static_cast<std::size_t>(m)] = m + 1;
+        while (!stopped) {
+            bool searchable = true;
+            for (int member : subset)
+                searchable = searchable && choices[static_cast<std::size_t>(member)] > 0;
+            if (searchable) {
+                for (int i = 1; i <= n; ++i) {
+                    current[static_cast<std::size_t>(i)] = initial[static_cast<std::size_t>(i)];
+                    setIndex(i, initial[static_cast<std::size_t>(i)]);
+                }
+                for (int member : subset) {
+                    current[static_cast<std::size_t>(member)] = 1;
+                    setIndex(member, 1);
+                }
+                // The odometer: the first member counts fastest.
+                while (true) {
+                    if (!evaluate()) {
+                        stopped = true;
+                        break;
+                    }
+                    int m = 0;
+                    for (; m < k; ++m) {
+                        const int cell = subset[static_cast<std::size_t>(m)];
+                        int& count = current[static_cast<std::size_t>(cell)];
+                        if (++count <= choices[static_cast<std::size_t>(cell)]) {
+                            setIndex(cell, count);
+                            break;
+                        }
+                        count = 1;
+                        setIndex(cell, 1);
+                    }
+                    if (m == k)
+                        break;
+                }
+            }
+            if (stopped)
+                break;
+            // The next subset in lexicographic order.
+            int m = k - 1;
+            while (m >= 0 && subset[static_cast<std::size_t>(m)] == n - (k - 1 - m))
+                --m;
+            if (m < 0)
+                break;
+            ++subset[static_cast<std::size_t>(m)];
+            for (int after = m + 1; after < k; ++after)
+                subset[static_cast<std::size_t>(after)] = subset[static_cast<std::size_t>(after - 1)] + 1;
+        }
+        if (stopped)
+            break;
+        initial = best;
+        if (bestScore == sweepStart)
+            ++k;
+    }
+
+    for (int i = 1; i <= n; ++i)
+        setIndex(i, best[static_cast<std::size_t>(i)]);
+}
+
+} // namespace polvane

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/Angle.h"
+#include "model/Point2D.h"
+
+namespace polvane {
+
+class AutoConfigureServices;
+class CaptionLabel;
+class Environment;
+class ProgressController;
+
+// Chooses the splays of the venue's array (and, for a flown array when allowed, the
+// bumper angle): an initial design that shares the cells among the seating areas, then,
+// with refinement on, a timed search over combinations of the cells' allowed splays.
+class AutoConfigure {
+public:
+    explicit AutoConfigure(Environment& venue) : venue_(venue) {}
+
+    // The initial design, then the search until `limitMs` has passed, `cancel` is set or
+    // every subset size is done; the best combination found is applied.
+    void Run(int limitMs, const bool& cancel, ProgressController& progress,
+             CaptionLabel& percentLabel, CaptionLabel& timeLabel, CaptionLabel* combosLabel,
+             AutoConfigureServices& services);
+
+    // Three passes of the initial design; each pass stores its prediction as the shared
+    // results.
+    void DesignInitialSplays();
+
+    // How many cells each seating area gets, in proportion to its triangle; the fraction of
+    // a cell left over is carried on from area to area (and from pass to pass).
+    static std::vector<int> ShareCells(const std::vector<float>& triangles, int cells,
+                                       float& carry);
+
+    // Heron's formula on single-precision side lengths, in double precision.
+    static double TriangleArea(const Point2D& p1, const Point2D& p2, const Point2D& p3);
+
+    // The remaining-time caption: "1h 2m 3s", "4m 5s" or "6s".
+    static std::string FormatTimeRemaining(std::int64_t remainingMs);
+    // elapsed / limit as a percentage with two decimals, e.g. "12.50%".
+    static std::string FormatPercent(double fraction);
+
+    // How far above its area each cell's target point lies: 7 feet in either unit
+    // system, so the design of a hall does not depend on its units.
+    static float TargetHeight(int units);
+
+private:
+    void DesignPass();
+
+    Environment& venue_;
+    float carry_ = 0.0f;
+    std::vector<Angle> aims_; // one per slot 1..N, kept across the passes
+};
+
+} // namespace polvane

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <string>
+
+#include "engine/CalculationResults.h"
+
+namespace polvane {
+
+class Environment;
+class Bumper;
+struct PredictionWorkspace;
+
+// The prediction of a venue: the array's geometry and rigging, where each cell aims, the
+// throws and coverage angles, then the polar response, the levels along the seating areas
+// and at the listening points, and the far-field distance.
+//
+// It reads the venue and changes it in one place: a bumper hung from a single point is
+// turned so that the array's centre of gravity hangs below the hang hole.
+class Prediction {
+public:
+    explicit Prediction(Environment& venue) : venue_(venue) {}
+
+    // A fresh record for the venue. `quick` only adds the two early returns that reject
+    // an Auto-Configure candidate (an unbalanced dual-point array, aims outside the
+    // limits); the fields after the return stay empty. Any failure is rethrown as a
+    // ProcedureFailure naming the prediction and the loop state where it arose.
+    CalculationResults Run(bool quick);
+
+private:
+    struct Sweep {
+        float lo = 0.0f;
+        float hi = 0.0f;
+        float step = 0.0f;
+        int maxIndex = 0; // M: the polar response has entries 0..M
+    };
+
+    // Returns false when the quick mode rejects the candidate.
+    bool RunGeometry(bool quick);
+    void RunCells(const Bumper& bumper, float& weight, float& sx, float& sy);
+    void RunSound();
+    Sweep ReadSweep() const;
+    void RunPolar(const Sweep& sweep, float speedOfSound, PredictionWorkspace& ws);
+    void RunAreaLevels(const Sweep& sweep);
+    void RunListeningPoints(const Sweep& sweep, bool havePerFrequency,
+                            const PredictionWorkspace& ws);
+    std::string FailureText() const;
+
+    Environment& venue_;
+    CalculationResults r_;
+    bool flown_ = true;
+    bool pointsFlag_ = false;
+
+    // Loop state for the failure text.
+    int areaCounter_ = 0;
+    int itemCounter_ = 0;
+    float runningMaxLevel_ = -1e38f;
+};
+
+} // namespace polvane

@@ -1,0 +1,371 @@
+#include "files/FileData.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <stdexcept>
+#include <system_error>
+
+#include "files/FileFormatError.h"
+
+namespace polvane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+FileData::ProgramVersion& DefaultVersion()
+{
+    static FileData::ProgramVersion version;
+    return version;
+}
+
+// The path as UTF-8, for messages.
+std::string PathText(const fs::path& path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+std::string ErrnoText(int error)
+{
+    return error == 0 ? std::string() : " (" + std::generic_category().message(error) + ")";
+}
+
+// Splits at CR LF, CR and LF.
+std::vector<std::string_view> PhysicalLines(std::string_view text)
+{
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n')
+            continue;
+        lines.push_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+// A name for the temporary file of a save that no other save picks at the same time.
+std::string TemporaryName()
+{
+    static std::atomic<std::uint64_t> counter{0};
+    std::uint64_t x = counter.fetch_add(1) + 0x9E3779B97F4A7C15ull *
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    x ^= reinterpret_cast<std::uintptr_t>(&x);
+    // splitmix64 finaliser
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+    x ^= x >> 31;
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string name = ".polvane-";
+    for (int shift = 60; shift >= 0; shift -= 4)
+        name += kHex[(x >> shift) & 0xF];
+    return name + ".tmp";
+}
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+} // namespace
+
+FileData::ProgramVersion FileData::DefaultProgramVersion() { return DefaultVersion(); }
+void FileData::SetDefaultProgramVersion(ProgramVersion version) { DefaultVersion() = version; }
+
+void FileData::AddValue(Type type, std::string name, const Value& value)
+{
+    FileChunk chunk(type, std::move(name), value);
+    records_.push_back(std::move(chunk));
+}
+
+void FileData::SetValue(Type type, std::string name, const Value& value)
+{
+    for (FileChunk& chunk : records_) {
+        if (chunk.DataType() == type && chunk.Name() == name) {
+            chunk.SetValue(value);
+            return;
+        }
+    }
+    AddValue(type, std::move(name), value);
+}
+
+const FileChunk* FileData::Find(Type type, std::string_view name) const
+{
+    for (const FileChunk& chunk : records_)
+        if (chunk.DataType() == type && chunk.Name() == name)
+            return &chunk;
+    return nullptr;
+}
+
+std::optional<FileData::Value> FileData::FindValue(Type type, std::string_view name) const
+{
+    const FileChunk* chunk = Find(type, name);
+    if (!chunk)
+        return std::nullopt;
+    return chunk->value();
+}
+
+FileData::Value FileData::FindValue(Type type, std::string_view name, Value fallback) const
+{
+    const FileChunk* chunk = Find(type, name);
+    return chunk ? chunk->value() : std::move(fallback);
+}
+
+namespace {
+template <typename T>
+std::optional<T> Typed(const FileChunk* chunk)
+{
+    if (!chunk)
+        return std::nullopt;
+    return std::get<T>(chunk->value());
+}
+} // namespace
+
+std::optional<double> FileData::FindDouble(std::string_view name) const
+{
+    return Typed<double>(Find(Type::kDouble, name));
+}
+double FileData::FindDouble(std::string_view name, double fallback) const
+{
+    return FindDouble(name).value_or(fallback);
+}
+std::optional<std::int32_t> FileData::FindInteger(std::string_view name) const
+{
+    return Typed<std::int32_t>(Find(Type::kInteger, name));
+}
+std::int32_t FileData::FindInteger(std::string_view name, std::int32_t fallback) const
+{
+    return FindInteger(name).value_or(fallback);
+}
+std::optional<float> FileData::FindSingle(std::string_view name) const
+{
+    return Typed<float>(Find(Type::kSingle, name));
+}
+float FileData::FindSingle(std::string_view name, float fallback) const
+{
+    return FindSingle(name).value_or(fallback);
+}
+std::optional<std::string> FileData::FindString(std::string_view name) const
+{
+    return Typed<std::string>(Find(Type::kString, name));
+}
+std::string FileData::FindString(std::string_view name, std::string fallback) const
+{
+    std::optional<std::string> found = FindString(name);
+    return found ? std::move(*found) : std::move(fallback);
+}
+
+void FileData::Clear()
+{
+    records_.clear();
+    headerLines_.clear();
+}
+
+void FileData::SetHeaderText(std::vector<std::string> lines) { headerLines_ = std::move(lines); }
+
+// ---- Loading ------------------------------------------------------------------------
+
+void FileData::ReadFile(const fs::path& path)
+{
+    const std::string shown = PathText(path);
+    std::error_code ec;
+    if (fs::is_directory(path, ec))
+        throw FileFormatError(shown, 0, "it is a folder, not a file");
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in.is_open()) {
+        const int error = errno;
+        if (!fs::exists(path, ec))
+            throw FileFormatError(shown, 0, "the file does not exist");
+        throw FileFormatError(shown, 0, "the file cannot be opened for reading" + ErrnoText(error));
+    }
+    ReadFrom(in, shown);
+}
+
+void FileData::ReadFrom(std::istream& in, const std::string& sourceName)
+{
+    using Traits = std::istream::traits_type;
+    std::streambuf* buffer = in.rdbuf();
+    if (!buffer || !in.good())
+        throw FileFormatError(sourceName, 0, "the stream cannot be read");
+
+    // Everything is read into a list of its own and only appended once the whole file has
+    // been read, so that a failure leaves this object as it was.
+    std::vector<FileChunk> read;
+    std::string line;
+    std::size_t lineNumber = 0;
+    bool anyByte = false;
+    for (;;) {
+        line.clear();
+        bool ended = false;
+        for (auto c = buffer->sbumpc(); !Traits::eq_int_type(c, Traits::eof());
+             c = buffer->sbumpc()) {
+            anyByte = true;
+            if (c == '\n') {
+                ended = true;
+                break;
+            }
+            // One byte more than the limit leaves room for the CR of a CR LF.
+            if (line.size() > FileChunk::kMaxLineLength)
+                throw FileFormatError(sourceName, lineNumber + 1,
+                                      "the line is longer than " +
+                                          std::to_string(FileChunk::kMaxLineLength) + " bytes");
+            line.push_back(Traits::to_char_type(c));
+        }
+        if (!ended && line.empty())
+            break;
+        ++lineNumber;
+        if (!ended)
+            throw FileFormatError(sourceName, lineNumber,
+                                  "the file ends in the middle of a line; it may have been cut "
+                                  "short");
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.size() > FileChunk::kMaxLineLength)
+            throw FileFormatError(sourceName, lineNumber,
+                                  "the line is longer than " +
+                                      std::to_string(FileChunk::kMaxLineLength) + " bytes");
+        std::string_view text = line;
+        if (lineNumber == 1 && text.starts_with(kByteOrderMark))
+            text.remove_prefix(kByteOrderMark.size());
+        try {
+            if (std::optional<FileChunk> chunk = FileChunk::ReadRawData(text))
+                read.push_back(std::move(*chunk));
+        } catch (const FileFormatError& e) {
+            throw FileFormatError(sourceName, lineNumber, e.Reason());
+        }
+    }
+    if (!anyByte)
+        throw FileFormatError(sourceName, 0, "the file is empty");
+    if (in.bad())
+        throw FileFormatError(sourceName, 0, "reading failed");
+
+    records_.reserve(records_.size() + read.size());
+    records_.insert(records_.end(), std::make_move_iterator(read.begin()),
+                    std::make_move_iterator(read.end()));
+}
+
+void FileData::ReadString(std::string_view text, const std::string& sourceName)
+{
+    std::istringstream in{std::string(text)};
+    ReadFrom(in, sourceName);
+}
+
+// ---- Saving -------------------------------------------------------------------------
+
+std::string FileData::WriteString() const
+{
+    std::string out;
+    const auto addLine = [&out](std::string_view line) {
+        if (line.size() > FileChunk::kMaxLineLength)
+            throw std::length_error("A header line is too long to be saved (" +
+                                    std::to_string(line.size()) + " bytes)");
+        out += line;
+        out += "\r\n";
+    };
+    if (!headerLines_.empty()) {
+        addLine("#");
+        for (const std::string& headerLine : headerLines_)
+            for (std::string_view part : PhysicalLines(headerLine))
+                addLine("# " + std::string(part));
+        std::string minor = std::to_string(version_.minor);
+        if (version_.minor >= 0 && version_.minor < 10)
+            minor.insert(minor.begin(), '0');
+        addLine("# Created with program version " + std::to_string(version_.major) + "." +
+                minor + " (Revision: " + std::to_string(version_.revision) + ")");
+        addLine("#");
+        addLine("");
+    }
+    std::size_t longest = 0;
+    for (const FileChunk& chunk : records_)
+        longest = std::max(longest, FileChunk::TextColumns(chunk.Name()));
+    for (const FileChunk& chunk : records_)
+        addLine(chunk.WriteRawData(longest + 8));
+    if (out.empty())
+        addLine("#");
+    return out;
+}
+
+void FileData::WriteTo(std::ostream& out) const
+{
+    const std::string text = WriteString();
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.flush();
+    if (!out)
+        throw std::runtime_error("Writing the data to the stream failed");
+}
+
+void FileData::WriteFile(const fs::path& path) const
+{
+    // Everything that can fail before the disk is touched fails here.
+    const std::string text = WriteString();
+    const std::string shown = PathText(path);
+    const auto failure = [&shown](const std::string& what) {
+        return std::runtime_error("Cannot save \"" + shown + "\": " + what);
+    };
+
+    std::error_code ec;
+    if (path.filename().empty())
+        throw failure("the path names no file");
+    const fs::path folder = path.parent_path();
+    const fs::path existingFolder = folder.empty() ? fs::path(".") : folder;
+    if (!fs::exists(existingFolder, ec))
+        throw failure("the folder does not exist");
+    if (!fs::is_directory(existingFolder, ec))
+        throw failure("the folder is not a folder");
+    // Replacing by renaming would get past a read-only mark that writing into the file
+    // respects.
+    constexpr fs::perms kAnyWrite = fs::perms::owner_write | fs::perms::group_write |
+                                    fs::perms::others_write;
+    if (fs::is_regular_file(path, ec) &&
+        (fs::status(path, ec).permissions() & kAnyWrite) == fs::perms::none)
+        throw failure("the file is read-only");
+
+    fs::path temporary;
+    std::ofstream out;
+    for (int attempt = 0; attempt < 100 && !out.is_open(); ++attempt) {
+        temporary = folder / TemporaryName();
+        if (fs::exists(temporary, ec))
+            continue;
+        errno = 0;
+        out.open(temporary, std::ios::binary | std::ios::trunc);
+        if (!out.is_open())
+            throw failure("cannot create a temporary file in the folder" + ErrnoText(errno));
+    }
+    if (!out.is_open())
+        throw failure("found no free name for a temporary file in the folder");
+
+    const auto discard = [&temporary] {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+    };
+    errno = 0;
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.flush();
+    const int writeError = errno;
+    out.close();
+    if (out.fail()) {
+        discard();
+        throw failure("writing the temporary file failed" + ErrnoText(writeError));
+    }
+
+    // A replaced file keeps its permissions.
+    if (fs::is_regular_file(path, ec)) {
+        const fs::perms perms = fs::status(path, ec).permissions();
+        if (!ec)
+            fs::permissions(temporary, perms, ec);
+    }
+    fs::rename(temporary, path, ec);
+    if (ec) {
+        discard();
+        throw failure("cannot replace the file (" + ec.message() + ")");
+    }
+}
+
+} // namespace polvane

@@ -1,0 +1,322 @@
+#include "engine/AutoConfigure.h"
+
+#include <cmath>
+#include <functional>
+#include <limits>
+
+#include <gtest/gtest.h>
+
+#include "engine/AutoConfigureServices.h"
+#include "engine/CalculationResults.h"
+#include "engine/CaptionLabel.h"
+#include "engine/Environment.h"
+#include "engine/GlobalResults.h"
+#include "engine/ProgressController.h"
+#include "model/ProductTables.h"
+
+namespace polvane {
+namespace {
+
+class FakeProgress : public ProgressController {
+public:
+    void SetProgress(double fraction) override { fractions.push_back(fraction); }
+    std::vector<double> fractions;
+};
+
+class FakeLabel : public CaptionLabel {
+public:
+    void SetCaption(const std::string& text) override { captions.push_back(text); }
+    std::vector<std::string> captions;
+};
+
+// A clock that moves on by `step` ms at every reading, so deadlines and progress reports
+// follow the number of readings, not the machine's speed.
+class FakeServices : public AutoConfigureServices {
+public:
+    bool RefinementEnabled() override { return refinement; }
+    std::int64_t TickCount() override
+    {
+        ++readings;
+        if (onTick)
+            onTick(readings);
+        now += step;
+        return now;
+    }
+    void RefreshWindows() override { ++refreshes; }
+    void LetMessagesRun() override { ++messageRuns; }
+
+    bool refinement = true;
+    std::int64_t now = 1000;
+    std::int64_t step = 1;
+    int readings = 0;
+    int refreshes = 0;
+    int messageRuns = 0;
+    std::function<void(int)> onTick;
+};
+
+struct Harness {
+    FakeProgress progress;
+    FakeLabel percent, time, combos;
+    FakeServices services;
+    bool cancel = false;
+
+    void Run(Environment& venue, int limitMs)
+    {
+        venue.AutoCalculate(limitMs, cancel, progress, percent, time, &combos, services);
+    }
+};
+
+// A flown array hanging over a floor and a raked balcony, in feet or metres.
+std::unique_ptr<Environment> Hall(int cells, int type, int units = 0)
+{
+    auto venue = std::make_unique<Environment>();
+    venue->Clear();
+    LineArray& array = venue->LineArray();
+    array.SetBrand(ProductTables::CellType(type)->splayGroup == 3 ? 4 : 0);
+    array.SetConfiguration(0);
+    array.SetPinStyle(1);
+    for (int i = 0; i < cells; ++i)
+        array.Cells().Add(-1, type);
+    array.Bumper().SetLocation(Point2D(0, 30));
+    const Point2D f1(10, 0), b1(80, 5), f2(85, 12), b2(120, 25);
+    venue->SeatingAreas().Add(-1, &f1, &b1);
+    venue->SeatingAreas().Add(-1, &f2, &b2);
+    venue->SetEarHeight(4.25f);
+    venue->SetAutoCalcBaselines(5, 5);
+    venue->SetUnits(units);
+    return venue;
+}
+
+std::vector<double> Splays(const Environment& venue)
+{
+    std::vector<double> out;
+    const Cells& cells = venue.LineArray().Cells();
+    for (int i = 1; i <= cells.Count(); ++i)
+        out.push_back(cells.Item(i).SplayAngle().Degrees());
+    return out;
+}
+
+class AutoConfigureTest : public ::testing::Test {
+protected:
+    void TearDown() override { GlobalResults::Reset(); }
+};
+
+TEST(AutoConfigureText, TimeRemaining)
+{
+    const std::pair<std::int64_t, const char*> cases[] = {
+        {3'600'000, "1h 0m 0s"}, {59'999, "59s"}, {245'000, "4m 5s"},
+        {3'723'000, "1h 2m 3s"}, {6'000, "6s"},   {0, "0s"},
+    };
+    for (const auto& [ms, text] : cases)
+        EXPECT_EQ(AutoConfigure::FormatTimeRemaining(ms), text) << ms;
+    EXPECT_EQ(AutoConfigure::FormatPercent(0.125), "12.50%");
+    EXPECT_EQ(AutoConfigure::FormatPercent(1), "100.00%");
+    FakeServices services;
+    EXPECT_EQ(services.FormatCount(1234567), "1,234,567");
+    EXPECT_EQ(services.FormatCount(999), "999");
+}
+
+TEST(AutoConfigureShares, EqualTrianglesAndTheCarry)
+{
+    float carry = 0;
+    EXPECT_EQ(AutoConfigure::ShareCells({5, 5}, 8, carry), (std::vector<int>{4, 4}));
+    carry = 0;
+    EXPECT_EQ(AutoConfigure::ShareCells({3, 3, 3}, 4, carry), (std::vector<int>{1, 1, 2}));
+    EXPECT_NEAR(carry, 0, 1e-5);
+    carry = 0;
+    EXPECT_EQ(AutoConfigure::ShareCells({0, 0}, 4, carry), (std::vector<int>{0, 0}));
+}
+
+TEST(AutoConfigureShares, TriangleArea)
+{
+    EXPECT_NEAR(AutoConfigure::TriangleArea({0, 0}, {4, 0}, {0, 3}), 6, 1e-5);
+    EXPECT_EQ(AutoConfigure::TriangleArea({0, 0}, {1, 1}, {2, 2}), 0);
+}
+
+TEST_F(AutoConfigureTest, RefinementOffLeavesTheProgressUntouched)
+{
+    auto venue = Hall(8, 0);
+    Harness h;
+    h.services.refinement = false;
+    h.Run(*venue, 10'000);
+    EXPECT_TRUE(h.progress.fractions.empty());
+    EXPECT_TRUE(h.percent.captions.empty());
+    EXPECT_TRUE(h.time.captions.empty());
+    EXPECT_EQ(h.services.refreshes, 0);
+
+    // The result is the initial design, and it is what the windows now show.
+    auto designed = Hall(8, 0);
+    AutoConfigure(*designed).DesignInitialSplays();
+    EXPECT_EQ(Splays(*venue), Splays(*designed));
+    EXPECT_EQ(GlobalResults::Current().CellResults.size(), 8u);
+}
+
+TEST_F(AutoConfigureTest, InitialDesignCoversTheAreas)
+{
+    auto venue = Hall(8, 0);
+    AutoConfigure(*venue).DesignInitialSplays();
+    const CalculationResults r = venue->GenerateCalculations(false);
+    // The coarse splay steps leave a cell or two between the areas, but both areas are
+    // covered, the balcony by the upper cells.
+    int floor = 0, balcony = 0;
+    for (const auto& c : r.CellResults) {
+        floor += c.HitAreaIndex == 1 ? 1 : 0;
+        balcony += c.HitAreaIndex == 2 ? 1 : 0;
+    }
+    EXPECT_GE(floor, 2);
+    EXPECT_GE(balcony, 2);
+    EXPECT_GE(floor + balcony, 6);
+    // The array curves downward: the lowest cell aims lowest.
+    EXPECT_GT(r.CellResults.front().Aim.Degrees(), r.CellResults.back().Aim.Degrees());
+}
+
+TEST_F(AutoConfigureTest, DesignDoesNotDependOnTheUnits)
+{
+    auto feet = Hall(12, 0, 0);
+    auto metres = Hall(12, 0, 1);
+    AutoConfigure(*feet).DesignInitialSplays();
+    AutoConfigure(*metres).DesignInitialSplays();
+    const auto a = Splays(*feet);
+    const auto b = Splays(*metres);
+    ASSERT_EQ(a.size(), b.size());
+    for (std::size_t i = 0; i < a.size(); ++i)
+        EXPECT_NEAR(a[i], b[i], 1e-9) << i;
+}
+
+TEST_F(AutoConfigureTest, BumperAdjustTakesTheTopCellsAim)
+{
+    auto venue = Hall(6, 0);
+    venue->SetAutoCalcBumperAdjust(true);
+    AutoConfigure(*venue).DesignInitialSplays();
+    // Cell 1 then gets what its snap makes of 0 degrees relative to the bumper.
+    const Cell& first = venue->LineArray().Cells().Item(1);
+    EXPECT_NEAR(first.SplayAngle().Degrees(), first.SnapSplay(0), 1e-9);
+    EXPECT_NE(venue->LineArray().Bumper().Angle().Radians(), 0);
+}
+
+TEST_F(AutoConfigureTest, EmptyVenuesReturnAtOnce)
+{
+    for (bool noAreas : {true, false}) {
+        auto venue = Hall(noAreas ? 4 : 0, 0);
+        if (noAreas)
+            while (venue->SeatingAreas().Count() > 0)
+                venue->SeatingAreas().Remove(1);
+        const auto before = Splays(*venue);
+        Harness h;
+        h.Run(*venue, 10'000);
+        EXPECT_EQ(Splays(*venue), before);
+        EXPECT_TRUE(h.progress.fractions.empty());
+        const CalculationResults& r = GlobalResults::Current();
+        EXPECT_TRUE(std::isfinite(r.CenterOfGravity.x) && std::isfinite(r.CenterOfGravity.y));
+    }
+}
+
+// Every combination of the cells' allowed splays, scored the way the search scores them.
+struct BruteForce {
+    float bestScore = std::numeric_limits<float>::infinity();
+    std::vector<int> best;
+};
+
+BruteForce SearchEverything(Environment& venue, const std::vector<int>& start, float startScore)
+{
+    Cells& cells = venue.LineArray().Cells();
+    const int n = cells.Count();
+    BruteForce result{startScore, start};
+    std::vector<int> idx(static_cast<std::size_t>(n), 1);
+    while (true) {
+        for (int i = 1; i <= n; ++i)
+            cells.Item(i).SetSplayIndex(idx[static_cast<std::size_t>(i - 1)]);
+        const CalculationResults r = venue.GenerateCalculations(true);
+        const double upper = r.UpperCoverageAngle.Degrees(), lower = r.LowerCoverageAngle.Degrees();
+        const bool within = r.CellResults.front().Aim.Degrees() <= upper + venue.AutoCalcOverthrow() &&
+                            lower - venue.AutoCalcUnderthrow() <= r.CellResults.back().Aim.Degrees();
+        if (r.Balanced && within && r.EvennessScore < result.bestScore) {
+            result.bestScore = r.EvennessScore;
+            result.best = idx;
+        }
+        int m = 0;
+        for (; m < n; ++m) {
+            auto& v = idx[static_cast<std::size_t>(m)];
+            if (++v <= static_cast<int>(cells.Item(m + 1).GetPossibleSplays().size()))
+                break;
+            v = 1;
+        }
+        if (m == n)
+            break;
+    }
+    return result;
+}
+
+TEST_F(AutoConfigureTest, SearchFindsTheBestCombination)
+{
+    auto venue = Hall(3, 4); // three PQ4 cells: 6 x 6 x 6 combinations
+    venue->SetAutoCalcBaselines(15, 15);
+    Harness h;
+    h.Run(*venue, std::numeric_limits<int>::max() / 2);
+    const auto found = Splays(*venue);
+    const float foundScore = venue->GenerateCalculations(false).EvennessScore;
+
+    auto reference = Hall(3, 4);
+    reference->SetAutoCalcBaselines(15, 15);
+    AutoConfigure(*reference).DesignInitialSplays();
+    std::vector<int> start;
+    for (int i = 1; i <= 3; ++i)
+        start.push_back(reference->LineArray().Cells().Item(i).GetSplayIndex());
+    const float startScore = reference->GenerateCalculations(false).EvennessScore;
+    const BruteForce brute = SearchEverything(*reference, start, startScore);
+
+    EXPECT_LT(brute.bestScore, startScore); // the venue leaves room to improve
+    EXPECT_FLOAT_EQ(foundScore, brute.bestScore);
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_EQ(venue->LineArray().Cells().Item(i).GetSplayIndex(),
+                  brute.best[static_cast<std::size_t>(i - 1)]) << i;
+    // Progress went out while it ran, and the window refresh came first.
+    EXPECT_EQ(h.services.refreshes, 1);
+    EXPECT_FALSE(h.progress.fractions.empty());
+    EXPECT_FALSE(h.combos.captions.empty());
+    (void)found;
+}
+
+TEST_F(AutoConfigureTest, CancelAppliesTheBestSoFar)
+{
+    auto venue = Hall(3, 4);
+    venue->SetAutoCalcBaselines(15, 15);
+    Harness h;
+    h.services.onTick = [&](int readings) {
+        if (readings > 40)
+            h.cancel = true;
+    };
+    h.Run(*venue, std::numeric_limits<int>::max() / 2);
+    const float score = venue->GenerateCalculations(false).EvennessScore;
+
+    auto initial = Hall(3, 4);
+    AutoConfigure(*initial).DesignInitialSplays();
+    const float initialScore = initial->GenerateCalculations(false).EvennessScore;
+    EXPECT_LE(score, initialScore);
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_GE(venue->LineArray().Cells().Item(i).GetSplayIndex(), 1);
+}
+
+TEST_F(AutoConfigureTest, NoAcceptedCandidateKeepsTheInitialDesign)
+{
+    auto venue = Hall(4, 0);
+    venue->SetAutoCalcBaselines(-500, -500); // no aim can keep these limits
+    Harness h;
+    h.Run(*venue, 50);
+    auto designed = Hall(4, 0);
+    AutoConfigure(*designed).DesignInitialSplays();
+    EXPECT_EQ(Splays(*venue), Splays(*designed));
+}
+
+TEST_F(AutoConfigureTest, DeadlineStopsTheSearch)
+{
+    auto venue = Hall(8, 0);
+    Harness h;
+    h.services.step = 10;
+    h.Run(*venue, 100);
+    // About ten readings fit in 100 ms: the search stopped long before its end.
+    EXPECT_LT(h.services.readings, 40);
+}
+
+} // namespace
+} // namespace polvane
