@@ -1,8 +1,11 @@
 #include "engine/Environment.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include "engine/AutoConfigure.h"
+#include "files/OldVenueFile.h"
+#include "files/VenueFile.h"
 #include "model/Units.h"
 
 namespace polvane {
@@ -86,6 +89,30 @@ void Environment::Clear()
         lineArray_->Cells().Remove(1);
     while (listeningPoints_->Count() > 0)
         listeningPoints_->Remove(1);
+}
+
+void Environment::Load(const std::string& path) { VenueFile::Load(*this, path); }
+
+void Environment::SaveAs(const std::string& path) const { VenueFile::SaveAs(*this, path); }
+
+void Environment::LoadArchaic(const std::string& path) { OldVenueFile::Load(*this, path); }
+
+void Environment::TakeContentOf(Environment&& other) noexcept
+{
+    // Swapped rather than moved, so that `other` stays a whole venue.
+    std::swap(aggregateFrequencies_, other.aggregateFrequencies_);
+    std::swap(sweep_, other.sweep_);
+    lineArray_.swap(other.lineArray_);
+    listeningPoints_.swap(other.listeningPoints_);
+    seatingAreas_.swap(other.seatingAreas_);
+    seatingAreas_->SetListeningPointsLink(listeningPoints_.get());
+    other.seatingAreas_->SetListeningPointsLink(other.listeningPoints_.get());
+    std::swap(centerFrequency_, other.centerFrequency_);
+    std::swap(earHeight_, other.earHeight_);
+    frequencies_.swap(other.frequencies_);
+    notes_.swap(other.notes_);
+    std::swap(units_, other.units_);
+    std::swap(temperature_, other.temperature_);
 }
 
 void Environment::AutoCalculate(int limitMs, const bool& cancel, ProgressController& progress,
