@@ -41,9 +41,7 @@ void LineArray::SetPinStyle(int pinStyle)
     cells_->StorePinStyle(pinStyle);
     for (int i = 1; i <= cells_->Count(); ++i) {
         Cell& cell = cells_->Item(i);
-        cell.SetPinStyle(pinStyle);
-        cell.CachePossibleSplays();
-        cell.CachePossibleAttens();
+        cell.SetPinStyle(pinStyle); // rebuilds the cell's lists
         cell.TouchSplay();
     }
 }
