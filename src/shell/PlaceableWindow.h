@@ -1,0 +1,22 @@
+#pragma once
+
+namespace polvane {
+
+// A tool window as the remembered window places see it, in twips of the screen.
+class PlaceableWindow {
+public:
+    // Sizable windows remember their width and height too.
+    virtual bool IsSizable() const = 0;
+    virtual int Left() const = 0;
+    virtual int Top() const = 0;
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
+    virtual void Move(int left, int top) = 0;
+    virtual void Move(int left, int top, int width, int height) = 0;
+    virtual void Show() = 0;
+
+protected:
+    ~PlaceableWindow() = default;
+};
+
+} // namespace polvane

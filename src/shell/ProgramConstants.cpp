@@ -1,0 +1,20 @@
+#include "shell/ProgramConstants.h"
+
+#include "platform/ProgramFolder.h"
+#include "platform/ScreenInfo.h"
+
+namespace polvane {
+
+ProgramConstants::ProgramConstants(const ProgramFolder& folder, const ScreenInfo& screen)
+    : programPath_(folder.Path()),
+      colorPresetsFolder_(folder.File("Custom Color Presets")),
+      windowLayoutsFolder_(folder.File("Custom Window Layouts")),
+      helpFolder_(folder.File("Help")),
+      englishTemplate_(folder.File("Templates/Blank_English.venue")),
+      metricTemplate_(folder.File("Templates/Blank_Metric.venue")),
+      twipsPerPixelX_(screen.TwipsPerPixelX()),
+      twipsPerPixelY_(screen.TwipsPerPixelY())
+{
+}
+
+} // namespace polvane
