@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "files/FileFormatError.h"
+#include "files/InputFile.h"
 
 namespace polvane {
 
@@ -24,17 +25,7 @@ FileData::ProgramVersion& DefaultVersion()
     return version;
 }
 
-// The path as UTF-8, for messages.
-std::string PathText(const fs::path& path)
-{
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
-std::string ErrnoText(int error)
-{
-    return error == 0 ? std::string() : " (" + std::generic_category().message(error) + ")";
-}
 
 // Splits at CR LF, CR and LF.
 std::vector<std::string_view> PhysicalLines(std::string_view text)
@@ -173,19 +164,8 @@ void FileData::SetHeaderText(std::vector<std::string> lines) { headerLines_ = st
 
 void FileData::ReadFile(const fs::path& path)
 {
-    const std::string shown = PathText(path);
-    std::error_code ec;
-    if (fs::is_directory(path, ec))
-        throw FileFormatError(shown, 0, "it is a folder, not a file");
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in.is_open()) {
-        const int error = errno;
-        if (!fs::exists(path, ec))
-            throw FileFormatError(shown, 0, "the file does not exist");
-        throw FileFormatError(shown, 0, "the file cannot be opened for reading" + ErrnoText(error));
-    }
-    ReadFrom(in, shown);
+    std::ifstream in = InputFile::Open(path);
+    ReadFrom(in, InputFile::PathText(path));
 }
 
 void FileData::ReadFrom(std::istream& in, const std::string& sourceName)
@@ -305,7 +285,7 @@ void FileData::WriteFile(const fs::path& path) const
 {
     // Everything that can fail before the disk is touched fails here.
     const std::string text = WriteString();
-    const std::string shown = PathText(path);
+    const std::string shown = InputFile::PathText(path);
     const auto failure = [&shown](const std::string& what) {
         return std::runtime_error("Cannot save \"" + shown + "\": " + what);
     };
@@ -336,7 +316,7 @@ void FileData::WriteFile(const fs::path& path) const
         errno = 0;
         out.open(temporary, std::ios::binary | std::ios::trunc);
         if (!out.is_open())
-            throw failure("cannot create a temporary file in the folder" + ErrnoText(errno));
+            throw failure("cannot create a temporary file in the folder" + InputFile::ErrnoText(errno));
     }
     if (!out.is_open())
         throw failure("found no free name for a temporary file in the folder");
@@ -352,7 +332,7 @@ void FileData::WriteFile(const fs::path& path) const
     out.close();
     if (out.fail()) {
         discard();
-        throw failure("writing the temporary file failed" + ErrnoText(writeError));
+        throw failure("writing the temporary file failed" + InputFile::ErrnoText(writeError));
     }
 
     // A replaced file keeps its permissions.

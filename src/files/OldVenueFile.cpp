@@ -14,6 +14,7 @@
 
 #include "engine/Environment.h"
 #include "files/FileFormatError.h"
+#include "files/InputFile.h"
 #include "model/Units.h"
 
 namespace polvane {
@@ -29,11 +30,6 @@ constexpr std::size_t kVersion12Gap = 12;
 constexpr std::size_t kAreaSize = 16;
 constexpr std::size_t kCellSize = 5;
 
-std::string PathText(const fs::path& path)
-{
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 struct OldArea {
     float length = 0, height = 0, frontX = 0, frontY = 0;
@@ -253,21 +249,8 @@ void OldVenueFile::LoadFrom(Environment& venue, std::span<const std::uint8_t> by
 
 void OldVenueFile::Load(Environment& venue, const fs::path& path)
 {
-    const std::string shown = PathText(path);
-    std::error_code ec;
-    if (fs::is_directory(path, ec))
-        throw FileFormatError(shown, 0, "it is a folder, not a file");
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in.is_open()) {
-        const int error = errno;
-        if (!fs::exists(path, ec))
-            throw FileFormatError(shown, 0, "the file does not exist");
-        throw FileFormatError(shown, 0,
-                              "the file cannot be opened for reading" +
-                                  (error ? " (" + std::generic_category().message(error) + ")"
-                                         : std::string()));
-    }
+    const std::string shown = InputFile::PathText(path);
+    std::ifstream in = InputFile::Open(path);
 
     // Read in pieces rather than trusting a size asked in advance, which a special file or
     // one that grows meanwhile does not keep.

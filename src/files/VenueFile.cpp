@@ -12,6 +12,7 @@
 
 #include "engine/Environment.h"
 #include "files/FileFormatError.h"
+#include "files/InputFile.h"
 #include "model/ProductTables.h"
 #include "model/Units.h"
 
@@ -71,11 +72,6 @@ std::string Lower(std::string_view text)
     return out;
 }
 
-std::string PathText(const fs::path& path)
-{
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
@@ -319,7 +315,7 @@ int VenueFile::CellTypeFromText(std::string_view text)
 
 void VenueFile::Load(Environment& venue, const fs::path& path)
 {
-    const std::string shown = PathText(path);
+    const std::string shown = InputFile::PathText(path);
     std::error_code ec;
     const std::uintmax_t size = fs::file_size(path, ec);
     if (!ec && size > kMaxFileSize)
@@ -446,12 +442,12 @@ void VenueFile::SaveAs(const Environment& venue, const fs::path& path)
     try {
         data = ToFileData(venue);
     } catch (const std::exception& e) {
-        throw std::runtime_error("Cannot save \"" + PathText(path) + "\": " + e.what());
+        throw std::runtime_error("Cannot save \"" + InputFile::PathText(path) + "\": " + e.what());
     }
     try {
         data.WriteFile(path);
     } catch (const std::length_error& e) { // a note too long for one line of the file
-        throw std::runtime_error("Cannot save \"" + PathText(path) + "\": " + e.what());
+        throw std::runtime_error("Cannot save \"" + InputFile::PathText(path) + "\": " + e.what());
     }
 }
 
