@@ -1,0 +1,124 @@
+#include "shell/ProgramRun.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+#include "engine/Environment.h"
+#include "engine/GlobalResults.h"
+#include "model/CoreSettings.h"
+#include "model/ModelNotices.h"
+#include "platform/Clock.h"
+#include "platform/Prompts.h"
+#include "shell/CrashMarker.h"
+#include "shell/ErrorReporter.h"
+#include "shell/StartupWindows.h"
+#include "shell/UpdateHub.h"
+#include "shell/VenueLifecycle.h"
+
+namespace polvane {
+
+ProgramRun::ProgramRun(Clock& clock, Prompts& prompts, const ProgramFolder& folder,
+                       VenueLifecycle& lifecycle, UpdateHub& hub, StartupWindows& windows,
+                       ErrorReporter& reporter, std::function<void()> readOptions,
+                       std::function<std::string()> title)
+    : clock_(clock), prompts_(prompts), folder_(folder), lifecycle_(lifecycle), hub_(hub),
+      windows_(windows), reporter_(reporter), readOptions_(std::move(readOptions)),
+      title_(std::move(title))
+{
+}
+
+ProgramRun::~ProgramRun()
+{
+    if (installed_) {
+        CoreSettings::SetOpenVenueUnitsSource({});
+        ModelNotices::SetHandler({});
+    }
+}
+
+std::string ProgramRun::Title() const { return title_ ? title_() : std::string(); }
+
+std::optional<std::string> ProgramRun::CommandLinePath(const std::string& commandLine)
+{
+    if (commandLine.empty())
+        return std::nullopt;
+    std::string path = commandLine;
+    std::replace(path.begin(), path.end(), '"', ' ');
+    const auto first = path.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return std::string();
+    const auto last = path.find_last_not_of(' ');
+    return path.substr(first, last - first + 1);
+}
+
+std::string ProgramRun::MissingFileText(const std::string& path)
+{
+    return "The venue file \"" + path + "\" does not exist, so a new venue was started instead.";
+}
+
+bool ProgramRun::Start(const std::string& commandLine)
+{
+    return reporter_.Guard("modMain.Main", [&] { RunStart(commandLine); });
+}
+
+void ProgramRun::RunStart(const std::string& commandLine)
+{
+    CrashMarker(folder_).Initialize(clock_, prompts_, Title());
+
+    // The core reads the open venue's units and shows its notices through the shell.
+    CoreSettings::SetOpenVenueUnitsSource([this] { return lifecycle_.Venue().Units(); });
+    ModelNotices::SetHandler([this](const std::string& text) {
+        prompts_.ShowMessage(text, Title(), MessageButtons::Ok, MessageIcon::None);
+    });
+    installed_ = true;
+
+    const long long splashDeadline = clock_.TickCount() + kSplashMinimumMs;
+    if (readOptions_)
+        readOptions_();
+
+    windows_.ShowSplash();
+    clock_.LetMessagesRun();
+
+    OpenFirstVenue(commandLine);
+
+    GlobalResults::Store(lifecycle_.Venue().GenerateCalculations(false));
+    windows_.ShowMainWindow();
+    windows_.SetListeningPointsListVisible(false);
+    clock_.LetMessagesRun();
+    hub_.UpdateInterfaces(0, true);
+    clock_.Delay(std::max<long long>(splashDeadline - clock_.TickCount(), 0), true);
+    windows_.SetListeningPointsListVisible(true);
+    windows_.HideSplash();
+}
+
+void ProgramRun::OpenFirstVenue(const std::string& commandLine)
+{
+    const std::optional<std::string> path = CommandLinePath(commandLine);
+    if (!path) {
+        lifecycle_.NewVenue();
+        return;
+    }
+    if (!path->empty()) {
+        std::error_code error;
+        if (!std::filesystem::exists(*path, error)) {
+            prompts_.ShowMessage(MissingFileText(*path), Title(), MessageButtons::Ok, MessageIcon::Exclamation);
+            lifecycle_.NewVenue();
+            return;
+        }
+    }
+    // A cancelled dialog or a file that cannot be read (the user has been told) leaves a
+    // new venue rather than the bare empty document.
+    if (!lifecycle_.OpenVenue(*path))
+        lifecycle_.NewVenue();
+}
+
+bool ProgramRun::ShutDown()
+{
+    return reporter_.Guard("modMain.EndProgram", [&] {
+        windows_.UnloadAll();
+        CrashMarker(folder_).Remove();
+    });
+}
+
+} // namespace polvane

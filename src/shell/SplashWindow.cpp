@@ -1,0 +1,79 @@
+#include "shell/SplashWindow.h"
+
+#include <cmath>
+
+#include <QLabel>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QVBoxLayout>
+
+namespace polvane {
+
+namespace {
+
+// The splash picture, drawn here so that the program needs no image files: the name on a
+// diagonal gradient with a column of cells curving down like a hung array.
+QPixmap SplashPicture()
+{
+    QPixmap pixmap(420, 240);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient gradient(0, 0, pixmap.width(), pixmap.height());
+    gradient.setColorAt(0, QColor(20, 40, 90));
+    gradient.setColorAt(1, QColor(0, 96, 255));
+    p.fillRect(pixmap.rect(), gradient);
+
+    p.setPen(QPen(QColor(255, 255, 255, 200), 1.5));
+    p.setBrush(QColor(255, 255, 255, 60));
+    double angle = 0;
+    QPointF top(75, 30);
+    for (int i = 0; i < 8; ++i) {
+        p.save();
+        p.translate(top);
+        p.rotate(angle);
+        p.drawRect(QRectF(-30, 0, 36, 18));
+        p.restore();
+        top += QPointF(-18 * std::sin(angle * 3.14159265 / 180), 18 * std::cos(angle * 3.14159265 / 180));
+        angle += 4;
+    }
+
+    p.setPen(Qt::white);
+    QFont title(QStringLiteral("Arial"), 22, QFont::Bold);
+    p.setFont(title);
+    p.drawText(QRectF(125, 70, 290, 50), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Quessel Polvane"));
+    QFont sub(QStringLiteral("Arial"), 11);
+    p.setFont(sub);
+    p.drawText(QRectF(127, 118, 290, 30), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Line-array design"));
+    return pixmap;
+}
+
+} // namespace
+
+SplashWindow::SplashWindow(QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      picture_(new QLabel(this)), version_(new QLabel(QStringLiteral("Version 2.4.0"), this))
+{
+    setObjectName(QStringLiteral("frmSplash"));
+    picture_->setObjectName(QStringLiteral("Picture1"));
+    picture_->setPixmap(SplashPicture());
+    // Clicks on the picture reach the window and hide it.
+    picture_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    version_->setObjectName(QStringLiteral("VersionLabel"));
+    version_->setFont(QFont(QStringLiteral("Arial")));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 4);
+    layout->addWidget(picture_);
+    layout->addWidget(version_, 0, Qt::AlignRight);
+}
+
+void SplashWindow::mousePressEvent(QMouseEvent* event)
+{
+    hide();
+    event->accept();
+}
+
+} // namespace polvane

@@ -1,0 +1,369 @@
+#include "shell/VenueLifecycle.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "FakeShellMainWindow.h"
+#include "engine/Environment.h"
+#include "engine/GlobalResults.h"
+#include "files/VenueFile.h"
+#include "platform/MemorySettingsStore.h"
+#include "platform/RecordingHelpViewer.h"
+#include "platform/ScriptedPrompts.h"
+#include "shell/RecentFiles.h"
+#include "shell/UpdateHub.h"
+#include "shell/WindowRegistry.h"
+
+namespace polvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// The smallest old binary venue: version 2, English, the bumper at (3, 0), no areas or cells.
+void WriteOldVenue(const std::string& path)
+{
+    std::string bytes = "POLVANE VNU02";
+    bytes += 'e';
+    bytes += std::string(12, 'e');
+    auto f32 = [&bytes](float value) {
+        char raw[4];
+        std::memcpy(raw, &value, 4);
+        bytes.append(raw, 4);
+    };
+    auto i32 = [&bytes](std::int32_t value) {
+        char raw[4];
+        std::memcpy(raw, &value, 4);
+        bytes.append(raw, 4);
+    };
+    f32(3.0f);
+    f32(0.0f);
+    i32(0);
+    i32(0);
+    f32(0.0f);
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+class VenueLifecycleTest : public ::testing::Test {
+protected:
+    VenueLifecycleTest()
+        : recent_(store_),
+          lifecycle_(prompts_, main_, recent_, [this] { return templatePath_; },
+                     [] { return std::string("Quessel Polvane"); }),
+          hub_([this]() -> Environment& { return lifecycle_.Venue(); }, registry_, main_, help_)
+    {
+        lifecycle_.SetUpdateHub(&hub_);
+        prompts_.SetAnswerOkBoxes(true);
+        Environment blank;
+        blank.Clear();
+        blank.SetUnits(1);
+        blank.LineArray().SetBrand(3);
+        templatePath_ = Path("Blank_Metric.venue");
+        VenueFile::SaveAs(blank, templatePath_);
+    }
+    ~VenueLifecycleTest() override { GlobalResults::Reset(); }
+
+    std::string Path(const std::string& name) const
+    {
+        return (fs::path(temp_.path().toStdString()) / name).string();
+    }
+    // A venue file whose notes tell it apart.
+    std::string WriteVenue(const std::string& name, const std::string& notes)
+    {
+        Environment venue;
+        venue.Clear();
+        venue.SetNotes(notes);
+        VenueFile::SaveAs(venue, Path(name));
+        return Path(name);
+    }
+    int Messages() const
+    {
+        int count = 0;
+        for (const auto& request : prompts_.Requests())
+            count += request.kind == ScriptedPrompts::Kind::Message;
+        return count;
+    }
+    void Key(int code, int shift)
+    {
+        int key = code;
+        EXPECT_TRUE(lifecycle_.GlobalKeyHandler(key, shift));
+        EXPECT_EQ(key, 0);
+    }
+
+    QTemporaryDir temp_;
+    ScriptedPrompts prompts_;
+    FakeShellMainWindow main_;
+    MemorySettingsStore store_;
+    RecentFiles recent_;
+    std::string templatePath_;
+    VenueLifecycle lifecycle_;
+    WindowRegistry registry_;
+    RecordingHelpViewer help_;
+    UpdateHub hub_;
+};
+
+TEST_F(VenueLifecycleTest, NewLoadsTheTemplateWithBrandZeroAndSlotOneIsTheLiveVenue)
+{
+    lifecycle_.SetDirty();
+    lifecycle_.NewVenue();
+    EXPECT_EQ(lifecycle_.Venue().Units(), 1);
+    EXPECT_EQ(lifecycle_.Venue().LineArray().Brand(), 0);
+    EXPECT_FALSE(lifecycle_.IsDirty());
+    EXPECT_FALSE(lifecycle_.HasFileName());
+    EXPECT_EQ(lifecycle_.VenuePath(), "");
+    EXPECT_EQ(main_.panels[1], "");
+    EXPECT_EQ(lifecycle_.SlotVenue(1), &lifecycle_.Venue());
+    for (int slot = 2; slot <= 9; ++slot)
+        EXPECT_FALSE(lifecycle_.SlotUsed(slot));
+    EXPECT_EQ(Messages(), 0);
+    EXPECT_TRUE(main_.metricChecked) << "the hub refreshed everything";
+}
+
+TEST_F(VenueLifecycleTest, AMissingTemplateGivesAClearedVenueAndAMessage)
+{
+    templatePath_ = Path("Templates/Blank_English.venue");
+    lifecycle_.Venue().SetUnits(1);
+    lifecycle_.NewVenue();
+    EXPECT_EQ(lifecycle_.Venue().Units(), 0);
+    EXPECT_EQ(lifecycle_.Venue().LineArray().Cells().Count(), 0);
+    ASSERT_EQ(Messages(), 1);
+    EXPECT_NE(prompts_.Last().text.find("Blank_English.venue"), std::string::npos);
+    EXPECT_TRUE(lifecycle_.SlotUsed(1));
+}
+
+TEST_F(VenueLifecycleTest, StateKeysSaveAndLoadSnapshots)
+{
+    lifecycle_.NewVenue();
+    int key = 51; // Ctrl+3 on a slot never filled: swallowed, nothing else
+    EXPECT_TRUE(lifecycle_.GlobalKeyHandler(key, VenueLifecycle::kCtrlBit));
+    EXPECT_EQ(key, 0);
+    EXPECT_EQ(main_.panels[3], "");
+
+    lifecycle_.Venue().SetNotes("at the snapshot");
+    Key(51, VenueLifecycle::kCtrlBit | VenueLifecycle::kShiftBit);
+    EXPECT_EQ(main_.panels[3], "Saved to State 3");
+    EXPECT_TRUE(main_.stateItems[3]);
+    EXPECT_FALSE(main_.stateItems[2]);
+    lifecycle_.Venue().SetNotes("edited later");
+    lifecycle_.SetDirty();
+    lifecycle_.ClearDirty();
+    Key(51, VenueLifecycle::kCtrlBit);
+    EXPECT_EQ(lifecycle_.Venue().Notes(), "at the snapshot");
+    EXPECT_FALSE(lifecycle_.IsDirty());
+    EXPECT_EQ(main_.panels[3], "State 3 Loaded");
+
+    // Alt is not looked at.
+    Key(50, VenueLifecycle::kCtrlBit | VenueLifecycle::kShiftBit | VenueLifecycle::kAltBit);
+    EXPECT_TRUE(lifecycle_.SlotUsed(2));
+}
+
+TEST_F(VenueLifecycleTest, OtherKeysAreLeftAlone)
+{
+    struct Case {
+        int code;
+        int shift;
+    };
+    for (const Case& c : {Case{49, 0}, Case{49, VenueLifecycle::kShiftBit}, Case{48, 2}, Case{58, 2},
+                          Case{97, 2} /* keypad 1 */, Case{105, 3} /* keypad 9 */}) {
+        int key = c.code;
+        EXPECT_FALSE(lifecycle_.GlobalKeyHandler(key, c.shift)) << c.code;
+        EXPECT_EQ(key, c.code);
+    }
+}
+
+TEST_F(VenueLifecycleTest, SlotOneFollowsTheLiveVenueUntilAStateIsLoaded)
+{
+    lifecycle_.NewVenue();
+    lifecycle_.Venue().SetNotes("edited after new");
+    Key(49, VenueLifecycle::kCtrlBit); // Ctrl+1: a copy of the current venue
+    EXPECT_EQ(lifecycle_.Venue().Notes(), "edited after new");
+    const Environment* slotOne = lifecycle_.SlotVenue(1);
+    EXPECT_NE(slotOne, &lifecycle_.Venue());
+    lifecycle_.Venue().SetNotes("edited after the load");
+    EXPECT_EQ(lifecycle_.SlotVenue(1)->Notes(), "edited after new");
+}
+
+TEST_F(VenueLifecycleTest, OpeningIntoTheLiveVenueKeepsSlotOneLinked)
+{
+    lifecycle_.NewVenue();
+    const std::string path = WriteVenue("hall.venue", "from the file");
+    ASSERT_TRUE(lifecycle_.OpenVenue(path));
+    EXPECT_EQ(lifecycle_.SlotVenue(1), &lifecycle_.Venue());
+    EXPECT_EQ(lifecycle_.SlotVenue(1)->Notes(), "from the file");
+    EXPECT_TRUE(lifecycle_.HasFileName());
+    EXPECT_EQ(lifecycle_.VenuePath(), path);
+    EXPECT_EQ(recent_.Entry(1), path);
+}
+
+TEST_F(VenueLifecycleTest, AFailedOpenChangesNothingAndSaysWhy)
+{
+    lifecycle_.NewVenue();
+    const std::string good = WriteVenue("good.venue", "good");
+    ASSERT_TRUE(lifecycle_.OpenVenue(good));
+    lifecycle_.Venue().SetNotes("unsaved edit");
+    lifecycle_.SetDirty();
+    const std::string bad = Path("broken.venue");
+    std::ofstream(bad) << "# not a venue\n(int) CELL_COUNT zebra\n";
+    for (const std::string& path : {bad, Path("missing.venue")}) {
+        EXPECT_FALSE(lifecycle_.OpenVenue(path));
+        EXPECT_EQ(lifecycle_.Venue().Notes(), "unsaved edit");
+        EXPECT_EQ(lifecycle_.VenuePath(), good);
+        EXPECT_TRUE(lifecycle_.IsDirty());
+        EXPECT_EQ(recent_.Entry(1), good);
+        EXPECT_EQ(recent_.Entry(2), "(none)");
+        EXPECT_NE(prompts_.Last().text.find(fs::path(path).filename().string()), std::string::npos);
+    }
+}
+
+TEST_F(VenueLifecycleTest, OpenWithoutAPathAsksAndACancelChangesNothing)
+{
+    lifecycle_.NewVenue();
+    prompts_.QueueOpenFile(std::nullopt);
+    EXPECT_FALSE(lifecycle_.OpenVenue(""));
+    EXPECT_EQ(prompts_.Last().file.title, "Open venue...");
+    EXPECT_EQ(prompts_.Last().file.filterIndex, 1);
+    EXPECT_FALSE(lifecycle_.HasFileName());
+    EXPECT_EQ(Messages(), 0);
+}
+
+TEST_F(VenueLifecycleTest, AnOldFileIsReadByItsExtensionAndSavedAsANewVenueFile)
+{
+    lifecycle_.NewVenue();
+    // Text of the current format under an old name: only the old reader refuses it.
+    const std::string disguised = WriteVenue("TEXT.VNU", "text");
+    EXPECT_FALSE(lifecycle_.OpenVenue(disguised));
+
+    const std::string old = Path("HALL.VNU");
+    WriteOldVenue(old);
+    ASSERT_TRUE(lifecycle_.OpenVenue(old));
+    EXPECT_FLOAT_EQ(lifecycle_.Venue().LineArray().Bumper().Location().x, 3.0f);
+    EXPECT_TRUE(lifecycle_.IsFromOldFile());
+
+    const std::string oldBytes = ReadAll(old);
+    prompts_.QueueSaveFile(Path("HALL.venue"));
+    ASSERT_TRUE(lifecycle_.SaveVenue());
+    EXPECT_EQ(prompts_.Last().kind, ScriptedPrompts::Kind::SaveFile);
+    EXPECT_EQ(prompts_.Last().file.fileName, Path("HALL.venue"));
+    EXPECT_EQ(ReadAll(old), oldBytes) << "the old file is not written over";
+    EXPECT_EQ(lifecycle_.VenuePath(), Path("HALL.venue"));
+    EXPECT_FALSE(lifecycle_.IsFromOldFile());
+}
+
+TEST_F(VenueLifecycleTest, SaveOfANewVenueAsksOnceThenWritesToTheChosenFile)
+{
+    lifecycle_.NewVenue();
+    lifecycle_.SetDirty();
+    EXPECT_FALSE(main_.revertEnabled) << "a new venue has nothing to revert to";
+    prompts_.QueueSaveFile(Path("mine.venue"));
+    ASSERT_TRUE(lifecycle_.SaveVenue());
+    EXPECT_EQ(prompts_.Last().file.title, "Save venue as...");
+    EXPECT_EQ(prompts_.Last().file.defaultExtension, "venue");
+    EXPECT_TRUE(prompts_.Last().file.askBeforeOverwrite);
+    EXPECT_FALSE(lifecycle_.IsDirty());
+    EXPECT_EQ(recent_.Entry(1), Path("mine.venue"));
+
+    lifecycle_.Venue().SetNotes("second save");
+    lifecycle_.SetDirty();
+    EXPECT_TRUE(main_.revertEnabled);
+    EXPECT_EQ(main_.panels[1], "(Unsaved)");
+    ASSERT_TRUE(lifecycle_.SaveVenue()); // no dialog: none is scripted
+    EXPECT_NE(ReadAll(Path("mine.venue")).find("second save"), std::string::npos);
+    EXPECT_EQ(main_.panels[1], "");
+}
+
+TEST_F(VenueLifecycleTest, AFailedSaveKeepsTheOldFileAndTheVenueDirty)
+{
+    lifecycle_.NewVenue();
+    prompts_.QueueSaveFile(Path("kept.venue"));
+    ASSERT_TRUE(lifecycle_.SaveVenueAs());
+    const std::string before = ReadAll(Path("kept.venue"));
+
+    lifecycle_.Venue().SetEarHeight(std::numeric_limits<float>::quiet_NaN());
+    lifecycle_.SetDirty();
+    EXPECT_FALSE(lifecycle_.SaveVenue());
+    EXPECT_TRUE(lifecycle_.IsDirty());
+    EXPECT_EQ(ReadAll(Path("kept.venue")), before);
+    EXPECT_EQ(prompts_.Last().kind, ScriptedPrompts::Kind::Message);
+    EXPECT_NE(prompts_.Last().text.find("kept.venue"), std::string::npos);
+
+    // Save As to a place that cannot be written keeps the old name too.
+    lifecycle_.Venue().SetEarHeight(0.0f);
+    prompts_.QueueSaveFile(Path("no such folder/other.venue"));
+    EXPECT_FALSE(lifecycle_.SaveVenueAs());
+    EXPECT_EQ(lifecycle_.VenuePath(), Path("kept.venue"));
+    EXPECT_TRUE(lifecycle_.IsDirty());
+}
+
+TEST_F(VenueLifecycleTest, ReplacingTheVenueClearsTheHighlightedCell)
+{
+    lifecycle_.NewVenue();
+    for (int i = 0; i < 3; ++i)
+        lifecycle_.Venue().LineArray().Cells().Add();
+    Key(50, VenueLifecycle::kCtrlBit | VenueLifecycle::kShiftBit);
+    hub_.HighlightCell(2);
+    Key(50, VenueLifecycle::kCtrlBit);
+    EXPECT_EQ(hub_.HighlightedCell(), 0);
+    hub_.HighlightCell(1);
+    lifecycle_.NewVenue();
+    EXPECT_EQ(hub_.HighlightedCell(), 0);
+}
+
+TEST_F(VenueLifecycleTest, SlotNumbersOutsideOneToNineAreRefused)
+{
+    EXPECT_THROW(lifecycle_.SaveState(0), std::out_of_range);
+    EXPECT_THROW(lifecycle_.LoadState(10), std::out_of_range);
+    EXPECT_THROW((void)lifecycle_.SlotUsed(-1), std::out_of_range);
+}
+
+TEST(InstalledTemplatesTest, TheTemplatesAreBlankVenuesInTheirUnits)
+{
+    const fs::path folder = fs::path(__FILE__).parent_path() / ".." / ".." / "templates";
+    struct Case {
+        const char* name;
+        int units;
+    };
+    for (const Case& c : {Case{"Blank_English.venue", 0}, Case{"Blank_Metric.venue", 1}}) {
+        Environment venue;
+        venue.SetUnits(1 - c.units);
+        ASSERT_NO_THROW(venue.Load((folder / c.name).string())) << c.name;
+        EXPECT_EQ(venue.Units(), c.units);
+        EXPECT_EQ(venue.LineArray().Cells().Count(), 0);
+        EXPECT_EQ(venue.SeatingAreas().Count(), 0);
+    }
+}
+
+TEST(RecentFilesTest, AListedPathMovesUpAndANewOnePushesTheNinthOff)
+{
+    MemorySettingsStore store;
+    RecentFiles recent(store);
+    for (int i = 1; i <= 9; ++i)
+        recent.AddToMRUList("/v/" + std::to_string(i));
+    // Slot n now holds /v/(10 - n); /v/5 is in slot 5.
+    recent.AddToMRUList("/v/5");
+    const std::vector<std::string> moved = {"/v/5", "/v/9", "/v/8", "/v/7", "/v/6",
+                                            "/v/4", "/v/3", "/v/2", "/v/1"};
+    for (int slot = 1; slot <= 9; ++slot)
+        EXPECT_EQ(recent.Entry(slot), moved[slot - 1]) << slot;
+    recent.AddToMRUList("/v/new");
+    EXPECT_EQ(recent.Entry(1), "/v/new");
+    EXPECT_EQ(recent.Entry(9), "/v/2");
+}
+
+} // namespace
+} // namespace polvane
