@@ -1,9 +1,3 @@
-#include <iostream>
+#include "shell/Application.h"
 
-int main()
-{
-    // The windows are not built yet; the core library, its tests and benchmarks are.
-    std::cout << "Quessel Polvane: the venue model is built; the program's windows are not "
-                 "available yet.\n";
-    return 0;
-}
+int main(int argc, char** argv) { return polvane::Application::Run(argc, argv); }

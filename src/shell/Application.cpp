@@ -1,0 +1,184 @@
+#include "shell/Application.h"
+
+#include <cstdlib>
+#include <exception>
+#include <iostream>
+
+#include <QCoreApplication>
+
+#include "engine/Environment.h"
+#include "platform/DesktopHelpViewer.h"
+#include "platform/ProgramFolder.h"
+#include "platform/QtClock.h"
+#include "platform/QtPrompts.h"
+#include "platform/QtScreenInfo.h"
+#include "platform/QtSettingsStore.h"
+#include "shell/AppTitle.h"
+#include "shell/ErrorReporter.h"
+#include "shell/MainWindow.h"
+#include "shell/Options.h"
+#include "shell/ProgramConstants.h"
+#include "shell/ProgramRun.h"
+#include "shell/RecentFiles.h"
+#include "shell/ReportingApplication.h"
+#include "shell/SplashWindow.h"
+#include "shell/UpdateHub.h"
+#include "shell/VenueLifecycle.h"
+#include "shell/WelcomeWindow.h"
+#include "shell/WindowRegistry.h"
+
+namespace polvane {
+
+namespace {
+
+constexpr const char* kVersion = "2.4.0";
+
+bool IsSet(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+}
+
+} // namespace
+
+bool Application::HasDisplay()
+{
+    return IsSet("QT_QPA_PLATFORM") || IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY");
+}
+
+std::string Application::CommandLine(int argc, const char* const* argv)
+{
+    std::string line;
+    for (int index = 1; index < argc; ++index) {
+        if (index > 1)
+            line += ' ';
+        line += argv[index];
+    }
+    return line;
+}
+
+int Application::Run(int argc, char** argv)
+{
+    // Without a display Qt would abort; say why instead.
+    if (!HasDisplay()) {
+        std::cerr << kNoDisplayText;
+        return 1;
+    }
+    // Failures once the windows exist go to the error reporter; this catches only those
+    // of putting the program together.
+    try {
+        return RunProgram(argc, argv);
+    } catch (const std::exception& failure) {
+        std::cerr << "Quessel Polvane could not start: " << failure.what() << '\n';
+    } catch (...) {
+        std::cerr << "Quessel Polvane could not start.\n";
+    }
+    return 1;
+}
+
+int Application::RunProgram(int argc, char** argv)
+{
+    const std::string commandLine = CommandLine(argc, argv);
+
+    ReportingApplication application(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Quesselcorp"));
+    QCoreApplication::setApplicationName(QStringLiteral("Polvane"));
+    // The close box only asks; the program ends through the orderly end alone.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    Application self;
+    const ProgramFolder folder;
+    QtClock clock;
+    const QtScreenInfo screen;
+    QtPrompts prompts;
+    QtSettingsStore store;
+    Options options(store);
+    const ProgramConstants constants(folder, screen);
+    RecentFiles recentFiles(store);
+    WindowRegistry windows;
+    const auto title = [&options] { return AppTitle::Text(options.GodMode()); };
+
+    ErrorReporter reporter(folder, clock, prompts, title, kVersion, [&self] { self.End(1); },
+                           [] { std::_Exit(1); });
+    application.SetReporter(&reporter);
+
+    MainWindow mainWindow(options, prompts, screen, windows, reporter);
+    prompts.SetParent(&mainWindow);
+    VenueLifecycle lifecycle(prompts, mainWindow, recentFiles,
+                             [&options] { return options.NewVenueTemplate(); }, title);
+    DesktopHelpViewer help(constants.HelpFolder(), prompts, title);
+    UpdateHub hub([&lifecycle]() -> Environment& { return lifecycle.Venue(); }, windows,
+                  mainWindow, help);
+    lifecycle.SetUpdateHub(&hub);
+    mainWindow.Connect(lifecycle, hub);
+
+    SplashWindow splash;
+    WelcomeWindow welcome;
+    mainWindow.SetShowAbout([&splash] {
+        splash.show();
+        splash.raise();
+    });
+    mainWindow.SetEndProgram([&self] { self.End(0); });
+    self.splash_ = &splash;
+    self.main_ = &mainWindow;
+
+    ProgramRun run(clock, prompts, folder, lifecycle, hub, self, reporter,
+                   [&] {
+                       options.Read(constants, welcome, clock);
+                       Options::SetCurrent(&options);
+                   },
+                   title);
+    self.run_ = &run;
+
+    run.Start(commandLine);
+    const int exitCode = self.ending_ ? self.exitCode_ : application.exec();
+
+    self.run_ = nullptr;
+    application.SetReporter(nullptr);
+    Options::SetCurrent(nullptr);
+    return exitCode;
+}
+
+void Application::End(int exitCode)
+{
+    if (ending_)
+        return;
+    ending_ = true;
+    exitCode_ = exitCode;
+    if (run_ != nullptr)
+        run_->ShutDown();
+    QCoreApplication::exit(exitCode);
+}
+
+void Application::ShowSplash()
+{
+    splash_->show();
+    splash_->raise();
+}
+
+void Application::HideSplash()
+{
+    if (splash_ != nullptr)
+        splash_->hide();
+}
+
+void Application::ShowMainWindow()
+{
+    main_->ShowWindows();
+    main_->show();
+}
+
+void Application::SetListeningPointsListVisible(bool)
+{
+    // The listening-points window comes with the tool windows; until then it has no list.
+}
+
+void Application::UnloadAll()
+{
+    if (main_ != nullptr)
+        main_->Unload();
+    if (splash_ != nullptr)
+        splash_->close();
+}
+
+} // namespace polvane

@@ -1,0 +1,716 @@
+#include "shell/MainWindow.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <optional>
+#include <stdexcept>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+
+#include "engine/Environment.h"
+#include "model/Format.h"
+#include "platform/Prompts.h"
+#include "platform/ScreenInfo.h"
+#include "platform/SettingsStore.h"
+#include "shell/AppTitle.h"
+#include "shell/CellPopupTarget.h"
+#include "shell/ErrorReporter.h"
+#include "shell/Options.h"
+#include "shell/RiggingPopupTarget.h"
+#include "shell/ToolWindowRegistry.h"
+#include "shell/UpdateHub.h"
+#include "shell/VenueLifecycle.h"
+#include "shell/WindowRegistry.h"
+
+namespace polvane {
+
+namespace {
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+std::string Indexed(const char* name, int index)
+{
+    return std::string(name) + "(" + std::to_string(index) + ")";
+}
+
+std::vector<std::string_view> Split(std::string_view text, char separator)
+{
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find(separator, start);
+        fields.push_back(text.substr(start, end == std::string_view::npos ? end : end - start));
+        if (end == std::string_view::npos)
+            return fields;
+        start = end + 1;
+    }
+}
+
+// A field of the stored main-window place, rounded to whole twips; nothing when it is
+// not a number of the 32-bit range.
+std::optional<int> WholeNumber(std::string_view field)
+{
+    while (!field.empty() && field.front() == ' ')
+        field.remove_prefix(1);
+    while (!field.empty() && field.back() == ' ')
+        field.remove_suffix(1);
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+    if (field.empty() || error != std::errc() || end != field.data() + field.size() ||
+        !std::isfinite(value) || value < -2147483648.0 || value > 2147483647.0)
+        return std::nullopt;
+    return static_cast<int>(std::nearbyint(value));
+}
+
+struct PresetSize {
+    int screenWidth;  // pixels
+    int screenHeight;
+    int width;        // twips
+    int height;
+};
+
+PresetSize SizeOf(MainWindow::Preset preset)
+{
+    switch (preset) {
+    case MainWindow::Preset::k800x600:
+        return {800, 600, 12120, 8670};
+    case MainWindow::Preset::k1024x768:
+        return {1024, 768, 15480, 11190};
+    case MainWindow::Preset::k1280x1024:
+        return {1280, 1024, 19320, 15030};
+    }
+    throw std::invalid_argument("Unknown preset arrangement");
+}
+
+int ToPixels(long long twips, int twipsPerPixel)
+{
+    return static_cast<int>(std::lround(static_cast<double>(twips) / twipsPerPixel));
+}
+
+} // namespace
+
+MainWindow::MainWindow(Options& options, Prompts& prompts, const ScreenInfo& screen,
+                       WindowRegistry& windows, ErrorReporter& reporter, QWidget* parent)
+    : QMainWindow(parent), options_(options), prompts_(prompts), screen_(screen),
+      windows_(windows), reporter_(reporter), mdiArea_(new QMdiArea(this)),
+      timTimer_(new QTimer(this))
+{
+    setObjectName(QStringLiteral("frmMain"));
+    mdiArea_->setObjectName(QStringLiteral("mdiArea"));
+    setCentralWidget(mdiArea_);
+
+    timTimer_->setObjectName(QStringLiteral("timTimer"));
+    timTimer_->setInterval(kExitDelayMs);
+    timTimer_->setSingleShot(true);
+    connect(timTimer_, &QTimer::timeout, this, [this] {
+        Guard("frmMain.timTimer_Timer", [this] {
+            timTimer_->stop();
+            EndProgram();
+        });
+    });
+
+    BuildFileMenu();
+    BuildArrayMenu();
+    BuildToolsMenu();
+    BuildViewMenu();
+    BuildHelpMenu();
+    BuildPopups();
+    BuildStatusBar();
+    // Until their work exists elsewhere these commands cannot be chosen.
+    for (auto& [command, item] : commandItems_)
+        item->setEnabled(false);
+    ApplyMode(options_.EngineeringMode());
+    options_.SetModeSwitchListener(this);
+    SetCaption();
+}
+
+MainWindow::~MainWindow() { options_.SetModeSwitchListener(nullptr); }
+
+void MainWindow::Connect(VenueLifecycle& lifecycle, UpdateHub& hub)
+{
+    lifecycle_ = &lifecycle;
+    hub_ = &hub;
+    SetCaption();
+}
+
+void MainWindow::SetCommand(Command command, std::function<void()> handler)
+{
+    commandItems_.at(command)->setEnabled(static_cast<bool>(handler));
+    commands_[command] = std::move(handler);
+}
+
+void MainWindow::SetToolWindowLoader(ToolWindowId id, ToolWindowLoader loader)
+{
+    toolItems_.at(id)->setEnabled(static_cast<bool>(loader));
+    loaders_[id] = std::move(loader);
+}
+
+void MainWindow::Guard(const std::string& procedure, const std::function<void()>& action)
+{
+    reporter_.Guard(procedure, action);
+}
+
+QMenu* MainWindow::AddMenu(QMenu* parent, const char* name, const QString& text)
+{
+    QMenu* menu = parent == nullptr ? menuBar()->addMenu(text) : parent->addMenu(text);
+    menu->setObjectName(QString::fromUtf8(name));
+    return menu;
+}
+
+QAction* MainWindow::AddItem(QMenu* menu, const char* name, const QString& text,
+                             std::function<void()> action, const char* shortcut)
+{
+    auto* item = new QAction(text, menu);
+    item->setObjectName(QString::fromUtf8(name));
+    if (shortcut != nullptr)
+        item->setShortcut(QKeySequence(QString::fromUtf8(shortcut)));
+    menu->addAction(item);
+    if (action) {
+        // Indexed names ("mnuTypeSelect(3)") report under the array's name.
+        std::string procedure(name);
+        procedure = "frmMain." + procedure.substr(0, procedure.find('(')) + "_Click";
+        connect(item, &QAction::triggered, this,
+                [this, procedure, action = std::move(action)] { Guard(procedure, action); });
+    }
+    return item;
+}
+
+QAction* MainWindow::AddSeparator(QMenu* menu, const char* name)
+{
+    QAction* separator = menu->addSeparator();
+    separator->setObjectName(QString::fromUtf8(name));
+    return separator;
+}
+
+void MainWindow::BuildFileMenu()
+{
+    QMenu* file = AddMenu(nullptr, "mnuFile", QStringLiteral("&File"));
+    AddItem(file, "mnuFileNew", QStringLiteral("&New"), [this] {
+        if (lifecycle_ != nullptr && AskToSaveChanges())
+            lifecycle_->NewVenue();
+    }, "Ctrl+N");
+    AddSeparator(file, "mnuFileSep0");
+    AddItem(file, "mnuFileOpen", QStringLiteral("&Open..."), [this] {
+        if (lifecycle_ != nullptr && AskToSaveChanges())
+            lifecycle_->OpenVenue("");
+    }, "Ctrl+O");
+    // Revert does nothing; it is only enabled while a venue with a file has changes.
+    revertItem_ = AddItem(file, "mnuFileRevert", QStringLiteral("&Revert"));
+    revertItem_->setEnabled(false);
+    AddSeparator(file, "mnuFileSep1");
+    AddItem(file, "mnuFileSave", QStringLiteral("&Save"), [this] {
+        if (lifecycle_ != nullptr)
+            lifecycle_->SaveVenue();
+    }, "Ctrl+S");
+    AddItem(file, "mnuFileSaveAs", QStringLiteral("Save &As..."), [this] {
+        if (lifecycle_ != nullptr)
+            lifecycle_->SaveVenueAs();
+    });
+    AddSeparator(file, "mnuFileSep2");
+    commandItems_[Command::Print] = AddItem(file, "mnuFilePrint", QStringLiteral("&Print..."), [this] {
+        if (commands_[Command::Print])
+            commands_[Command::Print]();
+    }, "Ctrl+P");
+    AddSeparator(file, "mnuFileSep3");
+    // The recently used files' items, filled and shown by the recent-file list.
+    for (int index = 0; index <= 9; ++index)
+        AddItem(file, Indexed("mnuFileMRU", index).c_str(), QString())->setVisible(false);
+    AddSeparator(file, "mnuFileSep4")->setVisible(false);
+    AddItem(file, "mnuFileExit", QStringLiteral("E&xit"), [this] {
+        if (AskToSaveChanges())
+            EndProgram();
+    }, "Ctrl+Q");
+}
+
+void MainWindow::BuildArrayMenu()
+{
+    QMenu* array = AddMenu(nullptr, "mnuArray", QStringLiteral("&Array"));
+    commandItems_[Command::AutoConfigure] =
+        AddItem(array, "mnuArrayAutoConfigure", QStringLiteral("&Auto-Configure"), [this] {
+            if (commands_[Command::AutoConfigure])
+                commands_[Command::AutoConfigure]();
+        });
+    AddSeparator(array, "mnuArraySep0");
+    commandItems_[Command::Design] = AddItem(array, "mnuArrayDesgin", QStringLiteral("&Design..."), [this] {
+        if (commands_[Command::Design])
+            commands_[Command::Design]();
+    });
+
+    QMenu* configuration = AddMenu(array, "mnuArrayConfiguration", QStringLiteral("&Configuration"));
+    AddItem(configuration, "mnuArrayConfigurationFlown", QStringLiteral("&Flown"));
+    AddItem(configuration, "mnuArrayConfigurationStacked", QStringLiteral("&Ground Stacked"));
+    configuration->menuAction()->setVisible(false);
+    QMenu* pinning = AddMenu(array, "mnuArrayPinning", QStringLiteral("&Pinning"));
+    AddItem(pinning, "mnuArrayPinningSlide", QStringLiteral("&Slide"));
+    AddItem(pinning, "mnuArrayPinningFixed", QStringLiteral("&Fixed"));
+    pinning->menuAction()->setVisible(false);
+    AddSeparator(array, "mnuArraySep1")->setVisible(false);
+
+    // The state items only label the keys; the keys themselves are handled by the windows.
+    QMenu* states = AddMenu(array, "mnuArrayStates", QStringLiteral("&States"));
+    QMenu* saveTo = AddMenu(states, "mnuArrayStatesSaveTo", QStringLiteral("&Save to"));
+    AddItem(saveTo, Indexed("mnuArrayStatesSaveToState", 0).c_str(), QString())->setVisible(false);
+    for (int slot = 1; slot <= VenueLifecycle::kSlotCount; ++slot) {
+        const QString text = QStringLiteral("State &%1\tCtrl+Shift+%1").arg(slot);
+        AddItem(saveTo, Indexed("mnuArrayStatesSaveToState", slot).c_str(), text, [this, slot] {
+            if (lifecycle_ != nullptr)
+                lifecycle_->SaveState(slot);
+        });
+    }
+    AddSeparator(states, "mnuArrayStatesSep0");
+    stateSwitchItems_[0] = AddItem(states, Indexed("mnuArrayStatesSwitch", 0).c_str(), QString());
+    stateSwitchItems_[0]->setVisible(false);
+    for (int slot = 1; slot <= VenueLifecycle::kSlotCount; ++slot) {
+        const QString text = QStringLiteral("State &%1\tCtrl+%1").arg(slot);
+        stateSwitchItems_[static_cast<std::size_t>(slot)] =
+            AddItem(states, Indexed("mnuArrayStatesSwitch", slot).c_str(), text, [this, slot] {
+                if (lifecycle_ != nullptr)
+                    lifecycle_->LoadState(slot);
+            });
+    }
+    states->menuAction()->setVisible(false);
+    AddSeparator(array, "mnuArraySep2")->setVisible(false);
+    AddItem(array, "mnuArrayDistill", QStringLiteral("Distill to PLR file..."))->setVisible(false);
+}
+
+void MainWindow::BuildToolsMenu()
+{
+    QMenu* tools = AddMenu(nullptr, "mnuTools", QStringLiteral("&Tools"));
+    for (const ToolWindowInfo& info : ToolWindowRegistry::All()) {
+        const ToolWindowId id = info.id;
+        QAction* item = AddItem(tools, info.menuName, QString::fromUtf8(info.menuText), [this, id] {
+            const auto loader = loaders_.find(id);
+            if (loader == loaders_.end() || !loader->second)
+                return;
+            loader->second(true);
+            UpdateVisibleWindows();
+        });
+        item->setCheckable(true);
+        item->setEnabled(false); // until the window can be loaded
+        toolItems_[id] = item;
+    }
+    AddSeparator(tools, "mnuToolsSep1");
+    QMenu* units = AddMenu(tools, "mnuViewUnits", QStringLiteral("&Units"));
+    unitsEnglish_ = AddItem(units, "mnuViewUnitsEnglish", QStringLiteral("&English"),
+                            [this] { ChooseUnits(0); });
+    unitsMetric_ = AddItem(units, "mnuViewUnitsMetric", QStringLiteral("&Metric"),
+                           [this] { ChooseUnits(1); });
+    unitsEnglish_->setCheckable(true);
+    unitsMetric_->setCheckable(true);
+    AddSeparator(tools, "mnuToolsSep0");
+    commandItems_[Command::Options] = AddItem(tools, "mnuViewOptions", QStringLiteral("&Options..."), [this] {
+        if (commands_[Command::Options])
+            commands_[Command::Options]();
+    });
+}
+
+void MainWindow::BuildViewMenu()
+{
+    QMenu* view = AddMenu(nullptr, "mnuMode", QStringLiteral("&View"));
+    modeStandard_ = AddItem(view, "mnuModeStandard", QStringLiteral("Basic"), [this] {
+        options_.SwitchToStandardMode();
+        ApplyMode(options_.EngineeringMode());
+    });
+    modeEngineering_ = AddItem(view, "mnuModeEngineering", QStringLiteral("Advanced"), [this] {
+        options_.SwitchToEngineeringMode();
+        ApplyMode(options_.EngineeringMode());
+    });
+    modeStandard_->setCheckable(true);
+    modeEngineering_->setCheckable(true);
+    AddSeparator(view, "mnuViewSep0");
+
+    QMenu* arrange = AddMenu(view, "mnuViewWindows", QStringLiteral("Arrange &Windows"));
+    AddItem(arrange, "mnuViewWindowsArrange800x600", QStringLiteral("&800 x 600"),
+            [this] { ArrangePreset(Preset::k800x600); });
+    AddItem(arrange, "mnuViewWindowsArrange1024x768", QStringLiteral("&1024 x 768"),
+            [this] { ArrangePreset(Preset::k1024x768); });
+    AddItem(arrange, "mnuViewWindowsArrange1280x1024", QStringLiteral("&1280 x 1024"),
+            [this] { ArrangePreset(Preset::k1280x1024); });
+    AddSeparator(arrange, "mnuViewWindowsArrangeSep0");
+    commandItems_[Command::SaveLayout] =
+        AddItem(arrange, "mnuViewWindowsArrangeSave", QStringLiteral("&Save Current Layout..."), [this] {
+            if (commands_[Command::SaveLayout])
+                commands_[Command::SaveLayout]();
+        });
+    AddSeparator(arrange, "mnuViewWindowsArrangeSep1")->setVisible(false);
+    AddItem(arrange, Indexed("mnuViewWindowsArrangeCustom", 0).c_str(), QString())->setVisible(false);
+    AddSeparator(view, "mnuViewSep1");
+
+    AddItem(view, "mnuViewRefresh", QStringLiteral("&Refresh All"), [this] {
+        if (hub_ == nullptr)
+            return;
+        hub_->RefreshAllGraphicsObjects();
+        hub_->UpdateInterfaces(0, true);
+    }, "F5");
+    AddSeparator(view, "mnuViewSep2");
+    statusBarItem_ = AddItem(view, "mnuViewStatusBar", QStringLiteral("S&tatus Bar"), [this] {
+        options_.SetShowStatusBar(!options_.ShowStatusBar());
+        ApplyStatusBar();
+    });
+    statusBarItem_->setCheckable(true);
+}
+
+void MainWindow::BuildHelpMenu()
+{
+    QMenu* help = AddMenu(nullptr, "mnuHelp", QStringLiteral("&Help"));
+    AddItem(help, "mnuHelpContents", QStringLiteral("&Contents"), [this] {
+        if (hub_ != nullptr)
+            hub_->ShowHelp("index", false);
+    });
+    AddItem(help, "mnuHelpSearch", QStringLiteral("&Search"), [this] {
+        if (hub_ != nullptr)
+            hub_->ShowHelp("index", true);
+    });
+    AddSeparator(help, "mnuHelpSep");
+    AddItem(help, "mnuHelpAbout", QStringLiteral("&About..."), [this] {
+        if (showAbout_)
+            showAbout_();
+    });
+}
+
+QMenu* MainWindow::BuildListPopup(Popup popup, const char* name, const QString& title,
+                                  const char* item, const QString& firstText, bool firstVisible,
+                                  const char* separator, const char* cancel,
+                                  std::function<void(CellPopupTarget&, int)> choose)
+{
+    auto* menu = new QMenu(title, this);
+    menu->setObjectName(QString::fromUtf8(name));
+    auto& items = popupItems_[popup];
+    // The window that pops the list sets the captions and shows the items it needs.
+    for (int index = 1; index <= kPopupItemCount; ++index) {
+        QAction* action = AddItem(menu, Indexed(item, index).c_str(), firstText, [this, choose, index] {
+            if (cellTarget_ != nullptr)
+                choose(*cellTarget_, index);
+        });
+        action->setVisible(index == 1 && firstVisible);
+        items[static_cast<std::size_t>(index - 1)] = action;
+    }
+    AddSeparator(menu, separator);
+    AddItem(menu, cancel, QStringLiteral("Cancel"));
+    popups_[popup] = menu;
+    return menu;
+}
+
+void MainWindow::BuildPopups()
+{
+    BuildListPopup(Popup::Type, "mnuType", QStringLiteral("Type (Popup)"), "mnuTypeSelect",
+                   QStringLiteral("(type)"), true, "mnuTypeSep", "mnuTypeCancel",
+                   [](CellPopupTarget& target, int item) { target.SetCellType(item); });
+    BuildListPopup(Popup::Splay, "mnuSplay", QStringLiteral("Splay (Popup)"), "mnuSplayAngle",
+                   QStringLiteral("(angle)"), false, "mnuSplaySep", "mnuSplayCancel",
+                   [](CellPopupTarget& target, int item) { target.SetSplay(item); });
+    BuildListPopup(Popup::Attenuation, "mnuAttenuation", QStringLiteral("Attenuations (Popup)"),
+                   "mnuAttenuationValue", QStringLiteral("(value)"), false, "mnuAttenuationSep",
+                   "mnuAttenuationCancel",
+                   [](CellPopupTarget& target, int item) { target.SetAttenuationVal(item); });
+
+    auto* rigging = new QMenu(QStringLiteral("Rigging (Popup)"), this);
+    rigging->setObjectName(QStringLiteral("mnuRigging"));
+    AddItem(rigging, "mnuRiggingFront", QStringLiteral("Front point"), [this] {
+        if (riggingTarget_ != nullptr)
+            riggingTarget_->ChoosePointType(0);
+    });
+    AddItem(rigging, "mnuRiggingBack", QStringLiteral("Back point"), [this] {
+        if (riggingTarget_ != nullptr)
+            riggingTarget_->ChoosePointType(1);
+    });
+    AddSeparator(rigging, "mnuRiggingSep");
+    AddItem(rigging, "mnuRiggingCancel", QStringLiteral("Cancel"));
+    popups_[Popup::Rigging] = rigging;
+
+    // The Extras items have no action of their own.
+    auto* extras = new QMenu(QStringLiteral("Extras (Popup)"), this);
+    extras->setObjectName(QStringLiteral("mnuExtras"));
+    AddItem(extras, "mnuExtrasGeometric", QStringLiteral("Geometric Approximation"));
+    AddSeparator(extras, "mnuExtrasSep0");
+    AddItem(extras, "mnuExtrasFirstOrder", QStringLiteral("First-Order Search"));
+    AddItem(extras, "mnuExtrasSecondOrder", QStringLiteral("Second-Order Search"));
+    AddItem(extras, "mnuExtrasThirdOrder", QStringLiteral("Third-Order Search"));
+    QMenu* higher = AddMenu(extras, "mnuExtrasHigherOrder", QStringLiteral("Higher Order Search"));
+    AddItem(higher, Indexed("mnuExtrasHigherOrderPick", 0).c_str(), QString());
+    popups_[Popup::Extras] = extras;
+}
+
+void MainWindow::BuildStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("sbrMain"));
+    bar->setSizeGripEnabled(true);
+    const int twipsPerPixel = std::max(1, screen_.TwipsPerPixelX());
+    for (std::size_t index = 0; index < panels_.size(); ++index) {
+        auto* panel = new QLabel(bar);
+        panel->setObjectName(QStringLiteral("sbrMainPanel%1").arg(index + 1));
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setMinimumWidth(ToPixels(kPanelTwips[index], twipsPerPixel));
+        bar->addWidget(panel);
+        panels_[index] = panel;
+    }
+    ApplyStatusBar();
+}
+
+QMenu* MainWindow::PopupMenu(Popup popup) const { return popups_.at(popup); }
+
+QAction* MainWindow::PopupItem(Popup popup, int item) const
+{
+    if (item < 1 || item > kPopupItemCount)
+        throw std::out_of_range("Popup item " + std::to_string(item) + " is not 1 to 20");
+    const auto items = popupItems_.find(popup);
+    if (items == popupItems_.end())
+        throw std::out_of_range("This popup menu has no list of items");
+    return items->second[static_cast<std::size_t>(item - 1)];
+}
+
+QLabel* MainWindow::StatusPanel(int panel) const
+{
+    if (panel < 1 || panel > static_cast<int>(panels_.size()))
+        throw std::out_of_range("Status panel " + std::to_string(panel) + " is not 1 to 3");
+    return panels_[static_cast<std::size_t>(panel - 1)];
+}
+
+void MainWindow::SetUnitsChecked(bool metric)
+{
+    unitsMetric_->setChecked(metric);
+    unitsEnglish_->setChecked(!metric);
+}
+
+std::string MainWindow::Title() const { return AppTitle::Text(options_.GodMode()); }
+
+void MainWindow::SetCaption()
+{
+    const std::string name = lifecycle_ != nullptr && lifecycle_->HasFileName()
+                                 ? Format::GetFileTitle(lifecycle_->VenuePath())
+                                 : std::string(kUntitled);
+    setWindowTitle(Text(name + " -- " + Title()));
+}
+
+void MainWindow::UpdateVisibleWindows()
+{
+    for (auto& [id, item] : toolItems_)
+        item->setChecked(windows_.IsLoaded(id));
+}
+
+void MainWindow::SetStatusPanel(int panel, const std::string& text)
+{
+    StatusPanel(panel)->setText(Text(text));
+}
+
+void MainWindow::SetRevertEnabled(bool enabled) { revertItem_->setEnabled(enabled); }
+
+void MainWindow::SetStateItemEnabled(int slot, bool enabled)
+{
+    if (slot < 1 || slot > VenueLifecycle::kSlotCount)
+        throw std::out_of_range("State slot " + std::to_string(slot) + " is not 1 to 9");
+    stateSwitchItems_[static_cast<std::size_t>(slot)]->setEnabled(enabled);
+}
+
+void MainWindow::ApplyMode(bool engineeringMode)
+{
+    modeStandard_->setChecked(!engineeringMode);
+    modeEngineering_->setChecked(engineeringMode);
+    for (const ToolWindowInfo& info : ToolWindowRegistry::All())
+        if (info.engineeringOnly)
+            toolItems_.at(info.id)->setVisible(engineeringMode);
+}
+
+void MainWindow::ModeSwitched(bool engineeringMode)
+{
+    ApplyMode(engineeringMode);
+    LoadPresetWindows();
+}
+
+void MainWindow::ApplyStatusBar()
+{
+    statusBar()->setVisible(options_.ShowStatusBar());
+    statusBarItem_->setChecked(options_.ShowStatusBar());
+}
+
+void MainWindow::ChooseUnits(int units)
+{
+    if (lifecycle_ == nullptr)
+        return;
+    if (lifecycle_->Venue().Units() != units) {
+        lifecycle_->Venue().SetUnits(units);
+        if (hub_ != nullptr)
+            hub_->UpdateInterfaces(0, true);
+        lifecycle_->SetDirty();
+    }
+    // Choosing the unit in force changes nothing, but the click toggled its mark.
+    SetUnitsChecked(lifecycle_->Venue().Units() != 0);
+}
+
+void MainWindow::ShowWindows()
+{
+    RestorePlace();
+    std::vector<ToolWindowId> order{
+        ToolWindowId::ArrayConfiguration, ToolWindowId::ArrayPicture,
+        ToolWindowId::BumperConfiguration, ToolWindowId::Calculations,
+        ToolWindowId::CellConfigurations, ToolWindowId::ListeningPoints,
+        ToolWindowId::Notes, ToolWindowId::RiggingDetails, ToolWindowId::SeatingAreas,
+        ToolWindowId::Venue};
+    if (options_.EngineeringMode()) {
+        order.push_back(ToolWindowId::FROptions);
+        order.push_back(ToolWindowId::IFEGraph);
+    }
+    for (const ToolWindowId id : order) {
+        const auto loader = loaders_.find(id);
+        if (loader != loaders_.end() && loader->second)
+            loader->second(false);
+    }
+    bool anyLoaded = false;
+    for (const ToolWindowInfo& info : ToolWindowRegistry::All())
+        anyLoaded = anyLoaded || windows_.IsLoaded(info.id);
+    if (!anyLoaded)
+        LoadPresetWindows();
+    ApplyStatusBar();
+}
+
+void MainWindow::RestorePlace()
+{
+    const std::string text =
+        options_.Store().GetSetting(SettingsStore::kWindowPositions, kPlaceName, "");
+    if (text.empty())
+        return;
+    const std::vector<std::string_view> fields = Split(text, ',');
+    if (WholeNumber(fields[0]) == 2) {
+        setWindowState(Qt::WindowMaximized);
+        return;
+    }
+    // A damaged place is passed over: the window stays where it is.
+    if (fields.size() < 5)
+        return;
+    std::array<int, 4> place{};
+    for (std::size_t index = 0; index < place.size(); ++index) {
+        const std::optional<int> value = WholeNumber(fields[index + 1]);
+        if (!value)
+            return;
+        place[index] = *value;
+    }
+    const int twipsX = std::max(1, screen_.TwipsPerPixelX());
+    const int twipsY = std::max(1, screen_.TwipsPerPixelY());
+    setWindowState(Qt::WindowNoState);
+    move(ToPixels(place[0], twipsX), ToPixels(place[1], twipsY));
+    resize(ToPixels(place[2], twipsX), ToPixels(place[3], twipsY));
+}
+
+MainWindow::Preset MainWindow::PresetFor(int screenWidthPixels)
+{
+    if (screenWidthPixels < 1024)
+        return Preset::k800x600;
+    if (screenWidthPixels >= 1280)
+        return Preset::k1280x1024;
+    return Preset::k1024x768;
+}
+
+void MainWindow::LoadPresetWindows() { ArrangePreset(PresetFor(screen_.Width())); }
+
+void MainWindow::ArrangePreset(Preset preset)
+{
+    PositionPreset(preset);
+    UpdateVisibleWindows();
+    if (hub_ != nullptr)
+        hub_->UpdateInterfaces(0, false);
+}
+
+void MainWindow::PositionPreset(Preset preset)
+{
+    const PresetSize size = SizeOf(preset);
+    if (screen_.Width() > size.screenWidth && screen_.Height() > size.screenHeight) {
+        const int twipsX = std::max(1, screen_.TwipsPerPixelX());
+        const int twipsY = std::max(1, screen_.TwipsPerPixelY());
+        const long long left = static_cast<long long>(screen_.Width()) * twipsX / 2 - size.width / 2;
+        const long long top = static_cast<long long>(screen_.Height()) * twipsY / 2 - size.height / 2;
+        setWindowState(Qt::WindowNoState);
+        move(ToPixels(left, twipsX), ToPixels(top, twipsY));
+        resize(ToPixels(size.width, twipsX), ToPixels(size.height, twipsY));
+    } else {
+        setWindowState(Qt::WindowMaximized);
+    }
+}
+
+bool MainWindow::AskToSaveChanges()
+{
+    if (lifecycle_ == nullptr || !lifecycle_->IsDirty())
+        return true;
+    const std::string which = lifecycle_->HasFileName()
+                                  ? "\"" + lifecycle_->VenuePath() + "\"?"
+                                  : std::string("this venue?");
+    const MessageAnswer answer =
+        prompts_.ShowMessage("Do you want to save the changes to " + which, Title(),
+                             MessageButtons::YesNoCancel, MessageIcon::Question);
+    switch (answer) {
+    case MessageAnswer::Yes:
+        // A save that was cancelled or failed stops the command: the changes stay.
+        return lifecycle_->SaveVenue();
+    case MessageAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool MainWindow::OpenRecentFile(const std::string& path)
+{
+    if (lifecycle_ == nullptr || path.empty() || !AskToSaveChanges())
+        return false;
+    return lifecycle_->OpenVenue(path);
+}
+
+std::string MainWindow::PlaceText() const
+{
+    const int state = isMaximized() ? 2 : isMinimized() ? 1 : 0;
+    const int twipsX = std::max(1, screen_.TwipsPerPixelX());
+    const int twipsY = std::max(1, screen_.TwipsPerPixelY());
+    return std::to_string(state) + "," + std::to_string(x() * twipsX) + "," +
+           std::to_string(y() * twipsY) + "," + std::to_string(width() * twipsX) + "," +
+           std::to_string(height() * twipsY);
+}
+
+void MainWindow::SavePlace()
+{
+    options_.Store().SaveSetting(SettingsStore::kWindowPositions, kPlaceName, PlaceText());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (unloading_) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    Guard("frmMain.Form_QueryUnload", [this] {
+        SavePlace();
+        if (!AskToSaveChanges())
+            return;
+        timTimer_->start();
+    });
+}
+
+void MainWindow::Unload()
+{
+    unloading_ = true;
+    timTimer_->stop();
+    SavePlace();
+    mdiArea_->closeAllSubWindows();
+    close();
+}
+
+void MainWindow::EndProgram()
+{
+    if (endProgram_)
+        endProgram_();
+}
+
+} // namespace polvane

@@ -1,0 +1,180 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <map>
+#include <string>
+
+#include <QMainWindow>
+
+#include "shell/ModeSwitchListener.h"
+#include "shell/ShellMainWindow.h"
+#include "shell/ToolWindowId.h"
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QTimer;
+
+namespace polvane {
+
+class CellPopupTarget;
+class ErrorReporter;
+class Options;
+class Prompts;
+class RiggingPopupTarget;
+class ScreenInfo;
+class UpdateHub;
+class VenueLifecycle;
+class WindowRegistry;
+
+// The program's frame: the menu bar, the five hidden popup menus other windows borrow,
+// the three-panel status bar and the area the tool windows live in. Menu items and menus
+// carry their historic names as object names ("mnuFileNew").
+//
+// Closing the window by its close box never closes it at once: the place is saved, the
+// save question is asked, and the program ends from a 30 ms timer so that the close event
+// has returned before the windows are torn down. Only Unload (the orderly end) closes it.
+// While it lives it is the options' mode-switch listener.
+class MainWindow : public QMainWindow, public ShellMainWindow, public ModeSwitchListener {
+    Q_OBJECT
+
+public:
+    static constexpr int kExitDelayMs = 30;
+    static constexpr int kPopupItemCount = 20;
+    static constexpr const char* kPlaceName = "Main Window";
+    static constexpr const char* kUntitled = "(untitled venue)";
+    // Designed widths of the status panels 1..3, in twips.
+    static constexpr std::array<int, 3> kPanelTwips{875, 3300, 1400};
+
+    // Menu commands whose work lives elsewhere; their items stay disabled until a handler
+    // is given.
+    enum class Command { AutoConfigure, Design, Print, Options, SaveLayout };
+    enum class Popup { Type, Splay, Attenuation, Rigging, Extras };
+    enum class Preset { k800x600, k1024x768, k1280x1024 };
+
+    // Positions a tool window from its saved place (forced: shown even without one),
+    // loading it when needed; a loaded window is shown and brought to the front.
+    using ToolWindowLoader = std::function<void(bool forced)>;
+
+    MainWindow(Options& options, Prompts& prompts, const ScreenInfo& screen,
+               WindowRegistry& windows, ErrorReporter& reporter, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The venue and the hub, which are built with the main window in hand.
+    void Connect(VenueLifecycle& lifecycle, UpdateHub& hub);
+    // The orderly end of the program (the shut-down sequence and the end of the process).
+    void SetEndProgram(std::function<void()> endProgram) { endProgram_ = std::move(endProgram); }
+    // Help > About.
+    void SetShowAbout(std::function<void()> showAbout) { showAbout_ = std::move(showAbout); }
+    void SetCommand(Command command, std::function<void()> handler);
+    // Enables the window's Tools item; without a loader the item stays disabled.
+    void SetToolWindowLoader(ToolWindowId id, ToolWindowLoader loader);
+    void SetCellPopupTarget(CellPopupTarget* target) { cellTarget_ = target; }
+    void SetRiggingPopupTarget(RiggingPopupTarget* target) { riggingTarget_ = target; }
+
+    // ShellMainWindow
+    void SetUnitsChecked(bool metric) override;
+    void SetCaption() override;
+    void UpdateVisibleWindows() override;
+    void SetStatusPanel(int panel, const std::string& text) override;
+    void SetRevertEnabled(bool enabled) override;
+    void SetStateItemEnabled(int slot, bool enabled) override;
+
+    // Checks Basic or Advanced, shows the engineering Tools items or hides them, then
+    // arranges the preset layout for the screen.
+    void ModeSwitched(bool engineeringMode) override;
+
+    // At start-up, before the window is first shown: the previous run's place of the main
+    // window and its tool windows (or the preset layout when no tool window opens), and
+    // the status bar per the options.
+    void ShowWindows();
+    // The preset for the screen's width, arranged.
+    void LoadPresetWindows();
+    void ArrangePreset(Preset preset);
+    // Below 1024 pixels the 800 x 600 preset, from 1280 the 1280 x 1024 one, else 1024 x 768.
+    static Preset PresetFor(int screenWidthPixels);
+    // Centred at its preset size when the desktop is larger both ways, else maximised.
+    void PositionPreset(Preset preset);
+
+    // The save question before New, Open, a recent file, Exit and the close box. True when
+    // the command goes on: no unsaved changes, No, or Yes with the venue saved. Cancel, or
+    // Yes with the save cancelled or failed, stops the command so no change is lost.
+    bool AskToSaveChanges();
+    // A recently used file chosen from the File menu.
+    bool OpenRecentFile(const std::string& path);
+
+    // "state,left,top,width,height" in twips: state 0 normal, 1 minimised, 2 maximised.
+    std::string PlaceText() const;
+    void SavePlace();
+    // The orderly end's unload: saves the place and closes the window for good.
+    void Unload();
+
+    QMenu* PopupMenu(Popup popup) const;
+    // Items 1..20 of the list popups; std::out_of_range for any other.
+    QAction* PopupItem(Popup popup, int item) const;
+    QMdiArea* MdiArea() const { return mdiArea_; }
+    // Panels 1..3; std::out_of_range for any other.
+    QLabel* StatusPanel(int panel) const;
+    QTimer* ExitTimer() const { return timTimer_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QMenu* AddMenu(QMenu* parent, const char* name, const QString& text);
+    QAction* AddItem(QMenu* menu, const char* name, const QString& text,
+                     std::function<void()> action = {}, const char* shortcut = nullptr);
+    QAction* AddSeparator(QMenu* menu, const char* name);
+    void Guard(const std::string& procedure, const std::function<void()>& action);
+    void BuildFileMenu();
+    void BuildArrayMenu();
+    void BuildToolsMenu();
+    void BuildViewMenu();
+    void BuildHelpMenu();
+    void BuildPopups();
+    QMenu* BuildListPopup(Popup popup, const char* name, const QString& title, const char* item,
+                          const QString& firstText, bool firstVisible, const char* separator,
+                          const char* cancel,
+                          std::function<void(CellPopupTarget&, int)> choose);
+    void BuildStatusBar();
+    void ApplyMode(bool engineeringMode);
+    void ApplyStatusBar();
+    void ChooseUnits(int units);
+    void RestorePlace();
+    std::string Title() const;
+    void EndProgram();
+
+    Options& options_;
+    Prompts& prompts_;
+    const ScreenInfo& screen_;
+    WindowRegistry& windows_;
+    ErrorReporter& reporter_;
+    VenueLifecycle* lifecycle_ = nullptr;
+    UpdateHub* hub_ = nullptr;
+    std::function<void()> endProgram_;
+    std::function<void()> showAbout_;
+    std::map<Command, QAction*> commandItems_;
+    std::map<Command, std::function<void()>> commands_;
+    std::map<ToolWindowId, QAction*> toolItems_;
+    std::map<ToolWindowId, ToolWindowLoader> loaders_;
+    CellPopupTarget* cellTarget_ = nullptr;
+    RiggingPopupTarget* riggingTarget_ = nullptr;
+
+    QMdiArea* mdiArea_;
+    QTimer* timTimer_;
+    std::array<QLabel*, 3> panels_{};
+    std::map<Popup, QMenu*> popups_;
+    std::map<Popup, std::array<QAction*, kPopupItemCount>> popupItems_;
+    std::array<QAction*, 10> stateSwitchItems_{};
+    QAction* revertItem_ = nullptr;
+    QAction* unitsEnglish_ = nullptr;
+    QAction* unitsMetric_ = nullptr;
+    QAction* modeStandard_ = nullptr;
+    QAction* modeEngineering_ = nullptr;
+    QAction* statusBarItem_ = nullptr;
+    bool unloading_ = false;
+};
+
+} // namespace polvane

@@ -1,0 +1,541 @@
+#include "shell/MainWindow.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <QAction>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "engine/Environment.h"
+#include "engine/GlobalResults.h"
+#include "files/VenueFile.h"
+#include "model/CoreSettings.h"
+#include "platform/FakeClock.h"
+#include "platform/FixedScreenInfo.h"
+#include "platform/MemorySettingsStore.h"
+#include "platform/ProgramFolder.h"
+#include "platform/RecordingHelpViewer.h"
+#include "platform/ScriptedPrompts.h"
+#include "shell/CellPopupTarget.h"
+#include "shell/ErrorReporter.h"
+#include "shell/Options.h"
+#include "shell/RecentFiles.h"
+#include "shell/RefreshableWindow.h"
+#include "shell/RiggingPopupTarget.h"
+#include "shell/ToolWindowRegistry.h"
+#include "shell/UpdateHub.h"
+#include "shell/VenueLifecycle.h"
+#include "shell/WindowRegistry.h"
+
+namespace polvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct RecordingPopupTarget : CellPopupTarget, RiggingPopupTarget {
+    void SetCellType(int item) override { calls.push_back("type " + std::to_string(item)); }
+    void SetSplay(int item) override { calls.push_back("splay " + std::to_string(item)); }
+    void SetAttenuationVal(int item) override { calls.push_back("attenuation " + std::to_string(item)); }
+    void ChoosePointType(int point) override { calls.push_back("point " + std::to_string(point)); }
+    std::vector<std::string> calls;
+};
+
+struct LoadedWindow : RefreshableWindow {
+    void Refresh() override {}
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest()
+        : folder_(temp_.path().toStdString()), options_(store_), recent_(store_),
+          reporter_(folder_, clock_, prompts_, [] { return std::string("Quessel Polvane"); },
+                    "2.4.0", [this] { ++reportedEnds_; }, [this] { ++reportedEnds_; }),
+          window_(options_, prompts_, screen_, registry_, reporter_),
+          lifecycle_(prompts_, window_, recent_, [this] { return templatePath_; },
+                     [] { return std::string("Quessel Polvane"); }),
+          hub_([this]() -> Environment& { return lifecycle_.Venue(); }, registry_, window_, help_)
+    {
+        CoreSettings::Reset();
+        prompts_.SetAnswerOkBoxes(true);
+        Environment blank;
+        blank.Clear();
+        blank.SetUnits(1);
+        templatePath_ = Path("Blank_Metric.venue");
+        VenueFile::SaveAs(blank, templatePath_);
+        lifecycle_.SetUpdateHub(&hub_);
+        window_.Connect(lifecycle_, hub_);
+        window_.SetEndProgram([this] { ++ends_; });
+        lifecycle_.NewVenue();
+    }
+    ~MainWindowTest() override
+    {
+        GlobalResults::Reset();
+        CoreSettings::Reset();
+    }
+
+    std::string Path(const std::string& name) const
+    {
+        return (fs::path(temp_.path().toStdString()) / name).string();
+    }
+    QAction* Item(const char* name) const
+    {
+        auto* item = window_.findChild<QAction*>(QString::fromUtf8(name));
+        EXPECT_NE(item, nullptr) << name;
+        return item;
+    }
+    QMenu* Menu(const char* name) const
+    {
+        auto* menu = window_.findChild<QMenu*>(QString::fromUtf8(name));
+        EXPECT_NE(menu, nullptr) << name;
+        return menu;
+    }
+    std::string StoredPlace() const
+    {
+        return store_.ReadSetting(SettingsStore::kWindowPositions, "Main Window").value_or("");
+    }
+
+    QTemporaryDir temp_;
+    ProgramFolder folder_;
+    MemorySettingsStore store_;
+    Options options_;
+    RecentFiles recent_;
+    FakeClock clock_;
+    ScriptedPrompts prompts_;
+    FixedScreenInfo screen_{1280, 1024, 15, 15};
+    WindowRegistry registry_;
+    RecordingHelpViewer help_;
+    int reportedEnds_ = 0;
+    int ends_ = 0;
+    ErrorReporter reporter_;
+    MainWindow window_;
+    VenueLifecycle lifecycle_;
+    UpdateHub hub_;
+    std::string templatePath_;
+};
+
+TEST_F(MainWindowTest, MenusCarryTheirTextsShortcutsAndStates)
+{
+    EXPECT_EQ(window_.objectName(), "frmMain");
+    EXPECT_NE(qobject_cast<QMdiArea*>(window_.centralWidget()), nullptr);
+
+    QStringList bar;
+    for (QAction* action : window_.menuBar()->actions())
+        bar << action->text();
+    EXPECT_EQ(bar, QStringList({"&File", "&Array", "&Tools", "&View", "&Help"}));
+
+    struct Case {
+        const char* name;
+        const char* text;
+        const char* shortcut;
+        bool enabled; // Qt counts hidden items as disabled
+        bool visible;
+    };
+    const Case cases[] = {
+        {"mnuFileNew", "&New", "Ctrl+N", true, true},
+        {"mnuFileOpen", "&Open...", "Ctrl+O", true, true},
+        {"mnuFileRevert", "&Revert", "", false, true},
+        {"mnuFileSave", "&Save", "Ctrl+S", true, true},
+        {"mnuFileSaveAs", "Save &As...", "", true, true},
+        {"mnuFilePrint", "&Print...", "Ctrl+P", false, true},
+        {"mnuFileMRU(0)", "", "", false, false},
+        {"mnuFileSep4", "", "", false, false},
+        {"mnuFileExit", "E&xit", "Ctrl+Q", true, true},
+        {"mnuArrayAutoConfigure", "&Auto-Configure", "", false, true},
+        {"mnuArrayDesgin", "&Design...", "", false, true},
+        {"mnuArrayDistill", "Distill to PLR file...", "", false, false},
+        {"mnuArrayStatesSaveToState(3)", "State &3\tCtrl+Shift+3", "", true, true},
+        {"mnuArrayStatesSwitch(9)", "State &9\tCtrl+9", "", true, true},
+        {"mnuViewUnitsEnglish", "&English", "", true, true},
+        {"mnuViewUnitsMetric", "&Metric", "", true, true},
+        {"mnuViewOptions", "&Options...", "", false, true},
+        {"mnuModeStandard", "Basic", "", true, true},
+        {"mnuModeEngineering", "Advanced", "", true, true},
+        {"mnuViewWindowsArrange800x600", "&800 x 600", "", true, true},
+        {"mnuViewWindowsArrange1024x768", "&1024 x 768", "", true, true},
+        {"mnuViewWindowsArrange1280x1024", "&1280 x 1024", "", true, true},
+        {"mnuViewWindowsArrangeSave", "&Save Current Layout...", "", false, true},
+        {"mnuViewWindowsArrangeCustom(0)", "", "", false, false},
+        {"mnuViewRefresh", "&Refresh All", "F5", true, true},
+        {"mnuViewStatusBar", "S&tatus Bar", "", true, true},
+        {"mnuHelpContents", "&Contents", "", true, true},
+        {"mnuHelpSearch", "&Search", "", true, true},
+        {"mnuHelpAbout", "&About...", "", true, true},
+    };
+    for (const Case& c : cases) {
+        QAction* item = Item(c.name);
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->text().toStdString(), c.text) << c.name;
+        EXPECT_EQ(item->shortcut(), QKeySequence(QString::fromUtf8(c.shortcut))) << c.name;
+        EXPECT_EQ(item->isEnabled(), c.enabled) << c.name;
+        EXPECT_EQ(item->isVisible(), c.visible) << c.name;
+    }
+    // The designed-hidden sub-menus never show in the Array menu.
+    for (const char* hidden : {"mnuArrayConfiguration", "mnuArrayPinning", "mnuArrayStates"})
+        EXPECT_FALSE(Menu(hidden)->menuAction()->isVisible()) << hidden;
+
+    // File > Revert follows the venue's changes only when it has a file name.
+    lifecycle_.SetDirty();
+    EXPECT_FALSE(Item("mnuFileRevert")->isEnabled());
+    // Only the states in use can be switched to.
+    EXPECT_TRUE(Item("mnuArrayStatesSwitch(1)")->isEnabled());
+    lifecycle_.SaveState(4);
+    EXPECT_TRUE(Item("mnuArrayStatesSwitch(4)")->isEnabled());
+
+    Item("mnuHelpContents")->trigger();
+    Item("mnuHelpSearch")->trigger();
+    EXPECT_EQ(help_.Calls(), (std::vector<RecordingHelpViewer::Call>{{"index", false}, {"index", true}}));
+    int abouts = 0;
+    window_.SetShowAbout([&abouts] { ++abouts; });
+    Item("mnuHelpAbout")->trigger();
+    EXPECT_EQ(abouts, 1);
+    // A command handed over later enables its item.
+    int prints = 0;
+    window_.SetCommand(MainWindow::Command::Print, [&prints] { ++prints; });
+    ASSERT_TRUE(Item("mnuFilePrint")->isEnabled());
+    Item("mnuFilePrint")->trigger();
+    EXPECT_EQ(prints, 1);
+}
+
+TEST_F(MainWindowTest, ToolsMenuListsTheTwelveWindowsDisabledUntilTheyExist)
+{
+    const QStringList expected{"&Array Configuration", "Array &Picture", "&Bumper Configuration",
+                               "&Calculations", "C&ell Configurations",
+                               "&Frequency Response Options", "&Inter-Frequency Evenness Graph",
+                               "&Listening Points", "&Notes", "&Rigging Details",
+                               "&Seating Areas", "&Venue", "", "&Units", "", "&Options..."};
+    QStringList texts;
+    for (QAction* action : Menu("mnuTools")->actions())
+        texts << action->text();
+    EXPECT_EQ(texts, expected);
+
+    for (const ToolWindowInfo& info : ToolWindowRegistry::All()) {
+        QAction* item = Item(info.menuName);
+        ASSERT_NE(item, nullptr);
+        EXPECT_FALSE(item->isEnabled()) << info.caption;
+        EXPECT_TRUE(item->isCheckable()) << info.caption;
+        EXPECT_EQ(item->isVisible(), !info.engineeringOnly) << info.caption;
+    }
+    EXPECT_EQ(ToolWindowRegistry::LayoutName(ToolWindowId::IFEGraph), "INTER-FREQUENCY_EVENNESS_GRAPH");
+
+    // A window that can be loaded enables its item, which loads it forced and checks it.
+    LoadedWindow notes;
+    std::vector<bool> forced;
+    window_.SetToolWindowLoader(ToolWindowId::Notes, [&](bool force) {
+        forced.push_back(force);
+        registry_.Register(ToolWindowId::Notes, &notes);
+    });
+    ASSERT_TRUE(Item("mnuViewNotes")->isEnabled());
+    Item("mnuViewNotes")->trigger();
+    EXPECT_EQ(forced, std::vector<bool>{true});
+    EXPECT_TRUE(Item("mnuViewNotes")->isChecked());
+    registry_.Unregister(ToolWindowId::Notes);
+    window_.UpdateVisibleWindows();
+    EXPECT_FALSE(Item("mnuViewNotes")->isChecked());
+}
+
+TEST_F(MainWindowTest, ViewModeItemsSwitchModeAndShowTheEngineeringTools)
+{
+    EXPECT_TRUE(Item("mnuModeStandard")->isChecked());
+    EXPECT_FALSE(Item("mnuModeEngineering")->isChecked());
+
+    Item("mnuModeEngineering")->trigger();
+    EXPECT_TRUE(options_.EngineeringMode());
+    EXPECT_TRUE(CoreSettings::EngineeringMode());
+    EXPECT_TRUE(Item("mnuModeEngineering")->isChecked());
+    EXPECT_FALSE(Item("mnuModeStandard")->isChecked());
+    for (const char* name : {"mnuViewFROptions", "mnuViewIFEGraph", "mnuViewListeningPoints"})
+        EXPECT_TRUE(Item(name)->isVisible()) << name;
+
+    Item("mnuModeStandard")->trigger();
+    EXPECT_FALSE(options_.EngineeringMode());
+    EXPECT_TRUE(Item("mnuModeStandard")->isChecked());
+    EXPECT_FALSE(Item("mnuModeEngineering")->isChecked());
+    EXPECT_FALSE(Item("mnuViewListeningPoints")->isVisible());
+    // Choosing the mode in force leaves its mark on.
+    Item("mnuModeStandard")->trigger();
+    EXPECT_TRUE(Item("mnuModeStandard")->isChecked());
+}
+
+TEST_F(MainWindowTest, PopupMenusHoldTheirItemsAndReportTheChoice)
+{
+    RecordingPopupTarget target;
+    window_.SetCellPopupTarget(&target);
+    window_.SetRiggingPopupTarget(&target);
+
+    struct Case {
+        MainWindow::Popup popup;
+        const char* title;
+        const char* firstText;
+        bool firstVisible;
+        const char* call;
+    };
+    const Case lists[] = {
+        {MainWindow::Popup::Type, "Type (Popup)", "(type)", true, "type 7"},
+        {MainWindow::Popup::Splay, "Splay (Popup)", "(angle)", false, "splay 7"},
+        {MainWindow::Popup::Attenuation, "Attenuations (Popup)", "(value)", false, "attenuation 7"},
+    };
+    for (const Case& c : lists) {
+        QMenu* menu = window_.PopupMenu(c.popup);
+        EXPECT_EQ(menu->title().toStdString(), c.title);
+        const QList<QAction*> actions = menu->actions();
+        ASSERT_EQ(actions.size(), MainWindow::kPopupItemCount + 2) << c.title;
+        EXPECT_TRUE(actions[MainWindow::kPopupItemCount]->isSeparator());
+        EXPECT_EQ(actions.back()->text(), "Cancel");
+        EXPECT_EQ(window_.PopupItem(c.popup, 1)->text().toStdString(), c.firstText);
+        EXPECT_EQ(window_.PopupItem(c.popup, 1)->isVisible(), c.firstVisible);
+        EXPECT_FALSE(window_.PopupItem(c.popup, 20)->isVisible());
+        window_.PopupItem(c.popup, 7)->trigger();
+        EXPECT_EQ(target.calls.back(), c.call);
+        actions.back()->trigger(); // Cancel tells nobody
+        EXPECT_EQ(target.calls.back(), c.call);
+    }
+    EXPECT_THROW(window_.PopupItem(MainWindow::Popup::Type, 21), std::out_of_range);
+    EXPECT_THROW(window_.PopupItem(MainWindow::Popup::Rigging, 1), std::out_of_range);
+
+    Item("mnuRiggingBack")->trigger();
+    EXPECT_EQ(target.calls.back(), "point 1");
+    Item("mnuRiggingFront")->trigger();
+    EXPECT_EQ(target.calls.back(), "point 0");
+    EXPECT_EQ(window_.PopupMenu(MainWindow::Popup::Rigging)->actions().size(), 4);
+
+    QStringList extras;
+    for (QAction* action : window_.PopupMenu(MainWindow::Popup::Extras)->actions())
+        extras << action->text();
+    EXPECT_EQ(extras, QStringList({"Geometric Approximation", "", "First-Order Search",
+                                   "Second-Order Search", "Third-Order Search",
+                                   "Higher Order Search"}));
+    EXPECT_EQ(Menu("mnuExtrasHigherOrder")->actions().size(), 1);
+
+    // None of them is in the menu bar.
+    for (QAction* action : window_.menuBar()->actions())
+        EXPECT_FALSE(action->text().contains("Popup"));
+}
+
+TEST_F(MainWindowTest, StatusBarPanelsCaptionAndToggle)
+{
+    EXPECT_EQ(window_.statusBar()->objectName(), "sbrMain");
+    lifecycle_.SetDirty();
+    EXPECT_EQ(window_.StatusPanel(1)->text(), "(Unsaved)");
+    window_.SetStatusPanel(3, "State 2 Loaded");
+    EXPECT_EQ(window_.StatusPanel(3)->text(), "State 2 Loaded");
+    EXPECT_THROW(window_.SetStatusPanel(4, "x"), std::out_of_range);
+    EXPECT_EQ(window_.StatusPanel(2)->minimumWidth(), 220); // 3300 twips at 15 per pixel
+
+    EXPECT_EQ(window_.windowTitle().toStdString(), "(untitled venue) -- Quessel Polvane");
+
+    ASSERT_FALSE(options_.ShowStatusBar());
+    EXPECT_TRUE(window_.statusBar()->isHidden());
+    Item("mnuViewStatusBar")->trigger();
+    EXPECT_TRUE(options_.ShowStatusBar());
+    EXPECT_FALSE(window_.statusBar()->isHidden());
+    EXPECT_TRUE(Item("mnuViewStatusBar")->isChecked());
+    EXPECT_EQ(store_.ReadSetting(SettingsStore::kGeneral, "Show status bar"), "Yes");
+    Item("mnuViewStatusBar")->trigger();
+    EXPECT_TRUE(window_.statusBar()->isHidden());
+    EXPECT_FALSE(Item("mnuViewStatusBar")->isChecked());
+    EXPECT_EQ(store_.ReadSetting(SettingsStore::kGeneral, "Show status bar"), "No");
+}
+
+TEST_F(MainWindowTest, CloseIsIgnoredSavesThePlaceAndEndsAfterTheTimer)
+{
+    window_.show();
+    window_.move(40, 60);
+    window_.resize(700, 500);
+    EXPECT_FALSE(window_.close());
+    EXPECT_TRUE(window_.isVisible());
+    EXPECT_EQ(StoredPlace(), "0," + std::to_string(window_.x() * 15) + "," +
+                                 std::to_string(window_.y() * 15) + ",10500,7500");
+    EXPECT_EQ(window_.ExitTimer()->interval(), MainWindow::kExitDelayMs);
+    EXPECT_TRUE(window_.ExitTimer()->isActive());
+    // The end comes from the timer, after the close event returned.
+    EXPECT_EQ(ends_, 0);
+    for (int waited = 0; ends_ == 0 && waited < 2000; waited += 10)
+        QTest::qWait(10);
+    EXPECT_EQ(ends_, 1);
+    EXPECT_FALSE(window_.ExitTimer()->isActive());
+    EXPECT_TRUE(prompts_.Requests().empty());
+    EXPECT_EQ(reportedEnds_, 0);
+
+    // The orderly end's unload really closes it, writing the place again.
+    store_.Remove(SettingsStore::kWindowPositions, "Main Window");
+    window_.Unload();
+    EXPECT_FALSE(window_.isVisible());
+    EXPECT_FALSE(StoredPlace().empty());
+}
+
+TEST_F(MainWindowTest, CancelAtTheSaveQuestionKeepsTheProgramRunning)
+{
+    window_.show();
+    lifecycle_.SetDirty();
+    prompts_.QueueAnswer(MessageAnswer::Cancel);
+    EXPECT_FALSE(window_.close());
+    EXPECT_FALSE(StoredPlace().empty());
+    EXPECT_FALSE(window_.ExitTimer()->isActive());
+    QTest::qWait(60);
+    EXPECT_EQ(ends_, 0);
+    EXPECT_TRUE(lifecycle_.IsDirty());
+    const auto& asked = prompts_.Last();
+    EXPECT_EQ(asked.text, "Do you want to save the changes to this venue?");
+    EXPECT_EQ(asked.title, "Quessel Polvane");
+    EXPECT_EQ(asked.buttons, MessageButtons::YesNoCancel);
+    EXPECT_EQ(asked.icon, MessageIcon::Question);
+}
+
+// The save question before Exit: which answers let the program end, and whether the
+// changes survive.
+TEST_F(MainWindowTest, SaveQuestionPathsBeforeExit)
+{
+    enum class Save { None, Cancelled, Fails, Saved };
+    struct Case {
+        const char* name;
+        MessageAnswer answer;
+        Save save;
+        bool ends;
+        bool dirtyAfter;
+    };
+    const Case cases[] = {
+        {"no", MessageAnswer::No, Save::None, true, true},
+        {"cancel", MessageAnswer::Cancel, Save::None, false, true},
+        {"yes, saved", MessageAnswer::Yes, Save::Saved, true, false},
+        // A cancelled or failed save must not throw the changes away.
+        {"yes, save cancelled", MessageAnswer::Yes, Save::Cancelled, false, true},
+        {"yes, save failed", MessageAnswer::Yes, Save::Fails, false, true},
+    };
+    for (const Case& c : cases) {
+        lifecycle_.NewVenue();
+        lifecycle_.SetDirty();
+        ends_ = 0;
+        prompts_.QueueAnswer(c.answer);
+        if (c.save == Save::Cancelled)
+            prompts_.QueueSaveFile(std::nullopt);
+        else if (c.save == Save::Fails)
+            prompts_.QueueSaveFile(Path("missing folder/venue.venue"));
+        else if (c.save == Save::Saved)
+            prompts_.QueueSaveFile(Path("saved.venue"));
+        Item("mnuFileExit")->trigger();
+        EXPECT_EQ(ends_, c.ends ? 1 : 0) << c.name;
+        EXPECT_EQ(lifecycle_.IsDirty(), c.dirtyAfter) << c.name;
+        EXPECT_EQ(prompts_.QueuedAnswers(), 0u) << c.name;
+        if (c.save == Save::Saved) {
+            EXPECT_EQ(window_.windowTitle().toStdString(), "saved -- Quessel Polvane");
+        }
+    }
+    EXPECT_EQ(reportedEnds_, 0);
+}
+
+TEST_F(MainWindowTest, YesWithACancelledSaveCancelsNewOpenAndARecentFile)
+{
+    const std::string other = Path("other.venue");
+    Environment venue;
+    venue.Clear();
+    VenueFile::SaveAs(venue, other);
+    lifecycle_.Venue().LineArray().SetBrand(2);
+    lifecycle_.SetDirty();
+    const Environment* before = &lifecycle_.Venue();
+
+    for (const char* item : {"mnuFileNew", "mnuFileOpen"}) {
+        prompts_.QueueAnswer(MessageAnswer::Yes);
+        prompts_.QueueSaveFile(std::nullopt);
+        Item(item)->trigger();
+        EXPECT_EQ(prompts_.QueuedAnswers(), 0u) << item; // no open dialog followed
+    }
+    prompts_.QueueAnswer(MessageAnswer::Yes);
+    prompts_.QueueSaveFile(std::nullopt);
+    EXPECT_FALSE(window_.OpenRecentFile(other));
+    EXPECT_EQ(&lifecycle_.Venue(), before);
+    EXPECT_EQ(lifecycle_.Venue().LineArray().Brand(), 2);
+    EXPECT_TRUE(lifecycle_.IsDirty());
+    EXPECT_FALSE(lifecycle_.HasFileName());
+
+    // With a file name the question names the file; No opens the other one.
+    prompts_.QueueAnswer(MessageAnswer::No);
+    EXPECT_TRUE(window_.OpenRecentFile(other));
+    EXPECT_EQ(lifecycle_.VenuePath(), other);
+    lifecycle_.SetDirty();
+    prompts_.QueueAnswer(MessageAnswer::Cancel);
+    Item("mnuFileNew")->trigger();
+    EXPECT_EQ(prompts_.Last().text, "Do you want to save the changes to \"" + other + "\"?");
+    EXPECT_EQ(lifecycle_.VenuePath(), other);
+}
+
+TEST_F(MainWindowTest, UnitsSwitchConvertsAndMarksOnlyOnAChange)
+{
+    ASSERT_EQ(lifecycle_.Venue().Units(), 1);
+    EXPECT_TRUE(Item("mnuViewUnitsMetric")->isChecked());
+    EXPECT_FALSE(Item("mnuViewUnitsEnglish")->isChecked());
+
+    // The unit in force: no change, no mark, and its check stays.
+    Item("mnuViewUnitsMetric")->trigger();
+    EXPECT_FALSE(lifecycle_.IsDirty());
+    EXPECT_TRUE(Item("mnuViewUnitsMetric")->isChecked());
+    EXPECT_FALSE(Item("mnuViewUnitsEnglish")->isChecked());
+
+    Item("mnuViewUnitsEnglish")->trigger();
+    EXPECT_EQ(lifecycle_.Venue().Units(), 0);
+    EXPECT_TRUE(lifecycle_.IsDirty());
+    EXPECT_TRUE(Item("mnuViewUnitsEnglish")->isChecked());
+    EXPECT_FALSE(Item("mnuViewUnitsMetric")->isChecked());
+    EXPECT_EQ(window_.StatusPanel(1)->text(), "(Unsaved)");
+}
+
+TEST_F(MainWindowTest, PresetFollowsTheScreenWidth)
+{
+    struct Case {
+        int width;
+        MainWindow::Preset preset;
+    };
+    for (const Case c : {Case{800, MainWindow::Preset::k800x600}, Case{1023, MainWindow::Preset::k800x600},
+                         Case{1024, MainWindow::Preset::k1024x768}, Case{1279, MainWindow::Preset::k1024x768},
+                         Case{1280, MainWindow::Preset::k1280x1024}, Case{2560, MainWindow::Preset::k1280x1024}})
+        EXPECT_EQ(MainWindow::PresetFor(c.width), c.preset) << c.width;
+
+    // On a desktop exactly the preset's size the window is maximised, on a larger one centred.
+    FixedScreenInfo exact(1024, 768, 15, 15);
+    MainWindow small(options_, prompts_, exact, registry_, reporter_);
+    small.PositionPreset(MainWindow::Preset::k1024x768);
+    EXPECT_TRUE(small.windowState() & Qt::WindowMaximized);
+    window_.PositionPreset(MainWindow::Preset::k1024x768);
+    EXPECT_FALSE(window_.windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(window_.size(), QSize(1032, 746)); // 15480 x 11190 twips
+    EXPECT_EQ(window_.pos(), QPoint(640 - 516, 512 - 373));
+}
+
+TEST_F(MainWindowTest, ShowWindowsRestoresTheStoredPlaceAndTheStatusBar)
+{
+    options_.SetShowStatusBar(true);
+    store_.SaveSetting(SettingsStore::kWindowPositions, "Main Window", "2,0,0,100,100");
+    // A stored tool window that opens keeps the preset from overriding the stored place.
+    LoadedWindow venue;
+    window_.SetToolWindowLoader(ToolWindowId::Venue, [&](bool force) {
+        EXPECT_FALSE(force);
+        registry_.Register(ToolWindowId::Venue, &venue);
+    });
+    window_.ShowWindows();
+    EXPECT_TRUE(window_.windowState() & Qt::WindowMaximized);
+    EXPECT_FALSE(window_.statusBar()->isHidden());
+    EXPECT_TRUE(Item("mnuViewStatusBar")->isChecked());
+
+    store_.SaveSetting(SettingsStore::kWindowPositions, "Main Window", "0,600,900,9000,6000");
+    window_.ShowWindows();
+    EXPECT_FALSE(window_.windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(window_.pos(), QPoint(40, 60));
+    EXPECT_EQ(window_.size(), QSize(600, 400));
+    // A damaged place leaves the window where it is rather than ending the program.
+    store_.SaveSetting(SettingsStore::kWindowPositions, "Main Window", "0,600,x,9000");
+    window_.ShowWindows();
+    EXPECT_EQ(window_.pos(), QPoint(40, 60));
+    EXPECT_EQ(reportedEnds_, 0);
+}
+
+} // namespace
+} // namespace polvane
