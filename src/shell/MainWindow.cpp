@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QKeySequence>
 #include <QLabel>
@@ -29,8 +30,10 @@
 #include "shell/CellPopupTarget.h"
 #include "shell/ErrorReporter.h"
 #include "shell/Options.h"
+#include "shell/PlaceableWindow.h"
+#include "shell/RefreshableWindow.h"
 #include "shell/RiggingPopupTarget.h"
-#include "shell/ToolWindowRegistry.h"
+#include "shell/ToolWindowSlot.h"
 #include "shell/UpdateHub.h"
 #include "shell/VenueLifecycle.h"
 #include "shell/WindowRegistry.h"
@@ -105,7 +108,8 @@ int ToPixels(long long twips, int twipsPerPixel)
 MainWindow::MainWindow(Options& options, Prompts& prompts, const ScreenInfo& screen,
                        WindowRegistry& windows, ErrorReporter& reporter, QWidget* parent)
     : QMainWindow(parent), options_(options), prompts_(prompts), screen_(screen),
-      windows_(windows), reporter_(reporter), mdiArea_(new QMdiArea(this)),
+      windows_(windows), reporter_(reporter), positions_(options.Store()),
+      recentFiles_(options.Store()), mdiArea_(new QMdiArea(this)),
       timTimer_(new QTimer(this))
 {
     setObjectName(QStringLiteral("frmMain"));
@@ -152,10 +156,16 @@ void MainWindow::SetCommand(Command command, std::function<void()> handler)
     commands_[command] = std::move(handler);
 }
 
-void MainWindow::SetToolWindowLoader(ToolWindowId id, ToolWindowLoader loader)
+void MainWindow::SetToolWindowSlot(ToolWindowId id, ToolWindowSlot* slot)
 {
-    toolItems_.at(id)->setEnabled(static_cast<bool>(loader));
-    loaders_[id] = std::move(loader);
+    toolItems_.at(id)->setEnabled(slot != nullptr);
+    slots_[id] = slot;
+}
+
+ToolWindowSlot* MainWindow::SlotOf(ToolWindowId id) const
+{
+    const auto slot = slots_.find(id);
+    return slot == slots_.end() ? nullptr : slot->second;
 }
 
 void MainWindow::Guard(const std::string& procedure, const std::function<void()>& action)
@@ -198,26 +208,33 @@ QAction* MainWindow::AddSeparator(QMenu* menu, const char* name)
 void MainWindow::BuildFileMenu()
 {
     QMenu* file = AddMenu(nullptr, "mnuFile", QStringLiteral("&File"));
+    fileMenu_ = file;
     AddItem(file, "mnuFileNew", QStringLiteral("&New"), [this] {
         if (lifecycle_ != nullptr && AskToSaveChanges())
             lifecycle_->NewVenue();
     }, "Ctrl+N");
     AddSeparator(file, "mnuFileSep0");
     AddItem(file, "mnuFileOpen", QStringLiteral("&Open..."), [this] {
-        if (lifecycle_ != nullptr && AskToSaveChanges())
-            lifecycle_->OpenVenue("");
+        if (lifecycle_ == nullptr || !AskToSaveChanges())
+            return;
+        lifecycle_->OpenVenue("");
+        ShowMRUListEntries();
     }, "Ctrl+O");
     // Revert does nothing; it is only enabled while a venue with a file has changes.
     revertItem_ = AddItem(file, "mnuFileRevert", QStringLiteral("&Revert"));
     revertItem_->setEnabled(false);
     AddSeparator(file, "mnuFileSep1");
     AddItem(file, "mnuFileSave", QStringLiteral("&Save"), [this] {
-        if (lifecycle_ != nullptr)
-            lifecycle_->SaveVenue();
+        if (lifecycle_ == nullptr)
+            return;
+        lifecycle_->SaveVenue();
+        ShowMRUListEntries();
     }, "Ctrl+S");
     AddItem(file, "mnuFileSaveAs", QStringLiteral("Save &As..."), [this] {
-        if (lifecycle_ != nullptr)
-            lifecycle_->SaveVenueAs();
+        if (lifecycle_ == nullptr)
+            return;
+        lifecycle_->SaveVenueAs();
+        ShowMRUListEntries();
     });
     AddSeparator(file, "mnuFileSep2");
     commandItems_[Command::Print] = AddItem(file, "mnuFilePrint", QStringLiteral("&Print..."), [this] {
@@ -225,10 +242,17 @@ void MainWindow::BuildFileMenu()
             commands_[Command::Print]();
     }, "Ctrl+P");
     AddSeparator(file, "mnuFileSep3");
-    // The recently used files' items, filled and shown by the recent-file list.
-    for (int index = 0; index <= 9; ++index)
-        AddItem(file, Indexed("mnuFileMRU", index).c_str(), QString())->setVisible(false);
-    AddSeparator(file, "mnuFileSep4")->setVisible(false);
+    // The recently used files' items, filled and shown by ShowMRUListEntries.
+    for (int index = 0; index <= RecentFiles::kSlotCount; ++index) {
+        QAction* item = AddItem(file, Indexed("mnuFileMRU", index).c_str(), QString(), [this, index] {
+            if (index > 0)
+                OpenRecentFile(RecentFileItem(index)->data().toString().toStdString());
+        });
+        item->setVisible(false);
+        recentItems_[static_cast<std::size_t>(index)] = item;
+    }
+    recentSeparator_ = AddSeparator(file, "mnuFileSep4");
+    recentSeparator_->setVisible(false);
     AddItem(file, "mnuFileExit", QStringLiteral("E&xit"), [this] {
         if (AskToSaveChanges())
             EndProgram();
@@ -291,13 +315,8 @@ void MainWindow::BuildToolsMenu()
     QMenu* tools = AddMenu(nullptr, "mnuTools", QStringLiteral("&Tools"));
     for (const ToolWindowInfo& info : ToolWindowRegistry::All()) {
         const ToolWindowId id = info.id;
-        QAction* item = AddItem(tools, info.menuName, QString::fromUtf8(info.menuText), [this, id] {
-            const auto loader = loaders_.find(id);
-            if (loader == loaders_.end() || !loader->second)
-                return;
-            loader->second(true);
-            UpdateVisibleWindows();
-        });
+        QAction* item = AddItem(tools, info.menuName, QString::fromUtf8(info.menuText),
+                                [this, id] { OpenToolWindow(id); });
         item->setCheckable(true);
         item->setEnabled(false); // until the window can be loaded
         toolItems_[id] = item;
@@ -551,9 +570,27 @@ void MainWindow::ChooseUnits(int units)
     SetUnitsChecked(lifecycle_->Venue().Units() != 0);
 }
 
+void MainWindow::OpenToolWindow(ToolWindowId id)
+{
+    ToolWindowSlot* slot = SlotOf(id);
+    if (slot == nullptr)
+        return;
+    const ToolWindowInfo& info = ToolWindowRegistry::Info(id);
+    if (windows_.IsLoaded(id)) {
+        slot->Load().Show();
+        return;
+    }
+    positions_.PositionWindow(slot->Load(), info.caption, true);
+    if (RefreshableWindow* window = windows_.Find(id))
+        window->Refresh();
+    UpdateVisibleWindows();
+}
+
 void MainWindow::ShowWindows()
 {
     RestorePlace();
+    // The listening points window is restored in either mode, the other two engineering
+    // windows only in engineering mode.
     std::vector<ToolWindowId> order{
         ToolWindowId::ArrayConfiguration, ToolWindowId::ArrayPicture,
         ToolWindowId::BumperConfiguration, ToolWindowId::Calculations,
@@ -565,9 +602,12 @@ void MainWindow::ShowWindows()
         order.push_back(ToolWindowId::IFEGraph);
     }
     for (const ToolWindowId id : order) {
-        const auto loader = loaders_.find(id);
-        if (loader != loaders_.end() && loader->second)
-            loader->second(false);
+        ToolWindowSlot* slot = SlotOf(id);
+        const ToolWindowInfo& info = ToolWindowRegistry::Info(id);
+        // Only a window that is to show is loaded: one saved as hidden stays closed.
+        const std::optional<WindowPlace> place = positions_.StoredPlace(info.caption, info.sizable);
+        if (slot != nullptr && place && place->visible)
+            positions_.PositionWindow(slot->Load(), info.caption, false);
     }
     bool anyLoaded = false;
     for (const ToolWindowInfo& info : ToolWindowRegistry::All())
@@ -575,6 +615,7 @@ void MainWindow::ShowWindows()
     if (!anyLoaded)
         LoadPresetWindows();
     ApplyStatusBar();
+    ShowMRUListEntries();
 }
 
 void MainWindow::RestorePlace()
@@ -616,9 +657,55 @@ MainWindow::Preset MainWindow::PresetFor(int screenWidthPixels)
 
 void MainWindow::LoadPresetWindows() { ArrangePreset(PresetFor(screen_.Width())); }
 
+PresetColumn MainWindow::ColumnOf(Preset preset, bool engineeringMode)
+{
+    switch (preset) {
+    case Preset::k800x600:
+        return PresetColumn::k800x600;
+    case Preset::k1024x768:
+        return engineeringMode ? PresetColumn::k1024x768Engineering
+                               : PresetColumn::k1024x768Standard;
+    case Preset::k1280x1024:
+        return engineeringMode ? PresetColumn::k1280x1024Engineering
+                               : PresetColumn::k1280x1024Standard;
+    }
+    throw std::invalid_argument("Unknown preset arrangement");
+}
+
 void MainWindow::ArrangePreset(Preset preset)
 {
+    const PresetColumn column = ColumnOf(preset, options_.EngineeringMode());
     PositionPreset(preset);
+    // Every window is moved before any is shown, and closing comes last, each in the
+    // registry's order.
+    const auto& all = ToolWindowRegistry::All();
+    for (const ToolWindowInfo& info : all) {
+        const PresetPlace& place = ToolWindowRegistry::Preset(info.id, column);
+        ToolWindowSlot* slot = SlotOf(info.id);
+        if (!place.open || slot == nullptr)
+            continue;
+        if (place.width > 0)
+            slot->Load().Move(place.left, place.top, place.width, place.height);
+        else
+            slot->Load().Move(place.left, place.top);
+    }
+    for (const ToolWindowInfo& info : all) {
+        ToolWindowSlot* slot = SlotOf(info.id);
+        if (ToolWindowRegistry::Preset(info.id, column).open && slot != nullptr)
+            slot->Load().Show();
+    }
+    for (const ToolWindowInfo& info : all) {
+        if (ToolWindowRegistry::Preset(info.id, column).open)
+            continue;
+        ToolWindowSlot* slot = SlotOf(info.id);
+        if (slot != nullptr && windows_.IsLoaded(info.id)) {
+            positions_.SaveFormPosition(slot->Load(), info.caption, false);
+            slot->Unload();
+        } else {
+            // A window that is not open must not come back at the next start either.
+            positions_.MarkHidden(info.caption, info.sizable);
+        }
+    }
     UpdateVisibleWindows();
     if (hub_ != nullptr)
         hub_->UpdateInterfaces(0, false);
@@ -665,7 +752,40 @@ bool MainWindow::OpenRecentFile(const std::string& path)
 {
     if (lifecycle_ == nullptr || path.empty() || !AskToSaveChanges())
         return false;
-    return lifecycle_->OpenVenue(path);
+    const bool opened = lifecycle_->OpenVenue(path);
+    ShowMRUListEntries();
+    return opened;
+}
+
+int MainWindow::TextWidth(const std::string& text) const
+{
+    return QFontMetrics(fileMenu_->font()).horizontalAdvance(Text(text));
+}
+
+void MainWindow::ShowMRUListEntries()
+{
+    for (int item = 1; item <= RecentFiles::kSlotCount; ++item)
+        RecentFileItem(item)->setVisible(false);
+    recentSeparator_->setVisible(false);
+    const std::vector<std::string> paths = recentFiles_.ListedPaths(options_.RecentFileListEntries());
+    const auto width = [this](const std::string& text) { return TextWidth(text); };
+    for (std::size_t index = 0; index < paths.size(); ++index) {
+        QAction* item = RecentFileItem(static_cast<int>(index) + 1);
+        // "&" in a path would otherwise be taken for an access key.
+        QString shown = Text(RecentFiles::ShortenPath(paths[index], width));
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        item->setText(QStringLiteral("&%1 %2").arg(index + 1).arg(shown));
+        item->setData(Text(paths[index]));
+        item->setVisible(true);
+    }
+    recentSeparator_->setVisible(!paths.empty());
+}
+
+QAction* MainWindow::RecentFileItem(int item) const
+{
+    if (item < 1 || item > RecentFiles::kSlotCount)
+        throw std::out_of_range("Recent file item " + std::to_string(item) + " is not 1 to 9");
+    return recentItems_[static_cast<std::size_t>(item)];
 }
 
 std::string MainWindow::PlaceText() const

@@ -8,8 +8,11 @@
 #include <QMainWindow>
 
 #include "shell/ModeSwitchListener.h"
+#include "shell/RecentFiles.h"
 #include "shell/ShellMainWindow.h"
 #include "shell/ToolWindowId.h"
+#include "shell/ToolWindowRegistry.h"
+#include "shell/WindowPositions.h"
 
 class QAction;
 class QLabel;
@@ -25,6 +28,7 @@ class Options;
 class Prompts;
 class RiggingPopupTarget;
 class ScreenInfo;
+class ToolWindowSlot;
 class UpdateHub;
 class VenueLifecycle;
 class WindowRegistry;
@@ -54,10 +58,6 @@ public:
     enum class Popup { Type, Splay, Attenuation, Rigging, Extras };
     enum class Preset { k800x600, k1024x768, k1280x1024 };
 
-    // Positions a tool window from its saved place (forced: shown even without one),
-    // loading it when needed; a loaded window is shown and brought to the front.
-    using ToolWindowLoader = std::function<void(bool forced)>;
-
     MainWindow(Options& options, Prompts& prompts, const ScreenInfo& screen,
                WindowRegistry& windows, ErrorReporter& reporter, QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -69,8 +69,9 @@ public:
     // Help > About.
     void SetShowAbout(std::function<void()> showAbout) { showAbout_ = std::move(showAbout); }
     void SetCommand(Command command, std::function<void()> handler);
-    // Enables the window's Tools item; without a loader the item stays disabled.
-    void SetToolWindowLoader(ToolWindowId id, ToolWindowLoader loader);
+    // How a tool window is loaded and unloaded; enables its Tools item. Without a slot
+    // (null) the item stays disabled and the arrangements pass the window over.
+    void SetToolWindowSlot(ToolWindowId id, ToolWindowSlot* slot);
     void SetCellPopupTarget(CellPopupTarget* target) { cellTarget_ = target; }
     void SetRiggingPopupTarget(RiggingPopupTarget* target) { riggingTarget_ = target; }
 
@@ -87,14 +88,18 @@ public:
     void ModeSwitched(bool engineeringMode) override;
 
     // At start-up, before the window is first shown: the previous run's place of the main
-    // window and its tool windows (or the preset layout when no tool window opens), and
-    // the status bar per the options.
+    // window and its tool windows (or the preset layout when no tool window opens), the
+    // status bar per the options and the recently used files.
     void ShowWindows();
     // The preset for the screen's width, arranged.
     void LoadPresetWindows();
+    // Places the main window, moves and shows the preset's tool windows, closes the others
+    // it names closed (saved as hidden), then refreshes every window.
     void ArrangePreset(Preset preset);
     // Below 1024 pixels the 800 x 600 preset, from 1280 the 1280 x 1024 one, else 1024 x 768.
     static Preset PresetFor(int screenWidthPixels);
+    // The 800 x 600 arrangement is the same in both modes; the larger ones are not.
+    static PresetColumn ColumnOf(Preset preset, bool engineeringMode);
     // Centred at its preset size when the desktop is larger both ways, else maximised.
     void PositionPreset(Preset preset);
 
@@ -102,8 +107,15 @@ public:
     // the command goes on: no unsaved changes, No, or Yes with the venue saved. Cancel, or
     // Yes with the save cancelled or failed, stops the command so no change is lost.
     bool AskToSaveChanges();
-    // A recently used file chosen from the File menu.
+    // A recently used file chosen from the File menu: the save question, then the file is
+    // opened (a file that cannot be opened is reported and the venue stays as it was), then
+    // the list is shown again.
     bool OpenRecentFile(const std::string& path);
+    // Rebuilds the File menu's recent-file items (captions "&1 path"..., the full path in
+    // each item's data) and shows the separator below them when any is listed.
+    void ShowMRUListEntries();
+    // The recent-file item 1..9; std::out_of_range for any other.
+    QAction* RecentFileItem(int item) const;
 
     // "state,left,top,width,height" in twips: state 0 normal, 1 minimised, 2 maximised.
     std::string PlaceText() const;
@@ -143,6 +155,9 @@ private:
     void ApplyStatusBar();
     void ChooseUnits(int units);
     void RestorePlace();
+    void OpenToolWindow(ToolWindowId id);
+    ToolWindowSlot* SlotOf(ToolWindowId id) const;
+    int TextWidth(const std::string& text) const;
     std::string Title() const;
     void EndProgram();
 
@@ -158,7 +173,9 @@ private:
     std::map<Command, QAction*> commandItems_;
     std::map<Command, std::function<void()>> commands_;
     std::map<ToolWindowId, QAction*> toolItems_;
-    std::map<ToolWindowId, ToolWindowLoader> loaders_;
+    std::map<ToolWindowId, ToolWindowSlot*> slots_;
+    WindowPositions positions_;
+    RecentFiles recentFiles_;
     CellPopupTarget* cellTarget_ = nullptr;
     RiggingPopupTarget* riggingTarget_ = nullptr;
 
@@ -168,6 +185,9 @@ private:
     std::map<Popup, QMenu*> popups_;
     std::map<Popup, std::array<QAction*, kPopupItemCount>> popupItems_;
     std::array<QAction*, 10> stateSwitchItems_{};
+    std::array<QAction*, RecentFiles::kSlotCount + 1> recentItems_{}; // item 0 stays hidden
+    QAction* recentSeparator_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
     QAction* revertItem_ = nullptr;
     QAction* unitsEnglish_ = nullptr;
     QAction* unitsMetric_ = nullptr;

@@ -13,6 +13,7 @@ public:
     virtual int Height() const = 0;
     virtual void Move(int left, int top) = 0;
     virtual void Move(int left, int top, int width, int height) = 0;
+    // Shows the window and brings it to the front.
     virtual void Show() = 0;
 
 protected:

@@ -1,5 +1,6 @@
 #include "shell/RecentFiles.h"
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 
@@ -31,6 +32,54 @@ std::string RecentFiles::Entry(int slot) const
     if (slot < 1 || slot > kSlotCount)
         throw std::out_of_range("Recent file slot " + std::to_string(slot) + " is not 1 to 9");
     return store_.ReadSetting(SettingsStore::kRecentlyUsedFiles, ValueName(slot)).value_or(kNone);
+}
+
+std::vector<std::string> RecentFiles::ListedPaths(int count)
+{
+    std::vector<std::string> paths;
+    for (int slot = 1; slot <= std::min(count, kSlotCount); ++slot) {
+        std::string path =
+            store_.GetSetting(SettingsStore::kRecentlyUsedFiles, ValueName(slot), kNone, true);
+        if (path == kNone)
+            break;
+        paths.push_back(std::move(path));
+    }
+    return paths;
+}
+
+namespace {
+// Drops the last character, never splitting a UTF-8 sequence.
+void DropLastCharacter(std::string& text)
+{
+    while (!text.empty()) {
+        const auto byte = static_cast<unsigned char>(text.back());
+        text.pop_back();
+        if ((byte & 0xC0) != 0x80)
+            return;
+    }
+}
+} // namespace
+
+std::string RecentFiles::ShortenPath(const std::string& path,
+                                     const std::function<int(const std::string&)>& width,
+                                     int maxWidth)
+{
+    if (width(path) <= maxWidth)
+        return path;
+    // A path without any separator is cut down whole.
+    std::string candidate = path;
+    for (std::size_t at = path.find_first_of("\\/"); at != std::string::npos;
+         at = path.find_first_of("\\/", at + 1)) {
+        candidate = "..." + path.substr(at);
+        if (width(candidate) <= maxWidth)
+            return candidate;
+    }
+    while (!candidate.empty()) {
+        DropLastCharacter(candidate);
+        if (width(candidate + "...") <= maxWidth)
+            break;
+    }
+    return candidate + "...";
 }
 
 } // namespace polvane

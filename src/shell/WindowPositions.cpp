@@ -50,6 +50,15 @@ std::optional<WindowPlace> WindowPositions::StoredPlace(std::string_view name, b
     return WindowPlace::Parse(*text, sizable);
 }
 
+void WindowPositions::MarkHidden(std::string_view name, bool sizable)
+{
+    std::optional<WindowPlace> place = StoredPlace(name, sizable);
+    if (!place || !place->visible)
+        return;
+    place->visible = false;
+    store_.SaveSetting(SettingsStore::kWindowPositions, name, place->Text());
+}
+
 void WindowPositions::PositionWindow(PlaceableWindow& window, std::string_view name, bool force)
 {
     const std::optional<WindowPlace> place = StoredPlace(name, window.IsSizable());

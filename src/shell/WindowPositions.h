@@ -26,6 +26,10 @@ public:
     // IsPositioning() true meanwhile.
     void PositionWindow(PlaceableWindow& window, std::string_view name, bool force);
 
+    // Keeps a stored place but marks it hidden, so the window stays closed at the next
+    // start; nothing when no usable place is stored.
+    void MarkHidden(std::string_view name, bool sizable);
+
     // The usable place stored under the name, if any.
     std::optional<WindowPlace> StoredPlace(std::string_view name, bool sizable) const;
 

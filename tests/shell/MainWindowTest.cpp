@@ -1,6 +1,8 @@
 #include "shell/MainWindow.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,10 +31,12 @@
 #include "shell/CellPopupTarget.h"
 #include "shell/ErrorReporter.h"
 #include "shell/Options.h"
+#include "shell/PlaceableWindow.h"
 #include "shell/RecentFiles.h"
 #include "shell/RefreshableWindow.h"
 #include "shell/RiggingPopupTarget.h"
 #include "shell/ToolWindowRegistry.h"
+#include "shell/ToolWindowSlot.h"
 #include "shell/UpdateHub.h"
 #include "shell/VenueLifecycle.h"
 #include "shell/WindowRegistry.h"
@@ -52,6 +56,56 @@ struct RecordingPopupTarget : CellPopupTarget, RiggingPopupTarget {
 
 struct LoadedWindow : RefreshableWindow {
     void Refresh() override {}
+};
+
+// A tool window and the way it is loaded, recording every call in one log shared by all
+// the windows of a test so that the order across windows shows.
+class FakeToolWindow : public PlaceableWindow, public RefreshableWindow, public ToolWindowSlot {
+public:
+    FakeToolWindow(ToolWindowId id, WindowRegistry& registry, std::vector<std::string>& log)
+        : id_(id), registry_(registry), log_(log), info_(ToolWindowRegistry::Info(id))
+    {
+    }
+
+    PlaceableWindow& Load() override
+    {
+        if (!registry_.IsLoaded(id_)) {
+            Log("load");
+            registry_.Register(id_, this);
+        }
+        return *this;
+    }
+    void Unload() override
+    {
+        Log("unload");
+        registry_.Unregister(id_, this);
+    }
+    void Refresh() override { Log("refresh"); }
+    bool IsSizable() const override { return info_.sizable; }
+    int Left() const override { return left_; }
+    int Top() const override { return top_; }
+    int Width() const override { return width_; }
+    int Height() const override { return height_; }
+    void Move(int left, int top) override
+    {
+        left_ = left, top_ = top;
+        Log("move " + std::to_string(left) + "," + std::to_string(top));
+    }
+    void Move(int left, int top, int width, int height) override
+    {
+        width_ = width, height_ = height;
+        Move(left, top);
+    }
+    void Show() override { Log("show"); }
+
+private:
+    void Log(const std::string& what) { log_.push_back(std::string(info_.caption) + ": " + what); }
+
+    ToolWindowId id_;
+    WindowRegistry& registry_;
+    std::vector<std::string>& log_;
+    const ToolWindowInfo& info_;
+    int left_ = 15, top_ = 30, width_ = 3000, height_ = 2000;
 };
 
 class MainWindowTest : public ::testing::Test {
@@ -227,20 +281,28 @@ TEST_F(MainWindowTest, ToolsMenuListsTheTwelveWindowsDisabledUntilTheyExist)
     }
     EXPECT_EQ(ToolWindowRegistry::LayoutName(ToolWindowId::IFEGraph), "INTER-FREQUENCY_EVENNESS_GRAPH");
 
-    // A window that can be loaded enables its item, which loads it forced and checks it.
-    LoadedWindow notes;
-    std::vector<bool> forced;
-    window_.SetToolWindowLoader(ToolWindowId::Notes, [&](bool force) {
-        forced.push_back(force);
-        registry_.Register(ToolWindowId::Notes, &notes);
-    });
+    // A window that can be loaded enables its item. Without a stored place it opens where
+    // it is, is refreshed and checked; once loaded the item only brings it to the front.
+    std::vector<std::string> log;
+    FakeToolWindow notes(ToolWindowId::Notes, registry_, log);
+    window_.SetToolWindowSlot(ToolWindowId::Notes, &notes);
     ASSERT_TRUE(Item("mnuViewNotes")->isEnabled());
     Item("mnuViewNotes")->trigger();
-    EXPECT_EQ(forced, std::vector<bool>{true});
     EXPECT_TRUE(Item("mnuViewNotes")->isChecked());
-    registry_.Unregister(ToolWindowId::Notes);
+    Item("mnuViewNotes")->trigger();
+    EXPECT_EQ(log, (std::vector<std::string>{"Notes: load", "Notes: show", "Notes: refresh",
+                                             "Notes: show"}));
+
+    // Closed, it opens again at the place it saved, even one saved as hidden.
+    notes.Unload();
     window_.UpdateVisibleWindows();
     EXPECT_FALSE(Item("mnuViewNotes")->isChecked());
+    store_.SaveSetting(SettingsStore::kWindowPositions, "Notes", "0,150,300,4500,3000");
+    log.clear();
+    Item("mnuViewNotes")->trigger();
+    EXPECT_EQ(log, (std::vector<std::string>{"Notes: load", "Notes: move 150,300", "Notes: show",
+                                             "Notes: refresh"}));
+    EXPECT_EQ(notes.Width(), 4500);
 }
 
 TEST_F(MainWindowTest, ViewModeItemsSwitchModeAndShowTheEngineeringTools)
@@ -515,12 +577,12 @@ TEST_F(MainWindowTest, ShowWindowsRestoresTheStoredPlaceAndTheStatusBar)
     options_.SetShowStatusBar(true);
     store_.SaveSetting(SettingsStore::kWindowPositions, "Main Window", "2,0,0,100,100");
     // A stored tool window that opens keeps the preset from overriding the stored place.
-    LoadedWindow venue;
-    window_.SetToolWindowLoader(ToolWindowId::Venue, [&](bool force) {
-        EXPECT_FALSE(force);
-        registry_.Register(ToolWindowId::Venue, &venue);
-    });
+    std::vector<std::string> log;
+    FakeToolWindow venue(ToolWindowId::Venue, registry_, log);
+    window_.SetToolWindowSlot(ToolWindowId::Venue, &venue);
+    store_.SaveSetting(SettingsStore::kWindowPositions, "Venue", "1,0,0,6000,4000");
     window_.ShowWindows();
+    EXPECT_EQ(log, (std::vector<std::string>{"Venue: load", "Venue: move 0,0", "Venue: show"}));
     EXPECT_TRUE(window_.windowState() & Qt::WindowMaximized);
     EXPECT_FALSE(window_.statusBar()->isHidden());
     EXPECT_TRUE(Item("mnuViewStatusBar")->isChecked());
@@ -534,6 +596,209 @@ TEST_F(MainWindowTest, ShowWindowsRestoresTheStoredPlaceAndTheStatusBar)
     store_.SaveSetting(SettingsStore::kWindowPositions, "Main Window", "0,600,x,9000");
     window_.ShowWindows();
     EXPECT_EQ(window_.pos(), QPoint(40, 60));
+    EXPECT_EQ(reportedEnds_, 0);
+}
+
+// Every tool window loadable, each recording into one log.
+class MainWindowArrangementTest : public MainWindowTest {
+protected:
+    MainWindowArrangementTest()
+    {
+        for (const ToolWindowInfo& info : ToolWindowRegistry::All()) {
+            fakes_.push_back(std::make_unique<FakeToolWindow>(info.id, registry_, log_));
+            window_.SetToolWindowSlot(info.id, fakes_.back().get());
+        }
+    }
+    FakeToolWindow& Fake(ToolWindowId id) { return *fakes_[static_cast<std::size_t>(id)]; }
+    std::size_t Find(const std::string& entry) const
+    {
+        const auto at = std::find(log_.begin(), log_.end(), entry);
+        return static_cast<std::size_t>(at - log_.begin());
+    }
+    std::string Stored(const char* caption) const
+    {
+        return store_.ReadSetting(SettingsStore::kWindowPositions, caption).value_or("");
+    }
+
+    std::vector<std::string> log_;
+    std::vector<std::unique_ptr<FakeToolWindow>> fakes_;
+};
+
+TEST_F(MainWindowArrangementTest, PresetsPlaceTheirWindowsByModeAndCloseTheRest)
+{
+    using P = MainWindow::Preset;
+    struct Case {
+        P preset;
+        bool engineering;
+        ToolWindowId window;
+        const char* expected; // the move, or "closed"
+        int width;            // after the move, for sizable windows
+    };
+    const Case cases[] = {
+        {P::k800x600, true, ToolWindowId::Calculations, "closed", 0},
+        {P::k800x600, false, ToolWindowId::ArrayPicture, "move 5805,0", 2190},
+        {P::k1024x768, true, ToolWindowId::FROptions, "move 11355,1575", 0},
+        {P::k1024x768, true, ToolWindowId::RiggingDetails, "move 11355,2910", 3945},
+        {P::k1024x768, false, ToolWindowId::FROptions, "closed", 0},
+        {P::k1024x768, false, ToolWindowId::Calculations, "move 11355,4350", 0},
+        {P::k1280x1024, true, ToolWindowId::ListeningPoints, "move 0,3375", 11250},
+        {P::k1280x1024, false, ToolWindowId::ListeningPoints, "closed", 0},
+        {P::k1280x1024, false, ToolWindowId::Venue, "move 0,4710", 15195},
+        {P::k1280x1024, true, ToolWindowId::IFEGraph, "closed", 0},
+    };
+    for (const Case& c : cases) {
+        const std::string caption = ToolWindowRegistry::Info(c.window).caption;
+        if (options_.EngineeringMode() != c.engineering)
+            c.engineering ? options_.SwitchToEngineeringMode() : options_.SwitchToStandardMode();
+        Fake(c.window).Load(); // open before, so closing it shows
+        log_.clear();
+        window_.ArrangePreset(c.preset);
+        if (std::string(c.expected) == "closed") {
+            EXPECT_LT(Find(caption + ": unload"), Find("Array Configuration: refresh")) << caption;
+            EXPECT_FALSE(registry_.IsLoaded(c.window)) << caption;
+            EXPECT_EQ(Stored(caption.c_str()).substr(0, 2), "0,") << caption;
+            EXPECT_FALSE(Item(ToolWindowRegistry::Info(c.window).menuName)->isChecked()) << caption;
+        } else {
+            EXPECT_LT(Find(caption + ": " + c.expected), log_.size()) << caption;
+            EXPECT_TRUE(registry_.IsLoaded(c.window)) << caption;
+            if (c.width > 0) {
+                EXPECT_EQ(Fake(c.window).Width(), c.width) << caption;
+            }
+        }
+    }
+}
+
+TEST_F(MainWindowArrangementTest, PresetMovesEveryWindowBeforeShowingAndClosesLast)
+{
+    // A window closed in the preset but not open keeps its place, marked hidden, so the
+    // next start does not bring it back.
+    store_.SaveSetting(SettingsStore::kWindowPositions, "Inter-Frequency Evenness Graph",
+                       "1,10,20,3000,2000");
+    Fake(ToolWindowId::FROptions).Load();
+    log_.clear();
+    window_.ArrangePreset(MainWindow::Preset::k1024x768); // standard mode
+    const std::size_t lastMove = Find("Venue: move 0,4710");
+    const std::size_t firstShow = Find("Array Configuration: show");
+    ASSERT_LT(lastMove, log_.size());
+    EXPECT_LT(lastMove, firstShow);
+    EXPECT_LT(Find("Venue: show"), Find("Frequency Response Options: unload"));
+    // Then every window is refreshed.
+    EXPECT_EQ(Find("Frequency Response Options: unload") + 1, Find("Array Configuration: refresh"));
+    EXPECT_EQ(Stored("Frequency Response Options"), "0,15,30");
+    EXPECT_EQ(Stored("Inter-Frequency Evenness Graph"), "0,10,20,3000,2000");
+    EXPECT_TRUE(Item("mnuViewVenue")->isChecked());
+    EXPECT_FALSE(Item("mnuViewFROptions")->isChecked());
+    // The arrange items do the same.
+    log_.clear();
+    Item("mnuViewWindowsArrange800x600")->trigger();
+    EXPECT_EQ(Find("Rigging Details: unload") + 1, Find("Array Configuration: refresh"));
+    EXPECT_EQ(reportedEnds_, 0);
+}
+
+TEST_F(MainWindowArrangementTest, StartOpensTheStoredWindowsOrThePresetForTheScreen)
+{
+    // First start: nothing stored, so the 1280 x 1024 standard preset on this screen; the
+    // desktop is not larger than the preset, so the main window is maximised.
+    window_.ShowWindows();
+    EXPECT_LT(Find("Calculations: move 15195,7800"), log_.size());
+    EXPECT_TRUE(window_.windowState() & Qt::WindowMaximized);
+
+    // The last run ended with every window closed: the preset again, over the stored place.
+    for (const ToolWindowInfo& info : ToolWindowRegistry::All())
+        Fake(info.id).Unload();
+    for (const ToolWindowInfo& info : ToolWindowRegistry::All())
+        store_.SaveSetting(SettingsStore::kWindowPositions, info.caption, "0,0,0,100,100");
+    store_.SaveSetting(SettingsStore::kWindowPositions, "Main Window", "0,600,900,9000,6000");
+    log_.clear();
+    window_.ShowWindows();
+    EXPECT_LT(Find("Venue: move 0,4710"), log_.size());
+    EXPECT_TRUE(window_.windowState() & Qt::WindowMaximized);
+
+    // Standard mode: the listening points window stored as open reopens though its item is
+    // hidden; the engineering-only frequency response options window does not.
+    for (const ToolWindowInfo& info : ToolWindowRegistry::All())
+        Fake(info.id).Unload();
+    store_.SaveSetting(SettingsStore::kWindowPositions, "Listening Points", "1,0,3375,11250,4455");
+    store_.SaveSetting(SettingsStore::kWindowPositions, "Frequency Response Options", "1,10,10");
+    log_.clear();
+    window_.ShowWindows();
+    EXPECT_EQ(log_, (std::vector<std::string>{"Listening Points: load",
+                                              "Listening Points: move 0,3375",
+                                              "Listening Points: show"}));
+    EXPECT_TRUE(registry_.IsLoaded(ToolWindowId::ListeningPoints));
+    EXPECT_FALSE(Item("mnuViewListeningPoints")->isVisible());
+}
+
+TEST_F(MainWindowTest, RecentFileItemsListTheStoredPathsUpToTheEntryCount)
+{
+    const auto store = [this](int slot, const std::string& path) {
+        store_.SaveSetting(SettingsStore::kRecentlyUsedFiles, RecentFiles::ValueName(slot), path);
+    };
+    for (int slot = 1; slot <= 6; ++slot)
+        store(slot, "/venues/hall" + std::to_string(slot) + ".venue");
+    options_.SetRecentFileListEntries(4);
+    window_.ShowMRUListEntries();
+    for (int item = 1; item <= RecentFiles::kSlotCount; ++item)
+        EXPECT_EQ(window_.RecentFileItem(item)->isVisible(), item <= 4) << item;
+    EXPECT_EQ(window_.RecentFileItem(2)->text(), "&2 /venues/hall2.venue");
+    EXPECT_EQ(window_.RecentFileItem(2)->data().toString(), "/venues/hall2.venue");
+    EXPECT_TRUE(Item("mnuFileSep4")->isVisible());
+
+    // Ten asked, nine at most; an "&" in a path is shown, not taken for an access key.
+    for (int slot = 1; slot <= 9; ++slot)
+        store(slot, "/venues/R&D " + std::to_string(slot) + ".venue");
+    options_.SetRecentFileListEntries(10);
+    window_.ShowMRUListEntries();
+    EXPECT_TRUE(window_.RecentFileItem(9)->isVisible());
+    EXPECT_EQ(window_.RecentFileItem(9)->text(), "&9 /venues/R&&D 9.venue");
+
+    // An empty first slot lists nothing, whatever follows.
+    store(1, RecentFiles::kNone);
+    window_.ShowMRUListEntries();
+    for (int item = 1; item <= RecentFiles::kSlotCount; ++item)
+        EXPECT_FALSE(window_.RecentFileItem(item)->isVisible()) << item;
+    EXPECT_FALSE(Item("mnuFileSep4")->isVisible());
+
+    // A path too wide for the menu is shortened; the item still opens the whole path.
+    const std::string deep = "/" + std::string(120, 'x') + "/" + std::string(120, 'y') + "/hall.venue";
+    store(1, deep);
+    window_.ShowMRUListEntries();
+    EXPECT_EQ(window_.RecentFileItem(1)->text().toStdString(), "&1 .../hall.venue");
+    EXPECT_EQ(window_.RecentFileItem(1)->data().toString().toStdString(), deep);
+}
+
+TEST_F(MainWindowTest, ChoosingARecentFileOpensItAndMovesItToTheTop)
+{
+    Environment venue;
+    venue.Clear();
+    venue.LineArray().SetBrand(3);
+    const std::string first = Path("first.venue");
+    const std::string second = Path("second.venue");
+    VenueFile::SaveAs(venue, first);
+    VenueFile::SaveAs(venue, second);
+    ASSERT_TRUE(lifecycle_.OpenVenue(first));
+    ASSERT_TRUE(lifecycle_.OpenVenue(second));
+    window_.ShowMRUListEntries();
+    ASSERT_EQ(window_.RecentFileItem(2)->data().toString().toStdString(), first);
+
+    window_.RecentFileItem(2)->trigger();
+    EXPECT_EQ(lifecycle_.VenuePath(), first);
+    EXPECT_EQ(window_.RecentFileItem(1)->data().toString().toStdString(), first);
+    EXPECT_EQ(window_.RecentFileItem(2)->data().toString().toStdString(), second);
+
+    // A listed file that is gone: a message, and the venue, its path and the list stay.
+    lifecycle_.Venue().LineArray().SetBrand(1);
+    lifecycle_.SetDirty();
+    fs::remove(second);
+    const std::size_t asked = prompts_.Requests().size();
+    prompts_.QueueAnswer(MessageAnswer::No);
+    window_.RecentFileItem(2)->trigger();
+    ASSERT_EQ(prompts_.Requests().size(), asked + 2);
+    EXPECT_NE(prompts_.Last().text.find(second), std::string::npos) << prompts_.Last().text;
+    EXPECT_EQ(lifecycle_.VenuePath(), first);
+    EXPECT_EQ(lifecycle_.Venue().LineArray().Brand(), 1);
+    EXPECT_TRUE(lifecycle_.IsDirty());
+    EXPECT_EQ(window_.RecentFileItem(1)->data().toString().toStdString(), first);
     EXPECT_EQ(reportedEnds_, 0);
 }
 

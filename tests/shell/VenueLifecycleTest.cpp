@@ -348,22 +348,5 @@ TEST(InstalledTemplatesTest, TheTemplatesAreBlankVenuesInTheirUnits)
     }
 }
 
-TEST(RecentFilesTest, AListedPathMovesUpAndANewOnePushesTheNinthOff)
-{
-    MemorySettingsStore store;
-    RecentFiles recent(store);
-    for (int i = 1; i <= 9; ++i)
-        recent.AddToMRUList("/v/" + std::to_string(i));
-    // Slot n now holds /v/(10 - n); /v/5 is in slot 5.
-    recent.AddToMRUList("/v/5");
-    const std::vector<std::string> moved = {"/v/5", "/v/9", "/v/8", "/v/7", "/v/6",
-                                            "/v/4", "/v/3", "/v/2", "/v/1"};
-    for (int slot = 1; slot <= 9; ++slot)
-        EXPECT_EQ(recent.Entry(slot), moved[slot - 1]) << slot;
-    recent.AddToMRUList("/v/new");
-    EXPECT_EQ(recent.Entry(1), "/v/new");
-    EXPECT_EQ(recent.Entry(9), "/v/2");
-}
-
 } // namespace
 } // namespace polvane
