@@ -588,6 +588,8 @@ void MainWindow::OpenToolWindow(ToolWindowId id)
 
 void MainWindow::ShowWindows()
 {
+    // The options were read after this window was built.
+    ApplyMode(options_.EngineeringMode());
     RestorePlace();
     // The listening points window is restored in either mode, the other two engineering
     // windows only in engineering mode.

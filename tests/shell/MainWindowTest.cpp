@@ -574,6 +574,9 @@ TEST_F(MainWindowTest, PresetFollowsTheScreenWidth)
 
 TEST_F(MainWindowTest, ShowWindowsRestoresTheStoredPlaceAndTheStatusBar)
 {
+    // Options read after the window was built: the mode items follow at the start.
+    options_.SetModeSwitchListener(nullptr);
+    options_.SwitchToEngineeringMode();
     options_.SetShowStatusBar(true);
     store_.SaveSetting(SettingsStore::kWindowPositions, "Main Window", "2,0,0,100,100");
     // A stored tool window that opens keeps the preset from overriding the stored place.
@@ -584,6 +587,8 @@ TEST_F(MainWindowTest, ShowWindowsRestoresTheStoredPlaceAndTheStatusBar)
     window_.ShowWindows();
     EXPECT_EQ(log, (std::vector<std::string>{"Venue: load", "Venue: move 0,0", "Venue: show"}));
     EXPECT_TRUE(window_.windowState() & Qt::WindowMaximized);
+    EXPECT_TRUE(Item("mnuModeEngineering")->isChecked());
+    EXPECT_TRUE(Item("mnuViewFROptions")->isVisible());
     EXPECT_FALSE(window_.statusBar()->isHidden());
     EXPECT_TRUE(Item("mnuViewStatusBar")->isChecked());
 
