@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 
 #include "engine/Environment.h"
+#include "platform/DBusScreenSaver.h"
 #include "platform/DesktopHelpViewer.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtClock.h"
@@ -14,11 +15,13 @@
 #include "platform/QtScreenInfo.h"
 #include "platform/QtSettingsStore.h"
 #include "shell/AppTitle.h"
+#include "shell/AutoConfigureRunner.h"
 #include "shell/ErrorReporter.h"
 #include "shell/MainWindow.h"
 #include "shell/Options.h"
 #include "shell/ProgramConstants.h"
 #include "shell/ProgramRun.h"
+#include "shell/ProgressWindow.h"
 #include "shell/RecentFiles.h"
 #include "shell/ReportingApplication.h"
 #include "shell/SplashWindow.h"
@@ -111,6 +114,13 @@ int Application::RunProgram(int argc, char** argv)
                   mainWindow, help);
     lifecycle.SetUpdateHub(&hub);
     mainWindow.Connect(lifecycle, hub);
+
+    ProgressWindow progress(&mainWindow);
+    DBusScreenSaver screenSaver;
+    AutoConfigureRunner autoConfigure(options, clock, screenSaver, lifecycle, hub, reporter,
+                                      mainWindow, progress);
+    mainWindow.SetCommand(MainWindow::Command::AutoConfigure,
+                          [&autoConfigure] { autoConfigure.RunAutoCalculate(); });
 
     SplashWindow splash;
     WelcomeWindow welcome;

@@ -60,6 +60,7 @@ TEST(Clock, ResponsiveDelayLetsMessagesRunUntilTheTimeIsUp)
     clock.Delay(20, true);
     EXPECT_EQ(clock.runs, 3);
     EXPECT_EQ(clock.slept, 0);
+    clock.Delay(0, true);
     clock.Delay(-5, true);
     clock.Delay(30, false);
     EXPECT_EQ(clock.runs, 3);
@@ -71,6 +72,8 @@ TEST(QtClock, ResponsiveWaitsRunEventsAndPlainWaitsDoNot)
     QtClock clock;
     bool ran = false;
     QTimer::singleShot(0, [&] { ran = true; });
+    clock.Delay(0, true); // returns at once
+    EXPECT_FALSE(ran);
     clock.Delay(1, false);
     EXPECT_FALSE(ran);
 

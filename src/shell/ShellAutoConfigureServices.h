@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QLocale>
+
+#include "engine/AutoConfigureServices.h"
+
+namespace polvane {
+
+class Clock;
+class Options;
+class UpdateHub;
+
+// Auto-Configure's view of the running program: the refinement option, the program's
+// clock, the window refresh of the update hub and the user's digit grouping.
+class ShellAutoConfigureServices : public AutoConfigureServices {
+public:
+    // The scope of the refresh: every window that shows the array or its coverage.
+    static constexpr int kRefreshScope = 3;
+
+    ShellAutoConfigureServices(Options& options, Clock& clock, UpdateHub& hub,
+                               QLocale locale = QLocale());
+
+    bool RefinementEnabled() override;
+    std::int64_t TickCount() override;
+    // The hub's refresh of scope 3, without running the prediction again.
+    void RefreshWindows() override;
+    // Through the clock, which lets the window messages run (where Stop is pressed).
+    void LetMessagesRun() override;
+    // The count in the locale's digit grouping: "1,234,567" in English, "1.234.567" in
+    // German, no grouping where the locale has none.
+    std::string FormatCount(std::int64_t count) override;
+
+private:
+    Options& options_;
+    Clock& clock_;
+    UpdateHub& hub_;
+    QLocale locale_;
+};
+
+} // namespace polvane

@@ -1,0 +1,75 @@
+#include "shell/ShellAutoConfigureServices.h"
+
+#include <QLocale>
+
+#include <gtest/gtest.h>
+
+#include "FakeShellMainWindow.h"
+#include "engine/Environment.h"
+#include "engine/GlobalResults.h"
+#include "platform/FakeClock.h"
+#include "platform/MemorySettingsStore.h"
+#include "platform/RecordingHelpViewer.h"
+#include "shell/Options.h"
+#include "shell/RefreshableWindow.h"
+#include "shell/UpdateHub.h"
+#include "shell/WindowRegistry.h"
+
+namespace polvane {
+namespace {
+
+struct CountingWindow : RefreshableWindow {
+    void Refresh() override { ++refreshes; }
+    int refreshes = 0;
+};
+
+class ShellAutoConfigureServicesTest : public ::testing::Test {
+protected:
+    ShellAutoConfigureServicesTest()
+        : options_(store_), hub_([this]() -> Environment& { return venue_; }, registry_, main_, help_)
+    {
+        venue_.Clear();
+    }
+    ~ShellAutoConfigureServicesTest() override { GlobalResults::Reset(); }
+
+    ShellAutoConfigureServices In(const QLocale& locale)
+    {
+        return ShellAutoConfigureServices(options_, clock_, hub_, locale);
+    }
+
+    MemorySettingsStore store_;
+    Options options_;
+    FakeClock clock_;
+    Environment venue_;
+    WindowRegistry registry_;
+    FakeShellMainWindow main_;
+    RecordingHelpViewer help_;
+    UpdateHub hub_;
+};
+
+TEST_F(ShellAutoConfigureServicesTest, CountsInTheUsersDigitGrouping)
+{
+    EXPECT_EQ(In(QLocale(QLocale::English, QLocale::UnitedStates)).FormatCount(1234567), "1,234,567");
+    EXPECT_EQ(In(QLocale(QLocale::German, QLocale::Germany)).FormatCount(1234567), "1.234.567");
+    EXPECT_EQ(In(QLocale(QLocale::English, QLocale::UnitedStates)).FormatCount(999), "999");
+    EXPECT_EQ(In(QLocale::c()).FormatCount(1234567), "1234567");
+}
+
+TEST_F(ShellAutoConfigureServicesTest, RefreshesTheDesignWindowsWithoutANewPrediction)
+{
+    CountingWindow picture, notes;
+    registry_.Register(ToolWindowId::ArrayPicture, &picture);
+    registry_.Register(ToolWindowId::Notes, &notes); // not a window of the design
+    CalculationResults stored;
+    stored.EvennessScore = 12345.0f;
+    GlobalResults::Store(stored);
+
+    ShellAutoConfigureServices services = In(QLocale());
+    services.RefreshWindows();
+    EXPECT_EQ(picture.refreshes, 1);
+    EXPECT_EQ(notes.refreshes, 0);
+    EXPECT_EQ(GlobalResults::Current().EvennessScore, 12345.0f);
+}
+
+} // namespace
+} // namespace polvane
