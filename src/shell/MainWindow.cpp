@@ -10,6 +10,7 @@
 #include <vector>
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QFrame>
@@ -18,10 +19,13 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QTimer>
 
 #include "engine/Environment.h"
+#include "engine/PolarExport.h"
+#include "files/PolarExportFile.h"
 #include "model/Format.h"
 #include "platform/Prompts.h"
 #include "platform/ScreenInfo.h"
@@ -29,6 +33,7 @@
 #include "shell/AppTitle.h"
 #include "shell/CellPopupTarget.h"
 #include "shell/ErrorReporter.h"
+#include "shell/FrequencyTable.h"
 #include "shell/Options.h"
 #include "shell/PlaceableWindow.h"
 #include "shell/RefreshableWindow.h"
@@ -307,7 +312,10 @@ void MainWindow::BuildArrayMenu()
     }
     states->menuAction()->setVisible(false);
     AddSeparator(array, "mnuArraySep2")->setVisible(false);
-    AddItem(array, "mnuArrayDistill", QStringLiteral("Distill to PLR file..."))->setVisible(false);
+    // Never shown; the export stays reachable as the program has always held it.
+    AddItem(array, "mnuArrayDistill", QStringLiteral("Distill to PLR file..."),
+            [this] { DistillToPolarFile(); })
+        ->setVisible(false);
 }
 
 void MainWindow::BuildToolsMenu()
@@ -757,6 +765,36 @@ bool MainWindow::OpenRecentFile(const std::string& path)
     const bool opened = lifecycle_->OpenVenue(path);
     ShowMRUListEntries();
     return opened;
+}
+
+bool MainWindow::DistillToPolarFile()
+{
+    if (lifecycle_ == nullptr)
+        return false;
+    std::vector<float> frequencies;
+    for (int index = 1; index <= FrequencyTable::Count(); ++index)
+        frequencies.push_back(FrequencyTable::Frequency(index));
+    std::vector<PolarExportRecord> records;
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+        records = PolarExport::Distill(lifecycle_->Venue(), frequencies);
+    }
+    FileDialogRequest request;
+    request.title = "Save venue as...";
+    request.filter = "Orbisan native format file (*.plr)|*.plr";
+    request.defaultExtension = "plr";
+    const std::optional<std::string> path = prompts_.ChooseSaveFile(request);
+    if (!path || path->empty())
+        return false;
+    // A file that cannot be written is the user's to fix, not the end of the program.
+    try {
+        PolarExportFile::Write(*path, records);
+    } catch (const std::runtime_error& failure) {
+        prompts_.ShowMessage(failure.what(), Title(), MessageButtons::Ok, MessageIcon::Exclamation);
+        return false;
+    }
+    return true;
 }
 
 int MainWindow::TextWidth(const std::string& text) const

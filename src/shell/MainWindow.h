@@ -111,6 +111,10 @@ public:
     // opened (a file that cannot be opened is reported and the venue stays as it was), then
     // the list is shown again.
     bool OpenRecentFile(const std::string& path);
+    // Array > "Distill to PLR file..." (an item never shown): the array's polar response
+    // at every frequency into a "*.plr" file chosen in the save dialog. The venue is left
+    // as it was; a file that cannot be written is reported in a message. True when written.
+    bool DistillToPolarFile();
     // Rebuilds the File menu's recent-file items (captions "&1 path"..., the full path in
     // each item's data) and shows the separator below them when any is listed.
     void ShowMRUListEntries();

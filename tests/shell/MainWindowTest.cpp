@@ -807,5 +807,35 @@ TEST_F(MainWindowTest, ChoosingARecentFileOpensItAndMovesItToTheTop)
     EXPECT_EQ(reportedEnds_, 0);
 }
 
+TEST_F(MainWindowTest, TheHiddenPolarExportWritesEveryFrequencyOrSaysWhyNot)
+{
+    QAction* distill = Item("mnuArrayDistill");
+    EXPECT_FALSE(distill->isVisible());
+    Environment& venue = lifecycle_.Venue();
+    for (int cell = 0; cell < 4; ++cell)
+        venue.LineArray().Cells().Add(-1, -1, nullptr);
+    venue.SetCenterFrequency(2000.0f);
+
+    prompts_.QueueSaveFile(std::nullopt); // cancelled: nothing written, the venue as it was
+    distill->trigger();
+    EXPECT_EQ(prompts_.Last().file.title, "Save venue as...");
+    EXPECT_EQ(prompts_.Last().file.filter, "Orbisan native format file (*.plr)|*.plr");
+    EXPECT_EQ(prompts_.Last().file.defaultExtension, "plr");
+    EXPECT_EQ(lifecycle_.Venue().CenterFrequency(), 2000.0f);
+    EXPECT_FALSE(lifecycle_.IsDirty());
+
+    const std::string path = Path("array.plr");
+    prompts_.QueueSaveFile(path);
+    distill->trigger();
+    EXPECT_EQ(fs::file_size(path), 56u + 8u + 23u * 576u);
+
+    // A folder that is not there: a message naming the file, and the program goes on.
+    const std::string nowhere = Path("missing/array.plr");
+    prompts_.QueueSaveFile(nowhere);
+    distill->trigger();
+    EXPECT_NE(prompts_.Last().text.find(nowhere), std::string::npos) << prompts_.Last().text;
+    EXPECT_EQ(reportedEnds_, 0);
+}
+
 } // namespace
 } // namespace polvane
