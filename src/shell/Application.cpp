@@ -114,6 +114,7 @@ int Application::RunProgram(int argc, char** argv)
                   mainWindow, help);
     lifecycle.SetUpdateHub(&hub);
     mainWindow.Connect(lifecycle, hub);
+    mainWindow.SetLayoutFolder(constants.WindowLayoutsFolder());
 
     ProgressWindow progress(&mainWindow);
     DBusScreenSaver screenSaver;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
@@ -25,6 +27,9 @@
 
 #include "engine/Environment.h"
 #include "engine/PolarExport.h"
+#include "files/FileData.h"
+#include "files/FileFormatError.h"
+#include "files/InputFile.h"
 #include "files/PolarExportFile.h"
 #include "model/Format.h"
 #include "platform/Prompts.h"
@@ -47,7 +52,27 @@ namespace polvane {
 
 namespace {
 
+namespace fs = std::filesystem;
+
 QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+// A menu caption showing the text as it is: "&" would otherwise be taken for an access key.
+QString Literal(const std::string& text)
+{
+    QString shown = Text(text);
+    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return shown;
+}
+
+bool IsYes(const std::string& text)
+{
+    return text.size() == 3 && (text[0] | 0x20) == 'y' && (text[1] | 0x20) == 'e' &&
+           (text[2] | 0x20) == 's';
+}
+
+// The characters a layout name may not hold: those no file name may, and the full stop,
+// which would end the name at the wrong place.
+constexpr const char* kRefusedLayoutCharacters = "\\/:*?\"<>|.";
 
 std::string Indexed(const char* name, int index)
 {
@@ -367,13 +392,17 @@ void MainWindow::BuildViewMenu()
     AddItem(arrange, "mnuViewWindowsArrange1280x1024", QStringLiteral("&1280 x 1024"),
             [this] { ArrangePreset(Preset::k1280x1024); });
     AddSeparator(arrange, "mnuViewWindowsArrangeSep0");
-    commandItems_[Command::SaveLayout] =
-        AddItem(arrange, "mnuViewWindowsArrangeSave", QStringLiteral("&Save Current Layout..."), [this] {
-            if (commands_[Command::SaveLayout])
-                commands_[Command::SaveLayout]();
-        });
-    AddSeparator(arrange, "mnuViewWindowsArrangeSep1")->setVisible(false);
-    AddItem(arrange, Indexed("mnuViewWindowsArrangeCustom", 0).c_str(), QString())->setVisible(false);
+    // Saving needs the layout folder, which comes after the window is built.
+    layoutSaveItem_ = AddItem(arrange, "mnuViewWindowsArrangeSave",
+                              QStringLiteral("&Save Current Layout..."),
+                              [this] { SaveCurrentLayout(); });
+    layoutSaveItem_->setEnabled(false);
+    layoutSeparator_ = AddSeparator(arrange, "mnuViewWindowsArrangeSep1");
+    layoutSeparator_->setVisible(false);
+    QAction* first = AddItem(arrange, Indexed("mnuViewWindowsArrangeCustom", 0).c_str(), QString());
+    first->setVisible(false);
+    layoutItems_.push_back(first);
+    arrangeMenu_ = arrange;
     AddSeparator(view, "mnuViewSep1");
 
     AddItem(view, "mnuViewRefresh", QStringLiteral("&Refresh All"), [this] {
@@ -649,11 +678,34 @@ void MainWindow::RestorePlace()
             return;
         place[index] = *value;
     }
+    PlaceNormal(place);
+}
+
+std::array<int, 4> MainWindow::PlaceTwips() const
+{
+    const int twipsX = std::max(1, screen_.TwipsPerPixelX());
+    const int twipsY = std::max(1, screen_.TwipsPerPixelY());
+    return {x() * twipsX, y() * twipsY, width() * twipsX, height() * twipsY};
+}
+
+void MainWindow::PlaceNormal(const std::array<int, 4>& twips)
+{
     const int twipsX = std::max(1, screen_.TwipsPerPixelX());
     const int twipsY = std::max(1, screen_.TwipsPerPixelY());
     setWindowState(Qt::WindowNoState);
-    move(ToPixels(place[0], twipsX), ToPixels(place[1], twipsY));
-    resize(ToPixels(place[2], twipsX), ToPixels(place[3], twipsY));
+    move(ToPixels(twips[0], twipsX), ToPixels(twips[1], twipsY));
+    resize(ToPixels(twips[2], twipsX), ToPixels(twips[3], twipsY));
+}
+
+void MainWindow::CloseToolWindow(const ToolWindowInfo& info)
+{
+    ToolWindowSlot* slot = SlotOf(info.id);
+    if (slot != nullptr && windows_.IsLoaded(info.id)) {
+        positions_.SaveFormPosition(slot->Load(), info.caption, false);
+        slot->Unload();
+    } else {
+        positions_.MarkHidden(info.caption, info.sizable);
+    }
 }
 
 MainWindow::Preset MainWindow::PresetFor(int screenWidthPixels)
@@ -705,16 +757,8 @@ void MainWindow::ArrangePreset(Preset preset)
             slot->Load().Show();
     }
     for (const ToolWindowInfo& info : all) {
-        if (ToolWindowRegistry::Preset(info.id, column).open)
-            continue;
-        ToolWindowSlot* slot = SlotOf(info.id);
-        if (slot != nullptr && windows_.IsLoaded(info.id)) {
-            positions_.SaveFormPosition(slot->Load(), info.caption, false);
-            slot->Unload();
-        } else {
-            // A window that is not open must not come back at the next start either.
-            positions_.MarkHidden(info.caption, info.sizable);
-        }
+        if (!ToolWindowRegistry::Preset(info.id, column).open)
+            CloseToolWindow(info);
     }
     UpdateVisibleWindows();
     if (hub_ != nullptr)
@@ -811,9 +855,7 @@ void MainWindow::ShowMRUListEntries()
     const auto width = [this](const std::string& text) { return TextWidth(text); };
     for (std::size_t index = 0; index < paths.size(); ++index) {
         QAction* item = RecentFileItem(static_cast<int>(index) + 1);
-        // "&" in a path would otherwise be taken for an access key.
-        QString shown = Text(RecentFiles::ShortenPath(paths[index], width));
-        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        const QString shown = Literal(RecentFiles::ShortenPath(paths[index], width));
         item->setText(QStringLiteral("&%1 %2").arg(index + 1).arg(shown));
         item->setData(Text(paths[index]));
         item->setVisible(true);
@@ -828,14 +870,212 @@ QAction* MainWindow::RecentFileItem(int item) const
     return recentItems_[static_cast<std::size_t>(item)];
 }
 
+void MainWindow::SetLayoutFolder(std::string folder)
+{
+    layoutFolder_ = std::move(folder);
+    layoutSaveItem_->setEnabled(!layoutFolder_.empty());
+    LoadLayoutMenus();
+}
+
+void MainWindow::LoadLayoutMenus()
+{
+    std::vector<std::string> names;
+    if (!layoutFolder_.empty()) {
+        // A folder that cannot be created or listed lists no layout; saving one says why.
+        std::error_code error;
+        std::error_code kind;
+        fs::create_directories(layoutFolder_, error);
+        for (fs::directory_iterator entry(layoutFolder_, error), end; !error && entry != end;
+             entry.increment(error)) {
+            const std::string name = entry->path().filename().string();
+            const std::string_view extension(kLayoutExtension);
+            if (name.size() >= extension.size() &&
+                name.compare(name.size() - extension.size(), extension.size(), extension) == 0 &&
+                !entry->is_directory(kind))
+                names.push_back(name);
+        }
+    }
+    std::sort(names.begin(), names.end());
+
+    if (names.empty()) {
+        for (QAction* item : layoutItems_)
+            item->setVisible(false);
+        layoutSeparator_->setVisible(false);
+        return;
+    }
+    while (layoutItems_.size() > names.size() + 1) {
+        delete layoutItems_.back();
+        layoutItems_.pop_back();
+    }
+    while (layoutItems_.size() < names.size() + 1) {
+        const int index = static_cast<int>(layoutItems_.size());
+        const std::string name = Indexed("mnuViewWindowsArrangeCustom", index);
+        layoutItems_.push_back(AddItem(arrangeMenu_, name.c_str(), QString(), [this, index] {
+            OpenLayout(LayoutItem(index)->data().toString().toStdString());
+        }));
+    }
+    for (std::size_t index = 0; index < names.size(); ++index) {
+        QAction* item = layoutItems_[index + 1];
+        const std::string& name = names[index];
+        item->setText(Literal(name.substr(0, name.rfind('.'))));
+        item->setData(Text((fs::path(layoutFolder_) / name).string()));
+        item->setVisible(true);
+    }
+    layoutItems_[0]->setVisible(false);
+    layoutSeparator_->setVisible(true);
+}
+
+QAction* MainWindow::LayoutItem(int item) const
+{
+    if (item < 0 || item >= static_cast<int>(layoutItems_.size()))
+        throw std::out_of_range("Layout item " + std::to_string(item) + " does not exist");
+    return layoutItems_[static_cast<std::size_t>(item)];
+}
+
+void MainWindow::SaveCurrentLayout()
+{
+    if (layoutFolder_.empty())
+        return;
+    fs::path path;
+    for (;;) {
+        const std::optional<std::string> name =
+            prompts_.AskText("Please enter a name for this layout:", Title(), "My Custom Layout");
+        if (!name || name->empty())
+            return;
+        if (name->find_first_of(kRefusedLayoutCharacters) != std::string::npos) {
+            prompts_.ShowMessage("Window layout names cannot contain any of the following "
+                                 "characters:\r\n\\ / : * ? \" < > | .",
+                                 Title(), MessageButtons::Ok, MessageIcon::Exclamation);
+            continue;
+        }
+        path = fs::path(layoutFolder_) / (*name + kLayoutExtension);
+        std::error_code error;
+        if (fs::exists(path, error) &&
+            prompts_.ShowMessage("The preset \"" + *name +
+                                     "\" already exists. Do you want to replace it?",
+                                 Title(), MessageButtons::YesNo, MessageIcon::Question) !=
+                MessageAnswer::Yes)
+            continue;
+        break;
+    }
+
+    FileData file;
+    file.SetHeaderText({kLayoutHeader});
+    file.AddString("MAIN_WINDOW_MAXIMIZED", isMaximized() ? "Yes" : "No");
+    if (!isMaximized()) {
+        const std::array<int, 4> place = PlaceTwips();
+        file.AddInteger("MAIN_WINDOW_LEFT", place[0]);
+        file.AddInteger("MAIN_WINDOW_TOP", place[1]);
+        file.AddInteger("MAIN_WINDOW_WIDTH", place[2]);
+        file.AddInteger("MAIN_WINDOW_HEIGHT", place[3]);
+    }
+    for (const ToolWindowInfo& info : ToolWindowRegistry::All())
+        WriteWindowPos(file, info);
+    try {
+        // The folder may have been removed since the menu was built.
+        std::error_code error;
+        fs::create_directories(layoutFolder_, error);
+        file.WriteFile(path);
+    } catch (const std::exception& failure) {
+        prompts_.ShowMessage("The window layout could not be saved to \"" + path.string() +
+                                 "\".\r\n" + failure.what(),
+                             Title(), MessageButtons::Ok, MessageIcon::Exclamation);
+        return;
+    }
+    LoadLayoutMenus();
+}
+
+bool MainWindow::OpenLayout(const std::string& path)
+{
+    FileData file;
+    // Everything is read before anything moves, so a file that fails leaves the windows
+    // as they are.
+    std::ifstream in;
+    try {
+        in = InputFile::Open(path);
+    } catch (const FileFormatError& failure) {
+        prompts_.ShowMessage("The window layout could not be opened.\r\n" +
+                                 std::string(failure.what()),
+                             Title(), MessageButtons::Ok, MessageIcon::Exclamation);
+        return false;
+    }
+    try {
+        file.ReadFrom(in, InputFile::PathText(path));
+    } catch (const FileFormatError&) {
+        prompts_.ShowMessage("The file storing this window layout appears to be corrupted. "
+                             "Cannot open layout.",
+                             Title(), MessageButtons::Ok, MessageIcon::Exclamation);
+        return false;
+    }
+
+    if (IsYes(file.FindString("MAIN_WINDOW_MAXIMIZED", "Yes"))) {
+        setWindowState(Qt::WindowMaximized);
+    } else {
+        const std::optional<std::int32_t> values[] = {
+            file.FindInteger("MAIN_WINDOW_LEFT"), file.FindInteger("MAIN_WINDOW_TOP"),
+            file.FindInteger("MAIN_WINDOW_WIDTH"), file.FindInteger("MAIN_WINDOW_HEIGHT")};
+        const auto present = [](const std::optional<std::int32_t>& value) { return value.has_value(); };
+        if (std::all_of(std::begin(values), std::end(values), present))
+            PlaceNormal({*values[0], *values[1], *values[2], *values[3]});
+        else
+            setWindowState(Qt::WindowMaximized);
+    }
+    for (const ToolWindowInfo& info : ToolWindowRegistry::All())
+        ReadWindowPos(file, info);
+    UpdateVisibleWindows();
+    if (hub_ != nullptr)
+        hub_->UpdateInterfaces(0, false);
+    return true;
+}
+
+void MainWindow::WriteWindowPos(FileData& file, const ToolWindowInfo& info) const
+{
+    const std::string name = ToolWindowRegistry::LayoutName(info.id);
+    ToolWindowSlot* slot = SlotOf(info.id);
+    const bool loaded = slot != nullptr && windows_.IsLoaded(info.id);
+    file.AddString(name + "_WINDOW_LOADED", loaded ? "Yes" : "No");
+    if (!loaded)
+        return;
+    const PlaceableWindow& window = slot->Load();
+    file.AddInteger(name + "_WINDOW_LEFT", window.Left());
+    file.AddInteger(name + "_WINDOW_TOP", window.Top());
+    if (info.sizable) {
+        file.AddInteger(name + "_WINDOW_WIDTH", window.Width());
+        file.AddInteger(name + "_WINDOW_HEIGHT", window.Height());
+    }
+}
+
+void MainWindow::ReadWindowPos(const FileData& file, const ToolWindowInfo& info)
+{
+    ToolWindowSlot* slot = SlotOf(info.id);
+    if (slot == nullptr)
+        return;
+    const std::string name = ToolWindowRegistry::LayoutName(info.id);
+    if (IsYes(file.FindString(name + "_WINDOW_LOADED", "No"))) {
+        const std::optional<std::int32_t> left = file.FindInteger(name + "_WINDOW_LEFT");
+        const std::optional<std::int32_t> top = file.FindInteger(name + "_WINDOW_TOP");
+        const std::optional<std::int32_t> width = file.FindInteger(name + "_WINDOW_WIDTH");
+        const std::optional<std::int32_t> height = file.FindInteger(name + "_WINDOW_HEIGHT");
+        if (left && top && (!info.sizable || (width && height))) {
+            PlaceableWindow& window = slot->Load();
+            if (info.sizable)
+                window.Move(*left, *top, *width, *height);
+            else
+                window.Move(*left, *top);
+            window.Show();
+            return;
+        }
+    }
+    CloseToolWindow(info);
+}
+
 std::string MainWindow::PlaceText() const
 {
     const int state = isMaximized() ? 2 : isMinimized() ? 1 : 0;
-    const int twipsX = std::max(1, screen_.TwipsPerPixelX());
-    const int twipsY = std::max(1, screen_.TwipsPerPixelY());
-    return std::to_string(state) + "," + std::to_string(x() * twipsX) + "," +
-           std::to_string(y() * twipsY) + "," + std::to_string(width() * twipsX) + "," +
-           std::to_string(height() * twipsY);
+    std::string text = std::to_string(state);
+    for (const int value : PlaceTwips())
+        text += "," + std::to_string(value);
+    return text;
 }
 
 void MainWindow::SavePlace()

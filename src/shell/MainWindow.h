@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include <QMainWindow>
 
@@ -24,6 +25,7 @@ namespace polvane {
 
 class CellPopupTarget;
 class ErrorReporter;
+class FileData;
 class Options;
 class Prompts;
 class RiggingPopupTarget;
@@ -49,12 +51,14 @@ public:
     static constexpr int kPopupItemCount = 20;
     static constexpr const char* kPlaceName = "Main Window";
     static constexpr const char* kUntitled = "(untitled venue)";
+    static constexpr const char* kLayoutHeader = "Quessel Polvane window layout file";
+    static constexpr const char* kLayoutExtension = ".layout";
     // Designed widths of the status panels 1..3, in twips.
     static constexpr std::array<int, 3> kPanelTwips{875, 3300, 1400};
 
     // Menu commands whose work lives elsewhere; their items stay disabled until a handler
     // is given.
-    enum class Command { AutoConfigure, Design, Print, Options, SaveLayout };
+    enum class Command { AutoConfigure, Design, Print, Options };
     enum class Popup { Type, Splay, Attenuation, Rigging, Extras };
     enum class Preset { k800x600, k1024x768, k1280x1024 };
 
@@ -74,6 +78,9 @@ public:
     void SetToolWindowSlot(ToolWindowId id, ToolWindowSlot* slot);
     void SetCellPopupTarget(CellPopupTarget* target) { cellTarget_ = target; }
     void SetRiggingPopupTarget(RiggingPopupTarget* target) { riggingTarget_ = target; }
+    // The folder of the saved window layouts ("*.layout"); lists them in the View menu and
+    // enables Save Current Layout, which stays disabled until a folder is given.
+    void SetLayoutFolder(std::string folder);
 
     // ShellMainWindow
     void SetUnitsChecked(bool metric) override;
@@ -121,6 +128,22 @@ public:
     // The recent-file item 1..9; std::out_of_range for any other.
     QAction* RecentFileItem(int item) const;
 
+    // Rebuilds the saved-layout items of View > Arrange Windows from the layout folder
+    // (created when missing): one item per "*.layout" file in byte order, captioned with
+    // the name before its last full stop, the full path in its data. Surplus items are
+    // removed; with no file the items and their separator are hidden.
+    void LoadLayoutMenus();
+    // The saved-layout item 0..n; std::out_of_range for any other.
+    QAction* LayoutItem(int item) const;
+    int LayoutItemCount() const { return static_cast<int>(layoutItems_.size()) - 1; }
+    // Asks a name and writes the main window's and the tool windows' places to a layout
+    // file of that name. A name that cannot be a file name is refused and asked again; an
+    // empty one ends the command. A file that cannot be written is reported in a message.
+    void SaveCurrentLayout();
+    // Applies a layout file. A file that cannot be read or is corrupted is reported in a
+    // message and changes nothing. True when the layout was applied.
+    bool OpenLayout(const std::string& path);
+
     // "state,left,top,width,height" in twips: state 0 normal, 1 minimised, 2 maximised.
     std::string PlaceText() const;
     void SavePlace();
@@ -159,6 +182,15 @@ private:
     void ApplyStatusBar();
     void ChooseUnits(int units);
     void RestorePlace();
+    // The main window's left, top, width and height in twips.
+    std::array<int, 4> PlaceTwips() const;
+    // Normal state at the place given in twips.
+    void PlaceNormal(const std::array<int, 4>& twips);
+    // Saves a loaded tool window's place as hidden and unloads it; a window that is not
+    // open keeps its stored place, marked hidden, so the next start leaves it closed too.
+    void CloseToolWindow(const ToolWindowInfo& info);
+    void WriteWindowPos(FileData& file, const ToolWindowInfo& info) const;
+    void ReadWindowPos(const FileData& file, const ToolWindowInfo& info);
     void OpenToolWindow(ToolWindowId id);
     ToolWindowSlot* SlotOf(ToolWindowId id) const;
     int TextWidth(const std::string& text) const;
@@ -191,6 +223,11 @@ private:
     std::array<QAction*, 10> stateSwitchItems_{};
     std::array<QAction*, RecentFiles::kSlotCount + 1> recentItems_{}; // item 0 stays hidden
     QAction* recentSeparator_ = nullptr;
+    std::string layoutFolder_;
+    QMenu* arrangeMenu_ = nullptr;
+    QAction* layoutSaveItem_ = nullptr;
+    QAction* layoutSeparator_ = nullptr;
+    std::vector<QAction*> layoutItems_; // item 0 stays hidden
     QMenu* fileMenu_ = nullptr;
     QAction* revertItem_ = nullptr;
     QAction* unitsEnglish_ = nullptr;

@@ -8,7 +8,7 @@ namespace polvane {
 ProgramConstants::ProgramConstants(const ProgramFolder& folder, const ScreenInfo& screen)
     : programPath_(folder.Path()),
       colorPresetsFolder_(folder.File("Custom Color Presets")),
-      windowLayoutsFolder_(folder.File("Custom Window Layouts")),
+      windowLayoutsFolder_(folder.WritableFile("Custom Window Layouts")),
       helpFolder_(folder.File("Help")),
       englishTemplate_(folder.File("Templates/Blank_English.venue")),
       metricTemplate_(folder.File("Templates/Blank_Metric.venue")),

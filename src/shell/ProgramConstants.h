@@ -16,7 +16,8 @@ public:
     const std::string& ProgramPath() const { return programPath_; }
     // Saved colour presets ("*.color").
     const std::string& ColorPresetsFolder() const { return colorPresetsFolder_; }
-    // Saved window layouts ("*.layout").
+    // Saved window layouts ("*.layout"): beside the program, or in the user's data folder
+    // when the program's folder cannot be written (an installed program).
     const std::string& WindowLayoutsFolder() const { return windowLayoutsFolder_; }
     // The help pages; a topic's page is "source/" + topic + ".htm" in it.
     const std::string& HelpFolder() const { return helpFolder_; }

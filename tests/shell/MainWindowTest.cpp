@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include "MainWindowFixture.h"
+
 #include "engine/Environment.h"
 #include "engine/GlobalResults.h"
 #include "files/VenueFile.h"
@@ -44,8 +46,6 @@
 namespace polvane {
 namespace {
 
-namespace fs = std::filesystem;
-
 struct RecordingPopupTarget : CellPopupTarget, RiggingPopupTarget {
     void SetCellType(int item) override { calls.push_back("type " + std::to_string(item)); }
     void SetSplay(int item) override { calls.push_back("splay " + std::to_string(item)); }
@@ -58,124 +58,7 @@ struct LoadedWindow : RefreshableWindow {
     void Refresh() override {}
 };
 
-// A tool window and the way it is loaded, recording every call in one log shared by all
-// the windows of a test so that the order across windows shows.
-class FakeToolWindow : public PlaceableWindow, public RefreshableWindow, public ToolWindowSlot {
-public:
-    FakeToolWindow(ToolWindowId id, WindowRegistry& registry, std::vector<std::string>& log)
-        : id_(id), registry_(registry), log_(log), info_(ToolWindowRegistry::Info(id))
-    {
-    }
 
-    PlaceableWindow& Load() override
-    {
-        if (!registry_.IsLoaded(id_)) {
-            Log("load");
-            registry_.Register(id_, this);
-        }
-        return *this;
-    }
-    void Unload() override
-    {
-        Log("unload");
-        registry_.Unregister(id_, this);
-    }
-    void Refresh() override { Log("refresh"); }
-    bool IsSizable() const override { return info_.sizable; }
-    int Left() const override { return left_; }
-    int Top() const override { return top_; }
-    int Width() const override { return width_; }
-    int Height() const override { return height_; }
-    void Move(int left, int top) override
-    {
-        left_ = left, top_ = top;
-        Log("move " + std::to_string(left) + "," + std::to_string(top));
-    }
-    void Move(int left, int top, int width, int height) override
-    {
-        width_ = width, height_ = height;
-        Move(left, top);
-    }
-    void Show() override { Log("show"); }
-
-private:
-    void Log(const std::string& what) { log_.push_back(std::string(info_.caption) + ": " + what); }
-
-    ToolWindowId id_;
-    WindowRegistry& registry_;
-    std::vector<std::string>& log_;
-    const ToolWindowInfo& info_;
-    int left_ = 15, top_ = 30, width_ = 3000, height_ = 2000;
-};
-
-class MainWindowTest : public ::testing::Test {
-protected:
-    MainWindowTest()
-        : folder_(temp_.path().toStdString()), options_(store_), recent_(store_),
-          reporter_(folder_, clock_, prompts_, [] { return std::string("Quessel Polvane"); },
-                    "2.4.0", [this] { ++reportedEnds_; }, [this] { ++reportedEnds_; }),
-          window_(options_, prompts_, screen_, registry_, reporter_),
-          lifecycle_(prompts_, window_, recent_, [this] { return templatePath_; },
-                     [] { return std::string("Quessel Polvane"); }),
-          hub_([this]() -> Environment& { return lifecycle_.Venue(); }, registry_, window_, help_)
-    {
-        CoreSettings::Reset();
-        prompts_.SetAnswerOkBoxes(true);
-        Environment blank;
-        blank.Clear();
-        blank.SetUnits(1);
-        templatePath_ = Path("Blank_Metric.venue");
-        VenueFile::SaveAs(blank, templatePath_);
-        lifecycle_.SetUpdateHub(&hub_);
-        window_.Connect(lifecycle_, hub_);
-        window_.SetEndProgram([this] { ++ends_; });
-        lifecycle_.NewVenue();
-    }
-    ~MainWindowTest() override
-    {
-        GlobalResults::Reset();
-        CoreSettings::Reset();
-    }
-
-    std::string Path(const std::string& name) const
-    {
-        return (fs::path(temp_.path().toStdString()) / name).string();
-    }
-    QAction* Item(const char* name) const
-    {
-        auto* item = window_.findChild<QAction*>(QString::fromUtf8(name));
-        EXPECT_NE(item, nullptr) << name;
-        return item;
-    }
-    QMenu* Menu(const char* name) const
-    {
-        auto* menu = window_.findChild<QMenu*>(QString::fromUtf8(name));
-        EXPECT_NE(menu, nullptr) << name;
-        return menu;
-    }
-    std::string StoredPlace() const
-    {
-        return store_.ReadSetting(SettingsStore::kWindowPositions, "Main Window").value_or("");
-    }
-
-    QTemporaryDir temp_;
-    ProgramFolder folder_;
-    MemorySettingsStore store_;
-    Options options_;
-    RecentFiles recent_;
-    FakeClock clock_;
-    ScriptedPrompts prompts_;
-    FixedScreenInfo screen_{1280, 1024, 15, 15};
-    WindowRegistry registry_;
-    RecordingHelpViewer help_;
-    int reportedEnds_ = 0;
-    int ends_ = 0;
-    ErrorReporter reporter_;
-    MainWindow window_;
-    VenueLifecycle lifecycle_;
-    UpdateHub hub_;
-    std::string templatePath_;
-};
 
 TEST_F(MainWindowTest, MenusCarryTheirTextsShortcutsAndStates)
 {
@@ -604,30 +487,6 @@ TEST_F(MainWindowTest, ShowWindowsRestoresTheStoredPlaceAndTheStatusBar)
     EXPECT_EQ(reportedEnds_, 0);
 }
 
-// Every tool window loadable, each recording into one log.
-class MainWindowArrangementTest : public MainWindowTest {
-protected:
-    MainWindowArrangementTest()
-    {
-        for (const ToolWindowInfo& info : ToolWindowRegistry::All()) {
-            fakes_.push_back(std::make_unique<FakeToolWindow>(info.id, registry_, log_));
-            window_.SetToolWindowSlot(info.id, fakes_.back().get());
-        }
-    }
-    FakeToolWindow& Fake(ToolWindowId id) { return *fakes_[static_cast<std::size_t>(id)]; }
-    std::size_t Find(const std::string& entry) const
-    {
-        const auto at = std::find(log_.begin(), log_.end(), entry);
-        return static_cast<std::size_t>(at - log_.begin());
-    }
-    std::string Stored(const char* caption) const
-    {
-        return store_.ReadSetting(SettingsStore::kWindowPositions, caption).value_or("");
-    }
-
-    std::vector<std::string> log_;
-    std::vector<std::unique_ptr<FakeToolWindow>> fakes_;
-};
 
 TEST_F(MainWindowArrangementTest, PresetsPlaceTheirWindowsByModeAndCloseTheRest)
 {
