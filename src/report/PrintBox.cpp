@@ -1,0 +1,273 @@
+#include "report/PrintBox.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <stdexcept>
+
+#include "model/Format.h"
+#include "platform/Printer.h"
+#include "report/PrintDocument.h"
+
+namespace polvane {
+
+namespace {
+
+// Inches on the page.
+constexpr float kGap = 0.015f;        // between a point or tick and its text
+constexpr float kTick = 0.05f;        // scale ticks, and half a brace's end tick
+constexpr float kBraceOutside = 0.1f; // a brace without a position, outside the box
+constexpr float kDotRadius = 0.07f;   // a circle without a radius of its own
+
+// Room added around the model extent so that nothing touches the axes.
+constexpr float kExtentPad = 0.05f;
+
+constexpr float kPi = std::numbers::pi_v<float>;
+
+} // namespace
+
+PrintBox::PrintBox(PrintDocument& document, float left, float top, float right, float bottom)
+    : document_(document),
+      pageBottom_(bottom),
+      pageHeight_(bottom - top),
+      pageLeft_(left),
+      pageRight_(right),
+      pageTop_(top),
+      pageWidth_(right - left)
+{
+}
+
+void PrintBox::BraceDistance(int orientation, float a, float b, float position)
+{
+    if (orientation != 0 && orientation != 1)
+        return;
+    RequireCoords();
+    Printer& printer = Device();
+    const bool wasTransparent = printer.TransparentText();
+    // The label blanks the line behind it.
+    printer.SetTransparentText(false);
+    const float lineHeight = document_.LineHeight();
+    std::string label;
+    if (orientation == 0) {
+        const float lineY = position > 0 ? ToPageY(position) : pageTop_ - kBraceOutside;
+        const float xa = ToPageX(a);
+        const float xb = ToPageX(b);
+        Line(xa, lineY - kTick, xa, lineY + kTick);
+        Line(xa, lineY, xb, lineY);
+        Line(xb, lineY - kTick, xb, lineY + kTick);
+        label = Format::FormatSmallMeasurement(b - a);
+        printer.SetCurrentX(ToPageX((a + b) / 2) - printer.TextWidth(label) / 2);
+        printer.SetCurrentY(lineY - lineHeight / 2);
+    } else {
+        const float lineX = position > 0 ? ToPageX(position) : pageRight_ + kBraceOutside;
+        const float ya = ToPageY(a);
+        const float yb = ToPageY(b);
+        Line(lineX - kTick, ya, lineX + kTick, ya);
+        Line(lineX, ya, lineX, yb);
+        Line(lineX - kTick, yb, lineX + kTick, yb);
+        label = Format::FormatSmallMeasurement(a - b);
+        printer.SetCurrentX(lineX - printer.TextWidth(label) / 2);
+        printer.SetCurrentY(ToPageY((a + b) / 2) - lineHeight / 2);
+    }
+    printer.Print(label);
+    printer.SetTransparentText(wasTransparent);
+}
+
+void PrintBox::DrawCircle(const Point2D& centre, float radius)
+{
+    DrawCircleFromXY(centre.x, centre.y, radius, false);
+}
+
+void PrintBox::DrawCircleFromXY(float x, float y, float radius, bool filled)
+{
+    RequireCoords();
+    Printer& printer = Device();
+    const float cx = ToPageX(x);
+    const float cy = ToPageY(y);
+    const float r = radius > 0 ? radius * PageScale() : kDotRadius;
+    printer.DrawCircle(cx, cy, r);
+    if (!filled)
+        return;
+    const std::uint32_t fill = printer.FillColor();
+    printer.SetFillColor(printer.ForeColor());
+    printer.DrawPie(cx, cy, r, 3 * kPi / 2, 2 * kPi);
+    printer.DrawPie(cx, cy, r, kPi / 2, kPi);
+    printer.SetFillColor(fill);
+}
+
+void PrintBox::DrawLineFromXY(float x1, float y1, float x2, float y2)
+{
+    RequireCoords();
+    Line(ToPageX(x1), ToPageY(y1), ToPageX(x2), ToPageY(y2));
+}
+
+void PrintBox::SetXY(float x, float y)
+{
+    RequireCoords();
+    Device().SetCurrentX(ToPageX(x));
+    Device().SetCurrentY(ToPageY(y));
+}
+
+float PrintBox::TextWidth(const std::vector<std::string>& texts) const
+{
+    RequireCoords();
+    float widest = 0;
+    for (const std::string& text : texts)
+        widest = std::max(widest, Device().TextWidth(text));
+    return widest / PageScale();
+}
+
+void PrintBox::DrawQuad(const Point2D& p1, const Point2D& p2, const Point2D& p3, const Point2D& p4)
+{
+    DrawLineFromXY(p1.x, p1.y, p2.x, p2.y);
+    DrawLineFromXY(p2.x, p2.y, p3.x, p3.y);
+    DrawLineFromXY(p3.x, p3.y, p4.x, p4.y);
+    DrawLineFromXY(p4.x, p4.y, p1.x, p1.y);
+}
+
+void PrintBox::DrawRectangleFromXY(float x1, float y1, float x2, float y2)
+{
+    DrawQuad({x1, y1}, {x2, y1}, {x2, y2}, {x1, y2});
+}
+
+void PrintBox::DrawLine(const Point2D& p1, const Point2D& p2)
+{
+    RequireCoords();
+    const float x1 = ToPageX(p1.x);
+    const float y1 = ToPageY(p1.y);
+    float x2 = ToPageX(p2.x);
+    float y2 = ToPageY(p2.y);
+    // Aim lines run out of the box to the right and downward; cut them there. A line that
+    // does not move across cannot be cut at a side, and one that does not move down not at
+    // the bottom.
+    if (x2 > pageRight_ && x2 != x1) {
+        y2 = y1 + (pageRight_ - x1) / (x2 - x1) * (y2 - y1);
+        x2 = pageRight_;
+    }
+    if (y2 > pageBottom_ && y2 != y1) {
+        x2 = x1 + (pageBottom_ - y1) / (y2 - y1) * (x2 - x1);
+        y2 = pageBottom_;
+    }
+    Line(x1, y1, x2, y2);
+}
+
+void PrintBox::DrawScale(float lineWidth)
+{
+    RequireCoords();
+    document_.SetDrawingWidth(lineWidth);
+    Printer& printer = Device();
+    const float lineHeight = document_.LineHeight();
+    Line(pageLeft_, pageTop_, pageLeft_, pageBottom_);
+    Line(pageLeft_, pageBottom_, pageRight_, pageBottom_);
+
+    const auto last = static_cast<long long>(std::floor(modelRight_));
+    for (auto i = static_cast<long long>(std::floor(modelLeft_)) + 1; i <= last; ++i) {
+        const float x = ToPageX(static_cast<float>(i));
+        Line(x, pageBottom_, x, pageBottom_ + kTick);
+        const std::string label = std::to_string(i);
+        printer.SetCurrentX(x - printer.TextWidth(label) / 2);
+        printer.SetCurrentY(pageBottom_ + kTick + kGap);
+        printer.Print(label);
+    }
+    const auto top = static_cast<long long>(std::floor(modelTop_));
+    for (auto i = static_cast<long long>(std::floor(modelBottom_)) + 1; i <= top; ++i) {
+        const float y = ToPageY(static_cast<float>(i));
+        Line(pageLeft_, y, pageLeft_ - kTick, y);
+        const std::string label = std::to_string(i);
+        printer.SetCurrentX(pageLeft_ - kTick - kGap - printer.TextWidth(label));
+        printer.SetCurrentY(y - lineHeight / 2);
+        printer.Print(label);
+    }
+}
+
+void PrintBox::SetCoords(float left, float top, float right, float bottom)
+{
+    if (!std::isfinite(left) || !std::isfinite(top) || !std::isfinite(right) ||
+        !std::isfinite(bottom))
+        throw std::invalid_argument("A box cannot show a model extent that is not finite.");
+    if (right < left || top < bottom || (right == left && top == bottom))
+        throw std::invalid_argument("A box needs a model extent with its right not left of its "
+                                    "left, its top not below its bottom, and some size.");
+    if (!(pageWidth_ > 0) || !(pageHeight_ > 0))
+        throw std::invalid_argument("A box without room on the page cannot show the model.");
+
+    const float padX = (right - left) * kExtentPad;
+    modelLeft_ = left - padX;
+    modelRight_ = right + padX;
+    const float padY = (top - bottom) * kExtentPad;
+    modelTop_ = top + padY;
+    modelBottom_ = bottom - padY;
+    modelWidth_ = modelRight_ - modelLeft_;
+    modelHeight_ = modelTop_ - modelBottom_;
+
+    // Grow the direction with room to spare, about the middle, so that both scales match.
+    const float sx = modelWidth_ / pageWidth_;
+    const float sy = modelHeight_ / pageHeight_;
+    if (sy <= sx) {
+        const float extra = sx * pageHeight_ - modelHeight_;
+        modelTop_ += extra / 2;
+        modelBottom_ -= extra / 2;
+        modelHeight_ = modelTop_ - modelBottom_;
+    } else {
+        const float extra = sy * pageWidth_ - modelWidth_;
+        modelLeft_ -= extra / 2;
+        modelRight_ += extra / 2;
+        modelWidth_ = modelRight_ - modelLeft_;
+    }
+    coordsSet_ = true;
+}
+
+void PrintBox::Text(const std::string& text, int align, const Point2D& p1,
+                    const std::optional<Point2D>& p2)
+{
+    RequireCoords();
+    Printer& printer = Device();
+    const Point2D point = p2 ? p1.MidPointWith(*p2) : p1;
+    const float x = ToPageX(point.x);
+    const float width = printer.TextWidth(text);
+    switch (align) {
+    case 0: printer.SetCurrentX(x + kGap); break;
+    case 1: printer.SetCurrentX(x - kGap - width); break;
+    case 2: printer.SetCurrentX(x - width / 2); break;
+    default: break;
+    }
+    printer.SetCurrentY(ToPageY(point.y) - document_.LineHeight() / 2);
+    printer.Print(text);
+}
+
+void PrintBox::TopText(const std::string& text, float x)
+{
+    RequireCoords();
+    Printer& printer = Device();
+    printer.SetCurrentX(ToPageX(x) - printer.TextWidth(text) / 2);
+    printer.SetCurrentY(pageTop_ - kGap - document_.LineHeight());
+    printer.Print(text);
+}
+
+float PrintBox::ToPageX(float x) const
+{
+    return (x - modelLeft_) / modelWidth_ * pageWidth_ + pageLeft_;
+}
+
+float PrintBox::ToPageY(float y) const
+{
+    return (modelBottom_ - y) / modelHeight_ * pageHeight_ + pageBottom_;
+}
+
+float PrintBox::PageScale() const { return pageWidth_ / modelWidth_; }
+
+void PrintBox::RequireCoords() const
+{
+    if (!coordsSet_)
+        throw std::logic_error("A box draws in model coordinates only after SetCoords.");
+}
+
+Printer& PrintBox::Device() const { return document_.Device(); }
+
+void PrintBox::Line(float x1, float y1, float x2, float y2)
+{
+    Device().SetForeColor(Printer::kBlack);
+    Device().DrawLine(x1, y1, x2, y2);
+}
+
+} // namespace polvane
