@@ -29,6 +29,8 @@
 #include "shell/VenueLifecycle.h"
 #include "shell/WelcomeWindow.h"
 #include "shell/WindowRegistry.h"
+#include "windows/NotesWindow.h"
+#include "windows/ToolWindowHost.h"
 
 namespace polvane {
 
@@ -114,6 +116,12 @@ int Application::RunProgram(int argc, char** argv)
                   mainWindow, help);
     lifecycle.SetUpdateHub(&hub);
     mainWindow.Connect(lifecycle, hub);
+
+    ToolWindowContext toolWindows{windows, mainWindow, *mainWindow.MdiArea(), screen, hub,
+                                  lifecycle, reporter, options,
+                                  [&mainWindow] { return mainWindow.IsUnloading(); }};
+    ToolWindowHost notes(toolWindows, [](ToolWindowContext& context) { return new NotesWindow(context); });
+    mainWindow.SetToolWindowSlot(ToolWindowId::Notes, &notes);
 
     ProgressWindow progress(&mainWindow);
     DBusScreenSaver screenSaver;
