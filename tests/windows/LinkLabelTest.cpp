@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include "windows/ModalDialog.h"
-
 namespace polvane {
 namespace {
 
@@ -74,23 +72,6 @@ TEST_F(LinkLabelTest, AClickInsideIsReported)
                         Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(&label_, &outside);
     EXPECT_EQ(clicks.count(), 1);
-}
-
-TEST(ModalDialogTest, CancelTagsTheDialogAndOkLeavesTheTagEmpty)
-{
-    ModalDialog dialog;
-    dialog.show();
-    dialog.accept();
-    EXPECT_EQ(dialog.Tag(), "");
-    EXPECT_FALSE(dialog.isVisible());
-
-    dialog.show();
-    dialog.reject();
-    EXPECT_EQ(dialog.Tag(), "cancel");
-    EXPECT_TRUE(dialog.IsCancelled());
-    EXPECT_FALSE(dialog.isVisible());
-    dialog.SetTag("");
-    EXPECT_FALSE(dialog.IsCancelled());
 }
 
 } // namespace
