@@ -29,6 +29,8 @@
 #include "shell/VenueLifecycle.h"
 #include "shell/WelcomeWindow.h"
 #include "shell/WindowRegistry.h"
+#include "windows/NotesWindow.h"
+#include "windows/ToolWindowHost.h"
 
 namespace polvane {
 
@@ -115,6 +117,12 @@ int Application::RunProgram(int argc, char** argv)
     lifecycle.SetUpdateHub(&hub);
     mainWindow.Connect(lifecycle, hub);
     mainWindow.SetLayoutFolder(constants.WindowLayoutsFolder());
+
+    ToolWindowContext toolWindows{windows, mainWindow, *mainWindow.MdiArea(), screen, hub,
+                                  lifecycle, reporter, options,
+                                  [&mainWindow] { return mainWindow.IsUnloading(); }};
+    ToolWindowHost notes(toolWindows, [](ToolWindowContext& context) { return new NotesWindow(context); });
+    mainWindow.SetToolWindowSlot(ToolWindowId::Notes, &notes);
 
     ProgressWindow progress(&mainWindow);
     DBusScreenSaver screenSaver;

@@ -149,6 +149,8 @@ public:
     void SavePlace();
     // The orderly end's unload: saves the place and closes the window for good.
     void Unload();
+    // True from the start of Unload: tool windows closing now are saved as open.
+    bool IsUnloading() const { return unloading_; }
 
     QMenu* PopupMenu(Popup popup) const;
     // Items 1..20 of the list popups; std::out_of_range for any other.

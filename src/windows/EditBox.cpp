@@ -1,0 +1,77 @@
+#include "windows/EditBox.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include "shell/UpdateGuard.h"
+#include "shell/UpdateHub.h"
+#include "shell/VenueLifecycle.h"
+#include "windows/ToolWindow.h"
+
+namespace polvane {
+
+EditBox::EditBox(QLineEdit& box, ToolWindow& window, std::string name, int scope, BoundValue value)
+    : box_(box), window_(window), name_(std::move(name)), scope_(scope),
+      value_(std::move(value))
+{
+    box_.installEventFilter(this);
+    connect(&box_, &QLineEdit::textChanged, this, [this] {
+        window_.Guard(name_ + "_Change", [this] {
+            if (!UpdateGuard::IsUpdating())
+                dirty_ = true;
+        });
+    });
+}
+
+void EditBox::Commit(bool selectText)
+{
+    value_.store(value_.Read(box_.text().toStdString()));
+    window_.Context().hub.UpdateInterfaces(scope_, true);
+    if (selectText)
+        box_.selectAll();
+    dirty_ = false;
+    window_.Context().lifecycle.SetDirty();
+}
+
+void EditBox::Restore()
+{
+    box_.setText(QString::fromStdString(value_.shown()));
+    box_.selectAll();
+    dirty_ = false;
+}
+
+bool EditBox::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != &box_)
+        return false;
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            window_.Guard(name_ + "_KeyPress", [this] { Commit(true); });
+            return true;
+        }
+        if (key == Qt::Key_Escape) {
+            window_.Guard(name_ + "_KeyPress", [this] { Restore(); });
+            return true;
+        }
+        return false;
+    }
+    case QEvent::FocusIn:
+        window_.Guard(name_ + "_GotFocus", [this] { box_.selectAll(); });
+        // A click that gave the focus would place the caret afterwards; select again then.
+        QMetaObject::invokeMethod(&box_, &QLineEdit::selectAll, Qt::QueuedConnection);
+        return false;
+    case QEvent::FocusOut:
+        window_.Guard(name_ + "_LostFocus", [this] {
+            if (dirty_)
+                Commit(false);
+        });
+        return false;
+    default:
+        return false;
+    }
+}
+
+} // namespace polvane

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+
+#include <QObject>
+
+#include "windows/BoundValue.h"
+
+class QLineEdit;
+
+namespace polvane {
+
+class ToolWindow;
+
+// A one-line box bound to one model value: typing marks it dirty (unless the update guard
+// is up), getting the focus selects the whole text, Enter commits and Esc restores the
+// shown value (both used up: no beep, no line break), and losing the focus while dirty
+// commits. A commit clamps the number, stores it, refreshes the window's scope, selects
+// the text again, clears the dirty tag and marks the venue changed.
+//
+// The window keeps it as a member, so that it goes before the box does: a box that still
+// has the focus while it is destroyed loses it then, and no commit may run by that time.
+class EditBox : public QObject {
+public:
+    static constexpr const char* kDirty = "dirty";
+
+    // name is the box's name in failure reports ("txtAngle").
+    EditBox(QLineEdit& box, ToolWindow& window, std::string name, int scope, BoundValue value);
+
+    bool IsDirty() const { return dirty_; }
+    // "dirty" or empty.
+    std::string Tag() const { return dirty_ ? kDirty : ""; }
+    const BoundValue& Value() const { return value_; }
+
+    void Commit(bool selectText);
+    void Restore();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QLineEdit& box_;
+    ToolWindow& window_;
+    std::string name_;
+    int scope_;
+    BoundValue value_;
+    bool dirty_ = false;
+};
+
+} // namespace polvane

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+
+#include <QObject>
+
+#include "windows/BoundValue.h"
+
+class QLineEdit;
+class QSpinBox;
+
+namespace polvane {
+
+class ToolWindow;
+
+// A spin control used as a stepper beside an edit box: it rests at 0; its up arrow (+1) or
+// down arrow (-1) steps the number in the box by the window's rule, clamps it and stores it,
+// then the control is set back to 0 (which steps nothing), the window's scope is refreshed
+// and the venue marked changed. The window keeps it as a member, as it does its edit boxes.
+class SpinStepper : public QObject {
+public:
+    // A: one up or down whatever the number. B: a whole number steps by one, any other goes
+    // to the next whole number in the direction of the step.
+    enum class Rule { A, B };
+
+    // name is the spin control's name in failure reports ("updAngle"); focusBox selects the
+    // box's text and gives it the focus after each step.
+    SpinStepper(QSpinBox& spin, QLineEdit& box, ToolWindow& window, std::string name, int scope,
+                Rule rule, BoundValue value, bool focusBox);
+
+    // The number after one step (direction -1 or +1) by the rule.
+    static double Step(double x, int direction, Rule rule);
+
+private:
+    void Changed(int value);
+
+    QSpinBox& spin_;
+    QLineEdit& box_;
+    ToolWindow& window_;
+    std::string name_;
+    int scope_;
+    Rule rule_;
+    BoundValue value_;
+    bool focusBox_;
+};
+
+} // namespace polvane

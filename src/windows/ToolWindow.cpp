@@ -1,0 +1,163 @@
+#include "windows/ToolWindow.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include "model/ProcedureFailure.h"
+#include "platform/ScreenInfo.h"
+#include "shell/ErrorReporter.h"
+#include "shell/Options.h"
+#include "shell/ShellMainWindow.h"
+#include "shell/UpdateGuard.h"
+#include "shell/UpdateHub.h"
+#include "shell/VenueLifecycle.h"
+#include "shell/WindowPositions.h"
+#include "shell/WindowRegistry.h"
+#include "windows/VirtualKey.h"
+
+namespace polvane {
+
+namespace {
+
+int ToPixels(int twips, int twipsPerPixel)
+{
+    return static_cast<int>(std::lround(static_cast<double>(twips) / twipsPerPixel));
+}
+
+} // namespace
+
+// Watches the key events of the whole application and hands those meant for the window or
+// one of its controls to the window before the control sees them: a control that takes
+// every key (a text box) would otherwise never let F1 or a state key reach the window.
+class ToolWindow::KeyWatcher : public QObject {
+public:
+    explicit KeyWatcher(ToolWindow& window) : QObject(&window), window_(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+            return false;
+        auto* target = qobject_cast<QWidget*>(watched);
+        if (target == nullptr || (target != &window_ && !window_.isAncestorOf(target)))
+            return false;
+        return window_.HandleKey(*target, static_cast<QKeyEvent&>(*event));
+    }
+
+private:
+    ToolWindow& window_;
+};
+
+ToolWindow::ToolWindow(ToolWindowId id, ToolWindowContext& context, QWidget* parent)
+    : QWidget(parent), id_(id), context_(context), info_(ToolWindowRegistry::Info(id))
+{
+    setObjectName(QString::fromUtf8(info_.windowName));
+    setWindowTitle(QString::fromUtf8(info_.caption));
+    qApp->installEventFilter(new KeyWatcher(*this));
+}
+
+ToolWindow::~ToolWindow()
+{
+    // A window torn down without closing (the program's end) must not stay registered.
+    context_.registry.Unregister(id_, this);
+}
+
+std::string ToolWindow::Procedure(std::string_view handler) const
+{
+    return std::string(info_.windowName) + "." + std::string(handler);
+}
+
+bool ToolWindow::Guard(std::string_view handler, const std::function<void()>& action) const
+{
+    return context_.reporter.Guard(Procedure(handler), action);
+}
+
+void ToolWindow::Refresh()
+{
+    UpdateGuard guard;
+    try {
+        UpdateInterface();
+    } catch (const ProcedureFailure&) {
+        throw;
+    } catch (const std::exception& failure) {
+        throw ProcedureFailure(Procedure("UpdateInterface"), failure.what());
+    }
+}
+
+bool ToolWindow::HandleKey(QWidget&, QKeyEvent& event)
+{
+    int code = VirtualKey::Code(event);
+    if (event.type() == QEvent::KeyPress) {
+        if (code != VirtualKey::kF1)
+            return false;
+        if (!event.isAutoRepeat())
+            Guard("Form_KeyDown", [this] { context_.hub.ShowHelp(info_.helpTopic, false); });
+        return true;
+    }
+    // A held key repeats its presses only; the state is loaded once, on the real release.
+    if (event.isAutoRepeat() || KeepsKeyUp(code))
+        return false;
+    bool used = false;
+    Guard("Form_KeyUp", [&] {
+        used = context_.lifecycle.GlobalKeyHandler(code, VirtualKey::ShiftState(event.modifiers()));
+    });
+    return used;
+}
+
+void ToolWindow::closeEvent(QCloseEvent* event)
+{
+    Guard("Form_QueryUnload", [this] {
+        const bool closingWithMain = context_.closingWithMain && context_.closingWithMain();
+        WindowPositions(context_.options.Store()).SaveFormPosition(*this, info_.caption,
+                                                                   closingWithMain);
+        context_.registry.Unregister(id_, this);
+        context_.mainWindow.UpdateVisibleWindows();
+    });
+    event->accept();
+}
+
+QWidget& ToolWindow::Frame()
+{
+    auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    return frame != nullptr ? static_cast<QWidget&>(*frame) : *this;
+}
+
+const QWidget& ToolWindow::Frame() const { return const_cast<ToolWindow*>(this)->Frame(); }
+
+int ToolWindow::TwipsX() const { return std::max(1, context_.screen.TwipsPerPixelX()); }
+int ToolWindow::TwipsY() const { return std::max(1, context_.screen.TwipsPerPixelY()); }
+
+int ToolWindow::Left() const { return Frame().x() * TwipsX(); }
+int ToolWindow::Top() const { return Frame().y() * TwipsY(); }
+int ToolWindow::Width() const { return Frame().width() * TwipsX(); }
+int ToolWindow::Height() const { return Frame().height() * TwipsY(); }
+
+void ToolWindow::Move(int left, int top)
+{
+    Frame().move(ToPixels(left, TwipsX()), ToPixels(top, TwipsY()));
+}
+
+void ToolWindow::Move(int left, int top, int width, int height)
+{
+    Move(left, top);
+    if (IsSizable())
+        Frame().resize(ToPixels(width, TwipsX()), ToPixels(height, TwipsY()));
+}
+
+void ToolWindow::Show()
+{
+    QWidget& frame = Frame();
+    frame.show();
+    frame.raise();
+    if (auto* subWindow = qobject_cast<QMdiSubWindow*>(&frame); subWindow != nullptr)
+        context_.area.setActiveSubWindow(subWindow);
+}
+
+} // namespace polvane

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include <QWidget>
+
+#include "shell/PlaceableWindow.h"
+#include "shell/RefreshableWindow.h"
+#include "shell/ToolWindowId.h"
+#include "shell/ToolWindowRegistry.h"
+#include "windows/ToolWindowContext.h"
+
+namespace polvane {
+
+// The common ground of the tool windows that live in the main window's work area, each
+// inside its own sub-window:
+// - F1 opens the window's help topic, and Ctrl(+Shift)+1..9 of the main keyboard load (store)
+//   a state on key release, whichever of its controls has the focus; F1 and a used state
+//   key reach no control;
+// - closing saves the window's place (as open exactly when the main window is closing),
+//   unregisters the window and clears its Tools check mark, and is never refused;
+// - Refresh raises the update guard around UpdateInterface, so refilling the controls is
+//   never taken for an edit;
+// - the place is read and set in twips of the screen, on the sub-window's frame.
+class ToolWindow : public QWidget, public PlaceableWindow, public RefreshableWindow {
+    Q_OBJECT
+
+public:
+    ToolWindow(ToolWindowId id, ToolWindowContext& context, QWidget* parent = nullptr);
+    ~ToolWindow() override;
+
+    ToolWindowId Id() const { return id_; }
+    const ToolWindowInfo& Info() const { return info_; }
+    ToolWindowContext& Context() const { return context_; }
+    // "frmNotes.txtNotes_Change": the name a handler's failure is reported under.
+    std::string Procedure(std::string_view handler) const;
+    // Runs a handler; a failure goes to the error reporter under the handler's name.
+    bool Guard(std::string_view handler, const std::function<void()>& action) const;
+
+    // Refills every control from the open venue and the calculation results.
+    virtual void UpdateInterface() = 0;
+
+    // RefreshableWindow
+    void Refresh() override;
+
+    // PlaceableWindow
+    bool IsSizable() const override { return info_.sizable; }
+    int Left() const override;
+    int Top() const override;
+    int Width() const override;
+    int Height() const override;
+    void Move(int left, int top) override;
+    void Move(int left, int top, int width, int height) override;
+    void Show() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    // A key release the window's own handlers keep from the state keys.
+    virtual bool KeepsKeyUp(int keyCode) const
+    {
+        (void)keyCode;
+        return false;
+    }
+
+private:
+    class KeyWatcher;
+    // The sub-window around this window, or the window itself when it has none.
+    QWidget& Frame();
+    const QWidget& Frame() const;
+    int TwipsX() const;
+    int TwipsY() const;
+    // F1 and the state keys of a key event sent to this window or one of its controls;
+    // true when the key was used up.
+    bool HandleKey(QWidget& target, QKeyEvent& event);
+
+    ToolWindowId id_;
+    ToolWindowContext& context_;
+    const ToolWindowInfo& info_;
+};
+
+} // namespace polvane

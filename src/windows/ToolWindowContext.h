@@ -1,0 +1,33 @@
+#pragma once
+
+#include <functional>
+
+class QMdiArea;
+
+namespace polvane {
+
+class ErrorReporter;
+class Options;
+class ScreenInfo;
+class ShellMainWindow;
+class UpdateHub;
+class VenueLifecycle;
+class WindowRegistry;
+
+// What every tool window reaches in the shell: where it lives, how it is registered, the
+// services its handlers call, and whether a close comes from the main window closing.
+struct ToolWindowContext {
+    WindowRegistry& registry;
+    ShellMainWindow& mainWindow;
+    QMdiArea& area;
+    const ScreenInfo& screen;
+    UpdateHub& hub;
+    VenueLifecycle& lifecycle;
+    ErrorReporter& reporter;
+    Options& options;
+    // True while the main window closes all its tool windows at the program's end, so that
+    // they are saved as open and come back at the next start.
+    std::function<bool()> closingWithMain;
+};
+
+} // namespace polvane

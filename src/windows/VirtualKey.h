@@ -1,0 +1,28 @@
+#pragma once
+
+#include <Qt>
+
+class QKeyEvent;
+
+namespace polvane {
+
+// Key codes as the windows' key handlers compare them: the codes of the classic desktop
+// keyboard (letters 65..90, main-keyboard digits 48..57, F1 112, the punctuation keys of
+// a US layout: grave/tilde 192, quote 222, comma 188, slash 191, semicolon 186...), so
+// that a shifted key keeps the code of its key cap. Keypad digits get codes of their own
+// (96..105), so they never count as the main keyboard's digits.
+class VirtualKey {
+public:
+    static constexpr int kShift = 16;
+    static constexpr int kControl = 17;
+    static constexpr int kAlt = 18;
+    static constexpr int kF1 = 112;
+
+    // 0 for a key without a code.
+    static int Code(const QKeyEvent& event);
+    static int Code(int qtKey, Qt::KeyboardModifiers modifiers);
+    // The shift bits of VenueLifecycle (shift 1, ctrl 2, alt 4).
+    static int ShiftState(Qt::KeyboardModifiers modifiers);
+};
+
+} // namespace polvane

@@ -1,0 +1,112 @@
+#include "windows/SpinStepper.h"
+
+#include <memory>
+#include <vector>
+
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "ToolWindowFixture.h"
+#include "model/Format.h"
+#include "windows/ToolWindow.h"
+
+namespace polvane {
+namespace {
+
+TEST(SpinStepperRules, StepByRule)
+{
+    using Rule = SpinStepper::Rule;
+    struct Case {
+        double x;
+        Rule rule;
+        double down;
+        double up;
+    };
+    const Case cases[] = {
+        {3.7, Rule::B, 3.0, 4.0},   {3.0, Rule::B, 2.0, 4.0},   {-3.2, Rule::B, -4.0, -3.0},
+        {0.0, Rule::B, -1.0, 1.0},  {3.7, Rule::A, 2.7, 4.7},   {3.0, Rule::A, 2.0, 4.0},
+        {-3.2, Rule::A, -4.2, -2.2},
+    };
+    for (const Case& c : cases) {
+        EXPECT_DOUBLE_EQ(SpinStepper::Step(c.x, -1, c.rule), c.down) << c.x;
+        EXPECT_DOUBLE_EQ(SpinStepper::Step(c.x, +1, c.rule), c.up) << c.x;
+    }
+}
+
+// A tool window with a box and its stepper, bound to a distance.
+class StepperWindow : public ToolWindow {
+public:
+    StepperWindow(ToolWindowContext& context, bool focusBox)
+        : ToolWindow(ToolWindowId::BumperConfiguration, context), box(new QLineEdit(this)),
+          spin(new QSpinBox(this))
+    {
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(box);
+        layout->addWidget(spin);
+        stepper = std::make_unique<SpinStepper>(*spin, *box, *this, "updAngle", 3, SpinStepper::Rule::B,
+                                  BoundValue{&Format::BoundDistance,
+                                             [this](float value) {
+                                                 stored.push_back(value);
+                                                 shown = value;
+                                             },
+                                             [this] { return Format::FormatNumber(shown, 1); }},
+                                  focusBox);
+    }
+    void UpdateInterface() override
+    {
+        ++refreshes;
+        box->setText(QString::fromStdString(Format::FormatNumber(shown, 1)));
+    }
+
+    QLineEdit* box;
+    QSpinBox* spin;
+    std::unique_ptr<SpinStepper> stepper;
+    std::vector<float> stored;
+    float shown = 3.7f;
+    int refreshes = 0;
+};
+
+class SpinStepperTest : public ToolWindowFixture {
+protected:
+    void Register(StepperWindow& window) { registry_.Register(window.Id(), &window); }
+};
+
+TEST_F(SpinStepperTest, AClickStepsStoresRefreshesOnceAndRestsAtZero)
+{
+    StepperWindow window(context_, false);
+    Register(window);
+    window.Refresh();
+
+    window.spin->stepUp();
+    EXPECT_EQ(window.stored, std::vector<float>{4.0f});
+    EXPECT_EQ(window.spin->value(), 0);
+    EXPECT_EQ(window.refreshes, 2) << "the return to 0 steps nothing";
+    EXPECT_EQ(window.box->text(), "4.0");
+    EXPECT_TRUE(lifecycle_.IsDirty());
+
+    window.spin->stepDown();
+    EXPECT_EQ(window.stored, (std::vector<float>{4.0f, 3.0f}));
+    EXPECT_EQ(window.spin->value(), 0);
+}
+
+TEST_F(SpinStepperTest, TheStepIsClampedByTheBoxsBound)
+{
+    StepperWindow window(context_, false);
+    Register(window);
+    window.box->setText(QStringLiteral("600 ft"));
+    window.spin->stepUp();
+    EXPECT_EQ(window.stored, std::vector<float>{600.0f});
+}
+
+TEST_F(SpinStepperTest, AStepperThatFocusesTheBoxSelectsItsText)
+{
+    StepperWindow window(context_, true);
+    Register(window);
+    window.Refresh();
+    window.spin->stepDown();
+    EXPECT_EQ(window.box->selectedText(), "3.0");
+}
+
+} // namespace
+} // namespace polvane
