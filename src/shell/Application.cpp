@@ -118,18 +118,20 @@ int Application::RunProgram(int argc, char** argv)
     mainWindow.Connect(lifecycle, hub);
     mainWindow.SetLayoutFolder(constants.WindowLayoutsFolder());
 
-    ToolWindowContext toolWindows{windows, mainWindow, *mainWindow.MdiArea(), screen, hub,
-                                  lifecycle, reporter, options,
-                                  [&mainWindow] { return mainWindow.IsUnloading(); }};
-    ToolWindowHost notes(toolWindows, [](ToolWindowContext& context) { return new NotesWindow(context); });
-    mainWindow.SetToolWindowSlot(ToolWindowId::Notes, &notes);
-
     ProgressWindow progress(&mainWindow);
     DBusScreenSaver screenSaver;
     AutoConfigureRunner autoConfigure(options, clock, screenSaver, lifecycle, hub, reporter,
                                       mainWindow, progress);
-    mainWindow.SetCommand(MainWindow::Command::AutoConfigure,
-                          [&autoConfigure] { autoConfigure.RunAutoCalculate(); });
+    const auto runAutoConfigure = [&autoConfigure] { autoConfigure.RunAutoCalculate(); };
+    mainWindow.SetCommand(MainWindow::Command::AutoConfigure, runAutoConfigure);
+
+    // The tool windows, each created when it is first opened.
+    ToolWindowContext toolWindows{windows, mainWindow, *mainWindow.MdiArea(), screen, hub,
+                                  lifecycle, reporter, options,
+                                  [&mainWindow] { return mainWindow.IsUnloading(); }, prompts,
+                                  &mainWindow, runAutoConfigure};
+    ToolWindowHost notes(toolWindows, [](ToolWindowContext& context) { return new NotesWindow(context); });
+    mainWindow.SetToolWindowSlot(ToolWindowId::Notes, &notes);
 
     SplashWindow splash;
     WelcomeWindow welcome;

@@ -7,7 +7,9 @@ class QMdiArea;
 namespace polvane {
 
 class ErrorReporter;
+class MainWindow;
 class Options;
+class Prompts;
 class ScreenInfo;
 class ShellMainWindow;
 class UpdateHub;
@@ -28,6 +30,13 @@ struct ToolWindowContext {
     // True while the main window closes all its tool windows at the program's end, so that
     // they are saved as open and come back at the next start.
     std::function<bool()> closingWithMain;
+    // Message boxes, input boxes and file dialogs.
+    Prompts& prompts;
+    // The main window's popup menus (cell type, splay, attenuation, rigging point); null
+    // where no window shows them (tests).
+    MainWindow* popupMenus = nullptr;
+    // Array > Auto-Configure, for the windows that start it too; empty where there is none.
+    std::function<void()> runAutoConfigure;
 };
 
 } // namespace polvane

@@ -333,7 +333,8 @@ TEST_F(VenueLifecycleTest, SlotNumbersOutsideOneToNineAreRefused)
 
 TEST(InstalledTemplatesTest, TheTemplatesAreBlankVenuesInTheirUnits)
 {
-    const fs::path folder = fs::path(__FILE__).parent_path() / ".." / ".." / "templates";
+    // The tests' source folder, absolute whatever way the compiler was given the file.
+    const fs::path folder = fs::path(QT_TESTCASE_SOURCEDIR) / ".." / "templates";
     struct Case {
         const char* name;
         int units;

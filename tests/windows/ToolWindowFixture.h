@@ -42,7 +42,7 @@ protected:
                      [] { return std::string("Quessel Polvane"); }),
           hub_([this]() -> Environment& { return lifecycle_.Venue(); }, registry_, window_, help_),
           context_{registry_, window_, *window_.MdiArea(), screen_, hub_, lifecycle_, reporter_,
-                   options_, [this] { return window_.IsUnloading(); }}
+                   options_, [this] { return window_.IsUnloading(); }, prompts_, &window_, {}}
     {
         CoreSettings::Reset();
         prompts_.SetAnswerOkBoxes(true);
