@@ -24,6 +24,26 @@ constexpr float kExtentPad = 0.05f;
 
 constexpr float kPi = std::numbers::pi_v<float>;
 
+// Every whole model unit gets a tick. An extent of more units than a page can show (far-out
+// model coordinates) is ticked at a power of ten instead, so that drawing stays bounded;
+// beyond the whole numbers a double holds exactly it gets no ticks.
+constexpr double kMostTicks = 1000;
+constexpr double kLargestTick = 1e15;
+
+template <typename Draw>
+void ForEachTick(float low, float high, Draw draw)
+{
+    const double first = std::floor(static_cast<double>(low)) + 1;
+    const double last = std::floor(static_cast<double>(high));
+    if (!(last >= first) || std::fabs(first) > kLargestTick || std::fabs(last) > kLargestTick)
+        return;
+    double step = 1;
+    while ((last - first) / step >= kMostTicks)
+        step *= 10;
+    for (double i = std::ceil(first / step) * step; i <= last; i += step)
+        draw(static_cast<long long>(i));
+}
+
 } // namespace
 
 PrintBox::PrintBox(PrintDocument& document, float left, float top, float right, float bottom)
@@ -160,24 +180,22 @@ void PrintBox::DrawScale(float lineWidth)
     Line(pageLeft_, pageTop_, pageLeft_, pageBottom_);
     Line(pageLeft_, pageBottom_, pageRight_, pageBottom_);
 
-    const auto last = static_cast<long long>(std::floor(modelRight_));
-    for (auto i = static_cast<long long>(std::floor(modelLeft_)) + 1; i <= last; ++i) {
+    ForEachTick(modelLeft_, modelRight_, [&](long long i) {
         const float x = ToPageX(static_cast<float>(i));
         Line(x, pageBottom_, x, pageBottom_ + kTick);
         const std::string label = std::to_string(i);
         printer.SetCurrentX(x - printer.TextWidth(label) / 2);
         printer.SetCurrentY(pageBottom_ + kTick + kGap);
         printer.Print(label);
-    }
-    const auto top = static_cast<long long>(std::floor(modelTop_));
-    for (auto i = static_cast<long long>(std::floor(modelBottom_)) + 1; i <= top; ++i) {
+    });
+    ForEachTick(modelBottom_, modelTop_, [&](long long i) {
         const float y = ToPageY(static_cast<float>(i));
         Line(pageLeft_, y, pageLeft_ - kTick, y);
         const std::string label = std::to_string(i);
         printer.SetCurrentX(pageLeft_ - kTick - kGap - printer.TextWidth(label));
         printer.SetCurrentY(y - lineHeight / 2);
         printer.Print(label);
-    }
+    });
 }
 
 void PrintBox::SetCoords(float left, float top, float right, float bottom)

@@ -11,9 +11,11 @@
 #include "platform/DesktopHelpViewer.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtClock.h"
+#include "platform/QtPrinterDialog.h"
 #include "platform/QtPrompts.h"
 #include "platform/QtScreenInfo.h"
 #include "platform/QtSettingsStore.h"
+#include "report/RiggingSheetCommand.h"
 #include "shell/AppTitle.h"
 #include "shell/AutoConfigureRunner.h"
 #include "shell/ErrorReporter.h"
@@ -124,6 +126,10 @@ int Application::RunProgram(int argc, char** argv)
                                       mainWindow, progress);
     const auto runAutoConfigure = [&autoConfigure] { autoConfigure.RunAutoCalculate(); };
     mainWindow.SetCommand(MainWindow::Command::AutoConfigure, runAutoConfigure);
+    QtPrinterDialog printerDialog(&mainWindow);
+    RiggingSheetCommand printOut(options, clock, prompts, printerDialog, lifecycle, reporter,
+                                 progress);
+    mainWindow.SetCommand(MainWindow::Command::Print, [&printOut] { printOut.Run(); });
 
     // The tool windows, each created when it is first opened.
     ToolWindowContext toolWindows{windows, mainWindow, *mainWindow.MdiArea(), screen, hub,

@@ -249,6 +249,29 @@ TEST_F(PrintBoxTest, TheScaleLabelsEveryWholeUnitOnBothAxes)
     EXPECT_NEAR(texts[5].y, y1 - 1.0f / 15, kTol);
 }
 
+TEST_F(PrintBoxTest, AHugeExtentIsTickedAtAPowerOfTenAndBeyondExactWholeNumbersNotAtAll)
+{
+    // Model x -5000..105000 by units would be 110 000 ticks; by thousands it is 109, the
+    // left edge itself getting none as always.
+    box.SetCoords(0, 50000, 100000, 0);
+    box.DrawScale(15);
+    std::vector<std::string> xLabels;
+    for (const std::string& label : printer.Texts()) {
+        if (xLabels.size() < 3)
+            xLabels.push_back(label);
+    }
+    EXPECT_EQ(xLabels, (std::vector<std::string>{"-4000", "-3000", "-2000"}));
+    EXPECT_LT(printer.Texts().size(), 2000u);
+    EXPECT_EQ(printer.Texts().size() + 2, printer.CallsOf(Op::Line).size());
+
+    // Far beyond: only the two axes, and no overflow on the way.
+    printer.ClearCalls();
+    box.SetCoords(-3e30f, 1e30f, 3e30f, -1e30f);
+    box.DrawScale(15);
+    EXPECT_TRUE(printer.Texts().empty());
+    EXPECT_EQ(printer.CallsOf(Op::Line).size(), 2u);
+}
+
 TEST_F(PrintBoxTest, TextsStandBesideOrCentredOnTheirPoint)
 {
     box.SetCoords(0, 1, 4, 0);

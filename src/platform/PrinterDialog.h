@@ -1,0 +1,22 @@
+#pragma once
+
+#include <memory>
+
+namespace polvane {
+
+class Printer;
+
+// The printer dialog of File > Print: the user chooses the printer and its settings, and
+// the jobs then go to that printer.
+class PrinterDialog {
+public:
+    virtual ~PrinterDialog() = default;
+
+    // Waits for the user; false when the dialog was cancelled.
+    virtual bool Choose() = 0;
+    // A job on the printer chosen last, started and ready to draw on. Throws PrinterFailure
+    // when the printer refuses it.
+    virtual std::shared_ptr<Printer> StartJob() = 0;
+};
+
+} // namespace polvane

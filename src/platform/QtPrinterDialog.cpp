@@ -1,0 +1,29 @@
+#include "platform/QtPrinterDialog.h"
+
+#include <QPrintDialog>
+
+#include <stdexcept>
+
+#include "platform/PrinterFailure.h"
+#include "platform/QtPrinter.h"
+
+namespace polvane {
+
+QtPrinterDialog::QtPrinterDialog(QWidget* parent) : parent_(parent) {}
+
+bool QtPrinterDialog::Choose()
+{
+    QPrintDialog dialog(&printer_, parent_);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+std::shared_ptr<Printer> QtPrinterDialog::StartJob()
+{
+    try {
+        return std::make_shared<QtPrinter>(printer_);
+    } catch (const std::runtime_error& refused) {
+        throw PrinterFailure(refused.what());
+    }
+}
+
+} // namespace polvane

@@ -1,0 +1,384 @@
+#include "report/RiggingSheet.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+#include <utility>
+
+#include "engine/AutoConfigure.h"
+#include "engine/CalculationResults.h"
+#include "engine/CaptionLabel.h"
+#include "engine/Environment.h"
+#include "engine/GlobalResults.h"
+#include "engine/ProgressController.h"
+#include "model/Format.h"
+#include "platform/Clock.h"
+#include "platform/PrinterFailure.h"
+#include "report/PrintBox.h"
+#include "report/PrintDocument.h"
+
+namespace polvane {
+
+namespace {
+
+constexpr float kCursor = -1.0f;
+// A circle radius that draws the 0.07 inch dot, and a brace position outside the box.
+constexpr float kDot = -1.0f;
+constexpr float kOutside = -1.0f;
+
+// Column stops of the figures, percent of the printable width.
+constexpr float kLabelStop = 45.0f;
+constexpr float kValueStop = 70.0f;
+constexpr float kLabel2Stop = 75.0f;
+constexpr float kValue2Stop = 100.0f;
+// The right edge of the cell table and of the side view under it.
+constexpr float kTableRight = 39.0f;
+
+// How far an aim line reaches from its cell, model units.
+constexpr float kAimLength = 10.0f;
+// Model coordinates beyond this are clamped before they are shown: the box's padding and
+// fit must stay finite.
+constexpr float kLargestCoordinate = 1e7f;
+
+// Share of the label width that keeps the front and back labels apart and inside box 3.
+constexpr float kLabelHalf = 0.55f;
+
+// A model extent that a box can show. A venue without cells, or a bumper without depth,
+// gives an extent of no size, which gets one unit around its middle; figures that are not
+// numbers give a unit square about the origin.
+void ShowExtent(PrintBox& box, float left, float top, float right, float bottom)
+{
+    if (!std::isfinite(left) || !std::isfinite(top) || !std::isfinite(right) ||
+        !std::isfinite(bottom)) {
+        left = bottom = -0.5f;
+        right = top = 0.5f;
+    }
+    const auto clamp = [](float v) {
+        return std::clamp(v, -kLargestCoordinate, kLargestCoordinate);
+    };
+    left = clamp(left);
+    right = clamp(right);
+    top = clamp(top);
+    bottom = clamp(bottom);
+    if (right < left)
+        std::swap(left, right);
+    if (top < bottom)
+        std::swap(top, bottom);
+    if (right == left && top == bottom) {
+        left -= 0.5f;
+        right += 0.5f;
+        top += 0.5f;
+        bottom -= 0.5f;
+    }
+    box.SetCoords(left, top, right, bottom);
+}
+
+// Hang points are stored unchecked; one that names no hole of the bumper is not drawn.
+bool IsHole(const Bumper& bumper, int hole) { return hole >= 1 && hole <= bumper.HoleCount(); }
+
+} // namespace
+
+RiggingSheet::RiggingSheet(Printer& printer, Prompts& prompts, ProgressController& bar,
+                           CaptionLabel& percent, Clock& clock)
+    : printer_(printer), prompts_(prompts), bar_(bar), percent_(percent), clock_(clock)
+{
+}
+
+RiggingSheet::~RiggingSheet() = default;
+
+std::string RiggingSheet::FileNameText(const std::string& venuePath)
+{
+    return venuePath.empty() ? "(untitled)" : Format::GetFileName(venuePath);
+}
+
+void RiggingSheet::PrintOut(Environment& venue, const Settings& settings)
+{
+    GlobalResults::Store(venue.GenerateCalculations(false));
+    // The copy's single-point bumper starts level; its own prediction tilts it as the
+    // venue's did, and gives the same figures.
+    venue_ = venue.CloneOf();
+    results_ = std::make_unique<CalculationResults>(venue_->GenerateCalculations(false));
+    const auto cellCount = static_cast<std::size_t>(venue_->LineArray().Cells().Count());
+    if (results_->CellResults.size() != cellCount)
+        throw std::logic_error("The prediction does not hold one result per cell.");
+    flown_ = venue_->LineArray().Configuration() == 0;
+    Progress(0.1);
+
+    try {
+        document_ = std::make_unique<PrintDocument>(printer_, prompts_);
+    } catch (const std::runtime_error& refused) {
+        throw PrinterFailure(refused.what());
+    }
+    Title(settings);
+    Progress(0.2);
+    CellTable();
+    Progress(0.3);
+    SideView(settings);
+    Progress(0.4);
+    Figures();
+    Progress(0.7);
+    Rigging();
+    Progress(0.8);
+    TopView();
+    Progress(0.9);
+    document_->Finalize();
+
+    document_.reset();
+    results_.reset();
+    venue_.reset();
+}
+
+void RiggingSheet::Progress(double fraction)
+{
+    bar_.SetProgress(fraction);
+    percent_.SetCaption(AutoConfigure::FormatPercent(fraction));
+    clock_.LetMessagesRun();
+}
+
+void RiggingSheet::Title(const Settings& settings)
+{
+    PrintDocument& doc = *document_;
+    doc.SetDrawingWidth(kNormalWidth);
+    doc.Logo();
+    doc.SetTextStyle(0);
+    doc.Text("Polvane Rigging Sheet", 0, false, false, kCursor, kCursor);
+    doc.SetTextStyle(1);
+    doc.Text("File:", 0, true, false, 0, kCursor);
+    doc.Text(FileNameText(settings.venuePath), 0, false, false, 7, kCursor);
+    doc.Text("Date:", 0, true, false, 0, kCursor);
+    // The rule under the date runs across the whole width, the limits a new page has.
+    doc.Text(settings.date, 0, false, true, 7, kCursor);
+}
+
+void RiggingSheet::CellTable()
+{
+    PrintDocument& doc = *document_;
+    doc.BlankLine(1);
+    // The figures start level with the table's header.
+    tablePosition_ = doc.MemorizePosition();
+    doc.SetBorderClipping(0, kTableRight);
+    doc.Text("Cell", 0, true, true, 0, kCursor);
+    doc.Text("Type", 0, true, false, 6, kCursor);
+    doc.Text("Angle", 0, true, false, 15, kCursor);
+    doc.Text("Pinning", 0, true, false, 24, kCursor);
+    doc.Text("Splay", 0, false, false, 34, kCursor);
+    const Cells& cells = venue_->LineArray().Cells();
+    for (int i = 1; i <= cells.Count(); ++i) {
+        const Cell& cell = cells.Item(i);
+        const CellResult& result = results_->CellResults[static_cast<std::size_t>(i - 1)];
+        doc.Text(std::to_string(i), 1, true, false, 2, kCursor);
+        doc.Text(Format::FormatCellType(cell.CellType()), 0, true, false, 6, kCursor);
+        doc.Text(Format::FormatDegrees(result.Aim.Degrees()), 1, true, false, 20, kCursor);
+        doc.Text(Format::FormatPinning(cell.PinPosition()), 0, true, false, 24, kCursor);
+        doc.Text(Format::FormatDegrees(cell.SplayAngle().Degrees()), 1, false, false,
+                 kTableRight, kCursor);
+    }
+}
+
+void RiggingSheet::SideView(const Settings& settings)
+{
+    PrintDocument& doc = *document_;
+    const CalculationResults& r = *results_;
+    const LineArray& array = venue_->LineArray();
+    const Bumper& bumper = array.Bumper();
+    const Cells& cells = array.Cells();
+    const std::vector<CellResult>& cellResults = r.CellResults;
+
+    auto box = OpenBox(0, kTableRight, 100, 4, 1, 1, 2);
+    ShowExtent(*box, r.ArrayMinX, r.ArrayMaxY, r.ArrayMaxX, r.ArrayMinY);
+    box->DrawScale(kNormalWidth);
+
+    doc.SetDrawingWidth(kHeavyWidth);
+    box->DrawQuad(bumper.TopFront(), bumper.BottomFront(), bumper.BottomBack(), bumper.TopBack());
+    for (int i = 1; i <= cells.Count(); ++i) {
+        const CellResult& c = cellResults[static_cast<std::size_t>(i - 1)];
+        box->DrawQuad(c.TopFront, c.BottomFront, c.BottomBack, c.TopBack);
+        // Splays win over pin positions when both are asked for.
+        std::string label;
+        if (settings.showSplayAngles)
+            label = Format::FormatDegrees(cells.Item(i).SplayAngle().Degrees());
+        else if (settings.showPinning)
+            label = Format::FormatPinning(cells.Item(i).PinPosition());
+        else
+            continue;
+        // At the joint above the cell: for the first cell its edge against the bumper.
+        if (i == 1)
+            box->Text(label, 1, flown_ ? c.TopBack : c.BottomBack);
+        else
+            box->Text(label, 1, c.TopBack, cellResults[static_cast<std::size_t>(i - 2)].BottomBack);
+    }
+
+    doc.SetDrawingWidth(kThinWidth);
+    for (const CellResult& c : cellResults)
+        box->DrawLine(c.Source, c.Source.OffsetFromAH(c.Aim, kAimLength));
+
+    // The white circles hide the aim lines beneath the numbers.
+    doc.SetDrawingWidth(kNormalWidth);
+    for (std::size_t i = 0; i < cellResults.size(); ++i) {
+        box->DrawCircle(cellResults[i].Source, kDot);
+        box->Text(std::to_string(i + 1), 2, cellResults[i].Source);
+    }
+}
+
+void RiggingSheet::Figures()
+{
+    PrintDocument& doc = *document_;
+    const CalculationResults& r = *results_;
+    const LineArray& array = venue_->LineArray();
+    const Bumper& bumper = array.Bumper();
+
+    doc.SetTextStyle(1);
+    doc.SetDrawingWidth(kNormalWidth);
+    doc.SeekToMemorizedPosition(tablePosition_);
+    doc.SetBorderClipping(kLabelStop, kValue2Stop);
+
+    doc.Text("Array", 0, false, true, kLabelStop, kCursor);
+    Figure("Type:", Format::FormatBrand(array.Brand()), "Pinning Style:",
+           array.PinStyle() == 1 ? "Fixed" : "Slide");
+    Progress(0.5);
+
+    doc.BlankLine(1);
+    doc.Text("Bumper", 0, false, true, kLabelStop, kCursor);
+    Figure("Horizontal:", Format::FormatMeasurement(bumper.Location().x), "Angle:",
+           Format::FormatDegrees(bumper.Angle().Degrees()));
+    Figure("Vertical:", Format::FormatMeasurement(bumper.Location().y), "Hanging Points:",
+           bumper.Rigging() == 0 ? "2" : "1");
+    Progress(0.6);
+
+    doc.BlankLine(1);
+    doc.Text("Calculations", 0, false, true, kLabelStop, kCursor);
+    const double upper = r.UpperCoverageAngle.Degrees();
+    const double lower = r.LowerCoverageAngle.Degrees();
+    Figure("Far Throw:", Format::FormatMeasurement(r.FarThrow), "Upper Angle:",
+           Format::FormatDegrees(upper));
+    Figure("Short Throw:", Format::FormatMeasurement(r.NearThrow), "Lower Angle:",
+           Format::FormatDegrees(lower));
+    Figure("Total Weight:", Format::FormatWeight(r.TotalWeight), "Total Coverage:",
+           Format::FormatDegrees(upper - lower));
+    // The trim height is the array's lowest point when flown, its highest when stacked.
+    Figure("Array Height:", Format::FormatMeasurement(r.ArrayMaxY - r.ArrayMinY),
+           "Trim Height:", Format::FormatMeasurement(flown_ ? r.ArrayMinY : r.ArrayMaxY));
+}
+
+void RiggingSheet::Figure(const std::string& label, const std::string& value,
+                          const std::string& label2, const std::string& value2)
+{
+    PrintDocument& doc = *document_;
+    doc.Text(label, 0, true, false, kLabelStop, kCursor);
+    doc.Text(value, 1, true, false, kValueStop, kCursor);
+    doc.Text(label2, 0, true, false, kLabel2Stop, kCursor);
+    doc.Text(value2, 1, false, false, kValue2Stop, kCursor);
+}
+
+std::unique_ptr<PrintBox> RiggingSheet::OpenBox(float left, float right, float bottom,
+                                                float padLeft, float padTop, float padRight,
+                                                float padBottom)
+{
+    document_->BlankLine(2);
+    document_->SetTextStyle(2);
+    return document_->CreateFreeformBox(left, kCursor, right, bottom, padLeft, padTop, padRight,
+                                        padBottom, true);
+}
+
+void RiggingSheet::Rigging()
+{
+    PrintDocument& doc = *document_;
+    const CalculationResults& r = *results_;
+    const Bumper& bumper = venue_->LineArray().Bumper();
+
+    auto box = OpenBox(kLabelStop, 100, 60, 4, 2, 1, 2);
+    ShowExtent(*box, r.RiggingMinX, r.RiggingMaxY, r.RiggingMaxX, r.RiggingMinY);
+    box->DrawScale(kNormalWidth);
+    doc.SetDrawingWidth(kHeavyWidth);
+    box->DrawQuad(bumper.TopFront(), bumper.BottomFront(), bumper.BottomBack(), bumper.TopBack());
+    doc.SetDrawingWidth(kNormalWidth);
+    for (int h = 1; h <= bumper.HoleCount(); ++h)
+        box->DrawCircle(bumper.HoleLocation(h), bumper.HoleRadius());
+    if (!flown_ || !IsHole(bumper, bumper.FrontHangPoint()))
+        return;
+
+    // The cables run from the top of their holes straight up out of the picture.
+    const Point2D front = bumper.HoleLocation(bumper.FrontHangPoint());
+    box->DrawLineFromXY(front.x, front.y + bumper.HoleRadius(), front.x, box->Top());
+    if (bumper.Rigging() != 0 || !IsHole(bumper, bumper.BackHangPoint()))
+        return;
+    box->TopText(Format::FormatWeight(r.FrontLoad), front.x);
+    const Point2D back = bumper.HoleLocation(bumper.BackHangPoint());
+    box->DrawLineFromXY(back.x, back.y + bumper.HoleRadius(), back.x, box->Top());
+    box->TopText(Format::FormatWeight(r.BackLoad), back.x);
+    box->BraceDistance(0, back.x, front.x, (std::max(front.y, back.y) + box->Top()) / 2);
+}
+
+void RiggingSheet::TopView()
+{
+    PrintDocument& doc = *document_;
+    const CalculationResults& r = *results_;
+    const Bumper& bumper = venue_->LineArray().Bumper();
+
+    doc.SetY(60);
+    doc.SetTextStyle(1);
+    auto box = OpenBox(kLabelStop, 100, 100, 4, 1, 5, 2);
+    const float d = bumper.Depth() / 2;
+    const float minX = r.RiggingMinX;
+    const float maxX = r.RiggingMaxX;
+    ShowExtent(*box, minX, d, maxX, -d);
+    box->DrawScale(kNormalWidth);
+    // Right of the box: the bumper's depth.
+    box->BraceDistance(1, d, -d, kOutside);
+    doc.SetDrawingWidth(kHeavyWidth);
+    box->DrawRectangleFromXY(minX, d, maxX, -d);
+    doc.SetDrawingWidth(kThinWidth);
+    box->DrawLineFromXY(minX, 0, maxX, 0);
+    doc.SetDrawingWidth(kNormalWidth);
+    if (!flown_ || !IsHole(bumper, bumper.FrontHangPoint()))
+        return;
+
+    const float frontX = bumper.HoleLocation(bumper.FrontHangPoint()).x;
+    box->DrawCircleFromXY(frontX, 0, kDot, true);
+    if (bumper.Rigging() != 0 || !IsHole(bumper, bumper.BackHangPoint()))
+        return;
+    const float backX = bumper.HoleLocation(bumper.BackHangPoint()).x;
+
+    const std::string frontLoad = "Load: " + Format::FormatWeight(r.FrontLoad);
+    const std::string backLoad = "Load: " + Format::FormatWeight(r.BackLoad);
+    const float wF = box->TextWidth({"Front", frontLoad});
+    const float wB = box->TextWidth({"Back", backLoad});
+    // Each label stays inside the box; then the two are pushed apart, only the one that is
+    // free to move when the other is held against an edge.
+    float xF = frontX;
+    float xB = backX;
+    bool frontHeld = false;
+    bool backHeld = false;
+    if (xF + kLabelHalf * wF > r.RiggingMaxX) {
+        xF = r.RiggingMaxX - kLabelHalf * wF;
+        frontHeld = true;
+    }
+    if (xB - kLabelHalf * wB < r.RiggingMinX) {
+        xB = r.RiggingMinX + kLabelHalf * wB;
+        backHeld = true;
+    }
+    const float overlap = (xB + kLabelHalf * wB) - (xF - kLabelHalf * wF);
+    if (overlap > 0) {
+        if (frontHeld) {
+            xB -= overlap;
+        } else if (backHeld) {
+            xF += overlap;
+        } else {
+            xF += overlap / 2;
+            xB -= overlap / 2;
+        }
+    }
+
+    const auto label = [&](float x, const std::string& name, const std::string& load) {
+        box->SetXY(x, 0);
+        doc.BlankLine(1);
+        doc.Text(name, 2, false, false, kCursor, kCursor);
+        doc.Text(load, 2, false, false, kCursor, kCursor);
+    };
+    label(xF, "Front", frontLoad);
+    box->DrawCircleFromXY(backX, 0, kDot, true);
+    label(xB, "Back", backLoad);
+    box->BraceDistance(0, backX, frontX, 0.15f * d);
+}
+
+} // namespace polvane

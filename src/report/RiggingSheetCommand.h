@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+
+#include "platform/LocalDateTime.h"
+
+namespace polvane {
+
+class Clock;
+class ErrorReporter;
+class Options;
+class PrinterDialog;
+class ProgressWindow;
+class Prompts;
+class VenueLifecycle;
+
+// File > Print...: the printer dialog, then the rigging sheet of the open venue with the
+// progress window in printing mode. Cancelling the dialog ends the command silently.
+//
+// A printer that refuses the job gets a message and the program goes on; any other failure
+// goes to the error reporter under "modMain.PrintOut", which ends the program. The progress
+// window is hidden however the print ends. Its Stop button does not stop printing.
+class RiggingSheetCommand {
+public:
+    static constexpr const char* kProcedure = "modMain.PrintOut";
+
+    // progress is the program's progress window, owned by the main window.
+    RiggingSheetCommand(Options& options, Clock& clock, Prompts& prompts, PrinterDialog& dialog,
+                        VenueLifecycle& lifecycle, ErrorReporter& reporter,
+                        ProgressWindow& progress);
+    RiggingSheetCommand(const RiggingSheetCommand&) = delete;
+    RiggingSheetCommand& operator=(const RiggingSheetCommand&) = delete;
+
+    // Window messages run while the sheet is laid out; a Print chosen meanwhile is ignored.
+    void Run();
+
+    // The date as the user's system writes short dates.
+    static std::string ShortDate(const LocalDateTime& when);
+
+private:
+    void PrintOut();
+
+    Options& options_;
+    Clock& clock_;
+    Prompts& prompts_;
+    PrinterDialog& dialog_;
+    VenueLifecycle& lifecycle_;
+    ErrorReporter& reporter_;
+    ProgressWindow& progress_;
+    bool printing_ = false;
+};
+
+} // namespace polvane

@@ -1,0 +1,407 @@
+#include "report/RiggingSheet.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "../engine/PredictionTestVenues.h"
+#include "engine/CaptionLabel.h"
+#include "engine/Environment.h"
+#include "engine/GlobalResults.h"
+#include "engine/ProgressController.h"
+#include "model/CoreSettings.h"
+#include "model/Format.h"
+#include "platform/FakeClock.h"
+#include "platform/PrinterFailure.h"
+#include "platform/RecordingPrinter.h"
+#include "platform/ScriptedPrompts.h"
+
+namespace polvane {
+namespace {
+
+using Op = RecordingPrinter::Op;
+
+constexpr float kTol = 1e-4f;
+
+// On the fake letter page the printable area runs from 0.75 to 7.75 inches across.
+constexpr float kLeft = 0.75f;
+float AtPercent(float percent) { return kLeft + percent / 100 * 7; }
+
+// The fake printer's 11 point text: 11/120 inch per character (UTF-8 continuation bytes
+// start none).
+float Width11(const std::string& text)
+{
+    const auto characters = std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    });
+    return static_cast<float>(characters) * 11 / 120;
+}
+
+struct RecordingBar : ProgressController {
+    void SetProgress(double fraction) override { fractions.push_back(fraction); }
+    std::vector<double> fractions;
+};
+
+struct RecordingCaption : CaptionLabel {
+    void SetCaption(const std::string& text) override { captions.push_back(text); }
+    std::vector<std::string> captions;
+};
+
+// Three flown cells on a dual-point bumper, English units.
+class RiggingSheetTest : public ::testing::Test {
+protected:
+    RiggingSheetTest()
+    {
+        CoreSettings::Reset();
+        GlobalResults::Reset();
+        prompts.SetAnswerOkBoxes(true);
+        settings.venuePath = "C:\\Venues\\Hall A.venue";
+        settings.date = "12/10/2026";
+    }
+    ~RiggingSheetTest() override
+    {
+        GlobalResults::Reset();
+        CoreSettings::Reset();
+    }
+
+    static std::unique_ptr<Environment> Venue(int configuration = 0, int rigging = 0)
+    {
+        testing::ArraySpec array;
+        array.configuration = configuration;
+        array.cells = {{1}, {3}, {5}};
+        auto venue = testing::MakeVenue(array);
+        if (configuration == 1)
+            venue->LineArray().SetPinStyle(1);
+        venue->LineArray().Bumper().SetRigging(rigging);
+        testing::AddArea(*venue, Point2D(10, 0), Point2D(80, 5));
+        return venue;
+    }
+
+    void Print(Environment& venue)
+    {
+        RiggingSheet sheet(printer, prompts, bar, percent, clock);
+        sheet.PrintOut(venue, settings);
+    }
+
+    std::size_t Count(const std::string& text) const
+    {
+        const auto texts = printer.Texts();
+        return static_cast<std::size_t>(std::count(texts.begin(), texts.end(), text));
+    }
+
+    bool Printed(const std::string& text) const { return Count(text) > 0; }
+
+    RecordingPrinter printer;
+    ScriptedPrompts prompts;
+    RecordingBar bar;
+    RecordingCaption percent;
+    FakeClock clock;
+    RiggingSheet::Settings settings;
+};
+
+TEST_F(RiggingSheetTest, TheTitleTheCellTableAndTheFiguresOfASmallVenue)
+{
+    auto venue = Venue();
+    Print(*venue);
+    const CalculationResults& r = GlobalResults::Current();
+    const auto texts = printer.Texts();
+    ASSERT_GE(texts.size(), 25u);
+    const std::vector<std::string> head(texts.begin(), texts.begin() + 25);
+    const std::string r44 = Format::FormatCellType(venue->LineArray().Cells().Item(1).CellType());
+    const auto aim = [&r](int i) { return Format::FormatDegrees(r.CellResults[i].Aim.Degrees()); };
+    const auto pin = [&venue](int i) {
+        return Format::FormatPinning(venue->LineArray().Cells().Item(i).PinPosition());
+    };
+    EXPECT_EQ(head, (std::vector<std::string>{
+                        "Polvane Rigging Sheet", "File:", "Hall A.venue", "Date:", "12/10/2026",
+                        "Cell", "Type", "Angle", "Pinning", "Splay",
+                        "1", r44, aim(0), pin(1), "1.0°",
+                        "2", r44, aim(1), pin(2), "3.0°",
+                        "3", r44, aim(2), pin(3), "5.0°"}));
+    EXPECT_FALSE(r44.empty());
+
+    // The logo at the top right; the title in 16 point bold, the rest in 11 point.
+    const auto pictures = printer.CallsOf(Op::Picture);
+    ASSERT_EQ(pictures.size(), 1u);
+    EXPECT_NEAR(pictures[0].x + pictures[0].x2, AtPercent(100), kTol);
+    EXPECT_NEAR(pictures[0].y, 0.75f, kTol);
+    EXPECT_TRUE(printer.TextCall("Polvane Rigging Sheet").bold);
+    EXPECT_EQ(printer.TextCall("Polvane Rigging Sheet").fontPoints, 16);
+    EXPECT_EQ(printer.TextCall("Hall A.venue").fontPoints, 11);
+    EXPECT_NEAR(printer.TextCall("Hall A.venue").x, AtPercent(7), kTol);
+    // Numbers end at 2 %, splays at 39 %.
+    const auto calls = printer.CallsOf(Op::Text);
+    const auto& three = calls[20];
+    const auto& splay = calls[24];
+    EXPECT_NEAR(three.x + Width11("3"), AtPercent(2), kTol);
+    EXPECT_NEAR(splay.x + Width11("5.0°"), AtPercent(39), kTol);
+    EXPECT_NEAR(splay.y, three.y, kTol);
+    EXPECT_NEAR(three.y - calls[15].y, 11.0f / 60, kTol) << "one row a line";
+
+    // The figures start level with the table's header, at 45 %.
+    const auto& array = printer.TextCall("Array");
+    EXPECT_NEAR(array.y, printer.TextCall("Cell").y, kTol);
+    EXPECT_NEAR(array.x, AtPercent(45), kTol);
+    const std::vector<std::string> figures[] = {
+        {"Type:", Format::FormatBrand(3), "Pinning Style:",
+         venue->LineArray().PinStyle() == 1 ? "Fixed" : "Slide"},
+        {"Horizontal:", "0.00 ft", "Angle:",
+         Format::FormatDegrees(venue->LineArray().Bumper().Angle().Degrees())},
+        {"Vertical:", "30.00 ft", "Hanging Points:", "2"},
+        {"Far Throw:", Format::FormatMeasurement(r.FarThrow), "Upper Angle:",
+         Format::FormatDegrees(r.UpperCoverageAngle.Degrees())},
+        {"Short Throw:", Format::FormatMeasurement(r.NearThrow), "Lower Angle:",
+         Format::FormatDegrees(r.LowerCoverageAngle.Degrees())},
+        {"Total Weight:", Format::FormatWeight(r.TotalWeight), "Total Coverage:",
+         Format::FormatDegrees(r.UpperCoverageAngle.Degrees() - r.LowerCoverageAngle.Degrees())},
+        {"Array Height:", Format::FormatMeasurement(r.ArrayMaxY - r.ArrayMinY), "Trim Height:",
+         Format::FormatMeasurement(r.ArrayMinY)},
+    };
+    for (const auto& row : figures) {
+        SCOPED_TRACE(row[0]);
+        const auto at = std::find(texts.begin(), texts.end(), row[0]);
+        ASSERT_NE(at, texts.end());
+        ASSERT_LE(at + 4, texts.end());
+        EXPECT_EQ(std::vector<std::string>(at, at + 4), row);
+        // Label at 45, value ending at 70, label at 75, value ending at 100, on one line.
+        const auto call = std::find_if(calls.begin(), calls.end(),
+                                       [&](const auto& c) { return c.text == row[0]; });
+        EXPECT_NEAR(call[0].x, AtPercent(45), kTol);
+        EXPECT_NEAR(call[1].x + Width11(call[1].text), AtPercent(70), kTol);
+        EXPECT_NEAR(call[2].x, AtPercent(75), kTol);
+        EXPECT_NEAR(call[3].x + Width11(call[3].text), AtPercent(100), kTol);
+        EXPECT_NEAR(call[3].y, call[0].y, kTol);
+    }
+    EXPECT_GT(r.TotalWeight, 0);
+
+    // Printed, at 10 % steps up to 90 %, letting window messages run at each.
+    EXPECT_EQ(printer.CallsOf(Op::EndDoc).size(), 1u);
+    EXPECT_TRUE(printer.CallsOf(Op::KillDoc).empty());
+    EXPECT_EQ(bar.fractions, (std::vector<double>{0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9}));
+    EXPECT_EQ(percent.captions.front(), "10.00%");
+    EXPECT_EQ(percent.captions.back(), "90.00%");
+    EXPECT_EQ(clock.MessageRuns(), 9);
+    EXPECT_TRUE(prompts.Requests().empty());
+}
+
+TEST_F(RiggingSheetTest, TheSharedResultsAreRecalculatedBeforePrinting)
+{
+    auto venue = Venue();
+    GlobalResults::Store(venue->GenerateCalculations(false));
+    // Changed since the last prediction: a fourth cell.
+    const Angle splay = Angle::FromDegrees(2);
+    venue->LineArray().Cells().Add(-1, -1, &splay);
+    std::size_t cellsWhenPrintingStarted = 0;
+    clock.SetOnMessages([&] {
+        if (cellsWhenPrintingStarted == 0)
+            cellsWhenPrintingStarted = GlobalResults::Current().CellResults.size();
+    });
+    Print(*venue);
+    EXPECT_EQ(cellsWhenPrintingStarted, 4u);
+    EXPECT_TRUE(Printed("4"));
+    const CalculationResults fresh = venue->GenerateCalculations(false);
+    EXPECT_FLOAT_EQ(GlobalResults::Current().TotalWeight, fresh.TotalWeight);
+    EXPECT_FLOAT_EQ(GlobalResults::Current().ArrayMinY, fresh.ArrayMinY);
+}
+
+TEST_F(RiggingSheetTest, EditsWhileWindowMessagesRunDoNotReachTheSheet)
+{
+    auto venue = Venue();
+    // The user removes every cell as soon as the sheet lets messages run.
+    clock.SetOnMessages([&venue] {
+        while (venue->LineArray().Cells().Count() > 0)
+            venue->LineArray().Cells().Remove(1);
+    });
+    ASSERT_NO_THROW(Print(*venue));
+    EXPECT_TRUE(Printed("3"));
+    EXPECT_TRUE(Printed("5.0°"));
+    EXPECT_EQ(printer.CallsOf(Op::EndDoc).size(), 1u);
+}
+
+TEST_F(RiggingSheetTest, CablesLoadsAndHangPointsFollowTheRigging)
+{
+    struct Case {
+        const char* name;
+        int configuration, rigging;
+        std::size_t markerPies; // two pies per hang-point marker
+        bool loads;
+        const char* hangingPoints;
+    };
+    const Case cases[] = {
+        {"flown from two points", 0, 0, 4, true, "2"},
+        {"flown from one point", 0, 1, 2, false, "1"},
+        {"ground stacked", 1, 0, 0, false, "2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        printer.ClearCalls();
+        auto venue = Venue(c.configuration, c.rigging);
+        Print(*venue);
+        const CalculationResults& r = GlobalResults::Current();
+        EXPECT_EQ(printer.CallsOf(Op::Pie).size(), c.markerPies);
+        EXPECT_EQ(Printed(Format::FormatWeight(r.FrontLoad)), c.loads);
+        EXPECT_EQ(Printed("Load: " + Format::FormatWeight(r.FrontLoad)), c.loads);
+        EXPECT_EQ(Printed("Load: " + Format::FormatWeight(r.BackLoad)), c.loads);
+        EXPECT_EQ(Printed("Front"), c.loads);
+        EXPECT_EQ(Printed("Back"), c.loads);
+        const auto texts = printer.Texts();
+        const auto at = std::find(texts.begin(), texts.end(), "Hanging Points:");
+        ASSERT_NE(at, texts.end());
+        EXPECT_EQ(at[1], c.hangingPoints);
+        // The trim height is the lowest point when flown, the highest when stacked.
+        const auto trim = std::find(texts.begin(), texts.end(), "Trim Height:");
+        ASSERT_NE(trim, texts.end());
+        EXPECT_EQ(trim[1], Format::FormatMeasurement(c.configuration == 0 ? r.ArrayMinY
+                                                                          : r.ArrayMaxY));
+
+        // The cables: vertical lines from the hang holes up to the top of the rigging box,
+        // whose left axis stands 4 % right of its frame at 45 %.
+        const auto lines = printer.CallsOf(Op::Line);
+        const float axisX = AtPercent(49);
+        const auto axis = std::find_if(lines.begin(), lines.end(), [&](const auto& l) {
+            return std::abs(l.x - axisX) < kTol && std::abs(l.x2 - axisX) < kTol && l.y2 > l.y;
+        });
+        ASSERT_NE(axis, lines.end());
+        const std::size_t cables = static_cast<std::size_t>(
+            std::count_if(lines.begin(), lines.end(), [&](const RecordingPrinter::Call& l) {
+                return std::abs(l.x - l.x2) < kTol && l.x > axisX && l.y2 < l.y &&
+                       std::abs(l.y2 - axis->y) < kTol;
+            }));
+        EXPECT_EQ(cables, c.configuration == 1 ? 0u : (c.rigging == 0 ? 2u : 1u));
+        if (c.loads) {
+            // Front right of back, apart, and both inside the top view's box.
+            const auto& front = printer.TextCall("Load: " + Format::FormatWeight(r.FrontLoad));
+            const auto& back = printer.TextCall("Load: " + Format::FormatWeight(r.BackLoad));
+            EXPECT_EQ(front.fontPoints, 8);
+            const auto width = [](const std::string& text) {
+                return static_cast<float>(text.size()) * 8 / 120;
+            };
+            const float wF = width(front.text);
+            const float wB = width(back.text);
+            const float frontCentre = front.x + wF / 2;
+            const float backCentre = back.x + wB / 2;
+            EXPECT_GE(frontCentre - wF / 2 + kTol, backCentre + wB / 2);
+            EXPECT_LE(frontCentre + wF / 2, AtPercent(95) + kTol);
+            EXPECT_GE(backCentre - wB / 2, AtPercent(49) - kTol);
+        }
+    }
+}
+
+TEST_F(RiggingSheetTest, SplayLabelsStandAtTheJointAboveEachCellAndWinOverPinning)
+{
+    struct Case {
+        const char* name;
+        int configuration;
+        bool splays, pinning;
+    };
+    const Case cases[] = {
+        {"flown, splays", 0, true, false},
+        {"flown, both", 0, true, true},
+        {"flown, pinning", 0, false, true},
+        {"stacked, splays", 1, true, false},
+        {"flown, neither", 0, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        printer.ClearCalls();
+        settings.showSplayAngles = c.splays;
+        settings.showPinning = c.pinning;
+        auto venue = Venue(c.configuration);
+        Print(*venue);
+        // The side view's labels are the only 8 point texts in degrees or holes.
+        const Cells& cells = venue->LineArray().Cells();
+        std::vector<std::string> expected;
+        for (int i = 1; i <= cells.Count(); ++i) {
+            if (c.splays)
+                expected.push_back(Format::FormatDegrees(cells.Item(i).SplayAngle().Degrees()));
+            else if (c.pinning)
+                expected.push_back(Format::FormatPinning(cells.Item(i).PinPosition()));
+        }
+        std::vector<std::string> labels;
+        for (const auto& t : printer.CallsOf(Op::Text)) {
+            const bool degrees = t.text.size() > 2 && t.text.substr(t.text.size() - 2) == "°";
+            if (t.fontPoints == 8 && (degrees || t.text.rfind("Hole", 0) == 0 || t.text == "(n/a)"))
+                labels.push_back(t.text);
+        }
+        EXPECT_EQ(labels, expected);
+        if (expected.empty())
+            continue;
+
+        // Cell 1's label ends just left of its joint: above its source when flown (its top
+        // edge against the bumper), below it when stacked.
+        const std::string& label = expected.front();
+        const auto calls = printer.CallsOf(Op::Text);
+        const auto circles = printer.CallsOf(Op::Circle);
+        const auto source = std::find_if(circles.begin(), circles.end(), [](const auto& circle) {
+            return std::abs(circle.radius - 0.07f) < kTol;
+        });
+        ASSERT_NE(source, circles.end());
+        const auto inBox = std::find_if(calls.begin(), calls.end(), [&](const auto& t) {
+            return t.text == label && t.fontPoints == 8;
+        });
+        ASSERT_NE(inBox, calls.end());
+        const float centreY = inBox->y + 8.0f / 120;
+        if (c.configuration == 0)
+            EXPECT_LT(centreY, source->y);
+        else
+            EXPECT_GT(centreY, source->y);
+        EXPECT_LT(inBox->x, source->x);
+    }
+}
+
+TEST_F(RiggingSheetTest, AVenueWithoutCellsOrSeatingAreasStillPrints)
+{
+    testing::ArraySpec array;
+    auto venue = testing::MakeVenue(array);
+    settings.venuePath.clear();
+    ASSERT_NO_THROW(Print(*venue));
+    EXPECT_TRUE(Printed("(untitled)"));
+    EXPECT_TRUE(Printed("Calculations"));
+    const auto rows = printer.CallsOf(Op::Text);
+    EXPECT_TRUE(std::none_of(rows.begin(), rows.end(), [](const auto& t) {
+        return t.text == "1" && t.fontPoints == 11;
+    })) << "no rows in the table";
+    EXPECT_EQ(printer.CallsOf(Op::EndDoc).size(), 1u);
+}
+
+TEST_F(RiggingSheetTest, FarOutCoordinatesPrintWithABoundedScale)
+{
+    auto venue = Venue();
+    venue->LineArray().Bumper().SetLocation(Point2D(4e6f, -9e6f));
+    ASSERT_NO_THROW(Print(*venue));
+    EXPECT_EQ(printer.CallsOf(Op::EndDoc).size(), 1u);
+    EXPECT_LT(printer.Calls().size(), 20000u);
+}
+
+TEST_F(RiggingSheetTest, ASheetThatRanOntoASecondPageIsNotPrinted)
+{
+    printer.SetPage(2);
+    auto venue = Venue();
+    Print(*venue);
+    EXPECT_TRUE(printer.CallsOf(Op::EndDoc).empty());
+    EXPECT_EQ(printer.CallsOf(Op::KillDoc).size(), 1u);
+    ASSERT_EQ(prompts.Requests().size(), 1u);
+    EXPECT_EQ(prompts.Requests()[0].text, "Pages : 2");
+}
+
+TEST_F(RiggingSheetTest, APrinterWithoutAPixelSizeIsAPrinterFailure)
+{
+    RecordingPrinter broken(8.5f, 11.0f, 0.0f);
+    auto venue = Venue();
+    RiggingSheet sheet(broken, prompts, bar, percent, clock);
+    EXPECT_THROW(sheet.PrintOut(*venue, settings), PrinterFailure);
+    EXPECT_TRUE(broken.CallsOf(Op::EndDoc).empty());
+}
+
+TEST(RiggingSheetFileName, TheNameAfterTheLastSeparatorOrUntitled)
+{
+    EXPECT_EQ(RiggingSheet::FileNameText("C:\\Shows\\Arena.venue"), "Arena.venue");
+    EXPECT_EQ(RiggingSheet::FileNameText("/home/ana/tour/Arena.venue"), "Arena.venue");
+    EXPECT_EQ(RiggingSheet::FileNameText(""), "(untitled)");
+}
+
+} // namespace
+} // namespace polvane
