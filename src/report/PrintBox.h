@@ -48,7 +48,8 @@ public:
     // start such lines inside the box.
     void DrawLine(const Point2D& p1, const Point2D& p2);
     // The left and bottom axes with a tick and label at every whole model unit, drawn with
-    // the line width given in twips.
+    // the line width given in twips. An axis of more than a thousand units is ticked at a
+    // power of ten instead, and one beyond 1e15 not at all.
     void DrawScale(float lineWidth);
     // Throws std::invalid_argument for an extent that is empty both ways or not finite, and
     // for a box with no room on the page.

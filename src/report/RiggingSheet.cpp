@@ -40,7 +40,8 @@ constexpr float kAimLength = 10.0f;
 // fit must stay finite.
 constexpr float kLargestCoordinate = 1e7f;
 
-// Share of the label width that keeps the front and back labels apart and inside box 3.
+// Share of its width each side of a hang-point label's centre that the top view keeps
+// clear: inside the box, and apart from the other label.
 constexpr float kLabelHalf = 0.55f;
 
 // A model extent that a box can show. A venue without cells, or a bumper without depth,
