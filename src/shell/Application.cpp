@@ -4,6 +4,7 @@
 #include <exception>
 #include <iostream>
 
+#include <QAction>
 #include <QCoreApplication>
 
 #include "engine/Environment.h"
@@ -31,6 +32,9 @@
 #include "shell/VenueLifecycle.h"
 #include "shell/WelcomeWindow.h"
 #include "shell/WindowRegistry.h"
+#include "windows/ArrayConfigurationWindow.h"
+#include "windows/BumperConfigurationWindow.h"
+#include "windows/CalculationsWindow.h"
 #include "windows/NotesWindow.h"
 #include "windows/ToolWindowHost.h"
 
@@ -138,6 +142,21 @@ int Application::RunProgram(int argc, char** argv)
                                   &mainWindow, runAutoConfigure};
     ToolWindowHost notes(toolWindows, [](ToolWindowContext& context) { return new NotesWindow(context); });
     mainWindow.SetToolWindowSlot(ToolWindowId::Notes, &notes);
+    // The window's "Design..." does what Array > Design... does, whoever handles that.
+    const auto designArray = [&mainWindow] {
+        if (auto* item = mainWindow.findChild<QAction*>(QStringLiteral("mnuArrayDesgin")))
+            item->trigger();
+    };
+    ToolWindowHost arrayConfiguration(toolWindows, [designArray](ToolWindowContext& context) {
+        return new ArrayConfigurationWindow(context, designArray);
+    });
+    mainWindow.SetToolWindowSlot(ToolWindowId::ArrayConfiguration, &arrayConfiguration);
+    ToolWindowHost bumperConfiguration(toolWindows, [](ToolWindowContext& context) {
+        return new BumperConfigurationWindow(context);
+    });
+    mainWindow.SetToolWindowSlot(ToolWindowId::BumperConfiguration, &bumperConfiguration);
+    ToolWindowHost calculations(toolWindows, [](ToolWindowContext& context) { return new CalculationsWindow(context); });
+    mainWindow.SetToolWindowSlot(ToolWindowId::Calculations, &calculations);
 
     SplashWindow splash;
     WelcomeWindow welcome;

@@ -1,0 +1,166 @@
+#include "windows/BumperConfigurationWindow.h"
+
+#include <cmath>
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+
+#include "engine/Environment.h"
+#include "model/Format.h"
+#include "shell/UpdateGuard.h"
+#include "shell/UpdateHub.h"
+#include "shell/VenueLifecycle.h"
+#include "windows/EditBox.h"
+#include "windows/SpinStepper.h"
+
+namespace polvane {
+
+namespace {
+
+constexpr int kScope = 1;
+constexpr int kDualPoint = 0;
+constexpr int kSinglePoint = 1;
+constexpr int kStacked = 1;
+
+template <typename Control>
+Control* Named(Control* control, const char* name)
+{
+    control->setObjectName(QString::fromUtf8(name));
+    return control;
+}
+
+QSpinBox* Spin(const char* name, QWidget* parent)
+{
+    auto* spin = Named(new QSpinBox(parent), name);
+    // Only its arrows are used: it steps the box beside it.
+    spin->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+    spin->setFixedWidth(spin->sizeHint().height());
+    return spin;
+}
+
+} // namespace
+
+BumperConfigurationWindow::BumperConfigurationWindow(ToolWindowContext& context, QWidget* parent)
+    : ToolWindow(ToolWindowId::BumperConfiguration, context, parent),
+      txtBumperAngle_(Named(new QLineEdit(this), "txtBumperAngle")),
+      spnBumperAngle_(Spin("spnBumperAngle", this)),
+      lblBumperAngle_(Named(new QLabel(this), "lblBumperAngle")),
+      txtBumperHoriz_(Named(new QLineEdit(this), "txtBumperHoriz")),
+      spnBumperHoriz_(Spin("spnBumperHoriz", this)),
+      txtBumperVert_(Named(new QLineEdit(this), "txtBumperVert")),
+      spnBumperVert_(Spin("spnBumperVert", this)),
+      opt1_(Named(new QRadioButton(QStringLiteral("1"), this), "opt1")),
+      opt2_(Named(new QRadioButton(QStringLiteral("2"), this), "opt2"))
+{
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(Named(new QLabel(QStringLiteral("Angle"), this), "lblBAIdent"), 0, 0);
+    grid->addWidget(txtBumperAngle_, 0, 1);
+    grid->addWidget(lblBumperAngle_, 0, 1);
+    grid->addWidget(spnBumperAngle_, 0, 2);
+    grid->addWidget(Named(new QLabel(QStringLiteral("Horiz."), this), "lblBPIdent"), 1, 0);
+    grid->addWidget(txtBumperHoriz_, 1, 1);
+    grid->addWidget(spnBumperHoriz_, 1, 2);
+    grid->addWidget(Named(new QLabel(QStringLiteral("Vert."), this), "lblBVIdent"), 2, 0);
+    grid->addWidget(txtBumperVert_, 2, 1);
+    grid->addWidget(spnBumperVert_, 2, 2);
+    grid->addWidget(Named(new QLabel(QStringLiteral("Hang pts."), this), "lblHSIdent"), 3, 0);
+    auto* pair = new QHBoxLayout;
+    pair->addWidget(opt1_);
+    pair->addWidget(opt2_);
+    grid->addLayout(pair, 3, 1, 1, 2);
+    lblBumperAngle_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    const auto bumper = [this]() -> Bumper& { return Context().lifecycle.Venue().LineArray().Bumper(); };
+    // The angle has no bound: it is wrapped into -180..180 degrees when read back.
+    const BoundValue angle{{},
+                           [bumper](float degrees) { bumper().SetAngle(Angle::FromDegrees(degrees)); },
+                           [bumper] { return Format::FormatDegrees(bumper().Angle().Degrees()); }};
+    // One coordinate of the location, bound to the venue's range either side of the array.
+    const auto coordinate = [bumper](float Point2D::*axis) {
+        return BoundValue{&Format::BoundDistance,
+                          [bumper, axis](float value) {
+                              Point2D location = bumper().Location();
+                              location.*axis = value;
+                              bumper().SetLocation(location);
+                          },
+                          [bumper, axis] { return Format::FormatMeasurement(bumper().Location().*axis); }};
+    };
+    const BoundValue horiz = coordinate(&Point2D::x);
+    const BoundValue vert = coordinate(&Point2D::y);
+    using Rule = SpinStepper::Rule;
+    angleBox_ = std::make_unique<EditBox>(*txtBumperAngle_, *this, "txtBumperAngle", kScope, angle);
+    horizBox_ = std::make_unique<EditBox>(*txtBumperHoriz_, *this, "txtBumperHoriz", kScope, horiz);
+    vertBox_ = std::make_unique<EditBox>(*txtBumperVert_, *this, "txtBumperVert", kScope, vert);
+    angleSpin_ = std::make_unique<SpinStepper>(*spnBumperAngle_, *txtBumperAngle_, *this,
+                                               "spnBumperAngle", kScope, Rule::B, angle, true);
+    horizSpin_ = std::make_unique<SpinStepper>(*spnBumperHoriz_, *txtBumperHoriz_, *this,
+                                               "spnBumperHoriz", kScope, Rule::B, horiz, true);
+    vertSpin_ = std::make_unique<SpinStepper>(*spnBumperVert_, *txtBumperVert_, *this,
+                                              "spnBumperVert", kScope, Rule::B, vert, true);
+
+    ChooseRigging("opt1_Click", kSinglePoint);
+    ChooseRigging("opt2_Click", kDualPoint);
+}
+
+BumperConfigurationWindow::~BumperConfigurationWindow() = default;
+
+int BumperConfigurationWindow::MiddleHole(int holeCount)
+{
+    return static_cast<int>(std::nearbyint(holeCount / 2.0)); // the default rounding: halves to even
+}
+
+void BumperConfigurationWindow::ChooseRigging(const char* handler, int rigging)
+{
+    QRadioButton* option = rigging == kSinglePoint ? opt1_ : opt2_;
+    // Only a newly made choice acts, so that clicking the choice already made keeps the
+    // hang points the user picked elsewhere.
+    connect(option, &QRadioButton::toggled, this, [this, handler, rigging](bool checked) {
+        Guard(handler, [this, checked, rigging] {
+            if (!checked || UpdateGuard::IsUpdating())
+                return;
+            Bumper& bumper = Context().lifecycle.Venue().LineArray().Bumper();
+            bumper.SetRigging(rigging);
+            if (rigging == kSinglePoint) {
+                bumper.SetFrontHangPoint(MiddleHole(bumper.HoleCount()));
+            } else {
+                bumper.SetFrontHangPoint(1);
+                bumper.SetBackHangPoint(bumper.HoleCount());
+            }
+            Context().hub.UpdateInterfaces(kScope, true);
+            Context().lifecycle.SetDirty();
+        });
+    });
+}
+
+void BumperConfigurationWindow::UpdateInterface()
+{
+    const LineArray& array = Context().lifecycle.Venue().LineArray();
+    const Bumper& bumper = array.Bumper();
+    // The refill is the boxes' own shown value, which also clears their dirty tags (the
+    // hidden angle box's too, so that no stale edit is committed later).
+    horizBox_->Restore();
+    vertBox_->Restore();
+    angleBox_->Restore();
+    const bool singlePoint = bumper.Rigging() == kSinglePoint;
+    if (singlePoint)
+        lblBumperAngle_->setText(txtBumperAngle_->text());
+    lblBumperAngle_->setVisible(singlePoint);
+    txtBumperAngle_->setVisible(!singlePoint);
+    spnBumperAngle_->setVisible(!singlePoint);
+
+    const bool flown = array.Configuration() != kStacked;
+    opt1_->setEnabled(flown);
+    opt2_->setEnabled(flown);
+    if (flown) {
+        if (singlePoint)
+            opt1_->setChecked(true);
+        else
+            opt2_->setChecked(true);
+    }
+}
+
+} // namespace polvane
