@@ -18,8 +18,9 @@ EditBox::EditBox(QLineEdit& box, ToolWindow& window, std::string name, int scope
     box_.installEventFilter(this);
     connect(&box_, &QLineEdit::textChanged, this, [this] {
         window_.Guard(name_ + "_Change", [this] {
-            if (!UpdateGuard::IsUpdating())
-                dirty_ = true;
+            // Typing marks the box; a refill from a refresh shows the model's value again,
+            // so it clears the mark.
+            dirty_ = !UpdateGuard::IsUpdating();
         });
     });
 }

@@ -12,8 +12,8 @@ namespace polvane {
 
 class ToolWindow;
 
-// A one-line box bound to one model value: typing marks it dirty (unless the update guard
-// is up), getting the focus selects the whole text, Enter commits and Esc restores the
+// A one-line box bound to one model value: typing marks it dirty (a refill while the update
+// guard is up clears the mark), getting the focus selects the whole text, Enter commits and Esc restores the
 // shown value (both used up: no beep, no line break), and losing the focus while dirty
 // commits. A commit clamps the number, stores it, refreshes the window's scope, selects
 // the text again, clears the dirty tag and marks the venue changed.

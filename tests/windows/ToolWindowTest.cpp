@@ -146,6 +146,14 @@ TEST_F(ToolWindowTest, ARefreshRaisesTheGuardAndLeavesBoxAndVenueClean)
     EXPECT_EQ(probe.box->text(), "7.25 ft");
     EXPECT_EQ(probe.edit->Tag(), "");
     EXPECT_FALSE(lifecycle_.IsDirty());
+
+    // Typed, then refilled by a refresh (a state loaded, say): the refill is what the box
+    // shows, so a later focus loss must not commit it and mark the venue changed.
+    QTest::keyClicks(probe.box, "9");
+    ASSERT_EQ(probe.edit->Tag(), "dirty");
+    probe.length = 3.0f;
+    hub_.UpdateInterfaces(0, false);
+    EXPECT_EQ(probe.edit->Tag(), "");
 }
 
 TEST_F(ToolWindowTest, EnterCommitsTheLeadingNumberClampedAndIsUsedUp)
