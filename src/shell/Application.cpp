@@ -31,6 +31,7 @@
 #include "shell/WindowRegistry.h"
 #include "windows/NotesWindow.h"
 #include "windows/ToolWindowHost.h"
+#include "windows/VenueWindow.h"
 
 namespace polvane {
 
@@ -132,6 +133,8 @@ int Application::RunProgram(int argc, char** argv)
                                   &mainWindow, runAutoConfigure};
     ToolWindowHost notes(toolWindows, [](ToolWindowContext& context) { return new NotesWindow(context); });
     mainWindow.SetToolWindowSlot(ToolWindowId::Notes, &notes);
+    ToolWindowHost venue(toolWindows, [](ToolWindowContext& context) { return new VenueWindow(context); });
+    mainWindow.SetToolWindowSlot(ToolWindowId::Venue, &venue);
 
     SplashWindow splash;
     WelcomeWindow welcome;
