@@ -182,8 +182,11 @@ void VenueWindow::UpdateInterface()
     const CalculationResults& results = GlobalResults::Current();
     const Options& options = Context().options;
     canvas_.SetPictureSize(picVenue_->ScaleWidth(), picVenue_->ScaleHeight());
-    if (!canvas_.BeginRedraw(results))
+    if (!canvas_.BeginRedraw(results)) {
+        // Without a plot there is no transform to point with.
+        hotSpots_.Clear();
         return;
+    }
     DrawSeatingAreas(venue);
     if (options.ShowColoredResponseLevels())
         DrawPlaneSPLs(venue, results);
@@ -629,6 +632,12 @@ void VenueWindow::MouseUp(const QMouseEvent& event)
     if (event.button() == Qt::LeftButton && dragging_) {
         dragging_ = false;
         linMove_->hide();
+        // The picture lost its plot during the drag: no pixel maps back to the venue.
+        if (!canvas_.PlotHasRoom()) {
+            lblCoordinates_->hide();
+            HighlightHotSpot(HotSpot());
+            return;
+        }
         const QPointF at = Snapped(event.position(), event.modifiers());
         const Point2D model = DropPoint(at, event.modifiers());
         const int scope = drag_.type == HotSpot::ArrayLocation    ? kScopeArray

@@ -486,6 +486,24 @@ TEST_F(VenueWindowTest, PressesOnEmptySpaceOrWithDraggingOffChangeNothing)
     EXPECT_FALSE(Shown(venue_->shpHotspot()));
 }
 
+TEST_F(VenueWindowTest, ADragWhoseWindowShrankAwayChangesNothing)
+{
+    Venue().LineArray().Bumper().SetLocation({10, 40});
+    Draw();
+    Press(At(10, 40));
+    ASSERT_TRUE(venue_->IsDragging());
+    venue_->picVenue()->setFixedSize(5, 5);
+    Draw();
+    Release(QPointF(2, 2));
+    EXPECT_FALSE(venue_->IsDragging());
+    EXPECT_FALSE(Shown(venue_->linMove()));
+    EXPECT_EQ(Venue().LineArray().Bumper().Location(), Point2D(10, 40));
+    EXPECT_FALSE(lifecycle_.IsDirty());
+    // Nothing is hot until the picture has a plot again.
+    Press(QPointF(2, 2));
+    EXPECT_FALSE(venue_->IsDragging());
+}
+
 TEST_F(VenueWindowTest, AreaEndsMoveAndABackPointNeverPassesItsFront)
 {
     Plane& area = AddArea({20, 10}, {80, 20});
