@@ -151,7 +151,10 @@ VenueWindow::VenueWindow(ToolWindowContext& context, QWidget* parent)
 
 VenueWindow::~VenueWindow()
 {
+    // The picture box outlives this part of the window: its last events must not reach
+    // handlers whose canvas is gone.
     picVenue_->removeEventFilter(this);
+    picVenue_->disconnect(this);
     canvas_.DestroyGraphicsObjects();
     canvas_.RefreshGraphicsHandle(true, false);
 }
