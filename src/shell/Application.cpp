@@ -37,6 +37,7 @@
 #include "windows/CalculationsWindow.h"
 #include "windows/NotesWindow.h"
 #include "windows/ToolWindowHost.h"
+#include "windows/VenueWindow.h"
 
 namespace polvane {
 
@@ -157,6 +158,8 @@ int Application::RunProgram(int argc, char** argv)
     mainWindow.SetToolWindowSlot(ToolWindowId::BumperConfiguration, &bumperConfiguration);
     ToolWindowHost calculations(toolWindows, [](ToolWindowContext& context) { return new CalculationsWindow(context); });
     mainWindow.SetToolWindowSlot(ToolWindowId::Calculations, &calculations);
+    ToolWindowHost venue(toolWindows, [](ToolWindowContext& context) { return new VenueWindow(context); });
+    mainWindow.SetToolWindowSlot(ToolWindowId::Venue, &venue);
 
     SplashWindow splash;
     WelcomeWindow welcome;

@@ -785,6 +785,18 @@ void PlotCanvas::DrawCircleFromXY(float x1, float y1, float x2, float y2, const 
     painter_->drawEllipse(box);
 }
 
+void PlotCanvas::FillPath(const QPainterPath& path, const QBrush& brush)
+{
+    if (painter_)
+        painter_->fillPath(path, brush);
+}
+
+void PlotCanvas::StrokePath(const QPainterPath& path, const QPen& pen)
+{
+    if (painter_)
+        painter_->strokePath(path, pen);
+}
+
 QSize PlotCanvas::MeasureText(std::string_view text) const
 {
     const QFontMetrics metrics(font_);
