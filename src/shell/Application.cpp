@@ -29,7 +29,9 @@
 #include "shell/VenueLifecycle.h"
 #include "shell/WelcomeWindow.h"
 #include "shell/WindowRegistry.h"
+#include "windows/FROptionsWindow.h"
 #include "windows/NotesWindow.h"
+#include "windows/SeatingAreasWindow.h"
 #include "windows/ToolWindowHost.h"
 
 namespace polvane {
@@ -132,6 +134,11 @@ int Application::RunProgram(int argc, char** argv)
                                   &mainWindow, runAutoConfigure};
     ToolWindowHost notes(toolWindows, [](ToolWindowContext& context) { return new NotesWindow(context); });
     mainWindow.SetToolWindowSlot(ToolWindowId::Notes, &notes);
+    ToolWindowHost seatingAreas(toolWindows,
+                                [](ToolWindowContext& context) { return new SeatingAreasWindow(context); });
+    mainWindow.SetToolWindowSlot(ToolWindowId::SeatingAreas, &seatingAreas);
+    ToolWindowHost frOptions(toolWindows, [](ToolWindowContext& context) { return new FROptionsWindow(context); });
+    mainWindow.SetToolWindowSlot(ToolWindowId::FROptions, &frOptions);
 
     SplashWindow splash;
     WelcomeWindow welcome;
