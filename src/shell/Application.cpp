@@ -35,7 +35,9 @@
 #include "windows/ArrayConfigurationWindow.h"
 #include "windows/BumperConfigurationWindow.h"
 #include "windows/CalculationsWindow.h"
+#include "windows/FROptionsWindow.h"
 #include "windows/NotesWindow.h"
+#include "windows/SeatingAreasWindow.h"
 #include "windows/ToolWindowHost.h"
 #include "windows/VenueWindow.h"
 
@@ -160,6 +162,11 @@ int Application::RunProgram(int argc, char** argv)
     mainWindow.SetToolWindowSlot(ToolWindowId::Calculations, &calculations);
     ToolWindowHost venue(toolWindows, [](ToolWindowContext& context) { return new VenueWindow(context); });
     mainWindow.SetToolWindowSlot(ToolWindowId::Venue, &venue);
+    ToolWindowHost seatingAreas(toolWindows,
+                                [](ToolWindowContext& context) { return new SeatingAreasWindow(context); });
+    mainWindow.SetToolWindowSlot(ToolWindowId::SeatingAreas, &seatingAreas);
+    ToolWindowHost frOptions(toolWindows, [](ToolWindowContext& context) { return new FROptionsWindow(context); });
+    mainWindow.SetToolWindowSlot(ToolWindowId::FROptions, &frOptions);
 
     SplashWindow splash;
     WelcomeWindow welcome;

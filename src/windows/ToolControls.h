@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class QWidget;
+
+namespace polvane {
+
+// The controls the tool windows build their forms of, each named so that it can be found
+// by its name.
+class ToolControls {
+public:
+    static QLineEdit* NewBox(QWidget* parent, const char* name);
+    // A spin control used only for its arrows, beside an edit box.
+    static QSpinBox* NewSpin(QWidget* parent, const char* name);
+    static QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption);
+    static QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption);
+};
+
+} // namespace polvane
