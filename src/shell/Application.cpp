@@ -29,6 +29,8 @@
 #include "shell/VenueLifecycle.h"
 #include "shell/WelcomeWindow.h"
 #include "shell/WindowRegistry.h"
+#include "windows/ArrayDesign.h"
+#include "windows/CellConfigurationsWindow.h"
 #include "windows/NotesWindow.h"
 #include "windows/ToolWindowHost.h"
 
@@ -132,6 +134,13 @@ int Application::RunProgram(int argc, char** argv)
                                   &mainWindow, runAutoConfigure};
     ToolWindowHost notes(toolWindows, [](ToolWindowContext& context) { return new NotesWindow(context); });
     mainWindow.SetToolWindowSlot(ToolWindowId::Notes, &notes);
+    ToolWindowHost cellConfigurations(toolWindows, [](ToolWindowContext& context) {
+        return new CellConfigurationsWindow(context);
+    });
+    mainWindow.SetToolWindowSlot(ToolWindowId::CellConfigurations, &cellConfigurations);
+
+    ArrayDesign arrayDesign(mainWindow, lifecycle, hub, reporter, screen);
+    mainWindow.SetCommand(MainWindow::Command::Design, [&arrayDesign] { arrayDesign.DesignArray(); });
 
     SplashWindow splash;
     WelcomeWindow welcome;
