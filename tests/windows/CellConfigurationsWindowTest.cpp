@@ -202,7 +202,7 @@ TEST_F(CellConfigurationsWindowTest, RowButtonsStepTheirCell)
     EXPECT_EQ(TheCells().Item(2).GetSplayIndex(), TheCells().Item(4).GetSplayIndex()) << "only row 3 moved";
 }
 
-TEST_F(CellConfigurationsWindowTest, SplayListFillsThePopupAndTheChoiceSetsTheRemembeedRow)
+TEST_F(CellConfigurationsWindowTest, SplayListFillsThePopupAndTheChoiceSetsTheRememberedRow)
 {
     const std::vector<Angle> splays = TheCells().Item(2).GetPossibleSplays();
     ASSERT_GE(splays.size(), 2u);
