@@ -36,6 +36,8 @@
 #include "windows/BumperConfigurationWindow.h"
 #include "windows/CalculationsWindow.h"
 #include "windows/FROptionsWindow.h"
+#include "windows/ArrayDesign.h"
+#include "windows/CellConfigurationsWindow.h"
 #include "windows/NotesWindow.h"
 #include "windows/SeatingAreasWindow.h"
 #include "windows/ToolWindowHost.h"
@@ -167,6 +169,13 @@ int Application::RunProgram(int argc, char** argv)
     mainWindow.SetToolWindowSlot(ToolWindowId::SeatingAreas, &seatingAreas);
     ToolWindowHost frOptions(toolWindows, [](ToolWindowContext& context) { return new FROptionsWindow(context); });
     mainWindow.SetToolWindowSlot(ToolWindowId::FROptions, &frOptions);
+    ToolWindowHost cellConfigurations(toolWindows, [](ToolWindowContext& context) {
+        return new CellConfigurationsWindow(context);
+    });
+    mainWindow.SetToolWindowSlot(ToolWindowId::CellConfigurations, &cellConfigurations);
+
+    ArrayDesign arrayDesign(mainWindow, lifecycle, hub, reporter, screen);
+    mainWindow.SetCommand(MainWindow::Command::Design, [&arrayDesign] { arrayDesign.DesignArray(); });
 
     SplashWindow splash;
     WelcomeWindow welcome;

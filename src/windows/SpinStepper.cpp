@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QSpinBox>
 
+#include "model/Format.h"
 #include "shell/OptionText.h"
 #include "shell/UpdateHub.h"
 #include "shell/VenueLifecycle.h"
@@ -14,13 +15,29 @@ namespace polvane {
 
 SpinStepper::SpinStepper(QSpinBox& spin, QLineEdit& box, ToolWindow& window, std::string name,
                          int scope, Rule rule, BoundValue value, bool focusBox)
-    : spin_(spin), box_(box), window_(window), name_(std::move(name)),
+    : spin_(spin), box_(box), window_(&window), name_(std::move(name)),
       scope_(scope), rule_(rule), value_(std::move(value)), focusBox_(focusBox)
+{
+    Connect([this](const std::string& procedure, const std::function<void()>& action) {
+        return window_->Guard(procedure, action);
+    });
+}
+
+SpinStepper::SpinStepper(QSpinBox& spin, QLineEdit& box, HandlerGuard guard, std::string name,
+                         Rule rule, bool focusBox)
+    : spin_(spin), box_(box), window_(nullptr), name_(std::move(name)), scope_(0), rule_(rule),
+      focusBox_(focusBox)
+{
+    Connect(std::move(guard));
+}
+
+void SpinStepper::Connect(HandlerGuard guard)
 {
     spin_.setRange(-1, 1);
     spin_.setValue(0);
-    connect(&spin_, &QSpinBox::valueChanged, this,
-            [this](int value) { window_.Guard(name_ + "_Change", [this, value] { Changed(value); }); });
+    connect(&spin_, &QSpinBox::valueChanged, this, [this, guard = std::move(guard)](int value) {
+        guard(name_ + "_Change", [this, value] { Changed(value); });
+    });
 }
 
 double SpinStepper::Step(double x, int direction, Rule rule)
@@ -36,10 +53,15 @@ void SpinStepper::Changed(int value)
     if (value != -1 && value != 1)
         return;
     const double stepped = Step(OptionText::LeadingNumber(box_.text().toStdString()), value, rule_);
-    value_.store(value_.Clamp(stepped));
-    spin_.setValue(0);
-    window_.Context().hub.UpdateInterfaces(scope_, true);
-    window_.Context().lifecycle.SetDirty();
+    if (window_ == nullptr) {
+        box_.setText(QString::fromStdString(Format::ShortestText(value_.Clamp(stepped))));
+        spin_.setValue(0);
+    } else {
+        value_.store(value_.Clamp(stepped));
+        spin_.setValue(0);
+        window_->Context().hub.UpdateInterfaces(scope_, true);
+        window_->Context().lifecycle.SetDirty();
+    }
     if (focusBox_) {
         box_.selectAll();
         box_.setFocus();

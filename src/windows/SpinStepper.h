@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include <QObject>
@@ -17,6 +18,8 @@ class ToolWindow;
 // down arrow (-1) steps the number in the box by the window's rule, clamps it and stores it,
 // then the control is set back to 0 (which steps nothing), the window's scope is refreshed
 // and the venue marked changed. The window keeps it as a member, as it does its edit boxes.
+// In text-only mode (a dialog that changes no model) the stepped number is only written back
+// into the box as text; nothing is refreshed or marked changed.
 class SpinStepper : public QObject {
 public:
     // A: one up or down whatever the number. B: a whole number steps by one, any other goes
@@ -27,16 +30,22 @@ public:
     // box's text and gives it the focus after each step.
     SpinStepper(QSpinBox& spin, QLineEdit& box, ToolWindow& window, std::string name, int scope,
                 Rule rule, BoundValue value, bool focusBox);
+    // Text only. guard runs the change handler under its procedure name and reports its
+    // failure.
+    using HandlerGuard = std::function<bool(const std::string&, const std::function<void()>&)>;
+    SpinStepper(QSpinBox& spin, QLineEdit& box, HandlerGuard guard, std::string name, Rule rule,
+                bool focusBox);
 
     // The number after one step (direction -1 or +1) by the rule.
     static double Step(double x, int direction, Rule rule);
 
 private:
+    void Connect(HandlerGuard guard);
     void Changed(int value);
 
     QSpinBox& spin_;
     QLineEdit& box_;
-    ToolWindow& window_;
+    ToolWindow* window_; // null in text-only mode
     std::string name_;
     int scope_;
     Rule rule_;

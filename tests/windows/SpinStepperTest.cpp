@@ -110,3 +110,34 @@ TEST_F(SpinStepperTest, AStepperThatFocusesTheBoxSelectsItsText)
 
 } // namespace
 } // namespace polvane
+
+namespace polvane {
+namespace {
+
+// A dialog's box with a text-only stepper: no window, no model.
+TEST_F(SpinStepperTest, ATextOnlyStepperWritesTheNumberBackAndTouchesNothingElse)
+{
+    QWidget dialog;
+    auto* box = new QLineEdit(&dialog);
+    auto* spin = new QSpinBox(&dialog);
+    std::vector<std::string> handlers;
+    SpinStepper stepper(*spin, *box,
+                        [&handlers](const std::string& handler, const std::function<void()>& action) {
+                            handlers.push_back(handler);
+                            action();
+                            return true;
+                        },
+                        "spnTotalCells", SpinStepper::Rule::A, false);
+    box->setText(QStringLiteral("3.7 cells"));
+    spin->stepUp();
+    EXPECT_EQ(box->text(), "4.7");
+    EXPECT_EQ(spin->value(), 0);
+    spin->stepDown();
+    spin->stepDown();
+    EXPECT_EQ(box->text(), "2.7");
+    EXPECT_EQ(handlers.front(), "spnTotalCells_Change");
+    EXPECT_FALSE(lifecycle_.IsDirty());
+}
+
+} // namespace
+} // namespace polvane

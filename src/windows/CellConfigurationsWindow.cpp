@@ -1,0 +1,531 @@
+#include "windows/CellConfigurationsWindow.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include <QAction>
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+
+#include "engine/Environment.h"
+#include "engine/GlobalResults.h"
+#include "model/Format.h"
+#include "platform/ScreenInfo.h"
+#include "shell/OptionText.h"
+#include "shell/Options.h"
+#include "shell/UpdateHub.h"
+#include "shell/VenueLifecycle.h"
+#include "windows/EditBox.h"
+#include "windows/LinkLabel.h"
+
+namespace polvane {
+
+namespace {
+
+// Row 1's geometry in twips; every row has the same lefts and widths.
+constexpr int kLabelTop = 1320;
+constexpr int kLabelHeight = 240;
+constexpr int kButtonTop = 1275;
+constexpr int kButtonHeight = 315;
+constexpr int kRowPitch = 340;
+constexpr int kButtonBelowPreviousLabel = 300;
+constexpr int kBelowLastRow = 350;
+constexpr int kHeaderTop = 1050;
+constexpr int kWindowWidth = 6180;
+
+constexpr int kNumberLeft = 0, kNumberWidth = 255;
+constexpr int kTypeLeft = 450, kTypeWidth = 495;
+constexpr int kAngleLeft = 975, kAngleWidth = 495;
+constexpr int kThrowLeft = 1500, kThrowWidth = 735;
+constexpr int kPinningLeft = 2175, kPinningWidth = 615;
+constexpr int kSplayLeft = 2925, kSplayWidth = 435;
+constexpr int kSplayUpLeft = 3450, kSplayDownLeft = 3950;
+constexpr int kAttenLeft = 4425, kAttenWidth = 600;
+constexpr int kAttenUpLeft = 5100, kAttenDownLeft = 5595;
+constexpr int kRowButtonWidth = 465;
+constexpr int kShapeWidth = 3765, kShape2Left = 4425, kShape2Width = 690;
+
+const QString kUpArrow = QStringLiteral("\u2191");
+const QString kDownArrow = QStringLiteral("\u2193");
+
+// Halves to even, as a count typed into the box is read; text without a number gives the
+// smallest column.
+float CountBound(float typed)
+{
+    if (std::isnan(typed))
+        return CellConfigurationsWindow::kMinCells;
+    const float whole = std::nearbyint(typed);
+    return std::clamp(whole, static_cast<float>(CellConfigurationsWindow::kMinCells),
+                      static_cast<float>(CellConfigurationsWindow::kMaxCells));
+}
+
+QColor SystemColor(QPalette::ColorGroup group, QPalette::ColorRole role)
+{
+    return QApplication::palette().color(group, role);
+}
+
+} // namespace
+
+CellConfigurationsWindow::CellConfigurationsWindow(ToolWindowContext& context, QWidget* parent)
+    : ToolWindow(ToolWindowId::CellConfigurations, context, parent)
+{
+    CreateGraphicsObjects();
+
+    cmdAutodesign_ = new QPushButton(QStringLiteral("Auto-Configure"), this);
+    cmdAutodesign_->setObjectName(QStringLiteral("cmdAutodesign"));
+    cmdAutodesign_->setGeometry(Px(120), PxY(120), Px(kAutodesignTwips), PxY(375));
+    connect(cmdAutodesign_, &QPushButton::clicked, this, [this] {
+        Guard("cmdAutodesign_Click", [this] {
+            if (Context().runAutoConfigure)
+                Context().runAutoConfigure();
+        });
+    });
+    cmdExtras_ = new QPushButton(QStringLiteral("+"), this);
+    cmdExtras_->setObjectName(QStringLiteral("cmdExtras"));
+    cmdExtras_->setGeometry(Px(3375), PxY(120), Px(375), PxY(375));
+    cmdExtras_->hide();
+    connect(cmdExtras_, &QPushButton::clicked, this, [this] {
+        Guard("cmdExtras_Click", [this] {
+            if (Context().popupMenus == nullptr)
+                return;
+            QMenu* extras = Context().popupMenus->PopupMenu(MainWindow::Popup::Extras);
+            // Right-aligned at the button's left edge, level with its top.
+            const QPoint corner = cmdExtras_->mapToGlobal(QPoint(0, 0));
+            extras->popup(QPoint(corner.x() - extras->sizeHint().width(), corner.y()));
+        });
+    });
+
+    auto* countLabel = new QLabel(QStringLiteral("Count:"), this);
+    countLabel->setGeometry(Px(120), PxY(705), Px(600), PxY(240));
+    txtCellCount_ = new QLineEdit(this);
+    txtCellCount_->setObjectName(QStringLiteral("txtCellCount"));
+    txtCellCount_->setGeometry(Px(720), PxY(675), Px(840), PxY(285));
+    cmdCellCountUp_ = new QPushButton(kUpArrow, this);
+    cmdCellCountUp_->setObjectName(QStringLiteral("cmdCellCountUp"));
+    cmdCellCountUp_->setGeometry(Px(1725), PxY(675), Px(540), PxY(315));
+    cmdCellCountDown_ = new QPushButton(kDownArrow, this);
+    cmdCellCountDown_->setObjectName(QStringLiteral("cmdCellCountDown"));
+    cmdCellCountDown_->setGeometry(Px(2325), PxY(675), Px(540), PxY(315));
+    connect(cmdCellCountUp_, &QPushButton::clicked, this,
+            [this] { Guard("cmdCellCountUp_Click", [this] { CountUp(); }); });
+    connect(cmdCellCountDown_, &QPushButton::clicked, this,
+            [this] { Guard("cmdCellCountDown_Click", [this] { CountDown(); }); });
+    countBox_ = std::make_unique<EditBox>(
+        *txtCellCount_, *this, "txtCellCount", kScope,
+        BoundValue{&CountBound, [this](float count) { ResizeColumn(static_cast<int>(count)); },
+                   [this] { return std::to_string(CellColumn().Count()); }});
+
+    const std::pair<const char*, int> headers[] = {
+        {"#", kNumberLeft},         {"Type", kTypeLeft},       {"Angle", kAngleLeft},
+        {"Throw", kThrowLeft},      {"Pinning", kPinningLeft}, {"Splay", kSplayLeft},
+        {"Atten", kAttenLeft},
+    };
+    for (const auto& [text, left] : headers) {
+        auto* header = new QLabel(QString::fromUtf8(text), this);
+        header->setGeometry(Px(left), PxY(kHeaderTop), Px(735), PxY(kLabelHeight));
+    }
+
+    BuildRows();
+    setFixedWidth(Px(kWindowWidth));
+
+    if (Context().popupMenus != nullptr)
+        Context().popupMenus->SetCellPopupTarget(this);
+}
+
+CellConfigurationsWindow::~CellConfigurationsWindow()
+{
+    // The main window outlives this one: its menus must no longer reach it.
+    if (Context().popupMenus != nullptr)
+        Context().popupMenus->SetCellPopupTarget(nullptr);
+}
+
+void CellConfigurationsWindow::CreateGraphicsObjects() { highlight_ = LinkLabel::HighlightColor(); }
+
+int CellConfigurationsWindow::Px(int twips) const
+{
+    return static_cast<int>(std::lround(static_cast<double>(twips) /
+                                        std::max(1, Context().screen.TwipsPerPixelX())));
+}
+
+int CellConfigurationsWindow::PxY(int twips) const
+{
+    return static_cast<int>(std::lround(static_cast<double>(twips) /
+                                        std::max(1, Context().screen.TwipsPerPixelY())));
+}
+
+void CellConfigurationsWindow::BuildRows()
+{
+    for (int index = 1; index <= kRowCount; ++index)
+        BuildRow(index);
+}
+
+void CellConfigurationsWindow::BuildRow(int index)
+{
+    Row& row = rows_[static_cast<std::size_t>(index)];
+    const int labelTop = kLabelTop + kRowPitch * (index - 1);
+    const int buttonTop =
+        index == 1 ? kButtonTop : kLabelTop + kRowPitch * (index - 2) + kButtonBelowPreviousLabel;
+    const QString suffix = QStringLiteral("(%1)").arg(index);
+    const auto name = [&suffix](QWidget* widget, const char* base) {
+        widget->setObjectName(QString::fromUtf8(base) + suffix);
+    };
+
+    // Shapes first, so that they lie beneath the row's labels and buttons.
+    const QColor back = index % 2 == 0 ? QColor(204, 204, 204) : QColor(255, 255, 255);
+    for (auto [shape, base, left, width] :
+         {std::tuple{&row.background, "ShapeBkg", 0, kShapeWidth},
+          std::tuple{&row.background2, "ShapeBkg2", kShape2Left, kShape2Width}}) {
+        *shape = new QFrame(this);
+        name(*shape, base);
+        (*shape)->setGeometry(Px(left), PxY(buttonTop), Px(width), PxY(kButtonHeight));
+        (*shape)->setAutoFillBackground(true);
+        QPalette palette = (*shape)->palette();
+        palette.setColor(QPalette::Window, back);
+        (*shape)->setPalette(palette);
+    }
+
+    const auto label = [&](const char* base, int left, int width) {
+        auto* widget = new QLabel(this);
+        name(widget, base);
+        widget->setGeometry(Px(left), PxY(labelTop), Px(width), PxY(kLabelHeight));
+        return widget;
+    };
+    const auto link = [&](const char* base, int left, int width, Column column) {
+        auto* widget = new LinkLabel(this);
+        name(widget, base);
+        widget->setGeometry(Px(left), PxY(labelTop), Px(width), PxY(kLabelHeight));
+        connect(widget, &LinkLabel::clicked, this, [this, base, column, index] {
+            Guard(std::string(base) + "_Click", [this, column, index] { PopupList(column, index); });
+        });
+        return widget;
+    };
+    const auto button = [&](const char* base, int left, const QString& arrow, void (Cell::*step)()) {
+        auto* widget = new QPushButton(arrow, this);
+        name(widget, base);
+        widget->setGeometry(Px(left), PxY(buttonTop), Px(kRowButtonWidth), PxY(kButtonHeight));
+        connect(widget, &QPushButton::clicked, this, [this, base, step, index] {
+            Guard(std::string(base) + "_Click", [this, step, index] { StepCell(index, step); });
+        });
+        return widget;
+    };
+
+    row.number = label("lblCellNumber", kNumberLeft, kNumberWidth);
+    row.number->setText(QString::number(index));
+    row.type = link("lblCellType", kTypeLeft, kTypeWidth, Column::Type);
+    row.angle = label("lblCellAngle", kAngleLeft, kAngleWidth);
+    row.throwDistance = label("lblCellThrow", kThrowLeft, kThrowWidth);
+    row.pinning = label("lblCellPinning", kPinningLeft, kPinningWidth);
+    row.splay = link("lblCellSplay", kSplayLeft, kSplayWidth, Column::Splay);
+    row.splayUp = button("cmdSplayUp", kSplayUpLeft, kUpArrow, &Cell::IncreaseSplay);
+    row.splayDown = button("cmdSplayDown", kSplayDownLeft, kDownArrow, &Cell::DecreaseSplay);
+    row.attenuation = link("lblCellAttenuation", kAttenLeft, kAttenWidth, Column::Attenuation);
+    row.attenUp = button("cmdAttenUp", kAttenUpLeft, kUpArrow, &Cell::IncreaseAtten);
+    row.attenDown = button("cmdAttenDown", kAttenDownLeft, kDownArrow, &Cell::DecreaseAtten);
+}
+
+const CellConfigurationsWindow::Row& CellConfigurationsWindow::RowAt(int row) const
+{
+    if (row < 1 || row > kRowCount)
+        throw std::out_of_range("Row " + std::to_string(row) + " is not 1 to 24");
+    return rows_[static_cast<std::size_t>(row)];
+}
+
+Cells& CellConfigurationsWindow::CellColumn() const
+{
+    return Context().lifecycle.Venue().LineArray().Cells();
+}
+
+void CellConfigurationsWindow::SetTextColor(QWidget& widget, const QColor& color)
+{
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::WindowText, color);
+    widget.setPalette(palette);
+}
+
+void CellConfigurationsWindow::SetTextRole(QWidget& widget, QPalette::ColorRole role)
+{
+    SetTextColor(widget, SystemColor(QPalette::Active, role));
+}
+
+void CellConfigurationsWindow::UpdateInterface()
+{
+    const Cells& cells = CellColumn();
+    const int count = cells.Count();
+    txtCellCount_->setText(QString::number(count));
+
+    // A column beyond the grid (a file written elsewhere) shows its first 24 cells.
+    const int shown = std::min(count, kRowCount);
+    const std::vector<CellResult>& results = GlobalResults::Current().CellResults;
+    for (int index = 1; index <= kRowCount; ++index) {
+        const Row& row = rows_[static_cast<std::size_t>(index)];
+        const bool visible = index <= shown;
+        for (QWidget* widget : std::initializer_list<QWidget*>{
+                 row.number, row.type, row.angle, row.throwDistance, row.pinning, row.splay,
+                 row.splayUp, row.splayDown, row.attenuation, row.attenUp, row.attenDown,
+                 row.background, row.background2})
+            widget->setVisible(visible);
+        if (!visible)
+            continue;
+        const Cell& cell = cells.Item(index);
+        row.type->setText(QString::fromStdString(Format::FormatCellType(cell.CellType())));
+        row.pinning->setText(QString::fromStdString(Format::FormatPinning(cell.PinPosition())));
+        row.splay->setText(QString::fromStdString(Format::FormatDegrees(cell.SplayAngle().Degrees())));
+        row.attenuation->setText(QString::fromStdString(Format::FormatAttentuation(cell.Attenuation())));
+        // Results of an earlier, shorter column leave the newer cells without numbers.
+        const auto result = static_cast<std::size_t>(index - 1);
+        if (result < results.size()) {
+            const CellResult& cellResult = results[result];
+            row.angle->setText(QString::fromStdString(Format::FormatDegrees(cellResult.Aim.Degrees())));
+            row.throwDistance->setText(QString::fromStdString(
+                cellResult.Hit ? Format::FormatMeasurement(cellResult.Throw) : kInfinite));
+        } else {
+            row.angle->clear();
+            row.throwDistance->clear();
+        }
+        ColourThrow(*row.throwDistance);
+    }
+
+    const int lastTop = kLabelTop + kRowPitch * (std::max(shown, 1) - 1);
+    setFixedHeight(PxY(lastTop + kBelowLastRow));
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()); frame != nullptr)
+        frame->adjustSize();
+
+    const bool godMode = Context().options.GodMode();
+    if (godMode && cmdExtras_->isHidden()) {
+        cmdAutodesign_->resize(Px(kAutodesignBesideExtrasTwips), cmdAutodesign_->height());
+        cmdExtras_->show();
+    } else if (!godMode && !cmdExtras_->isHidden()) {
+        cmdAutodesign_->resize(Px(kAutodesignTwips), cmdAutodesign_->height());
+        cmdExtras_->hide();
+    }
+}
+
+const CellConfigurationsWindow::Row* CellConfigurationsWindow::HighlightedRow() const
+{
+    // A cell beyond the grid has no row to mark.
+    const int cell = Context().hub.HighlightedCell();
+    return cell >= 1 && cell <= kRowCount ? &rows_[static_cast<std::size_t>(cell)] : nullptr;
+}
+
+void CellConfigurationsWindow::ColourThrow(QLabel& label)
+{
+    if (label.text() == kInfinite)
+        SetTextColor(label, SystemColor(QPalette::Disabled, QPalette::WindowText));
+    else
+        SetTextRole(label, QPalette::ButtonText);
+}
+
+void CellConfigurationsWindow::DoHighlightCell()
+{
+    const Row* row = HighlightedRow();
+    if (row == nullptr)
+        return;
+    for (QWidget* label : std::initializer_list<QWidget*>{row->number, row->type, row->angle,
+                                                          row->throwDistance, row->pinning,
+                                                          row->splay, row->attenuation})
+        SetTextColor(*label, highlight_);
+}
+
+void CellConfigurationsWindow::DoClearHighlightedCell()
+{
+    const Row* row = HighlightedRow();
+    if (row == nullptr)
+        return;
+    for (QWidget* label : std::initializer_list<QWidget*>{row->number, row->type, row->angle,
+                                                          row->pinning, row->splay, row->attenuation})
+        SetTextRole(*label, QPalette::ButtonText);
+    ColourThrow(*row->throwDistance);
+}
+
+void CellConfigurationsWindow::Changed()
+{
+    Context().hub.UpdateInterfaces(kScope, true);
+    Context().lifecycle.SetDirty();
+}
+
+void CellConfigurationsWindow::StepCell(int row, void (Cell::*step)())
+{
+    Cells& cells = CellColumn();
+    // A row beyond the column (hidden, or past a column longer than the grid) has no cell.
+    if (row < 1 || row > cells.Count())
+        return;
+    (cells.Item(row).*step)();
+    Changed();
+}
+
+void CellConfigurationsWindow::ResizeColumn(int count)
+{
+    Cells& cells = CellColumn();
+    while (cells.Count() < count)
+        cells.Add(-1, cells.Count() > 0 ? cells.Item(cells.Count()).CellType() : -1);
+    while (cells.Count() > count)
+        cells.Remove(cells.Count());
+}
+
+// The limits hold also for a column that a file brought in outside them: it is only ever
+// moved towards 4..24.
+void CellConfigurationsWindow::CountUp()
+{
+    if (CellColumn().Count() < kMaxCells)
+        ResizeColumn(CellColumn().Count() + 1);
+    Changed();
+    txtCellCount_->selectAll();
+    txtCellCount_->setFocus();
+}
+
+void CellConfigurationsWindow::CountDown()
+{
+    if (CellColumn().Count() > kMinCells)
+        ResizeColumn(CellColumn().Count() - 1);
+    Changed();
+    txtCellCount_->selectAll();
+    txtCellCount_->setFocus();
+}
+
+MainWindow::Popup CellConfigurationsWindow::PopupOf(Column column) const
+{
+    switch (column) {
+    case Column::Type:
+        return MainWindow::Popup::Type;
+    case Column::Splay:
+        return MainWindow::Popup::Splay;
+    case Column::Attenuation:
+        break;
+    }
+    return MainWindow::Popup::Attenuation;
+}
+
+LinkLabel* CellConfigurationsWindow::LabelOf(Column column, int row) const
+{
+    const Row& cells = RowAt(row);
+    switch (column) {
+    case Column::Type:
+        return cells.type;
+    case Column::Splay:
+        return cells.splay;
+    case Column::Attenuation:
+        break;
+    }
+    return cells.attenuation;
+}
+
+void CellConfigurationsWindow::PopupList(Column column, int row)
+{
+    Cells& cells = CellColumn();
+    if (row < 1 || row > std::min(cells.Count(), kRowCount))
+        return;
+    for (int index = 1; index <= kRowCount; ++index)
+        SetTextRole(*LabelOf(column, index), QPalette::WindowText);
+    LinkLabel& label = *LabelOf(column, row);
+    SetTextColor(label, highlight_);
+
+    const Cell& cell = cells.Item(row);
+    std::vector<std::pair<QString, QString>> entries; // caption, tag
+    switch (column) {
+    case Column::Type:
+        for (const int type : cell.GetPossibleCellTypes())
+            entries.emplace_back(QString::fromStdString(Format::FormatCellType(type)), QString::number(type));
+        break;
+    case Column::Splay:
+        for (const Angle& splay : cell.GetPossibleSplays())
+            entries.emplace_back(QString::fromStdString(Format::FormatDegrees(splay.Degrees())), QString());
+        break;
+    case Column::Attenuation:
+        for (const float db : cell.GetPossibleCellAttenuations())
+            entries.emplace_back(QString::fromStdString(Format::FormatAttentuation(db)), QString());
+        break;
+    }
+    rememberedRow_ = row;
+
+    MainWindow* menus = Context().popupMenus;
+    if (menus == nullptr)
+        return;
+    const MainWindow::Popup popup = PopupOf(column);
+    for (int item = 1; item <= MainWindow::kPopupItemCount; ++item) {
+        QAction* action = menus->PopupItem(popup, item);
+        const auto entry = static_cast<std::size_t>(item - 1);
+        if (entry < entries.size()) {
+            action->setText(entries[entry].first);
+            action->setData(entries[entry].second);
+        }
+        action->setVisible(entry < entries.size());
+    }
+    QMenu* menu = menus->PopupMenu(popup);
+    const Placement placement = PlacementOf(label);
+    QPoint at = placement.at;
+    if (placement.rightAligned)
+        at.rx() -= menu->sizeHint().width();
+    menu->popup(at);
+}
+
+CellConfigurationsWindow::Placement CellConfigurationsWindow::PlacementOf(const QLabel& label) const
+{
+    const QPoint topRight = label.mapToGlobal(QPoint(label.width(), 0));
+    // The label's right edge within 90 % of the screen's width leaves room to the right.
+    if (0.9 * Context().screen.Width() >= topRight.x())
+        return {topRight, false};
+    return {QPoint(topRight.x(), topRight.y() + label.height()), true};
+}
+
+Cell* CellConfigurationsWindow::RememberedCell() const
+{
+    Cells& cells = CellColumn();
+    if (rememberedRow_ < 1 || rememberedRow_ > cells.Count())
+        return nullptr;
+    return &cells.Item(rememberedRow_);
+}
+
+void CellConfigurationsWindow::AfterChoice(Column column,
+                                           const std::function<void(Cell&, QAction&)>& apply,
+                                           int item)
+{
+    if (rememberedRow_ >= 1 && rememberedRow_ <= kRowCount)
+        SetTextRole(*LabelOf(column, rememberedRow_), QPalette::WindowText);
+    MainWindow* menus = Context().popupMenus;
+    Cell* cell = RememberedCell();
+    // An item this window did not fill (hidden) or a row the column lost chooses nothing.
+    if (menus == nullptr || cell == nullptr || item < 1 || item > MainWindow::kPopupItemCount)
+        return;
+    QAction& action = *menus->PopupItem(PopupOf(column), item);
+    if (!action.isVisible())
+        return;
+    apply(*cell, action);
+    Changed();
+}
+
+void CellConfigurationsWindow::SetCellType(int item)
+{
+    Guard("SetCellType", [this, item] {
+        AfterChoice(Column::Type, [](Cell& cell, QAction& action) {
+            const double code = OptionText::LeadingNumber(action.data().toString().toStdString());
+            cell.SetCellType(static_cast<int>(std::nearbyint(code)));
+        }, item);
+    });
+}
+
+void CellConfigurationsWindow::SetSplay(int item)
+{
+    Guard("SetSplay", [this, item] {
+        AfterChoice(Column::Splay, [](Cell& cell, QAction& action) {
+            cell.SplayAngle().SetDegrees(OptionText::LeadingNumber(action.text().toStdString()));
+        }, item);
+    });
+}
+
+void CellConfigurationsWindow::SetAttenuationVal(int item)
+{
+    Guard("SetAttenuationVal", [this, item] {
+        AfterChoice(Column::Attenuation, [](Cell& cell, QAction& action) {
+            cell.SetAttenuation(static_cast<float>(OptionText::LeadingNumber(action.text().toStdString())));
+        }, item);
+    });
+}
+
+} // namespace polvane
