@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <exception>
 #include <iostream>
+#include <memory>
 
 #include <QCoreApplication>
 
@@ -30,6 +31,7 @@
 #include "shell/WelcomeWindow.h"
 #include "shell/WindowRegistry.h"
 #include "windows/NotesWindow.h"
+#include "windows/OptionsDialog.h"
 #include "windows/ToolWindowHost.h"
 
 namespace polvane {
@@ -124,6 +126,17 @@ int Application::RunProgram(int argc, char** argv)
                                       mainWindow, progress);
     const auto runAutoConfigure = [&autoConfigure] { autoConfigure.RunAutoCalculate(); };
     mainWindow.SetCommand(MainWindow::Command::AutoConfigure, runAutoConfigure);
+
+    // Made on first use and kept, hidden, between uses.
+    std::unique_ptr<OptionsDialog> optionsDialog;
+    mainWindow.SetCommand(MainWindow::Command::Options, [&] {
+        if (!optionsDialog)
+            optionsDialog = std::make_unique<OptionsDialog>(
+                options, prompts, hub, reporter,
+                [&lifecycle] { return lifecycle.Venue().Units() == 1; },
+                constants.ColorPresetsFolder(), &mainWindow);
+        optionsDialog->Run();
+    });
 
     // The tool windows, each created when it is first opened.
     ToolWindowContext toolWindows{windows, mainWindow, *mainWindow.MdiArea(), screen, hub,
