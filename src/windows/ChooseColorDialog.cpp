@@ -11,6 +11,7 @@
 #include "shell/ErrorReporter.h"
 #include "shell/UpdateHub.h"
 #include "windows/ColorSwatch.h"
+#include "windows/DialogButtons.h"
 #include "windows/HelpKey.h"
 
 namespace polvane {
@@ -81,14 +82,9 @@ ChooseColorDialog::ChooseColorDialog(UpdateHub& hub, ErrorReporter& reporter, QW
     preview->addWidget(picPreview_);
     preview->addStretch();
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("cmdOK"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("cmdCancel"));
-    connect(ok, &QPushButton::clicked, this, [this] { Guard("cmdOK_Click", [this] { accept(); }); });
-    connect(cancel, &QPushButton::clicked, this,
-            [this] { Guard("cmdCancel_Click", [this] { reject(); }); });
+    const auto [ok, cancel] = DialogButtons::Make(
+        *this, QStringLiteral("Cancel"),
+        [this](const std::string& handler, const std::function<void()>& action) { Guard(handler, action); });
     preview->addWidget(ok);
     preview->addWidget(cancel);
 

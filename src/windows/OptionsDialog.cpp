@@ -31,6 +31,7 @@
 #include "shell/UpdateHub.h"
 #include "windows/ChooseColorDialog.h"
 #include "windows/ColorSwatch.h"
+#include "windows/DialogButtons.h"
 #include "windows/HelpKey.h"
 #include "windows/LinkLabel.h"
 
@@ -135,14 +136,9 @@ OptionsDialog::OptionsDialog(Options& options, Prompts& prompts, UpdateHub& hub,
     tabOptions_->addTab(BuildColorsTab(), QStringLiteral("Colors"));
     tabOptions_->addTab(BuildNotesTab(), QStringLiteral("Notes Window"));
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("cmdOK"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    cancel->setObjectName(QStringLiteral("cmdCancel"));
-    connect(ok, &QPushButton::clicked, this, [this] { Guard("cmdOK_Click", [this] { accept(); }); });
-    connect(cancel, &QPushButton::clicked, this,
-            [this] { Guard("cmdCancel_Click", [this] { reject(); }); });
+    const auto [ok, cancel] = DialogButtons::Make(
+        *this, QStringLiteral("&Cancel"),
+        [this](const std::string& handler, const std::function<void()>& action) { Guard(handler, action); });
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);
