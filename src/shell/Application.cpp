@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <exception>
 #include <iostream>
+#include <memory>
 
 #include <QAction>
 #include <QCoreApplication>
@@ -40,6 +41,7 @@
 #include "windows/CellConfigurationsWindow.h"
 #include "windows/NotesWindow.h"
 #include "windows/SeatingAreasWindow.h"
+#include "windows/OptionsDialog.h"
 #include "windows/ToolWindowHost.h"
 #include "windows/VenueWindow.h"
 
@@ -139,6 +141,17 @@ int Application::RunProgram(int argc, char** argv)
     RiggingSheetCommand printOut(options, clock, prompts, printerDialog, lifecycle, reporter,
                                  progress);
     mainWindow.SetCommand(MainWindow::Command::Print, [&printOut] { printOut.Run(); });
+
+    // Made on first use and kept, hidden, between uses.
+    std::unique_ptr<OptionsDialog> optionsDialog;
+    mainWindow.SetCommand(MainWindow::Command::Options, [&] {
+        if (!optionsDialog)
+            optionsDialog = std::make_unique<OptionsDialog>(
+                options, prompts, hub, reporter,
+                [&lifecycle] { return lifecycle.Venue().Units() == 1; },
+                constants.ColorPresetsFolder(), &mainWindow);
+        optionsDialog->Run();
+    });
 
     // The tool windows, each created when it is first opened.
     ToolWindowContext toolWindows{windows, mainWindow, *mainWindow.MdiArea(), screen, hub,

@@ -7,7 +7,7 @@ namespace polvane {
 
 ProgramConstants::ProgramConstants(const ProgramFolder& folder, const ScreenInfo& screen)
     : programPath_(folder.Path()),
-      colorPresetsFolder_(folder.File("Custom Color Presets")),
+      colorPresetsFolder_(folder.WritableFile("Custom Color Presets")),
       windowLayoutsFolder_(folder.WritableFile("Custom Window Layouts")),
       helpFolder_(folder.File("Help")),
       englishTemplate_(folder.File("Templates/Blank_English.venue")),

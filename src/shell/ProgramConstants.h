@@ -14,7 +14,8 @@ public:
     ProgramConstants(const ProgramFolder& folder, const ScreenInfo& screen);
 
     const std::string& ProgramPath() const { return programPath_; }
-    // Saved colour presets ("*.color").
+    // Saved colour presets ("*.color"): beside the program, or in the user's data folder
+    // when the program's folder cannot be written.
     const std::string& ColorPresetsFolder() const { return colorPresetsFolder_; }
     // Saved window layouts ("*.layout"): beside the program, or in the user's data folder
     // when the program's folder cannot be written (an installed program).
