@@ -29,6 +29,8 @@
 #include "shell/VenueLifecycle.h"
 #include "shell/WelcomeWindow.h"
 #include "shell/WindowRegistry.h"
+#include "windows/IFEGraphWindow.h"
+#include "windows/ListeningPointsWindow.h"
 #include "windows/NotesWindow.h"
 #include "windows/ToolWindowHost.h"
 
@@ -132,6 +134,13 @@ int Application::RunProgram(int argc, char** argv)
                                   &mainWindow, runAutoConfigure};
     ToolWindowHost notes(toolWindows, [](ToolWindowContext& context) { return new NotesWindow(context); });
     mainWindow.SetToolWindowSlot(ToolWindowId::Notes, &notes);
+    ToolWindowHost ifeGraph(toolWindows, [](ToolWindowContext& context) { return new IFEGraphWindow(context); });
+    mainWindow.SetToolWindowSlot(ToolWindowId::IFEGraph, &ifeGraph);
+    ToolWindowHost listeningPoints(toolWindows, [](ToolWindowContext& context) {
+        return new ListeningPointsWindow(context);
+    });
+    mainWindow.SetToolWindowSlot(ToolWindowId::ListeningPoints, &listeningPoints);
+    self.listeningPoints_ = &listeningPoints;
 
     SplashWindow splash;
     WelcomeWindow welcome;
@@ -155,6 +164,7 @@ int Application::RunProgram(int argc, char** argv)
     const int exitCode = self.ending_ ? self.exitCode_ : application.exec();
 
     self.run_ = nullptr;
+    self.listeningPoints_ = nullptr;
     application.SetReporter(nullptr);
     Options::SetCurrent(nullptr);
     return exitCode;
@@ -189,9 +199,10 @@ void Application::ShowMainWindow()
     main_->show();
 }
 
-void Application::SetListeningPointsListVisible(bool)
+void Application::SetListeningPointsListVisible(bool visible)
 {
-    // The listening-points window comes with the tool windows; until then it has no list.
+    if (listeningPoints_ != nullptr)
+        ListeningPointsWindow::SetListVisible(*listeningPoints_, visible);
 }
 
 void Application::UnloadAll()

@@ -11,6 +11,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPen>
+#include <QPointF>
 #include <QSize>
 
 #include "model/Point2D.h"
@@ -177,6 +178,10 @@ public:
                   const QPen& pen);
     void DrawFillCircle(float x, float y, float radius, const QPen& pen, const QBrush& brush);
     void DrawCircleFromXY(float x1, float y1, float x2, float y2, const QPen& pen);
+    // Graph curves through pixel points: straight segments, or a smooth cardinal spline
+    // (tension 0.5) that passes through every point.
+    void DrawPolyline(const std::vector<QPointF>& points, const QPen& pen);
+    void DrawCurve(const std::vector<QPointF>& points, const QPen& pen);
 
     // Whole-pixel extent of a text in the label font.
     QSize MeasureText(std::string_view text) const;
