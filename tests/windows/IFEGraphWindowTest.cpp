@@ -1,5 +1,6 @@
 #include "windows/IFEGraphWindow.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -9,6 +10,8 @@
 #include <QLayout>
 
 #include "ToolWindowFixture.h"
+#include "engine/CalculationResults.h"
+#include "model/Format.h"
 #include "shell/ColorTable.h"
 #include "shell/FrequencyTable.h"
 #include "windows/PlotPictureBox.h"
@@ -76,8 +79,41 @@ TEST_F(IFEGraphWindowTest, DrawsTheEmptyScaleUntilTheFirstRecalculationThenTheCu
     EXPECT_TRUE(Near(PixelAt(1000.0f, 100.0f), GraphColour()));
 }
 
+TEST_F(IFEGraphWindowTest, EachBandIsPredictedAtItsOwnFrequency)
+{
+    LineArray& array = Venue().LineArray();
+    array.SetBrand(3);
+    array.Bumper().SetLocation(Point2D(0, 30));
+    for (int i = 0; i < 6; ++i) {
+        const Angle splay = Angle::FromDegrees(i == 0 ? 0.0 : 3.0);
+        array.Cells().Add(-1, -1, &splay);
+    }
+    const Point2D front(15, 0);
+    const Point2D back(120, 8);
+    Venue().SeatingAreas().Add(-1, &front, &back);
+
+    const std::vector<float> values = IFEGraphWindow::Calculate(Venue());
+    ASSERT_EQ(values.size(), static_cast<std::size_t>(FrequencyTable::Count()));
+    for (const int band : {1, 12, 23}) {
+        Venue().SetCenterFrequency(FrequencyTable::Frequency(band));
+        const float score = Venue().GenerateCalculations(false).EvennessScore;
+        EXPECT_FLOAT_EQ(values[static_cast<std::size_t>(band - 1)], Format::SPLECToPercent(score) * 100.0f)
+            << band;
+    }
+    for (const float value : values) {
+        EXPECT_GE(value, 0.0f);
+        EXPECT_LE(value, 100.0f);
+    }
+    EXPECT_NE(*std::min_element(values.begin(), values.end()), *std::max_element(values.begin(), values.end()));
+}
+
 TEST_F(IFEGraphWindowTest, ARecalculationLeavesTheVenuesFrequencySettingsAsTheyWere)
 {
+    // Nor does it touch the shared results.
+    CalculationResults shared;
+    shared.EvennessScore = 42.0f;
+    GlobalResults::Store(shared);
+
     struct Case {
         bool aggregates;
         float centre;
@@ -95,6 +131,7 @@ TEST_F(IFEGraphWindowTest, ARecalculationLeavesTheVenuesFrequencySettingsAsTheyW
         EXPECT_EQ(Venue().AggregateFrequencies(), c.aggregates);
         EXPECT_FLOAT_EQ(Venue().CenterFrequency(), c.centreAfter) << c.centre;
     }
+    EXPECT_FLOAT_EQ(GlobalResults::Current().EvennessScore, 42.0f);
 }
 
 TEST_F(IFEGraphWindowTest, TheHubSkipsTheCalculationForTheAnalysedFrequencyAndDisplayScopes)
