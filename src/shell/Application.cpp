@@ -39,6 +39,8 @@
 #include "windows/FROptionsWindow.h"
 #include "windows/ArrayDesign.h"
 #include "windows/CellConfigurationsWindow.h"
+#include "windows/IFEGraphWindow.h"
+#include "windows/ListeningPointsWindow.h"
 #include "windows/NotesWindow.h"
 #include "windows/SeatingAreasWindow.h"
 #include "windows/OptionsDialog.h"
@@ -189,6 +191,13 @@ int Application::RunProgram(int argc, char** argv)
 
     ArrayDesign arrayDesign(mainWindow, lifecycle, hub, reporter, screen);
     mainWindow.SetCommand(MainWindow::Command::Design, [&arrayDesign] { arrayDesign.DesignArray(); });
+    ToolWindowHost ifeGraph(toolWindows, [](ToolWindowContext& context) { return new IFEGraphWindow(context); });
+    mainWindow.SetToolWindowSlot(ToolWindowId::IFEGraph, &ifeGraph);
+    ToolWindowHost listeningPoints(toolWindows, [](ToolWindowContext& context) {
+        return new ListeningPointsWindow(context);
+    });
+    mainWindow.SetToolWindowSlot(ToolWindowId::ListeningPoints, &listeningPoints);
+    self.listeningPoints_ = &listeningPoints;
 
     SplashWindow splash;
     WelcomeWindow welcome;
@@ -212,6 +221,7 @@ int Application::RunProgram(int argc, char** argv)
     const int exitCode = self.ending_ ? self.exitCode_ : application.exec();
 
     self.run_ = nullptr;
+    self.listeningPoints_ = nullptr;
     application.SetReporter(nullptr);
     Options::SetCurrent(nullptr);
     return exitCode;
@@ -246,9 +256,10 @@ void Application::ShowMainWindow()
     main_->show();
 }
 
-void Application::SetListeningPointsListVisible(bool)
+void Application::SetListeningPointsListVisible(bool visible)
 {
-    // The listening-points window comes with the tool windows; until then it has no list.
+    if (listeningPoints_ != nullptr)
+        ListeningPointsWindow::SetListVisible(*listeningPoints_, visible);
 }
 
 void Application::UnloadAll()

@@ -9,6 +9,7 @@ namespace polvane {
 class MainWindow;
 class ProgramRun;
 class SplashWindow;
+class ToolWindowHost;
 
 // The program put together: the application object, the options, the error reporter, the
 // open venue, the update hub and the windows, then the start-up sequence and the event
@@ -45,6 +46,7 @@ private:
     SplashWindow* splash_ = nullptr;
     MainWindow* main_ = nullptr;
     ProgramRun* run_ = nullptr;
+    ToolWindowHost* listeningPoints_ = nullptr;
     bool ending_ = false;
     int exitCode_ = 0;
 };

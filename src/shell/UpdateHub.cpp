@@ -97,6 +97,11 @@ void UpdateHub::UpdateInterfaces(int scope, bool recalculate)
         if (scope < 0 || scope >= kScopeCount)
             return;
         const Scope& row = ScopeRow(scope);
+        struct Refreshing {
+            int& scope;
+            ~Refreshing() { scope = -1; }
+        } refreshing{refreshingScope_};
+        refreshingScope_ = scope;
         for (ToolWindowId id : row.windows)
             CallIfLoaded(id, &RefreshableWindow::Refresh);
         if (row.setsBalancePanel)

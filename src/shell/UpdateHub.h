@@ -44,6 +44,10 @@ public:
     // it threw one); the update switch is lowered either way.
     void UpdateInterfaces(int scope, bool recalculate);
 
+    // The scope whose windows are being refreshed, or -1 outside such a refresh; lets a
+    // window skip work its scope cannot have changed.
+    int RefreshingScope() const { return refreshingScope_; }
+
     // The row of a scope 0..9; throws std::out_of_range for any other.
     static const Scope& ScopeRow(int scope);
 
@@ -69,6 +73,7 @@ private:
     ShellMainWindow& mainWindow_;
     HelpViewer& help_;
     int highlightedCell_ = 0;
+    int refreshingScope_ = -1;
 };
 
 } // namespace polvane

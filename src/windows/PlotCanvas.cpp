@@ -797,6 +797,35 @@ void PlotCanvas::StrokePath(const QPainterPath& path, const QPen& pen)
         painter_->strokePath(path, pen);
 }
 
+void PlotCanvas::DrawPolyline(const std::vector<QPointF>& points, const QPen& pen)
+{
+    if (!painter_ || points.size() < 2)
+        return;
+    painter_->setPen(pen);
+    painter_->setBrush(Qt::NoBrush);
+    painter_->drawPolyline(points.data(), static_cast<int>(points.size()));
+}
+
+void PlotCanvas::DrawCurve(const std::vector<QPointF>& points, const QPen& pen)
+{
+    if (!painter_ || points.size() < 2)
+        return;
+    // Each segment is a cubic whose control points follow the neighbours' direction; the
+    // ends repeat themselves as their missing neighbours.
+    constexpr double kTension = 0.5;
+    const std::size_t last = points.size() - 1;
+    QPainterPath path(points[0]);
+    for (std::size_t i = 0; i < last; ++i) {
+        const QPointF& before = points[i == 0 ? 0 : i - 1];
+        const QPointF& from = points[i];
+        const QPointF& to = points[i + 1];
+        const QPointF& after = points[i + 1 == last ? last : i + 2];
+        path.cubicTo(from + (to - before) * (kTension / 3.0), to - (after - from) * (kTension / 3.0),
+                     to);
+    }
+    painter_->strokePath(path, pen);
+}
+
 QSize PlotCanvas::MeasureText(std::string_view text) const
 {
     const QFontMetrics metrics(font_);

@@ -11,6 +11,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPen>
+#include <QPointF>
 #include <QSize>
 
 #include "model/Point2D.h"
@@ -180,6 +181,10 @@ public:
     // A path already in pixels (the venue's polar balloon and its frame).
     void FillPath(const QPainterPath& path, const QBrush& brush);
     void StrokePath(const QPainterPath& path, const QPen& pen);
+    // Graph curves through pixel points: straight segments, or a smooth cardinal spline
+    // (tension 0.5) that passes through every point.
+    void DrawPolyline(const std::vector<QPointF>& points, const QPen& pen);
+    void DrawCurve(const std::vector<QPointF>& points, const QPen& pen);
 
     // Whole-pixel extent of a text in the label font.
     QSize MeasureText(std::string_view text) const;

@@ -1,0 +1,142 @@
+#include "windows/IFEGraphWindow.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+#include <QVBoxLayout>
+
+#include "engine/CalculationResults.h"
+#include "engine/Environment.h"
+#include "engine/GlobalResults.h"
+#include "model/Format.h"
+#include "model/ProcedureFailure.h"
+#include "shell/FrequencyTable.h"
+#include "shell/UpdateHub.h"
+#include "shell/VenueLifecycle.h"
+#include "shell/WindowPositions.h"
+#include "windows/PlotPictureBox.h"
+
+namespace polvane {
+
+namespace {
+
+// The hub's scopes that change neither the venue nor the prediction's settings: the choice
+// of the analysed frequency and the display options.
+constexpr int kAnalysedFrequencyScope = 4;
+constexpr int kDisplayScope = 5;
+
+// Puts the venue's frequency settings back however the calculation ends.
+class FrequencySettingsKeeper {
+public:
+    explicit FrequencySettingsKeeper(Environment& venue)
+        : venue_(venue), aggregates_(venue.AggregateFrequencies()),
+          centre_(std::round(venue.CenterFrequency()))
+    {
+        if (aggregates_)
+            venue_.SetAggregateFrequencies(false);
+    }
+    FrequencySettingsKeeper(const FrequencySettingsKeeper&) = delete;
+    FrequencySettingsKeeper& operator=(const FrequencySettingsKeeper&) = delete;
+    ~FrequencySettingsKeeper()
+    {
+        if (aggregates_)
+            venue_.SetAggregateFrequencies(true);
+        else
+            venue_.SetCenterFrequency(centre_);
+    }
+
+private:
+    Environment& venue_;
+    bool aggregates_;
+    float centre_;
+};
+
+} // namespace
+
+IFEGraphWindow::IFEGraphWindow(ToolWindowContext& context, QWidget* parent)
+    : ToolWindow(ToolWindowId::IFEGraph, context, parent),
+      canvas_(PlotCanvas::Kind::EvennessGraph, context.options), picGraph_(new PlotPictureBox(this))
+{
+    picGraph_->setObjectName(QStringLiteral("picGraph"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(picGraph_);
+    canvas_.CreateGraphicsObjects();
+    canvas_.RefreshGraphicsHandle(false, true);
+    connect(picGraph_, &PlotPictureBox::Resized, this, [this] {
+        Guard("Form_Resize", [this] {
+            if (!WindowPositions::IsPositioning())
+                UpdateInterface(false);
+        });
+    });
+}
+
+IFEGraphWindow::~IFEGraphWindow()
+{
+    picGraph_->disconnect(this);
+    canvas_.DestroyGraphicsObjects();
+    canvas_.RefreshGraphicsHandle(true, false);
+}
+
+void IFEGraphWindow::UpdateInterface()
+{
+    const int scope = Context().hub.RefreshingScope();
+    UpdateInterface(scope != kAnalysedFrequencyScope && scope != kDisplayScope);
+}
+
+void IFEGraphWindow::UpdateInterface(bool recalculate)
+{
+    if (recalculate) {
+        try {
+            values_ = Calculate(Context().lifecycle.Venue());
+        } catch (const std::exception& failure) {
+            throw ProcedureFailure(Procedure("Calculate"), failure.what());
+        }
+        calculated_ = true;
+    }
+    Redraw();
+}
+
+void IFEGraphWindow::RefreshGraphicsObjects()
+{
+    Guard("RefreshGraphicsObjects", [this] { canvas_.RefreshGraphicsObjects(); });
+}
+
+std::vector<float> IFEGraphWindow::Calculate(Environment& venue)
+{
+    std::vector<float> values;
+    values.reserve(FrequencyTable::Count());
+    FrequencySettingsKeeper keeper(venue);
+    for (int band = 1; band <= FrequencyTable::Count(); ++band) {
+        venue.SetCenterFrequency(FrequencyTable::Frequency(band));
+        const CalculationResults results = venue.GenerateCalculations(false);
+        values.push_back(Format::SPLECToPercent(results.EvennessScore) * 100.0f);
+    }
+    return values;
+}
+
+void IFEGraphWindow::Redraw()
+{
+    canvas_.SetPictureSize(picGraph_->ScaleWidth(), picGraph_->ScaleHeight());
+    canvas_.BeginRedraw(GlobalResults::Current());
+    if (calculated_)
+        DrawGraph();
+    canvas_.CopyTo(*picGraph_);
+}
+
+void IFEGraphWindow::DrawGraph()
+{
+    std::vector<QPointF> points;
+    const int bands = std::min(static_cast<int>(values_.size()), FrequencyTable::Count());
+    for (int band = 1; band <= bands; ++band) {
+        const float value = values_[static_cast<std::size_t>(band - 1)];
+        // A value the prediction could not give leaves a gap rather than a stray line.
+        if (!std::isfinite(value))
+            continue;
+        points.emplace_back(canvas_.ConvertX(FrequencyTable::Frequency(band)), canvas_.ConvertY(value));
+    }
+    canvas_.DrawPolyline(points, canvas_.Pen(PlotCanvas::PenRole::GraphLines));
+}
+
+} // namespace polvane

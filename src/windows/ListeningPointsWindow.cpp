@@ -1,0 +1,639 @@
+#include "windows/ListeningPointsWindow.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+
+#include "engine/CalculationResults.h"
+#include "engine/Environment.h"
+#include "engine/GlobalResults.h"
+#include "model/Format.h"
+#include "platform/Prompts.h"
+#include "platform/ScreenInfo.h"
+#include "platform/SettingsStore.h"
+#include "shell/AppTitle.h"
+#include "shell/CurveColors.h"
+#include "shell/FrequencyTable.h"
+#include "shell/Options.h"
+#include "shell/UpdateGuard.h"
+#include "shell/UpdateHub.h"
+#include "shell/VenueLifecycle.h"
+#include "shell/WindowPositions.h"
+#include "windows/BoundValue.h"
+#include "windows/EditBox.h"
+#include "windows/NewListeningPointDialog.h"
+#include "windows/PlotPictureBox.h"
+#include "windows/SpinStepper.h"
+#include "windows/ToolWindowHost.h"
+
+namespace polvane {
+
+namespace {
+
+// The window's own edits refresh the listening points and the venue; a committed name
+// also reaches the windows that show it elsewhere.
+constexpr int kEditScope = 6;
+constexpr int kNameScope = 8;
+constexpr float kNewPointSpacing = 0.085f;
+
+QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+} // namespace
+
+class ListeningPointsWindow::Busy {
+public:
+    explicit Busy(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+    ~Busy() { flag_ = previous_; }
+
+private:
+    bool& flag_;
+    bool previous_;
+};
+
+ListeningPointsWindow::ListeningPointsWindow(ToolWindowContext& context, QWidget* parent)
+    : ToolWindow(ToolWindowId::ListeningPoints, context, parent),
+      canvas_(PlotCanvas::Kind::ListeningPointsGraph, context.options),
+      lblLPIdent_(new QLabel(QStringLiteral("Listening Points:"), this)),
+      lstListeningPoints_(new QListWidget(this)),
+      cmdAdd_(new QPushButton(QStringLiteral("Add"), this)),
+      cmdDelete_(new QPushButton(QStringLiteral("Delete"), this)),
+      lblNIdent_(new QLabel(QStringLiteral("Name:"), this)), txtName_(new QLineEdit(this)),
+      lblSAIdent_(new QLabel(QStringLiteral("Seating Area:"), this)),
+      cboSeatingAreas_(new QComboBox(this)),
+      lblHPIdent_(new QLabel(QStringLiteral("Horizontal Position:"), this)),
+      txtHorizontalPosition_(new QLineEdit(this)), spnHorizontalPosition_(new QSpinBox(this)),
+      lblFRIdent_(new QLabel(QStringLiteral("Frequency Response:"), this)),
+      shpPicBorder_(new QFrame(this)), picResponse_(new PlotPictureBox(this)),
+      lblTooltip_(new QLabel(this)), shpHotspot_(new QFrame(this)),
+      dialog_(new NewListeningPointDialog(this))
+{
+    const std::pair<QWidget*, const char*> names[] = {
+        {lblLPIdent_, "lblLPIdent"},
+        {lstListeningPoints_, "lstListeningPoints"},
+        {cmdAdd_, "cmdAdd"},
+        {cmdDelete_, "cmdDelete"},
+        {lblNIdent_, "lblNIdent"},
+        {txtName_, "txtName"},
+        {lblSAIdent_, "lblSAIdent"},
+        {cboSeatingAreas_, "cboSeatingAreas"},
+        {lblHPIdent_, "lblHPIdent"},
+        {txtHorizontalPosition_, "txtHorizontalPosition"},
+        {spnHorizontalPosition_, "spnHorizontalPosition"},
+        {lblFRIdent_, "lblFRIdent"},
+        {shpPicBorder_, "shpPicBorder"},
+        {picResponse_, "picResponse"},
+        {lblTooltip_, "lblTooltip"},
+        {shpHotspot_, "shpHotspot"},
+    };
+    for (const auto& [widget, name] : names)
+        widget->setObjectName(QString::fromLatin1(name));
+
+    shpPicBorder_->setFrameShape(QFrame::Box);
+    picResponse_->setMouseTracking(true);
+    picResponse_->installEventFilter(this);
+    // Just wide enough for the name: no frame, no margin.
+    lblTooltip_->setMargin(0);
+    lblTooltip_->setAlignment(Qt::AlignCenter);
+    lblTooltip_->setAutoFillBackground(true);
+    lblTooltip_->hide();
+    shpHotspot_->setFrameShape(QFrame::Box);
+    shpHotspot_->setLineWidth(2);
+    shpHotspot_->resize(9, 9);
+    shpHotspot_->hide();
+    // The marker is centred on the point it marks.
+    hotspotHalfWidth_ = shpHotspot_->width() / 2;
+    hotspotHalfHeight_ = shpHotspot_->height() / 2;
+
+    const int twipsX = std::max(1, context.screen.TwipsPerPixelX());
+    const int twipsY = std::max(1, context.screen.TwipsPerPixelY());
+    setMinimumSize(kMinWidth / twipsX, kMinHeight / twipsY);
+
+    runDialog_ = [](NewListeningPointDialog& dialog) { dialog.exec(); };
+    positionBox_ = std::make_unique<EditBox>(*txtHorizontalPosition_, *this, "txtHorizontalPosition",
+                                             kEditScope, PositionValue());
+    positionSpin_ = std::make_unique<SpinStepper>(*spnHorizontalPosition_, *txtHorizontalPosition_,
+                                                  *this, "spnHorizontalPosition", kEditScope,
+                                                  SpinStepper::Rule::B, PositionValue(), false);
+
+    connect(lstListeningPoints_, &QListWidget::currentRowChanged, this, [this](int row) {
+        Guard("lstListeningPoints_Click", [this, row] { ListClicked(row); });
+    });
+    connect(lstListeningPoints_, &QListWidget::itemChanged, this,
+            [this] { Guard("lstListeningPoints_ItemCheck", [this] { EntryChecked(); }); });
+    connect(cmdAdd_, &QPushButton::clicked, this,
+            [this] { Guard("cmdAdd_Click", [this] { AddClicked(); }); });
+    connect(cmdDelete_, &QPushButton::clicked, this,
+            [this] { Guard("cmdDelete_Click", [this] { DeleteClicked(); }); });
+    connect(cboSeatingAreas_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        Guard("cboSeatingAreas_Click", [this, index] { AreaChosen(index); });
+    });
+    connect(txtName_, &QLineEdit::textChanged, this,
+            [this] { Guard("txtName_Change", [this] { NameChanged(); }); });
+    txtName_->installEventFilter(this);
+
+    canvas_.CreateGraphicsObjects();
+    canvas_.RefreshGraphicsHandle(false, true);
+    DisableEditors();
+    LayOut();
+}
+
+ListeningPointsWindow::~ListeningPointsWindow()
+{
+    // The controls outlive this part of the window: their last focus loss or change must
+    // not reach handlers whose window is gone.
+    txtName_->removeEventFilter(this);
+    picResponse_->removeEventFilter(this);
+    for (QObject* control : {static_cast<QObject*>(txtName_), static_cast<QObject*>(lstListeningPoints_),
+                             static_cast<QObject*>(cboSeatingAreas_), static_cast<QObject*>(cmdAdd_),
+                             static_cast<QObject*>(cmdDelete_)})
+        control->disconnect(this);
+    positionSpin_.reset();
+    positionBox_.reset();
+    canvas_.DestroyGraphicsObjects();
+    canvas_.RefreshGraphicsHandle(true, false);
+}
+
+void ListeningPointsWindow::SetListVisible(bool visible) { lstListeningPoints_->setVisible(visible); }
+
+void ListeningPointsWindow::SetListVisible(ToolWindowHost& host, bool visible)
+{
+    host.Load();
+    if (auto* window = dynamic_cast<ListeningPointsWindow*>(host.Window()))
+        window->SetListVisible(visible);
+}
+
+float ListeningPointsWindow::NewPointPosition(int k, float length)
+{
+    // An area without a usable length has only its front point to offer.
+    if (!std::isfinite(length) || length == 0.0f)
+        return 0.0f;
+    float position = static_cast<float>(std::max(0, k)) * kNewPointSpacing * length;
+    // Each step back by one length keeps the point on the area (a point exactly at the
+    // back end stays there); an area drawn backwards has negative positions.
+    if (length > 0.0f) {
+        while (position > length)
+            position -= length;
+    } else {
+        while (position < length)
+            position -= length;
+    }
+    return position;
+}
+
+Environment& ListeningPointsWindow::Venue() const { return Context().lifecycle.Venue(); }
+
+ListeningPoint* ListeningPointsWindow::Selected() const
+{
+    ListeningPoints& points = Venue().ListeningPoints();
+    if (selected_ < 1 || selected_ > points.Count())
+        return nullptr;
+    return &points.Item(selected_);
+}
+
+float ListeningPointsWindow::BoundPosition(float x) const
+{
+    const ListeningPoint* point = Selected();
+    const Planes& areas = Venue().SeatingAreas();
+    // A point whose area is gone keeps only the lower bound.
+    if (point == nullptr || point->SeatingAreaIndex() < 1 || point->SeatingAreaIndex() > areas.Count())
+        return std::isnan(x) ? 0.0f : std::max(0.0f, x);
+    return Format::BoundSingle(x, 0.0f, areas.Item(point->SeatingAreaIndex()).Length());
+}
+
+BoundValue ListeningPointsWindow::PositionValue()
+{
+    BoundValue value;
+    value.bound = [this](float x) { return BoundPosition(x); };
+    value.store = [this](float x) {
+        if (ListeningPoint* point = Selected())
+            point->SetHorizontalPosition(x);
+    };
+    value.shown = [this] {
+        const ListeningPoint* point = Selected();
+        return point != nullptr ? Format::FormatMeasurement(point->HorizontalPosition()) : std::string();
+    };
+    return value;
+}
+
+void ListeningPointsWindow::UpdateInterface()
+{
+    Busy busy(busy_);
+    const Environment& venue = Venue();
+    const Planes& areas = venue.SeatingAreas();
+    const ListeningPoints& points = venue.ListeningPoints();
+    {
+        const QSignalBlocker blocker(cboSeatingAreas_);
+        while (cboSeatingAreas_->count() < areas.Count())
+            cboSeatingAreas_->addItem(QString());
+        while (cboSeatingAreas_->count() > areas.Count())
+            cboSeatingAreas_->removeItem(cboSeatingAreas_->count() - 1);
+        for (int i = 1; i <= areas.Count(); ++i)
+            cboSeatingAreas_->setItemText(i - 1, Text(areas.Item(i).Name()));
+    }
+    {
+        const QSignalBlocker blocker(lstListeningPoints_);
+        while (lstListeningPoints_->count() < points.Count()) {
+            auto* entry = new QListWidgetItem(lstListeningPoints_);
+            entry->setFlags(entry->flags() | Qt::ItemIsUserCheckable);
+            entry->setCheckState(Qt::Checked);
+        }
+        while (lstListeningPoints_->count() > points.Count())
+            delete lstListeningPoints_->takeItem(lstListeningPoints_->count() - 1);
+        for (int i = 1; i <= points.Count(); ++i)
+            lstListeningPoints_->item(i - 1)->setText(Text(points.Item(i).Name()));
+        selected_ = std::min(selected_, points.Count());
+        if (selected_ != 0)
+            lstListeningPoints_->setCurrentRow(selected_ - 1);
+    }
+    if (selected_ != 0)
+        PlaceData();
+    else
+        DisableEditors();
+    // A point needs an area to stand on.
+    cmdAdd_->setEnabled(areas.Count() > 0);
+    Redraw();
+}
+
+void ListeningPointsWindow::RefreshGraphicsObjects()
+{
+    Guard("RefreshGraphicsObjects", [this] { canvas_.RefreshGraphicsObjects(); });
+}
+
+void ListeningPointsWindow::PlaceData()
+{
+    const ListeningPoint* point = Selected();
+    if (point == nullptr) {
+        DisableEditors();
+        return;
+    }
+    Busy busy(busy_);
+    // Refilling the editors is no edit of the point.
+    UpdateGuard guard;
+    for (QWidget* editor : {static_cast<QWidget*>(txtName_), static_cast<QWidget*>(txtHorizontalPosition_),
+                            static_cast<QWidget*>(cboSeatingAreas_),
+                            static_cast<QWidget*>(spnHorizontalPosition_)})
+        editor->setEnabled(true);
+    txtName_->setText(Text(point->Name()));
+    // The entry may still show a name typed but not stored.
+    if (QListWidgetItem* entry = lstListeningPoints_->item(selected_ - 1))
+        entry->setText(Text(point->Name()));
+    txtHorizontalPosition_->setText(Text(Format::FormatMeasurement(point->HorizontalPosition())));
+    const int area = point->SeatingAreaIndex();
+    // A point on an area that is gone shows no area.
+    cboSeatingAreas_->setCurrentIndex(area >= 1 && area <= cboSeatingAreas_->count() ? area - 1 : -1);
+    nameDirty_ = false;
+    cmdDelete_->setEnabled(true);
+}
+
+void ListeningPointsWindow::DisableEditors()
+{
+    Busy busy(busy_);
+    UpdateGuard guard;
+    txtName_->clear();
+    txtHorizontalPosition_->clear();
+    cboSeatingAreas_->setCurrentIndex(-1);
+    nameDirty_ = false;
+    for (QWidget* control : {static_cast<QWidget*>(txtName_), static_cast<QWidget*>(txtHorizontalPosition_),
+                             static_cast<QWidget*>(cboSeatingAreas_),
+                             static_cast<QWidget*>(spnHorizontalPosition_), static_cast<QWidget*>(cmdDelete_)})
+        control->setEnabled(false);
+}
+
+void ListeningPointsWindow::Redraw()
+{
+    canvas_.SetPictureSize(picResponse_->ScaleWidth(), picResponse_->ScaleHeight());
+    canvas_.BeginRedraw(GlobalResults::Current());
+    DrawCurves();
+    canvas_.CopyTo(*picResponse_);
+}
+
+void ListeningPointsWindow::DrawCurves()
+{
+    const CalculationResults& results = GlobalResults::Current();
+    const auto entries = static_cast<std::size_t>(lstListeningPoints_->count());
+    plotted_.assign(entries, false);
+    curvePoints_.assign(entries, {});
+    for (std::size_t entry = 0; entry < entries; ++entry) {
+        if (lstListeningPoints_->item(static_cast<int>(entry))->checkState() != Qt::Checked)
+            continue;
+        plotted_[entry] = true;
+        // Results older than the list, or from a shorter frequency list, give only the
+        // bands they have.
+        if (entry >= results.PointLevels.size())
+            continue;
+        const std::vector<float>& levels = results.PointLevels[entry].Levels;
+        const int bands = std::min(static_cast<int>(levels.size()), FrequencyTable::Count());
+        std::vector<QPointF>& points = curvePoints_[entry];
+        for (int band = 1; band <= bands; ++band) {
+            const float level = levels[static_cast<std::size_t>(band - 1)];
+            if (!std::isfinite(level))
+                continue;
+            points.emplace_back(canvas_.ConvertX(FrequencyTable::Frequency(band)),
+                                canvas_.ConvertY(level));
+        }
+        const int colour = static_cast<int>(entry % static_cast<std::size_t>(CurveColors::Count())) + 1;
+        canvas_.DrawCurve(points, canvas_.CurvePen(colour));
+    }
+}
+
+ListeningPointsWindow::Hit ListeningPointsWindow::Nearest(QPointF pixel) const
+{
+    Hit hit;
+    double nearest = kPointerReach;
+    for (std::size_t entry = 0; entry < curvePoints_.size(); ++entry) {
+        if (!plotted_[entry])
+            continue;
+        for (const QPointF& point : curvePoints_[entry]) {
+            const double distance = std::hypot(point.x() - pixel.x(), point.y() - pixel.y());
+            // On a tie the point met first keeps the name.
+            if (distance < nearest) {
+                nearest = distance;
+                hit = Hit{static_cast<int>(entry) + 1, point};
+            }
+        }
+    }
+    return hit;
+}
+
+int ListeningPointsWindow::EntryAt(QPointF pixel) const { return Nearest(pixel).entry; }
+
+void ListeningPointsWindow::PointerMoved(QPointF pixel)
+{
+    const Hit hit = Nearest(pixel);
+    const int found = hit.entry;
+    const QPointF at = hit.at;
+    if (found == 0) {
+        shpHotspot_->hide();
+        lblTooltip_->hide();
+        return;
+    }
+    const QPoint origin = picResponse_->pos();
+    shpHotspot_->move(origin.x() + static_cast<int>(std::lround(at.x())) - hotspotHalfWidth_,
+                      origin.y() + static_cast<int>(std::lround(at.y())) - hotspotHalfHeight_);
+    shpHotspot_->show();
+    shpHotspot_->raise();
+    const QString name = lstListeningPoints_->item(found - 1)->text();
+    const int width = lblTooltip_->fontMetrics().horizontalAdvance(name) + 4;
+    lblTooltip_->setText(name);
+    lblTooltip_->setGeometry(origin.x() + static_cast<int>(std::lround(pixel.x())) - 5 - width,
+                             origin.y() + static_cast<int>(std::lround(pixel.y())) + 5, width,
+                             lblTooltip_->sizeHint().height());
+    lblTooltip_->show();
+    lblTooltip_->raise();
+}
+
+void ListeningPointsWindow::ListClicked(int row)
+{
+    Busy busy(busy_);
+    selected_ = row + 1;
+    if (selected_ != 0)
+        PlaceData();
+    else
+        DisableEditors();
+}
+
+void ListeningPointsWindow::EntryChecked()
+{
+    if (busy_)
+        return;
+    Busy busy(busy_);
+    Refresh();
+}
+
+void ListeningPointsWindow::AddClicked()
+{
+    Environment& venue = Venue();
+    ListeningPoints& points = venue.ListeningPoints();
+    const std::string title = AppTitle::Text(Context().options.GodMode());
+    if (points.Count() >= kMaxPoints) {
+        Context().prompts.ShowMessage(kLimitText, title);
+        return;
+    }
+    const Planes& areas = venue.SeatingAreas();
+    if (areas.Count() == 0)
+        return;
+
+    dialog_->SetTag("");
+    dialog_->txtName()->setText(QString::number(points.Count() + 1));
+    QComboBox* areaList = dialog_->cboSeatingArea();
+    areaList->clear();
+    for (int i = 1; i <= areas.Count(); ++i)
+        areaList->addItem(Text(areas.Item(i).Name()));
+    areaList->setCurrentIndex(std::min(rememberedArea_, areaList->count() - 1));
+    runDialog_(*dialog_);
+    rememberedArea_ = std::max(0, areaList->currentIndex());
+    if (dialog_->IsCancelled()) {
+        dialog_->SetTag("");
+        return;
+    }
+
+    // The dialog always offers an area; one beyond the list (a venue changed meanwhile)
+    // falls back to the last.
+    const int area = std::clamp(areaList->currentIndex() + 1, 1, areas.Count());
+    const int lastEntry = std::max(0, lstListeningPoints_->count() - 1);
+    ListeningPoint& point = points.Add(dialog_->txtName()->text().toStdString());
+    point.SetSeatingAreaIndex(area);
+    point.SetHorizontalPosition(NewPointPosition(lastEntry, areas.Item(area).Length()));
+    selected_ = points.Count();
+    Context().hub.UpdateInterfaces(kEditScope, true);
+    Context().lifecycle.SetDirty();
+}
+
+void ListeningPointsWindow::DeleteClicked()
+{
+    const ListeningPoint* point = Selected();
+    if (point == nullptr)
+        return;
+    ListeningPoints& points = Venue().ListeningPoints();
+    Prompts& prompts = Context().prompts;
+    const std::string title = AppTitle::Text(Context().options.GodMode());
+    if (selected_ == points.ReferencePointIndex()) {
+        prompts.ShowMessage(kReferenceText, title, MessageButtons::Ok, MessageIcon::Exclamation);
+        return;
+    }
+    const std::string question =
+        "Are you sure that you want to delete the \"" + point->Name() + "\" listening point?";
+    if (prompts.ShowMessage(question, title, MessageButtons::YesNo, MessageIcon::Question) !=
+        MessageAnswer::Yes)
+        return;
+    points.Remove(selected_);
+    selected_ = std::min(selected_, points.Count());
+    Context().hub.UpdateInterfaces(kEditScope, true);
+    Context().lifecycle.SetDirty();
+}
+
+void ListeningPointsWindow::AreaChosen(int index)
+{
+    if (busy_ || UpdateGuard::IsUpdating() || index < 0)
+        return;
+    ListeningPoint* point = Selected();
+    if (point == nullptr)
+        return;
+    point->SetSeatingAreaIndex(index + 1);
+    Context().hub.UpdateInterfaces(kEditScope, true);
+    Context().lifecycle.SetDirty();
+}
+
+void ListeningPointsWindow::NameChanged()
+{
+    if (UpdateGuard::IsUpdating() || Selected() == nullptr)
+        return;
+    Busy busy(busy_);
+    nameDirty_ = true;
+    // The list shows the name as it is typed.
+    if (QListWidgetItem* entry = lstListeningPoints_->item(selected_ - 1))
+        entry->setText(txtName_->text());
+}
+
+bool ListeningPointsWindow::NameKey(int key)
+{
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        Guard("txtName_KeyPress", [this] {
+            ListeningPoint* point = Selected();
+            if (point == nullptr)
+                return;
+            // Stored at once, but the other windows learn of it when the box is left.
+            point->SetName(txtName_->text().toStdString());
+            txtName_->selectAll();
+            Context().lifecycle.SetDirty();
+        });
+        return true;
+    }
+    if (key == Qt::Key_Escape) {
+        Guard("txtName_KeyPress", [this] {
+            PlaceData();
+            txtName_->selectAll();
+        });
+        return true;
+    }
+    return false;
+}
+
+void ListeningPointsWindow::NameLostFocus()
+{
+    ListeningPoint* point = Selected();
+    if (!nameDirty_ || point == nullptr)
+        return;
+    point->SetName(txtName_->text().toStdString());
+    nameDirty_ = false;
+    Context().hub.UpdateInterfaces(kNameScope, true);
+    Context().lifecycle.SetDirty();
+}
+
+bool ListeningPointsWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == txtName_) {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            return NameKey(static_cast<QKeyEvent*>(event)->key());
+        case QEvent::FocusIn:
+            txtName_->selectAll();
+            QMetaObject::invokeMethod(txtName_, &QLineEdit::selectAll, Qt::QueuedConnection);
+            return false;
+        case QEvent::FocusOut:
+            Guard("txtName_LostFocus", [this] { NameLostFocus(); });
+            return false;
+        default:
+            return false;
+        }
+    }
+    if (watched == picResponse_ && event->type() == QEvent::MouseMove) {
+        const QPointF at = static_cast<QMouseEvent*>(event)->position();
+        Guard("picResponse_MouseMove", [this, at] { PointerMoved(at); });
+        return false;
+    }
+    return ToolWindow::eventFilter(watched, event);
+}
+
+void ListeningPointsWindow::closeEvent(QCloseEvent* event)
+{
+    const QWidget* frame = parentWidget();
+    const bool unseen = frame != nullptr && frame->isHidden();
+    SettingsStore& store = Context().options.Store();
+    const std::optional<std::string> place =
+        unseen ? store.ReadSetting(SettingsStore::kWindowPositions, Info().caption) : std::nullopt;
+    ToolWindow::closeEvent(event);
+    if (!unseen)
+        return;
+    Guard("Form_QueryUnload", [&] {
+        if (place)
+            store.SaveSetting(SettingsStore::kWindowPositions, Info().caption, *place);
+        WindowPositions(store).MarkHidden(Info().caption, IsSizable());
+    });
+}
+
+void ListeningPointsWindow::resizeEvent(QResizeEvent* event)
+{
+    ToolWindow::resizeEvent(event);
+    Guard("Form_Resize", [this] {
+        LayOut();
+        if (!WindowPositions::IsPositioning())
+            Refresh();
+    });
+}
+
+void ListeningPointsWindow::LayOut()
+{
+    const int twipsX = std::max(1, Context().screen.TwipsPerPixelX());
+    const int twipsY = std::max(1, Context().screen.TwipsPerPixelY());
+    const auto place = [twipsX, twipsY](QWidget* control, int left, int top, int width, int height) {
+        control->setGeometry(left / twipsX, top / twipsY, std::max(0, width) / twipsX,
+                             std::max(0, height) / twipsY);
+    };
+    const int innerWidth = width() * twipsX;
+    const int innerHeight = height() * twipsY;
+
+    constexpr int kMargin = 120;
+    constexpr int kLabelTop = 120;
+    constexpr int kLabelHeight = 240;
+    constexpr int kControlTop = 360;
+    constexpr int kListWidth = 2000;
+    constexpr int kButtonWidth = 950;
+    constexpr int kButtonHeight = 375;
+    constexpr int kBoxHeight = 315;
+    constexpr int kGraphLeft = 2280;
+    constexpr int kEditorWidth = 1900;
+    constexpr int kSpinWidth = 300;
+
+    const int listHeight = std::max(255, innerHeight - 1000);
+    place(lblLPIdent_, kMargin, kLabelTop, kListWidth, kLabelHeight);
+    place(lstListeningPoints_, kMargin, kControlTop, kListWidth, listHeight);
+    const int buttonTop = kControlTop + listHeight + 100;
+    place(cmdAdd_, kMargin, buttonTop, kButtonWidth, kButtonHeight);
+    place(cmdDelete_, kMargin + kListWidth - kButtonWidth, buttonTop, kButtonWidth, kButtonHeight);
+
+    const int graphWidth = std::max(0, innerWidth - 4500);
+    place(lblFRIdent_, kGraphLeft, kLabelTop, kListWidth, kLabelHeight);
+    place(shpPicBorder_, kGraphLeft, kControlTop, graphWidth, innerHeight - 480);
+    place(picResponse_, kGraphLeft, kControlTop + 15, graphWidth, innerHeight - 510);
+
+    const int editorLeft = kGraphLeft + graphWidth + 200;
+    int top = kLabelTop;
+    for (auto [label, editor] : {std::pair<QWidget*, QWidget*>{lblNIdent_, txtName_},
+                                 std::pair<QWidget*, QWidget*>{lblSAIdent_, cboSeatingAreas_},
+                                 std::pair<QWidget*, QWidget*>{lblHPIdent_, txtHorizontalPosition_}}) {
+        place(label, editorLeft, top, kEditorWidth, kLabelHeight);
+        const int width = editor == txtHorizontalPosition_ ? kEditorWidth - kSpinWidth : kEditorWidth;
+        place(editor, editorLeft, top + kLabelHeight, width, kBoxHeight);
+        top += kLabelHeight + kBoxHeight + 120;
+    }
+    const QRect box = txtHorizontalPosition_->geometry();
+    spnHorizontalPosition_->setGeometry(box.right() + 1, box.top(), kSpinWidth / twipsX, box.height());
+}
+
+} // namespace polvane
