@@ -29,7 +29,9 @@
 #include "shell/VenueLifecycle.h"
 #include "shell/WelcomeWindow.h"
 #include "shell/WindowRegistry.h"
+#include "windows/ArrayPictureWindow.h"
 #include "windows/NotesWindow.h"
+#include "windows/RiggingDetailsWindow.h"
 #include "windows/ToolWindowHost.h"
 
 namespace polvane {
@@ -132,6 +134,10 @@ int Application::RunProgram(int argc, char** argv)
                                   &mainWindow, runAutoConfigure};
     ToolWindowHost notes(toolWindows, [](ToolWindowContext& context) { return new NotesWindow(context); });
     mainWindow.SetToolWindowSlot(ToolWindowId::Notes, &notes);
+    ToolWindowHost arrayPicture(toolWindows, [](ToolWindowContext& context) { return new ArrayPictureWindow(context); });
+    mainWindow.SetToolWindowSlot(ToolWindowId::ArrayPicture, &arrayPicture);
+    ToolWindowHost riggingDetails(toolWindows, [](ToolWindowContext& context) { return new RiggingDetailsWindow(context); });
+    mainWindow.SetToolWindowSlot(ToolWindowId::RiggingDetails, &riggingDetails);
 
     SplashWindow splash;
     WelcomeWindow welcome;

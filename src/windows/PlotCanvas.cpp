@@ -785,6 +785,14 @@ void PlotCanvas::DrawCircleFromXY(float x1, float y1, float x2, float y2, const 
     painter_->drawEllipse(box);
 }
 
+void PlotCanvas::DrawFillPath(const QPainterPath& path, const QBrush& brush, const QPen& pen)
+{
+    if (!painter_)
+        return;
+    painter_->fillPath(path, brush);
+    painter_->strokePath(path, pen);
+}
+
 QSize PlotCanvas::MeasureText(std::string_view text) const
 {
     const QFontMetrics metrics(font_);

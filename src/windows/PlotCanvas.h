@@ -177,6 +177,8 @@ public:
                   const QPen& pen);
     void DrawFillCircle(float x, float y, float radius, const QPen& pen, const QBrush& brush);
     void DrawCircleFromXY(float x1, float y1, float x2, float y2, const QPen& pen);
+    // A path already in pixels, filled by its own fill rule and then outlined.
+    void DrawFillPath(const QPainterPath& path, const QBrush& brush, const QPen& pen);
 
     // Whole-pixel extent of a text in the label font.
     QSize MeasureText(std::string_view text) const;
