@@ -1,5 +1,6 @@
 #include "windows/RiggingDetailsWindow.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -147,6 +148,42 @@ TEST_F(RiggingDetailsWindowTest, CentreOfGravityAndDistancesOnlyForTwoHangPoints
     image = Image();
     EXPECT_FALSE(ColourAnywhere(image, kCenterOfGravity));
     EXPECT_FALSE(ColourAnywhere(image, kScaleLines));
+}
+
+TEST_F(RiggingDetailsWindowTest, TheVerticalDistanceSitsBetweenTheHolesOrBelowTheLowerOne)
+{
+    options_.SetShowDistanceBetweenCables(true);
+    // Ink in the right margin, on the dimension's column, between two rows.
+    auto inkInMargin = [this](float fromY, float toY) {
+        const QImage image = Image();
+        const int left = rigging_->Canvas().RightEdge() + 2;
+        for (int y = static_cast<int>(std::lround(fromY)); y <= static_cast<int>(std::lround(toY)); ++y)
+            for (int x = left; x < image.width(); ++x)
+                if (image.valid(x, y) && image.pixel(x, y) != kBackground)
+                    return true;
+        return false;
+    };
+    struct Case {
+        double degrees;
+        bool between; // room for arrows and the text between the holes
+    };
+    for (const Case c : {Case{0.0, false}, Case{20.0, true}}) {
+        TheBumper().SetAngle(Angle::FromDegrees(c.degrees));
+        Recalculate();
+        const float fy = static_cast<float>(rigging_->HolePoint(TheBumper().FrontHangPoint()).y());
+        const float by = static_cast<float>(rigging_->HolePoint(TheBumper().BackHangPoint()).y());
+        const float high = std::min(fy, by);
+        const float low = std::max(fy, by);
+        const float text = static_cast<float>(rigging_->Canvas().MeasureText("0").height());
+        if (c.between) {
+            ASSERT_GT(low - high, text + 10);
+            EXPECT_TRUE(inkInMargin((fy + by) / 2 - 2, (fy + by) / 2 + 2));
+            EXPECT_FALSE(inkInMargin(low + 3, low + text));
+        } else {
+            EXPECT_TRUE(inkInMargin(low + 3, low + text));
+            EXPECT_FALSE(inkInMargin(high - 3 * text, high - 3));
+        }
+    }
 }
 
 TEST_F(RiggingDetailsWindowTest, LoadsShowOnlyWhileTheArrayIsBalanced)
