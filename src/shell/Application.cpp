@@ -44,6 +44,9 @@
 #include "windows/NotesWindow.h"
 #include "windows/SeatingAreasWindow.h"
 #include "windows/OptionsDialog.h"
+#include "windows/ArrayPictureWindow.h"
+#include "windows/NotesWindow.h"
+#include "windows/RiggingDetailsWindow.h"
 #include "windows/ToolWindowHost.h"
 #include "windows/VenueWindow.h"
 
@@ -198,6 +201,10 @@ int Application::RunProgram(int argc, char** argv)
     });
     mainWindow.SetToolWindowSlot(ToolWindowId::ListeningPoints, &listeningPoints);
     self.listeningPoints_ = &listeningPoints;
+    ToolWindowHost arrayPicture(toolWindows, [](ToolWindowContext& context) { return new ArrayPictureWindow(context); });
+    mainWindow.SetToolWindowSlot(ToolWindowId::ArrayPicture, &arrayPicture);
+    ToolWindowHost riggingDetails(toolWindows, [](ToolWindowContext& context) { return new RiggingDetailsWindow(context); });
+    mainWindow.SetToolWindowSlot(ToolWindowId::RiggingDetails, &riggingDetails);
 
     SplashWindow splash;
     WelcomeWindow welcome;

@@ -826,6 +826,14 @@ void PlotCanvas::DrawCurve(const std::vector<QPointF>& points, const QPen& pen)
     painter_->strokePath(path, pen);
 }
 
+void PlotCanvas::DrawFillPath(const QPainterPath& path, const QBrush& brush, const QPen& pen)
+{
+    if (!painter_)
+        return;
+    painter_->fillPath(path, brush);
+    painter_->strokePath(path, pen);
+}
+
 QSize PlotCanvas::MeasureText(std::string_view text) const
 {
     const QFontMetrics metrics(font_);

@@ -185,6 +185,8 @@ public:
     // (tension 0.5) that passes through every point.
     void DrawPolyline(const std::vector<QPointF>& points, const QPen& pen);
     void DrawCurve(const std::vector<QPointF>& points, const QPen& pen);
+    // A path already in pixels, filled by its own fill rule and then outlined.
+    void DrawFillPath(const QPainterPath& path, const QBrush& brush, const QPen& pen);
 
     // Whole-pixel extent of a text in the label font.
     QSize MeasureText(std::string_view text) const;

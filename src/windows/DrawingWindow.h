@@ -1,0 +1,61 @@
+#pragma once
+
+#include <string>
+
+#include <QPointF>
+
+#include "windows/PlotCanvas.h"
+#include "windows/ToolWindow.h"
+
+class QMouseEvent;
+
+namespace polvane {
+
+class PlotPictureBox;
+
+// A tool window that shows one plot canvas in a picture box filling its client area. The
+// canvas keeps its pens from load to unload (re-made only after a colour change); every
+// redraw makes a new surface at the picture box's size, fits the transform, draws the scale,
+// the window's content and hands the picture over whole. A plot under one pixel is not
+// drawn at all. A resize redraws, except while the shell places the windows.
+class DrawingWindow : public ToolWindow {
+    Q_OBJECT
+
+public:
+    ~DrawingWindow() override;
+
+    // Redraws the whole picture.
+    void UpdateInterface() override;
+    void RefreshGraphicsObjects() override;
+
+    PlotPictureBox* Picture() const { return picture_; }
+    const PlotCanvas& Canvas() const { return canvas_; }
+
+protected:
+    DrawingWindow(ToolWindowId id, ToolWindowContext& context, PlotCanvas::Kind kind,
+                  const char* pictureName, QWidget* parent);
+
+    PlotCanvas& Plot() { return canvas_; }
+    // The pixel point of a model point.
+    QPointF PixelOf(const Point2D& p) const { return {canvas_.ConvertX(p.x), canvas_.ConvertY(p.y)}; }
+    // An X through a pixel point, its arms `arm` pixels long each way.
+    void DrawCross(QPointF at, float arm, const QPen& pen);
+
+    // The text that sizes the canvas's margins (the rigging window's cable distance).
+    virtual std::string MarginText() const { return {}; }
+    // The content over the scale; runs only when the plot has room.
+    virtual void DrawContent() = 0;
+    // After the pens and brushes were made again: the window's own colours of its markers.
+    virtual void GraphicsObjectsCreated() {}
+    // Mouse events on the picture, in its pixels.
+    virtual void PictureMouseMove(const QMouseEvent& event) { (void)event; }
+    virtual void PictureMouseUp(const QMouseEvent& event) { (void)event; }
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    PlotCanvas canvas_;
+    PlotPictureBox* picture_;
+};
+
+} // namespace polvane

@@ -1,0 +1,267 @@
+#include "windows/RiggingDetailsWindow.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainterPath>
+
+#include "engine/Environment.h"
+#include "engine/GlobalResults.h"
+#include "model/Format.h"
+#include "shell/MainWindow.h"
+#include "shell/Options.h"
+#include "shell/UpdateHub.h"
+#include "shell/VenueLifecycle.h"
+#include "windows/NearestItem.h"
+#include "windows/PlotPictureBox.h"
+
+namespace polvane {
+
+namespace {
+
+using PenRole = PlotCanvas::PenRole;
+using BrushRole = PlotCanvas::BrushRole;
+using TextFormat = PlotCanvas::TextFormat;
+
+constexpr float kCrossArm = 5.0f;
+constexpr float kArrow = 4.0f;
+
+// Whole pixels of a drawn length; absurd ones (a zero range, a huge hole) give none.
+int WholePixels(float value)
+{
+    if (!std::isfinite(value) || std::fabs(value) > 1.0e6f)
+        return 0;
+    return static_cast<int>(std::lround(value));
+}
+
+Bumper& VenueBumper(ToolWindowContext& context) { return context.lifecycle.Venue().LineArray().Bumper(); }
+
+} // namespace
+
+RiggingDetailsWindow::RiggingDetailsWindow(ToolWindowContext& context, QWidget* parent)
+    : DrawingWindow(ToolWindowId::RiggingDetails, context, PlotCanvas::Kind::RiggingDetails,
+                    "picRigging", parent)
+{
+}
+
+RiggingDetailsWindow::~RiggingDetailsWindow()
+{
+    // An open rigging menu must not hand its choice to a window that is gone.
+    if (Context().popupMenus != nullptr)
+        Context().popupMenus->SetRiggingPopupTarget(nullptr);
+}
+
+std::string RiggingDetailsWindow::MarginText() const
+{
+    return Format::FormatSmallMeasurement(VenueBumper(Context()).YDistanceBetweenCables());
+}
+
+void RiggingDetailsWindow::DrawContent() { DrawBumper(); }
+
+void RiggingDetailsWindow::DrawBumper()
+{
+    PlotCanvas& canvas = Plot();
+    const Options& options = Context().options;
+    const CalculationResults& results = GlobalResults::Current();
+    const LineArray& array = Context().lifecycle.Venue().LineArray();
+    const Bumper& bumper = array.Bumper();
+
+    // One path with the holes in it, filled alternately so that the holes stay open.
+    QPainterPath path;
+    path.setFillRule(Qt::OddEvenFill);
+    path.moveTo(PixelOf(bumper.TopFront()));
+    path.lineTo(PixelOf(bumper.BottomFront()));
+    path.lineTo(PixelOf(bumper.BottomBack()));
+    path.lineTo(PixelOf(bumper.TopBack()));
+    path.closeSubpath();
+    const int w = WholePixels(canvas.ConvertWidth(2 * bumper.HoleRadius()));
+    const int h = WholePixels(canvas.ConvertHeight(2 * bumper.HoleRadius()));
+    const int holes = std::max(0, bumper.HoleCount());
+    holePoints_.assign(static_cast<std::size_t>(holes), QPointF());
+    for (int i = 1; i <= holes; ++i) {
+        const QPointF at = PixelOf(bumper.HoleLocation(i));
+        holePoints_[static_cast<std::size_t>(i - 1)] = at;
+        path.addEllipse(at, w / 2.0, h / 2.0);
+    }
+    canvas.DrawFillPath(path, canvas.Brush(BrushRole::BumperFill), canvas.Pen(PenRole::BumperEdge));
+
+    if (array.Configuration() != 0)
+        return;
+    // Hang points outside the bumper's holes (a damaged file) hang no cable.
+    auto holeAt = [&](int hole) -> const QPointF* {
+        return hole >= 1 && hole <= holes ? &holePoints_[static_cast<std::size_t>(hole - 1)] : nullptr;
+    };
+    const auto top = static_cast<float>(canvas.Top());
+    const QPen& cable = canvas.Pen(PenRole::RiggingCable);
+    const QPointF* front = holeAt(bumper.FrontHangPoint());
+    if (front == nullptr)
+        return;
+    const auto fx = static_cast<float>(front->x());
+    const auto fy = static_cast<float>(front->y());
+    canvas.DrawLineManual(fx, top, fx, fy - h / 2.0f, cable);
+    if (bumper.Rigging() != 0)
+        return;
+    const QPointF* back = holeAt(bumper.BackHangPoint());
+    if (back == nullptr)
+        return;
+    const auto bx = static_cast<float>(back->x());
+    const auto by = static_cast<float>(back->y());
+    canvas.DrawLineManual(bx, top, bx, by - h / 2.0f, cable);
+    if (options.ShowDistanceBetweenCables())
+        DrawCableDistances(fx, fy, bx, by);
+    if (options.ShowCenterOfGravity()) {
+        // On whole pixels, so the cross is as sharp as the holes around it.
+        const QPointF gravity(WholePixels(canvas.ConvertX(results.HangLinePoint.x)),
+                              WholePixels(canvas.ConvertY(results.HangLinePoint.y)));
+        DrawCross(gravity, kCrossArm, canvas.Pen(PenRole::CenterOfGravity));
+    }
+    if (results.Balanced && options.ShowWeights())
+        DrawHangPointWeights(fx, bx);
+}
+
+void RiggingDetailsWindow::DrawCableDistances(float fx, float fy, float bx, float by)
+{
+    PlotCanvas& canvas = Plot();
+    const Bumper& bumper = VenueBumper(Context());
+    const QPen& dashed = canvas.Pen(PenRole::Dimension);
+    const QPen& scale = canvas.Pen(PenRole::ScaleLines);
+    const QFont& font = canvas.Font();
+    const QBrush& text = canvas.Brush(BrushRole::Text);
+    const auto top = static_cast<float>(canvas.Top());
+
+    // Across, above the plot; the front cable is the right one.
+    const std::string across = Format::FormatSmallMeasurement(bumper.XDistanceBetweenCables());
+    const QSize acrossSize = canvas.MeasureText(across);
+    const auto w1 = static_cast<float>(acrossSize.width());
+    const auto h1 = static_cast<float>(acrossSize.height());
+    const auto y = static_cast<float>(std::lround(top - h1 / 2 - 1));
+    canvas.DrawLineManual(fx, top, fx, top - h1 - 1, dashed);
+    canvas.DrawLineManual(bx, top, bx, top - h1 - 1, dashed);
+    canvas.DrawLineManual(fx, y, fx - kArrow, y - kArrow, scale);
+    canvas.DrawLineManual(fx, y, fx - kArrow, y + kArrow, scale);
+    canvas.DrawLineManual(bx, y, bx + kArrow, y - kArrow, scale);
+    canvas.DrawLineManual(bx, y, bx + kArrow, y + kArrow, scale);
+    canvas.DrawLineManual(fx, y, (fx + bx + w1) / 2 - 2, y, scale);
+    canvas.DrawLineManual(bx, y, (fx + bx - w1) / 2 + 2, y, scale);
+    canvas.DrawText(across, TextFormat::Centred, (fx + bx) / 2, y, font, text);
+
+    // Up, in the right margin.
+    const std::string up = Format::FormatSmallMeasurement(bumper.YDistanceBetweenCables());
+    const QSize upSize = canvas.MeasureText(up);
+    const auto w2 = static_cast<float>(upSize.width());
+    const auto h2 = static_cast<float>(upSize.height());
+    const auto x = static_cast<float>(std::lround(w2 / 2 + static_cast<float>(canvas.RightEdge()) + 1));
+    canvas.DrawLineManual(fx, fy, x, fy, dashed);
+    canvas.DrawLineManual(bx, by, x, by, dashed);
+    if (std::fabs(fy - by) > h2 + 10) {
+        const float s = fy < by ? 1.0f : -1.0f;
+        canvas.DrawLineManual(x, fy, x - kArrow, fy + kArrow * s, scale);
+        canvas.DrawLineManual(x, fy, x + kArrow, fy + kArrow * s, scale);
+        canvas.DrawLineManual(x, by, x - kArrow, by - kArrow * s, scale);
+        canvas.DrawLineManual(x, by, x + kArrow, by - kArrow * s, scale);
+        canvas.DrawLineManual(x, fy, x, (fy + by - h2 * s) / 2 - 1 + s, scale);
+        canvas.DrawLineManual(x, by, x, (fy + by + h2 * s) / 2 - 1 - s, scale);
+        canvas.DrawText(up, TextFormat::Centred, x, (fy + by) / 2, font, text);
+    } else {
+        // No room for arrows: the text alone, below the lower hole.
+        canvas.DrawText(up, TextFormat::CentredBelow, x, std::max(fy, by), font, text);
+    }
+}
+
+void RiggingDetailsWindow::DrawHangPointWeights(float fx, float bx)
+{
+    PlotCanvas& canvas = Plot();
+    const CalculationResults& results = GlobalResults::Current();
+    const std::string frontText = Format::FormatWeight(results.FrontLoad);
+    const std::string backText = Format::FormatWeight(results.BackLoad);
+    const auto w1 = static_cast<float>(canvas.MeasureText(frontText).width());
+    const auto w2 = static_cast<float>(canvas.MeasureText(backText).width());
+    // Labels that would run into each other move apart by half the overlap each.
+    const float overlap = (bx + w2 / 2) - (fx - w1 / 2);
+    const float shift = overlap > 0 ? overlap / 2 : 0.0f;
+    const QBrush& text = canvas.Brush(BrushRole::Text);
+    canvas.DrawText(frontText, TextFormat::CentredBelow, fx + shift, 1.0f, canvas.Font(), text);
+    canvas.DrawText(backText, TextFormat::CentredBelow, bx - shift, 1.0f, canvas.Font(), text);
+}
+
+int RiggingDetailsWindow::GetHotHole(float x, float y) const
+{
+    NearestItem nearest;
+    for (int i = 1; i <= HoleCount(); ++i) {
+        const QPointF at = HolePoint(i);
+        nearest.Offer(i, static_cast<float>(std::hypot(at.x() - x, at.y() - y)));
+    }
+    return nearest.Index();
+}
+
+void RiggingDetailsWindow::PictureMouseUp(const QMouseEvent& event)
+{
+    Guard("picRigging_MouseUp", [&] {
+        const QPointF at = event.position();
+        const int k = GetHotHole(static_cast<float>(at.x()), static_cast<float>(at.y()));
+        clickedHole_ = k;
+        if (k == 0)
+            return;
+        if (ApplyClick(k, event.button(), at))
+            Changed();
+    });
+}
+
+bool RiggingDetailsWindow::ApplyClick(int k, Qt::MouseButton button, QPointF at)
+{
+    Bumper& bumper = VenueBumper(Context());
+    if (bumper.Rigging() != 0) {
+        bumper.SetFrontHangPoint(k);
+        return true;
+    }
+    const int front = bumper.FrontHangPoint();
+    const int back = bumper.BackHangPoint();
+    if (k < front) {
+        bumper.SetFrontHangPoint(k);
+    } else if (k > back) {
+        bumper.SetBackHangPoint(k);
+    } else if (k != front && k != back) {
+        if (button == Qt::RightButton) {
+            MainWindow* menus = Context().popupMenus;
+            if (menus != nullptr) {
+                menus->SetRiggingPopupTarget(this);
+                menus->PopupMenu(MainWindow::Popup::Rigging)->popup(Picture()->mapToGlobal(at.toPoint()));
+            }
+            return false;
+        }
+        const float gravityX = Plot().ConvertX(GlobalResults::Current().HangLinePoint.x);
+        if (static_cast<float>(at.x()) <= gravityX)
+            bumper.SetBackHangPoint(k);
+        else
+            bumper.SetFrontHangPoint(k);
+    }
+    return true;
+}
+
+void RiggingDetailsWindow::ChoosePointType(int point)
+{
+    Guard("ChoosePointType", [&] {
+        Bumper& bumper = VenueBumper(Context());
+        // The menu may answer after the venue changed under it; a hole it no longer has
+        // becomes no hang point.
+        if (clickedHole_ < 1 || clickedHole_ > bumper.HoleCount())
+            return;
+        if (point == kBackPoint)
+            bumper.SetBackHangPoint(clickedHole_);
+        else
+            bumper.SetFrontHangPoint(clickedHole_);
+        Changed();
+    });
+}
+
+void RiggingDetailsWindow::Changed()
+{
+    Context().lifecycle.SetDirty();
+    const bool dual = VenueBumper(Context()).Rigging() == 0;
+    Context().hub.UpdateInterfaces(dual ? 7 : 3, true);
+}
+
+} // namespace polvane

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <vector>
+
+#include <QPointF>
+
+#include "shell/RiggingPopupTarget.h"
+#include "windows/DrawingWindow.h"
+
+namespace polvane {
+
+// The bumper from the side with all its rigging holes; for a flown array also the cables from
+// the hang points, their horizontal and vertical distances as dimension lines, the array's
+// centre of gravity and the load on each hang point. Clicking a hole makes it a hang point;
+// a right click between the two hang points asks which one through the main window's rigging
+// menu.
+class RiggingDetailsWindow : public DrawingWindow, public RiggingPopupTarget {
+    Q_OBJECT
+
+public:
+    static constexpr int kFrontPoint = 0;
+    static constexpr int kBackPoint = 1;
+
+    explicit RiggingDetailsWindow(ToolWindowContext& context, QWidget* parent = nullptr);
+    ~RiggingDetailsWindow() override;
+
+    // The rigging menu's choice for the hole last clicked: kBackPoint makes it the back hang
+    // point, kFrontPoint the front one.
+    void ChoosePointType(int point) override;
+
+    PlotPictureBox* picRigging() const { return Picture(); }
+
+    // The hole within reach of the pixel (x, y), the lower number on a tie; 0 for none.
+    int GetHotHole(float x, float y) const;
+    // Pixel centres of the holes at the last drawing, 1..HoleCount().
+    int HoleCount() const { return static_cast<int>(holePoints_.size()); }
+    QPointF HolePoint(int hole) const { return holePoints_.at(static_cast<std::size_t>(hole - 1)); }
+    // The hole last clicked; 0 when the click found none.
+    int ClickedHole() const { return clickedHole_; }
+
+protected:
+    std::string MarginText() const override;
+    void DrawContent() override;
+    void PictureMouseUp(const QMouseEvent& event) override;
+
+private:
+    void DrawBumper();
+    void DrawCableDistances(float fx, float fy, float bx, float by);
+    void DrawHangPointWeights(float fx, float bx);
+    // Picks the hang point for the hole k clicked; false when the popup menu was opened and
+    // the choice comes later.
+    bool ApplyClick(int k, Qt::MouseButton button, QPointF at);
+    void Changed();
+
+    std::vector<QPointF> holePoints_;
+    int clickedHole_ = 0;
+};
+
+} // namespace polvane

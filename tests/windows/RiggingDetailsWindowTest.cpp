@@ -1,0 +1,329 @@
+#include "windows/RiggingDetailsWindow.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include <QAction>
+#include <QImage>
+#include <QMenu>
+#include <QPointer>
+
+#include "DrawingWindowTestSupport.h"
+#include "ToolWindowFixture.h"
+#include "model/Format.h"
+#include "windows/ToolWindowHost.h"
+
+namespace polvane {
+namespace {
+
+using namespace drawing_test;
+
+// The rigging details of a new venue's flown array of four cells on two hang points,
+// drawn from its prediction.
+class RiggingDetailsWindowTest : public ToolWindowFixture {
+protected:
+    RiggingDetailsWindowTest()
+    {
+        UseTestColours(options_);
+        options_.SetShowDistanceBetweenCables(false);
+        options_.SetShowCenterOfGravity(false);
+        options_.SetShowWeights(false);
+        for (int i = 0; i < 4; ++i)
+            Array().Cells().Add();
+        // Calculations is refreshed by scope 3 and not by scope 7.
+        registry_.Register(ToolWindowId::Calculations, &spy_);
+
+        window_.SetToolWindowSlot(ToolWindowId::RiggingDetails, &host_);
+        window_.findChild<QAction*>(QStringLiteral("mnuViewRiggingDetails"))->trigger();
+        rigging_ = dynamic_cast<RiggingDetailsWindow*>(host_.Window());
+        ShowAtSize(*rigging_, 520, 300);
+        Recalculate();
+    }
+    ~RiggingDetailsWindowTest() override
+    {
+        window_.PopupMenu(MainWindow::Popup::Rigging)->close();
+        registry_.Unregister(ToolWindowId::Calculations, &spy_);
+    }
+
+    LineArray& Array() { return lifecycle_.Venue().LineArray(); }
+    Bumper& TheBumper() { return Array().Bumper(); }
+    void Recalculate()
+    {
+        hub_.UpdateInterfaces(7, true);
+        lifecycle_.ClearDirty();
+        spy_.refreshes = 0;
+    }
+    QImage Image() const { return rigging_->picRigging()->Picture(); }
+    void Click(int hole, Qt::MouseButton button, QPointF offset = {})
+    {
+        SendMouse(*rigging_->picRigging(), QEvent::MouseButtonPress, rigging_->HolePoint(hole) + offset, button);
+        SendMouse(*rigging_->picRigging(), QEvent::MouseButtonRelease, rigging_->HolePoint(hole) + offset, button);
+    }
+    void HangFrom(int front, int back)
+    {
+        TheBumper().SetFrontHangPoint(front);
+        TheBumper().SetBackHangPoint(back);
+        Recalculate();
+    }
+    QAction* MenuItem(const char* name) const { return window_.findChild<QAction*>(QString::fromUtf8(name)); }
+
+    HighlightSpy spy_;
+    ToolWindowHost host_{context_, [](ToolWindowContext& context) { return new RiggingDetailsWindow(context); }};
+    RiggingDetailsWindow* rigging_ = nullptr;
+};
+
+TEST_F(RiggingDetailsWindowTest, DrawsTheBumperWithItsHolesOpen)
+{
+    EXPECT_EQ(rigging_->objectName(), "frmRiggingDetails");
+    EXPECT_EQ(rigging_->windowTitle(), "Rigging Details");
+    EXPECT_EQ(rigging_->picRigging()->objectName(), "picRigging");
+    EXPECT_EQ(rigging_->picRigging()->size(), rigging_->size());
+
+    const Bumper& bumper = TheBumper();
+    ASSERT_GT(bumper.HoleCount(), 2);
+    ASSERT_EQ(rigging_->HoleCount(), bumper.HoleCount());
+    const PlotCanvas& canvas = rigging_->Canvas();
+    for (int i = 1; i <= bumper.HoleCount(); ++i) {
+        EXPECT_NEAR(rigging_->HolePoint(i).x(), canvas.ConvertX(bumper.HoleLocation(i).x), 1e-3);
+        EXPECT_NEAR(rigging_->HolePoint(i).y(), canvas.ConvertY(bumper.HoleLocation(i).y), 1e-3);
+    }
+    ASSERT_GE(canvas.ConvertWidth(2 * bumper.HoleRadius()), 4.0f) << "holes too small to look into";
+    const QImage image = Image();
+    EXPECT_EQ(Pixel(image, rigging_->HolePoint(2)), kBackground);
+    // The body of the bumper, halfway between a hole and the bottom edge.
+    const QPointF bottom(canvas.ConvertX(bumper.BottomFront().x), canvas.ConvertY(bumper.BottomFront().y));
+    const QPointF inside = (rigging_->HolePoint(1) + bottom) / 2 + QPointF(-3, 0);
+    EXPECT_EQ(Pixel(image, inside), kBumperFill);
+}
+
+TEST_F(RiggingDetailsWindowTest, CablesRiseFromTheHangPointsOfAFlownArrayOnly)
+{
+    struct Case {
+        int configuration;
+        int rigging;
+        bool front;
+        bool back;
+    };
+    const std::vector<Case> cases = {{0, 0, true, true}, {0, 1, true, false}, {1, 0, false, false}};
+    for (const Case& c : cases) {
+        Array().SetConfiguration(c.configuration);
+        TheBumper().SetRigging(c.rigging);
+        TheBumper().SetFrontHangPoint(2);
+        TheBumper().SetBackHangPoint(rigging_->HoleCount() - 1);
+        Recalculate();
+        const QImage image = Image();
+        const float top = static_cast<float>(rigging_->Canvas().Top());
+        auto cableAbove = [&](int hole) {
+            const QPointF at = rigging_->HolePoint(hole);
+            return ColourNear(image, QPointF(at.x(), (top + at.y()) / 2 - 3), kCable);
+        };
+        EXPECT_EQ(cableAbove(2), c.front) << c.configuration << c.rigging;
+        EXPECT_EQ(cableAbove(rigging_->HoleCount() - 1), c.back) << c.configuration << c.rigging;
+        if (!c.front && !c.back) {
+            EXPECT_FALSE(ColourAnywhere(image, kCable));
+        }
+    }
+}
+
+TEST_F(RiggingDetailsWindowTest, CentreOfGravityAndDistancesOnlyForTwoHangPoints)
+{
+    options_.SetShowCenterOfGravity(true);
+    options_.SetShowDistanceBetweenCables(true);
+    Recalculate();
+    const PlotCanvas& canvas = rigging_->Canvas();
+    const Point2D hang = GlobalResults::Current().HangLinePoint;
+    const QPointF cross(std::lround(canvas.ConvertX(hang.x)), std::lround(canvas.ConvertY(hang.y)));
+    QImage image = Image();
+    EXPECT_TRUE(ColourNear(image, cross + QPointF(4, 4), kCenterOfGravity));
+    EXPECT_TRUE(ColourNear(image, cross + QPointF(4, -4), kCenterOfGravity));
+    // The horizontal dimension line runs above the plot, between the cables.
+    const float fx = static_cast<float>(rigging_->HolePoint(TheBumper().FrontHangPoint()).x());
+    const QSize label = canvas.MeasureText(Format::FormatSmallMeasurement(TheBumper().XDistanceBetweenCables()));
+    const float y = std::round(static_cast<float>(canvas.Top()) - label.height() / 2.0f - 1);
+    EXPECT_TRUE(ColourNear(image, QPointF(fx - 6, y), kScaleLines, 0));
+
+    TheBumper().SetRigging(1);
+    Recalculate();
+    image = Image();
+    EXPECT_FALSE(ColourAnywhere(image, kCenterOfGravity));
+    EXPECT_FALSE(ColourAnywhere(image, kScaleLines));
+}
+
+TEST_F(RiggingDetailsWindowTest, TheVerticalDistanceSitsBetweenTheHolesOrBelowTheLowerOne)
+{
+    options_.SetShowDistanceBetweenCables(true);
+    // Ink in the right margin, on the dimension's column, between two rows.
+    auto inkInMargin = [this](float fromY, float toY) {
+        const QImage image = Image();
+        const int left = rigging_->Canvas().RightEdge() + 2;
+        for (int y = static_cast<int>(std::lround(fromY)); y <= static_cast<int>(std::lround(toY)); ++y)
+            for (int x = left; x < image.width(); ++x)
+                if (image.valid(x, y) && image.pixel(x, y) != kBackground)
+                    return true;
+        return false;
+    };
+    struct Case {
+        double degrees;
+        bool between; // room for arrows and the text between the holes
+    };
+    for (const Case c : {Case{0.0, false}, Case{20.0, true}}) {
+        TheBumper().SetAngle(Angle::FromDegrees(c.degrees));
+        Recalculate();
+        const float fy = static_cast<float>(rigging_->HolePoint(TheBumper().FrontHangPoint()).y());
+        const float by = static_cast<float>(rigging_->HolePoint(TheBumper().BackHangPoint()).y());
+        const float high = std::min(fy, by);
+        const float low = std::max(fy, by);
+        const float text = static_cast<float>(rigging_->Canvas().MeasureText("0").height());
+        if (c.between) {
+            ASSERT_GT(low - high, text + 10);
+            EXPECT_TRUE(inkInMargin((fy + by) / 2 - 2, (fy + by) / 2 + 2));
+            EXPECT_FALSE(inkInMargin(low + 3, low + text));
+        } else {
+            EXPECT_TRUE(inkInMargin(low + 3, low + text));
+            EXPECT_FALSE(inkInMargin(high - 3 * text, high - 3));
+        }
+    }
+}
+
+TEST_F(RiggingDetailsWindowTest, LoadsShowOnlyWhileTheArrayIsBalanced)
+{
+    options_.SetShowWeights(true);
+    Recalculate();
+    CalculationResults results = GlobalResults::Current();
+    // Above the plot only the load labels are written (no cable distances).
+    auto loadsShown = [this] {
+        const QImage image = Image();
+        // The cables start at the top margin; their round caps reach a pixel above it.
+        for (int y = 0; y < rigging_->Canvas().Top() - 2; ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) != kBackground)
+                    return true;
+        return false;
+    };
+    for (const bool balanced : {true, false}) {
+        results.Balanced = balanced;
+        results.FrontLoad = 123.4f;
+        results.BackLoad = 56.7f;
+        GlobalResults::Store(results);
+        rigging_->UpdateInterface();
+        EXPECT_EQ(loadsShown(), balanced) << balanced;
+    }
+}
+
+TEST_F(RiggingDetailsWindowTest, ClickingAHoleMovesTheNearerHangPoint)
+{
+    struct Case {
+        int hole;
+        Qt::MouseButton button;
+        int front;
+        int back;
+    };
+    // Hanging from 3 and 8; the centre of gravity lies on hole 5, and hole numbers grow
+    // towards the back (left).
+    const std::vector<Case> cases = {
+        {2, Qt::LeftButton, 2, 8},  {1, Qt::RightButton, 1, 8}, {9, Qt::LeftButton, 3, 9},
+        {3, Qt::LeftButton, 3, 8},  {8, Qt::RightButton, 3, 8}, {5, Qt::LeftButton, 3, 5},
+        {6, Qt::LeftButton, 3, 6},  {4, Qt::LeftButton, 4, 8},
+    };
+    ASSERT_GE(rigging_->HoleCount(), 9);
+    for (const Case& c : cases) {
+        HangFrom(3, 8);
+        CalculationResults results = GlobalResults::Current();
+        results.HangLinePoint = TheBumper().HoleLocation(5);
+        GlobalResults::Store(results);
+        rigging_->UpdateInterface();
+
+        Click(c.hole, c.button, QPointF(0, 6));
+        EXPECT_EQ(TheBumper().FrontHangPoint(), c.front) << c.hole;
+        EXPECT_EQ(TheBumper().BackHangPoint(), c.back) << c.hole;
+        EXPECT_EQ(rigging_->ClickedHole(), c.hole);
+        // Every hit hole marks the venue changed and updates, even a current hang point.
+        EXPECT_TRUE(lifecycle_.IsDirty()) << c.hole;
+        EXPECT_EQ(spy_.refreshes, 0) << "two hang points update the rigging window alone";
+    }
+}
+
+TEST_F(RiggingDetailsWindowTest, AClickOnNoHoleChangesNothing)
+{
+    HangFrom(3, 8);
+    const QPointF hole = rigging_->HolePoint(5);
+    SendMouse(*rigging_->picRigging(), QEvent::MouseButtonRelease, hole + QPointF(0, 16), Qt::LeftButton);
+    EXPECT_EQ(rigging_->ClickedHole(), 0);
+    EXPECT_EQ(TheBumper().FrontHangPoint(), 3);
+    EXPECT_EQ(TheBumper().BackHangPoint(), 8);
+    EXPECT_FALSE(lifecycle_.IsDirty());
+}
+
+TEST_F(RiggingDetailsWindowTest, ASinglePointFollowsEveryClickAndUpdatesTheArrayWindows)
+{
+    TheBumper().SetRigging(1);
+    HangFrom(3, 8);
+    Click(9, Qt::LeftButton);
+    EXPECT_EQ(TheBumper().FrontHangPoint(), 9);
+    Click(1, Qt::RightButton);
+    EXPECT_EQ(TheBumper().FrontHangPoint(), 1);
+    EXPECT_EQ(TheBumper().BackHangPoint(), 8);
+    EXPECT_TRUE(lifecycle_.IsDirty());
+    EXPECT_EQ(spy_.refreshes, 2);
+}
+
+TEST_F(RiggingDetailsWindowTest, ARightClickBetweenTheHangPointsAsksWhichOne)
+{
+    struct Case {
+        const char* item;
+        int front;
+        int back;
+        bool dirty;
+    };
+    const std::vector<Case> cases = {
+        {"mnuRiggingBack", 3, 6, true},
+        {"mnuRiggingFront", 6, 8, true},
+        {"mnuRiggingCancel", 3, 8, false},
+    };
+    QMenu* menu = window_.PopupMenu(MainWindow::Popup::Rigging);
+    for (const Case& c : cases) {
+        HangFrom(3, 8);
+        Click(6, Qt::RightButton);
+        EXPECT_TRUE(menu->isVisible()) << c.item;
+        // Nothing changes until the choice.
+        EXPECT_EQ(TheBumper().FrontHangPoint(), 3);
+        EXPECT_EQ(TheBumper().BackHangPoint(), 8);
+        EXPECT_FALSE(lifecycle_.IsDirty());
+
+        MenuItem(c.item)->trigger();
+        menu->close();
+        EXPECT_EQ(TheBumper().FrontHangPoint(), c.front) << c.item;
+        EXPECT_EQ(TheBumper().BackHangPoint(), c.back) << c.item;
+        EXPECT_EQ(lifecycle_.IsDirty(), c.dirty) << c.item;
+    }
+}
+
+TEST_F(RiggingDetailsWindowTest, AChoiceForAHoleTheBumperNoLongerHasIsIgnored)
+{
+    HangFrom(3, 8);
+    rigging_->ChoosePointType(RiggingDetailsWindow::kBackPoint); // nothing clicked yet
+    EXPECT_EQ(TheBumper().BackHangPoint(), 8);
+    EXPECT_FALSE(lifecycle_.IsDirty());
+
+    Click(6, Qt::RightButton);
+    window_.PopupMenu(MainWindow::Popup::Rigging)->close();
+    ASSERT_EQ(rigging_->ClickedHole(), 6);
+    rigging_->ChoosePointType(RiggingDetailsWindow::kBackPoint);
+    EXPECT_EQ(TheBumper().BackHangPoint(), 6);
+}
+
+TEST_F(RiggingDetailsWindowTest, ClosingTheWindowLeavesTheMenuWithNobodyToTell)
+{
+    HangFrom(3, 8);
+    Click(6, Qt::RightButton);
+    const QPointer<RiggingDetailsWindow> closed = rigging_;
+    host_.Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(closed.isNull());
+    MenuItem("mnuRiggingBack")->trigger();
+    EXPECT_EQ(TheBumper().BackHangPoint(), 8);
+}
+
+} // namespace
+} // namespace polvane
