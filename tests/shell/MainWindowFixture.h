@@ -90,10 +90,11 @@ private:
 };
 
 // The main window with its venue, hub and reporter, every store in memory and every
-// file in a temporary folder.
+// file in a temporary folder. New venues come from a blank template in the given units
+// (metric unless told otherwise).
 class MainWindowTest : public ::testing::Test {
 protected:
-    MainWindowTest()
+    explicit MainWindowTest(int templateUnits = 1)
         : folder_(temp_.path().toStdString()), options_(store_), recent_(store_),
           reporter_(folder_, clock_, prompts_, [] { return std::string("Quessel Polvane"); },
                     "2.4.0", [this] { ++reportedEnds_; }, [this] { ++reportedEnds_; }),
@@ -106,8 +107,8 @@ protected:
         prompts_.SetAnswerOkBoxes(true);
         Environment blank;
         blank.Clear();
-        blank.SetUnits(1);
-        templatePath_ = Path("Blank_Metric.venue");
+        blank.SetUnits(templateUnits);
+        templatePath_ = Path(templateUnits != 0 ? "Blank_Metric.venue" : "Blank_English.venue");
         VenueFile::SaveAs(blank, templatePath_);
         lifecycle_.SetUpdateHub(&hub_);
         window_.Connect(lifecycle_, hub_);
