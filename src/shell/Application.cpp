@@ -208,10 +208,7 @@ int Application::RunProgram(int argc, char** argv)
 
     SplashWindow splash;
     WelcomeWindow welcome;
-    mainWindow.SetShowAbout([&splash] {
-        splash.show();
-        splash.raise();
-    });
+    mainWindow.SetAboutWindow(splash);
     mainWindow.SetEndProgram([&self] { self.End(0); });
     self.splash_ = &splash;
     self.main_ = &mainWindow;

@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScopeGuard>
+#include <QShortcutEvent>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -36,6 +37,7 @@
 #include "platform/ScreenInfo.h"
 #include "platform/SettingsStore.h"
 #include "shell/AppTitle.h"
+#include "shell/SplashWindow.h"
 #include "shell/CellPopupTarget.h"
 #include "shell/ErrorReporter.h"
 #include "shell/FrequencyTable.h"
@@ -163,6 +165,7 @@ MainWindow::MainWindow(Options& options, Prompts& prompts, const ScreenInfo& scr
     BuildHelpMenu();
     BuildPopups();
     BuildStatusBar();
+    qApp->installEventFilter(this);
     // Until their work exists elsewhere these commands cannot be chosen.
     for (auto& [command, item] : commandItems_)
         item->setEnabled(false);
@@ -607,6 +610,38 @@ void MainWindow::ChooseUnits(int units)
     SetUnitsChecked(lifecycle_->Venue().Units() != 0);
 }
 
+void MainWindow::SetAboutWindow(SplashWindow& splash)
+{
+    showAbout_ = [&splash] {
+        splash.show();
+        splash.raise();
+    };
+    connect(&splash, &SplashWindow::Dismissed, this, [this] {
+        if (isVisible()) {
+            raise();
+            activateWindow();
+        }
+    });
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::Shortcut)
+        return QMainWindow::eventFilter(watched, event);
+    auto* target = qobject_cast<QWidget*>(watched);
+    if (target == nullptr || target == menuBar() || target->window() != this)
+        return false;
+    const QKeySequence key = static_cast<QShortcutEvent*>(event)->key();
+    for (QAction* menu : menuBar()->actions()) {
+        if (menu->isVisible() && menu->isEnabled() && menu->menu() != nullptr &&
+            QKeySequence::mnemonic(menu->text()) == key) {
+            menuBar()->setActiveAction(menu);
+            return true;
+        }
+    }
+    return false;
+}
+
 void MainWindow::OpenToolWindow(ToolWindowId id)
 {
     ToolWindowSlot* slot = SlotOf(id);
@@ -615,6 +650,8 @@ void MainWindow::OpenToolWindow(ToolWindowId id)
     const ToolWindowInfo& info = ToolWindowRegistry::Info(id);
     if (windows_.IsLoaded(id)) {
         slot->Load().Show();
+        // Choosing the checked item unchecked it; the window is still open.
+        UpdateVisibleWindows();
         return;
     }
     positions_.PositionWindow(slot->Load(), info.caption, true);

@@ -23,6 +23,7 @@ class QTimer;
 
 namespace polvane {
 
+class SplashWindow;
 class CellPopupTarget;
 class ErrorReporter;
 class FileData;
@@ -72,6 +73,9 @@ public:
     void SetEndProgram(std::function<void()> endProgram) { endProgram_ = std::move(endProgram); }
     // Help > About.
     void SetShowAbout(std::function<void()> showAbout) { showAbout_ = std::move(showAbout); }
+    // Help > About shows the splash window; once it is clicked away the keyboard is this
+    // window's again (the splash is a window of its own and took the activation).
+    void SetAboutWindow(SplashWindow& splash);
     void SetCommand(Command command, std::function<void()> handler);
     // How a tool window is loaded and unloaded; enables its Tools item. Without a slot
     // (null) the item stays disabled and the arrangements pass the window over.
@@ -162,6 +166,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // An access key shared by a control of a tool window and a menu of the menu bar opens
+    // the menu: Qt would take turns between them and give the control the first press.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QMenu* AddMenu(QMenu* parent, const char* name, const QString& text);

@@ -74,6 +74,7 @@ void SplashWindow::mousePressEvent(QMouseEvent* event)
 {
     hide();
     event->accept();
+    emit Dismissed();
 }
 
 } // namespace polvane

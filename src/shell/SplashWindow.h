@@ -16,6 +16,10 @@ public:
 
     QLabel* VersionLabel() const { return version_; }
 
+signals:
+    // Hidden by a click.
+    void Dismissed();
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
 

@@ -42,7 +42,8 @@ void ArrayDesign::Design()
     ArrayDesignDialog& dialog = *dialog_;
     const LineArray& array = lifecycle_.Venue().LineArray();
     dialog.SelectBrand(array.Brand());
-    dialog.txtTotalCells()->setText(QString::number(array.Cells().Count()));
+    dialog.txtTotalCells()->setText(QString::number(
+        std::clamp(array.Cells().Count(), ArrayDesignDialog::kMinCells, ArrayDesignDialog::kMaxCells)));
 
     show_(dialog);
     if (dialog.IsCancelled()) {

@@ -146,7 +146,12 @@ ArrayDesignDialog::ArrayDesignDialog(UpdateHub& hub, ErrorReporter& reporter,
     cmdCancel_ = new QPushButton(QStringLiteral("&Cancel"), this);
     cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel_->setGeometry(Px(4560), PxY(3060), Px(1200), PxY(375));
-    connect(cmdOK_, &QPushButton::clicked, this, [this] { Guard("cmdOK_Click", [this] { accept(); }); });
+    connect(cmdOK_, &QPushButton::clicked, this, [this] {
+        Guard("cmdOK_Click", [this] {
+            ClampTotalCells();
+            accept();
+        });
+    });
     connect(cmdCancel_, &QPushButton::clicked, this,
             [this] { Guard("cmdCancel_Click", [this] { reject(); }); });
 
@@ -163,8 +168,6 @@ ArrayDesignDialog::ArrayDesignDialog(UpdateHub& hub, ErrorReporter& reporter,
     mnuSplay_->addSeparator()->setObjectName(QStringLiteral("mnuSplaySep"));
     mnuSplay_->addAction(QStringLiteral("Cancel"))->setObjectName(QStringLiteral("mnuSplayCancel"));
 
-    connect(txtTotalCells_, &QLineEdit::textChanged, this,
-            [this] { Guard("txtTotalCells_Change", [this] { TotalCellsChanged(); }); });
     connect(txtAboveCurve_, &QLineEdit::textChanged, this,
             [this] { Guard("txtAboveCurve_Change", [this] { AboveCurveChanged(); }); });
     connect(txtBelowCurve_, &QLineEdit::textChanged, this,
@@ -182,6 +185,9 @@ ArrayDesignDialog::ArrayDesignDialog(UpdateHub& hub, ErrorReporter& reporter,
                                                  "spnAboveCurve", Rule::A, true);
     steppers_[2] = std::make_unique<SpinStepper>(*spnBelowCurve_, *txtBelowCurve_, guard,
                                                  "spnBelowCurve", Rule::A, true);
+    // After the stepper has written the stepped number.
+    connect(spnTotalCells_, &QSpinBox::valueChanged, this,
+            [this] { Guard("spnTotalCells_Change", [this] { ClampTotalCells(); }); });
 
     optStraight_->setChecked(true);
 }
@@ -276,9 +282,10 @@ void ArrayDesignDialog::CheckReadiness()
     cmdOK_->setEnabled(curveCounts || total);
 }
 
-void ArrayDesignDialog::TotalCellsChanged()
+void ArrayDesignDialog::ClampTotalCells()
 {
-    // Whatever the text becomes, the count that reaches the rebuild stays within 4..24.
+    // Only a finished count is clamped: clamping every keystroke would turn the "1" of a
+    // typed "16" into 4 and the "46" that follows into 24.
     const double number = Number(*txtTotalCells_);
     if (number > kMaxCells)
         txtTotalCells_->setText(QString::number(kMaxCells));
@@ -325,6 +332,15 @@ void ArrayDesignDialog::keyPressEvent(QKeyEvent* event)
 
 bool ArrayDesignDialog::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == txtTotalCells_) {
+        // Enter goes on to press OK; leaving the box keeps what it shows within 4..24.
+        const bool enter = event->type() == QEvent::KeyPress &&
+                           (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
+                            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter);
+        if (enter || event->type() == QEvent::FocusOut)
+            Guard(enter ? "txtTotalCells_KeyPress" : "txtTotalCells_LostFocus",
+                  [this] { ClampTotalCells(); });
+    }
     if (event->type() == QEvent::FocusIn) {
         if (auto* box = qobject_cast<QLineEdit*>(watched); box != nullptr) {
             box->selectAll();

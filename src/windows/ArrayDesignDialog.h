@@ -80,7 +80,8 @@ private:
     bool Guard(const std::string& handler, const std::function<void()>& action);
     int Px(int twips) const;
     int PxY(int twips) const;
-    void TotalCellsChanged();
+    // Keeps the count box within 4..24 when its number is committed.
+    void ClampTotalCells();
     void AboveCurveChanged();
     void BelowCurveChanged();
     void ShowTotalBoxes();

@@ -142,9 +142,9 @@ void BumperConfigurationWindow::UpdateInterface()
     const Bumper& bumper = array.Bumper();
     // The refill is the boxes' own shown value, which also clears their dirty tags (the
     // hidden angle box's too, so that no stale edit is committed later).
-    horizBox_->Restore();
-    vertBox_->Restore();
-    angleBox_->Restore();
+    horizBox_->Refill();
+    vertBox_->Refill();
+    angleBox_->Refill();
     const bool singlePoint = bumper.Rigging() == kSinglePoint;
     if (singlePoint)
         lblBumperAngle_->setText(txtBumperAngle_->text());

@@ -11,6 +11,7 @@
 #include "shell/ErrorReporter.h"
 #include "shell/UpdateHub.h"
 #include "windows/ColorSwatch.h"
+#include "windows/ComponentSlider.h"
 #include "windows/DialogButtons.h"
 #include "windows/HelpKey.h"
 
@@ -56,12 +57,8 @@ ChooseColorDialog::ChooseColorDialog(UpdateHub& hub, ErrorReporter& reporter, QW
     auto* columns = new QGridLayout;
     for (std::size_t index = 0; index < kComponents.size(); ++index) {
         const Component& component = kComponents[index];
-        auto* slider = new QSlider(Qt::Vertical, this);
+        auto* slider = new ComponentSlider(this);
         slider->setObjectName(QString::fromUtf8(component.slider));
-        slider->setRange(-255, 0);
-        // The lowest value at the top, so that the top means a full component.
-        slider->setInvertedAppearance(true);
-        slider->setInvertedControls(true);
         slider->setMinimumHeight(160);
         sliders_[index] = slider;
         values_[index] = NamedLabel(component.valueName, QStringLiteral("0"), this);

@@ -35,11 +35,16 @@ void EditBox::Commit(bool selectText)
     window_.Context().lifecycle.SetDirty();
 }
 
-void EditBox::Restore()
+void EditBox::Refill()
 {
     box_.setText(QString::fromStdString(value_.shown()));
-    box_.selectAll();
     dirty_ = false;
+}
+
+void EditBox::Restore()
+{
+    Refill();
+    box_.selectAll();
 }
 
 bool EditBox::eventFilter(QObject* watched, QEvent* event)
@@ -62,7 +67,14 @@ bool EditBox::eventFilter(QObject* watched, QEvent* event)
     case QEvent::FocusIn:
         window_.Guard(name_ + "_GotFocus", [this] { box_.selectAll(); });
         // A click that gave the focus would place the caret afterwards; select again then.
-        QMetaObject::invokeMethod(&box_, &QLineEdit::selectAll, Qt::QueuedConnection);
+        // Not when the focus has moved on meanwhile: a box without the focus shows no selection.
+        QMetaObject::invokeMethod(
+            &box_,
+            [this] {
+                if (box_.hasFocus())
+                    box_.selectAll();
+            },
+            Qt::QueuedConnection);
         return false;
     case QEvent::FocusOut:
         window_.Guard(name_ + "_LostFocus", [this] {

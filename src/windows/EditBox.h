@@ -33,6 +33,9 @@ public:
     const BoundValue& Value() const { return value_; }
 
     void Commit(bool selectText);
+    // Shows the model's value and clears the dirty tag, as a refresh does: nothing selected.
+    void Refill();
+    // Esc: the refill with the whole text selected.
     void Restore();
 
 protected:

@@ -59,7 +59,9 @@ FROptionsWindow::FROptionsWindow(ToolWindowContext& context, QWidget* parent)
         // Nothing shows until a refresh finds the venue's choice.
         cboFrequency_->setCurrentIndex(-1);
     }
-    connect(cboFrequency_, &QComboBox::currentIndexChanged, this,
+    // Chosen by the user, also the item already shown: "All" again restores the whole band
+    // list of a venue whose file held only part of it.
+    connect(cboFrequency_, &QComboBox::activated, this,
             [this](int index) { Guard("cboFrequency_Click", [this, index] { FrequencyChosen(index); }); });
 
     const BoundValue earHeight{{},
@@ -102,8 +104,8 @@ void FROptionsWindow::UpdateInterface()
             }
         }
         // Refilling also clears the boxes' dirty marks.
-        temperature_->Restore();
-        earHeight_->Restore();
+        temperature_->Refill();
+        earHeight_->Refill();
     }
 }
 

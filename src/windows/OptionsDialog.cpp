@@ -34,6 +34,7 @@
 #include "windows/DialogButtons.h"
 #include "windows/HelpKey.h"
 #include "windows/LinkLabel.h"
+#include "windows/SpinStepper.h"
 
 namespace polvane {
 
@@ -202,6 +203,7 @@ QSpinBox* OptionsDialog::AddSpin(QWidget* page, const char* name, QLineEdit* box
     spin->setRange(-1, 1);
     spin->setValue(0);
     spin->setFixedWidth(18);
+    SpinStepper::ArrowsOnly(*spin);
     const std::string handler = std::string(name) + "_Change";
     connect(spin, &QSpinBox::valueChanged, this, [this, spin, box, rule, handler](int value) {
         Guard(handler, [&] {

@@ -247,7 +247,7 @@ void SeatingAreasWindow::PlaceData()
     if (QListWidgetItem* item = lstSeatingAreas_->item(selected_ - 1))
         item->setText(name);
     for (EditBox* box : {horizontal_.get(), vertical_.get(), length_.get(), height_.get()})
-        box->Restore();
+        box->Refill();
     for (QPushButton* button : {cmdDelete_, cmdUp_, cmdDown_})
         button->setEnabled(true);
 }
@@ -255,11 +255,11 @@ void SeatingAreasWindow::PlaceData()
 void SeatingAreasWindow::DisableAll()
 {
     UpdateGuard guard;
-    // Restoring clears the boxes' dirty marks first, so that a box that loses the focus by
+    // Refilling clears the boxes' dirty marks first, so that a box that loses the focus by
     // being disabled commits nothing.
     for (EditBox* box : {horizontal_.get(), vertical_.get(), length_.get(), height_.get()})
         if (box != nullptr)
-            box->Restore();
+            box->Refill();
     nameDirty_ = false;
     for (QLineEdit* box : {txtName_, txtHorizontalPosition_, txtVerticalPosition_, txtLength_, txtHeight_}) {
         box->clear();

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include <QEvent>
 #include <QLineEdit>
 #include <QSpinBox>
 
@@ -12,6 +13,42 @@
 #include "windows/ToolWindow.h"
 
 namespace polvane {
+
+namespace {
+
+// Keeps the wheel and the keys from a spin control and its text part.
+class ArrowsOnlyFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+            event->ignore();
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
+} // namespace
+
+void SpinStepper::ArrowsOnly(QSpinBox& spin)
+{
+    auto* filter = new ArrowsOnlyFilter(&spin);
+    spin.setFocusPolicy(Qt::NoFocus);
+    spin.installEventFilter(filter);
+    for (QLineEdit* text : spin.findChildren<QLineEdit*>()) {
+        text->setFocusPolicy(Qt::NoFocus);
+        text->setReadOnly(true);
+        text->installEventFilter(filter);
+    }
+}
 
 SpinStepper::SpinStepper(QSpinBox& spin, QLineEdit& box, ToolWindow& window, std::string name,
                          int scope, Rule rule, BoundValue value, bool focusBox)
@@ -35,6 +72,7 @@ void SpinStepper::Connect(HandlerGuard guard)
 {
     spin_.setRange(-1, 1);
     spin_.setValue(0);
+    ArrowsOnly(spin_);
     connect(&spin_, &QSpinBox::valueChanged, this, [this, guard = std::move(guard)](int value) {
         guard(name_ + "_Change", [this, value] { Changed(value); });
     });

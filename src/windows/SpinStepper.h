@@ -38,6 +38,10 @@ public:
 
     // The number after one step (direction -1 or +1) by the rule.
     static double Step(double x, int direction, Rule rule);
+    // Makes a spin control step by its arrows only: it takes no focus and ignores the mouse
+    // wheel, the arrow keys and typing, so that a wheel turned over it, or keys meant for
+    // something else, never change the venue.
+    static void ArrowsOnly(QSpinBox& spin);
 
 private:
     void Connect(HandlerGuard guard);

@@ -36,6 +36,9 @@ int ToPixels(int twips, int twipsPerPixel)
 // Watches the key events of the whole application and hands those meant for the window or
 // one of its controls to the window before the control sees them: a control that takes
 // every key (a text box) would otherwise never let F1 or a state key reach the window.
+// A window without a control that takes the focus (a drawing) leaves the focus on its
+// sub-window's frame when clicked, or on the work area around it: those keys are the
+// window's too while its sub-window is the active one.
 class ToolWindow::KeyWatcher : public QObject {
 public:
     explicit KeyWatcher(ToolWindow& window) : QObject(&window), window_(window) {}
@@ -46,9 +49,23 @@ protected:
         if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
             return false;
         auto* target = qobject_cast<QWidget*>(watched);
-        if (target == nullptr || (target != &window_ && !window_.isAncestorOf(target)))
+        if (target == nullptr || !Owns(*target))
             return false;
         return window_.HandleKey(*target, static_cast<QKeyEvent&>(*event));
+    }
+
+private:
+    bool Owns(const QWidget& target) const
+    {
+        if (&target == &window_ || window_.isAncestorOf(&target))
+            return true;
+        QWidget& frame = window_.Frame();
+        if (&frame == &window_)
+            return false;
+        if (&target == &frame || frame.isAncestorOf(&target))
+            return true;
+        return target.isAncestorOf(&frame) &&
+               window_.context_.area.activeSubWindow() == &frame;
     }
 
 private:
@@ -93,7 +110,7 @@ void ToolWindow::Refresh()
 
 bool ToolWindow::HandleKey(QWidget&, QKeyEvent& event)
 {
-    int code = VirtualKey::Code(event);
+    int code = VirtualKey::PhysicalCode(event);
     if (event.type() == QEvent::KeyPress) {
         if (code != VirtualKey::kF1)
             return false;

@@ -46,6 +46,44 @@ constexpr KeyCode kKeypad[] = {
 
 int VirtualKey::Code(const QKeyEvent& event) { return Code(event.key(), event.modifiers()); }
 
+int VirtualKey::MainDigitByNativeKey(quint32 nativeScanCode, quint32 nativeVirtualKey)
+{
+#if defined(Q_OS_WIN)
+    // Virtual keys '0'..'9' are the main keyboard's digit keys whatever the layout.
+    (void)nativeScanCode;
+    if (nativeVirtualKey == 0)
+        return -2;
+    return nativeVirtualKey >= 0x30 && nativeVirtualKey <= 0x39
+               ? static_cast<int>(nativeVirtualKey - 0x30)
+               : -1;
+#elif defined(Q_OS_MACOS)
+    (void)nativeScanCode;
+    (void)nativeVirtualKey;
+    return -2;
+#else
+    // X11 and Wayland deliver the XKB key code: the row's 1..9 are 10..18 and 0 is 19.
+    (void)nativeVirtualKey;
+    constexpr quint32 kXkbDigit1 = 10;
+    constexpr quint32 kXkbDigit0 = 19;
+    if (nativeScanCode == 0)
+        return -2;
+    if (nativeScanCode < kXkbDigit1 || nativeScanCode > kXkbDigit0)
+        return -1;
+    return nativeScanCode == kXkbDigit0 ? 0 : static_cast<int>(nativeScanCode - kXkbDigit1 + 1);
+#endif
+}
+
+int VirtualKey::PhysicalCode(const QKeyEvent& event)
+{
+    const int digit = MainDigitByNativeKey(event.nativeScanCode(), event.nativeVirtualKey());
+    if (digit >= 0)
+        return 48 + digit;
+    const int code = Code(event);
+    if (digit == -1 && code >= 48 && code <= 57)
+        return 0;
+    return code;
+}
+
 int VirtualKey::Code(int qtKey, Qt::KeyboardModifiers modifiers)
 {
     if (modifiers.testFlag(Qt::KeypadModifier)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <Qt>
+#include <QtGlobal>
 
 class QKeyEvent;
 
@@ -20,6 +21,14 @@ public:
 
     // 0 for a key without a code.
     static int Code(const QKeyEvent& event);
+    // As Code, except that the digits 48..57 come from the physical key alone, so that the
+    // digit keys of the main keyboard give their digit on every layout (a German Shift+6 is
+    // "&", a French unshifted 1 is "&" too) and no other key gives one. Where the event
+    // carries no native key (synthesised events), the symbol is used as Code does.
+    static int PhysicalCode(const QKeyEvent& event);
+    // The digit 0..9 of a main-keyboard digit key by its native codes, -1 for any other key,
+    // -2 when the codes do not tell (none given).
+    static int MainDigitByNativeKey(quint32 nativeScanCode, quint32 nativeVirtualKey);
     static int Code(int qtKey, Qt::KeyboardModifiers modifiers);
     // The shift bits of VenueLifecycle (shift 1, ctrl 2, alt 4).
     static int ShiftState(Qt::KeyboardModifiers modifiers);

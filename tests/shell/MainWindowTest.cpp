@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -19,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include "MainWindowFixture.h"
+#include "shell/SplashWindow.h"
 
 #include "engine/Environment.h"
 #include "engine/GlobalResults.h"
@@ -143,6 +145,28 @@ TEST_F(MainWindowTest, MenusCarryTheirTextsShortcutsAndStates)
     EXPECT_EQ(prints, 1);
 }
 
+TEST_F(MainWindowTest, AfterAboutIsClickedAwayTheKeyboardIsTheMainWindowsAgain)
+{
+    SplashWindow splash;
+    window_.SetAboutWindow(splash);
+    window_.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+
+    QTest::keyClick(window_.windowHandle(), Qt::Key_H, Qt::AltModifier);
+    QMenu* help = Menu("mnuHelp");
+    ASSERT_TRUE(help->isVisible());
+    QTest::keyClick(help, Qt::Key_A);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&splash));
+    QTest::mouseClick(&splash, Qt::LeftButton, {}, splash.rect().center());
+    EXPECT_FALSE(splash.isVisible());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+
+    // Alt+F opens the File menu as the keyboard reaches the window the system made active.
+    QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_F, Qt::AltModifier);
+    EXPECT_TRUE(Menu("mnuFile")->isVisible());
+    Menu("mnuFile")->close();
+}
+
 TEST_F(MainWindowTest, ToolsMenuListsTheTwelveWindowsDisabledUntilTheyExist)
 {
     const QStringList expected{"&Array Configuration", "Array &Picture", "&Bumper Configuration",
@@ -173,6 +197,7 @@ TEST_F(MainWindowTest, ToolsMenuListsTheTwelveWindowsDisabledUntilTheyExist)
     Item("mnuViewNotes")->trigger();
     EXPECT_TRUE(Item("mnuViewNotes")->isChecked());
     Item("mnuViewNotes")->trigger();
+    EXPECT_TRUE(Item("mnuViewNotes")->isChecked()) << "chosen again while open";
     EXPECT_EQ(log, (std::vector<std::string>{"Notes: load", "Notes: show", "Notes: refresh",
                                              "Notes: show"}));
 

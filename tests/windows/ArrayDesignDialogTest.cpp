@@ -4,6 +4,7 @@
 #include <string>
 
 #include <QAction>
+#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -76,20 +77,48 @@ TEST_F(ArrayDesignDialogTest, OpensOnTheVenuesBrandAndCount)
     });
 }
 
-TEST_F(ArrayDesignDialogTest, TheCountTextStaysWithinFourToTwentyFour)
+TEST_F(ArrayDesignDialogTest, TheCountTextStaysWithinFourToTwentyFourOnceCommitted)
 {
     struct Case {
         const char* typed;
         const char* shown;
     };
     Design([](ArrayDesignDialog& dialog) {
+        QLineEdit* box = dialog.txtTotalCells();
         for (const Case c : {Case{"30", "24"}, Case{"", "4"}, Case{"abc", "4"}, Case{"3.9", "4"},
                              Case{"7.5", "7.5"}, Case{"24", "24"}}) {
-            dialog.txtTotalCells()->setText(QString::fromUtf8(c.typed));
-            EXPECT_EQ(dialog.txtTotalCells()->text().toStdString(), c.shown) << c.typed;
+            box->setText(QString::fromUtf8(c.typed));
+            EXPECT_EQ(box->text().toStdString(), c.typed) << "unfinished text stays as typed";
+            QFocusEvent leaving(QEvent::FocusOut, Qt::TabFocusReason);
+            QApplication::sendEvent(box, &leaving);
+            EXPECT_EQ(box->text().toStdString(), c.shown) << c.typed;
         }
         Cancel(dialog);
     });
+}
+
+TEST_F(ArrayDesignDialogTest, TypingOverTheSelectedCountBuildsWhatWasTyped)
+{
+    struct Case {
+        const char* typed;
+        int cells;
+    };
+    for (const Case c : {Case{"16", 16}, Case{"2", 4}, Case{"30", 24}}) {
+        SetColumn(0, 12);
+        Design([&c](ArrayDesignDialog& dialog) {
+            dialog.show();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+            QLineEdit* box = dialog.txtTotalCells();
+            QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
+            QApplication::processEvents(); // the click's own selection of the whole text
+            ASSERT_EQ(box->selectedText(), "12");
+            for (const char* key = c.typed; *key != '\0'; ++key)
+                QTest::keyClick(dialog.windowHandle(), *key);
+            EXPECT_EQ(box->text().toStdString(), c.typed);
+            QTest::mouseClick(dialog.cmdOK(), Qt::LeftButton);
+        });
+        EXPECT_EQ(Array().Cells().Count(), c.cells) << c.typed;
+    }
 }
 
 TEST_F(ArrayDesignDialogTest, OkRebuildsTheColumnWithTheBrandAndCount)

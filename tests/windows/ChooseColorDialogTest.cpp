@@ -1,6 +1,11 @@
 #include "windows/ChooseColorDialog.h"
 
+#include <cstdlib>
+#include <vector>
+
+#include <QImage>
 #include <QLabel>
+#include <QPalette>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
@@ -49,6 +54,38 @@ TEST_F(ChooseColorDialogTest, SlidersHoldTheNegatedComponentsAndTheTopMeansFull)
     dialog_.sldGreen()->setValue(-255);
     EXPECT_EQ(Label("lblGreen"), "255");
     EXPECT_EQ(dialog_.picPreview()->Color(), ArgbColor::MakeARGB(40, 255, 255, 7));
+}
+
+TEST_F(ChooseColorDialogTest, ASliderIsFilledFromTheBottomAsMuchAsItsComponent)
+{
+    dialog_.show();
+    QSlider* slider = dialog_.sldRed();
+    // Rows of the slider showing the highlight colour of its filled groove.
+    const auto filledRows = [slider](int component) {
+        slider->setValue(-component);
+        const QImage image = slider->grab().toImage();
+        const QColor fill = slider->palette().color(QPalette::Highlight);
+        std::vector<int> rows;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor pixel = image.pixelColor(x, y);
+                if (std::abs(pixel.hue() - fill.hue()) < 12 && pixel.saturation() > 60) {
+                    rows.push_back(y);
+                    break;
+                }
+            }
+        }
+        return rows;
+    };
+    const int height = slider->height();
+    EXPECT_TRUE(filledRows(0).empty()) << "a component of 0 leaves the groove empty";
+    const std::vector<int> full = filledRows(255);
+    ASSERT_FALSE(full.empty());
+    EXPECT_GT(full.size(), static_cast<std::size_t>(height / 2));
+    const std::vector<int> half = filledRows(128);
+    ASSERT_FALSE(half.empty());
+    EXPECT_GT(half.front(), height / 3) << "filled from the bottom up to the handle";
+    EXPECT_EQ(half.back(), full.back());
 }
 
 TEST_F(ChooseColorDialogTest, PreviewShowsTheCheckerboardThroughTheColoursTransparency)

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QLabel>
@@ -38,6 +40,21 @@ protected:
     {
         box->selectAll();
         QTest::keyClicks(box, text);
+    }
+    // A choice as the user makes it: the list opened by a click, the item picked by keys.
+    void Choose(const QString& text)
+    {
+        window_.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+        QTest::mouseClick(frequency_, Qt::LeftButton);
+        QAbstractItemView* list = frequency_->view();
+        ASSERT_TRUE(list->isVisible());
+        QTest::keyClick(window_.windowHandle(), Qt::Key_Home);
+        for (int item = 0; item < frequency_->findText(text); ++item)
+            QTest::keyClick(window_.windowHandle(), Qt::Key_Down);
+        QTest::keyClick(window_.windowHandle(), Qt::Key_Return);
+        EXPECT_FALSE(list->isVisible());
+        EXPECT_EQ(frequency_->currentText(), text);
     }
     void Spin(const char* name, int direction)
     {
@@ -95,7 +112,7 @@ TEST_F(FROptionsWindowTest, ChoosingAllAggregatesEveryBandAndABandSwitchesItOff)
     Venue().SetCenterFrequency(1000);
     Refresh();
 
-    frequency_->setCurrentIndex(0);
+    Choose(QStringLiteral("All"));
     EXPECT_TRUE(Venue().AggregateFrequencies());
     ASSERT_EQ(Venue().FrequencyList().size(), static_cast<std::size_t>(FrequencyTable::Count()));
     for (int band = 1; band <= FrequencyTable::Count(); ++band)
@@ -103,9 +120,22 @@ TEST_F(FROptionsWindowTest, ChoosingAllAggregatesEveryBandAndABandSwitchesItOff)
     EXPECT_TRUE(lifecycle_.IsDirty());
 
     lifecycle_.ClearDirty();
-    frequency_->setCurrentIndex(frequency_->findText(QStringLiteral("500 Hz")));
+    Choose(QStringLiteral("500 Hz"));
     EXPECT_FALSE(Venue().AggregateFrequencies());
     EXPECT_FLOAT_EQ(Venue().CenterFrequency(), 500.0f);
+    EXPECT_EQ(Venue().FrequencyList().size(), static_cast<std::size_t>(FrequencyTable::Count()));
+    EXPECT_TRUE(lifecycle_.IsDirty());
+}
+
+TEST_F(FROptionsWindowTest, ChoosingTheItemAlreadyShownActsAgain)
+{
+    // A file may hold an aggregating venue with only part of the bands.
+    Venue().SetAggregateFrequencies(true);
+    Venue().SetFrequencyList({1000});
+    Refresh();
+    ASSERT_EQ(frequency_->currentText(), "All");
+
+    Choose(QStringLiteral("All"));
     EXPECT_EQ(Venue().FrequencyList().size(), static_cast<std::size_t>(FrequencyTable::Count()));
     EXPECT_TRUE(lifecycle_.IsDirty());
 }

@@ -3,9 +3,13 @@
 #include <memory>
 #include <vector>
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <QTest>
 #include <QVBoxLayout>
+#include <QWheelEvent>
+#include <QWindow>
 
 #include "ToolWindowFixture.h"
 #include "model/Format.h"
@@ -106,6 +110,32 @@ TEST_F(SpinStepperTest, AStepperThatFocusesTheBoxSelectsItsText)
     window.Refresh();
     window.spin->stepDown();
     EXPECT_EQ(window.box->selectedText(), "3.0");
+}
+
+TEST_F(SpinStepperTest, OnlyTheArrowsStepNotTheWheelTheKeysOrTyping)
+{
+    StepperWindow window(context_, false);
+    Register(window);
+    window.Refresh();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    QTest::mouseClick(window.spin, Qt::LeftButton, {}, QPoint(window.spin->width() - 4, 3));
+    ASSERT_EQ(window.stored, std::vector<float>{4.0f}) << "the up arrow steps once";
+    lifecycle_.ClearDirty();
+
+    const QPointF over = window.spin->mapTo(&window, window.spin->rect().center());
+    for (int notch = 0; notch < 3; ++notch) {
+        QWheelEvent wheel(over, window.mapToGlobal(over), QPoint(), QPoint(0, 120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(window.windowHandle(), &wheel);
+    }
+    for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_1, Qt::Key_Minus})
+        QTest::keyClick(window.windowHandle(), key);
+    EXPECT_EQ(window.stored, std::vector<float>{4.0f});
+    EXPECT_EQ(window.spin->value(), 0);
+    EXPECT_FALSE(window.spin->hasFocus());
+    EXPECT_FALSE(lifecycle_.IsDirty());
 }
 
 } // namespace

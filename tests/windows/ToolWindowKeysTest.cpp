@@ -1,0 +1,309 @@
+// F1 and the state keys as a person uses them: a mouse click somewhere in a tool window,
+// then keys typed on the main window, whatever took the focus and whatever the layout.
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QTest>
+#include <QWindow>
+
+#include "ToolWindowFixture.h"
+#include "engine/Environment.h"
+#include "windows/ArrayConfigurationWindow.h"
+#include "windows/ArrayPictureWindow.h"
+#include "windows/BumperConfigurationWindow.h"
+#include "windows/CalculationsWindow.h"
+#include "windows/CellConfigurationsWindow.h"
+#include "windows/FROptionsWindow.h"
+#include "windows/IFEGraphWindow.h"
+#include "windows/ListeningPointsWindow.h"
+#include "windows/NotesWindow.h"
+#include "windows/RiggingDetailsWindow.h"
+#include "windows/SeatingAreasWindow.h"
+#include "windows/ToolWindowHost.h"
+#include "windows/VenueWindow.h"
+
+namespace polvane {
+namespace {
+
+ToolWindow* Create(ToolWindowId id, ToolWindowContext& context)
+{
+    switch (id) {
+    case ToolWindowId::ArrayConfiguration: return new ArrayConfigurationWindow(context, [] {});
+    case ToolWindowId::ArrayPicture: return new ArrayPictureWindow(context);
+    case ToolWindowId::BumperConfiguration: return new BumperConfigurationWindow(context);
+    case ToolWindowId::Calculations: return new CalculationsWindow(context);
+    case ToolWindowId::CellConfigurations: return new CellConfigurationsWindow(context);
+    case ToolWindowId::FROptions: return new FROptionsWindow(context);
+    case ToolWindowId::IFEGraph: return new IFEGraphWindow(context);
+    case ToolWindowId::ListeningPoints: return new ListeningPointsWindow(context);
+    case ToolWindowId::Notes: return new NotesWindow(context);
+    case ToolWindowId::RiggingDetails: return new RiggingDetailsWindow(context);
+    case ToolWindowId::SeatingAreas: return new SeatingAreasWindow(context);
+    case ToolWindowId::Venue: return new VenueWindow(context);
+    }
+    return nullptr;
+}
+
+// A key as the X server hands it to the program: the layout's symbol and text, the key
+// code of the physical key (XKB key code) and the key symbol.
+struct XKey {
+    int qtKey;
+    const char* text;
+    quint32 scanCode;
+    quint32 keySym;
+};
+
+constexpr XKey kControl{Qt::Key_Control, "", 37, 0xffe3};
+constexpr XKey kShift{Qt::Key_Shift, "", 50, 0xffe1};
+
+// X's modifier state bits.
+constexpr quint32 kShiftMask = 1;
+constexpr quint32 kControlMask = 4;
+
+// The real tool windows in the main window, shown and active.
+class ToolWindowKeysTest : public ToolWindowFixture {
+protected:
+    ToolWindowKeysTest()
+    {
+        options_.SwitchToEngineeringMode();
+        for (const ToolWindowInfo& info : ToolWindowRegistry::All()) {
+            const ToolWindowId id = info.id;
+            hosts_[id] = std::make_unique<ToolWindowHost>(
+                context_, [id](ToolWindowContext& context) { return Create(id, context); });
+            window_.SetToolWindowSlot(id, hosts_[id].get());
+        }
+        window_.resize(1200, 900);
+        window_.show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window_));
+    }
+    ~ToolWindowKeysTest() override
+    {
+        for (auto& [id, host] : hosts_)
+            host->Unload();
+    }
+
+    ToolWindow& Open(ToolWindowId id)
+    {
+        Item(ToolWindowRegistry::Info(id).menuName)->trigger();
+        ToolWindow* window = hosts_[id]->Window();
+        EXPECT_NE(window, nullptr);
+        auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget());
+        frame->move(0, 0);
+        frame->resize(frame->size().expandedTo(QSize(400, 300)));
+        QApplication::processEvents();
+        return *window;
+    }
+
+    // A click where the window does nothing with it: its background, a drawing, a caption,
+    // never a control that acts on a click.
+    static void ClickInside(ToolWindow& window)
+    {
+        for (int y = 4; y < window.height(); y += 6) {
+            for (int x = 4; x < window.width(); x += 6) {
+                QWidget* at = window.childAt(QPoint(x, y));
+                if (at != nullptr && !Passive(*at))
+                    continue;
+                QWidget* target = at != nullptr ? at : &window;
+                QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(&window, QPoint(x, y)));
+                QApplication::processEvents();
+                return;
+            }
+        }
+        ADD_FAILURE() << "no place to click in " << window.objectName().toStdString();
+    }
+    static bool Passive(const QWidget& widget)
+    {
+        if (qobject_cast<const QAbstractButton*>(&widget) || qobject_cast<const QLineEdit*>(&widget) ||
+            qobject_cast<const QAbstractSpinBox*>(&widget) || qobject_cast<const QComboBox*>(&widget) ||
+            qobject_cast<const QListWidget*>(&widget) || qobject_cast<const QLabel*>(&widget))
+            return false;
+        // Anything that takes keys (the notes text) is a control too; a drawing takes none.
+        return widget.focusPolicy() == Qt::NoFocus;
+    }
+
+    QWindow* Screen() const { return window_.windowHandle(); }
+    void Type(int key, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::keyClick(Screen(), static_cast<Qt::Key>(key), modifiers);
+    }
+    // Ctrl (and Shift) held around the key, each press and release as X delivers it.
+    void StateKey(const XKey& key, bool shift)
+    {
+        Send(QEvent::KeyPress, kControl, Qt::NoModifier, 0);
+        if (shift)
+            Send(QEvent::KeyPress, kShift, Qt::ControlModifier, kControlMask);
+        const Qt::KeyboardModifiers held =
+            shift ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier;
+        const quint32 heldMask = shift ? kControlMask | kShiftMask : kControlMask;
+        Send(QEvent::KeyPress, key, held, heldMask);
+        Send(QEvent::KeyRelease, key, held, heldMask);
+        if (shift)
+            Send(QEvent::KeyRelease, kShift, held, heldMask);
+        Send(QEvent::KeyRelease, kControl, Qt::ControlModifier, kControlMask);
+    }
+    void Send(QEvent::Type type, const XKey& key, Qt::KeyboardModifiers modifiers, quint32 mask)
+    {
+        QKeyEvent event(type, key.qtKey, modifiers, key.scanCode, key.keySym, mask,
+                        QString::fromUtf8(key.text));
+        QApplication::sendEvent(Screen(), &event);
+    }
+
+    // Slot n holds a venue whose notes read "slot n".
+    void FillSlot(int slot)
+    {
+        const std::string notes = lifecycle_.Venue().Notes();
+        lifecycle_.Venue().SetNotes("slot " + std::to_string(slot));
+        lifecycle_.SaveState(slot);
+        lifecycle_.Venue().SetNotes(notes);
+    }
+
+    std::map<ToolWindowId, std::unique_ptr<ToolWindowHost>> hosts_;
+};
+
+TEST_F(ToolWindowKeysTest, AfterAClickInAnyToolWindowF1AndTheStateKeysWork)
+{
+    for (const ToolWindowInfo& info : ToolWindowRegistry::All()) {
+        SCOPED_TRACE(info.caption);
+        ToolWindow& window = Open(info.id);
+        ClickInside(window);
+        ASSERT_EQ(QApplication::activeWindow(), &window_);
+
+        const std::size_t helps = help_.Calls().size();
+        Type(Qt::Key_F1);
+        ASSERT_EQ(help_.Calls().size(), helps + 1);
+        EXPECT_EQ(help_.Calls().back().topic, info.helpTopic);
+
+        const std::string stored = std::string("stored from ") + info.caption;
+        lifecycle_.Venue().SetNotes(stored);
+        Type(Qt::Key_Percent, Qt::ControlModifier | Qt::ShiftModifier);
+        lifecycle_.Venue().SetNotes("changed");
+        Type(Qt::Key_5, Qt::ControlModifier);
+        EXPECT_EQ(lifecycle_.Venue().Notes(), stored);
+        hosts_[info.id]->Unload();
+    }
+}
+
+TEST_F(ToolWindowKeysTest, OnlyTheBoxWithTheFocusShowsASelection)
+{
+    lifecycle_.Venue().SeatingAreas().Add();
+    for (const ToolWindowInfo& info : ToolWindowRegistry::All())
+        Open(info.id);
+    const auto boxes = window_.MdiArea()->findChildren<QLineEdit*>();
+    ASSERT_FALSE(boxes.empty());
+    // Typed into and committed by Enter: that box keeps its text selected for typing over.
+    QLineEdit* typed = nullptr;
+    for (QLineEdit* box : boxes)
+        if (box->objectName() == "txtEarHeight")
+            typed = box;
+    ASSERT_NE(typed, nullptr);
+    QTest::mouseClick(typed, Qt::LeftButton, {}, typed->rect().center());
+    QApplication::processEvents();
+    Type(Qt::Key_5);
+    Type(Qt::Key_Return);
+    EXPECT_EQ(typed->selectedText(), typed->text());
+
+    hub_.UpdateInterfaces(0, true);
+    QApplication::processEvents();
+    for (QLineEdit* box : boxes) {
+        if (box != typed) {
+            EXPECT_EQ(box->selectedText(), "") << box->objectName().toStdString();
+        }
+    }
+}
+
+TEST_F(ToolWindowKeysTest, MenuAccessKeysWinOverTheWindowsOwn)
+{
+    ToolWindow& areas = Open(ToolWindowId::SeatingAreas);
+    auto* add = areas.findChild<QAbstractButton*>(QStringLiteral("cmdAdd"));
+    auto* list = areas.findChild<QListWidget*>(QStringLiteral("lstSeatingAreas"));
+    ASSERT_NE(add, nullptr);
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(add->text(), "&Add");
+    struct Case {
+        Qt::Key key;
+        const char* menu;
+    };
+    for (const Case c : {Case{Qt::Key_A, "mnuArray"}, Case{Qt::Key_F, "mnuFile"},
+                         Case{Qt::Key_T, "mnuTools"}, Case{Qt::Key_H, "mnuHelp"}}) {
+        SCOPED_TRACE(c.menu);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        ASSERT_TRUE(list->hasFocus());
+        Type(c.key, Qt::AltModifier);
+        QMenu* menu = Menu(c.menu);
+        EXPECT_TRUE(menu->isVisible());
+        EXPECT_FALSE(add->hasFocus());
+        menu->close();
+        QApplication::processEvents();
+    }
+    EXPECT_TRUE(prompts_.Requests().empty()) << "Add was not pressed";
+}
+
+TEST_F(ToolWindowKeysTest, StateKeysFollowThePhysicalDigitKeysOnEveryLayout)
+{
+    struct Case {
+        const char* layout;
+        XKey key;
+        bool shift;
+        int slot; // 0: no state key
+    };
+    const Case cases[] = {
+        // German: the shifted digit row holds ! " § $ % & / ( ) =.
+        {"de", {Qt::Key_QuoteDbl, "\"", 11, 0x22}, true, 2},
+        {"de", {Qt::Key_section, "\u00a7", 12, 0xa7}, true, 3},
+        {"de", {Qt::Key_Ampersand, "&", 15, 0x26}, true, 6},
+        {"de", {Qt::Key_Slash, "/", 16, 0x2f}, true, 7},
+        {"de", {Qt::Key_ParenLeft, "(", 17, 0x28}, true, 8},
+        {"de", {Qt::Key_ParenRight, ")", 18, 0x29}, true, 9},
+        {"de", {Qt::Key_6, "6", 15, 0x36}, false, 6},
+        // French: the digit row gives & é " ' ( - è _ ç unshifted, its digits shifted.
+        {"fr", {Qt::Key_Ampersand, "&", 10, 0x26}, false, 1},
+        {"fr", {Qt::Key_Eacute, "\u00e9", 11, 0xe9}, false, 2},
+        {"fr", {Qt::Key_Egrave, "\u00e8", 16, 0xe8}, false, 7},
+        {"fr", {Qt::Key_Ccedilla, "\u00e7", 18, 0xe7}, false, 9},
+        {"fr", {Qt::Key_1, "1", 10, 0x31}, true, 1},
+        {"fr", {Qt::Key_7, "7", 16, 0x37}, true, 7},
+        // Keys that show a digit's US symbol elsewhere, and the keypad: no state keys.
+        {"fr", {Qt::Key_Exclam, "!", 61, 0x21}, false, 0},
+        {"fr", {Qt::Key_ParenLeft, "(", 14, 0x28}, true, 5},
+        {"de", {Qt::Key_5, "5", 84, 0xffb5}, false, 0},
+    };
+    ClickInside(Open(ToolWindowId::Venue));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.layout) + " " + c.key.text + (c.shift ? " shifted" : ""));
+        lifecycle_.NewVenue(); // slots 2..9 empty
+        if (c.shift) {
+            lifecycle_.Venue().SetNotes("stored");
+            StateKey(c.key, c.shift);
+            lifecycle_.Venue().SetNotes("live");
+            const Environment* slot = lifecycle_.SlotVenue(c.slot);
+            ASSERT_NE(slot, nullptr);
+            EXPECT_EQ(slot->Notes(), "stored");
+            for (int other = 2; other <= 9; ++other)
+                EXPECT_EQ(lifecycle_.SlotUsed(other), other == c.slot) << other;
+        } else {
+            for (int slot = 1; slot <= 9; ++slot)
+                FillSlot(slot);
+            lifecycle_.Venue().SetNotes("live");
+            StateKey(c.key, c.shift);
+            EXPECT_EQ(lifecycle_.Venue().Notes(),
+                      c.slot == 0 ? std::string("live") : "slot " + std::to_string(c.slot));
+        }
+    }
+}
+
+} // namespace
+} // namespace polvane
