@@ -23,7 +23,6 @@ class QTimer;
 
 namespace polvane {
 
-class SplashWindow;
 class CellPopupTarget;
 class ErrorReporter;
 class FileData;
@@ -31,6 +30,7 @@ class Options;
 class Prompts;
 class RiggingPopupTarget;
 class ScreenInfo;
+class SplashWindow;
 class ToolWindowSlot;
 class UpdateHub;
 class VenueLifecycle;

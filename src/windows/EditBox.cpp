@@ -70,9 +70,9 @@ bool EditBox::eventFilter(QObject* watched, QEvent* event)
         // Not when the focus has moved on meanwhile: a box without the focus shows no selection.
         QMetaObject::invokeMethod(
             &box_,
-            [this] {
-                if (box_.hasFocus())
-                    box_.selectAll();
+            [box = &box_] {
+                if (box->hasFocus())
+                    box->selectAll();
             },
             Qt::QueuedConnection);
         return false;

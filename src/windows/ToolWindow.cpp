@@ -68,7 +68,6 @@ private:
                window_.context_.area.activeSubWindow() == &frame;
     }
 
-private:
     ToolWindow& window_;
 };
 
