@@ -87,8 +87,11 @@ void Environment::Clear()
 
     while (lineArray_->Cells().Count() > 0)
         lineArray_->Cells().Remove(1);
+    // Removing the points moves the reference number with them; clearing keeps it.
+    const int reference = listeningPoints_->ReferencePointIndex();
     while (listeningPoints_->Count() > 0)
         listeningPoints_->Remove(1);
+    listeningPoints_->SetReferencePointIndex(reference);
 }
 
 void Environment::Load(const std::string& path) { VenueFile::Load(*this, path); }

@@ -482,7 +482,7 @@ void Prediction::RunSound()
                              AreaLevelResult{});
     }
     if (env.ListeningPoints().Count() >= 1)
-        RunListeningPoints(sweep, haveCells && ws.listedColumns > 0 && ws.columns > 0, ws);
+        RunListeningPoints(sweep, haveCells && ws.columns > 0, ws);
 
     if (!env.AggregateFrequencies() && haveCells) {
         const float length = Distance(r_.CellResults.front().Center, r_.CellResults.back().Center);
@@ -738,14 +738,21 @@ void Prediction::RunListeningPoints(const Sweep& sweep, bool havePerFrequency,
     const Planes& areas = env.SeatingAreas();
     const polvane::ListeningPoints& points = env.ListeningPoints();
     const int pointCount = points.Count();
-    const auto frequencyCount = static_cast<std::size_t>(env.FrequencyCount());
+    // A venue without a frequency list analyses its centre frequency alone, and its points
+    // get their one level there, so that they still show.
+    const bool listed = env.FrequencyCount() > 0;
+    const auto frequencyCount = listed ? static_cast<std::size_t>(env.FrequencyCount()) : 1u;
+    const int firstColumn = listed ? 0 : ws.polarColumn;
+    const std::size_t levelColumns =
+        listed ? static_cast<std::size_t>(ws.listedColumns) : (firstColumn >= 0 ? 1u : 0u);
     const float lift =
         env.Units() == kMetric ? kListeningPointHeightMetres : kListeningPointHeightFeet;
     const Point2D g = r_.CenterOfGravity;
     const int count = sweep.maxIndex + 1;
     // The per-frequency powers exist only where the polar sum kept them; otherwise the
     // points are placed and tested against the sweep, and their levels stay 0.
-    const bool levels = havePerFrequency && (env.AggregateFrequencies() || pointsFlag_);
+    const bool levels = havePerFrequency && levelColumns > 0 &&
+                        (!listed || env.AggregateFrequencies() || pointsFlag_);
 
     r_.PointLevels.assign(static_cast<std::size_t>(pointCount), ListeningPointResult{});
     for (int pi = 1; pi <= pointCount; ++pi) {
@@ -772,11 +779,11 @@ void Prediction::RunListeningPoints(const Sweep& sweep, bool havePerFrequency,
             continue;
         const float loss = DistanceLossDb(Distance(g, out.Point));
         const float pos = (theta - sweep.lo) / sweep.step;
-        const std::size_t columns =
-            std::min(frequencyCount, static_cast<std::size_t>(ws.listedColumns));
+        const std::size_t columns = std::min(frequencyCount, levelColumns);
         for (std::size_t i = 0; i < columns; ++i) {
-            const float* power = &ws.power[i * static_cast<std::size_t>(count)];
-            const float maximum = ws.maxima[i];
+            const std::size_t column = static_cast<std::size_t>(firstColumn) + i;
+            const float* power = &ws.power[column * static_cast<std::size_t>(count)];
+            const float maximum = ws.maxima[column];
             const auto levelAt = [power, maximum](int j) {
                 return RelativeLevelDb(power[j], maximum);
             };

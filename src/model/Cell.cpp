@@ -148,10 +148,8 @@ void Cell::ChangeCase()
 {
     CachePossibleSplays();
     CachePossibleAttens();
-    // A cell moved in the column, or put on another configuration or pin style, must not
-    // keep a splay its new case does not allow (a first cell at 8.3 degrees cannot be
-    // rigged): snap it like any other change of the splay.
-    splay_.SetDegrees(SnapSplay(splay_.Degrees()));
+    // The splay stays as it is (a new first cell may keep 8.3 degrees outside its list);
+    // its next change snaps it onto the new list.
 }
 
 void Cell::SetUnits(int units)

@@ -17,7 +17,12 @@ ListeningPoint& ListeningPoints::Add(const std::string& name)
 {
     auto point = std::make_unique<ListeningPoint>();
     point->SetName(name);
-    return points_.Item(points_.Insert(-1, std::move(point)));
+    const int index = points_.Insert(-1, std::move(point));
+    // The prediction and the windows need a reference whenever there are points: a list
+    // without one takes the point just added.
+    if (referencePointIndex_ < 1 || referencePointIndex_ >= index)
+        referencePointIndex_ = index;
+    return points_.Item(index);
 }
 
 void ListeningPoints::Remove(int i)

@@ -22,7 +22,8 @@ public:
     std::unique_ptr<ListeningPoints> CloneOf() const;
 
     // Appends a point with the given name, on area 0 at position 0 until the caller sets
-    // them, and returns it.
+    // them, and returns it. When the reference number names no point of the list before
+    // the append, the new point becomes the reference.
     ListeningPoint& Add(const std::string& name = {});
 
     int Count() const { return points_.Count(); }
@@ -36,8 +37,7 @@ public:
         points_.SetItem(i, std::move(point));
     }
 
-    // Stored as given: a venue file may name the reference point before its points are
-    // added, so the number is not checked against the list.
+    // Stored as given, not checked against the list.
     int ReferencePointIndex() const { return referencePointIndex_; }
     void SetReferencePointIndex(int index) { referencePointIndex_ = index; }
 

@@ -24,18 +24,8 @@ Plane& Planes::Add(int index, const Point2D* front, const Point2D* back)
     if (back != nullptr)
         plane->SetBackPoint(*back);
     Plane& added = *plane;
-    const bool appending = index < 1 || index == Count() + 1;
-    index = planes_.Insert(index, std::move(plane));
-
-    // Appending moves no area; inserting moves every area from `index` on up by one, and
-    // their points must go with them rather than land on the new area.
-    if (link_ != nullptr && !appending) {
-        for (int p = 1; p <= link_->Count(); ++p) {
-            ListeningPoint& point = link_->Item(p);
-            if (point.SeatingAreaIndex() >= index)
-                point.SetSeatingAreaIndex(point.SeatingAreaIndex() + 1);
-        }
-    }
+    // No listening point is renumbered: every caller appends, which moves no area.
+    planes_.Insert(index, std::move(plane));
     return added;
 }
 

@@ -1069,7 +1069,9 @@ void MainWindow::WriteWindowPos(FileData& file, const ToolWindowInfo& info) cons
 {
     const std::string name = ToolWindowRegistry::LayoutName(info.id);
     ToolWindowSlot* slot = SlotOf(info.id);
-    const bool loaded = slot != nullptr && windows_.IsLoaded(info.id);
+    // A window that start-up loaded without showing (the listening points window) is not
+    // open, and the layout must not open it.
+    const bool loaded = slot != nullptr && windows_.IsLoaded(info.id) && slot->Load().IsShown();
     file.AddString(name + "_WINDOW_LOADED", loaded ? "Yes" : "No");
     if (!loaded)
         return;

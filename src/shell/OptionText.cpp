@@ -124,9 +124,14 @@ bool OptionText::ReadStrictSwitch(std::string_view text) { return ToLower(text) 
 
 double OptionText::LeadingNumber(std::string_view text)
 {
+    return FindLeadingNumber(text).value_or(0.0);
+}
+
+std::optional<double> OptionText::FindLeadingNumber(std::string_view text)
+{
     const Scan scan = ScanLeadingNumber(text);
     if (scan.end == scan.begin)
-        return 0.0;
+        return std::nullopt;
     return NumberOf(text.substr(scan.begin, scan.end - scan.begin));
 }
 

@@ -25,6 +25,8 @@ public:
     // locale) and an optional exponent ("1e3"); 0 when the text does not begin with one.
     // A number too large for a double gives an infinity of its sign.
     static double LeadingNumber(std::string_view text);
+    // The same, or nothing when the text does not start with a number.
+    static std::optional<double> FindLeadingNumber(std::string_view text);
     // The text as a number when, blanks and tabs around it aside, it is nothing but one.
     static std::optional<double> ParseNumber(std::string_view text);
 

@@ -15,6 +15,8 @@ public:
     virtual void Move(int left, int top, int width, int height) = 0;
     // Shows the window and brings it to the front.
     virtual void Show() = 0;
+    // Whether the window is on screen; a window loaded without being shown is not.
+    virtual bool IsShown() const { return true; }
 
 protected:
     ~PlaceableWindow() = default;

@@ -29,7 +29,9 @@ constexpr ToolWindowId kColumns[] = {
 };
 constexpr int kColumnCount = sizeof(kColumns) / sizeof(kColumns[0]);
 
-// Which windows each scope refreshes ("x"), and whether it sets status panel 2.
+// Which windows each scope refreshes ("x"), and whether it sets status panel 2. The
+// analysed frequency (4) and the temperature and ear height (9) change the levels, so
+// both also refresh every window that shows them: calculations and listening points.
 struct Row {
     const char* marks;
     bool setsPanel2;
@@ -40,12 +42,12 @@ constexpr Row kScopeTable[UpdateHub::kScopeCount] = {
     /* 1 */ {"."    "x"    "x"    "x"   "x"     "x"   "x"  "x"    "."   "x"  "."   "x", true},
     /* 2 */ {"."    "x"    "."    "x"   "x"     "x"   "x"  "x"    "."   "x"  "."   "x", true},
     /* 3 */ {"x"    "x"    "x"    "x"   "x"     "x"   "x"  "x"    "."   "x"  "."   "x", true},
-    /* 4 */ {"."    "."    "."    "."   "."     "x"   "x"  "."    "."   "."  "."   "x", false},
+    /* 4 */ {"."    "."    "."    "x"   "."     "x"   "x"  "x"    "."   "."  "."   "x", false},
     /* 5 */ {"."    "x"    "."    "."   "."     "."   "x"  "x"    "x"   "x"  "."   "x", false},
     /* 6 */ {"."    "."    "."    "."   "."     "."   "."  "x"    "."   "."  "."   "x", false},
     /* 7 */ {"."    "."    "."    "."   "."     "."   "."  "."    "."   "x"  "."   ".", true},
     /* 8 */ {"."    "x"    "."    "x"   "x"     "x"   "x"  "x"    "."   "x"  "x"   "x", false},
-    /* 9 */ {"."    "."    "."    "."   "."     "x"   "x"  "x"    "."   "."  "."   "x", false},
+    /* 9 */ {"."    "."    "."    "x"   "."     "x"   "x"  "x"    "."   "."  "."   "x", false},
 };
 
 std::vector<UpdateHub::Scope> BuildScopes()

@@ -322,43 +322,72 @@ void ListeningPointsWindow::Redraw()
     canvas_.CopyTo(*picResponse_);
 }
 
+namespace {
+
+// The frequencies the prediction gave a point's levels at: the venue's frequency list, or
+// its centre frequency alone when it has no list. Levels that match neither (results of
+// an older list) are taken as the bands of the frequency table.
+std::vector<float> LevelFrequencies(const Environment& venue, std::size_t levels)
+{
+    const std::vector<float>& listed = venue.FrequencyList();
+    if (levels == listed.size())
+        return listed;
+    if (listed.empty() && levels == 1)
+        return {venue.CenterFrequency()};
+    std::vector<float> bands;
+    for (int band = 1; band <= FrequencyTable::Count(); ++band)
+        bands.push_back(FrequencyTable::Frequency(band));
+    return bands;
+}
+
+} // namespace
+
 void ListeningPointsWindow::DrawCurves()
 {
     const CalculationResults& results = GlobalResults::Current();
+    const Environment& venue = Context().lifecycle.Venue();
     const auto entries = static_cast<std::size_t>(lstListeningPoints_->count());
     plotted_.assign(entries, false);
     curvePoints_.assign(entries, {});
+    // Levels beyond the value axis run off the plot, not over the scale's labels.
+    canvas_.SetPlotClip(true);
     for (std::size_t entry = 0; entry < entries; ++entry) {
         if (lstListeningPoints_->item(static_cast<int>(entry))->checkState() != Qt::Checked)
             continue;
         plotted_[entry] = true;
-        // Results older than the list, or from a shorter frequency list, give only the
-        // bands they have.
+        // Results older than the list give only the points they have.
         if (entry >= results.PointLevels.size())
             continue;
         const std::vector<float>& levels = results.PointLevels[entry].Levels;
-        const int bands = std::min(static_cast<int>(levels.size()), FrequencyTable::Count());
+        const std::vector<float> frequencies = LevelFrequencies(venue, levels.size());
+        const std::size_t count = std::min(levels.size(), frequencies.size());
         std::vector<QPointF>& points = curvePoints_[entry];
-        for (int band = 1; band <= bands; ++band) {
-            const float level = levels[static_cast<std::size_t>(band - 1)];
-            if (!std::isfinite(level))
+        for (std::size_t i = 0; i < count; ++i) {
+            if (!std::isfinite(levels[i]) || !(frequencies[i] > 0.0f))
                 continue;
-            points.emplace_back(canvas_.ConvertX(FrequencyTable::Frequency(band)),
-                                canvas_.ConvertY(level));
+            points.emplace_back(canvas_.ConvertX(frequencies[i]), canvas_.ConvertY(levels[i]));
         }
         const int colour = static_cast<int>(entry % static_cast<std::size_t>(CurveColors::Count())) + 1;
+        // Every level is marked, so a point analysed at one frequency shows too; several
+        // are joined by a curve.
         canvas_.DrawCurve(points, canvas_.CurvePen(colour));
+        canvas_.DrawMarks(points, canvas_.CurvePen(colour));
     }
+    canvas_.SetPlotClip(false);
 }
 
 ListeningPointsWindow::Hit ListeningPointsWindow::Nearest(QPointF pixel) const
 {
     Hit hit;
     double nearest = kPointerReach;
+    // Only what is drawn can be pointed at: levels off the plot are clipped away.
+    const QRectF plot = canvas_.PlotRect();
     for (std::size_t entry = 0; entry < curvePoints_.size(); ++entry) {
         if (!plotted_[entry])
             continue;
         for (const QPointF& point : curvePoints_[entry]) {
+            if (!plot.contains(point))
+                continue;
             const double distance = std::hypot(point.x() - pixel.x(), point.y() - pixel.y());
             // On a tie the point met first keeps the name.
             if (distance < nearest) {

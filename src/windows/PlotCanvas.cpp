@@ -38,6 +38,8 @@ constexpr int kGraphBottom = 18;
 constexpr float kGraphLabelX = 22.0f;
 
 constexpr int kTickLength = 5;
+// Free pixels between neighbouring scale labels.
+constexpr double kLabelGap = 2.0;
 // A scale never needs more steps than there are pixels; this only stops a runaway loop on
 // absurd bounds.
 constexpr double kMaxScaleSteps = 100000.0;
@@ -495,16 +497,51 @@ float PlotCanvas::GeometryStep(int plotSize, float range, int sample) const
         const int perLabel = RoundWhole(static_cast<double>(range) / fit);
         return static_cast<float>((perLabel / 5 + 1) * 5);
     }
-    // As many labels as fit across, each step the range shared among them.
     const int fit = RoundWhole(static_cast<double>(plotSize) / sample);
     if (fit <= 0)
         return 0.0f;
-    return static_cast<float>(std::max(1, RoundWhole(static_cast<double>(range) / fit)));
+    const int pixelsPerLabel = plotSize / fit;
+    if (pixelsPerLabel <= 0)
+        return 0.0f;
+    return static_cast<float>(std::max(1, RoundWhole(static_cast<double>(range) / pixelsPerLabel)));
+}
+
+float PlotCanvas::StepWithRoom(float step, bool alongX, float increment) const
+{
+    const double range = IsGraph() ? valueRange_ : (alongX ? xRange_ : yRange_);
+    const int plotSize = alongX ? plotWidth_ : plotHeight_;
+    if (!(step > 0.0f) || !(range > 0.0) || !std::isfinite(range) || plotSize <= 0)
+        return step;
+    const double low = IsGraph() ? valueBottom_ : (alongX ? xMin_ : yMin_);
+    const double high = IsGraph() ? valueTop_ : (alongX ? xMax_ : yMax_);
+    const double perUnit = plotSize / range;
+    // The next whole multiple of the increment that is at least `units`.
+    const auto upTo = [increment](double units) {
+        return static_cast<float>(std::ceil(units / increment) * increment);
+    };
+    // The rule can give steps whose labels run into each other (its step grows with the
+    // range but not with the pixels per unit); then the next steps that leave each label
+    // its own room are taken. First the sample's room, then each drawn label's.
+    double needed = ScaleSampleSize(alongX) + kLabelGap;
+    if (step * perUnit < needed)
+        step = upTo(needed / perUnit);
+    for (int tries = 0; tries < 8; ++tries) {
+        double widest = 0.0;
+        ForEachStep(low, high, step, [&](double value) {
+            const QSize size = MeasureText(SignedText(value));
+            widest = std::max(widest, static_cast<double>(alongX ? size.width() : size.height()));
+        });
+        needed = widest + kLabelGap;
+        if (step * perUnit >= needed)
+            break;
+        step = std::max(step + increment, upTo(needed / perUnit));
+    }
+    return step;
 }
 
 namespace {
 
-// The graphs' value step: a multiple of `multiple` that leaves room for a label per step.
+// The graphs' value step: a multiple of `multiple`.
 float GraphValueStep(int plotHeight, float range, int sample, int multiple)
 {
     if (sample <= 0)
@@ -512,7 +549,10 @@ float GraphValueStep(int plotHeight, float range, int sample, int multiple)
     const int fit = RoundWhole(static_cast<double>(plotHeight) / sample);
     if (fit <= 0)
         return 0.0f;
-    const int perLabel = RoundWhole(static_cast<double>(range) / fit);
+    const int pixelsPerLabel = plotHeight / fit;
+    if (pixelsPerLabel <= 0)
+        return 0.0f;
+    const int perLabel = RoundWhole(static_cast<double>(range) / pixelsPerLabel);
     return static_cast<float>((perLabel / multiple + 1) * multiple);
 }
 
@@ -522,15 +562,20 @@ float PlotCanvas::XStep() const
 {
     if (IsGraph())
         return 0.0f;
-    return GeometryStep(plotWidth_, xRange_, ScaleSampleSize(true));
+    const float step = GeometryStep(plotWidth_, xRange_, ScaleSampleSize(true));
+    return StepWithRoom(step, true, kind_ == Kind::Venue ? 5.0f : 1.0f);
 }
 
 float PlotCanvas::YStep() const
 {
-    if (IsGraph())
-        return GraphValueStep(plotHeight_, valueRange_, ScaleSampleSize(false),
-                              kind_ == Kind::EvennessGraph ? 5 : 3);
-    return GeometryStep(plotHeight_, yRange_, ScaleSampleSize(false));
+    if (IsGraph()) {
+        const int multiple = kind_ == Kind::EvennessGraph ? 5 : 3;
+        const float step =
+            GraphValueStep(plotHeight_, valueRange_, ScaleSampleSize(false), multiple);
+        return StepWithRoom(step, false, static_cast<float>(multiple));
+    }
+    const float step = GeometryStep(plotHeight_, yRange_, ScaleSampleSize(false));
+    return StepWithRoom(step, false, kind_ == Kind::Venue ? 5.0f : 1.0f);
 }
 
 int PlotCanvas::FrequencyLabelStep() const
@@ -552,6 +597,7 @@ int PlotCanvas::FrequencyLabelStep() const
 
 void PlotCanvas::DrawScale()
 {
+    scaleLabels_.clear();
     if (IsGraph())
         DrawGraphScale();
     else
@@ -583,17 +629,16 @@ void PlotCanvas::DrawGeometryAxis(bool alongX)
         const auto t = static_cast<float>(value);
         if (scale) {
             const QPen& pen = Pen(PenRole::ScaleLines);
-            const QBrush& text = Brush(BrushRole::Text);
             if (alongX) {
                 const float x = ConvertX(t);
                 const auto y = static_cast<float>(BottomEdge());
                 DrawLineManual(x, y, x, y + kTickLength, pen);
-                DrawText(SignedText(value), 2, x, y + kTickLength, font_, text);
+                DrawScaleLabel(SignedText(value), FormatOfCode(2), x, y + kTickLength, true);
             } else {
                 const float y = ConvertY(t);
                 const auto x = static_cast<float>(left_);
                 DrawLineManual(x - kTickLength, y, x, y, pen);
-                DrawText(SignedText(value), 1, x - kTickLength, y, font_, text);
+                DrawScaleLabel(SignedText(value), FormatOfCode(1), x - kTickLength, y, false);
             }
         }
         if (grid) {
@@ -612,7 +657,6 @@ void PlotCanvas::DrawGraphScale()
     const bool grid = options_.ShowGrid();
     const QPen& scalePen = Pen(PenRole::ScaleLines);
     const QPen& gridPen = Pen(PenRole::GridNormal);
-    const QBrush& text = Brush(BrushRole::Text);
     const float first = FrequencyTable::Frequency(1);
     const float last = FrequencyTable::Frequency(FrequencyTable::Count());
     const auto bottomEdge = static_cast<float>(BottomEdge());
@@ -628,7 +672,8 @@ void PlotCanvas::DrawGraphScale()
         if (scale) {
             DrawLineManual(x, bottomEdge, x, bottomEdge + kTickLength, scalePen);
             if (labelStep > 0 && (i - 1) % labelStep == 0)
-                DrawText(Format::FormatFrequency(f), 2, x, bottomEdge + kTickLength, font_, text);
+                DrawScaleLabel(Format::FormatFrequency(f), FormatOfCode(2), x,
+                               bottomEdge + kTickLength, true);
         }
         if (grid && kind_ == Kind::EvennessGraph)
             DrawLineManual(x, bottomEdge, x, top, gridPen);
@@ -639,7 +684,7 @@ void PlotCanvas::DrawGraphScale()
         const float y = ConvertY(v);
         if (scale) {
             DrawLineManual(kGraphLabelX, y, static_cast<float>(kGraphLeft), y, scalePen);
-            DrawText(SignedText(value), 1, kGraphLabelX, y, font_, text);
+            DrawScaleLabel(SignedText(value), FormatOfCode(1), kGraphLabelX, y, false);
         }
         if (grid)
             DrawLineFromXY(first, v, last, v, gridPen);
@@ -710,6 +755,44 @@ void PlotCanvas::DrawText(std::string_view text, TextFormat format, float x, flo
     // Text is drawn with the pen; give it the brush's paint.
     painter_->setPen(QPen(brush, 1.0));
     painter_->drawText(QRectF(x, y, 0.0, 0.0), flags, Text(text));
+}
+
+void PlotCanvas::DrawScaleLabel(const std::string& text, TextFormat format, float x, float y,
+                                bool alongX)
+{
+    if (!painter_)
+        return;
+    const QSize size = MeasureText(text);
+    const double w = size.width();
+    const double h = size.height();
+    QRectF rect(x, y, w, h);
+    if (format == TextFormat::CentredBelow)
+        rect.moveTo(x - w / 2.0, y);
+    else if (format == TextFormat::FarCentred)
+        rect.moveTo(x - w, y - h / 2.0);
+    else if (format == TextFormat::Centred)
+        rect.moveTo(x - w / 2.0, y - h / 2.0);
+    // A label at the picture's edge (the top value, the last frequency) is moved in whole
+    // rather than cut; one that would then run into its neighbour is left out.
+    const QRectF picture(0.0, 0.0, surface_.width(), surface_.height());
+    if (rect.right() > picture.right())
+        rect.moveRight(picture.right());
+    if (rect.bottom() > picture.bottom())
+        rect.moveBottom(picture.bottom());
+    if (rect.left() < picture.left())
+        rect.moveLeft(picture.left());
+    if (rect.top() < picture.top())
+        rect.moveTop(picture.top());
+    for (auto it = scaleLabels_.rbegin(); it != scaleLabels_.rend(); ++it) {
+        if (it->alongX != alongX)
+            continue;
+        if (it->rect.intersects(rect))
+            return;
+        break;
+    }
+    DrawText(text, TextFormat::None, static_cast<float>(rect.left()),
+             static_cast<float>(rect.top()), font_, Brush(BrushRole::Text));
+    scaleLabels_.push_back(ScaleLabel{alongX, text, rect});
 }
 
 void PlotCanvas::DrawTextOnMidPoint(const Point2D& p1, const Point2D& p2, std::string_view text,
@@ -783,6 +866,33 @@ void PlotCanvas::DrawCircleFromXY(float x1, float y1, float x2, float y2, const 
     painter_->setPen(pen);
     painter_->setBrush(Qt::NoBrush);
     painter_->drawEllipse(box);
+}
+
+void PlotCanvas::DrawMarks(const std::vector<QPointF>& points, const QPen& pen)
+{
+    if (!painter_)
+        return;
+    const double radius = (pen.widthF() + 2.0) / 2.0;
+    painter_->setPen(Qt::NoPen);
+    painter_->setBrush(pen.color());
+    for (const QPointF& point : points)
+        painter_->drawEllipse(point, radius, radius);
+    painter_->setBrush(Qt::NoBrush);
+}
+
+QRectF PlotCanvas::PlotRect() const
+{
+    return QRectF(left_, top_, plotWidth_ + 1, plotHeight_ + 1);
+}
+
+void PlotCanvas::SetPlotClip(bool on)
+{
+    if (!painter_)
+        return;
+    if (on)
+        painter_->setClipRect(PlotRect());
+    else
+        painter_->setClipping(false);
 }
 
 void PlotCanvas::FillPath(const QPainterPath& path, const QBrush& brush)

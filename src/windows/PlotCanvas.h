@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QPen>
 #include <QPointF>
+#include <QRectF>
 #include <QSize>
 
 #include "model/Point2D.h"
@@ -65,6 +66,13 @@ public:
         Centred,         // code 0 where the window has it: text on a marker
         FarCentred,      // code 1: ends at the point (y-axis labels)
         CentredBelow,    // code 2: starts below the point (x-axis labels)
+    };
+
+    // A label the scale drew, where it landed.
+    struct ScaleLabel {
+        bool alongX = false; // under the plot (true) or left of it
+        std::string text;
+        QRectF rect;
     };
 
     struct Box {
@@ -146,6 +154,8 @@ public:
     float YStep() const;
     // The graph's frequency label step (every n-th band is labelled); 0 for none.
     int FrequencyLabelStep() const;
+    // The labels of the last DrawScale, in drawing order.
+    const std::vector<ScaleLabel>& ScaleLabels() const { return scaleLabels_; }
 
     // --- Drawing objects ---------------------------------------------------------------
     const QPen& Pen(PenRole role) const;
@@ -187,6 +197,13 @@ public:
     void DrawCurve(const std::vector<QPointF>& points, const QPen& pen);
     // A path already in pixels, filled by its own fill rule and then outlined.
     void DrawFillPath(const QPainterPath& path, const QBrush& brush, const QPen& pen);
+    // A dot in the pen's colour at each pixel point, as wide as the pen plus two pixels:
+    // a value that has no neighbours to join still shows.
+    void DrawMarks(const std::vector<QPointF>& points, const QPen& pen);
+    // While on, drawing stays inside the plot (its edges included), off the scale's labels.
+    void SetPlotClip(bool on);
+    // The plot in pixels, its right and bottom edges included.
+    QRectF PlotRect() const;
 
     // Whole-pixel extent of a text in the label font.
     QSize MeasureText(std::string_view text) const;
@@ -214,6 +231,8 @@ private:
     void DrawGraphScale();
     int ScaleSampleSize(bool alongX) const;
     float GeometryStep(int plotSize, float range, int sample) const;
+    float StepWithRoom(float step, bool alongX, float increment) const;
+    void DrawScaleLabel(const std::string& text, TextFormat format, float x, float y, bool alongX);
 
     const Options& options_;
     Kind kind_;
@@ -252,6 +271,8 @@ private:
     float valueTop_ = 0.0f;
     float valueBottom_ = 0.0f;
     float valueRange_ = 0.0f;
+
+    std::vector<ScaleLabel> scaleLabels_;
 };
 
 } // namespace polvane

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <optional>
 
 #include <QGridLayout>
@@ -22,6 +23,7 @@
 #include "model/Planes.h"
 #include "platform/Prompts.h"
 #include "shell/AppTitle.h"
+#include "shell/OptionText.h"
 #include "shell/Options.h"
 #include "shell/UpdateGuard.h"
 #include "shell/UpdateHub.h"
@@ -94,19 +96,20 @@ SeatingAreasWindow::SeatingAreasWindow(ToolWindowContext& context, QWidget* pare
     layout->addWidget(lstSeatingAreas_);
     layout->addLayout(right);
 
-    // The positions move the whole area; the sizes move its back point only.
+    // The positions move the whole area, at the size its boxes show; the sizes move its
+    // back point only.
     const BoundValue horizontal = AreaValue(
         &Format::BoundDistance,
-        [](Plane& area, float x) {
-            const float length = area.Length();
+        [this](Plane& area, float x) {
+            const float length = SizeInBox(*txtLength_, area.Length());
             area.FrontPoint().x = x;
             area.SetLength(length);
         },
         [](const Plane& area) { return area.FrontPoint().x; });
     const BoundValue vertical = AreaValue(
         &Format::BoundDistance,
-        [](Plane& area, float y) {
-            const float height = area.Height();
+        [this](Plane& area, float y) {
+            const float height = SizeInBox(*txtHeight_, area.Height());
             area.FrontPoint().y = y;
             area.SetHeight(height);
         },
@@ -171,6 +174,16 @@ BoundValue SeatingAreasWindow::AreaValue(float (*bound)(float), std::function<vo
                           const Plane* area = Area();
                           return area != nullptr ? Format::FormatMeasurement(shown(*area)) : std::string();
                       }};
+}
+
+float SeatingAreasWindow::SizeInBox(const QLineEdit& box, float stored)
+{
+    // A box holding no number (or one beyond single precision) keeps the area's own size.
+    const std::optional<double> typed = OptionText::FindLeadingNumber(box.text().toStdString());
+    if (!typed)
+        return stored;
+    const auto size = static_cast<float>(*typed);
+    return std::isfinite(size) ? size : stored;
 }
 
 Plane* SeatingAreasWindow::Area() const

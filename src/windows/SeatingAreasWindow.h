@@ -44,6 +44,8 @@ protected:
 private:
     // The selected area, or null when none is selected or it is gone.
     Plane* Area() const;
+    // The number in a size box as a move of the area re-applies it.
+    static float SizeInBox(const QLineEdit& box, float stored);
     void DisableAll();
     void EnableAll();
     void PlaceData();

@@ -167,6 +167,8 @@ void ToolWindow::Move(int left, int top, int width, int height)
         Frame().resize(ToPixels(width, TwipsX()), ToPixels(height, TwipsY()));
 }
 
+bool ToolWindow::IsShown() const { return !Frame().isHidden(); }
+
 void ToolWindow::Show()
 {
     QWidget& frame = Frame();

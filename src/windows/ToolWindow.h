@@ -67,6 +67,7 @@ protected:
 private:
     class KeyWatcher;
     // The sub-window around this window, or the window itself when it has none.
+    bool IsShown() const override;
     QWidget& Frame();
     const QWidget& Frame() const;
     int TwipsX() const;

@@ -263,6 +263,9 @@ void VenueWindow::DrawSPLBalloon(const Environment& venue, const CalculationResu
     const int n = static_cast<int>(steps);
 
     const QPointF centre(WholePixel(ToPixel(results.CenterOfGravity)));
+    // The balloon is sized to the plot, not the venue: near an edge it is cut there rather
+    // than drawn over the scale's labels.
+    canvas_.SetPlotClip(true);
     // Levels the prediction did not fill count as the quietest, on the inner circle.
     auto radius = [&](int k) {
         const float level = k < static_cast<int>(results.PolarLevels.size())
@@ -304,6 +307,7 @@ void VenueWindow::DrawSPLBalloon(const Environment& venue, const CalculationResu
         if (degrees > a0 && degrees < a1)
             radial(degrees, normal);
     }
+    canvas_.SetPlotClip(false);
 }
 
 void VenueWindow::DrawArray(const Environment& venue, const CalculationResults& results)

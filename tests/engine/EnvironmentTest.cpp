@@ -100,6 +100,8 @@ TEST(Environment, ClearResetsTheVenueAndKeepsTheRest)
     EXPECT_EQ(env->Notes(), "line 1\r\nline \\2");
     EXPECT_TRUE(env->AggregateFrequencies());
     EXPECT_EQ(env->FrequencyCount(), 3);
+    // The reference number survives the points it named.
+    EXPECT_EQ(env->ListeningPoints().ReferencePointIndex(), 2);
 }
 
 TEST(Environment, CopyIsDeepExactAndLinked)

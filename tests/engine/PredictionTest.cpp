@@ -774,6 +774,24 @@ TEST_F(ListeningPointLevels, MatchesThePolarResponseAndDistance)
     }
 }
 
+TEST_F(ListeningPointLevels, WithoutAListThePointsHaveTheirLevelAtTheCentreFrequency)
+{
+    env->ListeningPoints().SetReferencePointIndex(1);
+    env->SetCenterFrequency(4000);
+    const CalculationResults listed = env->GenerateCalculations(false);
+    env->SetFrequencyList({});
+    for (const bool aggregate : {false, true}) {
+        env->SetAggregateFrequencies(aggregate);
+        const CalculationResults r = env->GenerateCalculations(false);
+        ASSERT_EQ(r.PointLevels.size(), 3u);
+        for (std::size_t p = 0; p < 3; ++p) {
+            ASSERT_EQ(r.PointLevels[p].Levels.size(), 1u) << p;
+            EXPECT_FLOAT_EQ(r.PointLevels[p].Levels[0], listed.PointLevels[p].Levels[2]) << p;
+        }
+        EXPECT_NE(r.PointLevels[2].Levels[0], 0.0f);
+    }
+}
+
 TEST_F(ListeningPointLevels, ReferenceOutsideTheSweepOrTheListTakesOffNothing)
 {
     env->ListeningPoints().SetReferencePointIndex(0);

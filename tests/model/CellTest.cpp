@@ -251,7 +251,7 @@ TEST(Cells, AddTakesTheBrandsTypeAndTheGivenSplay)
     EXPECT_NEAR(stacked.Add(-1, 0).SplayAngle().Degrees(), 1, 1e-12);
 }
 
-TEST(Cells, RemoveRenumbersAndKeepsSplaysAllowed)
+TEST(Cells, RemoveRenumbersAndLeavesTheSplayUntilItsNextChange)
 {
     auto cells = Column(3, 0);
     cells->Item(2).SplayAngle().SetDegrees(8.3);
@@ -259,9 +259,13 @@ TEST(Cells, RemoveRenumbersAndKeepsSplaysAllowed)
     ASSERT_EQ(cells->Count(), 2);
     Cell& first = cells->Item(1);
     EXPECT_EQ(first.Position(), 1);
-    // A first cell cannot take 8.3: the move snaps it onto its new list (-5 .. 5).
-    EXPECT_NEAR(first.SplayAngle().Degrees(), 5, 1e-12);
+    // The new first cell's list ends at 5, yet the move alone keeps its 8.3 ...
     EXPECT_EQ(first.GetPossibleSplays().size(), 7u);
+    EXPECT_NEAR(first.SplayAngle().Degrees(), 8.3, 1e-12);
+    EXPECT_EQ(first.GetSplayIndex(), 1);
+    // ... until the splay next changes, which snaps it onto the list.
+    first.SplayAngle().AddDegrees(0.1);
+    EXPECT_NEAR(first.SplayAngle().Degrees(), 5, 1e-12);
     EXPECT_THROW(cells->Remove(3), std::out_of_range);
     EXPECT_THROW(cells->Remove(0), std::out_of_range);
 
@@ -274,19 +278,28 @@ TEST(Cells, RemoveRenumbersAndKeepsSplaysAllowed)
     EXPECT_EQ(cells->Item(1).Position(), 1);
 }
 
-TEST(Cells, EveryChangeOfCaseLeavesAllowedSplays)
+TEST(Cells, ChangesOfCaseRebuildTheListsAndKeepTheSplays)
 {
     auto cells = Column(4, 2, kFlown, kSlide);
     cells->Item(1).SplayAngle().SetDegrees(-3);
     for (int i = 2; i <= 4; ++i)
         cells->Item(i).SplayAngle().SetDegrees(7);
+    std::vector<double> before;
+    for (int i = 1; i <= 4; ++i)
+        before.push_back(cells->Item(i).SplayAngle().Degrees());
+
     cells->SetConfiguration(kStacked);
-    cells->Add(1); // the old first cell moves down
     for (int i = 1; i <= cells->Count(); ++i)
         cells->Item(i).SetPinStyle(kFixed);
-    cells->SetBrand(0);
-    for (int i = 1; i <= cells->Count(); ++i)
+    cells->Add(1); // the old first cell moves down
+    for (int i = 2; i <= 5; ++i)
+        EXPECT_EQ(cells->Item(i).SplayAngle().Degrees(), before[static_cast<std::size_t>(i - 2)])
+            << i;
+    // The next change of each splay lands on the list of the cell's new case.
+    for (int i = 1; i <= cells->Count(); ++i) {
+        cells->Item(i).SplayAngle().AddDegrees(0);
         EXPECT_TRUE(IsAllowed(cells->Item(i))) << i;
+    }
 }
 
 TEST(Cells, UnitsConvertEveryCellOnlyOnChange)

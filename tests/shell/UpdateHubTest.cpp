@@ -111,12 +111,12 @@ INSTANTIATE_TEST_SUITE_P(
         ScopeCase{2, {"ArrPic", "Calcs", "CellCfg", "FROpt", "IFE", "LstPts", "Rig", "Venue"}, true},
         ScopeCase{3, {"ArrCfg", "ArrPic", "BmpCfg", "Calcs", "CellCfg", "FROpt", "IFE", "LstPts",
                       "Rig", "Venue"}, true},
-        ScopeCase{4, {"FROpt", "IFE", "Venue"}, false},
+        ScopeCase{4, {"Calcs", "FROpt", "IFE", "LstPts", "Venue"}, false},
         ScopeCase{5, {"ArrPic", "IFE", "LstPts", "Notes", "Rig", "Venue"}, false},
         ScopeCase{6, {"LstPts", "Venue"}, false},
         ScopeCase{7, {"Rig"}, true},
         ScopeCase{8, {"ArrPic", "Calcs", "CellCfg", "FROpt", "IFE", "LstPts", "Rig", "Seats", "Venue"}, false},
-        ScopeCase{9, {"FROpt", "IFE", "LstPts", "Venue"}, false},
+        ScopeCase{9, {"Calcs", "FROpt", "IFE", "LstPts", "Venue"}, false},
         ScopeCase{12, {}, false}, ScopeCase{-1, {}, false}),
     [](const ::testing::TestParamInfo<ScopeCase>& info) {
         const int scope = info.param.scope;
@@ -195,7 +195,7 @@ TEST_F(UpdateHubTest, AFailingRefreshIsReportedUnderTheHubsNameAndLowersTheGuard
     Window(ToolWindowId::IFEGraph).onRefresh = nullptr;
     log_.clear();
     hub_.UpdateInterfaces(4, false);
-    EXPECT_EQ(log_, (std::vector<std::string>{"FROpt", "IFE", "Venue"}));
+    EXPECT_EQ(log_, (std::vector<std::string>{"Calcs", "FROpt", "IFE", "LstPts", "Venue"}));
 }
 
 TEST_F(UpdateHubTest, HighlightingAnotherCellUnmarksFirstThenMarksInAllThree)

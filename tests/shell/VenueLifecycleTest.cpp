@@ -15,9 +15,12 @@
 #include <gtest/gtest.h>
 
 #include "FakeShellMainWindow.h"
+#include "engine/CalculationResults.h"
 #include "engine/Environment.h"
 #include "engine/GlobalResults.h"
 #include "files/VenueFile.h"
+#include "model/Cells.h"
+#include "model/ProductTables.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/RecordingHelpViewer.h"
 #include "platform/ScriptedPrompts.h"
@@ -331,7 +334,7 @@ TEST_F(VenueLifecycleTest, SlotNumbersOutsideOneToNineAreRefused)
     EXPECT_THROW((void)lifecycle_.SlotUsed(-1), std::out_of_range);
 }
 
-TEST(InstalledTemplatesTest, TheTemplatesAreBlankVenuesInTheirUnits)
+TEST(InstalledTemplatesTest, TheTemplatesAreBlankVenuesWithTheSmallestArrayInTheirUnits)
 {
     // The tests' source folder, absolute whatever way the compiler was given the file.
     const fs::path folder = fs::path(QT_TESTCASE_SOURCEDIR) / ".." / "templates";
@@ -344,8 +347,18 @@ TEST(InstalledTemplatesTest, TheTemplatesAreBlankVenuesInTheirUnits)
         venue.SetUnits(1 - c.units);
         ASSERT_NO_THROW(venue.Load((folder / c.name).string())) << c.name;
         EXPECT_EQ(venue.Units(), c.units);
-        EXPECT_EQ(venue.LineArray().Cells().Count(), 0);
         EXPECT_EQ(venue.SeatingAreas().Count(), 0);
+        EXPECT_EQ(venue.ListeningPoints().Count(), 0);
+        // Four cells of the default type, the fewest any window keeps, each with its size.
+        const Cells& cells = venue.LineArray().Cells();
+        ASSERT_EQ(cells.Count(), 4) << c.name;
+        for (int i = 1; i <= 4; ++i) {
+            EXPECT_EQ(cells.Item(i).CellType(), ProductTables::DefaultCellType(venue.LineArray().Brand()));
+            EXPECT_GT(cells.Item(i).Width(), 0.0f);
+        }
+        const CalculationResults results = venue.GenerateCalculations(false);
+        EXPECT_GT(results.ArrayMaxY - results.ArrayMinY, 0.0f) << c.name;
+        EXPECT_GT(results.TotalWeight, 0.0f) << c.name;
     }
 }
 

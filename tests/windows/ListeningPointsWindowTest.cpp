@@ -1,5 +1,7 @@
 #include "windows/ListeningPointsWindow.h"
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,8 @@
 #include "engine/CalculationResults.h"
 #include "shell/CurveColors.h"
 #include "shell/FrequencyTable.h"
+#include "engine/GlobalResults.h"
+#include "windows/FROptionsWindow.h"
 #include "windows/NewListeningPointDialog.h"
 #include "windows/PlotPictureBox.h"
 #include "windows/ToolWindowHost.h"
@@ -126,6 +130,128 @@ protected:
     std::vector<std::string> dialogAreas_;
     int dialogArea_ = -2;
 };
+
+// A new venue from the program's own English template, with one seating area, the frequency
+// response options window open beside this one, and the levels from the real prediction.
+class ListeningPointsOnATemplateTest : public ListeningPointsWindowTest {
+protected:
+    ListeningPointsOnATemplateTest()
+    {
+        options_.SwitchToEngineeringMode();
+        templatePath_ = (fs::path(QT_TESTCASE_SOURCEDIR) / ".." / "templates" / "Blank_English.venue").string();
+        lifecycle_.NewVenue();
+        AddArea("Floor", {20, 0}, {220, 0});
+        hub_.UpdateInterfaces(0, true);
+        window_.SetToolWindowSlot(ToolWindowId::FROptions, &frHost_);
+        window_.findChild<QAction*>(QStringLiteral("mnuViewFROptions"))->trigger();
+        frequency_ = frHost_.Window()->findChild<QComboBox*>(QStringLiteral("cboFrequency"));
+        lifecycle_.ClearDirty();
+    }
+    void ClickAdd() { QTest::mouseClick(points_->cmdAdd(), Qt::LeftButton); }
+    void ClickEntry(int entry)
+    {
+        const QRect item = List().visualItemRect(List().item(entry - 1));
+        QTest::mouseClick(List().viewport(), Qt::LeftButton, Qt::NoModifier, item.center());
+    }
+    // Where the graph shows entry's i-th level (0-based), read from the shared results.
+    QPointF LevelAt(int entry, std::size_t i, float frequency) const
+    {
+        const auto& levels = GlobalResults::Current().PointLevels.at(static_cast<std::size_t>(entry - 1)).Levels;
+        return {points_->Canvas().ConvertX(frequency), points_->Canvas().ConvertY(levels.at(i))};
+    }
+
+    ToolWindowHost frHost_{context_, [](ToolWindowContext& context) { return new FROptionsWindow(context); }};
+    QComboBox* frequency_ = nullptr;
+};
+
+TEST_F(ListeningPointsOnATemplateTest, PointsAddedInTheWindowShowAtOnceAtOneFrequencyAndAtAll)
+{
+    ASSERT_EQ(Venue().LineArray().Cells().Count(), 4);
+    ASSERT_EQ(Points().Count(), 0);
+    for (int added = 1; added <= 3; ++added) {
+        ClickAdd();
+        ASSERT_EQ(Points().Count(), added);
+        EXPECT_EQ(Points().ReferencePointIndex(), 1) << "the first point added is the reference";
+    }
+    ASSERT_FALSE(Venue().AggregateFrequencies());
+    // The second point is placed where the first stands; moved back, each shows apart.
+    ClickEntry(2);
+    ASSERT_EQ(points_->SelectedPoint(), 2);
+    CommitPosition("100");
+    ASSERT_FLOAT_EQ(Points().Item(2).HorizontalPosition(), 100.0f);
+
+    // One analysed frequency: one level each, the reference's 0 dB, each drawn as a mark in
+    // its own colour where the pointer finds it.
+    const float centre = Venue().CenterFrequency();
+    EXPECT_EQ(GlobalResults::Current().PointLevels.at(0).Levels, std::vector<float>{0.0f});
+    for (int entry = 1; entry <= 3; ++entry) {
+        ASSERT_EQ(GlobalResults::Current().PointLevels.at(static_cast<std::size_t>(entry - 1)).Levels.size(), 1u);
+        const QPointF mark = LevelAt(entry, 0, centre);
+        ASSERT_TRUE(points_->Canvas().PlotRect().contains(mark)) << entry;
+        EXPECT_EQ(points_->EntryAt(mark), entry);
+    }
+    // The last one drawn lies on top.
+    EXPECT_EQ(PixelAt(LevelAt(3, 0, centre)), QColor::fromRgba(CurveColors::Color(3)));
+
+    // The reference cannot be deleted.
+    ClickEntry(1);
+    ASSERT_EQ(points_->SelectedPoint(), 1);
+    QTest::mouseClick(points_->cmdDelete(), Qt::LeftButton);
+    EXPECT_EQ(prompts_.Last().text, ListeningPointsWindow::kReferenceText);
+    EXPECT_EQ(Points().Count(), 3);
+
+    // "All", chosen in the other window, gives every point a curve over the 23 bands here
+    // at once.
+    frequency_->setFocus();
+    QTest::keyClick(frequency_, Qt::Key_Home);
+    ASSERT_TRUE(Venue().AggregateFrequencies());
+    for (int entry = 1; entry <= 3; ++entry) {
+        ASSERT_EQ(GlobalResults::Current().PointLevels.at(static_cast<std::size_t>(entry - 1)).Levels.size(),
+                  static_cast<std::size_t>(FrequencyTable::Count()));
+    }
+    const int band = 12;
+    const QPointF onCurve = LevelAt(3, band - 1, FrequencyTable::Frequency(band));
+    EXPECT_EQ(PixelAt(onCurve), QColor::fromRgba(CurveColors::Color(3)));
+    // Between two bands the curve is drawn too.
+    const QPointF from = LevelAt(3, 0, FrequencyTable::Frequency(1));
+    const QPointF to = LevelAt(3, 1, FrequencyTable::Frequency(2));
+    if (points_->Canvas().PlotRect().contains(from) && points_->Canvas().PlotRect().contains(to)) {
+        EXPECT_EQ(PixelAt((from + to) / 2), QColor::fromRgba(CurveColors::Color(3)));
+    }
+}
+
+TEST_F(ListeningPointsWindowTest, LevelsBelowTheGraphStayOffTheScale)
+{
+    // The rear point, far from the reference and on a wide sweep of levels, reads well below
+    // the graph's floor at some band.
+    options_.SwitchToEngineeringMode();
+    std::vector<float> bands;
+    for (int band = 1; band <= FrequencyTable::Count(); ++band)
+        bands.push_back(FrequencyTable::Frequency(band));
+    Venue().SetFrequencyList(bands);
+    Venue().SetAggregateFrequencies(true);
+    for (int i = 0; i < 4; ++i)
+        Venue().LineArray().Cells().Add();
+    Points().Item(2).SetHorizontalPosition(50);
+    Points().Item(2).SetSeatingAreaIndex(1);
+    Venue().SeatingAreas().Item(1).SetPoints(Point2D(2, -60), Point2D(400, -60));
+    hub_.UpdateInterfaces(0, true);
+    const std::vector<float>& rear = GlobalResults::Current().PointLevels.at(1).Levels;
+    ASSERT_FALSE(rear.empty());
+    const PlotCanvas& canvas = points_->Canvas();
+    const QImage& picture = points_->picResponse()->Picture();
+    // Nothing of any curve colour lies outside the plot.
+    const QRectF plot = canvas.PlotRect();
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            if (plot.contains(QPointF(x, y)))
+                continue;
+            const QRgb pixel = picture.pixel(x, y);
+            for (int colour = 1; colour <= 3; ++colour)
+                ASSERT_NE(pixel, CurveColors::Color(colour)) << x << "," << y;
+        }
+    }
+}
 
 TEST_F(ListeningPointsWindowTest, TheListShowsEveryPointCheckedAndKeepsCheckStatesOnRefresh)
 {
@@ -462,6 +588,30 @@ TEST_F(ListeningPointsWindowTest, AWindowLoadedUnseenIsNotOpenedAtTheNextStart)
     ListeningPointsWindow::SetListVisible(host_, false);
     window_.Unload();
     EXPECT_EQ(StoredPlace("Listening Points"), closedPlace);
+}
+
+TEST_F(ListeningPointsWindowTest, ALayoutRecordsAWindowLoadedUnseenAsClosed)
+{
+    const std::string folder = Path("Layouts");
+    window_.SetLayoutFolder(folder);
+    const auto savedAs = [&](const std::string& name) {
+        prompts_.QueueText(name);
+        window_.SaveCurrentLayout();
+        std::ifstream in(fs::path(folder) / (name + ".layout"));
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::size_t key = text.find("LISTENING_POINTS_WINDOW_LOADED");
+        EXPECT_NE(key, std::string::npos) << text;
+        return text.substr(key, text.find('\n', key) - key);
+    };
+    EXPECT_NE(savedAs("Open").find("Yes"), std::string::npos);
+
+    host_.Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ListeningPointsWindow::SetListVisible(host_, false);
+    ASSERT_TRUE(registry_.IsLoaded(ToolWindowId::ListeningPoints));
+    const std::string unseen = savedAs("Unseen");
+    EXPECT_NE(unseen.find("No"), std::string::npos) << unseen;
+    EXPECT_EQ(unseen.find("Yes"), std::string::npos) << unseen;
 }
 
 TEST_F(ListeningPointsWindowTest, AnOpenWindowClosedWithTheMainWindowOpensAgain)

@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/CalculationResults.h"
+#include "engine/Environment.h"
+#include "shell/ToolWindowRegistry.h"
 #include "platform/MemorySettingsStore.h"
 #include "shell/ArgbColor.h"
 #include "shell/ColorTable.h"
@@ -549,6 +551,116 @@ TEST_F(PlotCanvasTest, GraphValueStepsAreMultiplesOfFiveOrThreeWithRoomForTheirL
             const float spacing = canvas->ConvertY(0) - canvas->ConvertY(step);
             EXPECT_GE(spacing, 0.8f * canvas->MeasureText("Xy").height()) << height;
         }
+    }
+}
+
+// The prediction of a flown column of `cells` cells of the default type, no seating areas.
+CalculationResults ColumnResults(int cells)
+{
+    Environment venue;
+    venue.Clear();
+    for (int i = 0; i < cells; ++i)
+        venue.LineArray().Cells().Add();
+    return venue.GenerateCalculations(false);
+}
+
+TEST_F(PlotCanvasTest, StepsFollowTheRuleOfPixelsPerLabel)
+{
+    options_.SetShowScale(true);
+    // The value axes at 400 pixels: the evenness graph by tens, the levels by sixes.
+    auto evenness = Canvas(Kind::EvennessGraph, 400, 400);
+    evenness->SetGraphBounds();
+    EXPECT_EQ(evenness->YStep(), 10.0f);
+    auto levels = Canvas(Kind::ListeningPointsGraph, 400, 400);
+    levels->SetGraphBounds();
+    EXPECT_EQ(levels->YStep(), 6.0f);
+
+    // A 24-cell column in a 231 x 314 array picture is labelled every third unit up.
+    auto array = Canvas(Kind::ArrayPicture, 231, 314);
+    ASSERT_TRUE(array->SetBounds(ColumnResults(24)));
+    const int h = array->MeasureText("Xy").height();
+    ASSERT_GE(h, 12);
+    ASSERT_LE(h, 14) << "the rule's example assumes a label font 12 to 14 pixels high";
+    EXPECT_EQ(array->YStep(), 3.0f);
+}
+
+TEST_F(PlotCanvasTest, NoTwoScaleLabelsMeetAndEveryLabelIsWholeAtThePresetSizes)
+{
+    options_.SetShowScale(true);
+    options_.SetShowGrid(true);
+    const CalculationResults columns[] = {ColumnResults(4), ColumnResults(24)};
+    struct Window {
+        Kind kind;
+        ToolWindowId id;
+    };
+    const Window windows[] = {{Kind::ArrayPicture, ToolWindowId::ArrayPicture},
+                              {Kind::RiggingDetails, ToolWindowId::RiggingDetails},
+                              {Kind::Venue, ToolWindowId::Venue},
+                              {Kind::EvennessGraph, ToolWindowId::ListeningPoints},
+                              {Kind::ListeningPointsGraph, ToolWindowId::ListeningPoints}};
+    const PresetColumn presets[] = {PresetColumn::k800x600, PresetColumn::k1024x768Engineering,
+                                    PresetColumn::k1024x768Standard,
+                                    PresetColumn::k1280x1024Engineering,
+                                    PresetColumn::k1280x1024Standard};
+    for (const Window& w : windows) {
+        for (const PresetColumn preset : presets) {
+            const PresetPlace& place = ToolWindowRegistry::Preset(w.id, preset);
+            if (!place.open || place.width == 0)
+                continue;
+            // The window's size in pixels at 15 twips each, and a little less for its frame;
+            // the listening points window gives its list 300 pixels of that.
+            const int list = w.id == ToolWindowId::ListeningPoints ? 300 : 0;
+            for (const int inset : {0, 24}) {
+                const int width = place.width / 15 - list - inset / 3;
+                const int height = place.height / 15 - inset;
+                for (const CalculationResults& results : columns) {
+                    SCOPED_TRACE(std::to_string(static_cast<int>(w.kind)) + " at " +
+                                 std::to_string(width) + " x " + std::to_string(height) + ", " +
+                                 std::to_string(results.CellResults.size()) + " cells");
+                    auto canvas = Canvas(w.kind, width, height);
+                    if (canvas->IsGraph())
+                        canvas->SetGraphBounds();
+                    else
+                        ASSERT_TRUE(canvas->SetBounds(results));
+                    canvas->DrawScale();
+                    const auto& labels = canvas->ScaleLabels();
+                    EXPECT_FALSE(labels.empty());
+                    const QRectF picture(0, 0, width, height);
+                    for (std::size_t i = 0; i < labels.size(); ++i) {
+                        EXPECT_TRUE(picture.contains(labels[i].rect)) << labels[i].text;
+                        for (std::size_t j = i + 1; j < labels.size(); ++j) {
+                            if (labels[i].alongX == labels[j].alongX) {
+                                EXPECT_FALSE(labels[i].rect.intersects(labels[j].rect))
+                                    << labels[i].text << " and " << labels[j].text;
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST_F(PlotCanvasTest, LabelsAtThePicturesEdgesAreMovedInWhole)
+{
+    options_.SetShowScale(true);
+    auto canvas = Canvas(Kind::EvennessGraph, 400, 400);
+    canvas->SetGraphBounds();
+    canvas->DrawScale();
+    const QRectF picture(0, 0, 400, 400);
+    bool top = false;
+    for (const PlotCanvas::ScaleLabel& label : canvas->ScaleLabels()) {
+        EXPECT_TRUE(picture.contains(label.rect)) << label.text;
+        top = top || label.text == " 100";
+    }
+    EXPECT_TRUE(top) << "the top value keeps its label";
+    // A width at which the last band is labelled: its label ends inside the picture.
+    for (int width = 200; width <= 1200; width += 50) {
+        auto wide = Canvas(Kind::EvennessGraph, width, 200);
+        wide->SetGraphBounds();
+        wide->DrawScale();
+        for (const PlotCanvas::ScaleLabel& label : wide->ScaleLabels())
+            EXPECT_LE(label.rect.right(), width) << label.text << " at " << width;
     }
 }
 

@@ -280,6 +280,28 @@ TEST_F(SeatingAreasWindowTest, NumberBoxesCommitBoundedValues)
     EXPECT_EQ(Area(1).FrontPoint(), Point2D(10, 0)) << "other areas stay";
 }
 
+TEST_F(SeatingAreasWindowTest, AMoveKeepsTheSizeTheBoxesShow)
+{
+    ThreeAreas();
+    // Sizes finer than the boxes show: the move re-applies the boxes' 30.00 and 12.00.
+    Area(2).SetPoints(Point2D(60, 0), Point2D(90.004f, 12.004f));
+    hub_.UpdateInterfaces(8, false);
+    list_->setCurrentRow(1);
+    ASSERT_EQ(Text("txtLength"), "30.00 ft");
+    TypeInto("txtHorizontalPosition", QStringLiteral("70"));
+    Enter("txtHorizontalPosition");
+    EXPECT_NEAR(Area(2).BackPoint().x, 100.0f, 1e-4);
+    TypeInto("txtVerticalPosition", QStringLiteral("2"));
+    Enter("txtVerticalPosition");
+    EXPECT_NEAR(Area(2).BackPoint().y, 14.0f, 1e-4);
+
+    // A size box emptied by hand keeps the area's own size.
+    Box("txtLength")->clear();
+    Spin("spnHorizontalPosition", +1);
+    EXPECT_NEAR(Area(2).FrontPoint().x, 71.0f, 1e-4);
+    EXPECT_NEAR(Area(2).Length(), 30.0f, 1e-4);
+}
+
 TEST_F(SeatingAreasWindowTest, AMetricVenueBoundsPositionsInMetres)
 {
     lifecycle_.Venue().SetUnits(kMetric);
