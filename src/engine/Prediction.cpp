@@ -10,6 +10,7 @@
 #include "engine/Environment.h"
 #include "model/CoreSettings.h"
 #include "model/ProcedureFailure.h"
+#include "model/ProductTables.h"
 #include "model/Units.h"
 
 namespace polvane {
@@ -156,7 +157,7 @@ std::string FormatSingle(float v)
 // nothing once they have grown to the venue's size.
 struct PredictionWorkspace {
     std::vector<double> aim;          // per cell: aim in radians
-    std::vector<float> gain;          // per cell: 10^(attenuation / 10)
+    std::vector<float> gain;          // per cell: 10^(attenuation / 20)
     std::vector<float> apertureHeight; // per cell
     std::vector<float> apertureFactor; // per cell, for the frequency being summed
     std::vector<float> aimSine;       // [j * N + n]: sin(aim - theta + offset)
@@ -540,9 +541,14 @@ void Prediction::RunPolar(const Sweep& sweep, float speedOfSound, PredictionWork
     for (int c = 0; c < n; ++c) {
         itemCounter_ = c + 1;
         const Cell& cell = cells.Item(c + 1);
+        // The attenuation is a level: its pressure gain is 10^(dB / 20).
         ws.gain[static_cast<std::size_t>(c)] =
-            static_cast<float>(std::pow(10.0, static_cast<double>(cell.Attenuation()) / 10.0));
-        ws.apertureHeight[static_cast<std::size_t>(c)] = cell.ApertureHeight();
+            static_cast<float>(std::pow(10.0, static_cast<double>(cell.Attenuation()) / 20.0));
+        // A cell without a line-source aperture radiates the same in every direction: an
+        // aperture factor of 0 gives A = g.
+        const float aperture = cell.ApertureHeight();
+        ws.apertureHeight[static_cast<std::size_t>(c)] =
+            aperture == ProductTables::kNoAperture ? 0.0f : aperture;
         ws.aim[static_cast<std::size_t>(c)] =
             r_.CellResults[static_cast<std::size_t>(c)].Aim.Radians();
     }
