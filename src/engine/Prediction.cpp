@@ -173,6 +173,7 @@ struct PredictionWorkspace {
         std::uint32_t lo = 0, step = 0, speed = 0;
         int count = -1;
         int cells = -1;
+        int lanes = 0; // the sum's routine: the vector ones round differently
         std::vector<std::uint32_t> frequencies;
         bool operator==(const SweepKey&) const = default;
     };
@@ -647,6 +648,7 @@ void Prediction::SumColumns(const Sweep& sweep, float speedOfSound, PredictionWo
     sweepKey.speed = std::bit_cast<std::uint32_t>(speedOfSound);
     sweepKey.count = count;
     sweepKey.cells = n;
+    sweepKey.lanes = PolarSum::Lanes();
     for (const float f : ws.frequencies)
         sweepKey.frequencies.push_back(std::bit_cast<std::uint32_t>(f));
 

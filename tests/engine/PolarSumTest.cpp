@@ -62,7 +62,8 @@ const std::vector<float> kThirdOctaves{100,  125,  160,  200,  250,  315,   400,
 class VectorisedSum : public ::testing::TestWithParam<VenueCase> {};
 
 // The vector sines and cosines differ from the C library's in the last bits only: the
-// levels stay within 1e-5 dB wherever the response is, and the evenness figures with them.
+// levels stay within 1e-5 dB of the plain loop's down to 25 dB below the peak, and the
+// evenness figures with them.
 TEST_P(VectorisedSum, AgreesWithThePlainLoop)
 {
     if (!PolarSum::Vectorised())
@@ -77,11 +78,12 @@ TEST_P(VectorisedSum, AgreesWithThePlainLoop)
         plain = env->GenerateCalculations(false);
     }
     ASSERT_EQ(vector.PolarLevels.size(), plain.PolarLevels.size());
+    // The two routines really ran: their last bits differ somewhere.
+    EXPECT_NE(vector.PolarLevels, plain.PolarLevels);
     for (std::size_t j = 0; j < plain.PolarLevels.size(); ++j) {
-        if (plain.PolarLevels[j] > -40.0f)
-            EXPECT_NEAR(vector.PolarLevels[j], plain.PolarLevels[j], 1e-5) << "index " << j;
-        else
-            EXPECT_NEAR(vector.PolarLevels[j], plain.PolarLevels[j], 1e-2) << "index " << j;
+        // Far below the peak the sum cancels, and a few last bits weigh more in dB.
+        const double tolerance = plain.PolarLevels[j] > -25.0f ? 1e-5 : 1e-3;
+        EXPECT_NEAR(vector.PolarLevels[j], plain.PolarLevels[j], tolerance) << "index " << j;
     }
     ASSERT_EQ(vector.AreaLevels.size(), plain.AreaLevels.size());
     for (std::size_t a = 0; a < plain.AreaLevels.size(); ++a) {
