@@ -182,6 +182,7 @@ struct PredictionWorkspace {
     SweepKey sweepKey;                // of the rows and sums below
     bool sumsKept = false;            // whether `sums` holds every cell's running sums
     int padded = 0;                   // sweep angles rounded up to the vector block
+    std::vector<float> theta;         // per sweep angle, radians
     std::vector<float> cosTheta;      // per sweep angle
     std::vector<float> sinTheta;      // per sweep angle
     std::vector<float> gain;          // per cell: 10^(attenuation / 20)
@@ -687,11 +688,13 @@ void Prediction::SumColumns(const Sweep& sweep, float speedOfSound, PredictionWo
 
     if (!sameSweep) {
         ws.padded = padded;
+        ws.theta.assign(upadded, 0.0f);
         ws.cosTheta.assign(upadded, 0.0f);
         ws.sinTheta.assign(upadded, 0.0f);
         for (int j = 0; j < count; ++j) {
             const auto theta = static_cast<float>(
                 (static_cast<double>(sweep.step) * j + sweep.lo) / kDegreesPerRadian);
+            ws.theta[static_cast<std::size_t>(j)] = theta;
             ws.cosTheta[static_cast<std::size_t>(j)] =
                 static_cast<float>(std::cos(static_cast<double>(theta)));
             ws.sinTheta[static_cast<std::size_t>(j)] =
@@ -714,10 +717,8 @@ void Prediction::SumColumns(const Sweep& sweep, float speedOfSound, PredictionWo
         float* pathBase = &ws.pathBase[static_cast<std::size_t>(c) * upadded];
         for (int j = 0; j < padded; ++j) {
             const auto uj = static_cast<std::size_t>(j);
-            const auto theta = static_cast<float>(
-                (static_cast<double>(sweep.step) * j + sweep.lo) / kDegreesPerRadian);
             // The difference is taken in double, where the small offset survives.
-            aimSine[j] = j < count ? static_cast<float>(aim - theta + kAimOffset) : 0.0f;
+            aimSine[j] = j < count ? static_cast<float>(aim - ws.theta[uj] + kAimOffset) : 0.0f;
             pathBase[j] = j < count ? dx * ws.cosTheta[uj] + dy * ws.sinTheta[uj] : 0.0f;
         }
         PolarSum::Sines(aimSine, padded);
