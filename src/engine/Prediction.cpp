@@ -201,6 +201,9 @@ struct PredictionWorkspace {
 
 namespace {
 thread_local PredictionWorkspace t_workspace;
+// The evenness graph's bands have tables of their own, so that its sums and those of the
+// prediction between two edits do not undo each other.
+thread_local PredictionWorkspace t_bandsWorkspace;
 } // namespace
 
 CalculationResults Environment::GenerateCalculations(bool quick)
@@ -243,7 +246,7 @@ std::vector<float> Prediction::EvennessScores(const std::vector<float>& frequenc
         if (r_.CellResults.empty() || frequencies.empty())
             return scores;
         const Sweep sweep = ReadSweep();
-        PredictionWorkspace& ws = t_workspace;
+        PredictionWorkspace& ws = t_bandsWorkspace;
         ws.frequencies = frequencies;
         ws.listedColumns = 0;
         ws.polarColumn = -1;
