@@ -5,6 +5,7 @@
 #include <functional>
 #include <limits>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,8 @@ const std::vector<float> kThirdOctaves{100,  125,  160,  200,  250,  315,   400,
                                        630,  800,  1000, 1250, 1600, 2000,  2500,  3150,
                                        4000, 5000, 6300, 8000, 10000, 12500, 16000};
 
+void PrintTo(const VenueCase& c, std::ostream* os) { *os << c.name; }
+
 class VectorisedSum : public ::testing::TestWithParam<VenueCase> {};
 
 // The vector sines and cosines differ from the C library's in the last bits only: the
@@ -76,10 +79,14 @@ TEST_P(VectorisedSum, AgreesWithThePlainLoop)
         const PlainSum off;
         ASSERT_EQ(PolarSum::Lanes(), 1);
         plain = env->GenerateCalculations(false);
+        // Nothing of the vector routine's kept sums went into the plain one's.
+        Environment other;
+        other.Clear();
+        other.LineArray().Cells().Add();
+        other.GenerateCalculations(false);
+        EXPECT_EQ(env->GenerateCalculations(false).PolarLevels, plain.PolarLevels);
     }
     ASSERT_EQ(vector.PolarLevels.size(), plain.PolarLevels.size());
-    // The two routines really ran: their last bits differ somewhere.
-    EXPECT_NE(vector.PolarLevels, plain.PolarLevels);
     for (std::size_t j = 0; j < plain.PolarLevels.size(); ++j) {
         // Far below the peak the sum cancels, and a few last bits weigh more in dB.
         const double tolerance = plain.PolarLevels[j] > -25.0f ? 1e-5 : 1e-3;
