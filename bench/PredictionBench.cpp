@@ -7,41 +7,20 @@
 #include "engine/CalculationResults.h"
 #include "engine/Environment.h"
 
+#include "BenchVenues.h"
+
 namespace {
 
-using polvane::Angle;
-using polvane::Environment;
-using polvane::Point2D;
-
-constexpr int kCells = 24;
-constexpr int kSweepAngles = 226; // -135 to 90 by 1
-
-// A 24-cell R44 array curving down to 10 degrees between cells, over a floor, a
-// balcony and a rear riser.
-std::unique_ptr<Environment> MakeVenue()
-{
-    auto env = std::make_unique<Environment>();
-    env->Clear();
-    env->LineArray().SetBrand(3);
-    env->LineArray().Bumper().SetLocation(Point2D(0, 45));
-    for (int i = 0; i < kCells; ++i) {
-        const Angle splay = Angle::FromDegrees(i == 0 ? 2 : (i < 8 ? 1 : (i < 16 ? 3 : 6)));
-        env->LineArray().Cells().Add(-1, -1, &splay);
-    }
-    const Point2D floorFront(15, 0), floorBack(110, 8);
-    const Point2D balconyFront(70, 22), balconyBack(140, 38);
-    const Point2D riserFront(112, 9), riserBack(150, 20);
-    env->SeatingAreas().Add(-1, &floorFront, &floorBack);
-    env->SeatingAreas().Add(-1, &balconyFront, &balconyBack);
-    env->SeatingAreas().Add(-1, &riserFront, &riserBack);
-    env->SetEarHeight(4);
-    return env;
-}
+using polvane::bench::kPredictionCells;
+using polvane::bench::kSweepAngles;
+using polvane::bench::PredictionVenue;
 
 void BM_PredictionSingleFrequency(benchmark::State& state)
 {
-    auto env = MakeVenue();
+    auto env = PredictionVenue();
+    bool tilted = false;
     for (auto _ : state) {
+        polvane::bench::MoveEveryCell(*env, tilted);
         auto r = env->GenerateCalculations(false);
         benchmark::DoNotOptimize(r);
     }
@@ -50,11 +29,13 @@ BENCHMARK(BM_PredictionSingleFrequency);
 
 void BM_PredictionThirdOctaveAggregate(benchmark::State& state)
 {
-    auto env = MakeVenue();
+    auto env = PredictionVenue();
     env->SetFrequencyList({100, 125, 160, 200, 250, 315, 400, 500, 630, 800, 1000, 1250, 1600,
                            2000, 2500, 3150, 4000, 5000, 6300, 8000, 10000, 12500, 16000});
     env->SetAggregateFrequencies(true);
+    bool tilted = false;
     for (auto _ : state) {
+        polvane::bench::MoveEveryCell(*env, tilted);
         auto r = env->GenerateCalculations(false);
         benchmark::DoNotOptimize(r);
     }
@@ -63,7 +44,7 @@ BENCHMARK(BM_PredictionThirdOctaveAggregate);
 
 void BM_PredictionQuickRejectedUnbalanced(benchmark::State& state)
 {
-    auto env = MakeVenue();
+    auto env = PredictionVenue();
     // Both hang points at the front end of the bar: the array cannot balance.
     env->LineArray().Bumper().SetFrontHangPoint(1);
     env->LineArray().Bumper().SetBackHangPoint(2);
@@ -80,7 +61,7 @@ BENCHMARK(BM_PredictionQuickRejectedUnbalanced);
 // (per cell and sweep angle: the aperture factor and the three phase terms' pairs).
 void BM_YardstickPolarSinCos(benchmark::State& state)
 {
-    std::vector<float> args(kCells * kSweepAngles);
+    std::vector<float> args(kPredictionCells * kSweepAngles);
     for (std::size_t i = 0; i < args.size(); ++i)
         args[i] = 0.37f * static_cast<float>(i % 997) - 11.0f;
     benchmark::DoNotOptimize(args.data());
@@ -94,7 +75,7 @@ void BM_YardstickPolarSinCos(benchmark::State& state)
         }
         benchmark::DoNotOptimize(sum);
     }
-    state.counters["calls"] = 8.0 * kCells * kSweepAngles;
+    state.counters["calls"] = 8.0 * kPredictionCells * kSweepAngles;
 }
 BENCHMARK(BM_YardstickPolarSinCos);
 

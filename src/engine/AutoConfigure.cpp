@@ -262,7 +262,9 @@ void AutoConfigure::Run(int limitMs, const bool& cancel, ProgressController& pro
                     current[static_cast<std::size_t>(i)] = initial[static_cast<std::size_t>(i)];
                     setIndex(i, initial[static_cast<std::size_t>(i)]);
                 }
-                for (int member : subset) {
+                // Member 1 starts from its initial index; the others from their first.
+                for (int m = 1; m < k; ++m) {
+                    const int member = subset[static_cast<std::size_t>(m)];
                     current[static_cast<std::size_t>(member)] = 1;
                     setIndex(member, 1);
                 }

@@ -107,6 +107,9 @@ public:
     // The prediction. `quick` only adds the early returns that reject an Auto-Configure
     // candidate (an unbalanced array, aims outside the limits).
     CalculationResults GenerateCalculations(bool quick);
+    // The evenness score of a full prediction at each frequency as the centre frequency,
+    // in one pass over the geometry; the venue's own frequency settings are not read.
+    std::vector<float> EvennessScores(const std::vector<float>& frequencies);
 
 private:
     bool aggregateFrequencies_ = false;

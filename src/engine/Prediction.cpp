@@ -1,6 +1,8 @@
 #include "engine/Prediction.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <charconv>
 #include <cmath>
 #include <exception>
@@ -8,8 +10,10 @@
 #include <vector>
 
 #include "engine/Environment.h"
+#include "engine/PolarSum.h"
 #include "model/CoreSettings.h"
 #include "model/ProcedureFailure.h"
+#include "model/ProductTables.h"
 #include "model/Units.h"
 
 namespace polvane {
@@ -24,9 +28,6 @@ constexpr double kSpeedOfSoundFeet = 1085.958;
 constexpr double kSpeedOfSoundMetres = 331.0;
 // Keeps the aperture factor's argument off an exact zero on the cell's own axis.
 constexpr double kAimOffset = 0.000001;
-// A sixth of an octave above and below: 2^(1/6) and 2^(-1/6) in single precision.
-constexpr float kSixthOctaveUp = 1.1224620342254639f;
-constexpr float kSixthOctaveDown = 0.8908987045288086f;
 constexpr float kNoNearThrow = 1e38f;
 constexpr float kStartingMaxLevel = -1e38f;
 constexpr float kListeningPointHeightFeet = 5.0f;
@@ -46,6 +47,9 @@ constexpr float kMinDistance = 0.001f;
 constexpr double kMinTemperatureRatio = 1e-6;
 // A sweep finer than this many steps is refused like an unusable one.
 constexpr int kMaxSweepIndex = 100000;
+// Running sums of every cell are kept up to this many floats (64 MB); a larger sweep or
+// frequency list sums without them.
+constexpr std::size_t kMaxKeptSums = std::size_t{16} << 20;
 // The sweep every loaded venue gets; used when the venue's own cannot be swept.
 constexpr float kDefaultLowerAngle = -135.0f;
 constexpr float kDefaultUpperAngle = 90.0f;
@@ -153,14 +157,40 @@ std::string FormatSingle(float v)
 } // namespace
 
 // Working tables of the polar sum, kept per thread and reused so that a run allocates
-// nothing once they have grown to the venue's size.
+// nothing once they have grown to the venue's size. They also keep the running sums after
+// each cell: a run whose first cells are the last run's, bit for bit (Auto-Configure
+// changing a lower cell's splay), starts from the sums after the unchanged ones and gives
+// exactly what a run from the first cell would.
 struct PredictionWorkspace {
-    std::vector<double> aim;          // per cell: aim in radians
-    std::vector<float> gain;          // per cell: 10^(attenuation / 10)
-    std::vector<float> apertureHeight; // per cell
-    std::vector<float> apertureFactor; // per cell, for the frequency being summed
-    std::vector<float> aimSine;       // [j * N + n]: sin(aim - theta + offset)
-    std::vector<float> pathBase;      // [j * N + n]: dx cos theta + dy sin theta
+    // What one cell's rows and sums were made from.
+    struct CellKey {
+        std::uint32_t x = 0, y = 0, gain = 0, aperture = 0;
+        std::uint64_t aim = 0;
+        bool operator==(const CellKey&) const = default;
+    };
+    // What every row was made from.
+    struct SweepKey {
+        std::uint32_t lo = 0, step = 0, speed = 0;
+        int count = -1;
+        int cells = -1;
+        int lanes = 0; // the sum's routine: the vector ones round differently
+        std::vector<std::uint32_t> frequencies;
+        bool operator==(const SweepKey&) const = default;
+    };
+
+    std::vector<CellKey> cellKeys;    // per cell, of the rows and sums below
+    SweepKey sweepKey;                // of the rows and sums below
+    bool sumsKept = false;            // whether `sums` holds every cell's running sums
+    int padded = 0;                   // sweep angles rounded up to the vector block
+    std::vector<float> theta;         // per sweep angle, radians
+    std::vector<float> cosTheta;      // per sweep angle
+    std::vector<float> sinTheta;      // per sweep angle
+    std::vector<float> gain;          // per cell: 10^(attenuation / 20)
+    std::vector<float> apertureHeight; // per cell; 0 for a cell without an aperture
+    std::vector<float> aimSine;       // [n * padded + j]: sin(aim - theta + offset)
+    std::vector<float> pathBase;      // [n * padded + j]: dx cos theta + dy sin theta
+    std::vector<float> sums;          // [((column * N + n) * 6 + sum) * padded + j]
+    std::vector<PolarSum::CellTerms> terms; // per cell, for the frequency being summed
     std::vector<float> power;         // [column * (M + 1) + j]
     std::vector<float> maxima;        // per column
     std::vector<float> frequencies;   // per column, Hz
@@ -171,6 +201,9 @@ struct PredictionWorkspace {
 
 namespace {
 thread_local PredictionWorkspace t_workspace;
+// The evenness graph's bands have tables of their own, so that its sums and those of the
+// prediction between two edits do not undo each other.
+thread_local PredictionWorkspace t_bandsWorkspace;
 } // namespace
 
 CalculationResults Environment::GenerateCalculations(bool quick)
@@ -178,8 +211,14 @@ CalculationResults Environment::GenerateCalculations(bool quick)
     return Prediction(*this).Run(quick);
 }
 
+std::vector<float> Environment::EvennessScores(const std::vector<float>& frequencies)
+{
+    return Prediction(*this).EvennessScores(frequencies);
+}
+
 CalculationResults Prediction::Run(bool quick)
 {
+    PolarSum::ClearUpperVectorState();
     r_ = CalculationResults{};
     areaCounter_ = 0;
     itemCounter_ = 0;
@@ -191,6 +230,42 @@ CalculationResults Prediction::Run(bool quick)
         throw ProcedureFailure(FailureText(), e.what());
     }
     return std::move(r_);
+}
+
+std::vector<float> Prediction::EvennessScores(const std::vector<float>& frequencies)
+{
+    PolarSum::ClearUpperVectorState();
+    r_ = CalculationResults{};
+    areaCounter_ = 0;
+    itemCounter_ = 0;
+    runningMaxLevel_ = kStartingMaxLevel;
+    std::vector<float> scores(frequencies.size(), 0.0f);
+    try {
+        RunGeometry(false);
+        // Without cells nothing sounds: no samples, a score of 0.
+        if (r_.CellResults.empty() || frequencies.empty())
+            return scores;
+        const Sweep sweep = ReadSweep();
+        PredictionWorkspace& ws = t_bandsWorkspace;
+        ws.frequencies = frequencies;
+        ws.listedColumns = 0;
+        ws.polarColumn = -1;
+        ws.columns = static_cast<int>(frequencies.size());
+        SumColumns(sweep, SpeedOfSound(), ws);
+        const auto count = static_cast<std::size_t>(sweep.maxIndex + 1);
+        for (std::size_t col = 0; col < frequencies.size(); ++col) {
+            const float* power = &ws.power[col * count];
+            r_.PolarLevels.resize(count);
+            for (std::size_t j = 0; j < count; ++j)
+                r_.PolarLevels[j] = RelativeLevelDb(power[j], ws.maxima[col]);
+            runningMaxLevel_ = kStartingMaxLevel;
+            RunAreaLevels(sweep);
+            scores[col] = r_.EvennessScore;
+        }
+    } catch (const std::exception& e) {
+        throw ProcedureFailure(FailureText(), e.what());
+    }
+    return scores;
 }
 
 std::string Prediction::FailureText() const
@@ -460,15 +535,20 @@ Prediction::Sweep Prediction::ReadSweep() const
     return s;
 }
 
-void Prediction::RunSound()
+float Prediction::SpeedOfSound() const
 {
-    const Environment& env = venue_;
-    const double celsius = env.AmbientTemperature().Celsius();
+    const double celsius = venue_.AmbientTemperature().Celsius();
     double ratio = 1.0 + celsius / kAbsoluteZeroOffset;
     if (std::isnan(ratio) || ratio < kMinTemperatureRatio)
         ratio = kMinTemperatureRatio;
-    const double base = env.Units() == kMetric ? kSpeedOfSoundMetres : kSpeedOfSoundFeet;
-    const auto speedOfSound = static_cast<float>(base * std::sqrt(ratio));
+    const double base = venue_.Units() == kMetric ? kSpeedOfSoundMetres : kSpeedOfSoundFeet;
+    return static_cast<float>(base * std::sqrt(ratio));
+}
+
+void Prediction::RunSound()
+{
+    const Environment& env = venue_;
+    const float speedOfSound = SpeedOfSound();
 
     const Sweep sweep = ReadSweep();
     PredictionWorkspace& ws = t_workspace;
@@ -496,10 +576,7 @@ void Prediction::RunSound()
 void Prediction::RunPolar(const Sweep& sweep, float speedOfSound, PredictionWorkspace& ws)
 {
     const Environment& env = venue_;
-    const Cells& cells = env.LineArray().Cells();
-    const int n = static_cast<int>(r_.CellResults.size());
     const int count = sweep.maxIndex + 1;
-    const auto un = static_cast<std::size_t>(n);
     const auto ucount = static_cast<std::size_t>(count);
 
     // Which frequencies to sum: the centre frequency alone, or every listed one (with
@@ -529,82 +606,7 @@ void Prediction::RunPolar(const Sweep& sweep, float speedOfSound, PredictionWork
     }
     ws.columns = static_cast<int>(ws.frequencies.size());
 
-    // Terms that do not depend on the frequency, once per cell and per sweep angle.
-    const Point2D ref = r_.CellResults.front().Source;
-    ws.aim.resize(un);
-    ws.gain.resize(un);
-    ws.apertureHeight.resize(un);
-    ws.apertureFactor.resize(un);
-    ws.aimSine.resize(un * ucount);
-    ws.pathBase.resize(un * ucount);
-    for (int c = 0; c < n; ++c) {
-        itemCounter_ = c + 1;
-        const Cell& cell = cells.Item(c + 1);
-        ws.gain[static_cast<std::size_t>(c)] =
-            static_cast<float>(std::pow(10.0, static_cast<double>(cell.Attenuation()) / 10.0));
-        ws.apertureHeight[static_cast<std::size_t>(c)] = cell.ApertureHeight();
-        ws.aim[static_cast<std::size_t>(c)] =
-            r_.CellResults[static_cast<std::size_t>(c)].Aim.Radians();
-    }
-    for (int j = 0; j < count; ++j) {
-        const auto theta = static_cast<float>(
-            (static_cast<double>(sweep.step) * j + sweep.lo) / kDegreesPerRadian);
-        const auto cosTheta = static_cast<float>(std::cos(static_cast<double>(theta)));
-        const auto sinTheta = static_cast<float>(std::sin(static_cast<double>(theta)));
-        float* aimSine = &ws.aimSine[static_cast<std::size_t>(j) * un];
-        float* pathBase = &ws.pathBase[static_cast<std::size_t>(j) * un];
-        for (int c = 0; c < n; ++c) {
-            const CellResult& cr = r_.CellResults[static_cast<std::size_t>(c)];
-            const float dx = cr.Source.x - ref.x;
-            const float dy = cr.Source.y - ref.y;
-            // The difference is taken in double, where the small offset survives.
-            aimSine[c] = std::sin(
-                static_cast<float>(ws.aim[static_cast<std::size_t>(c)] - theta + kAimOffset));
-            pathBase[c] = dx * cosTheta + dy * sinTheta;
-        }
-    }
-
-    // The cell sum, per frequency column: pressures with the phase of the path
-    // differences at f and a sixth of an octave either side, added as powers.
-    ws.power.resize(static_cast<std::size_t>(ws.columns) * ucount);
-    ws.maxima.assign(static_cast<std::size_t>(ws.columns), 0.0f);
-    const float* gain = ws.gain.data();
-    float* apertureFactor = ws.apertureFactor.data();
-    for (int col = 0; col < ws.columns; ++col) {
-        const float f = UsableFrequency(ws.frequencies[static_cast<std::size_t>(col)]);
-        const auto k = static_cast<float>(kTwoPi * f / speedOfSound);
-        for (int c = 0; c < n; ++c)
-            apertureFactor[c] = static_cast<float>(
-                kPi * f * ws.apertureHeight[static_cast<std::size_t>(c)] / speedOfSound);
-        float* power = &ws.power[static_cast<std::size_t>(col) * ucount];
-        float maximum = 0.0f;
-        for (int j = 0; j < count; ++j) {
-            const float* aimSine = &ws.aimSine[static_cast<std::size_t>(j) * un];
-            const float* pathBase = &ws.pathBase[static_cast<std::size_t>(j) * un];
-            float re1 = 0.0f, im1 = 0.0f, re2 = 0.0f, im2 = 0.0f, re3 = 0.0f, im3 = 0.0f;
-            for (int c = 0; c < n; ++c) {
-                const float x = apertureFactor[c] * aimSine[c];
-                // sin(x) / x is 1 on the axis itself.
-                const float amp = x != 0.0f ? gain[c] * std::sin(x) / x : gain[c];
-                const float psi = k * pathBase[c];
-                const float psi2 = kSixthOctaveUp * psi;
-                const float psi3 = kSixthOctaveDown * psi;
-                re1 += amp * std::cos(psi);
-                im1 -= amp * std::sin(psi);
-                re2 += amp * std::cos(psi2);
-                im2 -= amp * std::sin(psi2);
-                re3 += amp * std::cos(psi3);
-                im3 -= amp * std::sin(psi3);
-            }
-            float p = re1 * re1 + im1 * im1 + re2 * re2 + im2 * im2 + re3 * re3 + im3 * im3;
-            // Frequencies or apertures beyond single precision give no usable sum.
-            if (!std::isfinite(p))
-                p = 0.0f;
-            power[j] = p;
-            maximum = MaxSingle(maximum, p);
-        }
-        ws.maxima[static_cast<std::size_t>(col)] = maximum;
-    }
+    SumColumns(sweep, speedOfSound, ws);
 
     r_.PolarLevels.assign(ucount, 0.0f);
     if (aggregate) {
@@ -628,6 +630,154 @@ void Prediction::RunPolar(const Sweep& sweep, float speedOfSound, PredictionWork
         for (int j = 0; j < count; ++j)
             r_.PolarLevels[static_cast<std::size_t>(j)] = RelativeLevelDb(power[j], maximum);
     }
+}
+
+void Prediction::SumColumns(const Sweep& sweep, float speedOfSound, PredictionWorkspace& ws)
+{
+    const Cells& cells = venue_.LineArray().Cells();
+    const int n = static_cast<int>(r_.CellResults.size());
+    const int count = sweep.maxIndex + 1;
+    const int padded = (count + PolarSum::kAngleBlock - 1) / PolarSum::kAngleBlock *
+                       PolarSum::kAngleBlock;
+    const auto un = static_cast<std::size_t>(n);
+    const auto upadded = static_cast<std::size_t>(padded);
+    const auto ucount = static_cast<std::size_t>(count);
+    const std::size_t columnSums = un * PolarSum::kSums * upadded;
+    const bool keepSums =
+        ws.columns > 0 && columnSums <= kMaxKeptSums / static_cast<std::size_t>(ws.columns);
+
+    PredictionWorkspace::SweepKey sweepKey;
+    sweepKey.lo = std::bit_cast<std::uint32_t>(sweep.lo);
+    sweepKey.step = std::bit_cast<std::uint32_t>(sweep.step);
+    sweepKey.speed = std::bit_cast<std::uint32_t>(speedOfSound);
+    sweepKey.count = count;
+    sweepKey.cells = n;
+    sweepKey.lanes = PolarSum::Lanes();
+    for (const float f : ws.frequencies)
+        sweepKey.frequencies.push_back(std::bit_cast<std::uint32_t>(f));
+
+    // The cells' own terms; the first one that differs from the last run's is where the
+    // sums start again.
+    ws.gain.resize(un);
+    ws.apertureHeight.resize(un);
+    std::vector<PredictionWorkspace::CellKey> keys(un);
+    for (int c = 0; c < n; ++c) {
+        itemCounter_ = c + 1;
+        const Cell& cell = cells.Item(c + 1);
+        const auto uc = static_cast<std::size_t>(c);
+        // The attenuation is a level: its pressure gain is 10^(dB / 20).
+        ws.gain[uc] =
+            static_cast<float>(std::pow(10.0, static_cast<double>(cell.Attenuation()) / 20.0));
+        // A cell without a line-source aperture radiates the same in every direction: an
+        // aperture factor of 0 gives A = g.
+        const float aperture = cell.ApertureHeight();
+        ws.apertureHeight[uc] = aperture == ProductTables::kNoAperture ? 0.0f : aperture;
+        const CellResult& cr = r_.CellResults[uc];
+        keys[uc] = {std::bit_cast<std::uint32_t>(cr.Source.x),
+                    std::bit_cast<std::uint32_t>(cr.Source.y),
+                    std::bit_cast<std::uint32_t>(ws.gain[uc]),
+                    std::bit_cast<std::uint32_t>(ws.apertureHeight[uc]),
+                    std::bit_cast<std::uint64_t>(cr.Aim.Radians())};
+    }
+    const bool sameSweep = ws.sweepKey == sweepKey && ws.padded == padded;
+    int first = 0;
+    if (sameSweep && keepSums && ws.sumsKept)
+        while (first < n && keys[static_cast<std::size_t>(first)] ==
+                                ws.cellKeys[static_cast<std::size_t>(first)])
+            ++first;
+    // Until the new rows and sums are all written, nothing of the old ones may be trusted.
+    ws.sweepKey = {};
+    ws.cellKeys.clear();
+
+    if (!sameSweep) {
+        ws.padded = padded;
+        ws.theta.assign(upadded, 0.0f);
+        ws.cosTheta.assign(upadded, 0.0f);
+        ws.sinTheta.assign(upadded, 0.0f);
+        for (int j = 0; j < count; ++j) {
+            const auto theta = static_cast<float>(
+                (static_cast<double>(sweep.step) * j + sweep.lo) / kDegreesPerRadian);
+            ws.theta[static_cast<std::size_t>(j)] = theta;
+            ws.cosTheta[static_cast<std::size_t>(j)] =
+                static_cast<float>(std::cos(static_cast<double>(theta)));
+            ws.sinTheta[static_cast<std::size_t>(j)] =
+                static_cast<float>(std::sin(static_cast<double>(theta)));
+        }
+    }
+
+    // Terms that do not depend on the frequency, per cell and sweep angle; the angles
+    // past the sweep only fill the last vector block.
+    ws.aimSine.resize(un * upadded);
+    ws.pathBase.resize(un * upadded);
+    const Point2D ref = r_.CellResults.front().Source;
+    for (int c = first; c < n; ++c) {
+        itemCounter_ = c + 1;
+        const CellResult& cr = r_.CellResults[static_cast<std::size_t>(c)];
+        const double aim = cr.Aim.Radians();
+        const float dx = cr.Source.x - ref.x;
+        const float dy = cr.Source.y - ref.y;
+        float* aimSine = &ws.aimSine[static_cast<std::size_t>(c) * upadded];
+        float* pathBase = &ws.pathBase[static_cast<std::size_t>(c) * upadded];
+        for (int j = 0; j < padded; ++j) {
+            const auto uj = static_cast<std::size_t>(j);
+            // The difference is taken in double, where the small offset survives.
+            aimSine[j] = j < count ? static_cast<float>(aim - ws.theta[uj] + kAimOffset) : 0.0f;
+            pathBase[j] = j < count ? dx * ws.cosTheta[uj] + dy * ws.sinTheta[uj] : 0.0f;
+        }
+        PolarSum::Sines(aimSine, padded);
+    }
+
+    // The cell sum, per frequency column: pressures with the phase of the path
+    // differences at f and a sixth of an octave either side, added as powers.
+    const std::size_t ringSums = PolarSum::kSums * upadded;
+    ws.sums.resize(keepSums ? columnSums * static_cast<std::size_t>(ws.columns) : 2 * ringSums);
+    ws.terms.resize(un);
+    ws.power.resize(static_cast<std::size_t>(ws.columns) * ucount);
+    ws.maxima.assign(static_cast<std::size_t>(ws.columns), 0.0f);
+    for (int col = 0; col < ws.columns; ++col) {
+        const float f = UsableFrequency(ws.frequencies[static_cast<std::size_t>(col)]);
+        const auto k = static_cast<float>(kTwoPi * f / speedOfSound);
+        for (int c = 0; c < n; ++c) {
+            const auto uc = static_cast<std::size_t>(c);
+            ws.terms[uc] = {&ws.aimSine[uc * upadded], &ws.pathBase[uc * upadded], ws.gain[uc],
+                            static_cast<float>(kPi * f * ws.apertureHeight[uc] / speedOfSound)};
+        }
+        const float* last = nullptr;
+        if (keepSums) {
+            float* sums = &ws.sums[static_cast<std::size_t>(col) * columnSums];
+            PolarSum::Add(ws.terms.data(), first, n, padded, k, sums);
+            last = sums + (un - 1) * ringSums;
+        } else {
+            // Without room for every cell's sums, two rows: the sums so far and the next.
+            float* ring = ws.sums.data();
+            PolarSum::Add(ws.terms.data(), 0, 1, padded, k, ring);
+            for (int c = 1; c < n; ++c) {
+                PolarSum::Add(ws.terms.data() + c - 1, 1, 2, padded, k, ring);
+                std::copy(ring + ringSums, ring + 2 * ringSums, ring);
+            }
+            last = ring;
+        }
+        float* power = &ws.power[static_cast<std::size_t>(col) * ucount];
+        float maximum = 0.0f;
+        for (int j = 0; j < count; ++j) {
+            const auto at = [last, upadded, j](int sum) {
+                return last[static_cast<std::size_t>(sum) * upadded + static_cast<std::size_t>(j)];
+            };
+            const float re1 = at(0), im1 = at(1), re2 = at(2), im2 = at(3), re3 = at(4),
+                        im3 = at(5);
+            float p = re1 * re1 + im1 * im1 + re2 * re2 + im2 * im2 + re3 * re3 + im3 * im3;
+            // Frequencies or apertures beyond single precision give no usable sum.
+            if (!std::isfinite(p))
+                p = 0.0f;
+            power[j] = p;
+            maximum = MaxSingle(maximum, p);
+        }
+        ws.maxima[static_cast<std::size_t>(col)] = maximum;
+    }
+    ws.sumsKept = keepSums;
+    if (keepSums)
+        ws.cellKeys = std::move(keys);
+    ws.sweepKey = std::move(sweepKey);
 }
 
 void Prediction::RunAreaLevels(const Sweep& sweep)

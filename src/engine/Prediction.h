@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "engine/CalculationResults.h"
 
@@ -26,6 +27,11 @@ public:
     // ProcedureFailure naming the prediction and the loop state where it arose.
     CalculationResults Run(bool quick);
 
+    // The evenness score of the full prediction at each of `frequencies` as the centre
+    // frequency, without aggregation: the geometry and the frequency-independent terms
+    // once, then the sum and the seating-area levels per frequency. Fails as Run does.
+    std::vector<float> EvennessScores(const std::vector<float>& frequencies);
+
 private:
     struct Sweep {
         float lo = 0.0f;
@@ -39,7 +45,10 @@ private:
     void RunCells(const Bumper& bumper, float& weight, float& sx, float& sy);
     void RunSound();
     Sweep ReadSweep() const;
+    float SpeedOfSound() const;
     void RunPolar(const Sweep& sweep, float speedOfSound, PredictionWorkspace& ws);
+    // The power table and maxima of every frequency column in `ws`.
+    void SumColumns(const Sweep& sweep, float speedOfSound, PredictionWorkspace& ws);
     void RunAreaLevels(const Sweep& sweep);
     void RunListeningPoints(const Sweep& sweep, bool havePerFrequency,
                             const PredictionWorkspace& ws);

@@ -105,14 +105,16 @@ void IFEGraphWindow::RefreshGraphicsObjects()
 
 std::vector<float> IFEGraphWindow::Calculate(Environment& venue)
 {
-    std::vector<float> values;
-    values.reserve(FrequencyTable::Count());
+    std::vector<float> bands;
+    for (int band = 1; band <= FrequencyTable::Count(); ++band)
+        bands.push_back(FrequencyTable::Frequency(band));
+    // Every band's full prediction in one pass; the venue's frequency settings end as
+    // they would after one prediction per band.
     FrequencySettingsKeeper keeper(venue);
-    for (int band = 1; band <= FrequencyTable::Count(); ++band) {
-        venue.SetCenterFrequency(FrequencyTable::Frequency(band));
-        const CalculationResults results = venue.GenerateCalculations(false);
-        values.push_back(Format::SPLECToPercent(results.EvennessScore) * 100.0f);
-    }
+    venue.SetCenterFrequency(bands.back());
+    std::vector<float> values = venue.EvennessScores(bands);
+    for (float& value : values)
+        value = Format::SPLECToPercent(value) * 100.0f;
     return values;
 }
 

@@ -255,14 +255,23 @@ void PlotCanvas::ReleaseSurface()
 
 void PlotCanvas::CreateSurface()
 {
-    ReleaseSurface();
     const int width = RoundWhole(pictureWidth_);
     const int height = RoundWhole(pictureHeight_);
-    if (width < 1 || height < 1)
-        return;
-    surface_ = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
-    if (surface_.isNull())
-        return;
+    // A redraw at the same size paints over the same image instead of making a new one.
+    const bool sameSize = !surface_.isNull() && surface_.width() == width &&
+                          surface_.height() == height;
+    if (sameSize) {
+        if (painter_)
+            painter_->end();
+        painter_.reset();
+    } else {
+        ReleaseSurface();
+        if (width < 1 || height < 1)
+            return;
+        surface_ = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
+        if (surface_.isNull())
+            return;
+    }
     surface_.fill(QColor::fromRgba(options_.Colors().Color(ColorTable::kBackground)));
     painter_ = std::make_unique<QPainter>(&surface_);
     const bool smooth = options_.Antialias();
@@ -272,7 +281,9 @@ void PlotCanvas::CreateSurface()
 
 void PlotCanvas::RefreshGraphicsHandle(bool release, bool create)
 {
-    if (release)
+    // Making the surface again lets go of the old one itself, keeping the image when the
+    // size has not changed.
+    if (release && !create)
         ReleaseSurface();
     if (create)
         CreateSurface();

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -305,6 +307,46 @@ TEST_F(AutoConfigureTest, NoAcceptedCandidateKeepsTheInitialDesign)
     h.Run(*venue, 50);
     auto designed = Hall(4, 0);
     AutoConfigure(*designed).DesignInitialSplays();
+    EXPECT_EQ(Splays(*venue), Splays(*designed));
+}
+
+// With nothing accepted every subset size is searched once. In each subset the first
+// member counts on from its initial index and the others from their first, so a subset
+// tries all its combinations less the first member's indices below its initial one.
+TEST_F(AutoConfigureTest, EachSubsetStartsItsFirstMemberAtItsInitialIndex)
+{
+    auto venue = Hall(4, 4); // four PQ4 cells of six splays each
+    venue->SetAutoCalcBaselines(-500, -500); // no aim can keep these limits
+    Harness h;
+    h.services.step = 300; // every candidate reports, so the last count is the total
+    h.Run(*venue, std::numeric_limits<int>::max() / 2);
+
+    auto designed = Hall(4, 4);
+    AutoConfigure(*designed).DesignInitialSplays();
+    const Cells& cells = designed->LineArray().Cells();
+    std::vector<long long> choices, initial;
+    for (int i = 1; i <= cells.Count(); ++i) {
+        choices.push_back(static_cast<long long>(cells.Item(i).GetPossibleSplays().size()));
+        initial.push_back(cells.Item(i).GetSplayIndex());
+    }
+    long long expected = 0;
+    const int n = cells.Count();
+    for (int mask = 1; mask < (1 << n); ++mask) {
+        long long product = 1;
+        int firstMember = -1;
+        for (int i = 0; i < n; ++i) {
+            if ((mask & (1 << i)) != 0) {
+                product *= choices[static_cast<std::size_t>(i)];
+                if (firstMember < 0)
+                    firstMember = i;
+            }
+        }
+        expected += product - (initial[static_cast<std::size_t>(firstMember)] - 1);
+    }
+    ASSERT_FALSE(h.combos.captions.empty());
+    std::string last = h.combos.captions.back();
+    std::erase(last, ',');
+    EXPECT_EQ(std::stoll(last), expected);
     EXPECT_EQ(Splays(*venue), Splays(*designed));
 }
 

@@ -318,6 +318,31 @@ TEST_F(PlotCanvasTest, SurfaceFollowsThePictureSizeRoundedHalvesToEven)
     EXPECT_FALSE(canvas->HasSurface());
 }
 
+// A redraw at the same size paints over the same image, cleared to the background; the
+// picture already handed to the box keeps what it showed.
+TEST_F(PlotCanvasTest, RedrawAtTheSameSizeReusesTheSurface)
+{
+    PlotPictureBox box;
+    box.resize(80, 50);
+    auto canvas = Canvas(Kind::ArrayPicture, box.ScaleWidth(), box.ScaleHeight());
+    canvas->DrawLineManual(0, 10, 80, 10, canvas->Pen(PenRole::GridZero));
+    canvas->CopyTo(box);
+    const uchar* const bits = canvas->Surface().constBits();
+
+    canvas->RefreshGraphicsHandle(true, true);
+    ASSERT_TRUE(canvas->HasSurface());
+    EXPECT_EQ(canvas->Surface().constBits(), bits);
+    EXPECT_TRUE(InkBounds(canvas->Surface(), QRect(0, 0, 80, 50)).isNull());
+    EXPECT_EQ(box.Picture().pixel(40, 10), kGridZero);
+    canvas->DrawLineManual(0, 20, 80, 20, canvas->Pen(PenRole::GridZero));
+    EXPECT_EQ(canvas->Surface().pixel(40, 20), kGridZero);
+
+    canvas->SetPictureSize(60, 50);
+    canvas->RefreshGraphicsHandle(true, true);
+    EXPECT_EQ(canvas->Surface().size(), QSize(60, 50));
+    EXPECT_TRUE(InkBounds(canvas->Surface(), QRect(0, 0, 60, 50)).isNull());
+}
+
 TEST_F(PlotCanvasTest, AntialiasSwitchTakesEffectAtTheNextRedraw)
 {
     auto colours = [](const QImage& image) {
