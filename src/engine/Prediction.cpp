@@ -5,9 +5,11 @@
 #include <cmath>
 #include <exception>
 #include <limits>
+#include <memory>
 #include <vector>
 
 #include "engine/Environment.h"
+#include "engine/PredictionInputs.h"
 #include "model/CoreSettings.h"
 #include "model/ProcedureFailure.h"
 #include "model/Units.h"
@@ -180,6 +182,13 @@ CalculationResults Environment::GenerateCalculations(bool quick)
 
 CalculationResults Prediction::Run(bool quick)
 {
+    // A venue beyond the prediction's reach is predicted as held within it; the venue itself
+    // keeps what it holds.
+    if (!PredictionInputs::WithinReach(venue_)) {
+        const std::unique_ptr<Environment> held = venue_.CloneOf();
+        PredictionInputs::HoldWithinReach(*held);
+        return Prediction(*held).Run(quick);
+    }
     r_ = CalculationResults{};
     areaCounter_ = 0;
     itemCounter_ = 0;
