@@ -10,10 +10,9 @@ ScreenPlace::Rect ScreenPlace::HeldOnScreen(Rect place, int screenWidth, int scr
     const int screenH = std::max(1, screenHeight);
     place.width = std::clamp(place.width, 0, screenW);
     place.height = std::clamp(place.height, 0, screenH);
-    const int grip = std::min({kGrip, place.width, screenW});
-    // Widths are at most the screen's here, so none of the bounds below overflows.
-    place.left = std::clamp(place.left, grip - place.width, screenW - grip);
-    place.top = std::clamp(place.top, 0, std::max(0, screenH - std::min(kGrip, screenH)));
+    // Sizes are at most the screen's here, so neither bound overflows or crosses the other.
+    place.left = std::clamp(place.left, 0, screenW - place.width);
+    place.top = std::clamp(place.top, 0, screenH - place.height);
     return place;
 }
 

@@ -7,9 +7,6 @@ namespace polvane {
 // reachable and no larger than the screen, whose size bounds what its drawing surfaces take.
 class ScreenPlace {
 public:
-    // Pixels of a window's top edge that stay on the screen, for its title bar.
-    static constexpr int kGrip = 40;
-
     struct Rect {
         int left = 0;
         int top = 0;
@@ -19,8 +16,8 @@ public:
     };
 
     // The place in pixels held to a screen of the given size: width and height at most the
-    // screen's, the top edge on the screen and at least kGrip pixels of it (or the whole
-    // width of a narrower window) across the screen. A place already so is unchanged.
+    // screen's, and moved, if need be, until the whole window (its title bar with it) is on
+    // the screen. A place already so is unchanged.
     static Rect HeldOnScreen(Rect place, int screenWidth, int screenHeight);
 };
 

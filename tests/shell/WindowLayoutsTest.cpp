@@ -254,17 +254,17 @@ TEST_F(WindowLayoutsTest, MainWindowIsMaximisedUnlessAWholeNormalPlaceIsStored)
     EXPECT_EQ(reportedEnds_, 0);
 }
 
-// A layout file edited by hand, or saved on a larger monitor, puts the main window where its
-// title bar can be reached and makes it no larger than the 1280 x 1024 screen.
+// A layout file edited by hand, or saved on a larger monitor, puts the main window wholly on
+// the 1280 x 1024 screen, no larger than it.
 TEST_F(WindowLayoutsTest, MainWindowPlacesOffTheScreenAreHeldOnIt)
 {
     const struct {
         std::int32_t left, top, width, height;
         QRect held;
     } cases[] = {
-        {INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX, QRect(1240, 984, 1280, 1024)},
-        {-90000, -90000, 12000, 9000, QRect(-760, 0, 800, 600)},
-        {60000, 600, 12000, 9000, QRect(1240, 40, 800, 600)},
+        {INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX, QRect(0, 0, 1280, 1024)},
+        {-90000, -90000, 12000, 9000, QRect(0, 0, 800, 600)},
+        {60000, 600, 12000, 9000, QRect(480, 40, 800, 600)},
     };
     for (const auto& c : cases) {
         FileData file;

@@ -108,10 +108,10 @@ TEST_F(ArrayPictureWindowTest, AStoredPlaceBeyondTheScreenIsHeldOnIt)
         picture_->UpdateInterface();
         EXPECT_LE(frame->width(), 1280) << stored;
         EXPECT_LE(frame->height(), 1024) << stored;
+        EXPECT_GE(frame->x(), 0) << stored;
         EXPECT_GE(frame->y(), 0) << stored;
-        EXPECT_LE(frame->y(), 1024 - 40) << stored;
-        EXPECT_GE(frame->x() + frame->width(), 40) << stored;
-        EXPECT_LE(frame->x(), 1280 - 40) << stored;
+        EXPECT_LE(frame->x() + frame->width(), 1280) << stored;
+        EXPECT_LE(frame->y() + frame->height(), 1024) << stored;
         EXPECT_LE(Image().width(), 1280) << stored;
         EXPECT_LE(Image().height(), 1024) << stored;
     }
