@@ -7,10 +7,12 @@
 #include <cmath>
 #include <exception>
 #include <limits>
+#include <memory>
 #include <vector>
 
 #include "engine/Environment.h"
 #include "engine/PolarSum.h"
+#include "engine/PredictionInputs.h"
 #include "model/CoreSettings.h"
 #include "model/ProcedureFailure.h"
 #include "model/ProductTables.h"
@@ -218,6 +220,13 @@ std::vector<float> Environment::EvennessScores(const std::vector<float>& frequen
 
 CalculationResults Prediction::Run(bool quick)
 {
+    // A venue beyond the prediction's reach is predicted as held within it; the venue itself
+    // keeps what it holds.
+    if (!PredictionInputs::WithinReach(venue_)) {
+        const std::unique_ptr<Environment> held = venue_.CloneOf();
+        PredictionInputs::HoldWithinReach(*held);
+        return Prediction(*held).Run(quick);
+    }
     PolarSum::ClearUpperVectorState();
     r_ = CalculationResults{};
     areaCounter_ = 0;
@@ -234,6 +243,11 @@ CalculationResults Prediction::Run(bool quick)
 
 std::vector<float> Prediction::EvennessScores(const std::vector<float>& frequencies)
 {
+    if (!PredictionInputs::WithinReach(venue_)) {
+        const std::unique_ptr<Environment> held = venue_.CloneOf();
+        PredictionInputs::HoldWithinReach(*held);
+        return Prediction(*held).EvennessScores(frequencies);
+    }
     PolarSum::ClearUpperVectorState();
     r_ = CalculationResults{};
     areaCounter_ = 0;

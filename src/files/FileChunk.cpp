@@ -276,11 +276,13 @@ std::optional<FileChunk> FileChunk::ReadRawData(std::string_view line)
     const auto fail = [](std::string reason) { return FileFormatError({}, 0, std::move(reason)); };
     const auto first = line.find(' ');
     const auto second = first == std::string_view::npos ? first : line.find(' ', first + 1);
-    if (second == std::string_view::npos)
-        throw fail("expected a type tag, a name and a value, separated by blanks");
     const std::string_view tag = line.substr(0, first);
+    // An empty text may have lost its blanks to an editor that strips them at line ends.
+    if (first == std::string_view::npos || (second == std::string_view::npos && tag != "(str)"))
+        throw fail("expected a type tag, a name and a value, separated by blanks");
     const std::string_view name = line.substr(first + 1, second - first - 1);
-    const std::string_view text = TrimBlanks(line.substr(second + 1));
+    const std::string_view text =
+        second == std::string_view::npos ? std::string_view() : TrimBlanks(line.substr(second + 1));
     enum class Reader { Double, LeadingDouble, Integer, Single, LeadingSingle, String };
     Reader reader;
     if (tag == "(dbl)")
@@ -299,6 +301,9 @@ std::optional<FileChunk> FileChunk::ReadRawData(std::string_view line)
         throw fail("unknown type tag " + Quoted(tag));
     if (name.empty())
         throw fail("the record has no name");
+    // A lone CR inside a line would make a name that no save could write back.
+    if (!IsValidName(name))
+        throw fail("the record name " + Quoted(name) + " holds a line break");
 
     FileChunk chunk;
     chunk.name_ = std::string(name);
@@ -350,7 +355,9 @@ std::string FileChunk::UnescapeText(std::string_view text)
             const char replacement = next == '\\' ? '\\'
                                    : next == 'r'  ? '\r'
                                    : next == 'n'  ? '\n'
-                                   : next == 's'  ? ' '
+                                   // Only written for a blank at either end; elsewhere,
+                                   // as in "C:\\sounds", it is a backslash and an s.
+                                   : next == 's' && (i == 0 || i + 2 == text.size()) ? ' '
                                                   : '\0';
             if (replacement != '\0') {
                 out += replacement;

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "files/BuildVersion.h"
 #include "files/FileFormatError.h"
 #include "files/InputFile.h"
 #include "files/ReplacedFile.h"
@@ -19,7 +20,8 @@ namespace {
 
 FileData::ProgramVersion& DefaultVersion()
 {
-    static FileData::ProgramVersion version;
+    static FileData::ProgramVersion version{BuildVersion::Major(), BuildVersion::Minor(),
+                                            BuildVersion::Patch()};
     return version;
 }
 
@@ -181,10 +183,6 @@ void FileData::ReadFrom(std::istream& in, const std::string& sourceName)
         if (!ended && line.empty())
             break;
         ++lineNumber;
-        if (!ended)
-            throw FileFormatError(sourceName, lineNumber,
-                                  "the file ends in the middle of a line; it may have been cut "
-                                  "short");
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         if (line.size() > FileChunk::kMaxLineLength)

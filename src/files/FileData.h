@@ -26,12 +26,13 @@ public:
     using Value = FileChunk::Value;
 
     struct ProgramVersion {
-        int major = 2;
+        int major = 0;
         int minor = 0;
         int revision = 0;
     };
 
-    // The version that new objects write in their header; the shell sets it at start-up.
+    // The version that new objects write in their header: the build's (BuildVersion) until
+    // it is set.
     static ProgramVersion DefaultProgramVersion();
     static void SetDefaultProgramVersion(ProgramVersion version);
 
@@ -95,10 +96,10 @@ public:
     // ---- Loading ----------------------------------------------------------------------
 
     // Reads the file and appends its records to those held. Comment and empty lines are
-    // skipped; the header is not read back. Throws FileFormatError for a file that cannot be
-    // read, is empty, ends in the middle of a line, or holds a malformed line, a value that
-    // its tag cannot convert or a line longer than FileChunk::kMaxLineLength; this object is
-    // then unchanged.
+    // skipped; the header is not read back; the last line needs no line break. Throws
+    // FileFormatError for a file that cannot be read, is empty, or holds a malformed line, a
+    // value that its tag cannot convert or a line longer than FileChunk::kMaxLineLength; this
+    // object is then unchanged.
     void ReadFile(const std::filesystem::path& path);
     // The same from a stream or a text; `sourceName` names the source in errors.
     void ReadFrom(std::istream& in, const std::string& sourceName = {});

@@ -15,6 +15,7 @@
 #include "engine/Environment.h"
 #include "files/FileFormatError.h"
 #include "files/InputFile.h"
+#include "files/VenueLimits.h"
 #include "model/Units.h"
 
 namespace polvane {
@@ -202,10 +203,22 @@ void Apply(Environment& venue, const OldVenue& file)
 
     // The venue is empty here, so the change of units converts only the ear height.
     venue.SetUnits(file.unitsLetter == 'e' || file.unitsLetter == 'E' ? kEnglish : kMetric);
+    // Held to what the windows allow; the back point is checked as the sum the area will
+    // hold, which a huge length could take past any single.
+    const int units = venue.Units();
+    VenueLimits::CheckDistance(file.bumperX, units, "the bumper x");
+    VenueLimits::CheckDistance(file.bumperY, units, "the bumper y");
     array.Bumper().SetLocation(Point2D(file.bumperX, file.bumperY));
 
     for (std::size_t i = 0; i < file.areas.size(); ++i) {
         const OldArea& stored = file.areas[i];
+        const std::string which = " of seating area " + std::to_string(i + 1);
+        VenueLimits::CheckDistance(stored.frontX, units, "the front x" + which);
+        VenueLimits::CheckDistance(stored.frontY, units, "the front y" + which);
+        VenueLimits::CheckDistance(stored.frontX + stored.length, units,
+                                   "the back x (front x + length)" + which);
+        VenueLimits::CheckDistance(stored.frontY + stored.height, units,
+                                   "the back y (front y + height)" + which);
         Plane& area = venue.SeatingAreas().Add();
         area.SetName("Seating Area " + std::to_string(i + 1));
         area.SetFrontPoint(Point2D(stored.frontX, stored.frontY));

@@ -47,7 +47,19 @@ void ReplacedFile::Write(const fs::path& path, std::string_view text)
     std::error_code ec;
     if (path.filename().empty())
         throw failure("the path names no file");
-    const fs::path folder = path.parent_path();
+    // A symbolic link stays a link: its final target is the file replaced.
+    fs::path target = path;
+    for (int hops = 0; fs::is_symlink(fs::symlink_status(target, ec)); ++hops) {
+        if (hops == 40)
+            throw failure("it is a chain of too many symbolic links");
+        const fs::path next = fs::read_symlink(target, ec);
+        if (ec)
+            throw failure("the symbolic link cannot be read (" + ec.message() + ")");
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    if (target.filename().empty())
+        throw failure("the symbolic link names no file");
+    const fs::path folder = target.parent_path();
     const fs::path existingFolder = folder.empty() ? fs::path(".") : folder;
     if (!fs::exists(existingFolder, ec))
         throw failure("the folder does not exist");
@@ -57,8 +69,8 @@ void ReplacedFile::Write(const fs::path& path, std::string_view text)
     // respects.
     constexpr fs::perms kAnyWrite = fs::perms::owner_write | fs::perms::group_write |
                                     fs::perms::others_write;
-    if (fs::is_regular_file(path, ec) &&
-        (fs::status(path, ec).permissions() & kAnyWrite) == fs::perms::none)
+    if (fs::is_regular_file(target, ec) &&
+        (fs::status(target, ec).permissions() & kAnyWrite) == fs::perms::none)
         throw failure("the file is read-only");
 
     fs::path temporary;
@@ -90,12 +102,12 @@ void ReplacedFile::Write(const fs::path& path, std::string_view text)
     }
 
     // A replaced file keeps its permissions.
-    if (fs::is_regular_file(path, ec)) {
-        const fs::perms perms = fs::status(path, ec).permissions();
+    if (fs::is_regular_file(target, ec)) {
+        const fs::perms perms = fs::status(target, ec).permissions();
         if (!ec)
             fs::permissions(temporary, perms, ec);
     }
-    fs::rename(temporary, path, ec);
+    fs::rename(temporary, target, ec);
     if (ec) {
         discard();
         throw failure("cannot replace the file (" + ec.message() + ")");

@@ -11,7 +11,8 @@ class ReplacedFile {
 public:
     // std::runtime_error naming the path and what failed ("Cannot save "...": ..."); the
     // file that was there before is then as it was. A read-only file is not replaced, and a
-    // replaced file keeps its permissions.
+    // replaced file keeps its permissions. Through a symbolic link, the link stays and its
+    // final target is replaced.
     static void Write(const std::filesystem::path& path, std::string_view bytes);
 };
 

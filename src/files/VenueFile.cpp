@@ -13,6 +13,7 @@
 #include "engine/Environment.h"
 #include "files/FileFormatError.h"
 #include "files/InputFile.h"
+#include "files/VenueLimits.h"
 #include "model/ProductTables.h"
 #include "model/Units.h"
 
@@ -199,14 +200,21 @@ void ReadVenue(Environment& venue, const Keys& keys)
     venue.SetEarHeight(keys.Single(
         kEarHeightKey, venue.Units() == kMetric ? kMetricEarHeight : kEnglishEarHeight));
 
+    // Coordinates are held to what the windows allow, so that no hand edit takes the
+    // prediction far outside any venue.
+    const auto distance = [&keys, &venue](const std::string& key) {
+        const float x = keys.RequiredSingle(key);
+        VenueLimits::CheckDistance(x, venue.Units(), Quoted(key));
+        return x;
+    };
     const int areaCount = keys.Count(kAreaCountKey);
     for (int i = 1; i <= areaCount; ++i) {
         Plane& area = venue.SeatingAreas().Add();
         area.SetName(keys.RequiredString(Numbered("SEATING_AREA_", i, "_NAME")));
-        area.FrontPoint().x = keys.RequiredSingle(Numbered("SEATING_AREA_", i, "_FRONT_X"));
-        area.FrontPoint().y = keys.RequiredSingle(Numbered("SEATING_AREA_", i, "_FRONT_Y"));
-        area.BackPoint().x = keys.RequiredSingle(Numbered("SEATING_AREA_", i, "_BACK_X"));
-        area.BackPoint().y = keys.RequiredSingle(Numbered("SEATING_AREA_", i, "_BACK_Y"));
+        area.FrontPoint().x = distance(Numbered("SEATING_AREA_", i, "_FRONT_X"));
+        area.FrontPoint().y = distance(Numbered("SEATING_AREA_", i, "_FRONT_Y"));
+        area.BackPoint().x = distance(Numbered("SEATING_AREA_", i, "_BACK_X"));
+        area.BackPoint().y = distance(Numbered("SEATING_AREA_", i, "_BACK_Y"));
     }
 
     LineArray& array = venue.LineArray();
@@ -215,19 +223,26 @@ void ReadVenue(Environment& venue, const Keys& keys)
     array.SetPinStyle(Lower(keys.String(kPinningKey, "Slide")) == "fixed" ? 1 : 0);
 
     Bumper& bumper = array.Bumper();
-    const float bumperX = keys.RequiredSingle(kBumperXKey);
-    const float bumperY = keys.RequiredSingle(kBumperYKey);
+    const float bumperX = distance(std::string(kBumperXKey));
+    const float bumperY = distance(std::string(kBumperYKey));
     bumper.SetLocation(Point2D(bumperX, bumperY));
     bumper.SetAngle(Angle::FromDegrees(keys.RequiredDouble(kBumperAngleKey)));
     const std::string rigging = Lower(keys.RequiredString(kRiggingKey));
     const bool singlePoint =
         rigging == "single-point" || rigging == "singlepoint" || rigging == "single";
     bumper.SetRigging(singlePoint ? 1 : 0);
+    // A hole the bumper does not have (a file whose array type was edited) would make
+    // every prediction fail.
+    const auto hole = [&keys, &bumper](std::string_view key) {
+        const int number = keys.RequiredInteger(key);
+        VenueLimits::CheckHole(number, bumper, Quoted(key));
+        return number;
+    };
     if (singlePoint) {
-        bumper.SetFrontHangPoint(keys.RequiredInteger(kHoleKey));
+        bumper.SetFrontHangPoint(hole(kHoleKey));
     } else {
-        bumper.SetFrontHangPoint(keys.RequiredInteger(kFrontHoleKey));
-        bumper.SetBackHangPoint(keys.RequiredInteger(kBackHoleKey));
+        bumper.SetFrontHangPoint(hole(kFrontHoleKey));
+        bumper.SetBackHangPoint(hole(kBackHoleKey));
     }
 
     const int cellCount = keys.Count(kCellCountKey);
@@ -244,8 +259,7 @@ void ReadVenue(Environment& venue, const Keys& keys)
     for (int i = 1; i <= pointCount; ++i) {
         ListeningPoint& point = venue.ListeningPoints().Add(
             keys.RequiredString(Numbered("LISTENING_POINT_", i, "_NAME")));
-        point.SetHorizontalPosition(
-            keys.RequiredSingle(Numbered("LISTENING_POINT_", i, "_POSITION_X")));
+        point.SetHorizontalPosition(distance(Numbered("LISTENING_POINT_", i, "_POSITION_X")));
         point.SetSeatingAreaIndex(
             keys.RequiredInteger(Numbered("LISTENING_POINT_", i, "_SEATING_AREA_INDEX")));
     }

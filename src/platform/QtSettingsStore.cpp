@@ -1,5 +1,8 @@
 #include "platform/QtSettingsStore.h"
 
+#include <iostream>
+#include <utility>
+
 #include <QSettings>
 #include <QString>
 #include <QStringList>
@@ -79,6 +82,21 @@ void QtSettingsStore::WriteValue(std::string_view subKey, std::string_view name,
     settings_->setValue(KeyFor(subKey, name), ToQString(value));
     // Written at once, so that a run that ends abnormally keeps what it stored.
     settings_->sync();
+    if (settings_->status() == QSettings::AccessError && !writeFailureReported_) {
+        writeFailureReported_ = true;
+        const std::string message = "The settings cannot be saved to \"" + Location() +
+                                    "\". Changes to the options, the window places and the "
+                                    "recent files will be lost when the program ends.";
+        if (reportWriteFailure_)
+            reportWriteFailure_(message);
+        else
+            std::cerr << message << '\n';
+    }
+}
+
+void QtSettingsStore::OnWriteFailure(std::function<void(const std::string&)> report)
+{
+    reportWriteFailure_ = std::move(report);
 }
 
 } // namespace polvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -31,6 +32,10 @@ public:
     // The file or registry place that holds the settings.
     std::string Location() const;
 
+    // Called once, with a message for the user, the first time values cannot be written
+    // (a read-only settings file); without it the message goes to the standard error.
+    void OnWriteFailure(std::function<void(const std::string&)> report);
+
 protected:
     std::optional<std::string> ReadValue(std::string_view subKey,
                                          std::string_view name) const override;
@@ -39,6 +44,8 @@ protected:
 
 private:
     std::unique_ptr<QSettings> settings_;
+    std::function<void(const std::string&)> reportWriteFailure_;
+    bool writeFailureReported_ = false;
 };
 
 } // namespace polvane

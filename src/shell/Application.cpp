@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 
 #include "engine/Environment.h"
+#include "files/BuildVersion.h"
 #include "platform/DBusScreenSaver.h"
 #include "platform/DesktopHelpViewer.h"
 #include "platform/ProgramFolder.h"
@@ -53,8 +54,6 @@
 namespace polvane {
 
 namespace {
-
-constexpr const char* kVersion = "2.4.0";
 
 bool IsSet(const char* name)
 {
@@ -120,9 +119,12 @@ int Application::RunProgram(int argc, char** argv)
     RecentFiles recentFiles(store);
     WindowRegistry windows;
     const auto title = [&options] { return AppTitle::Text(options.GodMode()); };
+    store.OnWriteFailure([&prompts, &title](const std::string& message) {
+        prompts.ShowMessage(message, title(), MessageButtons::Ok, MessageIcon::Exclamation);
+    });
 
-    ErrorReporter reporter(folder, clock, prompts, title, kVersion, [&self] { self.End(1); },
-                           [] { std::_Exit(1); });
+    ErrorReporter reporter(folder, clock, prompts, title, BuildVersion::Text(),
+                           [&self] { self.End(1); }, [] { std::_Exit(1); });
     application.SetReporter(&reporter);
 
     MainWindow mainWindow(options, prompts, screen, windows, reporter);
@@ -134,7 +136,8 @@ int Application::RunProgram(int argc, char** argv)
                   mainWindow, help);
     lifecycle.SetUpdateHub(&hub);
     mainWindow.Connect(lifecycle, hub);
-    mainWindow.SetLayoutFolder(constants.WindowLayoutsFolder());
+    mainWindow.SetLayoutFolder(constants.WindowLayoutsFolder(),
+                               constants.ProgramWindowLayoutsFolder());
 
     ProgressWindow progress(&mainWindow);
     DBusScreenSaver screenSaver;

@@ -4,12 +4,15 @@
 #include <array>
 #include <cctype>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <system_error>
 
 #include <QString>
 
 #include "files/FileData.h"
+#include "files/FileFormatError.h"
+#include "files/InputFile.h"
 #include "shell/ArgbColor.h"
 #include "shell/ColorTable.h"
 
@@ -151,6 +154,44 @@ std::vector<int> ColorPresets::Apply(const FileData& file, ColorTable& colors)
         colors.SetColor(index, color);
     }
     return outOfRange;
+}
+
+std::optional<std::string> ColorPresets::ReadReadable(const std::string& path, FileData& file)
+{
+    try {
+        std::ifstream in = InputFile::Open(fs::path(path));
+        return ReadReadable(in, InputFile::PathText(fs::path(path)), file);
+    } catch (const FileFormatError& failure) {
+        return failure.what();
+    }
+}
+
+std::optional<std::string> ColorPresets::ReadReadable(std::istream& in,
+                                                      const std::string& sourceName,
+                                                      FileData& file)
+{
+    try {
+        file.ReadFrom(in, sourceName);
+        return std::nullopt;
+    } catch (const FileFormatError& failure) {
+        // The reader takes a file whole or not at all; the lines before the failing one
+        // are read again on their own.
+        if (failure.Line() > 1) {
+            in.clear();
+            in.seekg(0);
+            std::string text;
+            std::string line;
+            for (std::size_t number = 1; number < failure.Line() && std::getline(in, line);
+                 ++number)
+                text += line + "\n";
+            try {
+                file.ReadString(text, sourceName);
+            } catch (const FileFormatError&) {
+                // Nothing more could be read.
+            }
+        }
+        return failure.what();
+    }
 }
 
 std::vector<ColorPresets::Saved> ColorPresets::List(const std::string& folder)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <iosfwd>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,6 +54,13 @@ public:
     // Sets each colour of the table the file holds whole and valid; the others keep their
     // values. Returns the colours left because a value lay outside 0..255.
     static std::vector<int> Apply(const FileData& file, ColorTable& colors);
+
+    // Reads as much of a preset file as can be read into `file`: all of it, or the records
+    // before the first line that cannot be read. Returns why it could not be read whole.
+    static std::optional<std::string> ReadReadable(const std::string& path, FileData& file);
+    // The same from a stream that can be read again from its start.
+    static std::optional<std::string> ReadReadable(std::istream& in, const std::string& sourceName,
+                                                   FileData& file);
 
     // The "*.color" files of the folder, sorted by name in byte order. A folder that is
     // missing or cannot be listed has none.

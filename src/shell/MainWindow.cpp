@@ -5,6 +5,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
@@ -44,6 +45,7 @@
 #include "shell/PlaceableWindow.h"
 #include "shell/RefreshableWindow.h"
 #include "shell/RiggingPopupTarget.h"
+#include "shell/ScreenPlace.h"
 #include "shell/SplashWindow.h"
 #include "shell/ToolWindowSlot.h"
 #include "shell/UpdateHub.h"
@@ -730,8 +732,13 @@ void MainWindow::PlaceNormal(const std::array<int, 4>& twips)
     const int twipsX = std::max(1, screen_.TwipsPerPixelX());
     const int twipsY = std::max(1, screen_.TwipsPerPixelY());
     setWindowState(Qt::WindowNoState);
-    move(ToPixels(twips[0], twipsX), ToPixels(twips[1], twipsY));
-    resize(ToPixels(twips[2], twipsX), ToPixels(twips[3], twipsY));
+    // Stored places may come from a larger or a removed monitor, or a hand edit.
+    const ScreenPlace::Rect held = ScreenPlace::HeldOnScreen(
+        {ToPixels(twips[0], twipsX), ToPixels(twips[1], twipsY), ToPixels(twips[2], twipsX),
+         ToPixels(twips[3], twipsY)},
+        screen_.Width(), screen_.Height());
+    move(held.left, held.top);
+    resize(held.width, held.height);
 }
 
 void MainWindow::CloseToolWindow(const ToolWindowInfo& info)
@@ -907,32 +914,41 @@ QAction* MainWindow::RecentFileItem(int item) const
     return recentItems_[static_cast<std::size_t>(item)];
 }
 
-void MainWindow::SetLayoutFolder(std::string folder)
+void MainWindow::SetLayoutFolder(std::string folder, std::string alsoListed)
 {
     layoutFolder_ = std::move(folder);
+    alsoListedLayoutFolder_ = alsoListed == layoutFolder_ ? std::string() : std::move(alsoListed);
     layoutSaveItem_->setEnabled(!layoutFolder_.empty());
     LoadLayoutMenus();
 }
 
 void MainWindow::LoadLayoutMenus()
 {
-    std::vector<std::string> names;
+    std::map<std::string, std::string> found; // name -> folder, sorted by name
     if (!layoutFolder_.empty()) {
         // A folder that cannot be created or listed lists no layout; saving one says why.
         std::error_code error;
-        std::error_code kind;
         fs::create_directories(layoutFolder_, error);
-        for (fs::directory_iterator entry(layoutFolder_, error), end; !error && entry != end;
+    }
+    // The saving folder last, so that its layouts win over the program's own of that name.
+    for (const std::string* folder : {&alsoListedLayoutFolder_, &layoutFolder_}) {
+        if (folder->empty())
+            continue;
+        std::error_code error;
+        std::error_code kind;
+        for (fs::directory_iterator entry(*folder, error), end; !error && entry != end;
              entry.increment(error)) {
             const std::string name = entry->path().filename().string();
             const std::string_view extension(kLayoutExtension);
             if (name.size() >= extension.size() &&
                 name.compare(name.size() - extension.size(), extension.size(), extension) == 0 &&
                 !entry->is_directory(kind))
-                names.push_back(name);
+                found[name] = *folder;
         }
     }
-    std::sort(names.begin(), names.end());
+    std::vector<std::string> names;
+    for (const auto& entry : found)
+        names.push_back(entry.first);
 
     if (names.empty()) {
         for (QAction* item : layoutItems_)
@@ -955,7 +971,7 @@ void MainWindow::LoadLayoutMenus()
         QAction* item = layoutItems_[index + 1];
         const std::string& name = names[index];
         item->setText(Literal(name.substr(0, name.rfind('.'))));
-        item->setData(Text((fs::path(layoutFolder_) / name).string()));
+        item->setData(Text((fs::path(found[name]) / name).string()));
         item->setVisible(true);
     }
     layoutItems_[0]->setVisible(false);

@@ -84,7 +84,9 @@ public:
     void SetRiggingPopupTarget(RiggingPopupTarget* target) { riggingTarget_ = target; }
     // The folder of the saved window layouts ("*.layout"); lists them in the View menu and
     // enables Save Current Layout, which stays disabled until a folder is given.
-    void SetLayoutFolder(std::string folder);
+    // Layouts are saved in `folder`; those in `alsoListed` (the program's own folder, when it
+    // cannot be written) are listed too, a name in `folder` winning.
+    void SetLayoutFolder(std::string folder, std::string alsoListed = {});
 
     // ShellMainWindow
     void SetUnitsChecked(bool metric) override;
@@ -233,6 +235,7 @@ private:
     std::array<QAction*, RecentFiles::kSlotCount + 1> recentItems_{}; // item 0 stays hidden
     QAction* recentSeparator_ = nullptr;
     std::string layoutFolder_;
+    std::string alsoListedLayoutFolder_;
     QMenu* arrangeMenu_ = nullptr;
     QAction* layoutSaveItem_ = nullptr;
     QAction* layoutSeparator_ = nullptr;

@@ -9,6 +9,7 @@ ProgramConstants::ProgramConstants(const ProgramFolder& folder, const ScreenInfo
     : programPath_(folder.Path()),
       colorPresetsFolder_(folder.WritableFile("Custom Color Presets")),
       windowLayoutsFolder_(folder.WritableFile("Custom Window Layouts")),
+      programLayoutsFolder_(folder.File("Custom Window Layouts")),
       helpFolder_(folder.File("Help")),
       englishTemplate_(folder.File("Templates/Blank_English.venue")),
       metricTemplate_(folder.File("Templates/Blank_Metric.venue")),

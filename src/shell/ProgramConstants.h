@@ -20,6 +20,8 @@ public:
     // Saved window layouts ("*.layout"): beside the program, or in the user's data folder
     // when the program's folder cannot be written (an installed program).
     const std::string& WindowLayoutsFolder() const { return windowLayoutsFolder_; }
+    // The layouts folder beside the program, listed too when it is not the one above.
+    const std::string& ProgramWindowLayoutsFolder() const { return programLayoutsFolder_; }
     // The help pages; a topic's page is "source/" + topic + ".htm" in it.
     const std::string& HelpFolder() const { return helpFolder_; }
     // The new-venue templates installed with the program.
@@ -33,6 +35,7 @@ private:
     std::string programPath_;
     std::string colorPresetsFolder_;
     std::string windowLayoutsFolder_;
+    std::string programLayoutsFolder_;
     std::string helpFolder_;
     std::string englishTemplate_;
     std::string metricTemplate_;

@@ -2,16 +2,25 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <stdexcept>
+#include <system_error>
 
 #include "platform/SettingsStore.h"
 
 namespace polvane {
 
+namespace fs = std::filesystem;
+
 std::string RecentFiles::ValueName(int slot) { return "File no. " + std::to_string(slot); }
 
-void RecentFiles::AddToMRUList(const std::string& path)
+void RecentFiles::AddToMRUList(const std::string& given)
 {
+    // A relative path (from the command line) would name another file, or none, once the
+    // program starts from another folder.
+    std::error_code error;
+    const fs::path absolute = given.empty() ? fs::path() : fs::absolute(fs::path(given), error);
+    const std::string path = error || given.empty() ? given : absolute.lexically_normal().string();
     std::array<std::string, kSlotCount + 1> held; // 1-based
     for (int slot = 1; slot <= kSlotCount; ++slot)
         held[slot] = store_.GetSetting(SettingsStore::kRecentlyUsedFiles, ValueName(slot), kNone,

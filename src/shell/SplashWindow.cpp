@@ -9,6 +9,8 @@
 #include <QPixmap>
 #include <QVBoxLayout>
 
+#include "files/BuildVersion.h"
+
 namespace polvane {
 
 namespace {
@@ -55,7 +57,7 @@ QPixmap SplashPicture()
 
 SplashWindow::SplashWindow(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      picture_(new QLabel(this)), version_(new QLabel(QStringLiteral("Version 2.4.0"), this))
+      picture_(new QLabel(this)), version_(new QLabel(QString::fromStdString("Version " + BuildVersion::Text()), this))
 {
     setObjectName(QStringLiteral("frmSplash"));
     picture_->setObjectName(QStringLiteral("Picture1"));

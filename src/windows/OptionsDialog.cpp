@@ -686,15 +686,18 @@ QAction* OptionsDialog::CustomPresetItem(int item) const
 bool OptionsDialog::ApplyCustomPreset(const std::string& name, const std::string& path)
 {
     FileData file;
-    try {
-        file.ReadFile(path);
-    } catch (const std::exception& failure) {
+    const std::optional<std::string> failure = ColorPresets::ReadReadable(path, file);
+    const ColorTable before = options_.Colors();
+    const std::vector<int> left = ColorPresets::Apply(file, options_.Colors());
+    if (failure && options_.Colors() == before) {
         Warn("The color preset \"" + name + "\" could not be read, so no color was changed.\r\n" +
-             failure.what());
+             *failure);
         return false;
     }
-    const std::vector<int> left = ColorPresets::Apply(file, options_.Colors());
     UpdateInterface();
+    if (failure)
+        Warn("The color preset \"" + name + "\" could not be read whole; the colors it could "
+             "read were set.\r\n" + *failure);
     if (!left.empty()) {
         std::string names;
         for (const int index : left)

@@ -17,6 +17,7 @@
 #include "shell/ShellMainWindow.h"
 #include "shell/UpdateGuard.h"
 #include "shell/UpdateHub.h"
+#include "shell/ScreenPlace.h"
 #include "shell/VenueLifecycle.h"
 #include "shell/WindowPositions.h"
 #include "shell/WindowRegistry.h"
@@ -157,14 +158,26 @@ int ToolWindow::Height() const { return Frame().height() * TwipsY(); }
 
 void ToolWindow::Move(int left, int top)
 {
-    Frame().move(ToPixels(left, TwipsX()), ToPixels(top, TwipsY()));
+    QWidget& frame = Frame();
+    const ScreenPlace::Rect held = ScreenPlace::HeldOnScreen(
+        {ToPixels(left, TwipsX()), ToPixels(top, TwipsY()), frame.width(), frame.height()},
+        context_.screen.Width(), context_.screen.Height());
+    frame.move(held.left, held.top);
 }
 
 void ToolWindow::Move(int left, int top, int width, int height)
 {
-    Move(left, top);
-    if (IsSizable())
-        Frame().resize(ToPixels(width, TwipsX()), ToPixels(height, TwipsY()));
+    if (!IsSizable()) {
+        Move(left, top);
+        return;
+    }
+    QWidget& frame = Frame();
+    const ScreenPlace::Rect held = ScreenPlace::HeldOnScreen(
+        {ToPixels(left, TwipsX()), ToPixels(top, TwipsY()), ToPixels(width, TwipsX()),
+         ToPixels(height, TwipsY())},
+        context_.screen.Width(), context_.screen.Height());
+    frame.move(held.left, held.top);
+    frame.resize(held.width, held.height);
 }
 
 bool ToolWindow::IsShown() const { return !Frame().isHidden(); }

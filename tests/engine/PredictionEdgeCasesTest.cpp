@@ -165,6 +165,22 @@ std::vector<VenueCase> OddVenues()
         Changed("sweep bound infinite", Sweep(-135, kInf, 1)),
         Changed("sweep not a whole number of steps", Sweep(-135, 90, 0.7f)),
         Changed("single point", [](Environment& e) { e.LineArray().Bumper().SetRigging(1); }),
+        // Finite, yet beyond anything the windows or the files allow.
+        Changed("bumper at the edge of a single's range",
+                [](Environment& e) { e.LineArray().Bumper().SetLocation(Point2D(3.4e38f, -3.4e38f)); }),
+        Changed("seating area across a single's range",
+                Area(Point2D(-3.4e38f, -3.4e38f), Point2D(3.4e38f, 3.4e38f))),
+        Changed("listening point 3e38 along its area",
+                [](Environment& e) { AddPoint(e, 1, 3e38f); }),
+        Changed("back hang point beyond the holes",
+                [](Environment& e) { e.LineArray().Bumper().SetBackHangPoint(99); }),
+        Changed("front hang point 0",
+                [](Environment& e) { e.LineArray().Bumper().SetFrontHangPoint(0); }),
+        Changed("single point on a hole beyond the bumper's",
+                [](Environment& e) {
+                    e.LineArray().Bumper().SetRigging(1);
+                    e.LineArray().Bumper().SetFrontHangPoint(-5);
+                }),
     };
 }
 
@@ -191,6 +207,22 @@ TEST_F(PredictionModes, OddVenuesPredictFiniteFields)
             }
         }
     }
+}
+
+// A venue beyond the prediction's reach is predicted as held within it, and keeps its values.
+TEST(PredictionEdgeCases, VenueBeyondReachKeepsWhatItHolds)
+{
+    auto env = FullVenue();
+    env->LineArray().Bumper().SetLocation(Point2D(3.4e38f, -3.4e38f));
+    env->LineArray().Bumper().SetBackHangPoint(99);
+    env->SetEarHeight(1e30f);
+    CalculationResults r;
+    ASSERT_NO_THROW(r = env->GenerateCalculations(false));
+    EXPECT_EQ(env->LineArray().Bumper().Location().x, 3.4e38f);
+    EXPECT_EQ(env->LineArray().Bumper().Location().y, -3.4e38f);
+    EXPECT_EQ(env->LineArray().Bumper().BackHangPoint(), 99);
+    EXPECT_EQ(env->EarHeight(), 1e30f);
+    EXPECT_EQ(r.CellResults.size(), 5u);
 }
 
 // ---- What the record holds for the missing parts -----------------------------------------

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include "files/BuildVersion.h"
 #include "files/FileFormatError.h"
 
 namespace polvane {
@@ -124,6 +125,9 @@ TEST(FileDataRoundTrip, TextsComeBackExactly)
         "\\\\",
         "\\r and \\n as written characters",
         "\\s",
+        "C:\\sounds",
+        " \\s ",
+        "\\s\\s",
         "CR\rLF\nCRLF\r\n",
         "\r\n\r\n",
         "  leading blanks",
@@ -195,6 +199,25 @@ TEST(FileDataWriting, ValuesLineUpOneBlankAfterTheLongestName)
     EXPECT_EQ(lines[3], "(str) E            ");
     EXPECT_EQ(lines[4], "(int) \xC3\x84\xC3\x84           3");
     EXPECT_EQ(ReadBack(Written(data)).FindString("E"), "");
+}
+
+// Every saved file names the program's version as the splash shows it: 2.4.0 is written
+// "2.04 (Revision: 0)".
+TEST(FileDataWriting, NewFilesWriteTheBuildsVersion)
+{
+    const std::string version = BuildVersion::Text();
+    const std::size_t firstDot = version.find('.');
+    const std::size_t secondDot = version.find('.', firstDot + 1);
+    ASSERT_NE(secondDot, std::string::npos) << version;
+    std::string minor = version.substr(firstDot + 1, secondDot - firstDot - 1);
+    if (minor.size() < 2)
+        minor.insert(0, "0");
+    const std::string expected = "# Created with program version " +
+                                 version.substr(0, firstDot) + "." + minor +
+                                 " (Revision: " + version.substr(secondDot + 1) + ")\r\n";
+    FileData data;
+    data.SetHeaderText({"Quessel Polvane Venue file"});
+    EXPECT_NE(Written(data).find(expected), std::string::npos) << Written(data);
 }
 
 TEST(FileDataWriting, HeaderWithVersionLine)
@@ -396,18 +419,48 @@ INSTANTIATE_TEST_SUITE_P(Inputs, FileDataMalformed, ::testing::Values(
     MalformedCase{"no blank between name and value", kGoodLine + "(dbl) A\r\n", 2,
                   "separated by blanks"},
     MalformedCase{"tag alone", "(dbl)\r\n", 1, "separated by blanks"},
+    MalformedCase{"a lone CR inside a name", "(dbl) A\rB 1\n", 1, "holds a line break"},
+    MalformedCase{"a lone CR in the name of an empty text", "(str) A\rB", 1, "holds a line break"},
     MalformedCase{"no name", "(dbl)  1\r\n", 1, "no name"},
     MalformedCase{"blanks only", "     \r\n", 1, "tag"},
     MalformedCase{"leading blank", " (dbl) A 1\r\n", 1, "tag"},
     MalformedCase{"no separators at all", "garbage\r\n", 1, "separated by blanks"},
-    MalformedCase{"cut short after a value", kGoodLine + "(dbl) B 12", 2, "cut short"},
     MalformedCase{"cut short in a name", kGoodLine + kGoodLine + "(dbl) LONG_NA", 3,
-                  "cut short"},
+                  "separated by blanks"},
+    MalformedCase{"a number with nothing after its name", "(int) N", 1, "separated by blanks"},
     MalformedCase{"empty file", "", 0, "empty"},
     MalformedCase{"a line of 1 MiB", kGoodLine + "(str) BIG " + std::string(1 << 20, 'x') +
                   "\r\n", 2, "longer than"},
     MalformedCase{"a line of 1 MiB without line break", std::string(1 << 20, 'x'), 1,
                   "longer than"}));
+
+// What people write by hand: editors leave out the last line break and strip the blanks at
+// line ends, and Windows paths hold "\s".
+TEST(FileDataReading, HandWrittenTexts)
+{
+    const struct {
+        const char* text;
+        const char* key;
+        const char* value;
+    } cases[] = {
+        {"(str) A  last line", "A", "last line"},
+        {"(str) A 1\r\n(str) B  two\r", "B", "two"},
+        {"(str) EMPTY", "EMPTY", ""},
+        {"(str) EMPTY\r\n(int) N 1\r\n", "EMPTY", ""},
+        {"(str) EMPTY   \r\n", "EMPTY", ""},
+        {"(str) P  C:\\sounds\\show", "P", "C:\\sounds\\show"},
+        {"(str) P  a\\sb", "P", "a\\sb"},
+        {"(str) P  \\sinner\\s", "P", " inner "},
+        {"(str) P  \\s", "P", " "},
+        {"(str) P  x\\s\\s", "P", "x\\s "},
+    };
+    for (const auto& c : cases) {
+        FileData data;
+        ASSERT_NO_THROW(data.ReadString(c.text)) << c.text;
+        EXPECT_EQ(data.FindString(c.key), c.value) << c.text;
+    }
+    EXPECT_EQ(ReadBack("(dbl) A 1\r\n(dbl) B 12").FindDouble("B"), 12.0);
+}
 
 TEST(FileDataReading, LineLengthLimitIsExact)
 {
@@ -631,6 +684,39 @@ TEST_F(FileDataOnDisk, SavingReplacesTheFileAndLeavesNoTemporary)
     // The replaced file keeps its permissions.
     EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
+}
+
+// A file opened through a symbolic link (or a chain of them) is saved into its target, which
+// is replaced whole; the links stay links.
+TEST_F(FileDataOnDisk, SavingThroughSymbolicLinksReplacesTheTarget)
+{
+    fs::create_directories(folder_ / "real");
+    const fs::path target = folder_ / "real" / "hall.venue";
+    Put(target, "old contents\r\n");
+    const fs::path link = folder_ / "hall.venue";
+    const fs::path chain = folder_ / "chain.venue";
+    fs::create_symlink(fs::path("real") / "hall.venue", link); // relative to its folder
+    fs::create_symlink(link, chain);
+    for (const fs::path& through : {link, chain}) {
+        FileData data = Sample();
+        data.AddString("THROUGH", through.filename().string());
+        data.WriteFile(through);
+        EXPECT_TRUE(fs::is_symlink(link));
+        EXPECT_TRUE(fs::is_symlink(chain));
+        EXPECT_EQ(Get(target), data.WriteString());
+        EXPECT_EQ(Entries(folder_ / "real"), std::set<std::string>{"hall.venue"});
+    }
+    // A link whose target is missing makes it.
+    const fs::path dangling = folder_ / "new.venue";
+    fs::create_symlink(folder_ / "real" / "new target.venue", dangling);
+    Sample().WriteFile(dangling);
+    EXPECT_TRUE(fs::is_symlink(dangling));
+    EXPECT_EQ(Get(folder_ / "real" / "new target.venue"), Sample().WriteString());
+    // A loop of links is refused and changes nothing.
+    fs::create_symlink(folder_ / "loop b", folder_ / "loop a");
+    fs::create_symlink(folder_ / "loop a", folder_ / "loop b");
+    EXPECT_THROW(Sample().WriteFile(folder_ / "loop a"), std::runtime_error);
+    EXPECT_TRUE(fs::is_symlink(folder_ / "loop a"));
 }
 
 TEST_F(FileDataOnDisk, SavingIntoAMissingFolderFails)

@@ -401,6 +401,38 @@ TEST(OldVenueFileDamaged, NumbersThatAreNotFinite)
     ExpectRefused(Build(badAngle).Data(), "the bumper angle", "angle");
 }
 
+// Finite numbers beyond what the windows allow would take the prediction past a single's
+// range, or make a venue that opens but cannot be saved.
+TEST(OldVenueFileDamaged, PlacesBeyondTheProgramsBounds)
+{
+    const struct {
+        const char* label;
+        char units;
+        void (*spoil)(OldFile&);
+        const char* reason;
+    } cases[] = {
+        {"huge bumper", 'E', [](OldFile& f) { f.bumperX = 3.4e38f; }, "the bumper x is 3.4e+38"},
+        {"bumper beyond 600 ft", 'E', [](OldFile& f) { f.bumperY = -600.5f; },
+         "the bumper y is -600.5; the program allows -600 to 600 feet"},
+        {"bumper beyond 182.88 m", 'M', [](OldFile& f) { f.bumperX = 183.0f; },
+         "the bumper x is 183; the program allows -182.88 to 182.88 metres"},
+        {"area whose back overflows", 'E',
+         [](OldFile& f) { f.areas[1] = {3.0e38f, 6.0f, 3.0e38f, 22.0f}; },
+         "the front x of seating area 2"},
+        {"area whose length overflows", 'E',
+         [](OldFile& f) { f.areas[0].length = 3.4e38f; },
+         "the back x (front x + length) of seating area 1 is 3.4e+38"},
+        {"area rising past the bound", 'E', [](OldFile& f) { f.areas[1].height = 580.0f; },
+         "the back y (front y + height) of seating area 2 is 602"},
+    };
+    for (const auto& c : cases) {
+        OldFile f;
+        f.units = c.units;
+        c.spoil(f);
+        ExpectRefused(Build(f).Data(), c.reason, c.label);
+    }
+}
+
 TEST(OldVenueFileDamaged, UnreadableAndOversizedFiles)
 {
     const fs::path folder = fs::temp_directory_path() /

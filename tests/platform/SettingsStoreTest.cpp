@@ -1,9 +1,11 @@
 #include "platform/SettingsStore.h"
 
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include <QFile>
 #include <QSettings>
@@ -103,6 +105,24 @@ protected:
 
     QTemporaryDir folder_;
 };
+
+// A settings file that cannot be written is reported once, not at every change, and the
+// values stay readable for the rest of the run.
+TEST_F(QtStoreFile, AStoreThatCannotBeWrittenSaysSoOnce)
+{
+    // A folder in the way of a file cannot be written even by an administrator.
+    const std::string blocker = (folder_.path() + "/not a folder").toStdString();
+    std::ofstream(blocker) << "x";
+    QtSettingsStore store(blocker + "/settings.ini");
+    std::vector<std::string> reports;
+    store.OnWriteFailure([&reports](const std::string& message) { reports.push_back(message); });
+    store.SaveSetting("Options\\General", "First", "1");
+    store.SaveSetting("Options\\General", "Second", "2");
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_NE(reports[0].find(store.Location()), std::string::npos) << reports[0];
+    EXPECT_NE(reports[0].find("cannot be saved"), std::string::npos) << reports[0];
+    EXPECT_EQ(store.ReadSetting("Options\\General", "Second"), "2");
+}
 
 TEST_F(QtStoreFile, ValuesSurviveReopeningTheFile)
 {

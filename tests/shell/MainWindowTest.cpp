@@ -512,6 +512,32 @@ TEST_F(MainWindowTest, ShowWindowsRestoresTheStoredPlaceAndTheStatusBar)
     EXPECT_EQ(reportedEnds_, 0);
 }
 
+// Places stored on a larger or a removed monitor, or edited by hand, put the window wholly
+// on the 1280 x 1024 screen, no larger than it.
+TEST_F(MainWindowTest, StoredPlacesOffTheScreenAreHeldOnIt)
+{
+    const struct {
+        const char* stored;
+        QRect held;
+    } cases[] = {
+        {"0,2147483647,2147483647,2147483647,2147483647", QRect(0, 0, 1280, 1024)},
+        {"0,-2147483648,-2147483648,-2147483648,-2147483648", QRect(0, 0, 0, 0)},
+        {"0,-150000,-30000,9000,6000", QRect(0, 0, 600, 400)},
+        {"0,45000,600,9000,6000", QRect(680, 40, 600, 400)},
+        {"0,600,900,300000,300000", QRect(0, 0, 1280, 1024)},
+    };
+    for (const auto& c : cases) {
+        store_.SaveSetting(SettingsStore::kWindowPositions, "Main Window", c.stored);
+        window_.ShowWindows();
+        EXPECT_EQ(window_.pos(), c.held.topLeft()) << c.stored;
+        EXPECT_LE(window_.width(), 1280) << c.stored;
+        EXPECT_LE(window_.height(), 1024) << c.stored;
+        if (c.held.width() > 0) {
+            EXPECT_EQ(window_.size(), c.held.size()) << c.stored;
+        }
+    }
+    EXPECT_EQ(reportedEnds_, 0);
+}
 
 TEST_F(MainWindowArrangementTest, PresetsPlaceTheirWindowsByModeAndCloseTheRest)
 {

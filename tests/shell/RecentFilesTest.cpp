@@ -1,5 +1,6 @@
 #include "shell/RecentFiles.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,19 @@ TEST(RecentFiles, AListedPathMovesUpAndANewOnePushesTheNinthOff)
     recent.AddToMRUList("/v/new");
     EXPECT_EQ(recent.Entry(1), "/v/new");
     EXPECT_EQ(recent.Entry(9), "/v/2");
+}
+
+// A path given on the command line is relative to the folder the program started in; the
+// list must still name that file when the program starts elsewhere.
+TEST(RecentFiles, RelativePathsAreStoredAsAbsolutePaths)
+{
+    MemorySettingsStore store;
+    RecentFiles recent(store);
+    const std::string absolute = (std::filesystem::current_path() / "hall.venue").string();
+    recent.AddToMRUList("venues/../hall.venue");
+    EXPECT_EQ(recent.Entry(1), absolute);
+    recent.AddToMRUList("hall.venue");
+    EXPECT_EQ(recent.ListedPaths(9), std::vector<std::string>{absolute});
 }
 
 TEST(RecentFiles, ListedPathsStopAtTheFirstEmptySlotAndWriteMissingOnesBack)

@@ -1,3 +1,4 @@
+#include <climits>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -251,6 +252,56 @@ TEST_F(WindowLayoutsTest, MainWindowIsMaximisedUnlessAWholeNormalPlaceIsStored)
         }
     }
     EXPECT_EQ(reportedEnds_, 0);
+}
+
+// A layout file edited by hand, or saved on a larger monitor, puts the main window wholly on
+// the 1280 x 1024 screen, no larger than it.
+TEST_F(WindowLayoutsTest, MainWindowPlacesOffTheScreenAreHeldOnIt)
+{
+    const struct {
+        std::int32_t left, top, width, height;
+        QRect held;
+    } cases[] = {
+        {INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX, QRect(0, 0, 1280, 1024)},
+        {-90000, -90000, 12000, 9000, QRect(0, 0, 800, 600)},
+        {60000, 600, 12000, 9000, QRect(480, 40, 800, 600)},
+    };
+    for (const auto& c : cases) {
+        FileData file;
+        file.AddString("MAIN_WINDOW_MAXIMIZED", "No");
+        file.AddInteger("MAIN_WINDOW_LEFT", c.left);
+        file.AddInteger("MAIN_WINDOW_TOP", c.top);
+        file.AddInteger("MAIN_WINDOW_WIDTH", c.width);
+        file.AddInteger("MAIN_WINDOW_HEIGHT", c.height);
+        file.WriteFile(LayoutPath("Far away"));
+        window_.LoadLayoutMenus();
+        ASSERT_EQ(VisibleCaptions(), QStringList{"Far away"});
+        window_.LayoutItem(1)->trigger();
+        EXPECT_EQ(window_.pos(), c.held.topLeft()) << c.left;
+        EXPECT_EQ(window_.size(), c.held.size()) << c.left;
+    }
+    EXPECT_EQ(reportedEnds_, 0);
+}
+
+// An installed program's folder cannot be written: its layouts are listed beside those the
+// user saved in the data folder, the user's winning a name both hold.
+TEST_F(WindowLayoutsTest, LayoutsBesideTheProgramAreListedToo)
+{
+    const std::string programFolder = Path("Program layouts");
+    fs::create_directories(programFolder);
+    FileData shipped;
+    shipped.AddString("MAIN_WINDOW_MAXIMIZED", "Yes");
+    shipped.WriteFile(fs::path(programFolder) / "Shipped.layout");
+    shipped.WriteFile(fs::path(programFolder) / "Both.layout");
+    fs::create_directories(Folder());
+    FileData own;
+    own.AddString("MAIN_WINDOW_MAXIMIZED", "No");
+    own.WriteFile(LayoutPath("Both"));
+    window_.SetLayoutFolder(Folder(), programFolder);
+    EXPECT_EQ(VisibleCaptions(), (QStringList{"Both", "Shipped"}));
+    EXPECT_EQ(window_.LayoutItem(1)->data().toString().toStdString(), LayoutPath("Both"));
+    EXPECT_EQ(window_.LayoutItem(2)->data().toString().toStdString(),
+              (fs::path(programFolder) / "Shipped.layout").string());
 }
 
 TEST_F(WindowLayoutsTest, OpeningMovesAndShowsTheStoredWindowsAndClosesTheRest)

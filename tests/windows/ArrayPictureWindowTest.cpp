@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QImage>
+#include <QMdiSubWindow>
 
 #include "DrawingWindowTestSupport.h"
 #include "ToolWindowFixture.h"
@@ -91,6 +92,29 @@ TEST_F(ArrayPictureWindowTest, IsTheArrayPictureToolWindowWithItsControls)
     // The picture fills the window.
     EXPECT_EQ(picture_->picArray()->size(), picture_->size());
     EXPECT_EQ(Image().size(), picture_->picArray()->size());
+}
+
+// A place stored far beyond the 1280 x 1024 screen (a hand edit, a removed monitor) must not
+// make a window, or a drawing surface, larger than the screen, nor put it out of reach.
+TEST_F(ArrayPictureWindowTest, AStoredPlaceBeyondTheScreenIsHeldOnIt)
+{
+    auto* frame = qobject_cast<QMdiSubWindow*>(picture_->parentWidget());
+    ASSERT_NE(frame, nullptr);
+    for (const char* stored : {"1,2147483647,2147483647,2147483647,2147483647",
+                               "1,-2147483648,-2147483648,300000,300000"}) {
+        store_.SaveSetting(SettingsStore::kWindowPositions, "Array Picture", stored);
+        window_.ShowWindows();
+        QApplication::processEvents();
+        picture_->UpdateInterface();
+        EXPECT_LE(frame->width(), 1280) << stored;
+        EXPECT_LE(frame->height(), 1024) << stored;
+        EXPECT_GE(frame->x(), 0) << stored;
+        EXPECT_GE(frame->y(), 0) << stored;
+        EXPECT_LE(frame->x() + frame->width(), 1280) << stored;
+        EXPECT_LE(frame->y() + frame->height(), 1024) << stored;
+        EXPECT_LE(Image().width(), 1280) << stored;
+        EXPECT_LE(Image().height(), 1024) << stored;
+    }
 }
 
 TEST_F(ArrayPictureWindowTest, KeepsEachCellsSoundPathFromItsSourceTenUnitsAlongItsAim)

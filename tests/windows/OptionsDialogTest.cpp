@@ -428,6 +428,35 @@ TEST_F(OptionsDialogTest, CustomPresetsSetTheColoursTheyHoldAndBadFilesChangeNot
     EXPECT_EQ(Find<QLabel>("lblRed")->text(), "Red: 0");
 }
 
+// A preset file damaged part-way (a hand edit, a cut copy) gives the colours it could read
+// and says so; the colours after the damage keep theirs.
+TEST_F(OptionsDialogTest, APresetReadablePartWaySetsTheColoursItCouldRead)
+{
+    fs::create_directories(Folder());
+    {
+        std::ofstream out(PresetPath("Half"), std::ios::binary);
+        for (const char* part : {"_ALPHA", "_RED", "_GREEN", "_BLUE"})
+            out << "(int) TEXT" << part << "  200\r\n";
+        out << "(int) BACKGROUND_ALPHA  1\r\n(int) BACKGROUND_RED  one\r\n"
+            << "(int) BACKGROUND_GREEN  1\r\n(int) BACKGROUND_BLUE  1\r\n";
+        for (const char* part : {"_ALPHA", "_RED", "_GREEN", "_BLUE"})
+            out << "(int) CELL_FILL" << part << "  7\r\n";
+    }
+    Dialog();
+    ASSERT_EQ(Dialog().CustomPresetCount(), 1);
+    const std::size_t asked = prompts_.Requests().size();
+    Dialog().CustomPresetItem(1)->trigger();
+    EXPECT_EQ(options_.Colors().Color(ColorTable::kText), C(200, 200, 200, 200));
+    EXPECT_EQ(options_.Colors().Color(ColorTable::kBackground),
+              ColorTable::DefaultColor(ColorTable::kBackground));
+    EXPECT_EQ(options_.Colors().Color(ColorTable::kCellFill),
+              ColorTable::DefaultColor(ColorTable::kCellFill));
+    ASSERT_EQ(prompts_.Requests().size(), asked + 1);
+    EXPECT_NE(prompts_.Last().text.find("could not be read whole; the colors it could read were set"),
+              std::string::npos) << prompts_.Last().text;
+    EXPECT_NE(prompts_.Last().text.find("line 6"), std::string::npos) << prompts_.Last().text;
+}
+
 TEST_F(OptionsDialogTest, TemplateAndFontLabelsOpenTheirDialogs)
 {
     options_.SetNewVenueTemplate("/t/Blank_English.venue");

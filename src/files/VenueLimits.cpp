@@ -1,0 +1,42 @@
+#include "files/VenueLimits.h"
+
+#include <charconv>
+#include <stdexcept>
+
+#include "model/Bumper.h"
+#include "model/Units.h"
+
+namespace polvane {
+
+namespace {
+
+std::string ShortText(float value)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+} // namespace
+
+float VenueLimits::MaxDistance(int units) { return units == kMetric ? 182.88f : 600.0f; }
+
+void VenueLimits::CheckDistance(float x, int units, const std::string& what)
+{
+    const float limit = MaxDistance(units);
+    if (!(x >= -limit && x <= limit))
+        throw std::range_error(what + " is " + ShortText(x) + "; the program allows -" +
+                               ShortText(limit) + " to " + ShortText(limit) +
+                               (units == kMetric ? " metres" : " feet"));
+}
+
+void VenueLimits::CheckHole(int hole, const Bumper& bumper, const std::string& what)
+{
+    const int holes = bumper.HoleCount();
+    if (holes > 0 && (hole < 1 || hole > holes))
+        throw std::range_error(what + " is " + std::to_string(hole) +
+                               ", but the bumper of this array has holes 1 to " +
+                               std::to_string(holes));
+}
+
+} // namespace polvane
