@@ -10,7 +10,6 @@
 #include <QFileInfo>
 #include <QFile>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRegularExpression>

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
@@ -142,6 +143,26 @@ TEST_F(HelpWindowInFolderTest, SearchListsThePagesHoldingEveryWordAndEnterOpensT
     Help().ShowHelp("reference_notes", false);
     EXPECT_TRUE(Help().SearchBox()->text().isEmpty());
     EXPECT_EQ(ListedIn(Help()).size(), 3u);
+}
+
+TEST_F(HelpWindowInFolderTest, OverAModalDialogTheHelpTakesTheKeyboardItself)
+{
+    // F1 in a modal dialog: a help window the dialog blocked would be useless.
+    QWidget dialog;
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
+    Help().ShowHelp("reference_venue", false);
+    EXPECT_TRUE(Help().isVisible());
+    EXPECT_EQ(Help().windowModality(), Qt::ApplicationModal);
+    EXPECT_FALSE(QApplication::activeModalWidget() == &dialog);
+
+    // Once the dialog and the help are closed, the help opens beside the windows again.
+    Help().close();
+    dialog.close();
+    Help().ShowHelp("index", false);
+    EXPECT_TRUE(Help().isVisible());
+    EXPECT_EQ(Help().windowModality(), Qt::NonModal);
 }
 
 TEST_F(HelpWindowTest, SaysSoWhenTheHelpPagesAreNotInstalled)
