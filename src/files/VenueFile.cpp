@@ -74,7 +74,11 @@ std::string Lower(std::string_view text)
 }
 
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quoted(std::string_view text)
+{
+    std::string quoted(1, '"');
+    return quoted.append(text).append(1, '"');
+}
 
 // The records of a file by type and name, so that a venue of many cells reads in linear
 // time. Each slot holds the first record of its type and name in file order, as

@@ -14,7 +14,7 @@ namespace polvane {
 // The splay is the cell's own Angle: every write to it, through any path (including the
 // reference SplayAngle() returns), ends snapped to the allowed list of the current case,
 // and so does every change of the case itself (type, place, configuration, pin style).
-class Cell : private AngleListener {
+class Cell final : private AngleListener {
 public:
     Cell();
     Cell(const Cell&) = delete;

@@ -27,6 +27,12 @@ std::string ExecutableFolder()
     return fs::current_path(error).string();
 }
 
+// Set by the build from the install layout, so that a relocated installation still finds
+// its files.
+#ifndef POLVANE_SHARED_DATA_FROM_BIN
+#define POLVANE_SHARED_DATA_FROM_BIN "../share/polvane"
+#endif
+
 std::string WithoutTrailingSeparator(std::string path)
 {
     while (path.size() > 1 && (path.back() == '/' || path.back() == '\\'))
@@ -47,6 +53,21 @@ ProgramFolder::ProgramFolder(std::string folder, std::string dataFolder)
 std::string ProgramFolder::File(std::string_view relative) const
 {
     return (fs::path(folder_) / fs::path(relative)).string();
+}
+
+std::string ProgramFolder::SharedDataFolder() const
+{
+    return (fs::path(folder_) / POLVANE_SHARED_DATA_FROM_BIN).lexically_normal().string();
+}
+
+std::string ProgramFolder::InstalledFile(std::string_view relative) const
+{
+    const fs::path beside = fs::path(folder_) / fs::path(relative);
+    const fs::path shared = SharedDataFolder();
+    std::error_code error;
+    if (fs::exists(beside, error) || !fs::is_directory(shared, error))
+        return beside.string();
+    return (shared / fs::path(relative)).string();
 }
 
 bool ProgramFolder::CanCreateFilesIn(const std::string& folder)

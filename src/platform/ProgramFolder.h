@@ -18,6 +18,12 @@ public:
     const std::string& Path() const { return folder_; }
     // A path below the program's folder: File("Templates/Blank_English.venue").
     std::string File(std::string_view relative) const;
+    // A file or folder installed with the program (templates, help pages): beside the program
+    // when it is there (a build tree, or a copy kept in one folder), else in the shared data
+    // folder an installation puts next to the program's bin folder when there is one.
+    std::string InstalledFile(std::string_view relative) const;
+    // Where an installation keeps those files: "../share/polvane" from the program's folder.
+    std::string SharedDataFolder() const;
 
     // The program's folder when a file can be created in it, else the data folder
     // (created when missing; when even that fails, the data folder's path all the same,

@@ -11,7 +11,7 @@
 #include "engine/Environment.h"
 #include "files/BuildVersion.h"
 #include "platform/DBusScreenSaver.h"
-#include "platform/DesktopHelpViewer.h"
+#include "platform/HelpWindow.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtClock.h"
 #include "platform/QtPrinterDialog.h"
@@ -131,7 +131,7 @@ int Application::RunProgram(int argc, char** argv)
     prompts.SetParent(&mainWindow);
     VenueLifecycle lifecycle(prompts, mainWindow, recentFiles,
                              [&options] { return options.NewVenueTemplate(); }, title);
-    DesktopHelpViewer help(constants.HelpFolder(), prompts, title);
+    HelpWindow help(constants.HelpFolder(), prompts, title, &mainWindow);
     UpdateHub hub([&lifecycle]() -> Environment& { return lifecycle.Venue(); }, windows,
                   mainWindow, help);
     lifecycle.SetUpdateHub(&hub);

@@ -1129,7 +1129,7 @@ std::string MainWindow::PlaceText() const
     const int state = isMaximized() ? 2 : isMinimized() ? 1 : 0;
     std::string text = std::to_string(state);
     for (const int value : PlaceTwips())
-        text += "," + std::to_string(value);
+        text.append(1, ',').append(std::to_string(value));
     return text;
 }
 

@@ -10,9 +10,9 @@ ProgramConstants::ProgramConstants(const ProgramFolder& folder, const ScreenInfo
       colorPresetsFolder_(folder.WritableFile("Custom Color Presets")),
       windowLayoutsFolder_(folder.WritableFile("Custom Window Layouts")),
       programLayoutsFolder_(folder.File("Custom Window Layouts")),
-      helpFolder_(folder.File("Help")),
-      englishTemplate_(folder.File("Templates/Blank_English.venue")),
-      metricTemplate_(folder.File("Templates/Blank_Metric.venue")),
+      helpFolder_(folder.InstalledFile("Help")),
+      englishTemplate_(folder.InstalledFile("Templates/Blank_English.venue")),
+      metricTemplate_(folder.InstalledFile("Templates/Blank_Metric.venue")),
       twipsPerPixelX_(screen.TwipsPerPixelX()),
       twipsPerPixelY_(screen.TwipsPerPixelY())
 {

@@ -24,7 +24,7 @@ public:
     const std::string& ProgramWindowLayoutsFolder() const { return programLayoutsFolder_; }
     // The help pages; a topic's page is "source/" + topic + ".htm" in it.
     const std::string& HelpFolder() const { return helpFolder_; }
-    // The new-venue templates installed with the program.
+    // The new-venue templates installed with the program (beside it in a build tree).
     const std::string& EnglishTemplate() const { return englishTemplate_; }
     const std::string& MetricTemplate() const { return metricTemplate_; }
 

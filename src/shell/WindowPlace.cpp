@@ -69,10 +69,12 @@ std::optional<WindowPlace> WindowPlace::Parse(std::string_view text, bool sizabl
 
 std::string WindowPlace::Text() const
 {
-    std::string text = std::string(visible ? "1" : "0") + "," + std::to_string(left) + "," +
-                       std::to_string(top);
+    std::string text(visible ? "1" : "0");
+    for (const int value : {left, top})
+        text.append(1, ',').append(std::to_string(value));
     if (sizable)
-        text += "," + std::to_string(width) + "," + std::to_string(height);
+        for (const int value : {width, height})
+            text.append(1, ',').append(std::to_string(value));
     return text;
 }
 

@@ -493,7 +493,10 @@ int PlotCanvas::ScaleSampleSize(bool alongX) const
         return MeasureText("Xy").height();
     const auto digits = [](float v) { return SignedText(std::trunc(v)).size(); };
     const std::size_t n = std::max(digits(xMax_), digits(xMin_));
-    return MeasureText(" " + std::string(n, '0')).width();
+    // A blank and the widest label's digits, all as wide as a zero.
+    std::string sample(n + 1, '0');
+    sample.front() = ' ';
+    return MeasureText(sample).width();
 }
 
 float PlotCanvas::GeometryStep(int plotSize, float range, int sample) const

@@ -15,7 +15,7 @@ std::unique_ptr<Environment> MetricVenue()
     env->SeatingAreas().Add(-1, &f1, &b1).SetName("Floor");
     env->SeatingAreas().Add(-1, &f2, &b2).SetName("Balcony");
     for (int i = 0; i < 3; ++i) {
-        ListeningPoint& p = env->ListeningPoints().Add("P" + std::to_string(i + 1));
+        ListeningPoint& p = env->ListeningPoints().Add(std::string("P").append(std::to_string(i + 1)));
         p.SetSeatingAreaIndex(i == 2 ? 2 : 1);
         p.SetHorizontalPosition(2.5f * static_cast<float>(i + 1));
     }

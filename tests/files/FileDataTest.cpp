@@ -27,6 +27,13 @@ using T = FileChunk::Type;
 
 std::string Written(const FileData& data) { return data.WriteString(); }
 
+// The name of the i-th record of a test: "D0", "D1"...
+std::string Key(char letter, std::size_t i)
+{
+    std::string key(1, letter);
+    return key.append(std::to_string(i));
+}
+
 FileData ReadBack(const std::string& text)
 {
     FileData data;
@@ -63,10 +70,10 @@ TEST(FileDataRoundTrip, DoublesComeBackBitForBit)
                              2.2250738585072009e-308};
     FileData data;
     for (std::size_t i = 0; i < std::size(values); ++i)
-        data.AddDouble("D" + std::to_string(i), values[i]);
+        data.AddDouble(Key('D', i), values[i]);
     const FileData back = ReadBack(Written(data));
     for (std::size_t i = 0; i < std::size(values); ++i) {
-        const auto v = back.FindDouble("D" + std::to_string(i));
+        const auto v = back.FindDouble(Key('D', i));
         ASSERT_TRUE(v) << i;
         EXPECT_EQ(std::bit_cast<std::uint64_t>(*v), std::bit_cast<std::uint64_t>(values[i]))
             << values[i];
@@ -82,10 +89,10 @@ TEST(FileDataRoundTrip, SinglesComeBackBitForBit)
                             1.0f / 3.0f};
     FileData data;
     for (std::size_t i = 0; i < std::size(values); ++i)
-        data.AddSingle("S" + std::to_string(i), values[i]);
+        data.AddSingle(Key('S', i), values[i]);
     const FileData back = ReadBack(Written(data));
     for (std::size_t i = 0; i < std::size(values); ++i) {
-        const auto v = back.FindSingle("S" + std::to_string(i));
+        const auto v = back.FindSingle(Key('S', i));
         ASSERT_TRUE(v) << i;
         EXPECT_EQ(std::bit_cast<std::uint32_t>(*v), std::bit_cast<std::uint32_t>(values[i]))
             << values[i];
@@ -108,10 +115,10 @@ TEST(FileDataRoundTrip, Integers)
                                    std::numeric_limits<std::int32_t>::min()};
     FileData data;
     for (std::size_t i = 0; i < std::size(values); ++i)
-        data.AddInteger("I" + std::to_string(i), values[i]);
+        data.AddInteger(Key('I', i), values[i]);
     const FileData back = ReadBack(Written(data));
     for (std::size_t i = 0; i < std::size(values); ++i)
-        EXPECT_EQ(back.FindInteger("I" + std::to_string(i)), values[i]);
+        EXPECT_EQ(back.FindInteger(Key('I', i)), values[i]);
 }
 
 TEST(FileDataRoundTrip, TextsComeBackExactly)
@@ -145,13 +152,13 @@ TEST(FileDataRoundTrip, TextsComeBackExactly)
     };
     FileData data;
     for (std::size_t i = 0; i < std::size(values); ++i)
-        data.AddString("T" + std::to_string(i), values[i]);
+        data.AddString(Key('T', i), values[i]);
     const std::string text = Written(data);
     // Every record stays on its own line.
     EXPECT_EQ(Lines(text).size(), std::size(values));
     const FileData back = ReadBack(text);
     for (std::size_t i = 0; i < std::size(values); ++i)
-        EXPECT_EQ(back.FindString("T" + std::to_string(i)), values[i]) << i;
+        EXPECT_EQ(back.FindString(Key('T', i)), values[i]) << i;
 }
 
 // ---- What is written ------------------------------------------------------------------

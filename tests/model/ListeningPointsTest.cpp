@@ -11,7 +11,7 @@ namespace {
 void Fill(ListeningPoints& points, int count)
 {
     for (int i = 1; i <= count; ++i) {
-        ListeningPoint& p = points.Add("P" + std::to_string(i));
+        ListeningPoint& p = points.Add(std::string("P").append(std::to_string(i)));
         p.SetSeatingAreaIndex(i);
         p.SetHorizontalPosition(static_cast<float>(i) * 2.5f);
     }

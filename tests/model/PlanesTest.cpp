@@ -129,8 +129,9 @@ struct LinkedAreas {
             planes.Add().SetName(name);
         for (int area = 1; area <= 3; ++area) {
             for (float position : {0.0f, 5.0f}) {
-                ListeningPoint& p = points.Add("p" + std::to_string(area) + "-" +
-                                               std::to_string(static_cast<int>(position)));
+                std::string name = std::string("p").append(std::to_string(area)).append(1, '-');
+                name.append(std::to_string(static_cast<int>(position)));
+                ListeningPoint& p = points.Add(name);
                 p.SetSeatingAreaIndex(area);
                 p.SetHorizontalPosition(position);
             }

@@ -28,7 +28,7 @@ public:
             return false;
         std::string call = message.member().toStdString();
         for (const QVariant& argument : message.arguments())
-            call += " " + argument.toString().toStdString();
+            call.append(1, ' ').append(argument.toString().toStdString());
         {
             const std::lock_guard<std::mutex> lock(mutex_);
             calls_.push_back(call);

@@ -42,6 +42,43 @@ TEST_F(ProgramFolderTest, RunTimeFilesGoToTheDataFolderWhenTheProgramFolderCanno
     EXPECT_TRUE(fs::is_directory(Path("data/polvane")));
 }
 
+TEST_F(ProgramFolderTest, InstalledFilesArePreferredBesideTheProgramThenInTheSharedFolder)
+{
+    // An installed tree: prefix/bin/polvane and prefix/share/polvane/...
+    fs::create_directories(Path("prefix/bin"));
+    fs::create_directories(Path("prefix/share/polvane/Help/source"));
+    fs::create_directories(Path("prefix/share/polvane/Templates"));
+    std::ofstream(Path("prefix/share/polvane/Templates/Blank_Metric.venue")) << "shared";
+    const ProgramFolder installed(Path("prefix/bin"), Path("data"));
+    EXPECT_EQ(installed.SharedDataFolder(), Path("prefix/share/polvane"));
+
+    struct Case {
+        const char* besideTheProgram; // made beside the program first, or nothing
+        const char* asked;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {nullptr, "Templates/Blank_Metric.venue", "prefix/share/polvane/Templates/Blank_Metric.venue"},
+        {nullptr, "Help", "prefix/share/polvane/Help"},
+        // Missing from both: the installation's folder is named, where it belongs.
+        {nullptr, "Templates/Missing.venue", "prefix/share/polvane/Templates/Missing.venue"},
+        // A build tree keeps its files beside the program, and they win.
+        {"Templates/Blank_Metric.venue", "Templates/Blank_Metric.venue", "prefix/bin/Templates/Blank_Metric.venue"},
+        {"Help/source/index.htm", "Help", "prefix/bin/Help"},
+    };
+    for (const Case& c : cases) {
+        if (c.besideTheProgram) {
+            const fs::path made = fs::path(Path("prefix/bin")) / c.besideTheProgram;
+            fs::create_directories(made.parent_path());
+            std::ofstream(made) << "beside";
+        }
+        EXPECT_EQ(installed.InstalledFile(c.asked), Path(c.expected)) << c.asked;
+    }
+    // Without an installation beside it, a program's files are looked for beside it alone.
+    const ProgramFolder alone(Path("alone/bin"), Path("data"));
+    EXPECT_EQ(alone.InstalledFile("Help"), Path("alone/bin/Help"));
+}
+
 TEST(ProgramFolder, DefaultsToTheRunningProgramsFolder)
 {
     const ProgramFolder folder;

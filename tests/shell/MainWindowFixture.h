@@ -41,7 +41,7 @@ namespace fs = std::filesystem;
 
 // A tool window and the way it is loaded, recording every call in one log shared by all
 // the windows of a test so that the order across windows shows.
-class FakeToolWindow : public PlaceableWindow, public RefreshableWindow, public ToolWindowSlot {
+class FakeToolWindow final : public PlaceableWindow, public RefreshableWindow, public ToolWindowSlot {
 public:
     FakeToolWindow(ToolWindowId id, WindowRegistry& registry, std::vector<std::string>& log)
         : id_(id), registry_(registry), log_(log), info_(ToolWindowRegistry::Info(id))

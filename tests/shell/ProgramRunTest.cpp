@@ -188,7 +188,7 @@ TEST_F(ProgramRunTest, ACommandLineFileIsOpened)
     venue.Clear();
     venue.SetNotes("from the command line");
     VenueFile::SaveAs(venue, Path("My Hall.venue"));
-    ASSERT_TRUE(run_.Start("\"" + Path("My Hall.venue") + "\""));
+    ASSERT_TRUE(run_.Start(std::string(1, '"').append(Path("My Hall.venue")).append(1, '"')));
     EXPECT_EQ(lifecycle_.Venue().Notes(), "from the command line");
     EXPECT_EQ(lifecycle_.VenuePath(), Path("My Hall.venue"));
 }

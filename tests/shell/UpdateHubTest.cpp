@@ -24,7 +24,7 @@ namespace polvane {
 namespace {
 
 // A tool window that writes each call into a log shared by all windows.
-class LoggingWindow : public RefreshableWindow {
+class LoggingWindow final : public RefreshableWindow {
 public:
     LoggingWindow(std::string name, std::vector<std::string>& log) : name_(std::move(name)), log_(log) {}
     void Refresh() override

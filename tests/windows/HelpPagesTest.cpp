@@ -1,0 +1,207 @@
+// The help pages shipped with the program, shown through the real windows: every topic the
+// program opens has its page, every link between the pages leads somewhere, F1 in each tool
+// window and Help > Search reach the pages in the help window.
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QTextBrowser>
+
+#include "ToolWindowFixture.h"
+#include "platform/HelpWindow.h"
+#include "windows/ArrayConfigurationWindow.h"
+#include "windows/ArrayDesignDialog.h"
+#include "windows/ArrayPictureWindow.h"
+#include "windows/BumperConfigurationWindow.h"
+#include "windows/CalculationsWindow.h"
+#include "windows/CellConfigurationsWindow.h"
+#include "windows/ChooseColorDialog.h"
+#include "windows/FROptionsWindow.h"
+#include "windows/IFEGraphWindow.h"
+#include "windows/ListeningPointsWindow.h"
+#include "windows/NotesWindow.h"
+#include "windows/OptionsDialog.h"
+#include "windows/RiggingDetailsWindow.h"
+#include "windows/SeatingAreasWindow.h"
+#include "windows/ToolWindow.h"
+#include "windows/ToolWindowHost.h"
+#include "windows/VenueWindow.h"
+
+namespace polvane {
+namespace {
+
+// The pages as they are installed (the build sets the source tree's folder).
+const fs::path kHelpFolder = POLVANE_HELP_FOLDER;
+
+std::string ReadAll(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// Every topic the program can ask for: the contents, the tool windows' and the dialogs'.
+std::vector<std::string> TopicsTheProgramOpens()
+{
+    std::vector<std::string> topics{"index", ArrayDesignDialog::kHelpTopic, ChooseColorDialog::kHelpTopic};
+    for (const ToolWindowInfo& info : ToolWindowRegistry::All())
+        topics.emplace_back(info.helpTopic);
+    for (const char* topic : OptionsDialog::kHelpTopics)
+        topics.emplace_back(topic);
+    return topics;
+}
+
+std::vector<fs::path> Pages()
+{
+    std::vector<fs::path> pages;
+    for (const auto& entry : fs::directory_iterator(kHelpFolder / "source"))
+        if (entry.path().extension() == ".htm")
+            pages.push_back(entry.path());
+    return pages;
+}
+
+TEST(HelpPages, EveryTopicTheProgramOpensHasATitledPageOnTheContents)
+{
+    const std::string contents = ReadAll(kHelpFolder / "source" / "index.htm");
+    for (const std::string& topic : TopicsTheProgramOpens()) {
+        const fs::path page = kHelpFolder / "source" / (topic + ".htm");
+        ASSERT_TRUE(fs::is_regular_file(page)) << topic;
+        EXPECT_TRUE(std::regex_search(ReadAll(page), std::regex("<title>[^<]+</title>"))) << topic;
+        if (topic != "index") {
+            EXPECT_NE(contents.find("href=\"" + topic + ".htm\""), std::string::npos)
+                << topic << " is missing from the contents page";
+        }
+    }
+    // And no page is left that nothing opens or lists.
+    const std::vector<std::string> topics = TopicsTheProgramOpens();
+    const std::set<std::string> known(topics.begin(), topics.end());
+    for (const fs::path& page : Pages())
+        EXPECT_TRUE(known.count(page.stem().string()) == 1 ||
+                    contents.find("href=\"" + page.filename().string() + "\"") != std::string::npos)
+            << page.filename();
+}
+
+TEST(HelpPages, EveryLinkLeadsToAPageAndAnchorOfTheHelp)
+{
+    const std::regex link("(?:href|src)=\"([^\"]*)\"");
+    int links = 0;
+    for (const fs::path& page : Pages()) {
+        const std::string text = ReadAll(page);
+        for (auto at = std::sregex_iterator(text.begin(), text.end(), link); at != std::sregex_iterator(); ++at) {
+            ++links;
+            const std::string target = (*at)[1];
+            SCOPED_TRACE(page.filename().string() + " -> " + target);
+            // Help works offline: nothing outside the help folder.
+            ASSERT_EQ(target.find(':'), std::string::npos);
+            const std::size_t hash = target.find('#');
+            const std::string file = target.substr(0, hash);
+            const fs::path linked = file.empty() ? page : page.parent_path() / file;
+            ASSERT_TRUE(fs::is_regular_file(linked));
+            if (hash != std::string::npos) {
+                const std::string anchor = target.substr(hash + 1);
+                const std::string linkedText = ReadAll(linked);
+                EXPECT_TRUE(linkedText.find("id=\"" + anchor + "\"") != std::string::npos ||
+                            linkedText.find("name=\"" + anchor + "\"") != std::string::npos);
+            }
+        }
+    }
+    EXPECT_GT(links, 0) << "the contents page links the others";
+}
+
+// The tool windows and the main window, with the update hub opening the real help window
+// on the shipped pages.
+class HelpPagesInWindowsTest : public ToolWindowFixture {
+protected:
+    HelpPagesInWindowsTest()
+    {
+        window_.Connect(lifecycle_, helpHub_);
+        window_.show();
+    }
+
+    HelpWindow help_{kHelpFolder.string(), prompts_, [] { return std::string("Quessel Polvane"); },
+                     &window_};
+    UpdateHub helpHub_{[this]() -> Environment& { return lifecycle_.Venue(); }, registry_, window_, help_};
+    ToolWindowContext helpContext_{registry_, window_, *window_.MdiArea(), screen_, helpHub_,
+                                   lifecycle_, reporter_, options_,
+                                   [this] { return window_.IsUnloading(); }, prompts_, &window_, {}};
+};
+
+TEST_F(HelpPagesInWindowsTest, F1InEachToolWindowOpensItsPage)
+{
+    using Factory = ToolWindowHost::Factory;
+    const std::vector<std::pair<ToolWindowId, Factory>> windows = {
+        {ToolWindowId::ArrayConfiguration, [](ToolWindowContext& c) { return new ArrayConfigurationWindow(c, [] {}); }},
+        {ToolWindowId::ArrayPicture, [](ToolWindowContext& c) { return new ArrayPictureWindow(c); }},
+        {ToolWindowId::BumperConfiguration, [](ToolWindowContext& c) { return new BumperConfigurationWindow(c); }},
+        {ToolWindowId::Calculations, [](ToolWindowContext& c) { return new CalculationsWindow(c); }},
+        {ToolWindowId::CellConfigurations, [](ToolWindowContext& c) { return new CellConfigurationsWindow(c); }},
+        {ToolWindowId::FROptions, [](ToolWindowContext& c) { return new FROptionsWindow(c); }},
+        {ToolWindowId::IFEGraph, [](ToolWindowContext& c) { return new IFEGraphWindow(c); }},
+        {ToolWindowId::ListeningPoints, [](ToolWindowContext& c) { return new ListeningPointsWindow(c); }},
+        {ToolWindowId::Notes, [](ToolWindowContext& c) { return new NotesWindow(c); }},
+        {ToolWindowId::RiggingDetails, [](ToolWindowContext& c) { return new RiggingDetailsWindow(c); }},
+        {ToolWindowId::SeatingAreas, [](ToolWindowContext& c) { return new SeatingAreasWindow(c); }},
+        {ToolWindowId::Venue, [](ToolWindowContext& c) { return new VenueWindow(c); }},
+    };
+    ASSERT_EQ(windows.size(), ToolWindowRegistry::kCount);
+    std::vector<std::string> shownTitles;
+    for (const auto& [id, create] : windows) {
+        const ToolWindowInfo& info = ToolWindowRegistry::Info(id);
+        SCOPED_TRACE(info.caption);
+        ToolWindowHost host(helpContext_, create);
+        ToolWindow& tool = dynamic_cast<ToolWindow&>(host.Load());
+        tool.show();
+        help_.hide();
+        // The key goes where a user's would: the control with the focus, else the window.
+        QWidget* target = tool.focusWidget() != nullptr ? tool.focusWidget() : &tool;
+        QTest::keyClick(target, Qt::Key_F1);
+        EXPECT_TRUE(help_.isVisible());
+        EXPECT_EQ(help_.CurrentTopic(), info.helpTopic);
+        const std::string title = help_.Page()->documentTitle().toStdString();
+        EXPECT_FALSE(title.empty());
+        shownTitles.push_back(title);
+        host.Unload();
+    }
+    EXPECT_EQ(std::set<std::string>(shownTitles.begin(), shownTitles.end()).size(), shownTitles.size())
+        << "each window has a page of its own";
+    EXPECT_TRUE(prompts_.Requests().empty());
+}
+
+TEST_F(HelpPagesInWindowsTest, HelpSearchFindsTheVenueWindowsPageByAWordOnIt)
+{
+    // Help > Search with the mouse: the menu bar's Help, then its Search item.
+    QMenu* menu = window_.findChild<QMenu*>(QStringLiteral("mnuHelp"));
+    QAction* search = window_.findChild<QAction*>(QStringLiteral("mnuHelpSearch"));
+    ASSERT_NE(menu, nullptr);
+    ASSERT_NE(search, nullptr);
+    QMenuBar* bar = window_.menuBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+    ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000));
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(search).center());
+    ASSERT_TRUE(help_.isVisible());
+    EXPECT_EQ(help_.CurrentTopic(), "index");
+    // The search box has the keyboard; a word only the venue window's page holds finds it.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&help_));
+    QWidget* keyboard = QApplication::focusWidget();
+    ASSERT_EQ(keyboard, help_.SearchBox());
+    QTest::keyClicks(keyboard, QStringLiteral("hot spots"));
+    ASSERT_EQ(help_.Contents()->count(), 1);
+    EXPECT_EQ(help_.Contents()->item(0)->text().toStdString(), "Venue Window");
+    QTest::keyClick(keyboard, Qt::Key_Return);
+    EXPECT_EQ(help_.CurrentTopic(), "reference_venue");
+}
+
+} // namespace
+} // namespace polvane
