@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -134,26 +135,95 @@ const QWidget& ToolWindow::Frame() const { return const_cast<ToolWindow*>(this)-
 int ToolWindow::TwipsX() const { return std::max(1, context_.screen.TwipsPerPixelX()); }
 int ToolWindow::TwipsY() const { return std::max(1, context_.screen.TwipsPerPixelY()); }
 
+QSize ToolWindow::sizeHint() const
+{
+    const QSize hint = QWidget::sizeHint();
+    return hint.isValid() ? hint.expandedTo(minimumSize()) : minimumSize();
+}
+
+bool ToolWindow::event(QEvent* event)
+{
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::LayoutRequest && !IsSizable())
+        FitFrame();
+    return handled;
+}
+
+void ToolWindow::FitFrame()
+{
+    QWidget& frame = Frame();
+    if (&frame == this)
+        return;
+    if (layout() != nullptr)
+        layout()->activate();
+    if (IsSizable()) {
+        frame.resize(frame.size().expandedTo(MinimumFrameSize()));
+        return;
+    }
+    frame.setFixedSize(sizeHint().expandedTo(minimumSizeHint()) + Decoration());
+}
+
+void ToolWindow::GiveDefaultSize()
+{
+    QWidget& frame = Frame();
+    if (IsSizable() && &frame != this)
+        frame.resize(sizeHint().expandedTo(QSize(kDefaultWidth, kDefaultHeight)) + Decoration());
+    FitFrame();
+}
+
+QSize ToolWindow::Decoration() const
+{
+    // The frame's own parts (title bar and borders) come on top of the content.
+    const QWidget& frame = Frame();
+    return &frame == this ? QSize() : frame.sizeHint() - sizeHint();
+}
+
+QSize ToolWindow::MinimumFrameSize() const
+{
+    // Small enough to share a screen with the others, large enough to show a picture or
+    // a few lines; a window's own minimum comes first.
+    return minimumSize().expandedTo(QSize(kMinimumWidth, kMinimumHeight)) + Decoration();
+}
+
 int ToolWindow::Left() const { return Frame().x() * TwipsX(); }
 int ToolWindow::Top() const { return Frame().y() * TwipsY(); }
-int ToolWindow::Width() const { return Frame().width() * TwipsX(); }
-int ToolWindow::Height() const { return Frame().height() * TwipsY(); }
+// Never a size below the minimum, whatever the frame was squeezed to.
+int ToolWindow::Width() const
+{
+    return std::max(Frame().width(), IsSizable() ? MinimumFrameSize().width() : 0) * TwipsX();
+}
+int ToolWindow::Height() const
+{
+    return std::max(Frame().height(), IsSizable() ? MinimumFrameSize().height() : 0) * TwipsY();
+}
+
+int ToolWindow::NeededWidth() const
+{
+    return (IsSizable() ? MinimumFrameSize().width() : Frame().width()) * TwipsX();
+}
+
+int ToolWindow::NeededHeight() const
+{
+    return (IsSizable() ? MinimumFrameSize().height() : Frame().height()) * TwipsY();
+}
 
 void ToolWindow::Move(int left, int top)
 {
     Frame().move(ToPixels(left, TwipsX()), ToPixels(top, TwipsY()));
+    FitFrame();
 }
 
 void ToolWindow::Move(int left, int top, int width, int height)
 {
-    Move(left, top);
     if (IsSizable())
-        Frame().resize(ToPixels(width, TwipsX()), ToPixels(height, TwipsY()));
+        Frame().resize(QSize(ToPixels(width, TwipsX()), ToPixels(height, TwipsY())).expandedTo(MinimumFrameSize()));
+    Move(left, top);
 }
 
 void ToolWindow::Show()
 {
     QWidget& frame = Frame();
+    FitFrame();
     frame.show();
     frame.raise();
     if (auto* subWindow = qobject_cast<QMdiSubWindow*>(&frame); subWindow != nullptr)

@@ -1,0 +1,125 @@
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QScrollBar>
+#include <QMdiSubWindow>
+#include <QTest>
+
+#include "ToolWindowFixture.h"
+#include "windows/ArrayConfigurationWindow.h"
+#include "windows/ArrayPictureWindow.h"
+#include "windows/BumperConfigurationWindow.h"
+#include "windows/CalculationsWindow.h"
+#include "windows/CellConfigurationsWindow.h"
+#include "windows/FROptionsWindow.h"
+#include "windows/IFEGraphWindow.h"
+#include "windows/ListeningPointsWindow.h"
+#include "windows/NotesWindow.h"
+#include "windows/RiggingDetailsWindow.h"
+#include "windows/SeatingAreasWindow.h"
+#include "windows/ToolWindowHost.h"
+#include "windows/VenueWindow.h"
+
+namespace polvane {
+namespace {
+
+// Every tool window the program has, on a venue of 24 cells.
+class WindowsFit : public ToolWindowFixture {
+protected:
+    WindowsFit()
+    {
+        using Id = ToolWindowId;
+        Add(Id::ArrayConfiguration, [](ToolWindowContext& c) { return new ArrayConfigurationWindow(c, {}); });
+        Add(Id::ArrayPicture, [](ToolWindowContext& c) { return new ArrayPictureWindow(c); });
+        Add(Id::BumperConfiguration, [](ToolWindowContext& c) { return new BumperConfigurationWindow(c); });
+        Add(Id::Calculations, [](ToolWindowContext& c) { return new CalculationsWindow(c); });
+        Add(Id::CellConfigurations, [](ToolWindowContext& c) { return new CellConfigurationsWindow(c); });
+        Add(Id::FROptions, [](ToolWindowContext& c) { return new FROptionsWindow(c); });
+        Add(Id::IFEGraph, [](ToolWindowContext& c) { return new IFEGraphWindow(c); });
+        Add(Id::ListeningPoints, [](ToolWindowContext& c) { return new ListeningPointsWindow(c); });
+        Add(Id::Notes, [](ToolWindowContext& c) { return new NotesWindow(c); });
+        Add(Id::RiggingDetails, [](ToolWindowContext& c) { return new RiggingDetailsWindow(c); });
+        Add(Id::SeatingAreas, [](ToolWindowContext& c) { return new SeatingAreasWindow(c); });
+        Add(Id::Venue, [](ToolWindowContext& c) { return new VenueWindow(c); });
+        Cells& cells = lifecycle_.Venue().LineArray().Cells();
+        while (cells.Count() < CellConfigurationsWindow::kMaxCells)
+            cells.Add();
+        hub_.UpdateInterfaces(0, true);
+    }
+    ~WindowsFit() override
+    {
+        // The hosts delete their windows before the main window goes.
+        hosts_.clear();
+    }
+
+    void Add(ToolWindowId id, ToolWindowHost::Factory factory)
+    {
+        hosts_.push_back(std::make_unique<ToolWindowHost>(context_, std::move(factory)));
+        window_.SetToolWindowSlot(id, hosts_.back().get());
+    }
+
+    // The frames of the open tool windows, in the work area's coordinates.
+    std::vector<std::pair<std::string, QRect>> OpenFrames() const
+    {
+        std::vector<std::pair<std::string, QRect>> frames;
+        for (QMdiSubWindow* frame : window_.MdiArea()->subWindowList())
+            if (frame->isVisible())
+                frames.emplace_back(frame->windowTitle().toStdString(), frame->geometry());
+        return frames;
+    }
+
+    std::vector<std::unique_ptr<ToolWindowHost>> hosts_;
+};
+
+TEST_F(WindowsFit, PresetArrangements)
+{
+    struct Case {
+        const char* item;
+        QSize screen;
+    };
+    const Case cases[] = {
+        {"mnuViewWindowsArrange800x600", {800, 600}},
+        {"mnuViewWindowsArrange1024x768", {1024, 768}},
+        {"mnuViewWindowsArrange1280x1024", {1280, 1024}},
+    };
+    window_.show();
+    for (const bool engineering : {false, true}) {
+        if (options_.EngineeringMode() != engineering)
+            engineering ? options_.SwitchToEngineeringMode() : options_.SwitchToStandardMode();
+        for (const Case& c : cases) {
+            const std::string name = std::string(c.item) + (engineering ? " advanced" : " basic");
+            Item(c.item)->trigger();
+            QApplication::processEvents();
+            // The desktop's window manager gives the maximised window the screen less a
+            // title bar.
+            window_.setWindowState(Qt::WindowNoState);
+            window_.setGeometry(0, 0, c.screen.width(), c.screen.height() - 30);
+            QApplication::processEvents();
+            const QRect area = window_.MdiArea()->viewport()->rect();
+            const auto frames = OpenFrames();
+            ASSERT_GE(frames.size(), 7U) << name;
+            const QAbstractScrollArea& scroll = *window_.MdiArea();
+            for (std::size_t i = 0; i < frames.size(); ++i) {
+                const auto& [caption, frame] = frames[i];
+                for (std::size_t j = i + 1; j < frames.size(); ++j) {
+                    EXPECT_FALSE(frame.intersects(frames[j].second))
+                        << name << ": " << caption << " and " << frames[j].first;
+                }
+                // What lies outside the work area can be scrolled to.
+                EXPECT_GE(scroll.horizontalScrollBar()->maximum(), frame.right() - area.right())
+                    << name << ": " << caption;
+                EXPECT_GE(scroll.verticalScrollBar()->maximum(), frame.bottom() - area.bottom())
+                    << name << ": " << caption;
+            }
+        }
+    }
+    EXPECT_EQ(reportedEnds_, 0);
+}
+
+} // namespace
+} // namespace polvane
