@@ -740,6 +740,8 @@ void MainWindow::ArrangePreset(Preset preset)
     UpdateVisibleWindows();
     if (hub_ != nullptr)
         hub_->UpdateInterfaces(0, false);
+    // Filled, a window may need more room than it did empty.
+    PlaceArrangement(column);
 }
 
 void MainWindow::PlaceArrangement(PresetColumn column)
@@ -774,9 +776,17 @@ void MainWindow::PlaceArrangement(PresetColumn column)
             window.Move(r.left * twipsX, r.top * twipsY, r.width * twipsX, r.height * twipsY);
         else
             window.Move(r.left * twipsX, r.top * twipsY);
-        arrangement_[info.id] = {window.Left(), window.Top(), window.Width(), window.Height()};
+        arrangement_[info.id] = Placed(window);
     }
     arrangedColumn_ = column;
+}
+
+PresetLayout::Rect MainWindow::Placed(const PlaceableWindow& window)
+{
+    // A fixed window's size follows its content, not the user.
+    if (!window.IsSizable())
+        return {window.Left(), window.Top(), 0, 0};
+    return {window.Left(), window.Top(), window.Width(), window.Height()};
 }
 
 bool MainWindow::ArrangementUntouched() const
@@ -787,8 +797,7 @@ bool MainWindow::ArrangementUntouched() const
         ToolWindowSlot* slot = SlotOf(id);
         if (slot == nullptr || !windows_.IsLoaded(id))
             return false;
-        const PlaceableWindow& window = slot->Load();
-        if (PresetLayout::Rect{window.Left(), window.Top(), window.Width(), window.Height()} != place)
+        if (Placed(slot->Load()) != place)
             return false;
     }
     return true;

@@ -30,6 +30,7 @@ class CellPopupTarget;
 class ErrorReporter;
 class FileData;
 class Options;
+class PlaceableWindow;
 class Prompts;
 class RiggingPopupTarget;
 class ScreenInfo;
@@ -202,6 +203,8 @@ private:
     void PlaceArrangement(PresetColumn column);
     // True while every window of the last arrangement is open where it was put.
     bool ArrangementUntouched() const;
+    // What the arrangement set of a window's place.
+    static PresetLayout::Rect Placed(const PlaceableWindow& window);
     void WriteWindowPos(FileData& file, const ToolWindowInfo& info) const;
     void ReadWindowPos(const FileData& file, const ToolWindowInfo& info);
     void OpenToolWindow(ToolWindowId id);

@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 namespace polvane {
 
@@ -27,6 +29,20 @@ QSpinBox* ToolControls::NewSpin(QWidget* parent, const char* name)
     spin->setFixedWidth(18);
     return spin;
 }
+
+void ToolControls::FitBox(QLineEdit* box, const QString& widest)
+{
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+    const QMargins margins = box->textMargins();
+    const QSize text(box->fontMetrics().horizontalAdvance(widest) + margins.left() + margins.right() +
+                         2 * 2, // the box's own text margin, each side
+                     box->fontMetrics().height());
+    box->setFixedWidth(box->style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, box).width());
+}
+
+QString ToolControls::WidestMeasurement() { return QStringLiteral("-600.00 ft"); }
 
 QLabel* ToolControls::NewLabel(QWidget* parent, const char* name, const QString& caption)
 {

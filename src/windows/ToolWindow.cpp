@@ -10,6 +10,7 @@
 #include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
 
 #include "model/ProcedureFailure.h"
 #include "platform/ScreenInfo.h"
@@ -175,7 +176,16 @@ QSize ToolWindow::Decoration() const
 {
     // The frame's own parts (title bar and borders) come on top of the content.
     const QWidget& frame = Frame();
-    return &frame == this ? QSize() : frame.sizeHint() - sizeHint();
+    if (&frame == this)
+        return {};
+    const QSize difference = frame.sizeHint() - sizeHint();
+    if (!IsSizable())
+        return difference;
+    // A sizable window's content may ask for less than the frame's own least width, which
+    // is then no decoration: the borders and the title bar are at most what the style says.
+    const int border = frame.style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, &frame);
+    const int title = frame.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &frame);
+    return difference.boundedTo(QSize(2 * border, title + border));
 }
 
 QSize ToolWindow::MinimumFrameSize() const
