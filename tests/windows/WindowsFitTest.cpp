@@ -4,8 +4,15 @@
 #include <vector>
 
 #include <QAction>
+#include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QMdiArea>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -125,6 +132,74 @@ TEST_F(WindowsFit, PresetArrangements)
             }
         }
     }
+    EXPECT_EQ(reportedEnds_, 0);
+}
+
+// The text of a control that does not fit its width, or empty.
+std::string Clipped(const QWidget& widget)
+{
+    QString text;
+    int room = widget.width();
+    if (const auto* label = qobject_cast<const QLabel*>(&widget)) {
+        if (label->wordWrap() || label->text().isEmpty() || label->text().startsWith('<'))
+            return {};
+        text = label->text();
+        room = label->contentsRect().width() - 2 * label->margin() - std::max(0, label->indent());
+    } else if (const auto* button = qobject_cast<const QAbstractButton*>(&widget)) {
+        text = button->text();
+        // A push button's text sits inside its bevel; an option's beside its mark.
+        const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
+        room = qobject_cast<const QPushButton*>(button) != nullptr
+                   ? button->width() - margin
+                   : button->width() - button->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, button) -
+                         button->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, button);
+    } else if (const auto* box = qobject_cast<const QLineEdit*>(&widget)) {
+        text = box->text();
+        QStyleOptionFrame option;
+        option.initFrom(box);
+        room = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box).width() - 4;
+    } else {
+        return {};
+    }
+    text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    if (widget.fontMetrics().horizontalAdvance(text) <= room)
+        return {};
+    return text.toStdString();
+}
+
+// Still failing, and so kept from the runs until it passes: the cell configurations
+// window places its columns by fixed widths ("(infinite)" does not fit its throw column),
+// and at twice the font size the hand-placed controls of the listening points and cell
+// configurations windows, two captions of the calculations window and the boxes of the
+// frequency response options window are clipped.
+TEST_F(WindowsFit, DISABLED_TextsFitTheirControls)
+{
+    const QFont defaultFont = QApplication::font();
+    options_.SwitchToEngineeringMode();
+    for (const int scale : {1, 2}) {
+        QFont font = defaultFont;
+        font.setPointSizeF(defaultFont.pointSizeF() * scale);
+        QApplication::setFont(font);
+        // Every window made afresh in the font.
+        for (const auto& host : hosts_)
+            host->Unload();
+        Item("mnuViewWindowsArrange1280x1024")->trigger();
+        for (const ToolWindowInfo& info : ToolWindowRegistry::All()) {
+            if (!registry_.IsLoaded(info.id))
+                Item(info.menuName)->trigger();
+        }
+        QApplication::processEvents();
+        for (QMdiSubWindow* frame : window_.MdiArea()->subWindowList()) {
+            for (const QWidget* control : frame->widget()->findChildren<QWidget*>()) {
+                if (!control->isVisibleTo(frame))
+                    continue;
+                const std::string clipped = Clipped(*control);
+                EXPECT_TRUE(clipped.empty()) << "x" << scale << " " << frame->windowTitle().toStdString() << ": "
+                                             << control->objectName().toStdString() << " \"" << clipped << "\"";
+            }
+        }
+    }
+    QApplication::setFont(defaultFont);
     EXPECT_EQ(reportedEnds_, 0);
 }
 
