@@ -162,6 +162,11 @@ void ToolWindow::FitFrame()
         return;
     }
     frame.setFixedSize(sizeHint().expandedTo(minimumSizeHint()) + Decoration());
+    // A frame that kept its size does not lay out its content again by itself.
+    if (frame.layout() != nullptr) {
+        frame.layout()->invalidate();
+        frame.layout()->activate();
+    }
 }
 
 void ToolWindow::GiveDefaultSize()

@@ -80,8 +80,13 @@ protected:
         return frames;
     }
 
+    void ExpectTextsFit(int scale);
+
     std::vector<std::unique_ptr<ToolWindowHost>> hosts_;
 };
+
+// The text of a control that does not fit its width, or empty.
+std::string Clipped(const QWidget& widget);
 
 TEST_F(WindowsFit, PresetArrangements)
 {
@@ -167,41 +172,44 @@ std::string Clipped(const QWidget& widget)
     return text.toStdString();
 }
 
-// Still failing, and so kept from the runs until it passes: the cell configurations
-// window places its columns by fixed widths ("(infinite)" does not fit its throw column),
-// and at twice the font size the hand-placed controls of the listening points and cell
-// configurations windows, two captions of the calculations window and the boxes of the
-// frequency response options window are clipped.
-TEST_F(WindowsFit, DISABLED_TextsFitTheirControls)
+// Opens every tool window afresh at the application font times the scale, arranged for
+// 1280 x 1024, and expects every label, box and button to hold its whole text.
+void WindowsFit::ExpectTextsFit(int scale)
 {
     const QFont defaultFont = QApplication::font();
     options_.SwitchToEngineeringMode();
-    for (const int scale : {1, 2}) {
-        QFont font = defaultFont;
-        font.setPointSizeF(defaultFont.pointSizeF() * scale);
-        QApplication::setFont(font);
-        // Every window made afresh in the font.
-        for (const auto& host : hosts_)
-            host->Unload();
-        Item("mnuViewWindowsArrange1280x1024")->trigger();
-        for (const ToolWindowInfo& info : ToolWindowRegistry::All()) {
-            if (!registry_.IsLoaded(info.id))
-                Item(info.menuName)->trigger();
-        }
-        QApplication::processEvents();
-        for (QMdiSubWindow* frame : window_.MdiArea()->subWindowList()) {
-            for (const QWidget* control : frame->widget()->findChildren<QWidget*>()) {
-                if (!control->isVisibleTo(frame))
-                    continue;
-                const std::string clipped = Clipped(*control);
-                EXPECT_TRUE(clipped.empty()) << "x" << scale << " " << frame->windowTitle().toStdString() << ": "
-                                             << control->objectName().toStdString() << " \"" << clipped << "\"";
-            }
+    QFont font = defaultFont;
+    font.setPointSizeF(defaultFont.pointSizeF() * scale);
+    QApplication::setFont(font);
+    for (const auto& host : hosts_)
+        host->Unload();
+    Item("mnuViewWindowsArrange1280x1024")->trigger();
+    for (const ToolWindowInfo& info : ToolWindowRegistry::All()) {
+        if (!registry_.IsLoaded(info.id))
+            Item(info.menuName)->trigger();
+    }
+    // The layouts settle over a few rounds of posted events.
+    QTest::qWait(100);
+    for (QMdiSubWindow* frame : window_.MdiArea()->subWindowList()) {
+        for (const QWidget* control : frame->widget()->findChildren<QWidget*>()) {
+            if (!control->isVisibleTo(frame))
+                continue;
+            const std::string clipped = Clipped(*control);
+            EXPECT_TRUE(clipped.empty()) << "x" << scale << " " << frame->windowTitle().toStdString() << ": "
+                                         << control->objectName().toStdString() << " \"" << clipped << "\"";
         }
     }
     QApplication::setFont(defaultFont);
     EXPECT_EQ(reportedEnds_, 0);
 }
+
+TEST_F(WindowsFit, TextsFitTheirControls) { ExpectTextsFit(1); }
+
+// Still failing, and so kept from the runs until it passes: at twice the font size the
+// hand-placed controls of the listening points and cell configurations windows, the
+// captions of the calculations window and some boxes of the bumper configuration and
+// frequency response options windows are clipped.
+TEST_F(WindowsFit, DISABLED_TextsFitTheirControlsAtTwiceTheSize) { ExpectTextsFit(2); }
 
 } // namespace
 } // namespace polvane
