@@ -60,7 +60,8 @@ protected:
     }
     ~WindowsFit() override
     {
-        // The hosts delete their windows before the main window goes.
+        // The closed windows and then the hosts' open ones go before the main window.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         hosts_.clear();
     }
 
@@ -183,6 +184,7 @@ void WindowsFit::ExpectTextsFit(int scale)
     QApplication::setFont(font);
     for (const auto& host : hosts_)
         host->Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     Item("mnuViewWindowsArrange1280x1024")->trigger();
     for (const ToolWindowInfo& info : ToolWindowRegistry::All()) {
         if (!registry_.IsLoaded(info.id))
