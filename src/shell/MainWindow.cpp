@@ -25,6 +25,7 @@
 #include <QScopeGuard>
 #include <QShortcutEvent>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 
 #include "engine/Environment.h"
@@ -43,6 +44,7 @@
 #include "shell/FrequencyTable.h"
 #include "shell/Options.h"
 #include "shell/PlaceableWindow.h"
+#include "shell/PresetLayout.h"
 #include "shell/RefreshableWindow.h"
 #include "shell/RiggingPopupTarget.h"
 #include "shell/ScreenPlace.h"
@@ -112,26 +114,6 @@ std::optional<int> WholeNumber(std::string_view field)
     return static_cast<int>(std::nearbyint(value));
 }
 
-struct PresetSize {
-    int screenWidth;  // pixels
-    int screenHeight;
-    int width;        // twips
-    int height;
-};
-
-PresetSize SizeOf(MainWindow::Preset preset)
-{
-    switch (preset) {
-    case MainWindow::Preset::k800x600:
-        return {800, 600, 12120, 8670};
-    case MainWindow::Preset::k1024x768:
-        return {1024, 768, 15480, 11190};
-    case MainWindow::Preset::k1280x1024:
-        return {1280, 1024, 19320, 15030};
-    }
-    throw std::invalid_argument("Unknown preset arrangement");
-}
-
 int ToPixels(long long twips, int twipsPerPixel)
 {
     return static_cast<int>(std::lround(static_cast<double>(twips) / twipsPerPixel));
@@ -149,6 +131,10 @@ MainWindow::MainWindow(Options& options, Prompts& prompts, const ScreenInfo& scr
     setObjectName(QStringLiteral("frmMain"));
     mdiArea_->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(mdiArea_);
+    // What lies outside the work area can be scrolled to.
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->installEventFilter(this);
 
     timTimer_->setObjectName(QStringLiteral("timTimer"));
     timTimer_->setInterval(kExitDelayMs);
@@ -782,19 +768,10 @@ void MainWindow::ArrangePreset(Preset preset)
 {
     const PresetColumn column = ColumnOf(preset, options_.EngineeringMode());
     PositionPreset(preset);
-    // Every window is moved before any is shown, and closing comes last, each in the
-    // registry's order.
+    // Every window is loaded and moved before any is shown, and closing comes last, each
+    // in the registry's order.
+    PlaceArrangement(column);
     const auto& all = ToolWindowRegistry::All();
-    for (const ToolWindowInfo& info : all) {
-        const PresetPlace& place = ToolWindowRegistry::Preset(info.id, column);
-        ToolWindowSlot* slot = SlotOf(info.id);
-        if (!place.open || slot == nullptr)
-            continue;
-        if (place.width > 0)
-            slot->Load().Move(place.left, place.top, place.width, place.height);
-        else
-            slot->Load().Move(place.left, place.top);
-    }
     for (const ToolWindowInfo& info : all) {
         ToolWindowSlot* slot = SlotOf(info.id);
         if (ToolWindowRegistry::Preset(info.id, column).open && slot != nullptr)
@@ -807,22 +784,101 @@ void MainWindow::ArrangePreset(Preset preset)
     UpdateVisibleWindows();
     if (hub_ != nullptr)
         hub_->UpdateInterfaces(0, false);
+    // Filled, a window may need more room than it did empty.
+    PlaceArrangement(column);
 }
 
-void MainWindow::PositionPreset(Preset preset)
+void MainWindow::PlaceArrangement(PresetColumn column)
 {
-    const PresetSize size = SizeOf(preset);
-    if (screen_.Width() > size.screenWidth && screen_.Height() > size.screenHeight) {
-        const int twipsX = std::max(1, screen_.TwipsPerPixelX());
-        const int twipsY = std::max(1, screen_.TwipsPerPixelY());
-        const long long left = static_cast<long long>(screen_.Width()) * twipsX / 2 - size.width / 2;
-        const long long top = static_cast<long long>(screen_.Height()) * twipsY / 2 - size.height / 2;
-        setWindowState(Qt::WindowNoState);
-        move(ToPixels(left, twipsX), ToPixels(top, twipsY));
-        resize(ToPixels(size.width, twipsX), ToPixels(size.height, twipsY));
-    } else {
-        setWindowState(Qt::WindowMaximized);
+    const int twipsX = std::max(1, screen_.TwipsPerPixelX());
+    const int twipsY = std::max(1, screen_.TwipsPerPixelY());
+    std::map<ToolWindowId, PresetLayout::Size> sizes;
+    for (const ToolWindowInfo& info : ToolWindowRegistry::All()) {
+        ToolWindowSlot* slot = SlotOf(info.id);
+        if (!ToolWindowRegistry::Preset(info.id, column).open || slot == nullptr)
+            continue;
+        const PlaceableWindow& window = slot->Load();
+        sizes[info.id] = {window.NeededWidth() / twipsX, window.NeededHeight() / twipsY,
+                          window.IsSizable()};
     }
+    const auto sizeOf = [&sizes](ToolWindowId id) {
+        const auto found = sizes.find(id);
+        // A window without a slot takes no room.
+        return found == sizes.end() ? PresetLayout::Size{0, 0, false} : found->second;
+    };
+    const QSize area = WorkAreaSize();
+    const auto places = PresetLayout::Place(PresetLayout::Of(column), sizeOf, area.width(), area.height());
+    arrangement_.clear();
+    for (const ToolWindowInfo& info : ToolWindowRegistry::All()) {
+        const auto place = places.find(info.id);
+        ToolWindowSlot* slot = SlotOf(info.id);
+        if (place == places.end() || slot == nullptr)
+            continue;
+        const PresetLayout::Rect& r = place->second;
+        PlaceableWindow& window = slot->Load();
+        if (window.IsSizable())
+            window.Move(r.left * twipsX, r.top * twipsY, r.width * twipsX, r.height * twipsY);
+        else
+            window.Move(r.left * twipsX, r.top * twipsY);
+        arrangement_[info.id] = Placed(window);
+    }
+    arrangedColumn_ = column;
+}
+
+PresetLayout::Rect MainWindow::Placed(const PlaceableWindow& window)
+{
+    // A fixed window's size follows its content, not the user.
+    if (!window.IsSizable())
+        return {window.Left(), window.Top(), 0, 0};
+    return {window.Left(), window.Top(), window.Width(), window.Height()};
+}
+
+bool MainWindow::ArrangementUntouched() const
+{
+    if (!arrangedColumn_)
+        return false;
+    for (const auto& [id, place] : arrangement_) {
+        ToolWindowSlot* slot = SlotOf(id);
+        if (slot == nullptr || !windows_.IsLoaded(id))
+            return false;
+        if (Placed(slot->Load()) != place)
+            return false;
+    }
+    return true;
+}
+
+QSize MainWindow::WorkAreaSize() const
+{
+    if (isVisible())
+        return mdiArea_->contentsRect().size();
+    // Not shown yet: the screen less the menu bar, the status bar, the work area's frame
+    // and a title bar; the arrangement follows the real size once the window shows.
+    const int frame = 2 * mdiArea_->frameWidth();
+    int height = screen_.Height() - menuBar()->sizeHint().height() - frame -
+                 style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    if (options_.ShowStatusBar())
+        height -= statusBar()->sizeHint().height();
+    return {std::max(0, screen_.Width() - frame), std::max(0, height)};
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // An arrangement nobody has changed since follows the work area's size: the window
+    // manager maximises the main window only after the windows were placed.
+    if (watched == mdiArea_ && event->type() == QEvent::Resize) {
+        if (ArrangementUntouched())
+            Guard("frmMain.Form_Resize", [this] { PlaceArrangement(*arrangedColumn_); });
+        else
+            arrangedColumn_.reset();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::PositionPreset([[maybe_unused]] Preset preset)
+{
+    // The arrangements place the windows by their real sizes, so every preset uses the
+    // whole screen rather than a frame of the preset's size.
+    setWindowState(Qt::WindowMaximized);
 }
 
 bool MainWindow::AskToSaveChanges()

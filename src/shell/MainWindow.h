@@ -3,12 +3,15 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <QMainWindow>
+#include <QSize>
 
 #include "shell/ModeSwitchListener.h"
+#include "shell/PresetLayout.h"
 #include "shell/RecentFiles.h"
 #include "shell/ShellMainWindow.h"
 #include "shell/ToolWindowId.h"
@@ -27,6 +30,7 @@ class CellPopupTarget;
 class ErrorReporter;
 class FileData;
 class Options;
+class PlaceableWindow;
 class Prompts;
 class RiggingPopupTarget;
 class ScreenInfo;
@@ -113,8 +117,11 @@ public:
     static Preset PresetFor(int screenWidthPixels);
     // The 800 x 600 arrangement is the same in both modes; the larger ones are not.
     static PresetColumn ColumnOf(Preset preset, bool engineeringMode);
-    // Centred at its preset size when the desktop is larger both ways, else maximised.
+    // Maximised, whatever the preset: the arrangement fills the room there is.
     void PositionPreset(Preset preset);
+    // The size the arrangements fill, in pixels: the work area's inside once the window
+    // shows, before that the screen less the window's own bars.
+    QSize WorkAreaSize() const;
 
     // The save question before New, Open, a recent file, Exit and the close box. True when
     // the command goes on: no unsaved changes, No, or Yes with the venue saved. Cancel, or
@@ -200,6 +207,12 @@ private:
     // Saves a loaded tool window's place as hidden and unloads it; a window that is not
     // open keeps its stored place, marked hidden, so the next start leaves it closed too.
     void CloseToolWindow(const ToolWindowInfo& info);
+    // Loads the arrangement's open windows and moves them to their places in the work area.
+    void PlaceArrangement(PresetColumn column);
+    // True while every window of the last arrangement is open where it was put.
+    bool ArrangementUntouched() const;
+    // What the arrangement set of a window's place.
+    static PresetLayout::Rect Placed(const PlaceableWindow& window);
     void WriteWindowPos(FileData& file, const ToolWindowInfo& info) const;
     void ReadWindowPos(const FileData& file, const ToolWindowInfo& info);
     void OpenToolWindow(ToolWindowId id);
@@ -248,6 +261,8 @@ private:
     QAction* modeEngineering_ = nullptr;
     QAction* statusBarItem_ = nullptr;
     bool unloading_ = false;
+    std::optional<PresetColumn> arrangedColumn_;
+    std::map<ToolWindowId, PresetLayout::Rect> arrangement_; // twips, as placed
 };
 
 } // namespace polvane

@@ -11,6 +11,10 @@ public:
     virtual int Top() const = 0;
     virtual int Width() const = 0;
     virtual int Height() const = 0;
+    // The size the window needs in an arrangement: a fixed window's own size, a sizable
+    // window's smallest useful size.
+    virtual int NeededWidth() const = 0;
+    virtual int NeededHeight() const = 0;
     virtual void Move(int left, int top) = 0;
     virtual void Move(int left, int top, int width, int height) = 0;
     // Shows the window and brings it to the front.

@@ -18,13 +18,10 @@ enum class PresetColumn {
     k1280x1024Standard,
 };
 
-// A tool window's place in one preset arrangement, in twips.
+// Whether a tool window is open in one preset arrangement; where it goes is the
+// arrangement's layout (PresetLayout).
 struct PresetPlace {
     bool open = false; // closed: saved as hidden and unloaded
-    int left = 0;
-    int top = 0;
-    int width = 0;  // 0 for a window that keeps its size
-    int height = 0;
 };
 
 // What the program knows about each of its twelve tool windows, in one place: the Tools

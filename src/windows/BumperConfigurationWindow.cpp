@@ -16,6 +16,7 @@
 #include "shell/VenueLifecycle.h"
 #include "windows/EditBox.h"
 #include "windows/SpinStepper.h"
+#include "windows/ToolControls.h"
 
 namespace polvane {
 
@@ -38,7 +39,7 @@ QSpinBox* Spin(const char* name, QWidget* parent)
     auto* spin = Named(new QSpinBox(parent), name);
     // Only its arrows are used: it steps the box beside it.
     spin->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
-    spin->setFixedWidth(spin->sizeHint().height());
+    ToolControls::ShowArrowsOnly(spin);
     return spin;
 }
 

@@ -1,5 +1,8 @@
 #include "windows/CalculationsWindow.h"
 
+#include <algorithm>
+#include <vector>
+
 #include <QGridLayout>
 #include <QLabel>
 
@@ -31,13 +34,22 @@ constexpr Row kRows[] = {
     {"Max SPL Drop", "lblMaxSPLDrop", "Max SPL", "lblMaxSPL"},
 };
 
+// The widest texts the values of a column can show: a five-digit weight, a distance at
+// its bound, a level drop with the evenness in percent; a negative angle, a level.
+const std::vector<const char*> kWidestLeft{"99,999.0 lbs", "-600.00 ft", "-99.99 dB (100%)"};
+const std::vector<const char*> kWidestRight{"-180.0\u00B0", "-600.00 ft", "-99.99 dB"};
+
 void AddPair(QGridLayout& grid, QWidget* parent, int row, int column, const char* caption,
-             const char* value)
+             const char* value, const std::vector<const char*>& widestValues)
 {
     grid.addWidget(new QLabel(QString::fromUtf8(caption), parent), row, column);
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromUtf8(value));
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    int widest = 0;
+    for (const char* text : widestValues)
+        widest = std::max(widest, label->fontMetrics().horizontalAdvance(QString::fromUtf8(text)));
+    label->setMinimumWidth(widest);
     grid.addWidget(label, row, column + 1);
 }
 
@@ -50,8 +62,8 @@ CalculationsWindow::CalculationsWindow(ToolWindowContext& context, QWidget* pare
     grid->setHorizontalSpacing(12);
     int row = 0;
     for (const Row& line : kRows) {
-        AddPair(*grid, this, row, 0, line.leftCaption, line.leftValue);
-        AddPair(*grid, this, row, 2, line.rightCaption, line.rightValue);
+        AddPair(*grid, this, row, 0, line.leftCaption, line.leftValue, kWidestLeft);
+        AddPair(*grid, this, row, 2, line.rightCaption, line.rightValue, kWidestRight);
         ++row;
     }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -127,13 +128,14 @@ CellConfigurationsWindow::CellConfigurationsWindow(ToolWindowContext& context, Q
         {"Throw", kThrowLeft},      {"Pinning", kPinningLeft}, {"Splay", kSplayLeft},
         {"Atten", kAttenLeft},
     };
+    MeasureColumns();
     for (const auto& [text, left] : headers) {
         auto* header = new QLabel(QString::fromUtf8(text), this);
-        header->setGeometry(Px(left), PxY(kHeaderTop), Px(735), PxY(kLabelHeight));
+        header->setGeometry(ColumnX(left), PxY(kHeaderTop), header->sizeHint().width(), PxY(kLabelHeight));
     }
 
     BuildRows();
-    setFixedWidth(Px(kWindowWidth));
+    setFixedWidth(ColumnX(kWindowWidth));
 
     if (Context().popupMenus != nullptr)
         Context().popupMenus->SetCellPopupTarget(this);
@@ -152,6 +154,46 @@ int CellConfigurationsWindow::Px(int twips) const
 {
     return static_cast<int>(std::lround(static_cast<double>(twips) /
                                         std::max(1, Context().screen.TwipsPerPixelX())));
+}
+
+void CellConfigurationsWindow::MeasureColumns()
+{
+    const QFontMetrics metrics = fontMetrics();
+    const auto widest = [&metrics](std::initializer_list<const char*> texts) {
+        int width = 0;
+        for (const char* text : texts)
+            width = std::max(width, metrics.horizontalAdvance(QString::fromUtf8(text)));
+        return width + metrics.averageCharWidth(); // a gap before the next column
+    };
+    angleNeed_ = widest({"-90.0\u00B0", "Angle"});
+    throwNeed_ = widest({kInfinite, "-600.00 ft", "Throw"});
+    pinningNeed_ = widest({"Hole 4", "Pinning"});
+    angleGrowth_ = std::max(0, angleNeed_ - Px(kThrowLeft - kAngleLeft));
+    throwGrowth_ = std::max(0, throwNeed_ - Px(kPinningLeft - kThrowLeft));
+    pinningGrowth_ = std::max(0, pinningNeed_ - Px(kSplayLeft - kPinningLeft));
+}
+
+int CellConfigurationsWindow::ColumnX(int twipsLeft) const
+{
+    return Px(twipsLeft) + (twipsLeft > kAngleLeft ? angleGrowth_ : 0) +
+           (twipsLeft > kThrowLeft ? throwGrowth_ : 0) + (twipsLeft > kPinningLeft ? pinningGrowth_ : 0);
+}
+
+int CellConfigurationsWindow::ColumnWidth(int twipsLeft, int twipsWidth) const
+{
+    const int designed = Px(twipsWidth);
+    switch (twipsLeft) {
+    case kAngleLeft:
+        return std::max(designed, angleNeed_);
+    case kThrowLeft:
+        return std::max(std::min(designed, Px(kPinningLeft - kThrowLeft)), throwNeed_);
+    case kPinningLeft:
+        return std::max(designed, pinningNeed_);
+    case 0: // the first row shading reaches over the growing columns
+        return ColumnX(twipsWidth);
+    default:
+        return designed;
+    }
 }
 
 int CellConfigurationsWindow::PxY(int twips) const
@@ -184,7 +226,7 @@ void CellConfigurationsWindow::BuildRow(int index)
           std::tuple{&row.background2, "ShapeBkg2", kShape2Left, kShape2Width}}) {
         *shape = new QFrame(this);
         name(*shape, base);
-        (*shape)->setGeometry(Px(left), PxY(buttonTop), Px(width), PxY(kButtonHeight));
+        (*shape)->setGeometry(ColumnX(left), PxY(buttonTop), ColumnWidth(left, width), PxY(kButtonHeight));
         (*shape)->setAutoFillBackground(true);
         QPalette palette = (*shape)->palette();
         palette.setColor(QPalette::Window, back);
@@ -194,13 +236,13 @@ void CellConfigurationsWindow::BuildRow(int index)
     const auto label = [&](const char* base, int left, int width) {
         auto* widget = new QLabel(this);
         name(widget, base);
-        widget->setGeometry(Px(left), PxY(labelTop), Px(width), PxY(kLabelHeight));
+        widget->setGeometry(ColumnX(left), PxY(labelTop), ColumnWidth(left, width), PxY(kLabelHeight));
         return widget;
     };
     const auto link = [&](const char* base, int left, int width, Column column) {
         auto* widget = new LinkLabel(this);
         name(widget, base);
-        widget->setGeometry(Px(left), PxY(labelTop), Px(width), PxY(kLabelHeight));
+        widget->setGeometry(ColumnX(left), PxY(labelTop), ColumnWidth(left, width), PxY(kLabelHeight));
         connect(widget, &LinkLabel::clicked, this, [this, base, column, index] {
             Guard(std::string(base) + "_Click", [this, column, index] { PopupList(column, index); });
         });
@@ -209,7 +251,7 @@ void CellConfigurationsWindow::BuildRow(int index)
     const auto button = [&](const char* base, int left, const QString& arrow, void (Cell::*step)()) {
         auto* widget = new QPushButton(arrow, this);
         name(widget, base);
-        widget->setGeometry(Px(left), PxY(buttonTop), Px(kRowButtonWidth), PxY(kButtonHeight));
+        widget->setGeometry(ColumnX(left), PxY(buttonTop), Px(kRowButtonWidth), PxY(kButtonHeight));
         connect(widget, &QPushButton::clicked, this, [this, base, step, index] {
             Guard(std::string(base) + "_Click", [this, step, index] { StepCell(index, step); });
         });

@@ -96,6 +96,15 @@ private:
     void BuildRow(int index);
     int Px(int twips) const;
     int PxY(int twips) const;
+    // The pixel left of a column given in twips, moved right by the room the columns
+    // before it took beyond their designed widths.
+    int ColumnX(int twipsLeft) const;
+    // A column's pixel width: the designed one, or its widest text's when that is wider.
+    int ColumnWidth(int twipsLeft, int twipsWidth) const;
+    // Measures the widest texts of the angle, throw and pinning columns.
+    void MeasureColumns();
+    int angleGrowth_ = 0, throwGrowth_ = 0, pinningGrowth_ = 0;
+    int angleNeed_ = 0, throwNeed_ = 0, pinningNeed_ = 0;
     Cells& CellColumn() const;
     // The remembered row's cell, or null when the column no longer reaches it.
     Cell* RememberedCell() const;

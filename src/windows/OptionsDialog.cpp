@@ -35,6 +35,7 @@
 #include "windows/HelpKey.h"
 #include "windows/LinkLabel.h"
 #include "windows/SpinStepper.h"
+#include "windows/ToolControls.h"
 
 namespace polvane {
 
@@ -202,7 +203,7 @@ QSpinBox* OptionsDialog::AddSpin(QWidget* page, const char* name, QLineEdit* box
     spin->setObjectName(QString::fromUtf8(name));
     spin->setRange(-1, 1);
     spin->setValue(0);
-    spin->setFixedWidth(18);
+    ToolControls::ShowArrowsOnly(spin);
     SpinStepper::ArrowsOnly(*spin);
     const std::string handler = std::string(name) + "_Change";
     connect(spin, &QSpinBox::valueChanged, this, [this, spin, box, rule, handler](int value) {

@@ -62,6 +62,10 @@ SeatingAreasWindow::SeatingAreasWindow(ToolWindowContext& context, QWidget* pare
 {
     lstSeatingAreas_->setObjectName(QStringLiteral("lstSeatingAreas"));
     lstSeatingAreas_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Narrow enough to leave room for the other windows; a long name scrolls.
+    lstSeatingAreas_->setMaximumWidth(lstSeatingAreas_->fontMetrics().horizontalAdvance(QString(16, QChar('n'))));
+    for (QLineEdit* box : {txtHorizontalPosition_, txtVerticalPosition_, txtLength_, txtHeight_})
+        ToolControls::FitBox(box, ToolControls::WidestMeasurement());
 
     auto* editors = new QGridLayout;
     editors->addWidget(new QLabel(QStringLiteral("Name:"), this), 0, 0);

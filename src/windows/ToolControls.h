@@ -19,6 +19,12 @@ public:
     static QSpinBox* NewSpin(QWidget* parent, const char* name);
     static QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption);
     static QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption);
+    // Narrows a spin control to its arrows and frame, with no sliver of its number showing.
+    static void ShowArrowsOnly(QSpinBox* spin);
+    // Makes a box just wide enough for the widest text it is to show, in its own font.
+    static void FitBox(QLineEdit* box, const QString& widest);
+    // The widest measurement a box shows: a negative distance at its bound.
+    static QString WidestMeasurement();
 };
 
 } // namespace polvane

@@ -7,8 +7,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
 
 #include "model/ProcedureFailure.h"
 #include "platform/ScreenInfo.h"
@@ -151,13 +153,95 @@ const QWidget& ToolWindow::Frame() const { return const_cast<ToolWindow*>(this)-
 int ToolWindow::TwipsX() const { return std::max(1, context_.screen.TwipsPerPixelX()); }
 int ToolWindow::TwipsY() const { return std::max(1, context_.screen.TwipsPerPixelY()); }
 
+QSize ToolWindow::sizeHint() const
+{
+    const QSize hint = QWidget::sizeHint();
+    return hint.isValid() ? hint.expandedTo(minimumSize()) : minimumSize();
+}
+
+bool ToolWindow::event(QEvent* event)
+{
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::LayoutRequest && !IsSizable())
+        FitFrame();
+    return handled;
+}
+
+void ToolWindow::FitFrame()
+{
+    QWidget& frame = Frame();
+    if (&frame == this)
+        return;
+    if (layout() != nullptr)
+        layout()->activate();
+    if (IsSizable()) {
+        frame.resize(frame.size().expandedTo(MinimumFrameSize()));
+        return;
+    }
+    frame.setFixedSize(sizeHint().expandedTo(minimumSizeHint()) + Decoration());
+    // A frame that kept its size does not lay out its content again by itself.
+    if (frame.layout() != nullptr) {
+        frame.layout()->invalidate();
+        frame.layout()->activate();
+    }
+}
+
+void ToolWindow::GiveDefaultSize()
+{
+    QWidget& frame = Frame();
+    if (IsSizable() && &frame != this)
+        frame.resize(sizeHint().expandedTo(QSize(kDefaultWidth, kDefaultHeight)) + Decoration());
+    FitFrame();
+}
+
+QSize ToolWindow::Decoration() const
+{
+    // The frame's own parts (title bar and borders) come on top of the content.
+    const QWidget& frame = Frame();
+    if (&frame == this)
+        return {};
+    const QSize difference = frame.sizeHint() - sizeHint();
+    if (!IsSizable())
+        return difference;
+    // A sizable window's content may ask for less than the frame's own least width, which
+    // is then no decoration: the borders and the title bar are at most what the style says.
+    const int border = frame.style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, &frame);
+    const int title = frame.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &frame);
+    return difference.boundedTo(QSize(2 * border, title + border));
+}
+
+QSize ToolWindow::MinimumFrameSize() const
+{
+    // Small enough to share a screen with the others, large enough to show a picture or
+    // a few lines; a window's own minimum comes first.
+    return minimumSize().expandedTo(QSize(kMinimumWidth, kMinimumHeight)) + Decoration();
+}
+
 int ToolWindow::Left() const { return Frame().x() * TwipsX(); }
 int ToolWindow::Top() const { return Frame().y() * TwipsY(); }
-int ToolWindow::Width() const { return Frame().width() * TwipsX(); }
-int ToolWindow::Height() const { return Frame().height() * TwipsY(); }
+// Never a size below the minimum, whatever the frame was squeezed to.
+int ToolWindow::Width() const
+{
+    return std::max(Frame().width(), IsSizable() ? MinimumFrameSize().width() : 0) * TwipsX();
+}
+int ToolWindow::Height() const
+{
+    return std::max(Frame().height(), IsSizable() ? MinimumFrameSize().height() : 0) * TwipsY();
+}
+
+int ToolWindow::NeededWidth() const
+{
+    return (IsSizable() ? MinimumFrameSize().width() : Frame().width()) * TwipsX();
+}
+
+int ToolWindow::NeededHeight() const
+{
+    return (IsSizable() ? MinimumFrameSize().height() : Frame().height()) * TwipsY();
+}
 
 void ToolWindow::Move(int left, int top)
 {
+    FitFrame();
     QWidget& frame = Frame();
     const ScreenPlace::Rect held = ScreenPlace::HeldOnScreen(
         {ToPixels(left, TwipsX()), ToPixels(top, TwipsY()), frame.width(), frame.height()},
@@ -172,12 +256,13 @@ void ToolWindow::Move(int left, int top, int width, int height)
         return;
     }
     QWidget& frame = Frame();
+    const QSize size =
+        QSize(ToPixels(width, TwipsX()), ToPixels(height, TwipsY())).expandedTo(MinimumFrameSize());
     const ScreenPlace::Rect held = ScreenPlace::HeldOnScreen(
-        {ToPixels(left, TwipsX()), ToPixels(top, TwipsY()), ToPixels(width, TwipsX()),
-         ToPixels(height, TwipsY())},
+        {ToPixels(left, TwipsX()), ToPixels(top, TwipsY()), size.width(), size.height()},
         context_.screen.Width(), context_.screen.Height());
+    frame.resize(QSize(held.width, held.height).expandedTo(MinimumFrameSize()));
     frame.move(held.left, held.top);
-    frame.resize(held.width, held.height);
 }
 
 bool ToolWindow::IsShown() const { return !Frame().isHidden(); }
@@ -185,6 +270,7 @@ bool ToolWindow::IsShown() const { return !Frame().isHidden(); }
 void ToolWindow::Show()
 {
     QWidget& frame = Frame();
+    FitFrame();
     frame.show();
     frame.raise();
     if (auto* subWindow = qobject_cast<QMdiSubWindow*>(&frame); subWindow != nullptr)

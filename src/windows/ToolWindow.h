@@ -23,11 +23,20 @@ namespace polvane {
 //   unregisters the window and clears its Tools check mark, and is never refused;
 // - Refresh raises the update guard around UpdateInterface, so refilling the controls is
 //   never taken for an edit;
-// - the place is read and set in twips of the screen, on the sub-window's frame.
+// - the place is read and set in twips of the screen, on the sub-window's frame;
+// - a fixed frame always has the size its content needs and cannot be resized or
+//   maximised; a sizable one is never made or stored smaller than its content allows.
 class ToolWindow : public QWidget, public PlaceableWindow, public RefreshableWindow {
     Q_OBJECT
 
 public:
+    // The smallest inside of a sizable window, in pixels.
+    static constexpr int kMinimumWidth = 160;
+    static constexpr int kMinimumHeight = 100;
+    // The inside a sizable window opens at when no place says otherwise.
+    static constexpr int kDefaultWidth = 400;
+    static constexpr int kDefaultHeight = 300;
+
     ToolWindow(ToolWindowId id, ToolWindowContext& context, QWidget* parent = nullptr);
     ~ToolWindow() override;
 
@@ -51,11 +60,23 @@ public:
     int Top() const override;
     int Width() const override;
     int Height() const override;
+    int NeededWidth() const override;
+    int NeededHeight() const override;
     void Move(int left, int top) override;
     void Move(int left, int top, int width, int height) override;
     void Show() override;
 
+    // A window with a layout asks for its layout's size; one without asks for its minimum.
+    QSize sizeHint() const override;
+    // Gives a fixed frame the size its content asks for; a sizable frame grows to its
+    // minimum when it is smaller.
+    void FitFrame();
+    // The frame at its content's size, a sizable one at least at the default size.
+    void GiveDefaultSize();
+
 protected:
+    // A fixed window follows its content's size whenever its layout changes.
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     // A key release the window's own handlers keep from the state keys.
     virtual bool KeepsKeyUp(int keyCode) const
@@ -70,6 +91,10 @@ private:
     bool IsShown() const override;
     QWidget& Frame();
     const QWidget& Frame() const;
+    // The title bar and borders of the frame around the content.
+    QSize Decoration() const;
+    // The smallest a sizable frame is made or stored.
+    QSize MinimumFrameSize() const;
     int TwipsX() const;
     int TwipsY() const;
     // F1 and the state keys of a key event sent to this window or one of its controls;

@@ -35,9 +35,17 @@ PlaceableWindow& ToolWindowHost::Load()
     QMdiSubWindow* frame = context_.area.addSubWindow(window);
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->setWindowTitle(window->windowTitle());
+    if (!window->IsSizable()) {
+        // A fixed frame has a close box only: it cannot be sized, maximised or minimised
+        // to a title bar.
+        frame->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    }
     frame->hide();
     window_ = window;
     frame_ = frame;
+    // Opened without a stored place, a window has its default size rather than none.
+    window->GiveDefaultSize();
     context_.registry.Register(window->Id(), window);
     return *window;
 }

@@ -67,6 +67,9 @@ public:
     int Top() const override { return top_; }
     int Width() const override { return width_; }
     int Height() const override { return height_; }
+    // 200 x 133 pixels fixed, 100 x 100 at least sizable.
+    int NeededWidth() const override { return info_.sizable ? 1500 : 3000; }
+    int NeededHeight() const override { return info_.sizable ? 1500 : 1995; }
     void Move(int left, int top) override
     {
         left_ = left, top_ = top;
@@ -175,6 +178,13 @@ protected:
     std::size_t Find(const std::string& entry) const
     {
         const auto at = std::find(log_.begin(), log_.end(), entry);
+        return static_cast<std::size_t>(at - log_.begin());
+    }
+    // The first entry that begins with the text.
+    std::size_t FindStart(const std::string& start) const
+    {
+        const auto at = std::find_if(log_.begin(), log_.end(),
+                                     [&start](const std::string& entry) { return entry.rfind(start, 0) == 0; });
         return static_cast<std::size_t>(at - log_.begin());
     }
     std::string Stored(const char* caption) const

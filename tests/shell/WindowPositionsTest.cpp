@@ -47,6 +47,8 @@ public:
     bool IsSizable() const override { return sizable_; }
     int Left() const override { return left; }
     int Top() const override { return top; }
+    int NeededWidth() const override { return 0; }
+    int NeededHeight() const override { return 0; }
     int Width() const override { return width; }
     int Height() const override { return height; }
     void Move(int l, int t) override { Record("move", l, t); }

@@ -1,0 +1,217 @@
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QAction>
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QMdiSubWindow>
+#include <QTest>
+
+#include "ToolWindowFixture.h"
+#include "windows/ArrayConfigurationWindow.h"
+#include "windows/ArrayPictureWindow.h"
+#include "windows/BumperConfigurationWindow.h"
+#include "windows/CalculationsWindow.h"
+#include "windows/CellConfigurationsWindow.h"
+#include "windows/FROptionsWindow.h"
+#include "windows/IFEGraphWindow.h"
+#include "windows/ListeningPointsWindow.h"
+#include "windows/NotesWindow.h"
+#include "windows/RiggingDetailsWindow.h"
+#include "windows/SeatingAreasWindow.h"
+#include "windows/ToolWindowHost.h"
+#include "windows/VenueWindow.h"
+
+namespace polvane {
+namespace {
+
+// Every tool window the program has, on a venue of 24 cells.
+class WindowsFit : public ToolWindowFixture {
+protected:
+    WindowsFit()
+    {
+        using Id = ToolWindowId;
+        Add(Id::ArrayConfiguration, [](ToolWindowContext& c) { return new ArrayConfigurationWindow(c, {}); });
+        Add(Id::ArrayPicture, [](ToolWindowContext& c) { return new ArrayPictureWindow(c); });
+        Add(Id::BumperConfiguration, [](ToolWindowContext& c) { return new BumperConfigurationWindow(c); });
+        Add(Id::Calculations, [](ToolWindowContext& c) { return new CalculationsWindow(c); });
+        Add(Id::CellConfigurations, [](ToolWindowContext& c) { return new CellConfigurationsWindow(c); });
+        Add(Id::FROptions, [](ToolWindowContext& c) { return new FROptionsWindow(c); });
+        Add(Id::IFEGraph, [](ToolWindowContext& c) { return new IFEGraphWindow(c); });
+        Add(Id::ListeningPoints, [](ToolWindowContext& c) { return new ListeningPointsWindow(c); });
+        Add(Id::Notes, [](ToolWindowContext& c) { return new NotesWindow(c); });
+        Add(Id::RiggingDetails, [](ToolWindowContext& c) { return new RiggingDetailsWindow(c); });
+        Add(Id::SeatingAreas, [](ToolWindowContext& c) { return new SeatingAreasWindow(c); });
+        Add(Id::Venue, [](ToolWindowContext& c) { return new VenueWindow(c); });
+        Cells& cells = lifecycle_.Venue().LineArray().Cells();
+        while (cells.Count() < CellConfigurationsWindow::kMaxCells)
+            cells.Add();
+        hub_.UpdateInterfaces(0, true);
+    }
+    ~WindowsFit() override
+    {
+        // The closed windows and then the hosts' open ones go before the main window.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        hosts_.clear();
+    }
+
+    void Add(ToolWindowId id, ToolWindowHost::Factory factory)
+    {
+        hosts_.push_back(std::make_unique<ToolWindowHost>(context_, std::move(factory)));
+        window_.SetToolWindowSlot(id, hosts_.back().get());
+    }
+
+    // The frames of the open tool windows, in the work area's coordinates.
+    std::vector<std::pair<std::string, QRect>> OpenFrames() const
+    {
+        std::vector<std::pair<std::string, QRect>> frames;
+        for (QMdiSubWindow* frame : window_.MdiArea()->subWindowList())
+            if (frame->isVisible())
+                frames.emplace_back(frame->windowTitle().toStdString(), frame->geometry());
+        return frames;
+    }
+
+    void ExpectTextsFit(int scale);
+
+    std::vector<std::unique_ptr<ToolWindowHost>> hosts_;
+};
+
+// The text of a control that does not fit its width, or empty.
+std::string Clipped(const QWidget& widget);
+
+TEST_F(WindowsFit, PresetArrangements)
+{
+    struct Case {
+        const char* item;
+        QSize screen;
+    };
+    const Case cases[] = {
+        {"mnuViewWindowsArrange800x600", {800, 600}},
+        {"mnuViewWindowsArrange1024x768", {1024, 768}},
+        {"mnuViewWindowsArrange1280x1024", {1280, 1024}},
+    };
+    window_.show();
+    for (const bool engineering : {false, true}) {
+        if (options_.EngineeringMode() != engineering)
+            engineering ? options_.SwitchToEngineeringMode() : options_.SwitchToStandardMode();
+        for (const Case& c : cases) {
+            const std::string name = std::string(c.item) + (engineering ? " advanced" : " basic");
+            Item(c.item)->trigger();
+            QApplication::processEvents();
+            // The desktop's window manager gives the maximised window the screen less a
+            // title bar.
+            window_.setWindowState(Qt::WindowNoState);
+            window_.setGeometry(0, 0, c.screen.width(), c.screen.height() - 30);
+            QApplication::processEvents();
+            const QRect area = window_.MdiArea()->viewport()->rect();
+            const auto frames = OpenFrames();
+            ASSERT_GE(frames.size(), 7U) << name;
+            const QAbstractScrollArea& scroll = *window_.MdiArea();
+            for (std::size_t i = 0; i < frames.size(); ++i) {
+                const auto& [caption, frame] = frames[i];
+                for (std::size_t j = i + 1; j < frames.size(); ++j) {
+                    EXPECT_FALSE(frame.intersects(frames[j].second))
+                        << name << ": " << caption << " and " << frames[j].first;
+                }
+                // At the largest preset every window lies wholly inside the work area; on
+                // smaller screens what lies outside can be scrolled to.
+                if (c.screen.width() >= 1280) {
+                    EXPECT_TRUE(area.contains(frame)) << name << ": " << caption << " at " << frame.x() << ","
+                                                      << frame.y() << " " << frame.width() << "x"
+                                                      << frame.height() << " in " << area.width() << "x"
+                                                      << area.height();
+                }
+                EXPECT_GE(scroll.horizontalScrollBar()->maximum(), frame.right() - area.right())
+                    << name << ": " << caption;
+                EXPECT_GE(scroll.verticalScrollBar()->maximum(), frame.bottom() - area.bottom())
+                    << name << ": " << caption;
+            }
+        }
+    }
+    EXPECT_EQ(reportedEnds_, 0);
+}
+
+// The text of a control that does not fit its width, or empty.
+std::string Clipped(const QWidget& widget)
+{
+    QString text;
+    int room = widget.width();
+    if (const auto* label = qobject_cast<const QLabel*>(&widget)) {
+        if (label->wordWrap() || label->text().isEmpty() || label->text().startsWith('<'))
+            return {};
+        text = label->text();
+        room = label->contentsRect().width() - 2 * label->margin() - std::max(0, label->indent());
+    } else if (const auto* button = qobject_cast<const QAbstractButton*>(&widget)) {
+        text = button->text();
+        // A push button's text sits inside its bevel; an option's beside its mark.
+        const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
+        room = qobject_cast<const QPushButton*>(button) != nullptr
+                   ? button->width() - margin
+                   : button->width() - button->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, button) -
+                         button->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, button);
+    } else if (const auto* box = qobject_cast<const QLineEdit*>(&widget)) {
+        text = box->text();
+        QStyleOptionFrame option;
+        option.initFrom(box);
+        room = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box).width() - 4;
+    } else {
+        return {};
+    }
+    text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    if (widget.fontMetrics().horizontalAdvance(text) <= room)
+        return {};
+    return text.toStdString();
+}
+
+// Opens every tool window afresh at the application font times the scale, arranged for
+// 1280 x 1024, and expects every label, box and button to hold its whole text.
+void WindowsFit::ExpectTextsFit(int scale)
+{
+    const QFont defaultFont = QApplication::font();
+    options_.SwitchToEngineeringMode();
+    QFont font = defaultFont;
+    font.setPointSizeF(defaultFont.pointSizeF() * scale);
+    QApplication::setFont(font);
+    for (const auto& host : hosts_)
+        host->Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Item("mnuViewWindowsArrange1280x1024")->trigger();
+    for (const ToolWindowInfo& info : ToolWindowRegistry::All()) {
+        if (!registry_.IsLoaded(info.id))
+            Item(info.menuName)->trigger();
+    }
+    // The layouts settle over a few rounds of posted events.
+    QTest::qWait(100);
+    for (QMdiSubWindow* frame : window_.MdiArea()->subWindowList()) {
+        for (const QWidget* control : frame->widget()->findChildren<QWidget*>()) {
+            if (!control->isVisibleTo(frame))
+                continue;
+            const std::string clipped = Clipped(*control);
+            EXPECT_TRUE(clipped.empty()) << "x" << scale << " " << frame->windowTitle().toStdString() << ": "
+                                         << control->objectName().toStdString() << " \"" << clipped << "\"";
+        }
+    }
+    QApplication::setFont(defaultFont);
+    EXPECT_EQ(reportedEnds_, 0);
+}
+
+TEST_F(WindowsFit, TextsFitTheirControls) { ExpectTextsFit(1); }
+
+// Still failing, and so kept from the runs until it passes: at twice the font size the
+// hand-placed controls of the listening points and cell configurations windows, the
+// captions of the calculations window and some boxes of the bumper configuration and
+// frequency response options windows are clipped.
+TEST_F(WindowsFit, DISABLED_TextsFitTheirControlsAtTwiceTheSize) { ExpectTextsFit(2); }
+
+} // namespace
+} // namespace polvane
