@@ -612,10 +612,8 @@ void MainWindow::SetAboutWindow(SplashWindow& splash)
     });
 }
 
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+bool MainWindow::OpensMenu(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::Shortcut)
-        return QMainWindow::eventFilter(watched, event);
     auto* target = qobject_cast<QWidget*>(watched);
     if (target == nullptr || target == menuBar() || target->window() != this)
         return false;
@@ -871,6 +869,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         else
             arrangedColumn_.reset();
     }
+    if (event->type() == QEvent::Shortcut && OpensMenu(watched, event))
+        return true;
     return QMainWindow::eventFilter(watched, event);
 }
 

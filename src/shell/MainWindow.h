@@ -175,11 +175,13 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // An access key shared by a control of a tool window and a menu of the menu bar opens
-    // the menu: Qt would take turns between them and give the control the first press.
+    // The arrangement follows the work area's size; menu access keys come first.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // An access key shared by a control of a tool window and a menu of the menu bar opens
+    // the menu: Qt would take turns between them and give the control the first press.
+    bool OpensMenu(QObject* watched, QEvent* event);
     QMenu* AddMenu(QMenu* parent, const char* name, const QString& text);
     QAction* AddItem(QMenu* menu, const char* name, const QString& text,
                      std::function<void()> action = {}, const char* shortcut = nullptr);
