@@ -815,9 +815,9 @@ void MainWindow::PlaceArrangement(PresetColumn column)
         const PresetLayout::Rect& r = place->second;
         PlaceableWindow& window = slot->Load();
         if (window.IsSizable())
-            window.Move(r.left * twipsX, r.top * twipsY, r.width * twipsX, r.height * twipsY);
+            window.Arrange(r.left * twipsX, r.top * twipsY, r.width * twipsX, r.height * twipsY);
         else
-            window.Move(r.left * twipsX, r.top * twipsY);
+            window.Arrange(r.left * twipsX, r.top * twipsY);
         arrangement_[info.id] = Placed(window);
     }
     arrangedColumn_ = column;

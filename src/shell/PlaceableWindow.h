@@ -17,6 +17,13 @@ public:
     virtual int NeededHeight() const = 0;
     virtual void Move(int left, int top) = 0;
     virtual void Move(int left, int top, int width, int height) = 0;
+    // A place of an arrangement, which may run past the screen where the work area scrolls
+    // to it; a stored place is held on the screen by Move.
+    virtual void Arrange(int left, int top) { Move(left, top); }
+    virtual void Arrange(int left, int top, int width, int height)
+    {
+        Move(left, top, width, height);
+    }
     // Shows the window and brings it to the front.
     virtual void Show() = 0;
     // Whether the window is on screen; a window loaded without being shown is not.

@@ -265,6 +265,20 @@ void ToolWindow::Move(int left, int top, int width, int height)
     frame.move(held.left, held.top);
 }
 
+void ToolWindow::Arrange(int left, int top)
+{
+    FitFrame();
+    Frame().move(ToPixels(left, TwipsX()), ToPixels(top, TwipsY()));
+}
+
+void ToolWindow::Arrange(int left, int top, int width, int height)
+{
+    if (IsSizable())
+        Frame().resize(QSize(ToPixels(width, TwipsX()), ToPixels(height, TwipsY()))
+                           .expandedTo(MinimumFrameSize()));
+    Arrange(left, top);
+}
+
 bool ToolWindow::IsShown() const { return !Frame().isHidden(); }
 
 void ToolWindow::Show()

@@ -64,6 +64,8 @@ public:
     int NeededHeight() const override;
     void Move(int left, int top) override;
     void Move(int left, int top, int width, int height) override;
+    void Arrange(int left, int top) override;
+    void Arrange(int left, int top, int width, int height) override;
     void Show() override;
 
     // A window with a layout asks for its layout's size; one without asks for its minimum.

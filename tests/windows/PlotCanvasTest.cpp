@@ -14,7 +14,6 @@
 
 #include "engine/CalculationResults.h"
 #include "engine/Environment.h"
-#include "shell/ToolWindowRegistry.h"
 #include "platform/MemorySettingsStore.h"
 #include "shell/ArgbColor.h"
 #include "shell/ColorTable.h"
@@ -609,40 +608,25 @@ TEST_F(PlotCanvasTest, StepsFollowTheRuleOfPixelsPerLabel)
     EXPECT_EQ(array->YStep(), 3.0f);
 }
 
-TEST_F(PlotCanvasTest, NoTwoScaleLabelsMeetAndEveryLabelIsWholeAtThePresetSizes)
+TEST_F(PlotCanvasTest, NoTwoScaleLabelsMeetAndEveryLabelIsWholeAtTheWindowsSizes)
 {
     options_.SetShowScale(true);
     options_.SetShowGrid(true);
     const CalculationResults columns[] = {ColumnResults(4), ColumnResults(24)};
-    struct Window {
-        Kind kind;
-        ToolWindowId id;
-    };
-    const Window windows[] = {{Kind::ArrayPicture, ToolWindowId::ArrayPicture},
-                              {Kind::RiggingDetails, ToolWindowId::RiggingDetails},
-                              {Kind::Venue, ToolWindowId::Venue},
-                              {Kind::EvennessGraph, ToolWindowId::ListeningPoints},
-                              {Kind::ListeningPointsGraph, ToolWindowId::ListeningPoints}};
-    const PresetColumn presets[] = {PresetColumn::k800x600, PresetColumn::k1024x768Engineering,
-                                    PresetColumn::k1024x768Standard,
-                                    PresetColumn::k1280x1024Engineering,
-                                    PresetColumn::k1280x1024Standard};
-    for (const Window& w : windows) {
-        for (const PresetColumn preset : presets) {
-            const PresetPlace& place = ToolWindowRegistry::Preset(w.id, preset);
-            if (!place.open || place.width == 0)
-                continue;
-            // The window's size in pixels at 15 twips each, and a little less for its frame;
-            // the listening points window gives its list 300 pixels of that.
-            const int list = w.id == ToolWindowId::ListeningPoints ? 300 : 0;
-            for (const int inset : {0, 24}) {
-                const int width = place.width / 15 - list - inset / 3;
-                const int height = place.height / 15 - inset;
+    const Kind kinds[] = {Kind::ArrayPicture, Kind::RiggingDetails, Kind::Venue,
+                          Kind::EvennessGraph, Kind::ListeningPointsGraph};
+    // The plots' sizes in the arrangements follow the screen; these span the smallest a
+    // window may be made to a large screen's share.
+    const int widths[] = {150, 231, 300, 420, 640, 900};
+    const int heights[] = {90, 160, 225, 314, 480, 700};
+    for (const Kind kind : kinds) {
+        for (const int width : widths) {
+            for (const int height : heights) {
                 for (const CalculationResults& results : columns) {
-                    SCOPED_TRACE(std::to_string(static_cast<int>(w.kind)) + " at " +
+                    SCOPED_TRACE(std::to_string(static_cast<int>(kind)) + " at " +
                                  std::to_string(width) + " x " + std::to_string(height) + ", " +
                                  std::to_string(results.CellResults.size()) + " cells");
-                    auto canvas = Canvas(w.kind, width, height);
+                    auto canvas = Canvas(kind, width, height);
                     if (canvas->IsGraph())
                         canvas->SetGraphBounds();
                     else
