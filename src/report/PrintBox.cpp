@@ -128,6 +128,12 @@ void PrintBox::SetXY(float x, float y)
     Device().SetCurrentY(ToPageY(y));
 }
 
+float PrintBox::InchesToModel(float inches) const
+{
+    RequireCoords();
+    return inches / PageScale();
+}
+
 float PrintBox::TextWidth(const std::vector<std::string>& texts) const
 {
     RequireCoords();

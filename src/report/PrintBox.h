@@ -40,6 +40,8 @@ public:
     void DrawLineFromXY(float x1, float y1, float x2, float y2);
     // Moves the printer's current position to the model point.
     void SetXY(float x, float y);
+    // A length on the page in inches, in model units.
+    float InchesToModel(float inches) const;
     // The widest of the texts, in model units.
     float TextWidth(const std::vector<std::string>& texts) const;
     void DrawQuad(const Point2D& p1, const Point2D& p2, const Point2D& p3, const Point2D& p4);

@@ -193,6 +193,11 @@ void PrintDocument::Text(const std::string& text, int align, bool keepOnLine, bo
     }
 }
 
+float PrintDocument::TextWidth(const std::string& text) const
+{
+    return printer_.TextWidth(text) / printableWidth_ * 100;
+}
+
 float PrintDocument::x() const { return XToPercent(printer_.CurrentX()); }
 
 void PrintDocument::SetX(float percent) { printer_.SetCurrentX(PercentToX(percent)); }

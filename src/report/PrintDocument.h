@@ -57,6 +57,8 @@ public:
     // after the text; otherwise it goes to the next line under the anchor.
     void Text(const std::string& text, int align, bool keepOnLine, bool rule, float x = -1,
               float y = -1);
+    // The text's width in the current text style, percent of the printable width.
+    float TextWidth(const std::string& text) const;
     // The cursor, in percent of the printable area.
     float x() const;
     void SetX(float percent);

@@ -1,6 +1,8 @@
 #include "report/RiggingSheet.h"
 
 #include <algorithm>
+#include <vector>
+#include <array>
 #include <cmath>
 #include <stdexcept>
 #include <utility>
@@ -13,6 +15,7 @@
 #include "engine/ProgressController.h"
 #include "model/Format.h"
 #include "platform/Clock.h"
+#include "platform/Printer.h"
 #include "platform/PrinterFailure.h"
 #include "report/PrintBox.h"
 #include "report/PrintDocument.h"
@@ -25,6 +28,12 @@ constexpr float kCursor = -1.0f;
 // A circle radius that draws the 0.07 inch dot, and a brace position outside the box.
 constexpr float kDot = -1.0f;
 constexpr float kOutside = -1.0f;
+
+// The least room between a figure's label and its value, percent of the printable width.
+constexpr float kFigureGap = 1.0f;
+// The dot's radius in inches, and the room kept round a cell number that needs more.
+constexpr float kDotInches = 0.07f;
+constexpr float kCirclePadInches = 0.01f;
 
 // Column stops of the figures, percent of the printable width.
 constexpr float kLabelStop = 45.0f;
@@ -76,6 +85,35 @@ void ShowExtent(PrintBox& box, float left, float top, float right, float bottom)
 
 // Hang points are stored unchecked; one that names no hole of the bumper is not drawn.
 bool IsHole(const Bumper& bumper, int hole) { return hole >= 1 && hole <= bumper.HoleCount(); }
+
+// The figures' columns: the usual stops where they leave every label clear of its value by
+// a gap. Otherwise the first value column widens to its widest label and value and the
+// second label column follows it; where even that runs off the page, the whole block starts
+// further left, though never over the cell table.
+void PlaceFigureColumns(const PrintDocument& doc,
+                        const std::vector<std::array<std::string, 4>>& rows, float& label,
+                        float& value, float& label2)
+{
+    float first = 0;
+    float second = 0;
+    for (const auto& row : rows) {
+        first = std::max(first, doc.TextWidth(row[0]) + kFigureGap + doc.TextWidth(row[1]));
+        second = std::max(second, doc.TextWidth(row[2]) + kFigureGap + doc.TextWidth(row[3]));
+    }
+    const float needed = first + kFigureGap + second;
+    label = std::clamp(kValue2Stop - needed, kTableRight + kFigureGap, kLabelStop);
+    value = std::max(kValueStop - (kLabelStop - label), label + first);
+    label2 = std::min(std::max(kLabel2Stop, value + kFigureGap), kValue2Stop - second);
+}
+
+// The circle round a cell's number: the usual dot, or wider where the number would not fit
+// in it (digits stand about 0.6 of a line high).
+float NumberCircleInches(const Printer& printer, const std::string& widest)
+{
+    const float halfDiagonal =
+        0.5f * std::hypot(printer.TextWidth(widest), 0.6f * printer.TextHeight(widest));
+    return std::max(kDotInches, halfDiagonal + kCirclePadInches);
+}
 
 } // namespace
 
@@ -215,8 +253,10 @@ void RiggingSheet::SideView(const Settings& settings)
 
     // The white circles hide the aim lines beneath the numbers.
     doc.SetDrawingWidth(kNormalWidth);
+    const float inches = NumberCircleInches(doc.Device(), std::to_string(cellResults.size()));
+    const float radius = inches > kDotInches ? box->InchesToModel(inches) : kDot;
     for (std::size_t i = 0; i < cellResults.size(); ++i) {
-        box->DrawCircle(cellResults[i].Source, kDot);
+        box->DrawCircle(cellResults[i].Source, radius);
         box->Text(std::to_string(i + 1), 2, cellResults[i].Source);
     }
 }
@@ -231,44 +271,54 @@ void RiggingSheet::Figures()
     doc.SetTextStyle(1);
     doc.SetDrawingWidth(kNormalWidth);
     doc.SeekToMemorizedPosition(tablePosition_);
-    doc.SetBorderClipping(kLabelStop, kValue2Stop);
 
-    doc.Text("Array", 0, false, true, kLabelStop, kCursor);
-    Figure("Type:", Format::FormatBrand(array.Brand()), "Pinning Style:",
-           array.PinStyle() == 1 ? "Fixed" : "Slide");
+    const double upper = r.UpperCoverageAngle.Degrees();
+    const double lower = r.LowerCoverageAngle.Degrees();
+    using Row = std::array<std::string, 4>;
+    const Row type{"Type:", Format::FormatBrand(array.Brand()), "Pinning Style:",
+                   array.PinStyle() == 1 ? "Fixed" : "Slide"};
+    const Row horizontal{"Horizontal:", Format::FormatMeasurement(bumper.Location().x), "Angle:",
+                         Format::FormatDegrees(bumper.Angle().Degrees())};
+    const Row vertical{"Vertical:", Format::FormatMeasurement(bumper.Location().y),
+                       "Hanging Points:", bumper.Rigging() == 0 ? "2" : "1"};
+    const Row farThrow{"Far Throw:", Format::FormatMeasurement(r.FarThrow), "Upper Angle:",
+                       Format::FormatDegrees(upper)};
+    const Row shortThrow{"Short Throw:", Format::FormatMeasurement(r.NearThrow), "Lower Angle:",
+                         Format::FormatDegrees(lower)};
+    const Row weight{"Total Weight:", Format::FormatWeight(r.TotalWeight), "Total Coverage:",
+                     Format::FormatDegrees(upper - lower)};
+    // The trim height is the array's lowest point when flown, its highest when stacked.
+    const Row height{"Array Height:", Format::FormatMeasurement(r.ArrayMaxY - r.ArrayMinY),
+                     "Trim Height:", Format::FormatMeasurement(flown_ ? r.ArrayMinY : r.ArrayMaxY)};
+    PlaceFigureColumns(doc, {type, horizontal, vertical, farThrow, shortThrow, weight, height},
+                       figures_.label, figures_.value, figures_.label2);
+    doc.SetBorderClipping(figures_.label, kValue2Stop);
+
+    doc.Text("Array", 0, false, true, figures_.label, kCursor);
+    Figure(type);
     Progress(0.5);
 
     doc.BlankLine(1);
-    doc.Text("Bumper", 0, false, true, kLabelStop, kCursor);
-    Figure("Horizontal:", Format::FormatMeasurement(bumper.Location().x), "Angle:",
-           Format::FormatDegrees(bumper.Angle().Degrees()));
-    Figure("Vertical:", Format::FormatMeasurement(bumper.Location().y), "Hanging Points:",
-           bumper.Rigging() == 0 ? "2" : "1");
+    doc.Text("Bumper", 0, false, true, figures_.label, kCursor);
+    Figure(horizontal);
+    Figure(vertical);
     Progress(0.6);
 
     doc.BlankLine(1);
-    doc.Text("Calculations", 0, false, true, kLabelStop, kCursor);
-    const double upper = r.UpperCoverageAngle.Degrees();
-    const double lower = r.LowerCoverageAngle.Degrees();
-    Figure("Far Throw:", Format::FormatMeasurement(r.FarThrow), "Upper Angle:",
-           Format::FormatDegrees(upper));
-    Figure("Short Throw:", Format::FormatMeasurement(r.NearThrow), "Lower Angle:",
-           Format::FormatDegrees(lower));
-    Figure("Total Weight:", Format::FormatWeight(r.TotalWeight), "Total Coverage:",
-           Format::FormatDegrees(upper - lower));
-    // The trim height is the array's lowest point when flown, its highest when stacked.
-    Figure("Array Height:", Format::FormatMeasurement(r.ArrayMaxY - r.ArrayMinY),
-           "Trim Height:", Format::FormatMeasurement(flown_ ? r.ArrayMinY : r.ArrayMaxY));
+    doc.Text("Calculations", 0, false, true, figures_.label, kCursor);
+    Figure(farThrow);
+    Figure(shortThrow);
+    Figure(weight);
+    Figure(height);
 }
 
-void RiggingSheet::Figure(const std::string& label, const std::string& value,
-                          const std::string& label2, const std::string& value2)
+void RiggingSheet::Figure(const std::array<std::string, 4>& row)
 {
     PrintDocument& doc = *document_;
-    doc.Text(label, 0, true, false, kLabelStop, kCursor);
-    doc.Text(value, 1, true, false, kValueStop, kCursor);
-    doc.Text(label2, 0, true, false, kLabel2Stop, kCursor);
-    doc.Text(value2, 1, false, false, kValue2Stop, kCursor);
+    doc.Text(row[0], 0, true, false, figures_.label, kCursor);
+    doc.Text(row[1], 1, true, false, figures_.value, kCursor);
+    doc.Text(row[2], 0, true, false, figures_.label2, kCursor);
+    doc.Text(row[3], 1, false, false, kValue2Stop, kCursor);
 }
 
 std::unique_ptr<PrintBox> RiggingSheet::OpenBox(float left, float right, float bottom,

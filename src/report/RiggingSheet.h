@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -60,8 +61,7 @@ private:
     void CellTable();
     void SideView(const Settings& settings);
     void Figures();
-    void Figure(const std::string& label, const std::string& value, const std::string& label2,
-                const std::string& value2);
+    void Figure(const std::array<std::string, 4>& row);
     // Two lines down, in small text: a framed box from the cursor's line down to bottom.
     std::unique_ptr<PrintBox> OpenBox(float left, float right, float bottom, float padLeft,
                                       float padTop, float padRight, float padBottom);
@@ -80,6 +80,13 @@ private:
     std::unique_ptr<PrintDocument> document_;
     bool flown_ = false;
     int tablePosition_ = 0;
+    // Where the figures' labels start, their values end and their second labels start,
+    // percent of the printable width.
+    struct {
+        float label = 0;
+        float value = 0;
+        float label2 = 0;
+    } figures_;
 };
 
 } // namespace polvane

@@ -1,6 +1,7 @@
 #include "report/RiggingSheet.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -141,10 +142,12 @@ TEST_F(RiggingSheetTest, TheTitleTheCellTableAndTheFiguresOfASmallVenue)
     EXPECT_NEAR(splay.y, three.y, kTol);
     EXPECT_NEAR(three.y - calls[15].y, 11.0f / 60, kTol) << "one row a line";
 
-    // The figures start level with the table's header, at 45 %.
+    // The figures start level with the table's header, right of the table. Their columns
+    // are where their texts leave room (these test metrics are wider than a printer's).
     const auto& array = printer.TextCall("Array");
     EXPECT_NEAR(array.y, printer.TextCall("Cell").y, kTol);
-    EXPECT_NEAR(array.x, AtPercent(45), kTol);
+    EXPECT_GT(array.x, AtPercent(39));
+    EXPECT_LE(array.x, AtPercent(45) + kTol);
     const std::vector<std::string> figures[] = {
         {"Type:", Format::FormatBrand(3), "Pinning Style:",
          venue->LineArray().PinStyle() == 1 ? "Fixed" : "Slide"},
@@ -166,12 +169,17 @@ TEST_F(RiggingSheetTest, TheTitleTheCellTableAndTheFiguresOfASmallVenue)
         ASSERT_NE(at, texts.end());
         ASSERT_LE(at + 4, texts.end());
         EXPECT_EQ(std::vector<std::string>(at, at + 4), row);
-        // Label at 45, value ending at 70, label at 75, value ending at 100, on one line.
+        // Labels under the heading, values ending at one stop, second labels at one stop,
+        // second values ending at 100 %, on one line.
         const auto call = std::find_if(calls.begin(), calls.end(),
                                        [&](const auto& c) { return c.text == row[0]; });
-        EXPECT_NEAR(call[0].x, AtPercent(45), kTol);
-        EXPECT_NEAR(call[1].x + Width11(call[1].text), AtPercent(70), kTol);
-        EXPECT_NEAR(call[2].x, AtPercent(75), kTol);
+        const auto weightValue = std::find_if(calls.begin(), calls.end(), [&](const auto& c) {
+            return c.text == Format::FormatWeight(r.TotalWeight);
+        });
+        EXPECT_NEAR(call[0].x, array.x, kTol);
+        EXPECT_NEAR(call[1].x + Width11(call[1].text),
+                    weightValue->x + Width11(weightValue->text), kTol);
+        EXPECT_NEAR(call[2].x, printer.TextCall("Total Coverage:").x, kTol);
         EXPECT_NEAR(call[3].x + Width11(call[3].text), AtPercent(100), kTol);
         EXPECT_NEAR(call[3].y, call[0].y, kTol);
     }
@@ -401,6 +409,56 @@ TEST(RiggingSheetFileName, TheNameAfterTheLastSeparatorOrUntitled)
     EXPECT_EQ(RiggingSheet::FileNameText("C:\\Shows\\Arena.venue"), "Arena.venue");
     EXPECT_EQ(RiggingSheet::FileNameText("/home/ana/tour/Arena.venue"), "Arena.venue");
     EXPECT_EQ(RiggingSheet::FileNameText(""), "(untitled)");
+}
+
+// Widths as the recording printer measures them: a code point is a 120th of an inch per point.
+float RecordedWidth(const RecordingPrinter::Call& call)
+{
+    const auto points = std::count_if(call.text.begin(), call.text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    });
+    return static_cast<float>(points) * call.fontPoints / 120;
+}
+
+TEST_F(RiggingSheetTest, FigureLabelsStayClearOfTheirValuesAndCellNumbersFitTheirCircles)
+{
+    testing::ArraySpec array;
+    array.cells.assign(24, {2});
+    auto venue = testing::MakeVenue(array);
+    Print(*venue);
+    const auto texts = printer.CallsOf(Op::Text);
+
+    // Each row reads label, value, label, value; none of the four touches the next.
+    for (const char* label : {"Type:", "Horizontal:", "Vertical:", "Far Throw:", "Short Throw:",
+                              "Total Weight:", "Array Height:"}) {
+        SCOPED_TRACE(label);
+        const auto at = std::find_if(texts.begin(), texts.end(),
+                                     [&](const auto& t) { return t.text == label; });
+        ASSERT_LE(at + 4, texts.end());
+        for (int i = 0; i < 3; ++i)
+            EXPECT_LT(at[i].x + RecordedWidth(at[i]), at[i + 1].x - 0.05f) << at[i + 1].text;
+        EXPECT_LE(at[3].x + RecordedWidth(at[3]), AtPercent(100) + kTol);
+    }
+    EXPECT_EQ(printer.TextCall("Total Weight:").y, printer.TextCall("Total Coverage:").y);
+
+    // Each cell number is drawn right after its circle; the digits (about 0.6 of a line
+    // high) lie wholly inside it.
+    const auto calls = printer.Calls();
+    int numbers = 0;
+    for (std::size_t i = 0; i + 1 < calls.size(); ++i) {
+        const auto& circle = calls[i];
+        const auto& number = calls[i + 1];
+        if (circle.op != Op::Circle || number.op != Op::Text || number.fontPoints != 8)
+            continue;
+        ++numbers;
+        SCOPED_TRACE(number.text);
+        const float lineHeight = number.fontPoints / 60;
+        const float halfWidth = RecordedWidth(number) / 2;
+        EXPECT_NEAR(number.x + halfWidth, circle.x, 1e-3f);
+        EXPECT_NEAR(number.y + lineHeight / 2, circle.y, 1e-3f);
+        EXPECT_LT(std::hypot(halfWidth, 0.3f * lineHeight), circle.radius);
+    }
+    EXPECT_EQ(numbers, 24);
 }
 
 } // namespace
