@@ -218,15 +218,21 @@ std::vector<float> Environment::EvennessScores(const std::vector<float>& frequen
     return Prediction(*this).EvennessScores(frequencies);
 }
 
-CalculationResults Prediction::Run(bool quick)
+std::unique_ptr<Environment> Prediction::HeldCopy() const
 {
     // A venue beyond the prediction's reach is predicted as held within it; the venue itself
     // keeps what it holds.
-    if (!PredictionInputs::WithinReach(venue_)) {
-        const std::unique_ptr<Environment> held = venue_.CloneOf();
-        PredictionInputs::HoldWithinReach(*held);
+    if (PredictionInputs::WithinReach(venue_))
+        return nullptr;
+    std::unique_ptr<Environment> held = venue_.CloneOf();
+    PredictionInputs::HoldWithinReach(*held);
+    return held;
+}
+
+CalculationResults Prediction::Run(bool quick)
+{
+    if (const std::unique_ptr<Environment> held = HeldCopy())
         return Prediction(*held).Run(quick);
-    }
     PolarSum::ClearUpperVectorState();
     r_ = CalculationResults{};
     areaCounter_ = 0;
@@ -243,11 +249,8 @@ CalculationResults Prediction::Run(bool quick)
 
 std::vector<float> Prediction::EvennessScores(const std::vector<float>& frequencies)
 {
-    if (!PredictionInputs::WithinReach(venue_)) {
-        const std::unique_ptr<Environment> held = venue_.CloneOf();
-        PredictionInputs::HoldWithinReach(*held);
+    if (const std::unique_ptr<Environment> held = HeldCopy())
         return Prediction(*held).EvennessScores(frequencies);
-    }
     PolarSum::ClearUpperVectorState();
     r_ = CalculationResults{};
     areaCounter_ = 0;

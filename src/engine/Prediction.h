@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,8 @@ public:
     std::vector<float> EvennessScores(const std::vector<float>& frequencies);
 
 private:
+    // A copy of the venue held within the prediction's reach, or none where it is so already.
+    std::unique_ptr<Environment> HeldCopy() const;
     struct Sweep {
         float lo = 0.0f;
         float hi = 0.0f;
