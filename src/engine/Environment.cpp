@@ -4,8 +4,6 @@
 #include <utility>
 
 #include "engine/AutoConfigure.h"
-#include "files/OldVenueFile.h"
-#include "files/VenueFile.h"
 #include "model/Units.h"
 
 namespace polvane {
@@ -93,12 +91,6 @@ void Environment::Clear()
         listeningPoints_->Remove(1);
     listeningPoints_->SetReferencePointIndex(reference);
 }
-
-void Environment::Load(const std::string& path) { VenueFile::Load(*this, path); }
-
-void Environment::SaveAs(const std::string& path) const { VenueFile::SaveAs(*this, path); }
-
-void Environment::LoadArchaic(const std::string& path) { OldVenueFile::Load(*this, path); }
 
 void Environment::TakeContentOf(Environment&& other) noexcept
 {

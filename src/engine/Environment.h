@@ -72,17 +72,10 @@ public:
     // brand 0 on a level, dual-point bumper at the origin, the sweep -135 to 90 by 1.
     void Clear();
 
-    // The venue file ("*.venue", files/VenueFile) and the old binary file ("*.vnu",
-    // files/OldVenueFile). A load either takes the whole file or throws FileFormatError and
-    // leaves the venue as it was; a failed save throws and leaves the old file as it was.
-    void Load(const std::string& path);
-    void SaveAs(const std::string& path) const;
-    void LoadArchaic(const std::string& path);
-
     // Moves in everything a venue file defines (units, temperature, frequencies, ear height,
     // notes, sweep, line array, seating areas, listening points) and hands this venue's
-    // former parts to `other`. Pictures and Auto-Configure settings stay. Used by the
-    // loaders once a file has been read whole into a scratch venue.
+    // former parts to `other`. Pictures and Auto-Configure settings stay. Used by the file
+    // loaders (VenueFile, OldVenueFile) once a file has been read whole into a scratch venue.
     void TakeContentOf(Environment&& other) noexcept;
 
     // Auto-Configure's limits, in degrees: how far the top cell may aim above the upper

@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "engine/Environment.h"
+#include "files/OldVenueFile.h"
+#include "files/VenueFile.h"
 #include "model/Format.h"
 #include "platform/Prompts.h"
 #include "shell/OptionText.h"
@@ -70,7 +72,7 @@ void VenueLifecycle::NewVenue()
     try {
         if (templatePath.empty())
             throw std::runtime_error("No new-venue template is chosen.");
-        fresh->Load(templatePath);
+        VenueFile::Load(*fresh, templatePath);
         fresh->LineArray().SetBrand(0);
     } catch (const std::exception& failure) {
         problem = failure.what();
@@ -112,9 +114,9 @@ bool VenueLifecycle::OpenVenue(const std::string& requested)
     // (and slot 1, which may be the same document) as it was.
     try {
         if (oldFile)
-            venue_->LoadArchaic(path);
+            OldVenueFile::Load(*venue_, path);
         else
-            venue_->Load(path);
+            VenueFile::Load(*venue_, path);
     } catch (const std::exception& failure) {
         ShowProblem("The venue could not be opened; the open venue is kept.\r\n" +
                     std::string(failure.what()));
@@ -134,7 +136,7 @@ bool VenueLifecycle::OpenVenue(const std::string& requested)
 bool VenueLifecycle::WriteTo(const std::string& path)
 {
     try {
-        venue_->SaveAs(path);
+        VenueFile::SaveAs(*venue_, path);
         return true;
     } catch (const std::exception& failure) {
         ShowProblem("The venue could not be saved to \"" + path +

@@ -281,7 +281,7 @@ TEST(OldVenueFile, EnvironmentMemberLoadsAFile)
                   static_cast<std::streamsize>(bytes.Size()));
     }
     auto venue = Target();
-    venue->LoadArchaic(path.string());
+    OldVenueFile::Load(*venue, path);
     EXPECT_EQ(venue->SeatingAreas().Count(), 2);
     EXPECT_EQ(venue->LineArray().Cells().Count(), 3);
     fs::remove(path);

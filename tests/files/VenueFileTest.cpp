@@ -284,18 +284,18 @@ TEST(VenueFileEnvironment, MembersSaveAndLoadThroughTheFile)
     TempFolder folder;
     const std::string path = (folder / "members.venue").string();
     const auto venue = MakeVenue({"", 1, 1, 0, 1, 0, true});
-    venue->SaveAs(path);
+    VenueFile::SaveAs(*venue, path);
 
     Environment loaded;
     loaded.Pictures().Add();
     loaded.SetAutoCalcBaselines(4, 6);
-    loaded.Load(path);
+    VenueFile::Load(loaded, path);
     ExpectSameVenue(*venue, loaded);
     // Not stored in the file, so loading keeps them.
     EXPECT_EQ(loaded.Pictures().Count(), 1);
     EXPECT_EQ(loaded.AutoCalcOverthrow(), 4);
 
-    EXPECT_THROW(loaded.Load((folder / "missing.venue").string()), FileFormatError);
+    EXPECT_THROW(VenueFile::Load(loaded, folder / "missing.venue"), FileFormatError);
     ExpectSameVenue(*venue, loaded);
 }
 

@@ -345,7 +345,7 @@ TEST(InstalledTemplatesTest, TheTemplatesAreBlankVenuesWithTheSmallestArrayInThe
     for (const Case& c : {Case{"Blank_English.venue", 0}, Case{"Blank_Metric.venue", 1}}) {
         Environment venue;
         venue.SetUnits(1 - c.units);
-        ASSERT_NO_THROW(venue.Load((folder / c.name).string())) << c.name;
+        ASSERT_NO_THROW(VenueFile::Load(venue, folder / c.name)) << c.name;
         EXPECT_EQ(venue.Units(), c.units);
         EXPECT_EQ(venue.SeatingAreas().Count(), 0);
         EXPECT_EQ(venue.ListeningPoints().Count(), 0);
