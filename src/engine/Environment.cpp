@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "engine/AutoConfigure.h"
+#include "engine/Prediction.h"
 #include "model/Units.h"
 
 namespace polvane {
@@ -116,6 +117,16 @@ void Environment::AutoCalculate(int limitMs, const bool& cancel, ProgressControl
 {
     AutoConfigure(*this).Run(limitMs, cancel, progress, percentLabel, timeLabel, combosLabel,
                              services);
+}
+
+CalculationResults Environment::GenerateCalculations(bool quick)
+{
+    return Prediction(*this).Run(quick);
+}
+
+std::vector<float> Environment::EvennessScores(const std::vector<float>& frequencies)
+{
+    return Prediction(*this).EvennessScores(frequencies);
 }
 
 void Environment::SetAutoCalcBaselines(float overthrow, float underthrow)

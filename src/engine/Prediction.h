@@ -9,7 +9,6 @@
 namespace polvane {
 
 class Environment;
-class Bumper;
 struct PredictionWorkspace;
 
 // The prediction of a venue: the array's geometry and rigging, where each cell aims, the
@@ -33,9 +32,7 @@ public:
     // once, then the sum and the seating-area levels per frequency. Fails as Run does.
     std::vector<float> EvennessScores(const std::vector<float>& frequencies);
 
-private:
-    // A copy of the venue held within the prediction's reach, or none where it is so already.
-    std::unique_ptr<Environment> HeldCopy() const;
+    // The angles the polar response is swept over, in degrees.
     struct Sweep {
         float lo = 0.0f;
         float hi = 0.0f;
@@ -43,15 +40,16 @@ private:
         int maxIndex = 0; // M: the polar response has entries 0..M
     };
 
-    // Returns false when the quick mode rejects the candidate.
+private:
+    // A copy of the venue held within the prediction's reach, or none where it is so already.
+    std::unique_ptr<Environment> HeldCopy() const;
+
+    // Returns false when the quick mode rejects the candidate (ArrayGeometry).
     bool RunGeometry(bool quick);
-    void RunCells(const Bumper& bumper, float& weight, float& sx, float& sy);
     void RunSound();
     Sweep ReadSweep() const;
     float SpeedOfSound() const;
     void RunPolar(const Sweep& sweep, float speedOfSound, PredictionWorkspace& ws);
-    // The power table and maxima of every frequency column in `ws`.
-    void SumColumns(const Sweep& sweep, float speedOfSound, PredictionWorkspace& ws);
     void RunAreaLevels(const Sweep& sweep);
     void RunListeningPoints(const Sweep& sweep, bool havePerFrequency,
                             const PredictionWorkspace& ws);
