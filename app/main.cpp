@@ -1,3 +1,3 @@
-#include "shell/Application.h"
+#include "app/Application.h"
 
 int main(int argc, char** argv) { return polvane::Application::Run(argc, argv); }

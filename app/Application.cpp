@@ -1,4 +1,4 @@
-#include "shell/Application.h"
+#include "app/Application.h"
 
 #include <cstdlib>
 #include <exception>
