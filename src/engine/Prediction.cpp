@@ -305,7 +305,7 @@ bool Prediction::RunGeometry(bool quick)
     Environment& env = venue_;
     const Planes& areas = env.SeatingAreas();
     const int areaCount = areas.Count();
-    flown_ = env.LineArray().Configuration() == 0;
+    flown_ = env.LineArray().Configuration() == ConfigurationCode::Flown;
     pointsFlag_ = env.ListeningPoints().Count() >= 1 && CoreSettings::EngineeringMode();
 
     Box areaBox;
@@ -333,7 +333,7 @@ bool Prediction::RunGeometry(bool quick)
 
         // A bumper without holes (no known type) cannot be hung: no hang line, no loads.
         const int holes = bumper.HoleCount();
-        if (bumper.Rigging() == 1) {
+        if (bumper.Rigging() == RiggingCode::SinglePoint) {
             if (holes == 0) {
                 r_.HangLinePoint = r_.CenterOfGravity;
                 r_.Balanced = false;
@@ -558,7 +558,7 @@ float Prediction::SpeedOfSound() const
     double ratio = 1.0 + celsius / kAbsoluteZeroOffset;
     if (std::isnan(ratio) || ratio < kMinTemperatureRatio)
         ratio = kMinTemperatureRatio;
-    const double base = venue_.Units() == kMetric ? kSpeedOfSoundMetres : kSpeedOfSoundFeet;
+    const double base = venue_.Units() == UnitsCode::Metric ? kSpeedOfSoundMetres : kSpeedOfSoundFeet;
     return static_cast<float>(base * std::sqrt(ratio));
 }
 
@@ -584,7 +584,7 @@ void Prediction::RunSound()
     if (!env.AggregateFrequencies() && haveCells) {
         const float length = Distance(r_.CellResults.front().Center, r_.CellResults.back().Center);
         const float divisor =
-            env.Units() == kMetric ? kFarFieldDivisorMetres : kFarFieldDivisorFeet;
+            env.Units() == UnitsCode::Metric ? kFarFieldDivisorMetres : kFarFieldDivisorFeet;
         const float farField = length * length * UsableFrequency(env.CenterFrequency()) / divisor;
         r_.FarFieldDistance = std::isfinite(farField) ? farField : kFloatMax;
     }
@@ -913,7 +913,7 @@ void Prediction::RunListeningPoints(const Sweep& sweep, bool havePerFrequency,
     const std::size_t levelColumns =
         listed ? static_cast<std::size_t>(ws.listedColumns) : (firstColumn >= 0 ? 1u : 0u);
     const float lift =
-        env.Units() == kMetric ? kListeningPointHeightMetres : kListeningPointHeightFeet;
+        env.Units() == UnitsCode::Metric ? kListeningPointHeightMetres : kListeningPointHeightFeet;
     const Point2D g = r_.CenterOfGravity;
     const int count = sweep.maxIndex + 1;
     // The per-frequency powers exist only where the polar sum kept them; otherwise the
