@@ -156,7 +156,7 @@ int Application::RunProgram(int argc, char** argv)
         if (!optionsDialog)
             optionsDialog = std::make_unique<OptionsDialog>(
                 options, prompts, hub, reporter,
-                [&lifecycle] { return lifecycle.Venue().Units() == 1; },
+                [&lifecycle] { return lifecycle.Venue().Units() == UnitsCode::Metric; },
                 constants.ColorPresetsFolder(), &mainWindow);
         optionsDialog->Run();
     });

@@ -16,7 +16,7 @@ inline std::unique_ptr<Environment> PredictionVenue()
 {
     auto env = std::make_unique<Environment>();
     env->Clear();
-    env->LineArray().SetBrand(3);
+    env->LineArray().SetBrand(BrandCode::RSarn);
     env->LineArray().Bumper().SetLocation(Point2D(0, 45));
     for (int i = 0; i < kPredictionCells; ++i) {
         const Angle splay = Angle::FromDegrees(i == 0 ? 2 : (i < 8 ? 1 : (i < 16 ? 3 : 6)));
@@ -46,8 +46,8 @@ inline void FillHall(Environment& venue, int cells)
 {
     venue.Clear();
     LineArray& array = venue.LineArray();
-    array.SetConfiguration(0);
-    array.SetPinStyle(1);
+    array.SetConfiguration(ConfigurationCode::Flown);
+    array.SetPinStyle(PinStyleCode::Fixed);
     for (int i = 0; i < cells; ++i)
         array.Cells().Add();
     array.Bumper().SetLocation(Point2D(0, 45));

@@ -114,7 +114,7 @@ public:
         prompts_.SetAnswerOkBoxes(true);
         Environment blank;
         blank.Clear();
-        blank.SetUnits(0);
+        blank.SetUnits(UnitsCode::English);
         templatePath_ = temp_.filePath(QStringLiteral("Blank_English.venue")).toStdString();
         VenueFile::SaveAs(blank, templatePath_);
         lifecycle_.SetUpdateHub(&hub_);
@@ -138,7 +138,7 @@ public:
         window_.show();
         for (const ToolWindowInfo& info : ToolWindowRegistry::All())
             window_.findChild<QAction*>(QString::fromUtf8(info.menuName))->trigger();
-        hub_.UpdateInterfaces(0, true);
+        hub_.UpdateInterfaces(UpdateScope::All, true);
         QApplication::processEvents();
         cells_ = dynamic_cast<CellConfigurationsWindow*>(cellsHost.Window());
     }

@@ -72,7 +72,7 @@ bool ArrayGeometry::Run(bool quick)
 
         // A bumper without holes (no known type) cannot be hung: no hang line, no loads.
         const int holes = bumper.HoleCount();
-        if (bumper.Rigging() == 1) {
+        if (bumper.Rigging() == RiggingCode::SinglePoint) {
             if (holes == 0) {
                 r_.HangLinePoint = r_.CenterOfGravity;
                 r_.Balanced = false;

@@ -42,9 +42,9 @@ double AutoConfigure::TriangleArea(const Point2D& p1, const Point2D& p2, const P
     return q > 0.0 ? std::sqrt(q) : 0.0;
 }
 
-float AutoConfigure::TargetHeight(int units)
+float AutoConfigure::TargetHeight(UnitsCode units)
 {
-    return units == kMetric ? kTargetHeightFeet * kMetresPerFoot : kTargetHeightFeet;
+    return units == UnitsCode::Metric ? kTargetHeightFeet * kMetresPerFoot : kTargetHeightFeet;
 }
 
 std::string AutoConfigure::FormatTimeRemaining(std::int64_t remainingMs)
@@ -109,7 +109,7 @@ void AutoConfigure::DesignPass()
     LineArray& array = venue_.LineArray();
     Cells& cells = array.Cells();
     const int n = cells.Count();
-    const bool flown = array.Configuration() == 0;
+    const bool flown = array.Configuration() == ConfigurationCode::Flown;
     const Planes& areas = venue_.SeatingAreas();
 
     GlobalResults::Store(venue_.GenerateCalculations(false));
@@ -191,7 +191,7 @@ void AutoConfigure::Run(int limitMs, const bool& cancel, ProgressController& pro
 
     Cells& cells = venue_.LineArray().Cells();
     const int n = cells.Count();
-    const bool flown = venue_.LineArray().Configuration() == 0;
+    const bool flown = venue_.LineArray().Configuration() == ConfigurationCode::Flown;
     const float overthrow = venue_.AutoCalcOverthrow();
     const float underthrow = venue_.AutoCalcUnderthrow();
 

@@ -6,6 +6,7 @@
 
 #include "model/Angle.h"
 #include "model/Point2D.h"
+#include "model/Units.h"
 
 namespace polvane {
 
@@ -46,7 +47,7 @@ public:
 
     // How far above its area each cell's target point lies: 7 feet in either unit
     // system, so the design of a hall does not depend on its units.
-    static float TargetHeight(int units);
+    static float TargetHeight(UnitsCode units);
 
 private:
     void DesignPass();

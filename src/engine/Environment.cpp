@@ -44,7 +44,7 @@ void Environment::SetListeningPoints(std::unique_ptr<polvane::ListeningPoints> p
     seatingAreas_->SetListeningPointsLink(listeningPoints_.get());
 }
 
-void Environment::SetUnits(int units)
+void Environment::SetUnits(UnitsCode units)
 {
     if (units == units_)
         return;
@@ -55,8 +55,8 @@ void Environment::SetUnits(int units)
         area.BackPoint().ConvertUnits(units);
     }
     lineArray_->SetUnits(units);
-    const float factor = units == kMetric ? kMetresPerFoot : kFeetPerMetre;
-    if (units == kMetric || units == kEnglish) {
+    const float factor = units == UnitsCode::Metric ? kMetresPerFoot : kFeetPerMetre;
+    if (units == UnitsCode::Metric || units == UnitsCode::English) {
         earHeight_ *= factor;
         for (int i = 1; i <= listeningPoints_->Count(); ++i) {
             ListeningPoint& p = listeningPoints_->Item(i);
@@ -70,12 +70,12 @@ void Environment::Clear()
     centerFrequency_ = 1000.0f;
     while (seatingAreas_->Count() > 0)
         seatingAreas_->Remove(1);
-    SetUnits(kEnglish);
+    SetUnits(UnitsCode::English);
 
-    lineArray_->SetBrand(0);
+    lineArray_->SetBrand(BrandCode::TarvicKv9);
     Bumper& bumper = lineArray_->Bumper();
     bumper.SetLocation(Point2D(0, 0));
-    bumper.SetRigging(0);
+    bumper.SetRigging(RiggingCode::DualPoint);
     bumper.SetFrontHangPoint(1);
     bumper.SetBackHangPoint(11);
     bumper.SetAngle(Angle::FromDegrees(0));

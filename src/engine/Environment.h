@@ -65,8 +65,8 @@ public:
 
     // 0 English (feet, pounds), 1 metric (metres, kilograms). A change converts every
     // length of the venue.
-    int Units() const { return units_; }
-    void SetUnits(int units);
+    UnitsCode Units() const { return units_; }
+    void SetUnits(UnitsCode units);
 
     // Empties the venue as a new one starts: no areas, cells or points, English units,
     // brand 0 on a level, dual-point bumper at the origin, the sweep -135 to 90 by 1.
@@ -117,7 +117,7 @@ private:
     float earHeight_ = 0.0f;
     std::vector<float> frequencies_;
     std::string notes_;
-    int units_ = 0;
+    UnitsCode units_ = UnitsCode::English;
     Temperature temperature_;
     std::unique_ptr<VenuePictures> pictures_;
 };

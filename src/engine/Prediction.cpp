@@ -189,7 +189,7 @@ std::string Prediction::FailureText() const
 
 bool Prediction::RunGeometry(bool quick)
 {
-    flown_ = venue_.LineArray().Configuration() == 0;
+    flown_ = venue_.LineArray().Configuration() == ConfigurationCode::Flown;
     pointsFlag_ = venue_.ListeningPoints().Count() >= 1 && CoreSettings::EngineeringMode();
     return ArrayGeometry(venue_, flown_, r_, areaCounter_, itemCounter_).Run(quick);
 }
@@ -225,7 +225,7 @@ float Prediction::SpeedOfSound() const
     double ratio = 1.0 + celsius / kAbsoluteZeroOffset;
     if (std::isnan(ratio) || ratio < kMinTemperatureRatio)
         ratio = kMinTemperatureRatio;
-    const double base = venue_.Units() == kMetric ? kSpeedOfSoundMetres : kSpeedOfSoundFeet;
+    const double base = venue_.Units() == UnitsCode::Metric ? kSpeedOfSoundMetres : kSpeedOfSoundFeet;
     return static_cast<float>(base * std::sqrt(ratio));
 }
 
@@ -252,7 +252,7 @@ void Prediction::RunSound()
         const float length = PredictionMath::Distance(r_.CellResults.front().Center,
                                                       r_.CellResults.back().Center);
         const float divisor =
-            env.Units() == kMetric ? kFarFieldDivisorMetres : kFarFieldDivisorFeet;
+            env.Units() == UnitsCode::Metric ? kFarFieldDivisorMetres : kFarFieldDivisorFeet;
         const float farField =
             length * length * PredictionMath::UsableFrequency(env.CenterFrequency()) / divisor;
         r_.FarFieldDistance = std::isfinite(farField) ? farField : PredictionMath::kFloatMax;
@@ -437,7 +437,7 @@ void Prediction::RunListeningPoints(const Sweep& sweep, bool havePerFrequency,
     const std::size_t levelColumns =
         listed ? static_cast<std::size_t>(ws.listedColumns) : (firstColumn >= 0 ? 1u : 0u);
     const float lift =
-        env.Units() == kMetric ? kListeningPointHeightMetres : kListeningPointHeightFeet;
+        env.Units() == UnitsCode::Metric ? kListeningPointHeightMetres : kListeningPointHeightFeet;
     const Point2D g = r_.CenterOfGravity;
     const int count = sweep.maxIndex + 1;
     // The per-frequency powers exist only where the polar sum kept them; otherwise the

@@ -198,14 +198,14 @@ void Apply(Environment& venue, const OldVenue& file)
 {
     venue.Clear();
     LineArray& array = venue.LineArray();
-    array.SetBrand(0);
-    array.SetConfiguration(0);
+    array.SetBrand(BrandCode::TarvicKv9);
+    array.SetConfiguration(ConfigurationCode::Flown);
 
     // The venue is empty here, so the change of units converts only the ear height.
-    venue.SetUnits(file.unitsLetter == 'e' || file.unitsLetter == 'E' ? kEnglish : kMetric);
+    venue.SetUnits(file.unitsLetter == 'e' || file.unitsLetter == 'E' ? UnitsCode::English : UnitsCode::Metric);
     // Held to what the windows allow; the back point is checked as the sum the area will
     // hold, which a huge length could take past any single.
-    const int units = venue.Units();
+    const UnitsCode units = venue.Units();
     VenueLimits::CheckDistance(file.bumperX, units, "the bumper x");
     VenueLimits::CheckDistance(file.bumperY, units, "the bumper y");
     array.Bumper().SetLocation(Point2D(file.bumperX, file.bumperY));
@@ -234,7 +234,7 @@ void Apply(Environment& venue, const OldVenue& file)
     for (const OldCell& cell : file.cells)
         if (cell.letter == 'h' || cell.letter == 'H')
             ++hLetters;
-    array.SetPinStyle(file.cells.size() - hLetters <= hLetters ? 0 : 1);
+    array.SetPinStyle(file.cells.size() - hLetters <= hLetters ? PinStyleCode::Slide : PinStyleCode::Fixed);
     for (const OldCell& cell : file.cells) {
         const Angle splay = Angle::FromDegrees(cell.splayDegrees);
         array.Cells().Add(-1, 0, &splay);

@@ -185,7 +185,7 @@ private:
 // before its rigging, and the array's settings before its cells are added.
 void ReadVenue(Environment& venue, const Keys& keys)
 {
-    venue.SetUnits(Lower(keys.String(kUnitsKey, "English")) == "metric" ? kMetric : kEnglish);
+    venue.SetUnits(Lower(keys.String(kUnitsKey, "English")) == "metric" ? UnitsCode::Metric : UnitsCode::English);
     venue.AmbientTemperature().SetCelsius(keys.Single(kTemperatureKey, 22.0f));
 
     const bool aggregate = Lower(keys.String(kAggregateKey, "No")) == "yes";
@@ -202,7 +202,7 @@ void ReadVenue(Environment& venue, const Keys& keys)
     }
 
     venue.SetEarHeight(keys.Single(
-        kEarHeightKey, venue.Units() == kMetric ? kMetricEarHeight : kEnglishEarHeight));
+        kEarHeightKey, venue.Units() == UnitsCode::Metric ? kMetricEarHeight : kEnglishEarHeight));
 
     // Coordinates are held to what the windows allow, so that no hand edit takes the
     // prediction far outside any venue.
@@ -222,9 +222,11 @@ void ReadVenue(Environment& venue, const Keys& keys)
     }
 
     LineArray& array = venue.LineArray();
-    array.SetConfiguration(Lower(keys.String(kConfigurationKey, "Flown")) == "stacked" ? 1 : 0);
+    array.SetConfiguration(Lower(keys.String(kConfigurationKey, "Flown")) == "stacked"
+                               ? ConfigurationCode::GroundStacked
+                               : ConfigurationCode::Flown);
     array.SetBrand(VenueFile::BrandFromText(keys.String(kArrayTypeKey, kBrandNames[0])));
-    array.SetPinStyle(Lower(keys.String(kPinningKey, "Slide")) == "fixed" ? 1 : 0);
+    array.SetPinStyle(Lower(keys.String(kPinningKey, "Slide")) == "fixed" ? PinStyleCode::Fixed : PinStyleCode::Slide);
 
     Bumper& bumper = array.Bumper();
     const float bumperX = distance(std::string(kBumperXKey));
@@ -234,7 +236,7 @@ void ReadVenue(Environment& venue, const Keys& keys)
     const std::string rigging = Lower(keys.RequiredString(kRiggingKey));
     const bool singlePoint =
         rigging == "single-point" || rigging == "singlepoint" || rigging == "single";
-    bumper.SetRigging(singlePoint ? 1 : 0);
+    bumper.SetRigging(singlePoint ? RiggingCode::SinglePoint : RiggingCode::DualPoint);
     // A hole the bumper does not have (a file whose array type was edited) would make
     // every prediction fail.
     const auto hole = [&keys, &bumper](std::string_view key) {
@@ -292,25 +294,26 @@ void AddDouble(FileData& data, std::string key, double value)
 
 // ---- Names --------------------------------------------------------------------------
 
-std::string_view VenueFile::BrandName(int brand)
+std::string_view VenueFile::BrandName(BrandCode brand)
 {
-    if (brand < 0 || brand >= static_cast<int>(kBrandNames.size()))
+    const int code = static_cast<int>(brand);
+    if (code < 0 || code >= static_cast<int>(kBrandNames.size()))
         return kBrandNames[0];
-    return kBrandNames[static_cast<std::size_t>(brand)];
+    return kBrandNames[static_cast<std::size_t>(code)];
 }
 
-int VenueFile::BrandFromText(std::string_view text)
+BrandCode VenueFile::BrandFromText(std::string_view text)
 {
     const std::string lower = Lower(text);
     if (lower == "tarvic kv7" || lower == "kv7")
-        return 1;
+        return BrandCode::TarvicKv7;
     if (lower == "tarvic kv4" || lower == "kv4")
-        return 2;
+        return BrandCode::TarvicKv4;
     if (lower == "r.sarn" || lower == "rsarn")
-        return 3;
+        return BrandCode::RSarn;
     if (lower == "de.velt" || lower == "develt")
-        return 4;
-    return 0;
+        return BrandCode::DeVelt;
+    return BrandCode::TarvicKv9;
 }
 
 std::string_view VenueFile::CellTypeName(int type)
@@ -379,7 +382,7 @@ FileData VenueFile::ToFileData(const Environment& venue)
     FileData data;
     data.SetHeaderText({std::string(kHeaderLine)});
 
-    data.AddString(std::string(kUnitsKey), venue.Units() == kMetric ? "Metric" : "English");
+    data.AddString(std::string(kUnitsKey), venue.Units() == UnitsCode::Metric ? "Metric" : "English");
     AddSingle(data, std::string(kTemperatureKey), venue.AmbientTemperature().Celsius());
     data.AddString(std::string(kAggregateKey), venue.AggregateFrequencies() ? "Yes" : "No");
     if (venue.AggregateFrequencies()) {
@@ -408,14 +411,14 @@ FileData VenueFile::ToFileData(const Environment& venue)
     const LineArray& array = venue.LineArray();
     data.AddString(std::string(kArrayTypeKey), std::string(BrandName(array.Brand())));
     data.AddString(std::string(kConfigurationKey),
-                   array.Configuration() == 1 ? "Stacked" : "Flown");
-    data.AddString(std::string(kPinningKey), array.PinStyle() == 1 ? "Fixed" : "Slide");
+                   array.Configuration() == ConfigurationCode::GroundStacked ? "Stacked" : "Flown");
+    data.AddString(std::string(kPinningKey), array.PinStyle() == PinStyleCode::Fixed ? "Fixed" : "Slide");
 
     const Bumper& bumper = array.Bumper();
     AddSingle(data, std::string(kBumperXKey), bumper.Location().x);
     AddSingle(data, std::string(kBumperYKey), bumper.Location().y);
     AddDouble(data, std::string(kBumperAngleKey), bumper.Angle().Degrees());
-    if (bumper.Rigging() == 1) {
+    if (bumper.Rigging() == RiggingCode::SinglePoint) {
         data.AddString(std::string(kRiggingKey), "Single-point");
         data.AddInteger(std::string(kHoleKey), bumper.FrontHangPoint());
     } else {

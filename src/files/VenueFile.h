@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "files/FileData.h"
+#include "model/BrandCode.h"
 
 namespace polvane {
 
@@ -49,9 +50,9 @@ public:
 
     // ---- The texts of the file ----
     // "TARVIC KV9" for code 0 and for any code the file has no name for.
-    static std::string_view BrandName(int brand);
+    static std::string_view BrandName(BrandCode brand);
     // Case-insensitive; any text not naming another brand gives 0.
-    static int BrandFromText(std::string_view text);
+    static BrandCode BrandFromText(std::string_view text);
     // The product's model name, "Unknown" outside the product table.
     static std::string_view CellTypeName(int type);
     // Case-insensitive; any other text gives ProductTables::kUnknownCellType.

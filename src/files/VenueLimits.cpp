@@ -19,15 +19,15 @@ std::string ShortText(float value)
 
 } // namespace
 
-float VenueLimits::MaxDistance(int units) { return units == kMetric ? 182.88f : 600.0f; }
+float VenueLimits::MaxDistance(UnitsCode units) { return units == UnitsCode::Metric ? 182.88f : 600.0f; }
 
-void VenueLimits::CheckDistance(float x, int units, const std::string& what)
+void VenueLimits::CheckDistance(float x, UnitsCode units, const std::string& what)
 {
     const float limit = MaxDistance(units);
     if (!(x >= -limit && x <= limit))
         throw std::range_error(what + " is " + ShortText(x) + "; the program allows -" +
                                ShortText(limit) + " to " + ShortText(limit) +
-                               (units == kMetric ? " metres" : " feet"));
+                               (units == UnitsCode::Metric ? " metres" : " feet"));
 }
 
 void VenueLimits::CheckHole(int hole, const Bumper& bumper, const std::string& what)

@@ -24,23 +24,23 @@ std::unique_ptr<Bumper> Bumper::CloneOf() const
     return copy;
 }
 
-void Bumper::SetRigging(int r)
+void Bumper::SetRigging(RiggingCode r)
 {
     rigging_ = r;
-    if (r == 1)
+    if (r == RiggingCode::SinglePoint)
         angle_.SetDegrees(0);
 }
 
 void Bumper::SetAngle(const polvane::Angle& a)
 {
-    if (rigging_ == 1)
+    if (rigging_ == RiggingCode::SinglePoint)
         return;
     angle_.SetRadians(a.Radians());
 }
 
 void Bumper::ForceAngle(const polvane::Angle& a) { angle_.SetRadians(a.Radians()); }
 
-void Bumper::SetUnits(int u)
+void Bumper::SetUnits(UnitsCode u)
 {
     if (u != units_)
         location_.ConvertUnits(u);
@@ -64,7 +64,7 @@ void Bumper::CacheGeometry()
         firstGroupCount_ = info->firstGroupHoles;
         secondGroupCount_ = info->secondGroupHoles;
         // English lengths are feet (the table's inches over 12); weights are taken as listed.
-        const bool metric = units_ == kMetric;
+        const bool metric = units_ == UnitsCode::Metric;
         const BumperDimensions& d = metric ? info->metric : info->inches;
         const float scale = metric ? 1.0f : 12.0f;
         backPinOffset_ = d.backPinOffset / scale;
@@ -106,19 +106,19 @@ Point2D Bumper::HoleLocation(int i) const
                         : lastHoleOffset_ - static_cast<float>(count - i) * holePitch_;
     const float halfHeight = height_ / 2.0f;
     const float across =
-        configuration_ == 0 ? halfHeight - holeSideOffset_ : holeSideOffset_ - halfHeight;
+        configuration_ == ConfigurationCode::Flown ? halfHeight - holeSideOffset_ : holeSideOffset_ - halfHeight;
     return Offset(width_ / 2.0f - s, across, false);
 }
 
 Point2D Bumper::FrontPin() const
 {
     // The cells hang below a flown bar and stand on top of a stacked one.
-    return Offset(width_ / 2.0f - frontPinOffset_, height_ / 2.0f, configuration_ == 0);
+    return Offset(width_ / 2.0f - frontPinOffset_, height_ / 2.0f, configuration_ == ConfigurationCode::Flown);
 }
 
 Point2D Bumper::BackPin() const
 {
-    return Offset(width_ / 2.0f - backPinOffset_, height_ / 2.0f, configuration_ == 0);
+    return Offset(width_ / 2.0f - backPinOffset_, height_ / 2.0f, configuration_ == ConfigurationCode::Flown);
 }
 
 Point2D Bumper::CenterOfGravity() const

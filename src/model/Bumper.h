@@ -3,7 +3,10 @@
 #include <memory>
 
 #include "model/Angle.h"
+#include "model/ConfigurationCode.h"
 #include "model/Point2D.h"
+#include "model/RiggingCode.h"
+#include "model/Units.h"
 
 namespace polvane {
 
@@ -22,10 +25,9 @@ public:
 
     float Depth() const { return depth_; }
 
-    // 0 dual point (front and back hang point), 1 single point.
-    int Rigging() const { return rigging_; }
-    // Stores r; single point (1) also levels the bumper.
-    void SetRigging(int r);
+    RiggingCode Rigging() const { return rigging_; }
+    // Stores r; single point also levels the bumper.
+    void SetRigging(RiggingCode r);
 
     // Hole numbers (1-based), stored unchecked; geometry changes clamp them.
     int FrontHangPoint() const { return frontHangPoint_; }
@@ -62,14 +64,14 @@ public:
 
     // ---- For the other model classes ----
     int BumperType() const { return bumperType_; }
-    int Units() const { return units_; }
+    UnitsCode Units() const { return units_; }
     // Converts the location when the units really change, then takes the dimensions in u.
-    void SetUnits(int u);
+    void SetUnits(UnitsCode u);
     // A new type (or unset hang points) takes the type's holes and hangs from the first
     // and the last hole.
     void SetBumperType(int t);
-    int Configuration() const { return configuration_; }
-    void SetConfiguration(int c) { configuration_ = c; }
+    ConfigurationCode Configuration() const { return configuration_; }
+    void SetConfiguration(ConfigurationCode c) { configuration_ = c; }
     // Sets the tilt whatever the rigging (the prediction levels a single-point bumper).
     void ForceAngle(const polvane::Angle& a);
 
@@ -98,9 +100,9 @@ private:
     float lastHoleOffset_ = 0.0f;
     float weight_ = 0.0f;
     float width_ = 0.0f;
-    int configuration_ = 0;
-    int rigging_ = 0;
-    int units_ = 0;
+    ConfigurationCode configuration_ = ConfigurationCode::Flown;
+    RiggingCode rigging_ = RiggingCode::DualPoint;
+    UnitsCode units_ = UnitsCode::English;
 };
 
 } // namespace polvane

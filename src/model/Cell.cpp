@@ -132,13 +132,13 @@ void Cell::SetPosition(int position)
     ChangeCase();
 }
 
-void Cell::SetConfiguration(int configuration)
+void Cell::SetConfiguration(ConfigurationCode configuration)
 {
     configuration_ = configuration;
     ChangeCase();
 }
 
-void Cell::SetPinStyle(int pinStyle)
+void Cell::SetPinStyle(PinStyleCode pinStyle)
 {
     pinStyle_ = pinStyle;
     ChangeCase();
@@ -152,7 +152,7 @@ void Cell::ChangeCase()
     // its next change snaps it onto the new list.
 }
 
-void Cell::SetUnits(int units)
+void Cell::SetUnits(UnitsCode units)
 {
     units_ = units;
     CacheDimensions();
@@ -199,7 +199,7 @@ int Cell::GetAttenIndex() const
 void Cell::CacheDimensions()
 {
     if (const CellTypeInfo* info = ProductTables::CellType(cellType_)) {
-        if (units_ == 1) {
+        if (units_ == UnitsCode::Metric) {
             const CellDimensions& m = info->metric;
             width_ = m.width;
             frontHeight_ = m.frontHeight;

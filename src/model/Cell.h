@@ -4,6 +4,9 @@
 #include <vector>
 
 #include "model/Angle.h"
+#include "model/ConfigurationCode.h"
+#include "model/PinStyleCode.h"
+#include "model/Units.h"
 
 namespace polvane {
 
@@ -68,18 +71,18 @@ public:
 
     // ---- For the other model classes (column, line array, Auto-Configure, prediction) ----
     int Position() const { return position_; }
-    int Configuration() const { return configuration_; }
-    int PinStyle() const { return pinStyle_; }
-    int Units() const { return units_; }
+    ConfigurationCode Configuration() const { return configuration_; }
+    PinStyleCode PinStyle() const { return pinStyle_; }
+    UnitsCode Units() const { return units_; }
     float SourceDepth() const { return sourceDepth_; }
 
     // Each of these changes the cell's case: the lists are rebuilt and the splay snapped
     // to the new case.
-    void SetConfiguration(int configuration);
+    void SetConfiguration(ConfigurationCode configuration);
     void SetPosition(int position);
-    void SetPinStyle(int pinStyle);
+    void SetPinStyle(PinStyleCode pinStyle);
     // Stores the units and takes the type's dimensions in them.
-    void SetUnits(int units);
+    void SetUnits(UnitsCode units);
 
     // Copies entry i (1-based) of the splay list into the splay; throws std::out_of_range
     // outside the list.
@@ -110,9 +113,9 @@ private:
     float sourceDepth_ = 0.0f;
     float weight_ = 0.0f;
     float width_ = 0.0f;
-    int configuration_ = 0;
-    int pinStyle_ = 0;
-    int units_ = 0;
+    ConfigurationCode configuration_ = ConfigurationCode::Flown;
+    PinStyleCode pinStyle_ = PinStyleCode::Slide;
+    UnitsCode units_ = UnitsCode::English;
     Angle splay_;
 };
 

@@ -11,7 +11,7 @@ std::unique_ptr<Cells> Cells::CloneOf() const
     return copy;
 }
 
-void Cells::SetUnits(int units)
+void Cells::SetUnits(UnitsCode units)
 {
     if (units == units_)
         return;
@@ -52,7 +52,7 @@ void Cells::Remove(int i)
         cells_.Item(j).SetPosition(j);
 }
 
-void Cells::SetBrand(int brand)
+void Cells::SetBrand(BrandCode brand)
 {
     brand_ = brand;
     const int type = ProductTables::DefaultCellType(brand);
@@ -60,7 +60,7 @@ void Cells::SetBrand(int brand)
         cell->SetCellType(type);
 }
 
-void Cells::SetConfiguration(int configuration)
+void Cells::SetConfiguration(ConfigurationCode configuration)
 {
     configuration_ = configuration;
     for (auto& cell : cells_)

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "model/BrandCode.h"
 #include "model/Cell.h"
 #include "model/OwnedList.h"
 
@@ -33,28 +34,28 @@ public:
     // Removes the cell at i (1-based); throws std::out_of_range outside 1..Count.
     void Remove(int i);
 
-    int Units() const { return units_; }
+    UnitsCode Units() const { return units_; }
     // Converts every cell when the units really change.
-    void SetUnits(int units);
+    void SetUnits(UnitsCode units);
 
     // ---- For the line array ----
-    int Brand() const { return brand_; }
+    BrandCode Brand() const { return brand_; }
     // Stores the brand and gives every cell the brand's default type.
-    void SetBrand(int brand);
+    void SetBrand(BrandCode brand);
     // Stores the brand only; the cells keep their types.
-    void StoreBrand(int brand) { brand_ = brand; }
-    int Configuration() const { return configuration_; }
-    void SetConfiguration(int configuration);
-    int PinStyle() const { return pinStyle_; }
+    void StoreBrand(BrandCode brand) { brand_ = brand; }
+    ConfigurationCode Configuration() const { return configuration_; }
+    void SetConfiguration(ConfigurationCode configuration);
+    PinStyleCode PinStyle() const { return pinStyle_; }
     // Stores the pin style that new cells take; the cells themselves are not touched.
-    void StorePinStyle(int pinStyle) { pinStyle_ = pinStyle; }
+    void StorePinStyle(PinStyleCode pinStyle) { pinStyle_ = pinStyle; }
 
 private:
     OwnedList<Cell> cells_{"cell"};
-    int brand_ = 0;
-    int configuration_ = 0;
-    int pinStyle_ = 0;
-    int units_ = 0;
+    BrandCode brand_ = BrandCode::TarvicKv9;
+    ConfigurationCode configuration_ = ConfigurationCode::Flown;
+    PinStyleCode pinStyle_ = PinStyleCode::Slide;
+    UnitsCode units_ = UnitsCode::English;
 };
 
 } // namespace polvane

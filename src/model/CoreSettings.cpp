@@ -5,22 +5,22 @@
 namespace polvane {
 
 namespace {
-std::function<int()>& UnitsSource()
+std::function<UnitsCode()>& UnitsSource()
 {
-    static std::function<int()> source;
+    static std::function<UnitsCode()> source;
     return source;
 }
 float g_snapToGridSize = 1.0f;
 bool g_engineeringMode = false;
 } // namespace
 
-int CoreSettings::OpenVenueUnits()
+UnitsCode CoreSettings::OpenVenueUnits()
 {
     const auto& source = UnitsSource();
-    return source ? source() : 0;
+    return source ? source() : UnitsCode::English;
 }
 
-void CoreSettings::SetOpenVenueUnitsSource(std::function<int()> source)
+void CoreSettings::SetOpenVenueUnitsSource(std::function<UnitsCode()> source)
 {
     UnitsSource() = std::move(source);
 }

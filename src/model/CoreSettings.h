@@ -2,6 +2,8 @@
 
 #include <functional>
 
+#include "model/Units.h"
+
 namespace polvane {
 
 // Values that the application shell owns and the core reads: the open venue's units (for
@@ -9,10 +11,10 @@ namespace polvane {
 // switch. The shell installs them at start-up; tests set them and put them back.
 class CoreSettings {
 public:
-    // The units code of the open venue (0 English, 1 metric).
-    static int OpenVenueUnits();
-    // Installs where the open venue's units are read from; an empty function reads 0.
-    static void SetOpenVenueUnitsSource(std::function<int()> source);
+    // The units code of the open venue.
+    static UnitsCode OpenVenueUnits();
+    // Installs where the open venue's units are read from; an empty function reads English.
+    static void SetOpenVenueUnitsSource(std::function<UnitsCode()> source);
 
     static float SnapToGridSize();
     static void SetSnapToGridSize(float size);

@@ -16,7 +16,7 @@ namespace {
 const std::string kTradeMark = "\xE2\x84\xA2"; // U+2122
 const std::string kDegreeSign = "\xC2\xB0";    // U+00B0
 
-bool Metric() { return CoreSettings::OpenVenueUnits() == kMetric; }
+bool Metric() { return CoreSettings::OpenVenueUnits() == UnitsCode::Metric; }
 
 // A decimal number as its digits: `digits` holds every digit, the first `intDigits` of them
 // before the point.
@@ -141,15 +141,17 @@ std::string Format::ShortestText(float value)
     return Render(d, true);
 }
 
-std::string Format::FormatBrand(int brand)
+std::string Format::FormatBrand(BrandCode brand)
 {
     switch (brand) {
-    case 0: return "TARVIC" + kTradeMark + " KV9";
-    case 1: return "TARVIC" + kTradeMark + " KV7";
-    case 2: return "TARVIC" + kTradeMark + " KV4";
-    case 4: return "DE.VELT" + kTradeMark;
-    default: return "R.SARN" + kTradeMark;
+    case BrandCode::TarvicKv9: return "TARVIC" + kTradeMark + " KV9";
+    case BrandCode::TarvicKv7: return "TARVIC" + kTradeMark + " KV7";
+    case BrandCode::TarvicKv4: return "TARVIC" + kTradeMark + " KV4";
+    case BrandCode::DeVelt: return "DE.VELT" + kTradeMark;
+    case BrandCode::RSarn: break;
     }
+    // Any other code, like R.SARN's own.
+    return "R.SARN" + kTradeMark;
 }
 
 std::string Format::FormatCellType(int type)

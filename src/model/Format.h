@@ -4,11 +4,13 @@
 #include <string_view>
 #include <vector>
 
+#include "model/BrandCode.h"
+
 namespace polvane {
 
 // Display texts, bounds and small numeric and path helpers shared by the windows, the shell
 // and the report. The measurement, weight and bound helpers label and bound a value in the
-// open venue's units (CoreSettings::OpenVenueUnits: 1 metric, anything else English); none
+// open venue's units (CoreSettings::OpenVenueUnits: metric, anything else English); none
 // of them converts between units.
 //
 // Texts are UTF-8. Numbers are written with a point as decimal separator whatever the
@@ -19,7 +21,7 @@ class Format {
 public:
     // 0 "TARVIC™ KV9", 1 "TARVIC™ KV7", 2 "TARVIC™ KV4", 4 "DE.VELT™",
     // any other code "R.SARN™".
-    static std::string FormatBrand(int brand);
+    static std::string FormatBrand(BrandCode brand);
     // The model name of a cell type; empty for an index outside the product tables.
     static std::string FormatCellType(int type);
     // One decimal and the degree sign: "12.5°".

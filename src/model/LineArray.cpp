@@ -25,7 +25,7 @@ void LineArray::SetCells(std::unique_ptr<polvane::Cells> cells)
     cells_ = std::move(cells);
 }
 
-void LineArray::SetBrand(int brand)
+void LineArray::SetBrand(BrandCode brand)
 {
     brand_ = brand;
     if (const BrandInfo* info = ProductTables::Brand(brand))
@@ -33,9 +33,10 @@ void LineArray::SetBrand(int brand)
     cells_->SetBrand(brand);
 }
 
-void LineArray::SetPinStyle(int pinStyle)
+void LineArray::SetPinStyle(PinStyleCode pinStyle)
 {
-    if (pinStyle == 0 && (configuration_ == 1 || brand_ == 4))
+    if (pinStyle == PinStyleCode::Slide &&
+        (configuration_ == ConfigurationCode::GroundStacked || brand_ == BrandCode::DeVelt))
         return;
     pinStyle_ = pinStyle;
     cells_->StorePinStyle(pinStyle);
@@ -46,14 +47,14 @@ void LineArray::SetPinStyle(int pinStyle)
     }
 }
 
-void LineArray::SetConfiguration(int configuration)
+void LineArray::SetConfiguration(ConfigurationCode configuration)
 {
     configuration_ = configuration;
     bumper_->SetConfiguration(configuration);
     cells_->SetConfiguration(configuration);
 }
 
-void LineArray::SetUnits(int units)
+void LineArray::SetUnits(UnitsCode units)
 {
     units_ = units;
     bumper_->SetUnits(units);

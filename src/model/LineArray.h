@@ -7,8 +7,8 @@
 
 namespace polvane {
 
-// The array as a whole: brand, configuration (0 flown, 1 ground stacked), pin style
-// (0 slide, 1 fixed) and units, with the bumper and the column of cells it owns. Its
+// The array as a whole: brand, configuration (flown or ground stacked), pin style
+// (slide or fixed) and units, with the bumper and the column of cells it owns. Its
 // writers keep the parts consistent with each other.
 class LineArray {
 public:
@@ -27,28 +27,28 @@ public:
     const polvane::Cells& Cells() const { return *cells_; }
     void SetCells(std::unique_ptr<polvane::Cells> cells);
 
-    int Brand() const { return brand_; }
+    BrandCode Brand() const { return brand_; }
     // Chooses the bumper type and gives every cell the brand's default type.
-    void SetBrand(int brand);
-    int PinStyle() const { return pinStyle_; }
-    // Slide pins (0) are refused while ground stacked or for brand 4; otherwise every cell
+    void SetBrand(BrandCode brand);
+    PinStyleCode PinStyle() const { return pinStyle_; }
+    // Slide pins are refused while ground stacked or for DE.VELT; otherwise every cell
     // takes the pin style and goes to its default splay, even for the current value.
-    void SetPinStyle(int pinStyle);
-    int Configuration() const { return configuration_; }
+    void SetPinStyle(PinStyleCode pinStyle);
+    ConfigurationCode Configuration() const { return configuration_; }
     // Hands the configuration to the bumper and the cells; callers write the pin style next.
-    void SetConfiguration(int configuration);
+    void SetConfiguration(ConfigurationCode configuration);
 
     // ---- For the venue document ----
-    int Units() const { return units_; }
-    void SetUnits(int units);
+    UnitsCode Units() const { return units_; }
+    void SetUnits(UnitsCode units);
 
 private:
     std::unique_ptr<polvane::Bumper> bumper_;
     std::unique_ptr<polvane::Cells> cells_;
-    int brand_ = 0;
-    int configuration_ = 0;
-    int pinStyle_ = 0;
-    int units_ = 0;
+    BrandCode brand_ = BrandCode::TarvicKv9;
+    ConfigurationCode configuration_ = ConfigurationCode::Flown;
+    PinStyleCode pinStyle_ = PinStyleCode::Slide;
+    UnitsCode units_ = UnitsCode::English;
 };
 
 } // namespace polvane

@@ -12,12 +12,12 @@ Point2D Point2D::OffsetFromAH(const Angle& angle, float h) const
     return {static_cast<float>(x + h * angle.Cosine()), static_cast<float>(y + h * angle.Sine())};
 }
 
-void Point2D::ConvertUnits(int units)
+void Point2D::ConvertUnits(UnitsCode units)
 {
-    if (units == kMetric) {
+    if (units == UnitsCode::Metric) {
         x *= kMetresPerFoot;
         y *= kMetresPerFoot;
-    } else if (units == kEnglish) {
+    } else if (units == UnitsCode::English) {
         x *= kFeetPerMetre;
         y *= kFeetPerMetre;
     }

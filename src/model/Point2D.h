@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Units.h"
+
 namespace polvane {
 
 class Angle;
@@ -26,7 +28,7 @@ public:
 
     // Units 1 converts feet to metres, units 0 metres to feet, any other code does nothing.
     // The point does not know its unit: call it only when the venue's unit really changes.
-    void ConvertUnits(int units);
+    void ConvertUnits(UnitsCode units);
 
     Point2D MidPointWith(const Point2D& p) const { return {(x + p.x) / 2, (y + p.y) / 2}; }
     float DistanceTo(const Point2D& p) const;

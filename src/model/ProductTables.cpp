@@ -241,7 +241,7 @@ constexpr std::array<BumperTypeInfo, ProductTables::kBumperTypeCount> kBumperTyp
 
 // ---- Matching a case ----------------------------------------------------------------
 
-bool Matches(const SplayCase& row, int group, bool firstCell, int configuration, int pinStyle)
+bool Matches(const SplayCase& row, int group, bool firstCell, ConfigurationCode configuration, PinStyleCode pinStyle)
 {
     if (row.group != group)
         return false;
@@ -250,23 +250,23 @@ bool Matches(const SplayCase& row, int group, bool firstCell, int configuration,
     if (row.place == Place::Other && firstCell)
         return false;
     switch (row.config) {
-    case C::Flown: if (configuration != 0) return false; break;
-    case C::Stacked: if (configuration != 1) return false; break;
-    case C::Either: if (configuration != 0 && configuration != 1) return false; break;
+    case C::Flown: if (configuration != ConfigurationCode::Flown) return false; break;
+    case C::Stacked: if (configuration != ConfigurationCode::GroundStacked) return false; break;
+    case C::Either: if (configuration != ConfigurationCode::Flown && configuration != ConfigurationCode::GroundStacked) return false; break;
     case C::Any: break;
     }
     switch (row.pin) {
-    case P::Slide: if (pinStyle != 0) return false; break;
-    case P::Fixed: if (pinStyle != 1) return false; break;
-    case P::Either: if (pinStyle != 0 && pinStyle != 1) return false; break;
+    case P::Slide: if (pinStyle != PinStyleCode::Slide) return false; break;
+    case P::Fixed: if (pinStyle != PinStyleCode::Fixed) return false; break;
+    case P::Either: if (pinStyle != PinStyleCode::Slide && pinStyle != PinStyleCode::Fixed) return false; break;
     case P::Any: break;
     }
     return true;
 }
 
 template <typename Row, std::size_t N>
-const Row* FindRow(const std::array<Row, N>& rows, int type, bool firstCell, int configuration,
-                   int pinStyle)
+const Row* FindRow(const std::array<Row, N>& rows, int type, bool firstCell, ConfigurationCode configuration,
+                   PinStyleCode pinStyle)
 {
     const int group = ProductTables::SplayGroup(type);
     if (group == 0)
@@ -292,14 +292,15 @@ int ProductTables::SplayGroup(int type)
     return info != nullptr ? info->splayGroup : 0;
 }
 
-const BrandInfo* ProductTables::Brand(int code)
+const BrandInfo* ProductTables::Brand(BrandCode code)
 {
-    if (code < 0 || code >= kBrandCount)
+    const int index = static_cast<int>(code);
+    if (index < 0 || index >= kBrandCount)
         return nullptr;
-    return &kBrands[static_cast<std::size_t>(code)];
+    return &kBrands[static_cast<std::size_t>(index)];
 }
 
-int ProductTables::DefaultCellType(int brand)
+int ProductTables::DefaultCellType(BrandCode brand)
 {
     const BrandInfo* info = Brand(brand);
     return info != nullptr ? info->defaultCellType : 0;
@@ -312,13 +313,13 @@ const BumperTypeInfo* ProductTables::BumperType(int type)
     return &kBumperTypes[static_cast<std::size_t>(type)];
 }
 
-const AllowedSplaysRow* ProductTables::AllowedSplays(int type, bool firstCell, int configuration,
-                                                     int pinStyle)
+const AllowedSplaysRow* ProductTables::AllowedSplays(int type, bool firstCell, ConfigurationCode configuration,
+                                                     PinStyleCode pinStyle)
 {
     return FindRow(kAllowedSplays, type, firstCell, configuration, pinStyle);
 }
 
-double ProductTables::SnapSplay(int type, bool firstCell, int configuration, int pinStyle,
+double ProductTables::SnapSplay(int type, bool firstCell, ConfigurationCode configuration, PinStyleCode pinStyle,
                                 double degrees)
 {
     const AllowedSplaysRow* row = AllowedSplays(type, firstCell, configuration, pinStyle);
@@ -344,7 +345,7 @@ double ProductTables::SnapSplay(int type, bool firstCell, int configuration, int
     return best;
 }
 
-int ProductTables::PinHoleOf(int type, bool firstCell, int configuration, int pinStyle,
+int ProductTables::PinHoleOf(int type, bool firstCell, ConfigurationCode configuration, PinStyleCode pinStyle,
                              double degrees)
 {
     const PinHoleRow* row = FindRow(kPinHoles, type, firstCell, configuration, pinStyle);
@@ -358,8 +359,8 @@ int ProductTables::PinHoleOf(int type, bool firstCell, int configuration, int pi
     return 0;
 }
 
-std::optional<int> ProductTables::DefaultSplayIndex(int type, bool firstCell, int configuration,
-                                                    int pinStyle)
+std::optional<int> ProductTables::DefaultSplayIndex(int type, bool firstCell, ConfigurationCode configuration,
+                                                    PinStyleCode pinStyle)
 {
     const DefaultSplayRow* row = FindRow(kDefaultSplays, type, firstCell, configuration, pinStyle);
     if (row == nullptr)

@@ -5,6 +5,10 @@
 #include <span>
 #include <string_view>
 
+#include "model/BrandCode.h"
+#include "model/ConfigurationCode.h"
+#include "model/PinStyleCode.h"
+
 namespace polvane {
 
 // Which cells, configurations (0 flown, 1 ground stacked) and pin styles (0 slide, 1 fixed)
@@ -111,24 +115,24 @@ public:
     // 0 for a type outside 0..13.
     static int SplayGroup(int type);
     // nullptr for a code outside 0..4.
-    static const BrandInfo* Brand(int code);
+    static const BrandInfo* Brand(BrandCode code);
     // The brand's default cell type; 0 for a code outside 1..4.
-    static int DefaultCellType(int brand);
+    static int DefaultCellType(BrandCode brand);
     // nullptr for a type outside 0..3.
     static const BumperTypeInfo* BumperType(int type);
 
     // The row that gives the allowed splays of a case; nullptr when no row applies.
-    static const AllowedSplaysRow* AllowedSplays(int type, bool firstCell, int configuration,
-                                                 int pinStyle);
+    static const AllowedSplaysRow* AllowedSplays(int type, bool firstCell, ConfigurationCode configuration,
+                                                 PinStyleCode pinStyle);
     // The allowed splay that a request of `degrees` becomes; 0 when no row applies.
-    static double SnapSplay(int type, bool firstCell, int configuration, int pinStyle,
+    static double SnapSplay(int type, bool firstCell, ConfigurationCode configuration, PinStyleCode pinStyle,
                             double degrees);
     // The rigging pin hole of a splay; 0 when no entry matches.
-    static int PinHoleOf(int type, bool firstCell, int configuration, int pinStyle,
+    static int PinHoleOf(int type, bool firstCell, ConfigurationCode configuration, PinStyleCode pinStyle,
                          double degrees);
     // The 1-based index of the default splay; nothing when no row applies.
-    static std::optional<int> DefaultSplayIndex(int type, bool firstCell, int configuration,
-                                                int pinStyle);
+    static std::optional<int> DefaultSplayIndex(int type, bool firstCell, ConfigurationCode configuration,
+                                                PinStyleCode pinStyle);
 
     // The attenuation steps in dB, descending from +1 to -6.
     static std::span<const float> AttenuationSteps();

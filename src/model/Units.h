@@ -3,9 +3,9 @@
 namespace polvane {
 
 // Units code of a venue: lengths in feet and weights in pounds, or metres and kilograms.
-enum UnitsCode : int {
-    kEnglish = 0,
-    kMetric = 1,
+enum class UnitsCode : int {
+    English = 0,
+    Metric = 1,
 };
 
 inline constexpr float kMetresPerFoot = 0.3048f;

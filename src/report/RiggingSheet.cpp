@@ -140,7 +140,7 @@ void RiggingSheet::PrintOut(Environment& venue, const Settings& settings)
     const auto cellCount = static_cast<std::size_t>(venue_->LineArray().Cells().Count());
     if (results_->CellResults.size() != cellCount)
         throw std::logic_error("The prediction does not hold one result per cell.");
-    flown_ = venue_->LineArray().Configuration() == 0;
+    flown_ = venue_->LineArray().Configuration() == ConfigurationCode::Flown;
     Progress(0.1);
 
     try {
@@ -276,11 +276,11 @@ void RiggingSheet::Figures()
     const double lower = r.LowerCoverageAngle.Degrees();
     using Row = std::array<std::string, 4>;
     const Row type{"Type:", Format::FormatBrand(array.Brand()), "Pinning Style:",
-                   array.PinStyle() == 1 ? "Fixed" : "Slide"};
+                   array.PinStyle() == PinStyleCode::Fixed ? "Fixed" : "Slide"};
     const Row horizontal{"Horizontal:", Format::FormatMeasurement(bumper.Location().x), "Angle:",
                          Format::FormatDegrees(bumper.Angle().Degrees())};
     const Row vertical{"Vertical:", Format::FormatMeasurement(bumper.Location().y),
-                       "Hanging Points:", bumper.Rigging() == 0 ? "2" : "1"};
+                       "Hanging Points:", bumper.Rigging() == RiggingCode::DualPoint ? "2" : "1"};
     const Row farThrow{"Far Throw:", Format::FormatMeasurement(r.FarThrow), "Upper Angle:",
                        Format::FormatDegrees(upper)};
     const Row shortThrow{"Short Throw:", Format::FormatMeasurement(r.NearThrow), "Lower Angle:",
@@ -351,7 +351,7 @@ void RiggingSheet::Rigging()
     // The cables run from the top of their holes straight up out of the picture.
     const Point2D front = bumper.HoleLocation(bumper.FrontHangPoint());
     box->DrawLineFromXY(front.x, front.y + bumper.HoleRadius(), front.x, box->Top());
-    if (bumper.Rigging() != 0 || !IsHole(bumper, bumper.BackHangPoint()))
+    if (bumper.Rigging() != RiggingCode::DualPoint || !IsHole(bumper, bumper.BackHangPoint()))
         return;
     box->TopText(Format::FormatWeight(r.FrontLoad), front.x);
     const Point2D back = bumper.HoleLocation(bumper.BackHangPoint());
@@ -386,7 +386,7 @@ void RiggingSheet::TopView()
 
     const float frontX = bumper.HoleLocation(bumper.FrontHangPoint()).x;
     box->DrawCircleFromXY(frontX, 0, kDot, true);
-    if (bumper.Rigging() != 0 || !IsHole(bumper, bumper.BackHangPoint()))
+    if (bumper.Rigging() != RiggingCode::DualPoint || !IsHole(bumper, bumper.BackHangPoint()))
         return;
     const float backX = bumper.HoleLocation(bumper.BackHangPoint()).x;
 

@@ -197,7 +197,7 @@ void AutoConfigureRunner::Run()
     shown.Hide();
     progress_.Bar().Clear();
     progress_.PercentCaption().SetCaption(AutoConfigure::FormatPercent(0.0));
-    hub_.UpdateInterfaces(ShellAutoConfigureServices::kRefreshScope, true);
+    hub_.UpdateInterfaces(UpdateScope::AllButNotesAreas, true);
     // Stopped or not, the splays have changed.
     lifecycle_.SetDirty();
     screenSaver.Resume();

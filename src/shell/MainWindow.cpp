@@ -348,9 +348,9 @@ void MainWindow::BuildToolsMenu()
     AddSeparator(tools, "mnuToolsSep1");
     QMenu* units = AddMenu(tools, "mnuViewUnits", QStringLiteral("&Units"));
     unitsEnglish_ = AddItem(units, "mnuViewUnitsEnglish", QStringLiteral("&English"),
-                            [this] { ChooseUnits(0); });
+                            [this] { ChooseUnits(UnitsCode::English); });
     unitsMetric_ = AddItem(units, "mnuViewUnitsMetric", QStringLiteral("&Metric"),
-                           [this] { ChooseUnits(1); });
+                           [this] { ChooseUnits(UnitsCode::Metric); });
     unitsEnglish_->setCheckable(true);
     unitsMetric_->setCheckable(true);
     AddSeparator(tools, "mnuToolsSep0");
@@ -400,7 +400,7 @@ void MainWindow::BuildViewMenu()
         if (hub_ == nullptr)
             return;
         hub_->RefreshAllGraphicsObjects();
-        hub_->UpdateInterfaces(0, true);
+        hub_->UpdateInterfaces(UpdateScope::All, true);
     }, "F5");
     AddSeparator(view, "mnuViewSep2");
     statusBarItem_ = AddItem(view, "mnuViewStatusBar", QStringLiteral("S&tatus Bar"), [this] {
@@ -584,18 +584,18 @@ void MainWindow::ApplyStatusBar()
     statusBarItem_->setChecked(options_.ShowStatusBar());
 }
 
-void MainWindow::ChooseUnits(int units)
+void MainWindow::ChooseUnits(UnitsCode units)
 {
     if (lifecycle_ == nullptr)
         return;
     if (lifecycle_->Venue().Units() != units) {
         lifecycle_->Venue().SetUnits(units);
         if (hub_ != nullptr)
-            hub_->UpdateInterfaces(0, true);
+            hub_->UpdateInterfaces(UpdateScope::All, true);
         lifecycle_->SetDirty();
     }
     // Choosing the unit in force changes nothing, but the click toggled its mark.
-    SetUnitsChecked(lifecycle_->Venue().Units() != 0);
+    SetUnitsChecked(lifecycle_->Venue().Units() == UnitsCode::Metric);
 }
 
 void MainWindow::SetAboutWindow(SplashWindow& splash)
@@ -781,7 +781,7 @@ void MainWindow::ArrangePreset(Preset preset)
     }
     UpdateVisibleWindows();
     if (hub_ != nullptr)
-        hub_->UpdateInterfaces(0, false);
+        hub_->UpdateInterfaces(UpdateScope::All, false);
     // Filled, a window may need more room than it did empty.
     PlaceArrangement(column);
 }
@@ -1133,7 +1133,7 @@ bool MainWindow::OpenLayout(const std::string& path)
         ReadWindowPos(file, info);
     UpdateVisibleWindows();
     if (hub_ != nullptr)
-        hub_->UpdateInterfaces(0, false);
+        hub_->UpdateInterfaces(UpdateScope::All, false);
     return true;
 }
 

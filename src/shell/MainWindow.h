@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QSize>
 
+#include "model/Units.h"
 #include "shell/ModeSwitchListener.h"
 #include "shell/PresetLayout.h"
 #include "shell/RecentFiles.h"
@@ -200,7 +201,7 @@ private:
     void BuildStatusBar();
     void ApplyMode(bool engineeringMode);
     void ApplyStatusBar();
-    void ChooseUnits(int units);
+    void ChooseUnits(UnitsCode units);
     void RestorePlace();
     // The main window's left, top, width and height in twips.
     std::array<int, 4> PlaceTwips() const;

@@ -86,7 +86,7 @@ void ProgramRun::RunStart(const std::string& commandLine)
     windows_.ShowMainWindow();
     windows_.SetListeningPointsListVisible(false);
     clock_.LetMessagesRun();
-    hub_.UpdateInterfaces(0, true);
+    hub_.UpdateInterfaces(UpdateScope::All, true);
     clock_.Delay(std::max<long long>(splashDeadline - clock_.TickCount(), 0), true);
     windows_.SetListeningPointsListVisible(true);
     windows_.HideSplash();

@@ -21,7 +21,7 @@ bool ShellAutoConfigureServices::RefinementEnabled()
 
 std::int64_t ShellAutoConfigureServices::TickCount() { return clock_.TickCount(); }
 
-void ShellAutoConfigureServices::RefreshWindows() { hub_.UpdateInterfaces(kRefreshScope, false); }
+void ShellAutoConfigureServices::RefreshWindows() { hub_.UpdateInterfaces(UpdateScope::AllButNotesAreas, false); }
 
 void ShellAutoConfigureServices::LetMessagesRun() { clock_.LetMessagesRun(); }
 

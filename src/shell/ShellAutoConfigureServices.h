@@ -14,9 +14,6 @@ class UpdateHub;
 // clock, the window refresh of the update hub and the user's digit grouping.
 class ShellAutoConfigureServices : public AutoConfigureServices {
 public:
-    // The scope of the refresh: every window that shows the array or its coverage.
-    static constexpr int kRefreshScope = 3;
-
     ShellAutoConfigureServices(Options& options, Clock& clock, UpdateHub& hub,
                                QLocale locale = QLocale());
 

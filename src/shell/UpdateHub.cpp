@@ -73,22 +73,23 @@ UpdateHub::UpdateHub(std::function<Environment&()> venue, WindowRegistry& window
         throw std::invalid_argument("The update hub needs the open venue");
 }
 
-const UpdateHub::Scope& UpdateHub::ScopeRow(int scope)
+const UpdateHub::Scope& UpdateHub::ScopeRow(UpdateScope scope)
 {
     static const std::vector<Scope> scopes = BuildScopes();
-    if (scope < 0 || scope >= kScopeCount)
-        throw std::out_of_range("Update scope " + std::to_string(scope) + " is not 0 to 9");
-    return scopes[static_cast<std::size_t>(scope)];
+    const int code = static_cast<int>(scope);
+    if (code < 0 || code >= kScopeCount)
+        throw std::out_of_range("Update scope " + std::to_string(code) + " is not 0 to 9");
+    return scopes[static_cast<std::size_t>(code)];
 }
 
-void UpdateHub::UpdateInterfaces(int scope, bool recalculate)
+void UpdateHub::UpdateInterfaces(UpdateScope scope, bool recalculate)
 {
     if (UpdateGuard::IsUpdating())
         return;
     UpdateGuard guard;
     try {
         Environment& venue = venue_();
-        mainWindow_.SetUnitsChecked(venue.Units() != 0);
+        mainWindow_.SetUnitsChecked(venue.Units() == UnitsCode::Metric);
         mainWindow_.SetCaption();
         mainWindow_.SetStatusPanel(3, "");
         mainWindow_.UpdateVisibleWindows();
@@ -96,12 +97,12 @@ void UpdateHub::UpdateInterfaces(int scope, bool recalculate)
             GlobalResults::Store(venue.GenerateCalculations(false));
         // A highlight past the end of a shortened column would mark a cell that is gone.
         ClearIfColumnShrank();
-        if (scope < 0 || scope >= kScopeCount)
+        if (static_cast<int>(scope) < 0 || static_cast<int>(scope) >= kScopeCount)
             return;
         const Scope& row = ScopeRow(scope);
         struct Refreshing {
-            int& scope;
-            ~Refreshing() { scope = -1; }
+            std::optional<UpdateScope>& scope;
+            ~Refreshing() { scope.reset(); }
         } refreshing{refreshingScope_};
         refreshingScope_ = scope;
         for (ToolWindowId id : row.windows)

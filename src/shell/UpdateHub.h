@@ -2,10 +2,12 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "shell/ToolWindowId.h"
+#include "shell/UpdateScope.h"
 
 namespace polvane {
 
@@ -42,14 +44,14 @@ public:
     // A failure of a window's refresh, or of the prediction, reaches the caller as a
     // ProcedureFailure under "modMain.UpdateInterfaces" (or under the window's own name when
     // it threw one); the update switch is lowered either way.
-    void UpdateInterfaces(int scope, bool recalculate);
+    void UpdateInterfaces(UpdateScope scope, bool recalculate);
 
-    // The scope whose windows are being refreshed, or -1 outside such a refresh; lets a
+    // The scope whose windows are being refreshed, or none outside such a refresh; lets a
     // window skip work its scope cannot have changed.
-    int RefreshingScope() const { return refreshingScope_; }
+    std::optional<UpdateScope> RefreshingScope() const { return refreshingScope_; }
 
     // The row of a scope 0..9; throws std::out_of_range for any other.
-    static const Scope& ScopeRow(int scope);
+    static const Scope& ScopeRow(UpdateScope scope);
 
     // The highlighted cell, 1-based; 0 for none.
     int HighlightedCell() const { return highlightedCell_; }
@@ -73,7 +75,7 @@ private:
     ShellMainWindow& mainWindow_;
     HelpViewer& help_;
     int highlightedCell_ = 0;
-    int refreshingScope_ = -1;
+    std::optional<UpdateScope> refreshingScope_;
 };
 
 } // namespace polvane

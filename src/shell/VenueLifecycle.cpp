@@ -55,7 +55,7 @@ std::size_t VenueLifecycle::Index(int slot)
 void VenueLifecycle::Refresh()
 {
     if (hub_ != nullptr)
-        hub_->UpdateInterfaces(0, true);
+        hub_->UpdateInterfaces(UpdateScope::All, true);
 }
 
 void VenueLifecycle::ShowProblem(const std::string& text)
@@ -73,7 +73,7 @@ void VenueLifecycle::NewVenue()
         if (templatePath.empty())
             throw std::runtime_error("No new-venue template is chosen.");
         VenueFile::Load(*fresh, templatePath);
-        fresh->LineArray().SetBrand(0);
+        fresh->LineArray().SetBrand(BrandCode::TarvicKv9);
     } catch (const std::exception& failure) {
         problem = failure.what();
         fresh->Clear();

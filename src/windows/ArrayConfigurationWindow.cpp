@@ -16,13 +16,7 @@ namespace polvane {
 
 namespace {
 
-constexpr int kScope = 3;
-constexpr int kFlown = 0;
-constexpr int kStacked = 1;
-constexpr int kSlide = 0;
-constexpr int kFixed = 1;
 // The brand whose arrays take fixed pins only.
-constexpr int kFixedPinBrand = 4;
 
 QLabel* NamedLabel(const char* name, const QString& text, QWidget* parent)
 {
@@ -82,15 +76,15 @@ ArrayConfigurationWindow::ArrayConfigurationWindow(ToolWindowContext& context,
         });
     });
     Choose(optFlown_, "optFlown_Click", [](LineArray& array) {
-        array.SetConfiguration(kFlown);
-        array.SetPinStyle(kSlide);
+        array.SetConfiguration(ConfigurationCode::Flown);
+        array.SetPinStyle(PinStyleCode::Slide);
     });
     Choose(optGroundStacked_, "optGroundStacked_Click", [](LineArray& array) {
-        array.SetConfiguration(kStacked);
-        array.SetPinStyle(kFixed);
+        array.SetConfiguration(ConfigurationCode::GroundStacked);
+        array.SetPinStyle(PinStyleCode::Fixed);
     });
-    Choose(optSlide_, "optSlide_Click", [](LineArray& array) { array.SetPinStyle(kSlide); });
-    Choose(optFixed_, "optFixed_Click", [](LineArray& array) { array.SetPinStyle(kFixed); });
+    Choose(optSlide_, "optSlide_Click", [](LineArray& array) { array.SetPinStyle(PinStyleCode::Slide); });
+    Choose(optFixed_, "optFixed_Click", [](LineArray& array) { array.SetPinStyle(PinStyleCode::Fixed); });
 }
 
 void ArrayConfigurationWindow::Choose(QRadioButton* button, const char* handler,
@@ -103,7 +97,7 @@ void ArrayConfigurationWindow::Choose(QRadioButton* button, const char* handler,
             if (!checked || UpdateGuard::IsUpdating())
                 return;
             write(Context().lifecycle.Venue().LineArray());
-            Context().hub.UpdateInterfaces(kScope, true);
+            Context().hub.UpdateInterfaces(UpdateScope::AllButNotesAreas, true);
             Context().lifecycle.SetDirty();
         });
     });
@@ -114,9 +108,9 @@ void ArrayConfigurationWindow::UpdateInterface()
     const LineArray& array = Context().lifecycle.Venue().LineArray();
     lblLineArrayType_->setText(QString::fromStdString(Format::FormatBrand(array.Brand())));
     // An exclusive option is cleared only by checking its partner.
-    (array.Configuration() == kFlown ? optFlown_ : optGroundStacked_)->setChecked(true);
-    (array.PinStyle() == kFixed ? optFixed_ : optSlide_)->setChecked(true);
-    const bool pinsChosen = array.Configuration() != kStacked && array.Brand() != kFixedPinBrand;
+    (array.Configuration() == ConfigurationCode::Flown ? optFlown_ : optGroundStacked_)->setChecked(true);
+    (array.PinStyle() == PinStyleCode::Fixed ? optFixed_ : optSlide_)->setChecked(true);
+    const bool pinsChosen = array.Configuration() != ConfigurationCode::GroundStacked && array.Brand() != BrandCode::DeVelt;
     optSlide_->setEnabled(pinsChosen);
     optFixed_->setEnabled(pinsChosen);
 }

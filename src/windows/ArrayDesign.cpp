@@ -16,8 +16,6 @@ namespace polvane {
 
 namespace {
 
-constexpr int kScope = 3;
-constexpr int kFixedPinsBrand = 4;
 
 } // namespace
 
@@ -58,7 +56,7 @@ void ArrayDesign::Design()
                                                 ArrayDesignDialog::kMaxCells)));
 }
 
-void ArrayDesign::Rebuild(int brand, int count)
+void ArrayDesign::Rebuild(BrandCode brand, int count)
 {
     LineArray& array = lifecycle_.Venue().LineArray();
     Cells& cells = array.Cells();
@@ -67,9 +65,9 @@ void ArrayDesign::Rebuild(int brand, int count)
     array.SetBrand(brand);
     for (int cell = 0; cell < count; ++cell)
         cells.Add();
-    array.SetConfiguration(0);
-    array.SetPinStyle(brand == kFixedPinsBrand ? 1 : 0);
-    hub_.UpdateInterfaces(kScope, true);
+    array.SetConfiguration(ConfigurationCode::Flown);
+    array.SetPinStyle(brand == BrandCode::DeVelt ? PinStyleCode::Fixed : PinStyleCode::Slide);
+    hub_.UpdateInterfaces(UpdateScope::AllButNotesAreas, true);
     lifecycle_.SetDirty();
 }
 

@@ -3,6 +3,8 @@
 #include <functional>
 #include <memory>
 
+#include "model/BrandCode.h"
+
 class QWidget;
 
 namespace polvane {
@@ -38,7 +40,7 @@ public:
 
 private:
     void Design();
-    void Rebuild(int brand, int count);
+    void Rebuild(BrandCode brand, int count);
 
     QWidget& parent_;
     VenueLifecycle& lifecycle_;

@@ -1,6 +1,8 @@
 #include "windows/ArrayDesignDialog.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <stdexcept>
 
 #include <QAction>
@@ -17,6 +19,7 @@
 
 #include "engine/Environment.h"
 #include "model/Format.h"
+#include "model/ProductTables.h"
 #include "platform/ScreenInfo.h"
 #include "shell/ErrorReporter.h"
 #include "shell/OptionText.h"
@@ -56,15 +59,16 @@ ArrayDesignDialog::ArrayDesignDialog(UpdateHub& hub, ErrorReporter& reporter,
     auto* brandGroup = new QGroupBox(QStringLiteral("Array Type:"), this);
     brandGroup->setGeometry(Px(120), PxY(120), Px(2520), PxY(1920));
     const char* brandNames[] = {"optTarvic", "optTarvicKV7", "optTarvicKV4", "optRSarn", "optDeVelt"};
-    for (int brand = 0; brand < 5; ++brand) {
+    for (int row = 0; row < ProductTables::kBrandCount; ++row) {
+        const auto brand = static_cast<BrandCode>(row);
         auto* option = new QRadioButton(QString::fromStdString(Format::FormatBrand(brand)), brandGroup);
-        option->setObjectName(QString::fromUtf8(brandNames[brand]));
-        option->setGeometry(Px(120), PxY(300 + 300 * brand), Px(2280), PxY(285));
-        connect(option, &QRadioButton::toggled, this, [this, brand, name = brandNames[brand]](bool on) {
+        option->setObjectName(QString::fromUtf8(brandNames[row]));
+        option->setGeometry(Px(120), PxY(300 + 300 * row), Px(2280), PxY(285));
+        connect(option, &QRadioButton::toggled, this, [this, brand, name = brandNames[row]](bool on) {
             if (on)
                 Guard(std::string(name) + "_Click", [this, brand] { FillSplays(brand); });
         });
-        brands_[static_cast<std::size_t>(brand)] = option;
+        brands_[static_cast<std::size_t>(row)] = option;
     }
 
     auto* cellsGroup = new QGroupBox(QStringLiteral("Cells:"), this);
@@ -213,11 +217,12 @@ int ArrayDesignDialog::PxY(int twips) const
     return static_cast<int>(std::lround(static_cast<double>(twips) / std::max(1, screen_.TwipsPerPixelY())));
 }
 
-QRadioButton* ArrayDesignDialog::BrandOption(int brand) const
+QRadioButton* ArrayDesignDialog::BrandOption(BrandCode brand) const
 {
-    if (brand < 0 || brand >= static_cast<int>(brands_.size()))
-        throw std::out_of_range("Brand " + std::to_string(brand) + " is not 0 to 4");
-    return brands_[static_cast<std::size_t>(brand)];
+    const int code = static_cast<int>(brand);
+    if (code < 0 || code >= static_cast<int>(brands_.size()))
+        throw std::out_of_range("Brand " + std::to_string(code) + " is not 0 to 4");
+    return brands_[static_cast<std::size_t>(code)];
 }
 
 QAction* ArrayDesignDialog::SplayItem(int item) const
@@ -227,21 +232,27 @@ QAction* ArrayDesignDialog::SplayItem(int item) const
     return splayItems_[static_cast<std::size_t>(item - 1)];
 }
 
-void ArrayDesignDialog::SelectBrand(int brand)
+namespace {
+// The options tested before R.SARN's, which stands for every other code.
+constexpr BrandCode kNamedBrands[] = {BrandCode::TarvicKv9, BrandCode::TarvicKv7, BrandCode::TarvicKv4,
+                                      BrandCode::DeVelt};
+} // namespace
+
+void ArrayDesignDialog::SelectBrand(BrandCode brand)
 {
-    const int known = brand == 0 || brand == 1 || brand == 2 || brand == 4 ? brand : 3;
-    BrandOption(known)->setChecked(true);
+    const bool named = std::find(std::begin(kNamedBrands), std::end(kNamedBrands), brand) != std::end(kNamedBrands);
+    BrandOption(named ? brand : BrandCode::RSarn)->setChecked(true);
 }
 
-int ArrayDesignDialog::SelectedBrand() const
+BrandCode ArrayDesignDialog::SelectedBrand() const
 {
-    for (const int brand : {0, 1, 2, 4})
-        if (brands_[static_cast<std::size_t>(brand)]->isChecked())
+    for (const BrandCode brand : kNamedBrands)
+        if (BrandOption(brand)->isChecked())
             return brand;
-    return 3;
+    return BrandCode::RSarn;
 }
 
-void ArrayDesignDialog::FillSplays(int brand)
+void ArrayDesignDialog::FillSplays(BrandCode brand)
 {
     // The splays a column of the brand allows below its first cell.
     Environment scratch;

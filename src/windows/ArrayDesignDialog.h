@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "model/BrandCode.h"
 #include "windows/ModalDialog.h"
 
 class QAction;
@@ -42,18 +43,18 @@ public:
                       QWidget* parent = nullptr);
     ~ArrayDesignDialog() override;
 
-    // Selects the option of a brand (any code but 0, 1, 2 and 4 is the fourth product line);
+    // Selects the option of a brand (any code but the four others is R.SARN's option);
     // an option newly selected refills the splay choices.
-    void SelectBrand(int brand);
+    void SelectBrand(BrandCode brand);
     // The brand of the selected option, tested in the designed order.
-    int SelectedBrand() const;
+    BrandCode SelectedBrand() const;
     // Refills the splay menu with the brand's positive splays; the first shows in the label.
-    void FillSplays(int brand);
+    void FillSplays(BrandCode brand);
     void CheckReadiness();
     // A text is whole when the whole part of its number, written out, is the text itself.
     static bool IsWhole(const std::string& text);
 
-    QRadioButton* BrandOption(int brand) const;
+    QRadioButton* BrandOption(BrandCode brand) const;
     QLineEdit* txtTotalCells() const { return txtTotalCells_; }
     QSpinBox* spnTotalCells() const { return spnTotalCells_; }
     QLineEdit* txtAboveCurve() const { return txtAboveCurve_; }

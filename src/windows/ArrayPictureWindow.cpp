@@ -72,12 +72,12 @@ void ArrayPictureWindow::DrawArray()
     const LineArray& array = Context().lifecycle.Venue().LineArray();
     const Bumper& bumper = array.Bumper();
     const Cells& cells = array.Cells();
-    const bool flown = array.Configuration() == 0;
+    const bool flown = array.Configuration() == ConfigurationCode::Flown;
 
     canvas.DrawFillQuad(bumper.TopFront(), bumper.BottomFront(), bumper.BottomBack(),
                         bumper.TopBack(), canvas.Brush(BrushRole::BumperFill),
                         canvas.Pen(PenRole::BumperEdge));
-    if (flown && bumper.Rigging() == 0 && options.ShowCenterOfGravity())
+    if (flown && bumper.Rigging() == RiggingCode::DualPoint && options.ShowCenterOfGravity())
         DrawCross(PixelOf(results.HangLinePoint), kCenterOfGravityArm, canvas.Pen(PenRole::CenterOfGravity));
 
     // Results older than the column (or none yet) cover only the cells they know of.

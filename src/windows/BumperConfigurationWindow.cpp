@@ -22,10 +22,6 @@ namespace polvane {
 
 namespace {
 
-constexpr int kScope = 1;
-constexpr int kDualPoint = 0;
-constexpr int kSinglePoint = 1;
-constexpr int kStacked = 1;
 
 template <typename Control>
 Control* Named(Control* control, const char* name)
@@ -93,18 +89,18 @@ BumperConfigurationWindow::BumperConfigurationWindow(ToolWindowContext& context,
     const BoundValue horiz = coordinate(&Point2D::x);
     const BoundValue vert = coordinate(&Point2D::y);
     using Rule = SpinStepper::Rule;
-    angleBox_ = std::make_unique<EditBox>(*txtBumperAngle_, *this, "txtBumperAngle", kScope, angle);
-    horizBox_ = std::make_unique<EditBox>(*txtBumperHoriz_, *this, "txtBumperHoriz", kScope, horiz);
-    vertBox_ = std::make_unique<EditBox>(*txtBumperVert_, *this, "txtBumperVert", kScope, vert);
+    angleBox_ = std::make_unique<EditBox>(*txtBumperAngle_, *this, "txtBumperAngle", UpdateScope::AllButArrayNotesAreas, angle);
+    horizBox_ = std::make_unique<EditBox>(*txtBumperHoriz_, *this, "txtBumperHoriz", UpdateScope::AllButArrayNotesAreas, horiz);
+    vertBox_ = std::make_unique<EditBox>(*txtBumperVert_, *this, "txtBumperVert", UpdateScope::AllButArrayNotesAreas, vert);
     angleSpin_ = std::make_unique<SpinStepper>(*spnBumperAngle_, *txtBumperAngle_, *this,
-                                               "spnBumperAngle", kScope, Rule::B, angle, true);
+                                               "spnBumperAngle", UpdateScope::AllButArrayNotesAreas, Rule::B, angle, true);
     horizSpin_ = std::make_unique<SpinStepper>(*spnBumperHoriz_, *txtBumperHoriz_, *this,
-                                               "spnBumperHoriz", kScope, Rule::B, horiz, true);
+                                               "spnBumperHoriz", UpdateScope::AllButArrayNotesAreas, Rule::B, horiz, true);
     vertSpin_ = std::make_unique<SpinStepper>(*spnBumperVert_, *txtBumperVert_, *this,
-                                              "spnBumperVert", kScope, Rule::B, vert, true);
+                                              "spnBumperVert", UpdateScope::AllButArrayNotesAreas, Rule::B, vert, true);
 
-    ChooseRigging("opt1_Click", kSinglePoint);
-    ChooseRigging("opt2_Click", kDualPoint);
+    ChooseRigging("opt1_Click", RiggingCode::SinglePoint);
+    ChooseRigging("opt2_Click", RiggingCode::DualPoint);
 }
 
 BumperConfigurationWindow::~BumperConfigurationWindow() = default;
@@ -114,9 +110,9 @@ int BumperConfigurationWindow::MiddleHole(int holeCount)
     return static_cast<int>(std::nearbyint(holeCount / 2.0)); // the default rounding: halves to even
 }
 
-void BumperConfigurationWindow::ChooseRigging(const char* handler, int rigging)
+void BumperConfigurationWindow::ChooseRigging(const char* handler, RiggingCode rigging)
 {
-    QRadioButton* option = rigging == kSinglePoint ? opt1_ : opt2_;
+    QRadioButton* option = rigging == RiggingCode::SinglePoint ? opt1_ : opt2_;
     // Only a newly made choice acts, so that clicking the choice already made keeps the
     // hang points the user picked elsewhere.
     connect(option, &QRadioButton::toggled, this, [this, handler, rigging](bool checked) {
@@ -125,13 +121,13 @@ void BumperConfigurationWindow::ChooseRigging(const char* handler, int rigging)
                 return;
             Bumper& bumper = Context().lifecycle.Venue().LineArray().Bumper();
             bumper.SetRigging(rigging);
-            if (rigging == kSinglePoint) {
+            if (rigging == RiggingCode::SinglePoint) {
                 bumper.SetFrontHangPoint(MiddleHole(bumper.HoleCount()));
             } else {
                 bumper.SetFrontHangPoint(1);
                 bumper.SetBackHangPoint(bumper.HoleCount());
             }
-            Context().hub.UpdateInterfaces(kScope, true);
+            Context().hub.UpdateInterfaces(UpdateScope::AllButArrayNotesAreas, true);
             Context().lifecycle.SetDirty();
         });
     });
@@ -146,14 +142,14 @@ void BumperConfigurationWindow::UpdateInterface()
     horizBox_->Refill();
     vertBox_->Refill();
     angleBox_->Refill();
-    const bool singlePoint = bumper.Rigging() == kSinglePoint;
+    const bool singlePoint = bumper.Rigging() == RiggingCode::SinglePoint;
     if (singlePoint)
         lblBumperAngle_->setText(txtBumperAngle_->text());
     lblBumperAngle_->setVisible(singlePoint);
     txtBumperAngle_->setVisible(!singlePoint);
     spnBumperAngle_->setVisible(!singlePoint);
 
-    const bool flown = array.Configuration() != kStacked;
+    const bool flown = array.Configuration() != ConfigurationCode::GroundStacked;
     opt1_->setEnabled(flown);
     opt2_->setEnabled(flown);
     if (flown) {

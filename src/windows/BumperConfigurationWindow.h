@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "model/RiggingCode.h"
 #include "windows/ToolWindow.h"
 
 class QLabel;
@@ -45,7 +46,7 @@ public:
     static int MiddleHole(int holeCount);
 
 private:
-    void ChooseRigging(const char* handler, int rigging);
+    void ChooseRigging(const char* handler, RiggingCode rigging);
 
     QLineEdit* txtBumperAngle_;
     QSpinBox* spnBumperAngle_;

@@ -17,7 +17,6 @@ namespace polvane {
 
 namespace {
 
-constexpr int kFlown = 0;
 
 struct Row {
     const char* leftCaption;
@@ -73,9 +72,9 @@ QLabel* CalculationsWindow::Value(const char* name) const
     return findChild<QLabel*>(QString::fromUtf8(name), Qt::FindDirectChildrenOnly);
 }
 
-float CalculationsWindow::TrimHeight(const CalculationResults& results, int configuration)
+float CalculationsWindow::TrimHeight(const CalculationResults& results, ConfigurationCode configuration)
 {
-    return configuration == kFlown ? results.ArrayMinY : results.ArrayMaxY;
+    return configuration == ConfigurationCode::Flown ? results.ArrayMinY : results.ArrayMaxY;
 }
 
 std::string CalculationsWindow::MaxLevelDropText(const CalculationResults& results, bool godMode)
@@ -91,7 +90,7 @@ std::string CalculationsWindow::MaxLevelDropText(const CalculationResults& resul
 void CalculationsWindow::UpdateInterface()
 {
     const CalculationResults& results = GlobalResults::Current();
-    const int configuration = Context().lifecycle.Venue().LineArray().Configuration();
+    const ConfigurationCode configuration = Context().lifecycle.Venue().LineArray().Configuration();
     const auto set = [this](const char* name, const std::string& text) {
         Value(name)->setText(QString::fromStdString(text));
     };

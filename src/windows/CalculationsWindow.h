@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ConfigurationCode.h"
 #include "windows/ToolWindow.h"
 
 class QLabel;
@@ -22,7 +23,7 @@ public:
     QLabel* Value(const char* name) const;
 
     // The trim height: the lowest point of a flown array, the highest of a stacked one.
-    static float TrimHeight(const CalculationResults& results, int configuration);
+    static float TrimHeight(const CalculationResults& results, ConfigurationCode configuration);
     // The largest level drop, followed in God mode by the evenness as a whole percentage.
     static std::string MaxLevelDropText(const CalculationResults& results, bool godMode);
 };

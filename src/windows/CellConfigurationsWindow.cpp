@@ -119,7 +119,7 @@ CellConfigurationsWindow::CellConfigurationsWindow(ToolWindowContext& context, Q
     connect(cmdCellCountDown_, &QPushButton::clicked, this,
             [this] { Guard("cmdCellCountDown_Click", [this] { CountDown(); }); });
     countBox_ = std::make_unique<EditBox>(
-        *txtCellCount_, *this, "txtCellCount", kScope,
+        *txtCellCount_, *this, "txtCellCount", UpdateScope::Results,
         BoundValue{&CountBound, [this](float count) { ResizeColumn(static_cast<int>(count)); },
                    [this] { return std::to_string(CellColumn().Count()); }});
 
@@ -388,7 +388,7 @@ void CellConfigurationsWindow::DoClearHighlightedCell()
 
 void CellConfigurationsWindow::Changed()
 {
-    Context().hub.UpdateInterfaces(kScope, true);
+    Context().hub.UpdateInterfaces(UpdateScope::Results, true);
     Context().lifecycle.SetDirty();
 }
 

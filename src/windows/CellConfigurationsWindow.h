@@ -33,7 +33,6 @@ public:
     static constexpr int kRowCount = 24;
     static constexpr int kMinCells = 4;
     static constexpr int kMaxCells = 24;
-    static constexpr int kScope = 2;
     static constexpr const char* kInfinite = "(infinite)";
     // Designed widths of Auto-Configure without and beside the Extras button, in twips.
     static constexpr int kAutodesignTwips = 3615;

@@ -11,7 +11,7 @@
 
 namespace polvane {
 
-EditBox::EditBox(QLineEdit& box, ToolWindow& window, std::string name, int scope, BoundValue value)
+EditBox::EditBox(QLineEdit& box, ToolWindow& window, std::string name, UpdateScope scope, BoundValue value)
     : box_(box), window_(window), name_(std::move(name)), scope_(scope),
       value_(std::move(value))
 {

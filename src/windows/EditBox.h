@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+#include "shell/UpdateScope.h"
 #include "windows/BoundValue.h"
 
 class QLineEdit;
@@ -25,7 +26,7 @@ public:
     static constexpr const char* kDirty = "dirty";
 
     // name is the box's name in failure reports ("txtAngle").
-    EditBox(QLineEdit& box, ToolWindow& window, std::string name, int scope, BoundValue value);
+    EditBox(QLineEdit& box, ToolWindow& window, std::string name, UpdateScope scope, BoundValue value);
 
     bool IsDirty() const { return dirty_; }
     // "dirty" or empty.
@@ -45,7 +46,7 @@ private:
     QLineEdit& box_;
     ToolWindow& window_;
     std::string name_;
-    int scope_;
+    UpdateScope scope_;
     BoundValue value_;
     bool dirty_ = false;
 };

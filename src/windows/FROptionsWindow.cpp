@@ -67,16 +67,16 @@ FROptionsWindow::FROptionsWindow(ToolWindowContext& context, QWidget* parent)
     const BoundValue earHeight{{},
                                [this](float height) { Context().lifecycle.Venue().SetEarHeight(height); },
                                [this] { return Format::FormatMeasurement(Context().lifecycle.Venue().EarHeight()); }};
-    earHeight_ = std::make_unique<EditBox>(*txtEarHeight_, *this, "txtEarHeight", kEarHeightScope, earHeight);
+    earHeight_ = std::make_unique<EditBox>(*txtEarHeight_, *this, "txtEarHeight", UpdateScope::ResultsAndAreas, earHeight);
     earHeightStep_ = std::make_unique<SpinStepper>(*spnEarHeight_, *txtEarHeight_, *this, "spnEarHeight",
-                                                   kEarHeightScope, SpinStepper::Rule::B, earHeight, true);
+                                                   UpdateScope::ResultsAndAreas, SpinStepper::Rule::B, earHeight, true);
 
     const auto shownTemperature = [this] { return TemperatureText(); };
     temperature_ = std::make_unique<EditBox>(
-        *txtTemperature_, *this, "txtTemperature", kTemperatureScope,
+        *txtTemperature_, *this, "txtTemperature", UpdateScope::ListeningConditions,
         BoundValue{{}, [this](float value) { StoreTypedTemperature(value); }, shownTemperature});
     temperatureStep_ = std::make_unique<SpinStepper>(
-        *spnTemperature_, *txtTemperature_, *this, "spnTemperature", kTemperatureScope, SpinStepper::Rule::B,
+        *spnTemperature_, *txtTemperature_, *this, "spnTemperature", UpdateScope::ListeningConditions, SpinStepper::Rule::B,
         BoundValue{{}, [this](float value) { StoreTemperature(value, IsMetric()); }, shownTemperature}, true);
 }
 
@@ -86,7 +86,7 @@ FROptionsWindow::~FROptionsWindow()
     cboFrequency_->disconnect(this);
 }
 
-bool FROptionsWindow::IsMetric() const { return Context().lifecycle.Venue().Units() == kMetric; }
+bool FROptionsWindow::IsMetric() const { return Context().lifecycle.Venue().Units() == UnitsCode::Metric; }
 
 void FROptionsWindow::UpdateInterface()
 {
@@ -124,7 +124,7 @@ void FROptionsWindow::FrequencyChosen(int index)
         venue.SetAggregateFrequencies(false);
         venue.SetCenterFrequency(static_cast<float>(cboFrequency_->itemData(index).toInt()));
     }
-    Context().hub.UpdateInterfaces(kFrequencyScope, true);
+    Context().hub.UpdateInterfaces(UpdateScope::AnalysedFrequency, true);
     Context().lifecycle.SetDirty();
 }
 

@@ -21,11 +21,6 @@ class FROptionsWindow : public ToolWindow {
     Q_OBJECT
 
 public:
-    // The windows a change of the frequency, the ear height and the temperature refreshes.
-    static constexpr int kFrequencyScope = 4;
-    static constexpr int kEarHeightScope = 8;
-    static constexpr int kTemperatureScope = 9;
-
     explicit FROptionsWindow(ToolWindowContext& context, QWidget* parent = nullptr);
     ~FROptionsWindow() override;
 

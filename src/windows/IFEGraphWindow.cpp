@@ -21,11 +21,6 @@ namespace polvane {
 
 namespace {
 
-// The hub's scopes that change neither the venue nor the prediction's settings: the choice
-// of the analysed frequency and the display options.
-constexpr int kAnalysedFrequencyScope = 4;
-constexpr int kDisplayScope = 5;
-
 // Puts the venue's frequency settings back however the calculation ends.
 class FrequencySettingsKeeper {
 public:
@@ -81,8 +76,10 @@ IFEGraphWindow::~IFEGraphWindow()
 
 void IFEGraphWindow::UpdateInterface()
 {
-    const int scope = Context().hub.RefreshingScope();
-    UpdateInterface(scope != kAnalysedFrequencyScope && scope != kDisplayScope);
+    // The analysed frequency and the display options change neither the venue nor the
+    // prediction's settings.
+    const std::optional<UpdateScope> scope = Context().hub.RefreshingScope();
+    UpdateInterface(scope != UpdateScope::AnalysedFrequency && scope != UpdateScope::Display);
 }
 
 void IFEGraphWindow::UpdateInterface(bool recalculate)

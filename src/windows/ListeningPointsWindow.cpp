@@ -45,8 +45,6 @@ namespace {
 
 // The window's own edits refresh the listening points and the venue; a committed name
 // also reaches the windows that show it elsewhere.
-constexpr int kEditScope = 6;
-constexpr int kNameScope = 8;
 constexpr float kNewPointSpacing = 0.085f;
 
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
@@ -125,9 +123,9 @@ ListeningPointsWindow::ListeningPointsWindow(ToolWindowContext& context, QWidget
 
     runDialog_ = [](NewListeningPointDialog& dialog) { dialog.exec(); };
     positionBox_ = std::make_unique<EditBox>(*txtHorizontalPosition_, *this, "txtHorizontalPosition",
-                                             kEditScope, PositionValue());
+                                             UpdateScope::ListeningPoints, PositionValue());
     positionSpin_ = std::make_unique<SpinStepper>(*spnHorizontalPosition_, *txtHorizontalPosition_,
-                                                  *this, "spnHorizontalPosition", kEditScope,
+                                                  *this, "spnHorizontalPosition", UpdateScope::ListeningPoints,
                                                   SpinStepper::Rule::B, PositionValue(), false);
 
     connect(lstListeningPoints_, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -479,7 +477,7 @@ void ListeningPointsWindow::AddClicked()
     point.SetSeatingAreaIndex(area);
     point.SetHorizontalPosition(NewPointPosition(lastEntry, areas.Item(area).Length()));
     selected_ = points.Count();
-    Context().hub.UpdateInterfaces(kEditScope, true);
+    Context().hub.UpdateInterfaces(UpdateScope::ListeningPoints, true);
     Context().lifecycle.SetDirty();
 }
 
@@ -502,7 +500,7 @@ void ListeningPointsWindow::DeleteClicked()
         return;
     points.Remove(selected_);
     selected_ = std::min(selected_, points.Count());
-    Context().hub.UpdateInterfaces(kEditScope, true);
+    Context().hub.UpdateInterfaces(UpdateScope::ListeningPoints, true);
     Context().lifecycle.SetDirty();
 }
 
@@ -514,7 +512,7 @@ void ListeningPointsWindow::AreaChosen(int index)
     if (point == nullptr)
         return;
     point->SetSeatingAreaIndex(index + 1);
-    Context().hub.UpdateInterfaces(kEditScope, true);
+    Context().hub.UpdateInterfaces(UpdateScope::ListeningPoints, true);
     Context().lifecycle.SetDirty();
 }
 
@@ -560,7 +558,7 @@ void ListeningPointsWindow::NameLostFocus()
         return;
     point->SetName(txtName_->text().toStdString());
     nameDirty_ = false;
-    Context().hub.UpdateInterfaces(kNameScope, true);
+    Context().hub.UpdateInterfaces(UpdateScope::ResultsAndAreas, true);
     Context().lifecycle.SetDirty();
 }
 

@@ -233,7 +233,7 @@ bool NotesWindow::Recognise(char32_t character, bool insertIfTyped)
     if (result.toggle) {
         // Only for this run: the stored option is left as it is.
         options.SetGodMode(!options.GodMode());
-        Context().hub.UpdateInterfaces(0, true);
+        Context().hub.UpdateInterfaces(UpdateScope::All, true);
     }
     return used;
 }

@@ -429,7 +429,7 @@ void OptionsDialog::Run()
     }
     Store();
     hub_.RefreshAllGraphicsObjects();
-    hub_.UpdateInterfaces(kRefreshScope, false);
+    hub_.UpdateInterfaces(UpdateScope::Display, false);
 }
 
 void OptionsDialog::Fill()

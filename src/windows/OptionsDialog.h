@@ -46,7 +46,6 @@ public:
     static constexpr const char* kTemplateTitle = "Select Default Venue Template...";
     static constexpr const char* kTemplateFilter =
         "Zell Venue file, version 2 (*.venue)|*.venue|All files (*.*)|*.*";
-    static constexpr int kRefreshScope = 5;
     static constexpr std::array<const char*, 4> kHelpTopics = {
         "reference_options_general", "reference_options_graph_appearance",
         "reference_options_colors", "reference_options_notes"};

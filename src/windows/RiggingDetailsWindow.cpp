@@ -88,7 +88,7 @@ void RiggingDetailsWindow::DrawBumper()
     }
     canvas.DrawFillPath(path, canvas.Brush(BrushRole::BumperFill), canvas.Pen(PenRole::BumperEdge));
 
-    if (array.Configuration() != 0)
+    if (array.Configuration() != ConfigurationCode::Flown)
         return;
     // Hang points outside the bumper's holes (a damaged file) hang no cable.
     auto holeAt = [&](int hole) -> const QPointF* {
@@ -102,7 +102,7 @@ void RiggingDetailsWindow::DrawBumper()
     const auto fx = static_cast<float>(front->x());
     const auto fy = static_cast<float>(front->y());
     canvas.DrawLineManual(fx, top, fx, fy - h / 2.0f, cable);
-    if (bumper.Rigging() != 0)
+    if (bumper.Rigging() != RiggingCode::DualPoint)
         return;
     const QPointF* back = holeAt(bumper.BackHangPoint());
     if (back == nullptr)
@@ -213,7 +213,7 @@ void RiggingDetailsWindow::PictureMouseUp(const QMouseEvent& event)
 bool RiggingDetailsWindow::ApplyClick(int k, Qt::MouseButton button, QPointF at)
 {
     Bumper& bumper = VenueBumper(Context());
-    if (bumper.Rigging() != 0) {
+    if (bumper.Rigging() != RiggingCode::DualPoint) {
         bumper.SetFrontHangPoint(k);
         return true;
     }
@@ -260,8 +260,8 @@ void RiggingDetailsWindow::ChoosePointType(int point)
 void RiggingDetailsWindow::Changed()
 {
     Context().lifecycle.SetDirty();
-    const bool dual = VenueBumper(Context()).Rigging() == 0;
-    Context().hub.UpdateInterfaces(dual ? 7 : 3, true);
+    const bool dual = VenueBumper(Context()).Rigging() == RiggingCode::DualPoint;
+    Context().hub.UpdateInterfaces(dual ? UpdateScope::RiggingDetails : UpdateScope::AllButNotesAreas, true);
 }
 
 } // namespace polvane

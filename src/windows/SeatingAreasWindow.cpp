@@ -126,17 +126,17 @@ SeatingAreasWindow::SeatingAreasWindow(ToolWindowContext& context, QWidget* pare
         [](const Plane& area) { return area.Height(); });
 
     using Rule = SpinStepper::Rule;
-    horizontal_ = std::make_unique<EditBox>(*txtHorizontalPosition_, *this, "txtHorizontalPosition", kScope, horizontal);
-    vertical_ = std::make_unique<EditBox>(*txtVerticalPosition_, *this, "txtVerticalPosition", kScope, vertical);
-    length_ = std::make_unique<EditBox>(*txtLength_, *this, "txtLength", kScope, length);
-    height_ = std::make_unique<EditBox>(*txtHeight_, *this, "txtHeight", kScope, height);
+    horizontal_ = std::make_unique<EditBox>(*txtHorizontalPosition_, *this, "txtHorizontalPosition", UpdateScope::ResultsAndAreas, horizontal);
+    vertical_ = std::make_unique<EditBox>(*txtVerticalPosition_, *this, "txtVerticalPosition", UpdateScope::ResultsAndAreas, vertical);
+    length_ = std::make_unique<EditBox>(*txtLength_, *this, "txtLength", UpdateScope::ResultsAndAreas, length);
+    height_ = std::make_unique<EditBox>(*txtHeight_, *this, "txtHeight", UpdateScope::ResultsAndAreas, height);
     horizontalStep_ = std::make_unique<SpinStepper>(*spnHorizontalPosition_, *txtHorizontalPosition_, *this,
-                                                    "spnHorizontalPosition", kScope, Rule::A, horizontal, false);
+                                                    "spnHorizontalPosition", UpdateScope::ResultsAndAreas, Rule::A, horizontal, false);
     verticalStep_ = std::make_unique<SpinStepper>(*spnVerticalPosition_, *txtVerticalPosition_, *this,
-                                                  "spnVerticalPosition", kScope, Rule::B, vertical, false);
-    lengthStep_ = std::make_unique<SpinStepper>(*spnLength_, *txtLength_, *this, "spnLength", kScope, Rule::B,
+                                                  "spnVerticalPosition", UpdateScope::ResultsAndAreas, Rule::B, vertical, false);
+    lengthStep_ = std::make_unique<SpinStepper>(*spnLength_, *txtLength_, *this, "spnLength", UpdateScope::ResultsAndAreas, Rule::B,
                                                 length, false);
-    heightStep_ = std::make_unique<SpinStepper>(*spnHeight_, *txtHeight_, *this, "spnHeight", kScope, Rule::B,
+    heightStep_ = std::make_unique<SpinStepper>(*spnHeight_, *txtHeight_, *this, "spnHeight", UpdateScope::ResultsAndAreas, Rule::B,
                                                 height, false);
 
     // Installed after the edit boxes' own filters, so that this one sees Esc first.
@@ -316,7 +316,7 @@ void SeatingAreasWindow::Add()
         area.FrontPoint().x = kFirstFrontX;
         area.SetLength(kFirstLength);
     }
-    Context().hub.UpdateInterfaces(kScope, true);
+    Context().hub.UpdateInterfaces(UpdateScope::ResultsAndAreas, true);
     selected_ = areas.Count();
     SelectInList();
     Context().lifecycle.SetDirty();
@@ -337,7 +337,7 @@ void SeatingAreasWindow::Delete()
     areas.Remove(selected_);
     selected_ = std::min(selected_, areas.Count());
     DisableAll();
-    Context().hub.UpdateInterfaces(kScope, true);
+    Context().hub.UpdateInterfaces(UpdateScope::ResultsAndAreas, true);
     Context().lifecycle.SetDirty();
 }
 
@@ -349,7 +349,7 @@ void SeatingAreasWindow::MoveArea(int direction)
         return;
     areas.Swap(selected_, other);
     // The areas keep their shapes: the levels need no new prediction.
-    Context().hub.UpdateInterfaces(kScope, false);
+    Context().hub.UpdateInterfaces(UpdateScope::ResultsAndAreas, false);
     selected_ = other;
     SelectInList();
     Context().lifecycle.SetDirty();
@@ -404,7 +404,7 @@ bool SeatingAreasWindow::eventFilter(QObject* watched, QEvent* event)
                 if (!nameDirty_)
                     return;
                 StoreName();
-                Context().hub.UpdateInterfaces(kScope, true);
+                Context().hub.UpdateInterfaces(UpdateScope::ResultsAndAreas, true);
                 Context().lifecycle.SetDirty();
             });
             return false;

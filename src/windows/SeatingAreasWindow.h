@@ -27,7 +27,6 @@ class SeatingAreasWindow : public ToolWindow {
 
 public:
     // The windows an edit of an area refreshes.
-    static constexpr int kScope = 8;
 
     explicit SeatingAreasWindow(ToolWindowContext& context, QWidget* parent = nullptr);
     ~SeatingAreasWindow() override;

@@ -51,7 +51,7 @@ void SpinStepper::ArrowsOnly(QSpinBox& spin)
 }
 
 SpinStepper::SpinStepper(QSpinBox& spin, QLineEdit& box, ToolWindow& window, std::string name,
-                         int scope, Rule rule, BoundValue value, bool focusBox)
+                         UpdateScope scope, Rule rule, BoundValue value, bool focusBox)
     : spin_(spin), box_(box), window_(&window), name_(std::move(name)),
       scope_(scope), rule_(rule), value_(std::move(value)), focusBox_(focusBox)
 {
@@ -62,7 +62,7 @@ SpinStepper::SpinStepper(QSpinBox& spin, QLineEdit& box, ToolWindow& window, std
 
 SpinStepper::SpinStepper(QSpinBox& spin, QLineEdit& box, HandlerGuard guard, std::string name,
                          Rule rule, bool focusBox)
-    : spin_(spin), box_(box), window_(nullptr), name_(std::move(name)), scope_(0), rule_(rule),
+    : spin_(spin), box_(box), window_(nullptr), name_(std::move(name)), scope_(UpdateScope::All), rule_(rule),
       focusBox_(focusBox)
 {
     Connect(std::move(guard));

@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include "shell/UpdateScope.h"
 #include "windows/BoundValue.h"
 
 class QLineEdit;
@@ -28,7 +29,7 @@ public:
 
     // name is the spin control's name in failure reports ("updAngle"); focusBox selects the
     // box's text and gives it the focus after each step.
-    SpinStepper(QSpinBox& spin, QLineEdit& box, ToolWindow& window, std::string name, int scope,
+    SpinStepper(QSpinBox& spin, QLineEdit& box, ToolWindow& window, std::string name, UpdateScope scope,
                 Rule rule, BoundValue value, bool focusBox);
     // Text only. guard runs the change handler under its procedure name and reports its
     // failure.
@@ -51,7 +52,7 @@ private:
     QLineEdit& box_;
     ToolWindow* window_; // null in text-only mode
     std::string name_;
-    int scope_;
+    UpdateScope scope_;
     Rule rule_;
     BoundValue value_;
     bool focusBox_;

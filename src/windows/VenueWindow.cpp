@@ -14,6 +14,7 @@
 #include "engine/Environment.h"
 #include "engine/GlobalResults.h"
 #include "model/Format.h"
+#include "model/Units.h"
 #include "shell/ColorTable.h"
 #include "shell/CurveColors.h"
 #include "shell/OptionText.h"
@@ -34,15 +35,9 @@ using BrushRole = PlotCanvas::BrushRole;
 const QColor kMarkerColor(0, 96, 255);
 // A path that hits nothing is drawn this far along its aim.
 constexpr float kMissLength = 500.0f;
-constexpr float kFeetPerMetre = 0.3048f;
 // A sweep with more steps than this is no sweep the prediction makes; its balloon is
 // left out rather than drawn for ever.
 constexpr double kMaxBalloonSteps = 100000.0;
-
-// Update scopes of the drops.
-constexpr int kScopeArray = 1;
-constexpr int kScopeListeningPoints = 6;
-constexpr int kScopeSeatingAreas = 8;
 
 int Whole(double value) { return static_cast<int>(OptionText::RoundHalfEven(value)); }
 
@@ -250,7 +245,7 @@ void VenueWindow::DrawSPLBalloon(const Environment& venue, const CalculationResu
     const double inner = Whole(middle * 0.05);
 
     const CalcParameters& sweep = venue.CalcParameters();
-    const bool stacked = venue.LineArray().Configuration() == 1;
+    const bool stacked = venue.LineArray().Configuration() == ConfigurationCode::GroundStacked;
     const double a0 = stacked ? -sweep.UpperAngle() : sweep.LowerAngle();
     const double a1 = stacked ? -sweep.LowerAngle() : sweep.UpperAngle();
     const double step = sweep.AngleStep();
@@ -384,7 +379,7 @@ void VenueWindow::DrawListeningPoints(const Environment& venue, const Calculatio
     const ListeningPoints& points = venue.ListeningPoints();
     const int count = std::min(points.Count(), static_cast<int>(results.PointLevels.size()));
     // A foot in either unit, so the figure has the same size in every venue.
-    const float unit = venue.Units() == 1 ? kFeetPerMetre : 1.0f;
+    const float unit = venue.Units() == UnitsCode::Metric ? kMetresPerFoot : 1.0f;
     for (int i = 1; i <= count; ++i)
         DrawListeningPoint(points.Item(i).Name(), results.PointLevels[static_cast<std::size_t>(i - 1)].Point,
                            canvas_.CurvePen((i - 1) % CurveColors::Count() + 1), unit);
@@ -647,9 +642,9 @@ void VenueWindow::MouseUp(const QMouseEvent& event)
         }
         const QPointF at = Snapped(event.position(), event.modifiers());
         const Point2D model = DropPoint(at, event.modifiers());
-        const int scope = drag_.type == HotSpot::ArrayLocation    ? kScopeArray
-                          : drag_.type == HotSpot::ListeningPoint ? kScopeListeningPoints
-                                                                  : kScopeSeatingAreas;
+        const UpdateScope scope = drag_.type == HotSpot::ArrayLocation    ? UpdateScope::AllButArrayNotesAreas
+                                  : drag_.type == HotSpot::ListeningPoint ? UpdateScope::ListeningPoints
+                                                                          : UpdateScope::ResultsAndAreas;
         CommitDrop(model);
         const QPoint mouse = WholePixel(at);
         HighlightHotSpot(IdentifyHotspot(mouse.x(), mouse.y()));

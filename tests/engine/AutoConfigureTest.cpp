@@ -69,14 +69,14 @@ struct Harness {
 };
 
 // A flown array hanging over a floor and a raked balcony, in feet or metres.
-std::unique_ptr<Environment> Hall(int cells, int type, int units = 0)
+std::unique_ptr<Environment> Hall(int cells, int type, UnitsCode units = UnitsCode::English)
 {
     auto venue = std::make_unique<Environment>();
     venue->Clear();
     LineArray& array = venue->LineArray();
-    array.SetBrand(ProductTables::CellType(type)->splayGroup == 3 ? 4 : 0);
-    array.SetConfiguration(0);
-    array.SetPinStyle(1);
+    array.SetBrand(ProductTables::CellType(type)->splayGroup == 3 ? BrandCode::DeVelt : BrandCode::TarvicKv9);
+    array.SetConfiguration(ConfigurationCode::Flown);
+    array.SetPinStyle(PinStyleCode::Fixed);
     for (int i = 0; i < cells; ++i)
         array.Cells().Add(-1, type);
     array.Bumper().SetLocation(Point2D(0, 30));
@@ -174,8 +174,8 @@ TEST_F(AutoConfigureTest, InitialDesignCoversTheAreas)
 
 TEST_F(AutoConfigureTest, DesignDoesNotDependOnTheUnits)
 {
-    auto feet = Hall(12, 0, 0);
-    auto metres = Hall(12, 0, 1);
+    auto feet = Hall(12, 0, UnitsCode::English);
+    auto metres = Hall(12, 0, UnitsCode::Metric);
     AutoConfigure(*feet).DesignInitialSplays();
     AutoConfigure(*metres).DesignInitialSplays();
     const auto a = Splays(*feet);

@@ -10,7 +10,7 @@ std::unique_ptr<Environment> MetricVenue()
 {
     auto env = std::make_unique<Environment>();
     env->Clear();
-    env->SetUnits(1);
+    env->SetUnits(UnitsCode::Metric);
     const Point2D f1(3, -2), b1(20, 1), f2(22, 3), b2(30, 8);
     env->SeatingAreas().Add(-1, &f1, &b1).SetName("Floor");
     env->SeatingAreas().Add(-1, &f2, &b2).SetName("Balcony");
@@ -21,8 +21,8 @@ std::unique_ptr<Environment> MetricVenue()
     }
     env->ListeningPoints().SetReferencePointIndex(2);
     env->SetEarHeight(1.2f);
-    env->LineArray().SetConfiguration(0);
-    env->LineArray().SetPinStyle(1);
+    env->LineArray().SetConfiguration(ConfigurationCode::Flown);
+    env->LineArray().SetPinStyle(PinStyleCode::Fixed);
     for (int i = 0; i < 4; ++i)
         env->LineArray().Cells().Add();
     env->LineArray().Bumper().SetLocation(Point2D(0, 9));
@@ -38,7 +38,7 @@ TEST(Environment, NewVenueDefaults)
     Environment env;
     EXPECT_FALSE(env.AggregateFrequencies());
     EXPECT_EQ(env.CenterFrequency(), 1000);
-    EXPECT_EQ(env.Units(), 0);
+    EXPECT_EQ(env.Units(), UnitsCode::English);
     EXPECT_EQ(env.AmbientTemperature().Celsius(), 22);
     EXPECT_EQ(env.CalcParameters().AngleStep(), 0);
     EXPECT_EQ(env.SeatingAreas().ListeningPointsLink(), &env.ListeningPoints());
@@ -48,7 +48,7 @@ TEST(Environment, NewVenueDefaults)
 TEST(Environment, SameUnitsChangeNothing)
 {
     auto env = MetricVenue();
-    env->SetUnits(1);
+    env->SetUnits(UnitsCode::Metric);
     EXPECT_FLOAT_EQ(env->SeatingAreas().Item(1).FrontPoint().x, 3);
     EXPECT_FLOAT_EQ(env->EarHeight(), 1.2f);
 }
@@ -56,13 +56,13 @@ TEST(Environment, SameUnitsChangeNothing)
 TEST(Environment, UnitsRoundTripConvertsEveryLength)
 {
     auto env = MetricVenue();
-    env->SetUnits(0);
+    env->SetUnits(UnitsCode::English);
     EXPECT_NEAR(env->SeatingAreas().Item(2).BackPoint().y, 8 * 3.28084, 1e-4);
     EXPECT_NEAR(env->EarHeight(), 1.2 * 3.28084, 1e-5);
     EXPECT_NEAR(env->ListeningPoints().Item(3).HorizontalPosition(), 7.5 * 3.28084, 1e-4);
     EXPECT_NEAR(env->LineArray().Bumper().Location().y, 9 * 3.28084, 1e-4);
     EXPECT_FLOAT_EQ(env->LineArray().Cells().Item(1).Width(), 28.0f / 12);
-    env->SetUnits(1);
+    env->SetUnits(UnitsCode::Metric);
     EXPECT_NEAR(env->SeatingAreas().Item(2).BackPoint().y, 8, 1e-5);
     EXPECT_NEAR(env->SeatingAreas().Item(1).FrontPoint().x, 3, 1e-5);
     EXPECT_NEAR(env->EarHeight(), 1.2, 1e-6);
@@ -74,12 +74,12 @@ TEST(Environment, UnitsRoundTripConvertsEveryLength)
 TEST(Environment, ClearResetsTheVenueAndKeepsTheRest)
 {
     auto env = MetricVenue();
-    env->LineArray().SetConfiguration(1);
-    env->LineArray().SetPinStyle(1);
-    env->LineArray().Bumper().SetRigging(1);
+    env->LineArray().SetConfiguration(ConfigurationCode::GroundStacked);
+    env->LineArray().SetPinStyle(PinStyleCode::Fixed);
+    env->LineArray().Bumper().SetRigging(RiggingCode::SinglePoint);
     env->SetCenterFrequency(4000);
     env->Clear();
-    EXPECT_EQ(env->Units(), 0);
+    EXPECT_EQ(env->Units(), UnitsCode::English);
     EXPECT_EQ(env->SeatingAreas().Count(), 0);
     EXPECT_EQ(env->LineArray().Cells().Count(), 0);
     EXPECT_EQ(env->ListeningPoints().Count(), 0);
@@ -89,14 +89,14 @@ TEST(Environment, ClearResetsTheVenueAndKeepsTheRest)
     EXPECT_EQ(env->CenterFrequency(), 1000);
     EXPECT_NEAR(env->EarHeight(), 1.2 * 3.28084, 1e-5);
     const Bumper& b = env->LineArray().Bumper();
-    EXPECT_EQ(env->LineArray().Brand(), 0);
-    EXPECT_EQ(b.Rigging(), 0);
+    EXPECT_EQ(env->LineArray().Brand(), BrandCode::TarvicKv9);
+    EXPECT_EQ(b.Rigging(), RiggingCode::DualPoint);
     EXPECT_EQ(b.FrontHangPoint(), 1);
     EXPECT_EQ(b.BackHangPoint(), 11);
     EXPECT_EQ(b.Location(), Point2D(0, 0));
     EXPECT_EQ(b.Angle().Radians(), 0);
-    EXPECT_EQ(env->LineArray().Configuration(), 1);
-    EXPECT_EQ(env->LineArray().PinStyle(), 1);
+    EXPECT_EQ(env->LineArray().Configuration(), ConfigurationCode::GroundStacked);
+    EXPECT_EQ(env->LineArray().PinStyle(), PinStyleCode::Fixed);
     EXPECT_EQ(env->Notes(), "line 1\r\nline \\2");
     EXPECT_TRUE(env->AggregateFrequencies());
     EXPECT_EQ(env->FrequencyCount(), 3);
@@ -110,7 +110,7 @@ TEST(Environment, CopyIsDeepExactAndLinked)
     env->SetAutoCalcBaselines(3, 4);
     env->SetAutoCalcBumperAdjust(true);
     auto copy = env->CloneOf();
-    EXPECT_EQ(copy->Units(), 1);
+    EXPECT_EQ(copy->Units(), UnitsCode::Metric);
     EXPECT_EQ(copy->SeatingAreas().Item(2).BackPoint(), Point2D(30, 8));
     EXPECT_EQ(copy->SeatingAreas().Item(1).Name(), "Floor");
     EXPECT_EQ(copy->EarHeight(), 1.2f);

@@ -115,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(
                   }},
         VenueCase{"StackedFineSweep",
                   [](Environment& env) {
-                      env.LineArray().SetConfiguration(1);
+                      env.LineArray().SetConfiguration(ConfigurationCode::GroundStacked);
                       env.CalcParameters().SetAngleStep(0.25f);
                   }}),
     [](const auto& info) { return std::string(info.param.name); });

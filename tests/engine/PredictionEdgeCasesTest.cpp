@@ -104,7 +104,8 @@ Change Area(Point2D front, Point2D back)
     return [=](Environment& e) { AddArea(e, front, back); };
 }
 
-ArraySpec FiveCellsWith(int cellType, float attenuation, int configuration = 0)
+ArraySpec FiveCellsWith(int cellType, float attenuation,
+                        ConfigurationCode configuration = ConfigurationCode::Flown)
 {
     ArraySpec spec = FiveCells();
     spec.configuration = configuration;
@@ -137,7 +138,7 @@ std::vector<VenueCase> OddVenues()
          }},
         {"cells without aperture (KB0)", [] { return FullVenue(FiveCellsWith(13, 0)); }},
         {"every cell silent", [] { return FullVenue(FiveCellsWith(-1, -1e38f)); }},
-        {"stacked", [] { return FullVenue(FiveCellsWith(-1, 0, 1)); }},
+        {"stacked", [] { return FullVenue(FiveCellsWith(-1, 0, ConfigurationCode::GroundStacked)); }},
         Changed("at absolute zero", Celsius(-273.15f)),
         Changed("below absolute zero", Celsius(-300)),
         Changed("temperature NaN", Celsius(kNaN)),
@@ -164,7 +165,7 @@ std::vector<VenueCase> OddVenues()
         Changed("sweep upside down", Sweep(90, -135, 1)),
         Changed("sweep bound infinite", Sweep(-135, kInf, 1)),
         Changed("sweep not a whole number of steps", Sweep(-135, 90, 0.7f)),
-        Changed("single point", [](Environment& e) { e.LineArray().Bumper().SetRigging(1); }),
+        Changed("single point", [](Environment& e) { e.LineArray().Bumper().SetRigging(RiggingCode::SinglePoint); }),
         // Finite, yet beyond anything the windows or the files allow.
         Changed("bumper at the edge of a single's range",
                 [](Environment& e) { e.LineArray().Bumper().SetLocation(Point2D(3.4e38f, -3.4e38f)); }),
@@ -178,7 +179,7 @@ std::vector<VenueCase> OddVenues()
                 [](Environment& e) { e.LineArray().Bumper().SetFrontHangPoint(0); }),
         Changed("single point on a hole beyond the bumper's",
                 [](Environment& e) {
-                    e.LineArray().Bumper().SetRigging(1);
+                    e.LineArray().Bumper().SetRigging(RiggingCode::SinglePoint);
                     e.LineArray().Bumper().SetFrontHangPoint(-5);
                 }),
     };
@@ -278,10 +279,10 @@ TEST(PredictionEdgeCases, NoSeatingAreasGivesNoThrowsCoverageOrSamples)
 
 TEST(PredictionEdgeCases, WeightlessBarWithoutHolesIsNotHung)
 {
-    for (int rigging : {0, 1}) {
+    for (RiggingCode rigging : {RiggingCode::DualPoint, RiggingCode::SinglePoint}) {
         Environment env; // never cleared: bumper type never set, no weight, no holes
         env.LineArray().Bumper().SetRigging(rigging);
-        const CalculationResults r = env.GenerateCalculations(rigging == 0);
+        const CalculationResults r = env.GenerateCalculations(rigging == RiggingCode::DualPoint);
         EXPECT_EQ(r.TotalWeight, 0);
         EXPECT_EQ(r.CenterOfGravity, env.LineArray().Bumper().CenterOfGravity());
         EXPECT_FALSE(r.Balanced);

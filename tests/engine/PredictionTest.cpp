@@ -65,7 +65,7 @@ struct RefCell {
 std::vector<RefCell> ReferenceCells(const Environment& env)
 {
     const LineArray& array = env.LineArray();
-    const bool flown = array.Configuration() == 0;
+    const bool flown = array.Configuration() == ConfigurationCode::Flown;
     double angle = array.Bumper().Angle().Radians();
     std::vector<RefCell> out;
     for (int i = 1; i <= array.Cells().Count(); ++i) {
@@ -99,7 +99,7 @@ std::vector<RefCell> ReferenceCells(const Environment& env)
 
 double SpeedOfSound(const Environment& env)
 {
-    const double base = env.Units() == 1 ? 331.0 : 1085.958;
+    const double base = env.Units() == UnitsCode::Metric ? 331.0 : 1085.958;
     return base * std::sqrt(1.0 + env.AmbientTemperature().Celsius() / 273.15);
 }
 
@@ -397,7 +397,7 @@ double StraightColumnPower(int n, double h, double aperture, double f, double c,
 
 struct StraightCase {
     const char* what;
-    int configuration;
+    ConfigurationCode configuration;
     float frequency;
     double lo; // the sweep the polar response follows
 };
@@ -430,11 +430,11 @@ TEST_P(StraightColumn, MatchesClosedForm)
 
 INSTANTIATE_TEST_SUITE_P(
     Prediction, StraightColumn,
-    ::testing::Values(StraightCase{"flown 1 kHz", 0, 1000, -135},
-                      StraightCase{"flown 4 kHz", 0, 4000, -135},
-                      StraightCase{"flown 250 Hz", 0, 250, -135},
+    ::testing::Values(StraightCase{"flown 1 kHz", ConfigurationCode::Flown, 1000, -135},
+                      StraightCase{"flown 4 kHz", ConfigurationCode::Flown, 4000, -135},
+                      StraightCase{"flown 250 Hz", ConfigurationCode::Flown, 250, -135},
                       // Stacked, the sweep mirrors: -90 to 135.
-                      StraightCase{"stacked 2 kHz", 1, 2000, -90}),
+                      StraightCase{"stacked 2 kHz", ConfigurationCode::GroundStacked, 2000, -90}),
     [](const auto& info) {
         std::string name = info.param.what;
         std::replace(name.begin(), name.end(), ' ', '_');
@@ -543,9 +543,9 @@ TEST_P(AllBassCells, RadiateEvenlyInEitherUnitSystem)
 {
     const BassCase& c = GetParam();
     ArraySpec spec;
-    spec.brand = 1;
+    spec.brand = BrandCode::TarvicKv7;
     spec.cells.assign(8, CellSpec{0, 0.0f, kKB9});
-    const auto predict = [&](int units) {
+    const auto predict = [&](UnitsCode units) {
         auto env = MakeVenue(spec);
         env->SetUnits(units);
         env->SetCenterFrequency(c.frequency);
@@ -562,8 +562,8 @@ TEST_P(AllBassCells, RadiateEvenlyInEitherUnitSystem)
         }
         return std::make_pair(r, expected);
     };
-    const auto [feet, feetExpected] = predict(0);
-    const auto [metres, metresExpected] = predict(1);
+    const auto [feet, feetExpected] = predict(UnitsCode::English);
+    const auto [metres, metresExpected] = predict(UnitsCode::Metric);
     ASSERT_EQ(feet.PolarLevels.size(), 901u);
     ASSERT_EQ(metres.PolarLevels.size(), 901u);
     for (std::size_t j = 0; j < feet.PolarLevels.size(); ++j) {
@@ -599,7 +599,7 @@ INSTANTIATE_TEST_SUITE_P(Prediction, AllBassCells,
 TEST(Prediction, MixedArrayMatchesTheHandWorkedSum)
 {
     ArraySpec spec;
-    spec.brand = 1;
+    spec.brand = BrandCode::TarvicKv7;
     spec.bumperDegrees = -3;
     spec.cells = {{0, 0.0f, kKV9}, {0, -3.0f, kKV9}, {0, 0.0f, kKB9}, {0, -6.0f, kKB9}};
     auto env = MakeVenue(spec);
@@ -651,7 +651,7 @@ TEST(Prediction, SinglePointRiggingHangsTheArrayPlumb)
     auto env = MakeVenue(FourCells());
     AddArea(*env, Point2D(15, 2), Point2D(90, 12));
     Bumper& bumper = env->LineArray().Bumper();
-    bumper.SetRigging(1);
+    bumper.SetRigging(RiggingCode::SinglePoint);
     bumper.SetFrontHangPoint(8);
     const CalculationResults r = env->GenerateCalculations(false);
     EXPECT_TRUE(r.Balanced);

@@ -20,8 +20,8 @@ struct CellSpec {
 };
 
 struct ArraySpec {
-    int brand = 3; // R44 cells on bumper type 3: whole-degree splays 0..5 (first), 0..10
-    int configuration = 0;
+    BrandCode brand = BrandCode::RSarn; // R44 cells on bumper type 3: whole-degree splays 0..5 (first), 0..10
+    ConfigurationCode configuration = ConfigurationCode::Flown;
     double bumperDegrees = 0.0;
     Point2D location{0, 30};
     std::vector<CellSpec> cells;

@@ -20,7 +20,7 @@ std::string SavedKv4Venue()
 {
     Environment venue;
     venue.Clear();
-    venue.LineArray().SetBrand(2);
+    venue.LineArray().SetBrand(BrandCode::TarvicKv4);
     venue.LineArray().Bumper().SetLocation(Point2D(0.0f, 30.0f));
     for (int i = 0; i < 4; ++i)
         venue.LineArray().Cells().Add();

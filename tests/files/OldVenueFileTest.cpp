@@ -117,7 +117,7 @@ std::unique_ptr<Environment> Target()
 {
     auto venue = std::make_unique<Environment>();
     venue->Clear();
-    venue->SetUnits(1);
+    venue->SetUnits(UnitsCode::Metric);
     venue->AmbientTemperature().SetCelsius(31);
     venue->SetNotes("kept notes");
     venue->SetEarHeight(1.2f);
@@ -125,9 +125,9 @@ std::unique_ptr<Environment> Target()
     venue->SetFrequencyList({250, 500});
     const Point2D f(2, 0), b(9, 1);
     venue->SeatingAreas().Add(-1, &f, &b).SetName("Old area");
-    venue->LineArray().SetBrand(2);
-    venue->LineArray().SetConfiguration(1);
-    venue->LineArray().SetPinStyle(1);
+    venue->LineArray().SetBrand(BrandCode::TarvicKv4);
+    venue->LineArray().SetConfiguration(ConfigurationCode::GroundStacked);
+    venue->LineArray().SetPinStyle(PinStyleCode::Fixed);
     for (int i = 0; i < 4; ++i)
         venue->LineArray().Cells().Add();
     venue->ListeningPoints().Add("Old point").SetSeatingAreaIndex(1);
@@ -145,9 +145,9 @@ TEST(OldVenueFile, Version2ReadsEveryField)
     auto venue = Target();
     Load(*venue, Build({}));
 
-    EXPECT_EQ(venue->Units(), 0);
-    EXPECT_EQ(venue->LineArray().Brand(), 0);
-    EXPECT_EQ(venue->LineArray().Configuration(), 0);
+    EXPECT_EQ(venue->Units(), UnitsCode::English);
+    EXPECT_EQ(venue->LineArray().Brand(), BrandCode::TarvicKv9);
+    EXPECT_EQ(venue->LineArray().Configuration(), ConfigurationCode::Flown);
     EXPECT_EQ(venue->LineArray().Bumper().Location(), Point2D(1.5f, 25.0f));
     EXPECT_NEAR(venue->LineArray().Bumper().Angle().Radians(), 0.1f, 1e-7);
 
@@ -168,7 +168,7 @@ TEST(OldVenueFile, Version2ReadsEveryField)
     EXPECT_NEAR(cells.Item(1).SplayAngle().Degrees(), -1.6, 1e-9);
     EXPECT_NEAR(cells.Item(2).SplayAngle().Degrees(), 8.3, 1e-9);
     EXPECT_NEAR(cells.Item(3).SplayAngle().Degrees(), 6.6, 1e-9);
-    EXPECT_EQ(venue->LineArray().PinStyle(), 0);
+    EXPECT_EQ(venue->LineArray().PinStyle(), PinStyleCode::Slide);
 
     // Not in the file: what clearing leaves.
     EXPECT_EQ(venue->ListeningPoints().Count(), 0);
@@ -187,8 +187,8 @@ TEST(OldVenueFile, Version2MetricTakesValuesAsMetres)
     OldFile f;
     f.units = 'm';
     Load(*venue, Build(f));
-    EXPECT_EQ(venue->Units(), 1);
-    EXPECT_EQ(venue->LineArray().Units(), 1);
+    EXPECT_EQ(venue->Units(), UnitsCode::Metric);
+    EXPECT_EQ(venue->LineArray().Units(), UnitsCode::Metric);
     EXPECT_EQ(venue->LineArray().Bumper().Location(), Point2D(1.5f, 25.0f));
     EXPECT_EQ(venue->SeatingAreas().Item(1).BackPoint(), Point2D(120, 20));
     EXPECT_NEAR(venue->EarHeight(), 1.2f, 1e-5);
@@ -201,7 +201,7 @@ TEST(OldVenueFile, UnitsLetters)
         OldFile f;
         f.units = letter;
         Load(*venue, Build(f));
-        EXPECT_EQ(venue->Units(), letter == 'e' || letter == 'E' ? 0 : 1) << int{letter};
+        EXPECT_EQ(venue->Units(), letter == 'e' || letter == 'E' ? UnitsCode::English : UnitsCode::Metric) << int{letter};
     }
 }
 
@@ -216,7 +216,7 @@ TEST(OldVenueFile, Version0ReadsAtByte71WithShortCounts)
 
         auto venue = Target();
         Load(*venue, bytes);
-        EXPECT_EQ(venue->Units(), units == 'E' ? 0 : 1);
+        EXPECT_EQ(venue->Units(), units == 'E' ? UnitsCode::English : UnitsCode::Metric);
         EXPECT_EQ(venue->LineArray().Bumper().Location(), Point2D(1.5f, 25.0f));
         EXPECT_EQ(venue->SeatingAreas().Count(), 2);
         EXPECT_EQ(venue->SeatingAreas().Item(2).FrontPoint(), Point2D(125, 22));
@@ -240,9 +240,11 @@ TEST(OldVenueFile, PinStyleFollowsTheMajorityOfLetters)
 {
     const struct {
         const char* letters;
-        int pinStyle;
+        PinStyleCode pinStyle;
     } cases[] = {
-        {"hxh", 0}, {"hxx", 1}, {"hx", 0}, {"HxH", 0}, {"xxH", 1}, {"", 0}, {"x", 1}, {"h", 0},
+        {"hxh", PinStyleCode::Slide}, {"hxx", PinStyleCode::Fixed}, {"hx", PinStyleCode::Slide},
+        {"HxH", PinStyleCode::Slide}, {"xxH", PinStyleCode::Fixed}, {"", PinStyleCode::Slide},
+        {"x", PinStyleCode::Fixed},   {"h", PinStyleCode::Slide},
     };
     for (const auto& c : cases) {
         OldFile f;
@@ -311,7 +313,7 @@ void ExpectRefused(const std::vector<std::uint8_t>& bytes, const std::string& re
     EXPECT_EQ(venue->SeatingAreas().Item(1).Name(), "Old area") << label;
     EXPECT_EQ(venue->LineArray().Cells().Count(), 4) << label;
     EXPECT_EQ(venue->ListeningPoints().Count(), 1) << label;
-    EXPECT_EQ(venue->Units(), 1) << label;
+    EXPECT_EQ(venue->Units(), UnitsCode::Metric) << label;
 }
 
 TEST(OldVenueFileDamaged, EveryTruncationFails)

@@ -22,6 +22,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using enum BrandCode;
+using enum ConfigurationCode;
+using enum PinStyleCode;
+using enum RiggingCode;
+using enum UnitsCode;
+
 // A folder of its own under the system's temporary folder, removed at the end.
 class TempFolder {
 public:
@@ -61,11 +67,11 @@ std::string ReadAll(const fs::path& path)
 
 struct VenueCase {
     const char* name;
-    int units;
-    int brand;
-    int configuration;
-    int pinStyle;
-    int rigging;
+    UnitsCode units;
+    BrandCode brand;
+    ConfigurationCode configuration;
+    PinStyleCode pinStyle;
+    RiggingCode rigging;
     bool aggregate;
 };
 
@@ -81,7 +87,7 @@ std::unique_ptr<Environment> MakeVenue(const VenueCase& c)
         venue->SetFrequencyList({125.0f, 1000.0f, 3150.5f});
     else
         venue->SetCenterFrequency(2500.0f);
-    venue->SetEarHeight(c.units == 1 ? 1.15f : 3.9f);
+    venue->SetEarHeight(c.units == Metric ? 1.15f : 3.9f);
 
     const Point2D f1(12.34f, -1.5f), b1(40.1f, 3.3f), f2(42.0f, 6.0f), b2(55.5f, 12.25f);
     venue->SeatingAreas().Add(-1, &f1, &b1).SetName("Main floor");
@@ -150,7 +156,7 @@ void ExpectSameVenue(const Environment& a, const Environment& b)
     EXPECT_NEAR(la.Bumper().Angle().Degrees(), lb.Bumper().Angle().Degrees(), 1e-12);
     EXPECT_EQ(la.Bumper().Rigging(), lb.Bumper().Rigging());
     EXPECT_EQ(la.Bumper().FrontHangPoint(), lb.Bumper().FrontHangPoint());
-    if (la.Bumper().Rigging() == 0) {
+    if (la.Bumper().Rigging() == DualPoint) {
         EXPECT_EQ(la.Bumper().BackHangPoint(), lb.Bumper().BackHangPoint());
     }
     ASSERT_EQ(la.Cells().Count(), lb.Cells().Count());
@@ -201,16 +207,16 @@ TEST_P(VenueFileRoundTrip, SavedVenueLoadsBackField_for_field)
 
 INSTANTIATE_TEST_SUITE_P(
     Venues, VenueFileRoundTrip,
-    ::testing::Values(VenueCase{"EnglishFlownSlideDual", 0, 0, 0, 0, 0, true},
-                      VenueCase{"MetricStackedFixedSingle", 1, 1, 1, 1, 1, false},
-                      VenueCase{"MetricFlownFixedDualRSarn", 1, 3, 0, 1, 0, true},
-                      VenueCase{"EnglishFlownFixedSingleDeVelt", 0, 4, 0, 1, 1, false},
-                      VenueCase{"EnglishStackedFixedDualKv4", 0, 2, 1, 1, 0, true}),
+    ::testing::Values(VenueCase{"EnglishFlownSlideDual", English, TarvicKv9, Flown, Slide, DualPoint, true},
+                      VenueCase{"MetricStackedFixedSingle", Metric, TarvicKv7, GroundStacked, Fixed, SinglePoint, false},
+                      VenueCase{"MetricFlownFixedDualRSarn", Metric, RSarn, Flown, Fixed, DualPoint, true},
+                      VenueCase{"EnglishFlownFixedSingleDeVelt", English, DeVelt, Flown, Fixed, SinglePoint, false},
+                      VenueCase{"EnglishStackedFixedDualKv4", English, TarvicKv4, GroundStacked, Fixed, DualPoint, true}),
     [](const ::testing::TestParamInfo<VenueCase>& info) { return std::string(info.param.name); });
 
 TEST(VenueFileSave, WritesTheVenuesOwnUnitsAndShortestNumbers)
 {
-    const auto venue = MakeVenue({"", 1, 0, 0, 0, 0, false});
+    const auto venue = MakeVenue({"", Metric, TarvicKv9, Flown, Slide, DualPoint, false});
     const std::string text = VenueFile::SaveToString(*venue);
     EXPECT_EQ(text.rfind("#\r\n# Quessel Polvane Venue file\r\n# Created with program version", 0),
               0u);
@@ -231,7 +237,7 @@ TEST(VenueFileSave, WritesTheVenuesOwnUnitsAndShortestNumbers)
 
     Environment loaded;
     VenueFile::LoadFrom(loaded, text);
-    EXPECT_EQ(loaded.Units(), 1);
+    EXPECT_EQ(loaded.Units(), UnitsCode::Metric);
     EXPECT_EQ(loaded.SeatingAreas().Item(1).FrontPoint().x, 12.34f);
     EXPECT_EQ(loaded.ListeningPoints().Item(1).HorizontalPosition(), 12.34f);
     EXPECT_EQ(loaded.LineArray().Cells().Item(4).CellType(), ProductTables::kUnknownCellType);
@@ -239,7 +245,7 @@ TEST(VenueFileSave, WritesTheVenuesOwnUnitsAndShortestNumbers)
 
 TEST(VenueFileSave, AggregateVenueWritesItsListAndNoCentreFrequency)
 {
-    const auto venue = MakeVenue({"", 0, 0, 0, 0, 0, true});
+    const auto venue = MakeVenue({"", English, TarvicKv9, Flown, Slide, DualPoint, true});
     const std::string text = VenueFile::SaveToString(*venue);
     EXPECT_NE(text.find("(int) FREQUENCY_COUNT"), std::string::npos);
     EXPECT_NE(text.find("(sng) FREQUENCY_3_HZ"), std::string::npos);
@@ -252,12 +258,12 @@ TEST(VenueFileSave, FailedSaveLeavesTheOldFileAndThrows)
 {
     TempFolder folder;
     const fs::path path = folder / "kept.venue";
-    const auto venue = MakeVenue({"", 0, 0, 0, 0, 0, false});
+    const auto venue = MakeVenue({"", English, TarvicKv9, Flown, Slide, DualPoint, false});
     VenueFile::SaveAs(*venue, path);
     const std::string before = ReadAll(path);
 
     // A number that could not be read back is refused before the disk is touched.
-    auto broken = MakeVenue({"", 0, 0, 0, 0, 0, false});
+    auto broken = MakeVenue({"", English, TarvicKv9, Flown, Slide, DualPoint, false});
     broken->SetEarHeight(std::numeric_limits<float>::quiet_NaN());
     try {
         VenueFile::SaveAs(*broken, path);
@@ -283,7 +289,7 @@ TEST(VenueFileEnvironment, MembersSaveAndLoadThroughTheFile)
 {
     TempFolder folder;
     const std::string path = (folder / "members.venue").string();
-    const auto venue = MakeVenue({"", 1, 1, 0, 1, 0, true});
+    const auto venue = MakeVenue({"", Metric, TarvicKv7, Flown, Fixed, DualPoint, true});
     VenueFile::SaveAs(*venue, path);
 
     Environment loaded;
@@ -353,14 +359,14 @@ TEST(VenueFileRead, FileWithOnlyTheRequiredKeysTakesTheDefaults)
 {
     Environment venue;
     Loaded(venue, Compose());
-    EXPECT_EQ(venue.Units(), 0);
+    EXPECT_EQ(venue.Units(), UnitsCode::English);
     EXPECT_EQ(venue.AmbientTemperature().Celsius(), 22);
     EXPECT_FALSE(venue.AggregateFrequencies());
     EXPECT_EQ(venue.CenterFrequency(), 1000);
     EXPECT_EQ(venue.EarHeight(), 4.25f);
-    EXPECT_EQ(venue.LineArray().Brand(), 0);
-    EXPECT_EQ(venue.LineArray().Configuration(), 0);
-    EXPECT_EQ(venue.LineArray().PinStyle(), 0);
+    EXPECT_EQ(venue.LineArray().Brand(), BrandCode::TarvicKv9);
+    EXPECT_EQ(venue.LineArray().Configuration(), ConfigurationCode::Flown);
+    EXPECT_EQ(venue.LineArray().PinStyle(), PinStyleCode::Slide);
     EXPECT_EQ(venue.Notes(), "");
 
     ASSERT_EQ(venue.SeatingAreas().Count(), 1);
@@ -369,7 +375,7 @@ TEST(VenueFileRead, FileWithOnlyTheRequiredKeysTakesTheDefaults)
     const Bumper& bumper = venue.LineArray().Bumper();
     EXPECT_EQ(bumper.Location(), Point2D(0.0f, 30.0f));
     EXPECT_NEAR(bumper.Angle().Degrees(), 2.5, 1e-12);
-    EXPECT_EQ(bumper.Rigging(), 0);
+    EXPECT_EQ(bumper.Rigging(), RiggingCode::DualPoint);
     EXPECT_EQ(bumper.FrontHangPoint(), 2);
     EXPECT_EQ(bumper.BackHangPoint(), 9);
 
@@ -392,7 +398,7 @@ TEST(VenueFileRead, MetricFileWithoutEarHeightTakesOnePointThree)
 {
     Environment venue;
     Loaded(venue, Compose({}, {"(str) MEASUREMENT_UNITS metric"}));
-    EXPECT_EQ(venue.Units(), 1);
+    EXPECT_EQ(venue.Units(), UnitsCode::Metric);
     EXPECT_EQ(venue.EarHeight(), 1.3f);
     // Lengths are taken in the file's unit, not converted.
     EXPECT_EQ(venue.SeatingAreas().Item(1).BackPoint().x, 80.0f);
@@ -403,11 +409,11 @@ TEST(VenueFileRead, BrandTexts)
 {
     const struct {
         const char* text;
-        int brand;
+        BrandCode brand;
     } cases[] = {
-        {"TARVIC KV7", 1}, {"kv7", 1},     {"Tarvic Kv4", 2}, {"KV4", 2},
-        {"R.SARN", 3},     {"rsarn", 3},   {"DE.VELT", 4},    {"develt", 4},
-        {"TARVIC KV9", 0}, {"DE VELT", 0}, {"", 0},           {"TARVIC  KV7", 0},
+        {"TARVIC KV7", TarvicKv7}, {"kv7", TarvicKv7},     {"Tarvic Kv4", TarvicKv4}, {"KV4", TarvicKv4},
+        {"R.SARN", RSarn},     {"rsarn", RSarn},   {"DE.VELT", DeVelt},    {"develt", DeVelt},
+        {"TARVIC KV9", TarvicKv9}, {"DE VELT", TarvicKv9}, {"", TarvicKv9},           {"TARVIC  KV7", TarvicKv9},
     };
     for (const auto& c : cases) {
         Environment venue;
@@ -421,10 +427,10 @@ TEST(VenueFileRead, RiggingTexts)
 {
     const struct {
         const char* text;
-        int rigging;
+        RiggingCode rigging;
     } cases[] = {
-        {"Single", 1}, {"single-point", 1}, {"SINGLEPOINT", 1}, {"Single-Point", 1},
-        {"dual", 0},   {"Dual-point", 0},   {"single point", 0}, {"", 0},
+        {"Single", SinglePoint}, {"single-point", SinglePoint}, {"SINGLEPOINT", SinglePoint}, {"Single-Point", SinglePoint},
+        {"dual", DualPoint},   {"Dual-point", DualPoint},   {"single point", DualPoint}, {"", DualPoint},
     };
     for (const auto& c : cases) {
         Environment venue;
@@ -434,8 +440,8 @@ TEST(VenueFileRead, RiggingTexts)
         const Bumper& bumper = venue.LineArray().Bumper();
         EXPECT_EQ(bumper.Rigging(), c.rigging) << '"' << c.text << '"';
         // One point: its hole key, and the bumper is level. Two: the front and back keys.
-        EXPECT_EQ(bumper.FrontHangPoint(), c.rigging == 1 ? 5 : 2) << '"' << c.text << '"';
-        if (c.rigging == 1) {
+        EXPECT_EQ(bumper.FrontHangPoint(), c.rigging == SinglePoint ? 5 : 2) << '"' << c.text << '"';
+        if (c.rigging == SinglePoint) {
             EXPECT_EQ(bumper.Angle().Degrees(), 0);
         } else {
             EXPECT_EQ(bumper.BackHangPoint(), 9);
@@ -447,17 +453,19 @@ TEST(VenueFileRead, SwitchesIgnoreCase)
 {
     const struct {
         const char* line;
-        int units, configuration, pinStyle;
+        UnitsCode units;
+        ConfigurationCode configuration;
+        PinStyleCode pinStyle;
         bool aggregate;
     } cases[] = {
-        {"(str) MEASUREMENT_UNITS METRIC", 1, 0, 0, false},
-        {"(str) MEASUREMENT_UNITS Metres", 0, 0, 0, false},
-        {"(str) LINE_ARRAY_CONFIGURATION STACKED", 0, 1, 0, false},
-        {"(str) LINE_ARRAY_CONFIGURATION ground", 0, 0, 0, false},
-        {"(str) LINE_ARRAY_PINNING_STYLE fIxEd", 0, 0, 1, false},
-        {"(str) LINE_ARRAY_PINNING_STYLE slid", 0, 0, 0, false},
-        {"(str) USE_AGGREGATE_FREQUENCIES YES", 0, 0, 0, true},
-        {"(str) USE_AGGREGATE_FREQUENCIES true", 0, 0, 0, false},
+        {"(str) MEASUREMENT_UNITS METRIC", Metric, Flown, Slide, false},
+        {"(str) MEASUREMENT_UNITS Metres", English, Flown, Slide, false},
+        {"(str) LINE_ARRAY_CONFIGURATION STACKED", English, GroundStacked, Slide, false},
+        {"(str) LINE_ARRAY_CONFIGURATION ground", English, Flown, Slide, false},
+        {"(str) LINE_ARRAY_PINNING_STYLE fIxEd", English, Flown, Fixed, false},
+        {"(str) LINE_ARRAY_PINNING_STYLE slid", English, Flown, Slide, false},
+        {"(str) USE_AGGREGATE_FREQUENCIES YES", English, Flown, Slide, true},
+        {"(str) USE_AGGREGATE_FREQUENCIES true", English, Flown, Slide, false},
     };
     for (const auto& c : cases) {
         Environment venue;
@@ -618,7 +626,7 @@ class VenueFileBadInput : public ::testing::TestWithParam<BadFile> {};
 TEST_P(VenueFileBadInput, FailsClearlyAndLeavesTheVenueAsItWas)
 {
     const BadFile& c = GetParam();
-    const auto venue = MakeVenue({"", 1, 1, 0, 1, 0, true});
+    const auto venue = MakeVenue({"", Metric, TarvicKv7, Flown, Fixed, DualPoint, true});
     const std::string before = VenueFile::SaveToString(*venue);
     const LineArray* array = &venue->LineArray();
     const Planes* areas = &venue->SeatingAreas();
@@ -641,7 +649,7 @@ TEST_P(VenueFileBadInput, FailsClearlyAndLeavesTheVenueAsItWas)
     EXPECT_EQ(venue->SeatingAreas().Count(), 2);
     EXPECT_EQ(venue->LineArray().Cells().Count(), 5);
     EXPECT_EQ(venue->ListeningPoints().Count(), 3);
-    EXPECT_EQ(venue->Units(), 1);
+    EXPECT_EQ(venue->Units(), UnitsCode::Metric);
     EXPECT_EQ(venue->SeatingAreas().ListeningPointsLink(), &venue->ListeningPoints());
 }
 
@@ -653,7 +661,7 @@ INSTANTIATE_TEST_SUITE_P(Files, VenueFileBadInput, ::testing::ValuesIn(BadFiles(
 TEST(VenueFileBadInput, UnreadableFilesFailWithTheirName)
 {
     TempFolder folder;
-    const auto venue = MakeVenue({"", 0, 0, 0, 0, 0, false});
+    const auto venue = MakeVenue({"", English, TarvicKv9, Flown, Slide, DualPoint, false});
     const std::string before = VenueFile::SaveToString(*venue);
 
     const fs::path missing = folder / "missing.venue";

@@ -12,10 +12,11 @@
 namespace polvane {
 namespace {
 
-constexpr int kFlown = 0, kStacked = 1, kFeet = 0, kMetres = 1;
+using enum ConfigurationCode;
+using enum UnitsCode;
 
 // A bumper set up the way the line array sets one up: type, configuration, units.
-std::unique_ptr<Bumper> Make(int type, int config = kFlown, int units = kFeet)
+std::unique_ptr<Bumper> Make(int type, ConfigurationCode config = Flown, UnitsCode units = English)
 {
     auto b = std::make_unique<Bumper>();
     b->SetBumperType(type);
@@ -42,7 +43,7 @@ const PointOf kBottomBack = &Bumper::BottomBack;
 struct PointCase {
     const char* what;
     int type;
-    int config;
+    ConfigurationCode config;
     PointOf point;
     double x; // inches in the English cases, metres in the metric ones
     double y;
@@ -57,37 +58,37 @@ void ExpectPoint(const Point2D& p, double x, double y, double tol)
 // Type 0: width 47.6875 in (half 23.84375), height 6, front pin 5.3, back pin 32.5,
 // centre of gravity 25, side offset 1.5, first hole 3.5, pitch 3.75, last hole 44.75.
 const PointCase kLevelEnglish[] = {
-    {"front pin flown", 0, kFlown, kFrontPin, 18.54375, -3},
-    {"back pin flown", 0, kFlown, kBackPin, 23.84375 - 32.5, -3},
-    {"centre of gravity flown", 0, kFlown, kCog, -1.15625, 0},
-    {"hole 1 flown", 0, kFlown, Hole(1), 20.34375, 1.5},
-    {"hole 2 flown", 0, kFlown, Hole(2), 23.84375 - 7.25, 1.5},
+    {"front pin flown", 0, Flown, kFrontPin, 18.54375, -3},
+    {"back pin flown", 0, Flown, kBackPin, 23.84375 - 32.5, -3},
+    {"centre of gravity flown", 0, Flown, kCog, -1.15625, 0},
+    {"hole 1 flown", 0, Flown, Hole(1), 20.34375, 1.5},
+    {"hole 2 flown", 0, Flown, Hole(2), 23.84375 - 7.25, 1.5},
     // Hole 7 closes the first group, 26 in behind the front end; 8..11 count back
     // from the last hole at 44.75 in.
-    {"hole 7 flown", 0, kFlown, Hole(7), 23.84375 - 26, 1.5},
-    {"hole 8 flown", 0, kFlown, Hole(8), 23.84375 - 33.5, 1.5},
-    {"hole 11 flown", 0, kFlown, Hole(11), 23.84375 - 44.75, 1.5},
-    {"top front flown", 0, kFlown, kTopFront, 23.84375, 3},
-    {"bottom front flown", 0, kFlown, kBottomFront, 23.84375, -3},
-    {"top back flown", 0, kFlown, kTopBack, -23.84375, 3},
-    {"bottom back flown", 0, kFlown, kBottomBack, -23.84375, -3},
+    {"hole 7 flown", 0, Flown, Hole(7), 23.84375 - 26, 1.5},
+    {"hole 8 flown", 0, Flown, Hole(8), 23.84375 - 33.5, 1.5},
+    {"hole 11 flown", 0, Flown, Hole(11), 23.84375 - 44.75, 1.5},
+    {"top front flown", 0, Flown, kTopFront, 23.84375, 3},
+    {"bottom front flown", 0, Flown, kBottomFront, 23.84375, -3},
+    {"top back flown", 0, Flown, kTopBack, -23.84375, 3},
+    {"bottom back flown", 0, Flown, kBottomBack, -23.84375, -3},
     // Stacked: pins and holes move to the other face, the corners stay.
-    {"front pin stacked", 0, kStacked, kFrontPin, 18.54375, 3},
-    {"back pin stacked", 0, kStacked, kBackPin, 23.84375 - 32.5, 3},
-    {"centre of gravity stacked", 0, kStacked, kCog, -1.15625, 0},
-    {"hole 1 stacked", 0, kStacked, Hole(1), 20.34375, -1.5},
-    {"hole 11 stacked", 0, kStacked, Hole(11), 23.84375 - 44.75, -1.5},
-    {"top front stacked", 0, kStacked, kTopFront, 23.84375, 3},
-    {"bottom back stacked", 0, kStacked, kBottomBack, -23.84375, -3},
+    {"front pin stacked", 0, GroundStacked, kFrontPin, 18.54375, 3},
+    {"back pin stacked", 0, GroundStacked, kBackPin, 23.84375 - 32.5, 3},
+    {"centre of gravity stacked", 0, GroundStacked, kCog, -1.15625, 0},
+    {"hole 1 stacked", 0, GroundStacked, Hole(1), 20.34375, -1.5},
+    {"hole 11 stacked", 0, GroundStacked, Hole(11), 23.84375 - 44.75, -1.5},
+    {"top front stacked", 0, GroundStacked, kTopFront, 23.84375, 3},
+    {"bottom back stacked", 0, GroundStacked, kBottomBack, -23.84375, -3},
     // Type 2: 9 holes, all in the first group, from 3.125 in at a 3 in pitch; half width
     // 15.125, half height 1.5, side offset 0.8125.
-    {"type 2 hole 1", 2, kFlown, Hole(1), 15.125 - 3.125, 0.6875},
-    {"type 2 hole 9", 2, kFlown, Hole(9), 15.125 - 27.125, 0.6875},
+    {"type 2 hole 1", 2, Flown, Hole(1), 15.125 - 3.125, 0.6875},
+    {"type 2 hole 9", 2, Flown, Hole(9), 15.125 - 27.125, 0.6875},
     // Type 1: 11 + 8 holes; the last lies 41.36 in from the front end, half width 22.378.
-    {"type 1 hole 19", 1, kFlown, Hole(19), 22.378 - 41.36, 2.985 - 1.125},
+    {"type 1 hole 19", 1, Flown, Hole(19), 22.378 - 41.36, 2.985 - 1.125},
     // Type 3: 10 + 10 holes; hole 11 is 9 pitches of 1.6875 before the last at 35.4375.
-    {"type 3 hole 11", 3, kFlown, Hole(11), 18.5 - 20.25, 2 - 1.0625},
-    {"type 3 hole 10", 3, kFlown, Hole(10), 18.5 - 16.6875, 2 - 1.0625},
+    {"type 3 hole 11", 3, Flown, Hole(11), 18.5 - 20.25, 2 - 1.0625},
+    {"type 3 hole 10", 3, Flown, Hole(10), 18.5 - 16.6875, 2 - 1.0625},
 };
 
 TEST(Bumper, LevelGeometryInFeet)
@@ -102,19 +103,19 @@ TEST(Bumper, LevelGeometryInFeet)
 // Type 0 in metres: half width 0.60563125, height 0.1524, front pin 0.13462, back pin
 // 0.8255, centre of gravity 0.635, side offset 0.0381, first hole 0.0889.
 const PointCase kLevelMetric[] = {
-    {"front pin flown", 0, kFlown, kFrontPin, 0.47101125, -0.0762},
-    {"back pin stacked", 0, kStacked, kBackPin, 0.60563125 - 0.8255, 0.0762},
-    {"centre of gravity", 0, kFlown, kCog, -0.02936875, 0},
-    {"hole 1 flown", 0, kFlown, Hole(1), 0.51673125, 0.0381},
-    {"hole 11 stacked", 0, kStacked, Hole(11), 0.60563125 - 1.13665, -0.0381},
-    {"top back", 0, kFlown, kTopBack, -0.60563125, 0.0762},
+    {"front pin flown", 0, Flown, kFrontPin, 0.47101125, -0.0762},
+    {"back pin stacked", 0, GroundStacked, kBackPin, 0.60563125 - 0.8255, 0.0762},
+    {"centre of gravity", 0, Flown, kCog, -0.02936875, 0},
+    {"hole 1 flown", 0, Flown, Hole(1), 0.51673125, 0.0381},
+    {"hole 11 stacked", 0, GroundStacked, Hole(11), 0.60563125 - 1.13665, -0.0381},
+    {"top back", 0, Flown, kTopBack, -0.60563125, 0.0762},
 };
 
 TEST(Bumper, LevelGeometryInMetres)
 {
     for (const PointCase& c : kLevelMetric) {
         SCOPED_TRACE(c.what);
-        const auto b = Make(c.type, c.config, kMetres);
+        const auto b = Make(c.type, c.config, Metric);
         ExpectPoint(c.point(*b), c.x, c.y, 1e-6);
     }
 }
@@ -122,14 +123,14 @@ TEST(Bumper, LevelGeometryInMetres)
 // Tilted up by 90 degrees at (10, 5) ft: the front end points to +y and "left of the
 // axis" is -x, so a flown bumper's pins lie at +x.
 const PointCase kTilted[] = {
-    {"front pin flown", 0, kFlown, kFrontPin, 10 + 3.0 / 12, 5 + 18.54375 / 12},
-    {"back pin flown", 0, kFlown, kBackPin, 10 + 3.0 / 12, 5 - 8.65625 / 12},
-    {"hole 1 flown", 0, kFlown, Hole(1), 10 - 1.5 / 12, 5 + 20.34375 / 12},
-    {"centre of gravity", 0, kFlown, kCog, 10, 5 - 1.15625 / 12},
-    {"top front", 0, kFlown, kTopFront, 10 - 3.0 / 12, 5 + 23.84375 / 12},
-    {"bottom back", 0, kFlown, kBottomBack, 10 + 3.0 / 12, 5 - 23.84375 / 12},
-    {"front pin stacked", 0, kStacked, kFrontPin, 10 - 3.0 / 12, 5 + 18.54375 / 12},
-    {"hole 1 stacked", 0, kStacked, Hole(1), 10 + 1.5 / 12, 5 + 20.34375 / 12},
+    {"front pin flown", 0, Flown, kFrontPin, 10 + 3.0 / 12, 5 + 18.54375 / 12},
+    {"back pin flown", 0, Flown, kBackPin, 10 + 3.0 / 12, 5 - 8.65625 / 12},
+    {"hole 1 flown", 0, Flown, Hole(1), 10 - 1.5 / 12, 5 + 20.34375 / 12},
+    {"centre of gravity", 0, Flown, kCog, 10, 5 - 1.15625 / 12},
+    {"top front", 0, Flown, kTopFront, 10 - 3.0 / 12, 5 + 23.84375 / 12},
+    {"bottom back", 0, Flown, kBottomBack, 10 + 3.0 / 12, 5 - 23.84375 / 12},
+    {"front pin stacked", 0, GroundStacked, kFrontPin, 10 - 3.0 / 12, 5 + 18.54375 / 12},
+    {"hole 1 stacked", 0, GroundStacked, Hole(1), 10 + 1.5 / 12, 5 + 20.34375 / 12},
 };
 
 TEST(Bumper, TiltedGeometryFollowsTheAxis)
@@ -180,8 +181,8 @@ TEST(Bumper, NewBumperIsEmpty)
     EXPECT_EQ(b.BackHangPoint(), 0);
     EXPECT_EQ(b.Width(), 0);
     EXPECT_EQ(b.Weight(), 0);
-    EXPECT_EQ(b.Rigging(), 0);
-    EXPECT_EQ(b.Units(), kFeet);
+    EXPECT_EQ(b.Rigging(), RiggingCode::DualPoint);
+    EXPECT_EQ(b.Units(), English);
     EXPECT_EQ(b.Location(), Point2D(0, 0));
     EXPECT_EQ(b.Angle().Radians(), 0);
     EXPECT_THROW(b.HoleLocation(1), std::out_of_range);
@@ -212,8 +213,8 @@ TEST(Bumper, RiggingAndAngleRules)
     b->SetAngle(Angle::FromDegrees(10));
     EXPECT_NEAR(b->Angle().Degrees(), 10, 1e-12);
 
-    b->SetRigging(1);
-    EXPECT_EQ(b->Rigging(), 1);
+    b->SetRigging(RiggingCode::SinglePoint);
+    EXPECT_EQ(b->Rigging(), RiggingCode::SinglePoint);
     EXPECT_EQ(b->Angle().Radians(), 0);
     b->SetAngle(Angle::FromDegrees(20)); // a single-point bumper hangs level
     EXPECT_EQ(b->Angle().Radians(), 0);
@@ -221,7 +222,7 @@ TEST(Bumper, RiggingAndAngleRules)
     EXPECT_NEAR(b->Angle().Degrees(), -15, 1e-12);
 
     // Dual point keeps the angle it has and takes new ones.
-    b->SetRigging(0);
+    b->SetRigging(RiggingCode::DualPoint);
     EXPECT_NEAR(b->Angle().Degrees(), -15, 1e-12);
     b->SetAngle(Angle::FromDegrees(20));
     EXPECT_NEAR(b->Angle().Degrees(), 20, 1e-12);
@@ -274,7 +275,7 @@ TEST(Bumper, GeometryChangesClampHangPoints)
         auto b = Make(0);
         b->SetFrontHangPoint(c.front);
         b->SetBackHangPoint(c.back);
-        b->SetUnits(kFeet);
+        b->SetUnits(English);
         EXPECT_EQ(b->FrontHangPoint(), c.wantFront);
         EXPECT_EQ(b->BackHangPoint(), c.wantBack);
     }
@@ -285,11 +286,11 @@ TEST(Bumper, UnitChangesConvertLocationAndDimensions)
     auto b = Make(0);
     b->SetLocation(Point2D(10, 5));
 
-    b->SetUnits(kFeet); // the same units: the location stays
+    b->SetUnits(English); // the same units: the location stays
     EXPECT_EQ(b->Location(), Point2D(10, 5));
 
-    b->SetUnits(kMetres);
-    EXPECT_EQ(b->Units(), kMetres);
+    b->SetUnits(Metric);
+    EXPECT_EQ(b->Units(), Metric);
     EXPECT_FLOAT_EQ(b->Location().x, 3.048f);
     EXPECT_FLOAT_EQ(b->Location().y, 1.524f);
     EXPECT_FLOAT_EQ(b->Width(), 1.2112625f);
@@ -299,10 +300,10 @@ TEST(Bumper, UnitChangesConvertLocationAndDimensions)
     EXPECT_FLOAT_EQ(b->HoleRadius(), 0.0127f);
     ExpectPoint(b->FrontPin(), 3.048 + 0.47101125, 1.524 - 0.0762, 1e-6);
 
-    b->SetUnits(kMetres);
+    b->SetUnits(Metric);
     EXPECT_FLOAT_EQ(b->Location().x, 3.048f);
 
-    b->SetUnits(kFeet);
+    b->SetUnits(English);
     EXPECT_NEAR(b->Location().x, 10, 1e-4);
     EXPECT_NEAR(b->Location().y, 5, 1e-4);
     EXPECT_FLOAT_EQ(b->Width(), 47.6875f / 12);
@@ -364,9 +365,11 @@ void ExpectSameBumper(const Bumper& a, const Bumper& b)
 TEST(Bumper, CopiesAreExactAndIndependent)
 {
     struct Case {
-        int type, config, units;
+        int type;
+        ConfigurationCode config;
+        UnitsCode units;
     };
-    const Case cases[] = {{0, kFlown, kFeet}, {1, kStacked, kMetres}, {3, kFlown, kMetres}};
+    const Case cases[] = {{0, Flown, English}, {1, GroundStacked, Metric}, {3, Flown, Metric}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);
         auto source = Make(c.type, c.config, c.units);
@@ -384,8 +387,8 @@ TEST(Bumper, CopiesAreExactAndIndependent)
         copy->SetAngle(Angle::FromDegrees(-3));
         copy->SetFrontHangPoint(1);
         copy->SetBackHangPoint(3);
-        copy->SetConfiguration(1 - c.config);
-        copy->SetUnits(1 - c.units);
+        copy->SetConfiguration(c.config == Flown ? GroundStacked : Flown);
+        copy->SetUnits(c.units == English ? Metric : English);
         EXPECT_EQ(source->Location(), Point2D(2.5f, -1.25f));
         EXPECT_NEAR(source->Angle().Degrees(), 12.5, 1e-12);
         EXPECT_EQ(source->FrontHangPoint(), 2);
@@ -397,13 +400,13 @@ TEST(Bumper, CopiesAreExactAndIndependent)
 
 TEST(Bumper, SinglePointCopyHangsLevel)
 {
-    auto source = Make(2, kFlown, kMetres);
-    source->SetRigging(1);
+    auto source = Make(2, Flown, Metric);
+    source->SetRigging(RiggingCode::SinglePoint);
     source->ForceAngle(Angle::FromDegrees(7)); // the prediction's levelling tilt
     source->SetFrontHangPoint(4);
 
     const auto copy = source->CloneOf();
-    EXPECT_EQ(copy->Rigging(), 1);
+    EXPECT_EQ(copy->Rigging(), RiggingCode::SinglePoint);
     EXPECT_EQ(copy->Angle().Radians(), 0);
     EXPECT_EQ(copy->FrontHangPoint(), 4);
     EXPECT_EQ(copy->BackHangPoint(), 9);

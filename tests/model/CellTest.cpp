@@ -14,11 +14,13 @@
 namespace polvane {
 namespace {
 
-constexpr int kFlown = 0, kStacked = 1, kSlide = 0, kFixed = 1;
+using enum ConfigurationCode;
+using enum PinStyleCode;
+using enum UnitsCode;
 
 // A column of `count` cells of one type, built the way the line array builds it.
-std::unique_ptr<Cells> Column(int count, int type, int config = kFlown, int pin = kSlide,
-                              int units = 0)
+std::unique_ptr<Cells> Column(int count, int type, ConfigurationCode config = Flown, PinStyleCode pin = Slide,
+                              UnitsCode units = English)
 {
     auto cells = std::make_unique<Cells>();
     cells->SetUnits(units);
@@ -113,47 +115,47 @@ TEST(Cell, TypeChangeSnapsToTheNewType)
 
 TEST(Cell, PinHoleFollowsPinStyle)
 {
-    auto slide = Column(2, 0, kFlown, kSlide);
-    auto fixed = Column(2, 0, kFlown, kFixed);
+    auto slide = Column(2, 0, Flown, Slide);
+    auto fixed = Column(2, 0, Flown, Fixed);
     slide->Item(2).SplayAngle().SetDegrees(3.3);
     fixed->Item(2).SplayAngle().SetDegrees(3.3);
     EXPECT_EQ(slide->Item(2).PinPosition(), 3);
     EXPECT_EQ(fixed->Item(2).PinPosition(), 4);
 
-    auto stacked = Column(1, 0, kStacked, kFixed);
+    auto stacked = Column(1, 0, GroundStacked, Fixed);
     stacked->Item(1).SplayAngle().SetDegrees(7.5);
     EXPECT_EQ(stacked->Item(1).PinPosition(), 8); // 7.5 does not survive radians exactly
 
-    auto kv7 = Column(1, 2, kStacked, kFixed);
+    auto kv7 = Column(1, 2, GroundStacked, Fixed);
     kv7->Item(1).SplayAngle().SetDegrees(-5.5);
     EXPECT_EQ(kv7->Item(1).PinPosition(), 0);
 }
 
 struct DimensionCase {
     int type;
-    int units;
+    UnitsCode units;
     float width, front, back, aperture, depth, weight;
 };
 
 TEST(Cell, DimensionsInBothUnits)
 {
     const DimensionCase cases[] = {
-        {0, 0, 28.0f / 12, 14.0f / 12, 9.1f / 12, 11.875f / 12, 1.0f, 199},
-        {0, 1, 0.7112f, 0.3556f, 0.23114f, 0.301625f, 0.3048f, 90.2469f},
-        {6, 0, 2.5f, 20.5f / 12, 20.5f / 12, 100000, 0.75f, 143},
-        {6, 1, 0.762f, 0.5207f, 0.5207f, 100000, 0.2286f, 64.85261f},
-        {12, 1, 0.8128f, 0.56134f, 0.4619f, 100000, 0.33655f, 105.233f},
-        {9, 0, 20.875f / 12, 10.25f / 12, 6.6875f / 12, 8.8125f / 12, 9.13f / 12, 75},
+        {0, English, 28.0f / 12, 14.0f / 12, 9.1f / 12, 11.875f / 12, 1.0f, 199},
+        {0, Metric, 0.7112f, 0.3556f, 0.23114f, 0.301625f, 0.3048f, 90.2469f},
+        {6, English, 2.5f, 20.5f / 12, 20.5f / 12, 100000, 0.75f, 143},
+        {6, Metric, 0.762f, 0.5207f, 0.5207f, 100000, 0.2286f, 64.85261f},
+        {12, Metric, 0.8128f, 0.56134f, 0.4619f, 100000, 0.33655f, 105.233f},
+        {9, English, 20.875f / 12, 10.25f / 12, 6.6875f / 12, 8.8125f / 12, 9.13f / 12, 75},
     };
     for (const auto& c : cases) {
-        auto cells = Column(1, c.type, kFlown, kSlide, c.units);
+        auto cells = Column(1, c.type, Flown, Slide, c.units);
         const Cell& cell = cells->Item(1);
-        EXPECT_FLOAT_EQ(cell.Width(), c.width) << c.type << "/" << c.units;
-        EXPECT_FLOAT_EQ(cell.FrontHeight(), c.front) << c.type << "/" << c.units;
-        EXPECT_FLOAT_EQ(cell.BackHeight(), c.back) << c.type << "/" << c.units;
-        EXPECT_FLOAT_EQ(cell.ApertureHeight(), c.aperture) << c.type << "/" << c.units;
-        EXPECT_FLOAT_EQ(cell.SourceDepth(), c.depth) << c.type << "/" << c.units;
-        EXPECT_FLOAT_EQ(cell.Weight(), c.weight) << c.type << "/" << c.units;
+        EXPECT_FLOAT_EQ(cell.Width(), c.width) << c.type << "/" << static_cast<int>(c.units);
+        EXPECT_FLOAT_EQ(cell.FrontHeight(), c.front) << c.type << "/" << static_cast<int>(c.units);
+        EXPECT_FLOAT_EQ(cell.BackHeight(), c.back) << c.type << "/" << static_cast<int>(c.units);
+        EXPECT_FLOAT_EQ(cell.ApertureHeight(), c.aperture) << c.type << "/" << static_cast<int>(c.units);
+        EXPECT_FLOAT_EQ(cell.SourceDepth(), c.depth) << c.type << "/" << static_cast<int>(c.units);
+        EXPECT_FLOAT_EQ(cell.Weight(), c.weight) << c.type << "/" << static_cast<int>(c.units);
         // The top face slopes down towards the back by half the height difference.
         EXPECT_NEAR(cell.SlopeAngle().Radians(),
                     std::atan((c.front - c.back) / 2 / c.width), 1e-6);
@@ -194,7 +196,7 @@ TEST(Cell, IndexWritesOutsideTheListsThrow)
 
 TEST(Cell, CopyIsExactAndIndependent)
 {
-    auto cells = Column(2, 0, kStacked, kFixed, 1);
+    auto cells = Column(2, 0, GroundStacked, Fixed, Metric);
     Cell& source = cells->Item(1);
     source.SplayAngle().SetDegrees(-4);
     source.SetAttenuation(-2.5f);
@@ -202,9 +204,9 @@ TEST(Cell, CopyIsExactAndIndependent)
     auto copy = source.CloneOf();
     EXPECT_EQ(copy->CellType(), 0);
     EXPECT_EQ(copy->Position(), 1);
-    EXPECT_EQ(copy->Configuration(), kStacked);
-    EXPECT_EQ(copy->PinStyle(), kFixed);
-    EXPECT_EQ(copy->Units(), 1);
+    EXPECT_EQ(copy->Configuration(), GroundStacked);
+    EXPECT_EQ(copy->PinStyle(), Fixed);
+    EXPECT_EQ(copy->Units(), UnitsCode::Metric);
     EXPECT_EQ(copy->SplayAngle().Radians(), source.SplayAngle().Radians());
     EXPECT_EQ(copy->Attenuation(), -2.5f);
     EXPECT_EQ(copy->Width(), source.Width());
@@ -237,7 +239,7 @@ TEST(Cells, AddInsertsAndRenumbers)
 TEST(Cells, AddTakesTheBrandsTypeAndTheGivenSplay)
 {
     Cells cells;
-    cells.SetBrand(3);
+    cells.SetBrand(BrandCode::RSarn);
     Cell& r44 = cells.Add();
     EXPECT_EQ(r44.CellType(), 8);
     EXPECT_EQ(r44.SplayAngle().Degrees(), 0);
@@ -247,7 +249,7 @@ TEST(Cells, AddTakesTheBrandsTypeAndTheGivenSplay)
 
     // A case whose list holds no 0 gets what the snap gives for 0.
     Cells stacked;
-    stacked.SetConfiguration(kStacked);
+    stacked.SetConfiguration(GroundStacked);
     EXPECT_NEAR(stacked.Add(-1, 0).SplayAngle().Degrees(), 1, 1e-12);
 }
 
@@ -280,7 +282,7 @@ TEST(Cells, RemoveRenumbersAndLeavesTheSplayUntilItsNextChange)
 
 TEST(Cells, ChangesOfCaseRebuildTheListsAndKeepTheSplays)
 {
-    auto cells = Column(4, 2, kFlown, kSlide);
+    auto cells = Column(4, 2, Flown, Slide);
     cells->Item(1).SplayAngle().SetDegrees(-3);
     for (int i = 2; i <= 4; ++i)
         cells->Item(i).SplayAngle().SetDegrees(7);
@@ -288,9 +290,9 @@ TEST(Cells, ChangesOfCaseRebuildTheListsAndKeepTheSplays)
     for (int i = 1; i <= 4; ++i)
         before.push_back(cells->Item(i).SplayAngle().Degrees());
 
-    cells->SetConfiguration(kStacked);
+    cells->SetConfiguration(GroundStacked);
     for (int i = 1; i <= cells->Count(); ++i)
-        cells->Item(i).SetPinStyle(kFixed);
+        cells->Item(i).SetPinStyle(Fixed);
     cells->Add(1); // the old first cell moves down
     for (int i = 2; i <= 5; ++i)
         EXPECT_EQ(cells->Item(i).SplayAngle().Degrees(), before[static_cast<std::size_t>(i - 2)])
@@ -305,9 +307,9 @@ TEST(Cells, ChangesOfCaseRebuildTheListsAndKeepTheSplays)
 TEST(Cells, UnitsConvertEveryCellOnlyOnChange)
 {
     auto cells = Column(2, 0);
-    cells->SetUnits(1);
+    cells->SetUnits(UnitsCode::Metric);
     EXPECT_FLOAT_EQ(cells->Item(2).Width(), 0.7112f);
-    cells->SetUnits(0);
+    cells->SetUnits(UnitsCode::English);
     EXPECT_FLOAT_EQ(cells->Item(2).Width(), 28.0f / 12);
 }
 

@@ -20,7 +20,7 @@ class FormatTest : public ::testing::Test {
 protected:
     void TearDown() override { CoreSettings::Reset(); }
 
-    static void UseUnits(int units)
+    static void UseUnits(UnitsCode units)
     {
         CoreSettings::SetOpenVenueUnitsSource([units] { return units; });
     }
@@ -136,13 +136,13 @@ TEST_F(FormatTest, ShortestTextHasAtMostSevenSignificantDigits)
 
 TEST_F(FormatTest, BrandNamesCarryTheTradeMarkAsUtf8)
 {
-    EXPECT_EQ(Format::FormatBrand(0), "TARVIC\xE2\x84\xA2 KV9");
-    EXPECT_EQ(Format::FormatBrand(1), "TARVIC\xE2\x84\xA2 KV7");
-    EXPECT_EQ(Format::FormatBrand(2), "TARVIC\xE2\x84\xA2 KV4");
-    EXPECT_EQ(Format::FormatBrand(4), "DE.VELT\xE2\x84\xA2");
+    EXPECT_EQ(Format::FormatBrand(BrandCode::TarvicKv9), "TARVIC\xE2\x84\xA2 KV9");
+    EXPECT_EQ(Format::FormatBrand(BrandCode::TarvicKv7), "TARVIC\xE2\x84\xA2 KV7");
+    EXPECT_EQ(Format::FormatBrand(BrandCode::TarvicKv4), "TARVIC\xE2\x84\xA2 KV4");
+    EXPECT_EQ(Format::FormatBrand(BrandCode::DeVelt), "DE.VELT\xE2\x84\xA2");
     for (int code : {3, 7, -1, 5})
-        EXPECT_EQ(Format::FormatBrand(code), "R.SARN\xE2\x84\xA2") << code;
-    EXPECT_EQ(Format::FormatBrand(0).size(), std::string("TARVIC KV9").size() + 3);
+        EXPECT_EQ(Format::FormatBrand(BrandCode{code}), "R.SARN\xE2\x84\xA2") << code;
+    EXPECT_EQ(Format::FormatBrand(BrandCode::TarvicKv9).size(), std::string("TARVIC KV9").size() + 3);
 }
 
 TEST_F(FormatTest, CellTypeNamesInIndexOrder)
@@ -163,7 +163,7 @@ TEST_F(FormatTest, DegreesUseTheDegreeSignWithoutSpace)
 }
 
 struct UnitsCase {
-    int units;
+    UnitsCode units;
     float value;
     const char* measurement;
     const char* small;
@@ -173,18 +173,18 @@ struct UnitsCase {
 TEST_F(FormatTest, MeasurementsAreLabelledInTheOpenVenuesUnits)
 {
     const UnitsCase cases[] = {
-        {kMetric, 3.456f, "3.46 m", "345.60 cm", "3.5 kg"},
-        {kEnglish, 3.456f, "3.46 ft", "41.47 in", "3.5 lbs"},
-        {kMetric, 0.5f, "0.50 m", "50.00 cm", "0.5 kg"},
-        {kEnglish, 0.5f, "0.50 ft", "6.00 in", "0.5 lbs"},
-        {kEnglish, -1.25f, "-1.25 ft", "-15.00 in", "-1.3 lbs"},
-        {2, 1.0f, "1.00 ft", "12.00 in", "1.0 lbs"}, // an unknown code reads as English
+        {UnitsCode::Metric, 3.456f, "3.46 m", "345.60 cm", "3.5 kg"},
+        {UnitsCode::English, 3.456f, "3.46 ft", "41.47 in", "3.5 lbs"},
+        {UnitsCode::Metric, 0.5f, "0.50 m", "50.00 cm", "0.5 kg"},
+        {UnitsCode::English, 0.5f, "0.50 ft", "6.00 in", "0.5 lbs"},
+        {UnitsCode::English, -1.25f, "-1.25 ft", "-15.00 in", "-1.3 lbs"},
+        {UnitsCode{2}, 1.0f, "1.00 ft", "12.00 in", "1.0 lbs"}, // an unknown code reads as English
     };
     for (const auto& c : cases) {
         UseUnits(c.units);
-        EXPECT_EQ(Format::FormatMeasurement(c.value), c.measurement) << c.units << " " << c.value;
-        EXPECT_EQ(Format::FormatSmallMeasurement(c.value), c.small) << c.units << " " << c.value;
-        EXPECT_EQ(Format::FormatWeight(c.value), c.weight) << c.units << " " << c.value;
+        EXPECT_EQ(Format::FormatMeasurement(c.value), c.measurement) << static_cast<int>(c.units) << " " << c.value;
+        EXPECT_EQ(Format::FormatSmallMeasurement(c.value), c.small) << static_cast<int>(c.units) << " " << c.value;
+        EXPECT_EQ(Format::FormatWeight(c.value), c.weight) << static_cast<int>(c.units) << " " << c.value;
     }
 }
 
@@ -240,13 +240,13 @@ TEST_F(FormatTest, MaxAndMin)
 
 TEST_F(FormatTest, BoundsFollowTheUnits)
 {
-    UseUnits(kEnglish);
+    UseUnits(UnitsCode::English);
     EXPECT_EQ(Format::BoundDistance(700.0f), 600.0f);
     EXPECT_EQ(Format::BoundDistance(-700.0f), -600.0f);
     EXPECT_EQ(Format::BoundDistance(150.0f), 150.0f);
     EXPECT_EQ(Format::BoundLength(0.0f), 0.001f);
     EXPECT_EQ(Format::BoundLength(601.0f), 600.0f);
-    UseUnits(kMetric);
+    UseUnits(UnitsCode::Metric);
     EXPECT_EQ(Format::BoundDistance(700.0f), 182.88f);
     EXPECT_EQ(Format::BoundDistance(-183.0f), -182.88f);
     EXPECT_EQ(Format::BoundDistance(150.0f), 150.0f);

@@ -11,12 +11,12 @@ namespace {
 TEST(Point2D, ConvertUnits)
 {
     Point2D p(10, 5);
-    p.ConvertUnits(1);
+    p.ConvertUnits(UnitsCode::Metric);
     EXPECT_FLOAT_EQ(p.x, 3.048f);
     EXPECT_FLOAT_EQ(p.y, 1.524f);
-    p.ConvertUnits(2);
+    p.ConvertUnits(UnitsCode{2});
     EXPECT_FLOAT_EQ(p.x, 3.048f);
-    p.ConvertUnits(0);
+    p.ConvertUnits(UnitsCode::English);
     EXPECT_NEAR(p.x, 10.0f, 1e-4);
     EXPECT_NEAR(p.y, 5.0f, 1e-4);
 }

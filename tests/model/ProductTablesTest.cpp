@@ -9,7 +9,8 @@
 namespace polvane {
 namespace {
 
-constexpr int kFlown = 0, kStacked = 1, kSlide = 0, kFixed = 1;
+using enum ConfigurationCode;
+using enum PinStyleCode;
 
 // The types of each splay group, one representative each is not enough: the group is
 // looked up per type.
@@ -30,8 +31,8 @@ TEST(ProductTables, SplayGroupsOfEveryType)
 struct ListCase {
     int type;
     bool first;
-    int config;
-    int pin;
+    ConfigurationCode config;
+    PinStyleCode pin;
     std::vector<double> splays; // empty: no row applies
 };
 
@@ -50,32 +51,32 @@ TEST_P(AllowedSplays, ListOfTheCase)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, AllowedSplays, ::testing::Values(
-    ListCase{0, true, kFlown, kSlide, {-5, -3.3, -1.6, 0, 1.6, 3.3, 5}},
-    ListCase{10, true, kFlown, kFixed, {-5, -3.3, -1.6, 0, 1.6, 3.3, 5}},
-    ListCase{1, true, kStacked, 7, {-4, -2.2, -0.5, 1, 2.8, 4.7, 5.7, 7.5}},
-    ListCase{0, false, kFlown, kFixed, {0, 1.6, 3.3, 5, 6.6, 8.3, 10}},
-    ListCase{0, false, kStacked, 5, {0, 1.6, 3.3, 5, 6.6, 8.3, 10}},
-    ListCase{0, false, kFlown, 2, {}},
-    ListCase{0, true, 2, kSlide, {}},
-    ListCase{2, true, kFlown, kSlide, {-3, -1.2, 1.3, 2.8}},
-    ListCase{11, true, kFlown, kFixed, {-1.4, -0.6, 2.7, 5}},
-    ListCase{3, true, kFlown, 2, {}},
-    ListCase{12, true, kStacked, kSlide, {-5.5, -4.5, -3.5, -2.5, -1.5, -0.5, 0.5, 1.5, 2.5, 3.5}},
-    ListCase{2, false, kFlown, 9, {0, 1, 2, 3, 4, 5, 6, 7}},
-    ListCase{2, false, kStacked, kFixed, {-2, -1, 0, 1, 2, 3, 4, 5, 6, 7}},
-    ListCase{4, true, kStacked, 3, {-5, -3, -1, 1, 3, 5}},
-    ListCase{7, false, kFlown, kSlide, {0, 2, 4, 6, 8, 10}},
-    ListCase{5, false, 2, kSlide, {}},
-    ListCase{6, true, 7, 7, {0}},
-    ListCase{8, true, 5, 5, {0, 1, 2, 3, 4, 5}},
-    ListCase{13, false, kFlown, kSlide, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
-    ListCase{14, false, kFlown, kSlide, {}}));
+    ListCase{0, true, Flown, Slide, {-5, -3.3, -1.6, 0, 1.6, 3.3, 5}},
+    ListCase{10, true, Flown, Fixed, {-5, -3.3, -1.6, 0, 1.6, 3.3, 5}},
+    ListCase{1, true, GroundStacked, PinStyleCode{7}, {-4, -2.2, -0.5, 1, 2.8, 4.7, 5.7, 7.5}},
+    ListCase{0, false, Flown, Fixed, {0, 1.6, 3.3, 5, 6.6, 8.3, 10}},
+    ListCase{0, false, GroundStacked, PinStyleCode{5}, {0, 1.6, 3.3, 5, 6.6, 8.3, 10}},
+    ListCase{0, false, Flown, PinStyleCode{2}, {}},
+    ListCase{0, true, ConfigurationCode{2}, Slide, {}},
+    ListCase{2, true, Flown, Slide, {-3, -1.2, 1.3, 2.8}},
+    ListCase{11, true, Flown, Fixed, {-1.4, -0.6, 2.7, 5}},
+    ListCase{3, true, Flown, PinStyleCode{2}, {}},
+    ListCase{12, true, GroundStacked, Slide, {-5.5, -4.5, -3.5, -2.5, -1.5, -0.5, 0.5, 1.5, 2.5, 3.5}},
+    ListCase{2, false, Flown, PinStyleCode{9}, {0, 1, 2, 3, 4, 5, 6, 7}},
+    ListCase{2, false, GroundStacked, Fixed, {-2, -1, 0, 1, 2, 3, 4, 5, 6, 7}},
+    ListCase{4, true, GroundStacked, PinStyleCode{3}, {-5, -3, -1, 1, 3, 5}},
+    ListCase{7, false, Flown, Slide, {0, 2, 4, 6, 8, 10}},
+    ListCase{5, false, ConfigurationCode{2}, Slide, {}},
+    ListCase{6, true, ConfigurationCode{7}, PinStyleCode{7}, {0}},
+    ListCase{8, true, ConfigurationCode{5}, PinStyleCode{5}, {0, 1, 2, 3, 4, 5}},
+    ListCase{13, false, Flown, Slide, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
+    ListCase{14, false, Flown, Slide, {}}));
 
 struct SnapCase {
     int type;
     bool first;
-    int config;
-    int pin;
+    ConfigurationCode config;
+    PinStyleCode pin;
     double request;
     double snapped;
 };
@@ -91,38 +92,38 @@ TEST_P(SnapSplay, GivesAnAllowedSplay)
 
 INSTANTIATE_TEST_SUITE_P(Cases, SnapSplay, ::testing::Values(
     // At or above: groups 1, 2 and the first cell of group 3.
-    SnapCase{0, false, kFlown, kSlide, 2, 3.3},
-    SnapCase{0, false, kFlown, kSlide, 11, 10},
-    SnapCase{0, false, kFlown, kSlide, -4, 0},
-    SnapCase{0, false, kFlown, kSlide, 3.3, 3.3},
-    SnapCase{0, true, kStacked, kFixed, 7.5, 7.5},
-    SnapCase{0, true, kStacked, kFixed, 7.499999999999999, 7.5},
-    SnapCase{2, true, kFlown, kSlide, 3.3, 2.8},
-    SnapCase{2, true, kFlown, kFixed, -1.0, -0.6},
-    SnapCase{2, true, kFlown, kFixed, -0.5, 2.7},
-    SnapCase{2, false, kStacked, kSlide, -1.5, -1},
-    SnapCase{4, true, kFlown, kSlide, 0, 1},
+    SnapCase{0, false, Flown, Slide, 2, 3.3},
+    SnapCase{0, false, Flown, Slide, 11, 10},
+    SnapCase{0, false, Flown, Slide, -4, 0},
+    SnapCase{0, false, Flown, Slide, 3.3, 3.3},
+    SnapCase{0, true, GroundStacked, Fixed, 7.5, 7.5},
+    SnapCase{0, true, GroundStacked, Fixed, 7.499999999999999, 7.5},
+    SnapCase{2, true, Flown, Slide, 3.3, 2.8},
+    SnapCase{2, true, Flown, Fixed, -1.0, -0.6},
+    SnapCase{2, true, Flown, Fixed, -0.5, 2.7},
+    SnapCase{2, false, GroundStacked, Slide, -1.5, -1},
+    SnapCase{4, true, Flown, Slide, 0, 1},
     // Nearest, halfway going down: other cells of group 3, and group 5.
-    SnapCase{4, false, kFlown, kSlide, 5, 4},
-    SnapCase{4, false, kFlown, kSlide, 5.01, 6},
-    SnapCase{4, false, kFlown, kSlide, -3, 0},
-    SnapCase{4, false, kFlown, kSlide, 30, 10},
-    SnapCase{8, true, kFlown, kSlide, 4.5, 4},
-    SnapCase{8, true, kFlown, kSlide, 4.6, 5},
-    SnapCase{8, true, kFlown, kSlide, 9, 5},
-    SnapCase{8, false, kFlown, kSlide, 9, 9},
-    SnapCase{13, false, kStacked, kFixed, 0.5, 0},
+    SnapCase{4, false, Flown, Slide, 5, 4},
+    SnapCase{4, false, Flown, Slide, 5.01, 6},
+    SnapCase{4, false, Flown, Slide, -3, 0},
+    SnapCase{4, false, Flown, Slide, 30, 10},
+    SnapCase{8, true, Flown, Slide, 4.5, 4},
+    SnapCase{8, true, Flown, Slide, 4.6, 5},
+    SnapCase{8, true, Flown, Slide, 9, 5},
+    SnapCase{8, false, Flown, Slide, 9, 9},
+    SnapCase{13, false, GroundStacked, Fixed, 0.5, 0},
     // Always 0, and 0 where no row applies.
-    SnapCase{6, false, kFlown, kSlide, 7, 0},
-    SnapCase{0, false, kFlown, 2, 7, 0},
-    SnapCase{3, false, 2, kSlide, 5, 0},
-    SnapCase{14, false, kFlown, kSlide, 5, 0}));
+    SnapCase{6, false, Flown, Slide, 7, 0},
+    SnapCase{0, false, Flown, PinStyleCode{2}, 7, 0},
+    SnapCase{3, false, ConfigurationCode{2}, Slide, 5, 0},
+    SnapCase{14, false, Flown, Slide, 5, 0}));
 
 struct HoleCase {
     int type;
     bool first;
-    int config;
-    int pin;
+    ConfigurationCode config;
+    PinStyleCode pin;
     double splay;
     int hole;
 };
@@ -136,32 +137,32 @@ TEST_P(PinHoles, HoleOfTheSplay)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, PinHoles, ::testing::Values(
-    HoleCase{0, false, kFlown, kSlide, 3.3, 3},
-    HoleCase{0, false, kFlown, kFixed, 3.3, 4},
-    HoleCase{0, false, kStacked, kSlide, 10, 8},
-    HoleCase{0, true, kFlown, kSlide, -5, 1},
-    HoleCase{0, true, kFlown, kFixed, 5, 8},
-    HoleCase{0, true, kStacked, kSlide, 7.5, 8},
-    HoleCase{2, true, kFlown, kSlide, 2.8, 4},
-    HoleCase{2, true, kFlown, kFixed, -1.4, 1},
-    HoleCase{2, true, kStacked, kSlide, -5.5, 0},
-    HoleCase{2, true, kStacked, kSlide, 3.5, 9},
-    HoleCase{2, false, kFlown, kSlide, 7, 7},
-    HoleCase{2, false, kFlown, kFixed, 0, 2},
-    HoleCase{2, false, kStacked, kFixed, -2, 0},
-    HoleCase{4, true, kStacked, kFixed, 5, 6},
-    HoleCase{4, false, kFlown, kSlide, 10, 7},
-    HoleCase{4, false, kFlown, kFixed, 10, 6},
-    HoleCase{4, false, kStacked, kSlide, 0, 6},
-    HoleCase{6, false, 3, 3, 0, 1},
-    HoleCase{8, true, kFlown, kSlide, 0, 5},
-    HoleCase{8, true, kFlown, kFixed, 5, 12},
-    HoleCase{8, true, kStacked, kSlide, 2, 9},
-    HoleCase{8, false, kFlown, kSlide, 10, 10},
-    HoleCase{8, false, kStacked, kSlide, 10, 12},
-    HoleCase{0, false, kFlown, kSlide, 2, 0},   // not an entry
-    HoleCase{0, false, kFlown, 2, 3.3, 0},      // unknown pin style
-    HoleCase{14, false, kFlown, kSlide, 0, 0}));
+    HoleCase{0, false, Flown, Slide, 3.3, 3},
+    HoleCase{0, false, Flown, Fixed, 3.3, 4},
+    HoleCase{0, false, GroundStacked, Slide, 10, 8},
+    HoleCase{0, true, Flown, Slide, -5, 1},
+    HoleCase{0, true, Flown, Fixed, 5, 8},
+    HoleCase{0, true, GroundStacked, Slide, 7.5, 8},
+    HoleCase{2, true, Flown, Slide, 2.8, 4},
+    HoleCase{2, true, Flown, Fixed, -1.4, 1},
+    HoleCase{2, true, GroundStacked, Slide, -5.5, 0},
+    HoleCase{2, true, GroundStacked, Slide, 3.5, 9},
+    HoleCase{2, false, Flown, Slide, 7, 7},
+    HoleCase{2, false, Flown, Fixed, 0, 2},
+    HoleCase{2, false, GroundStacked, Fixed, -2, 0},
+    HoleCase{4, true, GroundStacked, Fixed, 5, 6},
+    HoleCase{4, false, Flown, Slide, 10, 7},
+    HoleCase{4, false, Flown, Fixed, 10, 6},
+    HoleCase{4, false, GroundStacked, Slide, 0, 6},
+    HoleCase{6, false, ConfigurationCode{3}, PinStyleCode{3}, 0, 1},
+    HoleCase{8, true, Flown, Slide, 0, 5},
+    HoleCase{8, true, Flown, Fixed, 5, 12},
+    HoleCase{8, true, GroundStacked, Slide, 2, 9},
+    HoleCase{8, false, Flown, Slide, 10, 10},
+    HoleCase{8, false, GroundStacked, Slide, 10, 12},
+    HoleCase{0, false, Flown, Slide, 2, 0},   // not an entry
+    HoleCase{0, false, Flown, PinStyleCode{2}, 3.3, 0},      // unknown pin style
+    HoleCase{14, false, Flown, Slide, 0, 0}));
 
 // Every entry of every allowed list, stored as the radians a cell holds and read back,
 // finds its hole wherever the case has a hole table.
@@ -169,8 +170,8 @@ TEST(ProductTables, EveryTableEntryFindsItsHoleThroughRadians)
 {
     for (int type = 0; type < ProductTables::kCellTypeCount; ++type)
         for (bool first : {true, false})
-            for (int config : {kFlown, kStacked})
-                for (int pin : {kSlide, kFixed}) {
+            for (ConfigurationCode config : {Flown, GroundStacked})
+                for (PinStyleCode pin : {Slide, Fixed}) {
                     const auto* row = ProductTables::AllowedSplays(type, first, config, pin);
                     ASSERT_NE(row, nullptr);
                     for (double s : row->splays) {
@@ -179,8 +180,8 @@ TEST(ProductTables, EveryTableEntryFindsItsHoleThroughRadians)
                         // Groups 1, 3 and 4 number their holes from 1.
                         const int group = ProductTables::SplayGroup(type);
                         if (group == 1 || group == 3 || group == 4) {
-                            EXPECT_GT(hole, 0) << type << " " << first << " " << config << " "
-                                               << pin << " " << s;
+                            EXPECT_GT(hole, 0) << type << " " << first << " " << static_cast<int>(config)
+                                               << " " << static_cast<int>(pin) << " " << s;
                         }
                         EXPECT_EQ(hole, ProductTables::PinHoleOf(type, first, config, pin, s));
                     }
@@ -190,34 +191,35 @@ TEST(ProductTables, EveryTableEntryFindsItsHoleThroughRadians)
 struct DefaultCase {
     int type;
     bool first;
-    int config;
-    int pin;
+    ConfigurationCode config;
+    PinStyleCode pin;
     std::optional<int> index;
 };
 
 TEST(ProductTables, DefaultSplayIndices)
 {
     const DefaultCase cases[] = {
-        {0, true, kFlown, kSlide, 2},   {0, true, kFlown, kFixed, 4},
-        {0, true, kStacked, kSlide, 3}, {0, false, kFlown, kFixed, 4},
-        {0, false, kStacked, kFixed, 2}, {2, true, kFlown, kSlide, 2},
-        {2, true, kFlown, kFixed, 4},   {2, true, kStacked, kFixed, 6},
-        {2, false, kFlown, kSlide, 4},  {2, false, kStacked, kSlide, 3},
-        {4, true, kFlown, kSlide, 1},   {6, false, kStacked, kFixed, 1},
-        {8, true, kStacked, kSlide, 1}, {0, true, kFlown, 2, std::nullopt},
-        {4, false, 2, kSlide, std::nullopt}, {14, true, kFlown, kSlide, std::nullopt},
+        {0, true, Flown, Slide, 2},   {0, true, Flown, Fixed, 4},
+        {0, true, GroundStacked, Slide, 3}, {0, false, Flown, Fixed, 4},
+        {0, false, GroundStacked, Fixed, 2}, {2, true, Flown, Slide, 2},
+        {2, true, Flown, Fixed, 4},   {2, true, GroundStacked, Fixed, 6},
+        {2, false, Flown, Slide, 4},  {2, false, GroundStacked, Slide, 3},
+        {4, true, Flown, Slide, 1},   {6, false, GroundStacked, Fixed, 1},
+        {8, true, GroundStacked, Slide, 1}, {0, true, Flown, PinStyleCode{2}, std::nullopt},
+        {4, false, ConfigurationCode{2}, Slide, std::nullopt}, {14, true, Flown, Slide, std::nullopt},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ProductTables::DefaultSplayIndex(c.type, c.first, c.config, c.pin), c.index)
-            << c.type << " " << c.first << " " << c.config << " " << c.pin;
+            << c.type << " " << c.first << " " << static_cast<int>(c.config) << " "
+            << static_cast<int>(c.pin);
 }
 
 TEST(ProductTables, EveryDefaultIndexLiesInItsList)
 {
     for (int type = 0; type < ProductTables::kCellTypeCount; ++type)
         for (bool first : {true, false})
-            for (int config : {kFlown, kStacked})
-                for (int pin : {kSlide, kFixed}) {
+            for (ConfigurationCode config : {Flown, GroundStacked})
+                for (PinStyleCode pin : {Slide, Fixed}) {
                     const auto index = ProductTables::DefaultSplayIndex(type, first, config, pin);
                     ASSERT_TRUE(index.has_value());
                     const auto* row = ProductTables::AllowedSplays(type, first, config, pin);
@@ -254,13 +256,13 @@ TEST(ProductTables, BrandsAndDefaults)
     const int bumpers[] = {0, 1, 1, 3, 2};
     const int types[] = {0, 2, 3, 8, 4};
     for (int b = 0; b < 5; ++b) {
-        ASSERT_NE(ProductTables::Brand(b), nullptr);
-        EXPECT_EQ(ProductTables::Brand(b)->bumperType, bumpers[b]);
-        EXPECT_EQ(ProductTables::DefaultCellType(b), types[b]);
+        ASSERT_NE(ProductTables::Brand(BrandCode{b}), nullptr);
+        EXPECT_EQ(ProductTables::Brand(BrandCode{b})->bumperType, bumpers[b]);
+        EXPECT_EQ(ProductTables::DefaultCellType(BrandCode{b}), types[b]);
     }
-    EXPECT_EQ(ProductTables::Brand(5), nullptr);
-    EXPECT_EQ(ProductTables::DefaultCellType(5), 0);
-    EXPECT_EQ(ProductTables::DefaultCellType(-1), 0);
+    EXPECT_EQ(ProductTables::Brand(BrandCode{5}), nullptr);
+    EXPECT_EQ(ProductTables::DefaultCellType(BrandCode{5}), 0);
+    EXPECT_EQ(ProductTables::DefaultCellType(BrandCode{-1}), 0);
 }
 
 } // namespace

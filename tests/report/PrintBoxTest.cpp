@@ -328,7 +328,7 @@ TEST_F(PrintBoxTest, BracesMeasureTheirLengthInTheSmallUnitOverAnOpaqueLabel)
     box.BraceDistance(0, left.x, right.x, 0);
     EXPECT_NEAR(printer.CallsOf(Op::Line).at(1).y, 1.9f, kTol);
     printer.ClearCalls();
-    CoreSettings::SetOpenVenueUnitsSource([] { return 1; });
+    CoreSettings::SetOpenVenueUnitsSource([] { return UnitsCode::Metric; });
     printer.SetTransparentText(false);
     box.BraceDistance(1, ModelAt(0, 2.5f).y, ModelAt(0, 3).y, -1);
     lines = printer.CallsOf(Op::Line);

@@ -200,7 +200,7 @@ TEST_F(RiggingSheetCommandTest, ThroughTheQtPrinterTheSheetBecomesAPdfFile)
     pdf.Device().setOutputFileName(path);
     pdf.Device().setPageSize(QPageSize(QPageSize::Letter));
     pdf.Device().setResolution(300);
-    lifecycle_.Venue().LineArray().Bumper().SetRigging(0);
+    lifecycle_.Venue().LineArray().Bumper().SetRigging(RiggingCode::DualPoint);
 
     // The dialog itself is never shown in tests: the job starts as if it had been accepted.
     {

@@ -68,14 +68,15 @@ protected:
         CoreSettings::Reset();
     }
 
-    static std::unique_ptr<Environment> Venue(int configuration = 0, int rigging = 0)
+    static std::unique_ptr<Environment> Venue(ConfigurationCode configuration = ConfigurationCode::Flown,
+                                              RiggingCode rigging = RiggingCode::DualPoint)
     {
         testing::ArraySpec array;
         array.configuration = configuration;
         array.cells = {{1}, {3}, {5}};
         auto venue = testing::MakeVenue(array);
-        if (configuration == 1)
-            venue->LineArray().SetPinStyle(1);
+        if (configuration == ConfigurationCode::GroundStacked)
+            venue->LineArray().SetPinStyle(PinStyleCode::Fixed);
         venue->LineArray().Bumper().SetRigging(rigging);
         testing::AddArea(*venue, Point2D(10, 0), Point2D(80, 5));
         return venue;
@@ -149,8 +150,8 @@ TEST_F(RiggingSheetTest, TheTitleTheCellTableAndTheFiguresOfASmallVenue)
     EXPECT_GT(array.x, AtPercent(39));
     EXPECT_LE(array.x, AtPercent(45) + kTol);
     const std::vector<std::string> figures[] = {
-        {"Type:", Format::FormatBrand(3), "Pinning Style:",
-         venue->LineArray().PinStyle() == 1 ? "Fixed" : "Slide"},
+        {"Type:", Format::FormatBrand(BrandCode::RSarn), "Pinning Style:",
+         venue->LineArray().PinStyle() == PinStyleCode::Fixed ? "Fixed" : "Slide"},
         {"Horizontal:", "0.00 ft", "Angle:",
          Format::FormatDegrees(venue->LineArray().Bumper().Angle().Degrees())},
         {"Vertical:", "30.00 ft", "Hanging Points:", "2"},
@@ -233,15 +234,16 @@ TEST_F(RiggingSheetTest, CablesLoadsAndHangPointsFollowTheRigging)
 {
     struct Case {
         const char* name;
-        int configuration, rigging;
+        ConfigurationCode configuration;
+        RiggingCode rigging;
         std::size_t markerPies; // two pies per hang-point marker
         bool loads;
         const char* hangingPoints;
     };
     const Case cases[] = {
-        {"flown from two points", 0, 0, 4, true, "2"},
-        {"flown from one point", 0, 1, 2, false, "1"},
-        {"ground stacked", 1, 0, 0, false, "2"},
+        {"flown from two points", ConfigurationCode::Flown, RiggingCode::DualPoint, 4, true, "2"},
+        {"flown from one point", ConfigurationCode::Flown, RiggingCode::SinglePoint, 2, false, "1"},
+        {"ground stacked", ConfigurationCode::GroundStacked, RiggingCode::DualPoint, 0, false, "2"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -262,7 +264,7 @@ TEST_F(RiggingSheetTest, CablesLoadsAndHangPointsFollowTheRigging)
         // The trim height is the lowest point when flown, the highest when stacked.
         const auto trim = std::find(texts.begin(), texts.end(), "Trim Height:");
         ASSERT_NE(trim, texts.end());
-        EXPECT_EQ(trim[1], Format::FormatMeasurement(c.configuration == 0 ? r.ArrayMinY
+        EXPECT_EQ(trim[1], Format::FormatMeasurement(c.configuration == ConfigurationCode::Flown ? r.ArrayMinY
                                                                           : r.ArrayMaxY));
 
         // The cables: vertical lines from the hang holes up to the top of the rigging box,
@@ -278,7 +280,7 @@ TEST_F(RiggingSheetTest, CablesLoadsAndHangPointsFollowTheRigging)
                 return std::abs(l.x - l.x2) < kTol && l.x > axisX && l.y2 < l.y &&
                        std::abs(l.y2 - axis->y) < kTol;
             }));
-        EXPECT_EQ(cables, c.configuration == 1 ? 0u : (c.rigging == 0 ? 2u : 1u));
+        EXPECT_EQ(cables, c.configuration == ConfigurationCode::GroundStacked ? 0u : (c.rigging == RiggingCode::DualPoint ? 2u : 1u));
         if (c.loads) {
             // Front right of back, apart, and both inside the top view's box.
             const auto& front = printer.TextCall("Load: " + Format::FormatWeight(r.FrontLoad));
@@ -302,15 +304,15 @@ TEST_F(RiggingSheetTest, SplayLabelsStandAtTheJointAboveEachCellAndWinOverPinnin
 {
     struct Case {
         const char* name;
-        int configuration;
+        ConfigurationCode configuration;
         bool splays, pinning;
     };
     const Case cases[] = {
-        {"flown, splays", 0, true, false},
-        {"flown, both", 0, true, true},
-        {"flown, pinning", 0, false, true},
-        {"stacked, splays", 1, true, false},
-        {"flown, neither", 0, false, false},
+        {"flown, splays", ConfigurationCode::Flown, true, false},
+        {"flown, both", ConfigurationCode::Flown, true, true},
+        {"flown, pinning", ConfigurationCode::Flown, false, true},
+        {"stacked, splays", ConfigurationCode::GroundStacked, true, false},
+        {"flown, neither", ConfigurationCode::Flown, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -352,7 +354,7 @@ TEST_F(RiggingSheetTest, SplayLabelsStandAtTheJointAboveEachCellAndWinOverPinnin
         });
         ASSERT_NE(inBox, calls.end());
         const float centreY = inBox->y + 8.0f / 120;
-        if (c.configuration == 0)
+        if (c.configuration == ConfigurationCode::Flown)
             EXPECT_LT(centreY, source->y);
         else
             EXPECT_GT(centreY, source->y);

@@ -97,7 +97,7 @@ private:
 // (metric unless told otherwise).
 class MainWindowTest : public ::testing::Test {
 protected:
-    explicit MainWindowTest(int templateUnits = 1)
+    explicit MainWindowTest(UnitsCode templateUnits = UnitsCode::Metric)
         : folder_(temp_.path().toStdString()), options_(store_), recent_(store_),
           reporter_(folder_, clock_, prompts_, [] { return std::string("Quessel Polvane"); },
                     "2.4.0", [this] { ++reportedEnds_; }, [this] { ++reportedEnds_; }),
@@ -111,7 +111,7 @@ protected:
         Environment blank;
         blank.Clear();
         blank.SetUnits(templateUnits);
-        templatePath_ = Path(templateUnits != 0 ? "Blank_Metric.venue" : "Blank_English.venue");
+        templatePath_ = Path(templateUnits == UnitsCode::Metric ? "Blank_Metric.venue" : "Blank_English.venue");
         VenueFile::SaveAs(blank, templatePath_);
         lifecycle_.SetUpdateHub(&hub_);
         window_.Connect(lifecycle_, hub_);

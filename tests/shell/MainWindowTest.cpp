@@ -409,7 +409,7 @@ TEST_F(MainWindowTest, YesWithACancelledSaveCancelsNewOpenAndARecentFile)
     Environment venue;
     venue.Clear();
     VenueFile::SaveAs(venue, other);
-    lifecycle_.Venue().LineArray().SetBrand(2);
+    lifecycle_.Venue().LineArray().SetBrand(BrandCode::TarvicKv4);
     lifecycle_.SetDirty();
     const Environment* before = &lifecycle_.Venue();
 
@@ -423,7 +423,7 @@ TEST_F(MainWindowTest, YesWithACancelledSaveCancelsNewOpenAndARecentFile)
     prompts_.QueueSaveFile(std::nullopt);
     EXPECT_FALSE(window_.OpenRecentFile(other));
     EXPECT_EQ(&lifecycle_.Venue(), before);
-    EXPECT_EQ(lifecycle_.Venue().LineArray().Brand(), 2);
+    EXPECT_EQ(lifecycle_.Venue().LineArray().Brand(), BrandCode::TarvicKv4);
     EXPECT_TRUE(lifecycle_.IsDirty());
     EXPECT_FALSE(lifecycle_.HasFileName());
 
@@ -440,7 +440,7 @@ TEST_F(MainWindowTest, YesWithACancelledSaveCancelsNewOpenAndARecentFile)
 
 TEST_F(MainWindowTest, UnitsSwitchConvertsAndMarksOnlyOnAChange)
 {
-    ASSERT_EQ(lifecycle_.Venue().Units(), 1);
+    ASSERT_EQ(lifecycle_.Venue().Units(), UnitsCode::Metric);
     EXPECT_TRUE(Item("mnuViewUnitsMetric")->isChecked());
     EXPECT_FALSE(Item("mnuViewUnitsEnglish")->isChecked());
 
@@ -451,7 +451,7 @@ TEST_F(MainWindowTest, UnitsSwitchConvertsAndMarksOnlyOnAChange)
     EXPECT_FALSE(Item("mnuViewUnitsEnglish")->isChecked());
 
     Item("mnuViewUnitsEnglish")->trigger();
-    EXPECT_EQ(lifecycle_.Venue().Units(), 0);
+    EXPECT_EQ(lifecycle_.Venue().Units(), UnitsCode::English);
     EXPECT_TRUE(lifecycle_.IsDirty());
     EXPECT_TRUE(Item("mnuViewUnitsEnglish")->isChecked());
     EXPECT_FALSE(Item("mnuViewUnitsMetric")->isChecked());
@@ -696,7 +696,7 @@ TEST_F(MainWindowTest, ChoosingARecentFileOpensItAndMovesItToTheTop)
 {
     Environment venue;
     venue.Clear();
-    venue.LineArray().SetBrand(3);
+    venue.LineArray().SetBrand(BrandCode::RSarn);
     const std::string first = Path("first.venue");
     const std::string second = Path("second.venue");
     VenueFile::SaveAs(venue, first);
@@ -712,7 +712,7 @@ TEST_F(MainWindowTest, ChoosingARecentFileOpensItAndMovesItToTheTop)
     EXPECT_EQ(window_.RecentFileItem(2)->data().toString().toStdString(), second);
 
     // A listed file that is gone: a message, and the venue, its path and the list stay.
-    lifecycle_.Venue().LineArray().SetBrand(1);
+    lifecycle_.Venue().LineArray().SetBrand(BrandCode::TarvicKv7);
     lifecycle_.SetDirty();
     fs::remove(second);
     const std::size_t asked = prompts_.Requests().size();
@@ -721,7 +721,7 @@ TEST_F(MainWindowTest, ChoosingARecentFileOpensItAndMovesItToTheTop)
     ASSERT_EQ(prompts_.Requests().size(), asked + 2);
     EXPECT_NE(prompts_.Last().text.find(second), std::string::npos) << prompts_.Last().text;
     EXPECT_EQ(lifecycle_.VenuePath(), first);
-    EXPECT_EQ(lifecycle_.Venue().LineArray().Brand(), 1);
+    EXPECT_EQ(lifecycle_.Venue().LineArray().Brand(), BrandCode::TarvicKv7);
     EXPECT_TRUE(lifecycle_.IsDirty());
     EXPECT_EQ(window_.RecentFileItem(1)->data().toString().toStdString(), first);
     EXPECT_EQ(reportedEnds_, 0);

@@ -142,8 +142,8 @@ TEST_F(ProgramRunTest, AnEmptyCommandLineStartsANewVenueAndRunsTheSequenceInOrde
     ASSERT_TRUE(marker.StoredDate().has_value());
     EXPECT_DOUBLE_EQ(*marker.StoredDate(), (LocalDateTime{2026, 3, 7, 14, 5, 9}.ToOleDate()));
     // The core reads the open venue's units through the shell.
-    lifecycle_.Venue().SetUnits(1);
-    EXPECT_EQ(CoreSettings::OpenVenueUnits(), 1);
+    lifecycle_.Venue().SetUnits(UnitsCode::Metric);
+    EXPECT_EQ(CoreSettings::OpenVenueUnits(), UnitsCode::Metric);
 }
 
 TEST_F(ProgramRunTest, TheSplashStaysUpTwoSecondsFromItsPlanUnlessStartUpTookLonger)

@@ -82,12 +82,12 @@ protected:
 };
 
 struct ScopeCase {
-    int scope;
+    UpdateScope scope;
     std::vector<std::string> refreshed;
     bool setsPanel2;
 };
 
-void PrintTo(const ScopeCase& c, std::ostream* out) { *out << "scope " << c.scope; }
+void PrintTo(const ScopeCase& c, std::ostream* out) { *out << "scope " << static_cast<int>(c.scope); }
 
 class UpdateHubScopeTest : public UpdateHubTest, public ::testing::WithParamInterface<ScopeCase> {};
 
@@ -105,29 +105,29 @@ TEST_P(UpdateHubScopeTest, RefreshesTheScopesLoadedWindowsInOrder)
 INSTANTIATE_TEST_SUITE_P(
     EveryScope, UpdateHubScopeTest,
     ::testing::Values(
-        ScopeCase{0, {"ArrCfg", "ArrPic", "BmpCfg", "Calcs", "CellCfg", "FROpt", "IFE", "LstPts",
+        ScopeCase{UpdateScope::All, {"ArrCfg", "ArrPic", "BmpCfg", "Calcs", "CellCfg", "FROpt", "IFE", "LstPts",
                       "Notes", "Rig", "Seats", "Venue"}, true},
-        ScopeCase{1, {"ArrPic", "BmpCfg", "Calcs", "CellCfg", "FROpt", "IFE", "LstPts", "Rig", "Venue"}, true},
-        ScopeCase{2, {"ArrPic", "Calcs", "CellCfg", "FROpt", "IFE", "LstPts", "Rig", "Venue"}, true},
-        ScopeCase{3, {"ArrCfg", "ArrPic", "BmpCfg", "Calcs", "CellCfg", "FROpt", "IFE", "LstPts",
+        ScopeCase{UpdateScope::AllButArrayNotesAreas, {"ArrPic", "BmpCfg", "Calcs", "CellCfg", "FROpt", "IFE", "LstPts", "Rig", "Venue"}, true},
+        ScopeCase{UpdateScope::Results, {"ArrPic", "Calcs", "CellCfg", "FROpt", "IFE", "LstPts", "Rig", "Venue"}, true},
+        ScopeCase{UpdateScope::AllButNotesAreas, {"ArrCfg", "ArrPic", "BmpCfg", "Calcs", "CellCfg", "FROpt", "IFE", "LstPts",
                       "Rig", "Venue"}, true},
-        ScopeCase{4, {"Calcs", "FROpt", "IFE", "LstPts", "Venue"}, false},
-        ScopeCase{5, {"ArrPic", "IFE", "LstPts", "Notes", "Rig", "Venue"}, false},
-        ScopeCase{6, {"LstPts", "Venue"}, false},
-        ScopeCase{7, {"Rig"}, true},
-        ScopeCase{8, {"ArrPic", "Calcs", "CellCfg", "FROpt", "IFE", "LstPts", "Rig", "Seats", "Venue"}, false},
-        ScopeCase{9, {"Calcs", "FROpt", "IFE", "LstPts", "Venue"}, false},
-        ScopeCase{12, {}, false}, ScopeCase{-1, {}, false}),
+        ScopeCase{UpdateScope::AnalysedFrequency, {"Calcs", "FROpt", "IFE", "LstPts", "Venue"}, false},
+        ScopeCase{UpdateScope::Display, {"ArrPic", "IFE", "LstPts", "Notes", "Rig", "Venue"}, false},
+        ScopeCase{UpdateScope::ListeningPoints, {"LstPts", "Venue"}, false},
+        ScopeCase{UpdateScope::RiggingDetails, {"Rig"}, true},
+        ScopeCase{UpdateScope::ResultsAndAreas, {"ArrPic", "Calcs", "CellCfg", "FROpt", "IFE", "LstPts", "Rig", "Seats", "Venue"}, false},
+        ScopeCase{UpdateScope::ListeningConditions, {"Calcs", "FROpt", "IFE", "LstPts", "Venue"}, false},
+        ScopeCase{UpdateScope{12}, {}, false}, ScopeCase{UpdateScope{-1}, {}, false}),
     [](const ::testing::TestParamInfo<ScopeCase>& info) {
-        const int scope = info.param.scope;
+        const int scope = static_cast<int>(info.param.scope);
         return scope < 0 ? "ScopeMinus" + std::to_string(-scope) : "Scope" + std::to_string(scope);
     });
 
 TEST_F(UpdateHubTest, EveryCallSetsUnitsCaptionPanel3AndVisibleWindowsFirst)
 {
-    venue_.SetUnits(1);
+    venue_.SetUnits(UnitsCode::Metric);
     main_.panels[3] = "Saved to State 2";
-    hub_.UpdateInterfaces(12, false);
+    hub_.UpdateInterfaces(UpdateScope{12}, false);
     EXPECT_EQ(main_.log, (std::vector<std::string>{"units metric", "caption", "panel 3 = ",
                                                    "visible windows"}));
     EXPECT_TRUE(main_.metricChecked);
@@ -136,13 +136,13 @@ TEST_F(UpdateHubTest, EveryCallSetsUnitsCaptionPanel3AndVisibleWindowsFirst)
 TEST_F(UpdateHubTest, RecalculatesOnlyWhenAskedEvenForAScopeWithoutWindows)
 {
     StoreBalanced(true);
-    hub_.UpdateInterfaces(12, false);
+    hub_.UpdateInterfaces(UpdateScope{12}, false);
     EXPECT_TRUE(GlobalResults::Current().Balanced);
     // An empty venue's prediction replaces the stored record.
     CalculationResults marked;
     marked.TotalWeight = 1234.0f;
     GlobalResults::Store(marked);
-    hub_.UpdateInterfaces(12, true);
+    hub_.UpdateInterfaces(UpdateScope{12}, true);
     EXPECT_NE(GlobalResults::Current().TotalWeight, 1234.0f);
     EXPECT_TRUE(log_.empty());
 }
@@ -150,19 +150,19 @@ TEST_F(UpdateHubTest, RecalculatesOnlyWhenAskedEvenForAScopeWithoutWindows)
 TEST_F(UpdateHubTest, Scope4KeepsAnEarlierUnbalancedMessageAndScope7ReplacesIt)
 {
     StoreBalanced(false);
-    hub_.UpdateInterfaces(0, false);
+    hub_.UpdateInterfaces(UpdateScope::All, false);
     StoreBalanced(true);
-    hub_.UpdateInterfaces(4, false);
+    hub_.UpdateInterfaces(UpdateScope::AnalysedFrequency, false);
     EXPECT_EQ(main_.panels[2], UpdateHub::kUnbalancedText);
-    hub_.UpdateInterfaces(7, false);
+    hub_.UpdateInterfaces(UpdateScope::RiggingDetails, false);
     EXPECT_EQ(main_.panels[2], "");
 }
 
 TEST_F(UpdateHubTest, ANestedCallDoesNothingAtAll)
 {
-    Window(ToolWindowId::Calculations).onRefresh = [this] { hub_.UpdateInterfaces(0, true); };
-    hub_.UpdateInterfaces(6, false);
-    hub_.UpdateInterfaces(2, false);
+    Window(ToolWindowId::Calculations).onRefresh = [this] { hub_.UpdateInterfaces(UpdateScope::All, true); };
+    hub_.UpdateInterfaces(UpdateScope::ListeningPoints, false);
+    hub_.UpdateInterfaces(UpdateScope::Results, false);
     EXPECT_EQ(std::count(main_.log.begin(), main_.log.end(), "caption"), 2);
     EXPECT_EQ(std::count(log_.begin(), log_.end(), "Calcs"), 1);
 }
@@ -170,7 +170,7 @@ TEST_F(UpdateHubTest, ANestedCallDoesNothingAtAll)
 TEST_F(UpdateHubTest, OnlyLoadedWindowsAreRefreshed)
 {
     registry_.Unregister(ToolWindowId::Venue);
-    hub_.UpdateInterfaces(6, false);
+    hub_.UpdateInterfaces(UpdateScope::ListeningPoints, false);
     EXPECT_EQ(log_, (std::vector<std::string>{"LstPts"}));
 }
 
@@ -178,7 +178,7 @@ TEST_F(UpdateHubTest, AFailingRefreshIsReportedUnderTheHubsNameAndLowersTheGuard
 {
     Window(ToolWindowId::IFEGraph).onRefresh = [] { throw std::out_of_range("bad index"); };
     try {
-        hub_.UpdateInterfaces(4, false);
+        hub_.UpdateInterfaces(UpdateScope::AnalysedFrequency, false);
         FAIL() << "the failure must reach the caller";
     } catch (const ProcedureFailure& failure) {
         EXPECT_EQ(failure.Procedure(), "modMain.UpdateInterfaces");
@@ -187,14 +187,14 @@ TEST_F(UpdateHubTest, AFailingRefreshIsReportedUnderTheHubsNameAndLowersTheGuard
     EXPECT_FALSE(UpdateGuard::IsUpdating());
     Window(ToolWindowId::IFEGraph).onRefresh = [] { throw ProcedureFailure("frmIFEGraph.UpdateInterface", "x"); };
     try {
-        hub_.UpdateInterfaces(4, false);
+        hub_.UpdateInterfaces(UpdateScope::AnalysedFrequency, false);
         FAIL();
     } catch (const ProcedureFailure& failure) {
         EXPECT_EQ(failure.Procedure(), "frmIFEGraph.UpdateInterface");
     }
     Window(ToolWindowId::IFEGraph).onRefresh = nullptr;
     log_.clear();
-    hub_.UpdateInterfaces(4, false);
+    hub_.UpdateInterfaces(UpdateScope::AnalysedFrequency, false);
     EXPECT_EQ(log_, (std::vector<std::string>{"Calcs", "FROpt", "IFE", "LstPts", "Venue"}));
 }
 
@@ -219,10 +219,10 @@ TEST_F(UpdateHubTest, TheHighlightIsClearedWhenTheColumnGetsShorterThanIt)
     for (int i = 0; i < 4; ++i)
         venue_.LineArray().Cells().Add();
     hub_.HighlightCell(4);
-    hub_.UpdateInterfaces(6, false);
+    hub_.UpdateInterfaces(UpdateScope::ListeningPoints, false);
     EXPECT_EQ(hub_.HighlightedCell(), 4);
     venue_.LineArray().Cells().Remove(4);
-    hub_.UpdateInterfaces(6, false);
+    hub_.UpdateInterfaces(UpdateScope::ListeningPoints, false);
     EXPECT_EQ(hub_.HighlightedCell(), 0);
     hub_.HighlightCell(2);
     hub_.VenueReplaced();

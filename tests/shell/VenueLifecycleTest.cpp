@@ -75,8 +75,8 @@ protected:
         prompts_.SetAnswerOkBoxes(true);
         Environment blank;
         blank.Clear();
-        blank.SetUnits(1);
-        blank.LineArray().SetBrand(3);
+        blank.SetUnits(UnitsCode::Metric);
+        blank.LineArray().SetBrand(BrandCode::RSarn);
         templatePath_ = Path("Blank_Metric.venue");
         VenueFile::SaveAs(blank, templatePath_);
     }
@@ -125,8 +125,8 @@ TEST_F(VenueLifecycleTest, NewLoadsTheTemplateWithBrandZeroAndSlotOneIsTheLiveVe
 {
     lifecycle_.SetDirty();
     lifecycle_.NewVenue();
-    EXPECT_EQ(lifecycle_.Venue().Units(), 1);
-    EXPECT_EQ(lifecycle_.Venue().LineArray().Brand(), 0);
+    EXPECT_EQ(lifecycle_.Venue().Units(), UnitsCode::Metric);
+    EXPECT_EQ(lifecycle_.Venue().LineArray().Brand(), BrandCode::TarvicKv9);
     EXPECT_FALSE(lifecycle_.IsDirty());
     EXPECT_FALSE(lifecycle_.HasFileName());
     EXPECT_EQ(lifecycle_.VenuePath(), "");
@@ -141,9 +141,9 @@ TEST_F(VenueLifecycleTest, NewLoadsTheTemplateWithBrandZeroAndSlotOneIsTheLiveVe
 TEST_F(VenueLifecycleTest, AMissingTemplateGivesAClearedVenueAndAMessage)
 {
     templatePath_ = Path("Templates/Blank_English.venue");
-    lifecycle_.Venue().SetUnits(1);
+    lifecycle_.Venue().SetUnits(UnitsCode::Metric);
     lifecycle_.NewVenue();
-    EXPECT_EQ(lifecycle_.Venue().Units(), 0);
+    EXPECT_EQ(lifecycle_.Venue().Units(), UnitsCode::English);
     EXPECT_EQ(lifecycle_.Venue().LineArray().Cells().Count(), 0);
     ASSERT_EQ(Messages(), 1);
     EXPECT_NE(prompts_.Last().text.find("Blank_English.venue"), std::string::npos);
@@ -340,11 +340,11 @@ TEST(InstalledTemplatesTest, TheTemplatesAreBlankVenuesWithTheSmallestArrayInThe
     const fs::path folder = fs::path(QT_TESTCASE_SOURCEDIR) / ".." / "templates";
     struct Case {
         const char* name;
-        int units;
+        UnitsCode units;
     };
-    for (const Case& c : {Case{"Blank_English.venue", 0}, Case{"Blank_Metric.venue", 1}}) {
+    for (const Case& c : {Case{"Blank_English.venue", UnitsCode::English}, Case{"Blank_Metric.venue", UnitsCode::Metric}}) {
         Environment venue;
-        venue.SetUnits(1 - c.units);
+        venue.SetUnits(c.units == UnitsCode::English ? UnitsCode::Metric : UnitsCode::English);
         ASSERT_NO_THROW(VenueFile::Load(venue, folder / c.name)) << c.name;
         EXPECT_EQ(venue.Units(), c.units);
         EXPECT_EQ(venue.SeatingAreas().Count(), 0);

@@ -67,32 +67,35 @@ protected:
 
 TEST_F(ArrayConfigurationWindowTest, ARefreshShowsTheBrandTheStyleAndThePinning)
 {
+    using enum BrandCode;
+    using enum ConfigurationCode;
+    using enum PinStyleCode;
     struct Case {
-        int brand;
-        int configuration;
-        int pinStyle;
+        BrandCode brand;
+        ConfigurationCode configuration;
+        PinStyleCode pinStyle;
         const char* brandText;
         bool pinsEnabled;
     };
     const Case cases[] = {
-        {0, 0, 0, "TARVIC™ KV9", true},
-        {1, 0, 1, "TARVIC™ KV7", true},
-        {2, 1, 1, "TARVIC™ KV4", false},
-        {4, 0, 1, "DE.VELT™", false},
-        {4, 1, 1, "DE.VELT™", false},
-        {5, 0, 0, "R.SARN™", true},
+        {TarvicKv9, Flown, Slide, "TARVIC™ KV9", true},
+        {TarvicKv7, Flown, Fixed, "TARVIC™ KV7", true},
+        {TarvicKv4, GroundStacked, Fixed, "TARVIC™ KV4", false},
+        {DeVelt, Flown, Fixed, "DE.VELT™", false},
+        {DeVelt, GroundStacked, Fixed, "DE.VELT™", false},
+        {BrandCode{5}, Flown, Slide, "R.SARN™", true},
     };
     for (const Case& c : cases) {
         Array().SetBrand(c.brand);
         Array().SetConfiguration(c.configuration);
         Array().SetPinStyle(c.pinStyle);
         ASSERT_EQ(Array().PinStyle(), c.pinStyle) << c.brandText;
-        hub_.UpdateInterfaces(3, false);
+        hub_.UpdateInterfaces(UpdateScope::AllButNotesAreas, false);
         EXPECT_EQ(config_->lblLineArrayType()->text().toStdString(), c.brandText);
-        EXPECT_EQ(config_->optFlown()->isChecked(), c.configuration == 0) << c.brandText;
-        EXPECT_EQ(config_->optGroundStacked()->isChecked(), c.configuration == 1) << c.brandText;
-        EXPECT_EQ(config_->optSlide()->isChecked(), c.pinStyle == 0) << c.brandText;
-        EXPECT_EQ(config_->optFixed()->isChecked(), c.pinStyle == 1) << c.brandText;
+        EXPECT_EQ(config_->optFlown()->isChecked(), c.configuration == Flown) << c.brandText;
+        EXPECT_EQ(config_->optGroundStacked()->isChecked(), c.configuration == GroundStacked) << c.brandText;
+        EXPECT_EQ(config_->optSlide()->isChecked(), c.pinStyle == Slide) << c.brandText;
+        EXPECT_EQ(config_->optFixed()->isChecked(), c.pinStyle == Fixed) << c.brandText;
         EXPECT_EQ(config_->optSlide()->isEnabled(), c.pinsEnabled) << c.brandText;
         EXPECT_EQ(config_->optFixed()->isEnabled(), c.pinsEnabled) << c.brandText;
     }
@@ -105,8 +108,8 @@ TEST_F(ArrayConfigurationWindowTest, StackedSelectsFixedPinsAndResetsEverySplay)
     AddCellsOffDefault(4);
     config_->optGroundStacked()->click();
 
-    EXPECT_EQ(Array().Configuration(), 1);
-    EXPECT_EQ(Array().PinStyle(), 1);
+    EXPECT_EQ(Array().Configuration(), ConfigurationCode::GroundStacked);
+    EXPECT_EQ(Array().PinStyle(), PinStyleCode::Fixed);
     EXPECT_TRUE(config_->optGroundStacked()->isChecked());
     EXPECT_TRUE(config_->optFixed()->isChecked());
     EXPECT_FALSE(config_->optSlide()->isEnabled());
@@ -117,24 +120,24 @@ TEST_F(ArrayConfigurationWindowTest, StackedSelectsFixedPinsAndResetsEverySplay)
 
     // And back: flown always gives slide pins.
     config_->optFlown()->click();
-    EXPECT_EQ(Array().Configuration(), 0);
-    EXPECT_EQ(Array().PinStyle(), 0);
+    EXPECT_EQ(Array().Configuration(), ConfigurationCode::Flown);
+    EXPECT_EQ(Array().PinStyle(), PinStyleCode::Slide);
     EXPECT_TRUE(config_->optSlide()->isChecked());
     EXPECT_TRUE(config_->optSlide()->isEnabled());
 }
 
 TEST_F(ArrayConfigurationWindowTest, FlownOnAFixedPinBrandKeepsThePinsAndTheSplays)
 {
-    Array().SetBrand(4);
-    Array().SetConfiguration(1);
-    Array().SetPinStyle(1);
+    Array().SetBrand(BrandCode::DeVelt);
+    Array().SetConfiguration(ConfigurationCode::GroundStacked);
+    Array().SetPinStyle(PinStyleCode::Fixed);
     AddCellsOffDefault(3);
     const std::vector<double> before = Splays();
-    hub_.UpdateInterfaces(3, false);
+    hub_.UpdateInterfaces(UpdateScope::AllButNotesAreas, false);
 
     config_->optFlown()->click();
-    EXPECT_EQ(Array().Configuration(), 0);
-    EXPECT_EQ(Array().PinStyle(), 1);
+    EXPECT_EQ(Array().Configuration(), ConfigurationCode::Flown);
+    EXPECT_EQ(Array().PinStyle(), PinStyleCode::Fixed);
     EXPECT_EQ(Splays(), before);
     EXPECT_TRUE(config_->optFixed()->isChecked());
     EXPECT_FALSE(config_->optSlide()->isEnabled());
@@ -151,13 +154,13 @@ TEST_F(ArrayConfigurationWindowTest, APinChoiceResetsTheSplaysButTheChoiceAlread
     EXPECT_FALSE(lifecycle_.IsDirty());
 
     config_->optFixed()->click();
-    EXPECT_EQ(Array().PinStyle(), 1);
+    EXPECT_EQ(Array().PinStyle(), PinStyleCode::Fixed);
     for (int i = 1; i <= 3; ++i)
         EXPECT_TRUE(OnDefaultSplay(i)) << "cell " << i;
     EXPECT_TRUE(lifecycle_.IsDirty());
 
     config_->optSlide()->click();
-    EXPECT_EQ(Array().PinStyle(), 0);
+    EXPECT_EQ(Array().PinStyle(), PinStyleCode::Slide);
     EXPECT_TRUE(config_->optSlide()->isChecked());
 }
 

@@ -24,10 +24,10 @@ namespace {
 
 class ArrayDesignDialogTest : public ToolWindowFixture {
 protected:
-    ArrayDesignDialogTest() { SetColumn(0, 12); }
+    ArrayDesignDialogTest() { SetColumn(BrandCode::TarvicKv9, 12); }
 
     LineArray& Array() { return lifecycle_.Venue().LineArray(); }
-    void SetColumn(int brand, int count)
+    void SetColumn(BrandCode brand, int count)
     {
         Array().SetBrand(brand);
         while (Array().Cells().Count() > 0)
@@ -58,20 +58,20 @@ protected:
 
 TEST_F(ArrayDesignDialogTest, OpensOnTheVenuesBrandAndCount)
 {
-    SetColumn(3, 12);
+    SetColumn(BrandCode::RSarn, 12);
     Design([](ArrayDesignDialog& dialog) {
         EXPECT_EQ(dialog.objectName(), "frmArrayDesign");
         EXPECT_EQ(dialog.windowTitle(), "Array Design");
-        EXPECT_TRUE(dialog.BrandOption(3)->isChecked());
+        EXPECT_TRUE(dialog.BrandOption(BrandCode::RSarn)->isChecked());
         EXPECT_EQ(dialog.txtTotalCells()->text(), "12");
         EXPECT_TRUE(dialog.optStraight()->isChecked());
         EXPECT_TRUE(dialog.cmdOK()->isEnabled());
         Cancel(dialog);
     });
     // A column beyond the dialog's range opens clamped.
-    SetColumn(1, 30);
+    SetColumn(BrandCode::TarvicKv7, 30);
     Design([](ArrayDesignDialog& dialog) {
-        EXPECT_TRUE(dialog.BrandOption(1)->isChecked());
+        EXPECT_TRUE(dialog.BrandOption(BrandCode::TarvicKv7)->isChecked());
         EXPECT_EQ(dialog.txtTotalCells()->text(), "24");
         Cancel(dialog);
     });
@@ -104,7 +104,7 @@ TEST_F(ArrayDesignDialogTest, TypingOverTheSelectedCountBuildsWhatWasTyped)
         int cells;
     };
     for (const Case c : {Case{"16", 16}, Case{"2", 4}, Case{"30", 24}}) {
-        SetColumn(0, 12);
+        SetColumn(BrandCode::TarvicKv9, 12);
         Design([&c](ArrayDesignDialog& dialog) {
             dialog.show();
             ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
@@ -124,15 +124,17 @@ TEST_F(ArrayDesignDialogTest, TypingOverTheSelectedCountBuildsWhatWasTyped)
 TEST_F(ArrayDesignDialogTest, OkRebuildsTheColumnWithTheBrandAndCount)
 {
     struct Case {
-        int brand;
+        BrandCode brand;
         const char* count;
         int cells;
-        int pinStyle;
+        PinStyleCode pinStyle;
     };
-    for (const Case c : {Case{4, "8", 8, 1}, Case{0, "8", 8, 0}, Case{2, "7.5", 8, 0},
-                         Case{3, "6.5", 6, 0}, Case{1, "24", 24, 0}}) {
-        SetColumn(c.brand == 0 ? 1 : 0, 12);
-        Array().SetConfiguration(1);
+    using enum BrandCode;
+    using enum PinStyleCode;
+    for (const Case c : {Case{DeVelt, "8", 8, Fixed}, Case{TarvicKv9, "8", 8, Slide}, Case{TarvicKv4, "7.5", 8, Slide},
+                         Case{RSarn, "6.5", 6, Slide}, Case{TarvicKv7, "24", 24, Slide}}) {
+        SetColumn(c.brand == TarvicKv9 ? TarvicKv7 : TarvicKv9, 12);
+        Array().SetConfiguration(ConfigurationCode::GroundStacked);
         Design([&c](ArrayDesignDialog& dialog) {
             dialog.BrandOption(c.brand)->click();
             dialog.txtTotalCells()->setText(QString::fromUtf8(c.count));
@@ -140,8 +142,8 @@ TEST_F(ArrayDesignDialogTest, OkRebuildsTheColumnWithTheBrandAndCount)
         });
         ASSERT_EQ(Array().Cells().Count(), c.cells) << c.count;
         EXPECT_EQ(Array().Brand(), c.brand);
-        EXPECT_EQ(Array().Configuration(), 0) << "flown";
-        EXPECT_EQ(Array().PinStyle(), c.pinStyle) << c.brand;
+        EXPECT_EQ(Array().Configuration(), ConfigurationCode::Flown) << "flown";
+        EXPECT_EQ(Array().PinStyle(), c.pinStyle) << static_cast<int>(c.brand);
         for (int cell = 1; cell <= c.cells; ++cell)
             EXPECT_EQ(Array().Cells().Item(cell).CellType(), ProductTables::DefaultCellType(c.brand));
         EXPECT_TRUE(lifecycle_.IsDirty());
@@ -151,7 +153,7 @@ TEST_F(ArrayDesignDialogTest, OkRebuildsTheColumnWithTheBrandAndCount)
 TEST_F(ArrayDesignDialogTest, TemplateSplayAndCurveCountsDoNotReachTheRebuild)
 {
     Design([](ArrayDesignDialog& dialog) {
-        dialog.BrandOption(0)->click();
+        dialog.BrandOption(BrandCode::TarvicKv9)->click();
         dialog.txtTotalCells()->setText(QStringLiteral("10"));
         dialog.optJ()->click();
         dialog.txtAboveCurve()->setText(QStringLiteral("3"));
@@ -160,9 +162,9 @@ TEST_F(ArrayDesignDialogTest, TemplateSplayAndCurveCountsDoNotReachTheRebuild)
         Ok(dialog);
     });
     ASSERT_EQ(Array().Cells().Count(), 10);
-    SetColumn(0, 10);
+    SetColumn(BrandCode::TarvicKv9, 10);
     for (int cell = 1; cell <= 10; ++cell)
-        EXPECT_EQ(Array().Cells().Item(cell).CellType(), ProductTables::DefaultCellType(0));
+        EXPECT_EQ(Array().Cells().Item(cell).CellType(), ProductTables::DefaultCellType(BrandCode::TarvicKv9));
     // The dialog keeps its choices for the next showing.
     Design([](ArrayDesignDialog& dialog) {
         EXPECT_TRUE(dialog.optJ()->isChecked());
@@ -174,18 +176,18 @@ TEST_F(ArrayDesignDialogTest, TemplateSplayAndCurveCountsDoNotReachTheRebuild)
 
 TEST_F(ArrayDesignDialogTest, CancelAndTheCloseBoxChangeNothing)
 {
-    SetColumn(3, 12);
+    SetColumn(BrandCode::RSarn, 12);
     for (const auto& close : {std::function<void(ArrayDesignDialog&)>(&ArrayDesignDialogTest::Cancel),
                               std::function<void(ArrayDesignDialog&)>([](ArrayDesignDialog& dialog) {
                                   dialog.show();
                                   dialog.close();
                               })}) {
         Design([&close](ArrayDesignDialog& dialog) {
-            dialog.BrandOption(4)->click();
+            dialog.BrandOption(BrandCode::DeVelt)->click();
             dialog.txtTotalCells()->setText(QStringLiteral("20"));
             close(dialog);
         });
-        EXPECT_EQ(Array().Brand(), 3);
+        EXPECT_EQ(Array().Brand(), BrandCode::RSarn);
         EXPECT_EQ(Array().Cells().Count(), 12);
         EXPECT_FALSE(lifecycle_.IsDirty());
         EXPECT_EQ(Dialog().Tag(), "");
@@ -197,7 +199,7 @@ TEST_F(ArrayDesignDialogTest, EachBrandFillsThePositiveSplays)
 {
     Design([](ArrayDesignDialog& dialog) {
         for (int brand = 0; brand < ProductTables::kBrandCount; ++brand) {
-            dialog.FillSplays(brand);
+            dialog.FillSplays(BrandCode{brand});
             int shown = 0;
             for (int item = 1; item <= ArrayDesignDialog::kSplayItemCount; ++item) {
                 QAction* action = dialog.SplayItem(item);
@@ -217,7 +219,7 @@ TEST_F(ArrayDesignDialogTest, EachBrandFillsThePositiveSplays)
 
 TEST_F(ArrayDesignDialogTest, SelectingABrandRefillsTheSplaysAndTheLabelTakesAChoice)
 {
-    SetColumn(0, 8);
+    SetColumn(BrandCode::TarvicKv9, 8);
     Design([](ArrayDesignDialog& dialog) {
         const QString first = dialog.lblAngle()->text();
         EXPECT_EQ(first, dialog.SplayItem(1)->text()) << "filled at the first showing";

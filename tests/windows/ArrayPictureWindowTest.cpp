@@ -246,12 +246,14 @@ TEST_F(ArrayPictureWindowTest, SoundPathsTakeTheHitOrMissColourWhateverTheMisses
 TEST_F(ArrayPictureWindowTest, TheArrayCentreOfGravityShowsOnlyForAFlownArrayOnTwoPoints)
 {
     options_.SetShowCenterOfGravity(true);
+    using enum ConfigurationCode;
+    using enum RiggingCode;
     struct Case {
-        int configuration;
-        int rigging;
+        ConfigurationCode configuration;
+        RiggingCode rigging;
         bool shown;
     };
-    const std::vector<Case> cases = {{0, 0, true}, {1, 0, false}, {0, 1, false}};
+    const std::vector<Case> cases = {{Flown, DualPoint, true}, {GroundStacked, DualPoint, false}, {Flown, SinglePoint, false}};
     LineArray& array = lifecycle_.Venue().LineArray();
     const QPointF hang = Pixel(results_.HangLinePoint);
     for (const Case& c : cases) {
@@ -259,12 +261,14 @@ TEST_F(ArrayPictureWindowTest, TheArrayCentreOfGravityShowsOnlyForAFlownArrayOnT
         array.Bumper().SetRigging(c.rigging);
         Redraw();
         const QImage image = Image();
-        EXPECT_EQ(ColourNear(image, hang + QPointF(4, 4), kCenterOfGravity), c.shown) << c.configuration << c.rigging;
-        EXPECT_EQ(ColourNear(image, hang + QPointF(-4, 4), kCenterOfGravity), c.shown) << c.configuration << c.rigging;
+        EXPECT_EQ(ColourNear(image, hang + QPointF(4, 4), kCenterOfGravity), c.shown)
+            << static_cast<int>(c.configuration) << static_cast<int>(c.rigging);
+        EXPECT_EQ(ColourNear(image, hang + QPointF(-4, 4), kCenterOfGravity), c.shown)
+            << static_cast<int>(c.configuration) << static_cast<int>(c.rigging);
     }
     options_.SetShowCenterOfGravity(false);
-    array.SetConfiguration(0);
-    array.Bumper().SetRigging(0);
+    array.SetConfiguration(ConfigurationCode::Flown);
+    array.Bumper().SetRigging(RiggingCode::DualPoint);
     Redraw();
     EXPECT_FALSE(ColourNear(Image(), hang, kCenterOfGravity, 5));
 }
@@ -274,7 +278,7 @@ TEST_F(ArrayPictureWindowTest, CellCrossesGiveWayToCellNumbers)
     // A see-through cell shows what lies under it.
     options_.Colors().SetColor(ColorTable::kCellFill, ArgbColor::MakeARGB(0, 0, 0, 0));
     picture_->RefreshGraphicsObjects();
-    lifecycle_.Venue().LineArray().SetConfiguration(1); // no array cross
+    lifecycle_.Venue().LineArray().SetConfiguration(ConfigurationCode::GroundStacked); // no array cross
     options_.SetShowCenterOfGravity(true);
     Redraw();
     const QPointF source = picture_->PathStart(2);

@@ -66,11 +66,11 @@ TEST_F(BumperConfigurationWindowTest, OnePickPointHangsFromTheMiddleHoleAndShows
         TheBumper().SetBumperType(c.type);
         ASSERT_EQ(TheBumper().HoleCount(), c.holes) << "type " << c.type;
         TheBumper().SetAngle(Angle::FromDegrees(5.0));
-        hub_.UpdateInterfaces(1, false);
+        hub_.UpdateInterfaces(UpdateScope::AllButArrayNotesAreas, false);
         ASSERT_FALSE(bumper_->lblBumperAngle()->isVisibleTo(bumper_));
 
         bumper_->opt1()->click();
-        EXPECT_EQ(TheBumper().Rigging(), 1);
+        EXPECT_EQ(TheBumper().Rigging(), RiggingCode::SinglePoint);
         EXPECT_EQ(TheBumper().FrontHangPoint(), c.frontHangPoint) << "type " << c.type;
         // The prediction that follows hangs the bumper by its own weight; the label shows
         // that angle.
@@ -88,7 +88,7 @@ TEST_F(BumperConfigurationWindowTest, TwoPickPointsHangFromTheFirstAndTheLastHol
     TheBumper().SetBumperType(1);
     bumper_->opt1()->click();
     bumper_->opt2()->click();
-    EXPECT_EQ(TheBumper().Rigging(), 0);
+    EXPECT_EQ(TheBumper().Rigging(), RiggingCode::DualPoint);
     EXPECT_EQ(TheBumper().FrontHangPoint(), 1);
     EXPECT_EQ(TheBumper().BackHangPoint(), 19);
     EXPECT_TRUE(bumper_->txtBumperAngle()->isVisibleTo(bumper_));
@@ -99,14 +99,14 @@ TEST_F(BumperConfigurationWindowTest, TwoPickPointsHangFromTheFirstAndTheLastHol
 TEST_F(BumperConfigurationWindowTest, AStackedArrayKeepsTheRiggingChoiceDisabled)
 {
     bumper_->opt1()->click();
-    lifecycle_.Venue().LineArray().SetConfiguration(1);
-    hub_.UpdateInterfaces(1, false);
+    lifecycle_.Venue().LineArray().SetConfiguration(ConfigurationCode::GroundStacked);
+    hub_.UpdateInterfaces(UpdateScope::AllButArrayNotesAreas, false);
     EXPECT_FALSE(bumper_->opt1()->isEnabled());
     EXPECT_FALSE(bumper_->opt2()->isEnabled());
     EXPECT_TRUE(bumper_->opt1()->isChecked());
 
-    lifecycle_.Venue().LineArray().SetConfiguration(0);
-    hub_.UpdateInterfaces(1, false);
+    lifecycle_.Venue().LineArray().SetConfiguration(ConfigurationCode::Flown);
+    hub_.UpdateInterfaces(UpdateScope::AllButArrayNotesAreas, false);
     EXPECT_TRUE(bumper_->opt1()->isEnabled());
     EXPECT_TRUE(bumper_->opt1()->isChecked());
 }
@@ -114,17 +114,17 @@ TEST_F(BumperConfigurationWindowTest, AStackedArrayKeepsTheRiggingChoiceDisabled
 TEST_F(BumperConfigurationWindowTest, TypedPositionsAreBoundToTheVenuesRange)
 {
     struct Case {
-        int units;
+        UnitsCode units;
         const char* typed;
         float stored;
         const char* shown;
     };
     const Case cases[] = {
-        {0, "700", 600.0f, "600.00 ft"},
-        {1, "700", 182.88f, "182.88 m"},
-        {0, "-1e39", -600.0f, "-600.00 ft"},
-        {0, "12.5 ft", 12.5f, "12.50 ft"},
-        {1, "abc", 0.0f, "0.00 m"},
+        {UnitsCode::English, "700", 600.0f, "600.00 ft"},
+        {UnitsCode::Metric, "700", 182.88f, "182.88 m"},
+        {UnitsCode::English, "-1e39", -600.0f, "-600.00 ft"},
+        {UnitsCode::English, "12.5 ft", 12.5f, "12.50 ft"},
+        {UnitsCode::Metric, "abc", 0.0f, "0.00 m"},
     };
     for (const Case& c : cases) {
         lifecycle_.Venue().SetUnits(c.units);
@@ -155,7 +155,7 @@ TEST_F(BumperConfigurationWindowTest, TheAngleIsUnboundedAndShownWrapped)
 TEST_F(BumperConfigurationWindowTest, EscPutsBackTheShownValueAndCommitsNothing)
 {
     TheBumper().SetLocation(Point2D(3.0f, 12.25f));
-    hub_.UpdateInterfaces(1, false);
+    hub_.UpdateInterfaces(UpdateScope::AllButArrayNotesAreas, false);
     Type(bumper_->txtBumperVert(), QStringLiteral("40"));
     EXPECT_TRUE(bumper_->VertBox().IsDirty());
     QTest::keyClick(bumper_->txtBumperVert(), Qt::Key_Escape);
@@ -178,7 +178,7 @@ TEST_F(BumperConfigurationWindowTest, ARefreshClearsAnEditThatWasNotCommitted)
 {
     Type(bumper_->txtBumperHoriz(), QStringLiteral("8"));
     TheBumper().SetLocation(Point2D(2.0f, 0.0f));
-    hub_.UpdateInterfaces(1, false);
+    hub_.UpdateInterfaces(UpdateScope::AllButArrayNotesAreas, false);
     EXPECT_EQ(Text(bumper_->txtBumperHoriz()), "2.00 ft");
     EXPECT_FALSE(bumper_->HorizBox().IsDirty());
     LoseFocus(bumper_->txtBumperHoriz());
@@ -196,15 +196,15 @@ TEST_F(BumperConfigurationWindowTest, SpinsStepToTheNextWholeNumber)
     const Case cases[] = {{2.7, -1, 2.0}, {2.7, 1, 3.0}, {3.0, -1, 2.0}, {3.0, 1, 4.0}, {-3.2, -1, -4.0}};
     for (const Case& c : cases) {
         TheBumper().SetAngle(Angle::FromDegrees(c.angle));
-        hub_.UpdateInterfaces(1, false);
+        hub_.UpdateInterfaces(UpdateScope::AllButArrayNotesAreas, false);
         bumper_->spnBumperAngle()->setValue(c.direction);
         EXPECT_NEAR(TheBumper().Angle().Degrees(), c.stepped, 1e-4) << c.angle << " by " << c.direction;
         EXPECT_EQ(bumper_->spnBumperAngle()->value(), 0);
     }
 
-    lifecycle_.Venue().SetUnits(1);
+    lifecycle_.Venue().SetUnits(UnitsCode::Metric);
     TheBumper().SetLocation(Point2D(182.5f, 1.5f));
-    hub_.UpdateInterfaces(1, false);
+    hub_.UpdateInterfaces(UpdateScope::AllButArrayNotesAreas, false);
     bumper_->spnBumperHoriz()->setValue(1);
     EXPECT_FLOAT_EQ(TheBumper().Location().x, 182.88f) << "bound like a typed value";
     bumper_->spnBumperVert()->setValue(-1);

@@ -51,7 +51,7 @@ protected:
 TEST_F(CalculationsWindowTest, ShowsTheHeadlineFiguresInTheVenuesUnits)
 {
     GlobalResults::Store(Sample());
-    hub_.UpdateInterfaces(8, false);
+    hub_.UpdateInterfaces(UpdateScope::ResultsAndAreas, false);
     EXPECT_EQ(Shown("lblFarThrow"), "123.46 ft");
     EXPECT_EQ(Shown("lblNearThrow"), "20.00 ft");
     EXPECT_EQ(Shown("lblTotalWeight"), "1512.3 lbs");
@@ -64,9 +64,9 @@ TEST_F(CalculationsWindowTest, ShowsTheHeadlineFiguresInTheVenuesUnits)
     EXPECT_EQ(Shown("lblMaxSPL"), "");
 
     // The same figures of a metric venue are labelled, not converted.
-    lifecycle_.Venue().SetUnits(1);
+    lifecycle_.Venue().SetUnits(UnitsCode::Metric);
     GlobalResults::Store(Sample());
-    hub_.UpdateInterfaces(8, false);
+    hub_.UpdateInterfaces(UpdateScope::ResultsAndAreas, false);
     EXPECT_EQ(Shown("lblFarThrow"), "123.46 m");
     EXPECT_EQ(Shown("lblTotalWeight"), "1512.3 kg");
 }
@@ -74,8 +74,8 @@ TEST_F(CalculationsWindowTest, ShowsTheHeadlineFiguresInTheVenuesUnits)
 TEST_F(CalculationsWindowTest, TheTrimHeightIsTheLowestPointFlownAndTheHighestStacked)
 {
     GlobalResults::Store(Sample());
-    lifecycle_.Venue().LineArray().SetConfiguration(1);
-    hub_.UpdateInterfaces(8, false);
+    lifecycle_.Venue().LineArray().SetConfiguration(ConfigurationCode::GroundStacked);
+    hub_.UpdateInterfaces(UpdateScope::ResultsAndAreas, false);
     EXPECT_EQ(Shown("lblTrimHeight"), "30.25 ft");
     EXPECT_EQ(Shown("lblArrayHeight"), "17.75 ft");
 }
@@ -93,18 +93,18 @@ TEST_F(CalculationsWindowTest, GodModeAddsTheEvennessAsAWholePercentage)
         CalculationResults results = Sample();
         results.EvennessScore = c.evenness;
         GlobalResults::Store(std::move(results));
-        hub_.UpdateInterfaces(8, false);
+        hub_.UpdateInterfaces(UpdateScope::ResultsAndAreas, false);
         EXPECT_EQ(Shown("lblMaxSPLDrop"), c.shown);
     }
     options_.SetGodMode(false);
-    hub_.UpdateInterfaces(8, false);
+    hub_.UpdateInterfaces(UpdateScope::ResultsAndAreas, false);
     EXPECT_EQ(Shown("lblMaxSPLDrop"), "6.13 dB");
 }
 
 TEST_F(CalculationsWindowTest, ARecalculationShowsTheNewResults)
 {
     lifecycle_.Venue().LineArray().Cells().Add();
-    hub_.UpdateInterfaces(0, true);
+    hub_.UpdateInterfaces(UpdateScope::All, true);
     EXPECT_GT(GlobalResults::Current().TotalWeight, 0.0f);
     EXPECT_EQ(Shown("lblTotalWeight"),
               Format::FormatWeight(GlobalResults::Current().TotalWeight));

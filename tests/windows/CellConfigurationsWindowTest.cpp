@@ -48,7 +48,7 @@ protected:
             TheCells().Remove(1);
         for (int cell = 0; cell < count; ++cell)
             TheCells().Add();
-        hub_.UpdateInterfaces(0, true);
+        hub_.UpdateInterfaces(UpdateScope::All, true);
         lifecycle_.ClearDirty();
     }
     int VisibleRows() const

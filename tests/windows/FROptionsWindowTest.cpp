@@ -31,11 +31,11 @@ protected:
         frequency_ = options_window_->findChild<QComboBox*>(QStringLiteral("cboFrequency"));
         earHeight_ = options_window_->findChild<QLineEdit*>(QStringLiteral("txtEarHeight"));
         temperature_ = options_window_->findChild<QLineEdit*>(QStringLiteral("txtTemperature"));
-        hub_.UpdateInterfaces(0, false);
+        hub_.UpdateInterfaces(UpdateScope::All, false);
     }
 
     Environment& Venue() { return lifecycle_.Venue(); }
-    void Refresh() { hub_.UpdateInterfaces(0, false); }
+    void Refresh() { hub_.UpdateInterfaces(UpdateScope::All, false); }
     void Type(QLineEdit* box, const QString& text)
     {
         box->selectAll();
@@ -143,21 +143,21 @@ TEST_F(FROptionsWindowTest, ChoosingTheItemAlreadyShownActsAgain)
 TEST_F(FROptionsWindowTest, TypedTemperaturesNameTheirScaleWithATrailingLetter)
 {
     struct Case {
-        int units;
+        UnitsCode units;
         const char* typed;
         float celsius;
         const char* shown;
     };
     const Case cases[] = {
-        {kEnglish, "22 c", 22.0f, "71.6\u00B0 F"},
-        {kEnglish, "22C", 22.0f, "71.6\u00B0 F"},
-        {kEnglish, "50 F", 10.0f, "50.0\u00B0 F"},
-        {kEnglish, "5f", -15.0f, "5.0\u00B0 F"},  // too short for a scale: the venue's own
-        {kEnglish, "68", 20.0f, "68.0\u00B0 F"},
-        {kMetric, "5f", 5.0f, "5.0\u00B0 C"},
-        {kMetric, "50 f", 10.0f, "10.0\u00B0 C"},
-        {kMetric, "-3.5", -3.5f, "-3.5\u00B0 C"},
-        {kMetric, "warm", 0.0f, "0.0\u00B0 C"},
+        {UnitsCode::English, "22 c", 22.0f, "71.6\u00B0 F"},
+        {UnitsCode::English, "22C", 22.0f, "71.6\u00B0 F"},
+        {UnitsCode::English, "50 F", 10.0f, "50.0\u00B0 F"},
+        {UnitsCode::English, "5f", -15.0f, "5.0\u00B0 F"},  // too short for a scale: the venue's own
+        {UnitsCode::English, "68", 20.0f, "68.0\u00B0 F"},
+        {UnitsCode::Metric, "5f", 5.0f, "5.0\u00B0 C"},
+        {UnitsCode::Metric, "50 f", 10.0f, "10.0\u00B0 C"},
+        {UnitsCode::Metric, "-3.5", -3.5f, "-3.5\u00B0 C"},
+        {UnitsCode::Metric, "warm", 0.0f, "0.0\u00B0 C"},
     };
     for (const Case& c : cases) {
         Venue().SetUnits(c.units);
@@ -189,7 +189,7 @@ TEST_F(FROptionsWindowTest, TemperatureStepsGoToWholeDegreesOfTheVenuesScale)
     Spin("spnTemperature", +1);
     EXPECT_NEAR(Venue().AmbientTemperature().Fahrenheit(), 31.0f, 1e-4);
 
-    Venue().SetUnits(kMetric);
+    Venue().SetUnits(UnitsCode::Metric);
     Venue().AmbientTemperature().SetCelsius(18.5f);
     Refresh();
     Spin("spnTemperature", -1);

@@ -71,7 +71,7 @@ TEST_F(IFEGraphWindowTest, DrawsTheEmptyScaleUntilTheFirstRecalculationThenTheCu
     EXPECT_FALSE(Near(PixelAt(1000.0f, 100.0f), GraphColour()));
 
     // A venue without seating areas scores 0, which is 100 % at every band.
-    hub_.UpdateInterfaces(0, true);
+    hub_.UpdateInterfaces(UpdateScope::All, true);
     ASSERT_TRUE(graph_->IsCalculated());
     ASSERT_EQ(graph_->Values().size(), static_cast<std::size_t>(FrequencyTable::Count()));
     for (float value : graph_->Values())
@@ -82,7 +82,7 @@ TEST_F(IFEGraphWindowTest, DrawsTheEmptyScaleUntilTheFirstRecalculationThenTheCu
 TEST_F(IFEGraphWindowTest, EachBandIsPredictedAtItsOwnFrequency)
 {
     LineArray& array = Venue().LineArray();
-    array.SetBrand(3);
+    array.SetBrand(BrandCode::RSarn);
     array.Bumper().SetLocation(Point2D(0, 30));
     for (int i = 0; i < 6; ++i) {
         const Angle splay = Angle::FromDegrees(i == 0 ? 0.0 : 3.0);
@@ -138,17 +138,23 @@ TEST_F(IFEGraphWindowTest, TheHubSkipsTheCalculationForTheAnalysedFrequencyAndDi
 {
     // A calculation leaves the centre frequency rounded, which shows whether one ran.
     struct Case {
-        int scope;
+        UpdateScope scope;
         bool calculates;
     };
-    const Case cases[] = {{0, true}, {1, true}, {2, true}, {3, true}, {4, false},
-                          {5, false}, {8, true}, {9, true}};
+    const Case cases[] = {{UpdateScope::All, true},
+                          {UpdateScope::AllButArrayNotesAreas, true},
+                          {UpdateScope::Results, true},
+                          {UpdateScope::AllButNotesAreas, true},
+                          {UpdateScope::AnalysedFrequency, false},
+                          {UpdateScope::Display, false},
+                          {UpdateScope::ResultsAndAreas, true},
+                          {UpdateScope::ListeningConditions, true}};
     for (const Case& c : cases) {
         Venue().SetCenterFrequency(1000.25f);
         hub_.UpdateInterfaces(c.scope, false);
-        EXPECT_FLOAT_EQ(Venue().CenterFrequency(), c.calculates ? 1000.0f : 1000.25f) << c.scope;
+        EXPECT_FLOAT_EQ(Venue().CenterFrequency(), c.calculates ? 1000.0f : 1000.25f) << static_cast<int>(c.scope);
     }
-    EXPECT_EQ(hub_.RefreshingScope(), -1);
+    EXPECT_EQ(hub_.RefreshingScope(), std::nullopt);
 }
 
 TEST_F(IFEGraphWindowTest, OpeningFromTheToolsMenuCalculatesAndResizingRedrawsWithoutCalculating)

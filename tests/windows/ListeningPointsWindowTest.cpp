@@ -141,7 +141,7 @@ protected:
         templatePath_ = (fs::path(QT_TESTCASE_SOURCEDIR) / ".." / "templates" / "Blank_English.venue").string();
         lifecycle_.NewVenue();
         AddArea("Floor", {20, 0}, {220, 0});
-        hub_.UpdateInterfaces(0, true);
+        hub_.UpdateInterfaces(UpdateScope::All, true);
         window_.SetToolWindowSlot(ToolWindowId::FROptions, &frHost_);
         window_.findChild<QAction*>(QStringLiteral("mnuViewFROptions"))->trigger();
         frequency_ = frHost_.Window()->findChild<QComboBox*>(QStringLiteral("cboFrequency"));
@@ -235,7 +235,7 @@ TEST_F(ListeningPointsWindowTest, LevelsBelowTheGraphStayOffTheScale)
     Points().Item(2).SetHorizontalPosition(50);
     Points().Item(2).SetSeatingAreaIndex(1);
     Venue().SeatingAreas().Item(1).SetPoints(Point2D(2, -60), Point2D(400, -60));
-    hub_.UpdateInterfaces(0, true);
+    hub_.UpdateInterfaces(UpdateScope::All, true);
     const std::vector<float>& rear = GlobalResults::Current().PointLevels.at(1).Levels;
     ASSERT_FALSE(rear.empty());
     const PlotCanvas& canvas = points_->Canvas();
@@ -270,7 +270,7 @@ TEST_F(ListeningPointsWindowTest, TheListShowsEveryPointCheckedAndKeepsCheckStat
     Points().Item(3).SetName("Gallery");
     Points().Remove(1);
     Points().SetReferencePointIndex(1);
-    hub_.UpdateInterfaces(6, false);
+    hub_.UpdateInterfaces(UpdateScope::ListeningPoints, false);
     EXPECT_EQ(Entries(), (std::vector<std::string>{"Rear", "Gallery"}));
     EXPECT_EQ(List().item(0)->checkState(), Qt::Checked);
     EXPECT_EQ(List().item(1)->checkState(), Qt::Unchecked);

@@ -140,7 +140,7 @@ TEST_F(NotesWindowTest, ARefreshShowsTheNotesInTheOptionsFontWithoutMarkingTheVe
     options_.SetNotesSize(14.0f);
     options_.SetNotesBold(true);
     lifecycle_.Venue().SetNotes("Rig from the\r\nfront truss");
-    hub_.UpdateInterfaces(0, false);
+    hub_.UpdateInterfaces(UpdateScope::All, false);
     EXPECT_EQ(Text(), "Rig from the\nfront truss");
     EXPECT_EQ(box_->font().family(), "Courier");
     EXPECT_DOUBLE_EQ(box_->font().pointSizeF(), 14.0);

@@ -50,7 +50,7 @@ protected:
     Bumper& TheBumper() { return Array().Bumper(); }
     void Recalculate()
     {
-        hub_.UpdateInterfaces(7, true);
+        hub_.UpdateInterfaces(UpdateScope::RiggingDetails, true);
         lifecycle_.ClearDirty();
         spy_.refreshes = 0;
     }
@@ -99,13 +99,16 @@ TEST_F(RiggingDetailsWindowTest, DrawsTheBumperWithItsHolesOpen)
 
 TEST_F(RiggingDetailsWindowTest, CablesRiseFromTheHangPointsOfAFlownArrayOnly)
 {
+    using enum ConfigurationCode;
+    using enum RiggingCode;
     struct Case {
-        int configuration;
-        int rigging;
+        ConfigurationCode configuration;
+        RiggingCode rigging;
         bool front;
         bool back;
     };
-    const std::vector<Case> cases = {{0, 0, true, true}, {0, 1, true, false}, {1, 0, false, false}};
+    const std::vector<Case> cases = {
+        {Flown, DualPoint, true, true}, {Flown, SinglePoint, true, false}, {GroundStacked, DualPoint, false, false}};
     for (const Case& c : cases) {
         Array().SetConfiguration(c.configuration);
         TheBumper().SetRigging(c.rigging);
@@ -118,8 +121,8 @@ TEST_F(RiggingDetailsWindowTest, CablesRiseFromTheHangPointsOfAFlownArrayOnly)
             const QPointF at = rigging_->HolePoint(hole);
             return ColourNear(image, QPointF(at.x(), (top + at.y()) / 2 - 3), kCable);
         };
-        EXPECT_EQ(cableAbove(2), c.front) << c.configuration << c.rigging;
-        EXPECT_EQ(cableAbove(rigging_->HoleCount() - 1), c.back) << c.configuration << c.rigging;
+        EXPECT_EQ(cableAbove(2), c.front) << static_cast<int>(c.configuration) << static_cast<int>(c.rigging);
+        EXPECT_EQ(cableAbove(rigging_->HoleCount() - 1), c.back) << static_cast<int>(c.configuration) << static_cast<int>(c.rigging);
         if (!c.front && !c.back) {
             EXPECT_FALSE(ColourAnywhere(image, kCable));
         }
@@ -143,7 +146,7 @@ TEST_F(RiggingDetailsWindowTest, CentreOfGravityAndDistancesOnlyForTwoHangPoints
     const float y = std::round(static_cast<float>(canvas.Top()) - label.height() / 2.0f - 1);
     EXPECT_TRUE(ColourNear(image, QPointF(fx - 6, y), kScaleLines, 0));
 
-    TheBumper().SetRigging(1);
+    TheBumper().SetRigging(RiggingCode::SinglePoint);
     Recalculate();
     image = Image();
     EXPECT_FALSE(ColourAnywhere(image, kCenterOfGravity));
@@ -257,7 +260,7 @@ TEST_F(RiggingDetailsWindowTest, AClickOnNoHoleChangesNothing)
 
 TEST_F(RiggingDetailsWindowTest, ASinglePointFollowsEveryClickAndUpdatesTheArrayWindows)
 {
-    TheBumper().SetRigging(1);
+    TheBumper().SetRigging(RiggingCode::SinglePoint);
     HangFrom(3, 8);
     Click(9, Qt::LeftButton);
     EXPECT_EQ(TheBumper().FrontHangPoint(), 9);

@@ -89,7 +89,7 @@ protected:
         Area(1).SetPoints(Point2D(10, 0), Point2D(60, 0));
         Area(2).SetPoints(Point2D(60, 0), Point2D(90, 12));
         Area(3).SetPoints(Point2D(70, 20), Point2D(100, 35));
-        hub_.UpdateInterfaces(0, false);
+        hub_.UpdateInterfaces(UpdateScope::All, false);
     }
 
     ToolWindowHost host_{context_, [](ToolWindowContext& context) { return new SeatingAreasWindow(context); }};
@@ -285,7 +285,7 @@ TEST_F(SeatingAreasWindowTest, AMoveKeepsTheSizeTheBoxesShow)
     ThreeAreas();
     // Sizes finer than the boxes show: the move re-applies the boxes' 30.00 and 12.00.
     Area(2).SetPoints(Point2D(60, 0), Point2D(90.004f, 12.004f));
-    hub_.UpdateInterfaces(8, false);
+    hub_.UpdateInterfaces(UpdateScope::ResultsAndAreas, false);
     list_->setCurrentRow(1);
     ASSERT_EQ(Text("txtLength"), "30.00 ft");
     TypeInto("txtHorizontalPosition", QStringLiteral("70"));
@@ -304,7 +304,7 @@ TEST_F(SeatingAreasWindowTest, AMoveKeepsTheSizeTheBoxesShow)
 
 TEST_F(SeatingAreasWindowTest, AMetricVenueBoundsPositionsInMetres)
 {
-    lifecycle_.Venue().SetUnits(kMetric);
+    lifecycle_.Venue().SetUnits(UnitsCode::Metric);
     ThreeAreas();
     list_->setCurrentRow(0);
     TypeInto("txtHorizontalPosition", QStringLiteral("700"));
@@ -340,7 +340,7 @@ TEST_F(SeatingAreasWindowTest, SpinStepsMoveAndResizeTheArea)
 
     // A step never takes a size below the smallest length.
     Area(2).SetHeight(0.5f);
-    hub_.UpdateInterfaces(8, false);
+    hub_.UpdateInterfaces(UpdateScope::ResultsAndAreas, false);
     Spin("spnHeight", -1);
     EXPECT_NEAR(Area(2).Height(), 0.001f, 1e-6);
 }
@@ -434,13 +434,13 @@ TEST_F(SeatingAreasWindowTest, ARefreshKeepsTheSelectionWithinTheAreasLeft)
     list_->setCurrentRow(2);
     Areas().Remove(3);
     Areas().Remove(2);
-    hub_.UpdateInterfaces(8, false);
+    hub_.UpdateInterfaces(UpdateScope::ResultsAndAreas, false);
     EXPECT_EQ(seats_->SelectedArea(), 1);
     EXPECT_EQ(Text("txtName"), "Floor");
 
     // Same count, new names: the list follows without moving the selection.
     Area(1).SetName("Main floor");
-    hub_.UpdateInterfaces(0, false);
+    hub_.UpdateInterfaces(UpdateScope::All, false);
     EXPECT_EQ(Entry(0), "Main floor");
     EXPECT_EQ(Text("txtName"), "Main floor");
     EXPECT_FALSE(lifecycle_.IsDirty());

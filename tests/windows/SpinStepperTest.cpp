@@ -48,7 +48,7 @@ public:
         auto* layout = new QVBoxLayout(this);
         layout->addWidget(box);
         layout->addWidget(spin);
-        stepper = std::make_unique<SpinStepper>(*spin, *box, *this, "updAngle", 3, SpinStepper::Rule::B,
+        stepper = std::make_unique<SpinStepper>(*spin, *box, *this, "updAngle", UpdateScope::AllButNotesAreas, SpinStepper::Rule::B,
                                   BoundValue{&Format::BoundDistance,
                                              [this](float value) {
                                                  stored.push_back(value);

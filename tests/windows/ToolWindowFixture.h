@@ -15,7 +15,7 @@ namespace polvane {
 class ToolWindowFixture : public MainWindowTest {
 protected:
     ToolWindowFixture()
-        : MainWindowTest(0),
+        : MainWindowTest(UnitsCode::English),
           context_{registry_, window_, *window_.MdiArea(), screen_, hub_, lifecycle_, reporter_,
                    options_, [this] { return window_.IsUnloading(); }, prompts_, &window_, {}}
     {

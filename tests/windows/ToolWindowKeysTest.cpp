@@ -216,7 +216,7 @@ TEST_F(ToolWindowKeysTest, OnlyTheBoxWithTheFocusShowsASelection)
     Type(Qt::Key_Return);
     EXPECT_EQ(typed->selectedText(), typed->text());
 
-    hub_.UpdateInterfaces(0, true);
+    hub_.UpdateInterfaces(UpdateScope::All, true);
     QApplication::processEvents();
     for (QLineEdit* box : boxes) {
         if (box != typed) {

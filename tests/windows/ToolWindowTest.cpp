@@ -43,7 +43,7 @@ public:
         auto* layout = new QVBoxLayout(this);
         layout->addWidget(box);
         edit = std::make_unique<EditBox>(
-            *box, *this, "txtLength", 0,
+            *box, *this, "txtLength", UpdateScope::All,
             BoundValue{&Format::BoundLength, [this](float value) { length = value; },
                        [this] { return Format::FormatMeasurement(length); }});
     }
@@ -139,7 +139,7 @@ TEST_F(ToolWindowTest, ARefreshRaisesTheGuardAndLeavesBoxAndVenueClean)
 {
     ProbeWindow& probe = Open();
     probe.length = 7.25f;
-    hub_.UpdateInterfaces(0, false);
+    hub_.UpdateInterfaces(UpdateScope::All, false);
     EXPECT_TRUE(probe.guardUp);
     probe.Refresh(); // as the Tools item does, outside the hub
     EXPECT_TRUE(probe.guardUp);
@@ -152,7 +152,7 @@ TEST_F(ToolWindowTest, ARefreshRaisesTheGuardAndLeavesBoxAndVenueClean)
     QTest::keyClicks(probe.box, "9");
     ASSERT_EQ(probe.edit->Tag(), "dirty");
     probe.length = 3.0f;
-    hub_.UpdateInterfaces(0, false);
+    hub_.UpdateInterfaces(UpdateScope::All, false);
     EXPECT_EQ(probe.edit->Tag(), "");
 }
 

@@ -306,11 +306,11 @@ TEST_F(VenueWindowTest, AListenerFigureIsAsBigInAMetricVenue)
     options_.SwitchToEngineeringMode();
     options_.SetShowListeningPoints(true);
     struct Case {
-        int units;
+        UnitsCode units;
         float foot;
     };
-    for (const Case c : {Case{0, 1.0f}, Case{1, 0.3048f}}) {
-        SCOPED_TRACE(c.units);
+    for (const Case c : {Case{UnitsCode::English, 1.0f}, Case{UnitsCode::Metric, 0.3048f}}) {
+        SCOPED_TRACE(static_cast<int>(c.units));
         Venue().SetUnits(c.units);
         AddListener(0, 0, {50 * c.foot, 30 * c.foot});
         // The same venue in metres: the same picture scale in feet.
@@ -371,7 +371,7 @@ TEST_F(VenueWindowTest, PolarBalloonSpansTheSweepMirroredForAStackedArray)
     EXPECT_FALSE(Inked(flown, at(52, 41)));
     EXPECT_FALSE(Inked(flown, at(-52, 70)));
 
-    Venue().LineArray().SetConfiguration(1);
+    Venue().LineArray().SetConfiguration(ConfigurationCode::GroundStacked);
     const QImage& stacked = Draw();
     EXPECT_TRUE(Inked(stacked, at(52, 41)));
     EXPECT_FALSE(Inked(stacked, at(-52, 41)));

@@ -56,7 +56,7 @@ protected:
         Cells& cells = lifecycle_.Venue().LineArray().Cells();
         while (cells.Count() < CellConfigurationsWindow::kMaxCells)
             cells.Add();
-        hub_.UpdateInterfaces(0, true);
+        hub_.UpdateInterfaces(UpdateScope::All, true);
     }
     ~WindowsFit() override
     {
