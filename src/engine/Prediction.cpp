@@ -13,7 +13,6 @@
 #include "engine/Environment.h"
 #include "engine/PolarSum.h"
 #include "engine/PredictionInputs.h"
-#include "model/CoreSettings.h"
 #include "model/ProcedureFailure.h"
 #include "model/ProductTables.h"
 #include "model/Units.h"
@@ -208,9 +207,9 @@ thread_local PredictionWorkspace t_workspace;
 thread_local PredictionWorkspace t_bandsWorkspace;
 } // namespace
 
-CalculationResults Environment::GenerateCalculations(bool quick)
+CalculationResults Environment::GenerateCalculations(bool quick, bool engineeringMode)
 {
-    return Prediction(*this).Run(quick);
+    return Prediction(*this, engineeringMode).Run(quick);
 }
 
 std::vector<float> Environment::EvennessScores(const std::vector<float>& frequencies)
@@ -232,7 +231,7 @@ std::unique_ptr<Environment> Prediction::HeldCopy() const
 CalculationResults Prediction::Run(bool quick)
 {
     if (const std::unique_ptr<Environment> held = HeldCopy())
-        return Prediction(*held).Run(quick);
+        return Prediction(*held, engineeringMode_).Run(quick);
     PolarSum::ClearUpperVectorState();
     r_ = CalculationResults{};
     areaCounter_ = 0;
@@ -306,7 +305,7 @@ bool Prediction::RunGeometry(bool quick)
     const Planes& areas = env.SeatingAreas();
     const int areaCount = areas.Count();
     flown_ = env.LineArray().Configuration() == 0;
-    pointsFlag_ = env.ListeningPoints().Count() >= 1 && CoreSettings::EngineeringMode();
+    pointsFlag_ = env.ListeningPoints().Count() >= 1 && engineeringMode_;
 
     Box areaBox;
     if (areaCount >= 1) {

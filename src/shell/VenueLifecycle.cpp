@@ -10,6 +10,7 @@
 #include "platform/Prompts.h"
 #include "shell/OptionText.h"
 #include "shell/RecentFiles.h"
+#include "shell/Session.h"
 #include "shell/ShellMainWindow.h"
 #include "shell/UpdateHub.h"
 
@@ -32,16 +33,18 @@ std::string CurrentFormatName(const std::string& path)
 
 } // namespace
 
-VenueLifecycle::VenueLifecycle(Prompts& prompts, ShellMainWindow& mainWindow,
+VenueLifecycle::VenueLifecycle(Session& session, Prompts& prompts, ShellMainWindow& mainWindow,
                                RecentFiles& recentFiles, std::function<std::string()> templatePath,
                                std::function<std::string()> title)
-    : prompts_(prompts), mainWindow_(mainWindow), recentFiles_(recentFiles),
-      templatePath_(std::move(templatePath)), title_(std::move(title)),
-      venue_(std::make_unique<Environment>())
+    : session_(session), prompts_(prompts), mainWindow_(mainWindow), recentFiles_(recentFiles),
+      templatePath_(std::move(templatePath)), title_(std::move(title))
 {
 }
 
 VenueLifecycle::~VenueLifecycle() = default;
+
+Environment& VenueLifecycle::Venue() { return session_.Venue(); }
+const Environment& VenueLifecycle::Venue() const { return session_.Venue(); }
 
 std::size_t VenueLifecycle::Index(int slot)
 {
@@ -80,7 +83,7 @@ void VenueLifecycle::NewVenue()
     fromOldFile_ = false;
     venuePath_.clear();
     ClearDirty();
-    venue_ = std::move(fresh);
+    session_.ReplaceVenue(std::move(fresh));
     for (auto& slot : slots_)
         slot.reset();
     used_.fill(false);
@@ -112,9 +115,9 @@ bool VenueLifecycle::OpenVenue(const std::string& requested)
     // (and slot 1, which may be the same document) as it was.
     try {
         if (oldFile)
-            venue_->LoadArchaic(path);
+            Venue().LoadArchaic(path);
         else
-            venue_->Load(path);
+            Venue().Load(path);
     } catch (const std::exception& failure) {
         ShowProblem("The venue could not be opened; the open venue is kept.\r\n" +
                     std::string(failure.what()));
@@ -134,7 +137,7 @@ bool VenueLifecycle::OpenVenue(const std::string& requested)
 bool VenueLifecycle::WriteTo(const std::string& path)
 {
     try {
-        venue_->SaveAs(path);
+        Venue().SaveAs(path);
         return true;
     } catch (const std::exception& failure) {
         ShowProblem("The venue could not be saved to \"" + path +
@@ -193,7 +196,7 @@ void VenueLifecycle::ClearDirty()
 void VenueLifecycle::SaveState(int slot)
 {
     const std::size_t index = Index(slot);
-    slots_[index] = venue_->CloneOf();
+    slots_[index] = Venue().CloneOf();
     used_[index] = true;
     if (index == 0)
         slotOneLive_ = false;
@@ -207,11 +210,11 @@ void VenueLifecycle::LoadState(int slot)
         return;
     auto copy = snapshot->CloneOf();
     // Slot 1 keeps the venue as it was when it was the live one.
+    std::unique_ptr<Environment> previous = session_.ReplaceVenue(std::move(copy));
     if (slotOneLive_) {
-        slots_[0] = std::move(venue_);
+        slots_[0] = std::move(previous);
         slotOneLive_ = false;
     }
-    venue_ = std::move(copy);
     if (hub_ != nullptr)
         hub_->VenueReplaced();
     Refresh();
@@ -226,7 +229,7 @@ const Environment* VenueLifecycle::SlotVenue(int slot) const
     if (!used_[index])
         return nullptr;
     if (index == 0 && slotOneLive_)
-        return venue_.get();
+        return &Venue();
     return slots_[index].get();
 }
 

@@ -16,7 +16,7 @@
 #include <QPushButton>
 
 #include "engine/Environment.h"
-#include "engine/GlobalResults.h"
+#include "shell/Session.h"
 #include "model/Format.h"
 #include "platform/ScreenInfo.h"
 #include "shell/OptionText.h"
@@ -304,7 +304,7 @@ void CellConfigurationsWindow::UpdateInterface()
 
     // A column beyond the grid (a file written elsewhere) shows its first 24 cells.
     const int shown = std::min(count, kRowCount);
-    const std::vector<CellResult>& results = GlobalResults::Current().CellResults;
+    const std::vector<CellResult>& results = Context().session.Results().CellResults;
     for (int index = 1; index <= kRowCount; ++index) {
         const Row& row = rows_[static_cast<std::size_t>(index)];
         const bool visible = index <= shown;
@@ -326,7 +326,7 @@ void CellConfigurationsWindow::UpdateInterface()
             const CellResult& cellResult = results[result];
             row.angle->setText(QString::fromStdString(Format::FormatDegrees(cellResult.Aim.Degrees())));
             row.throwDistance->setText(QString::fromStdString(
-                cellResult.Hit ? Format::FormatMeasurement(cellResult.Throw) : kInfinite));
+                cellResult.Hit ? Format::FormatMeasurement(cellResult.Throw, VenueUnits()) : kInfinite));
         } else {
             row.angle->clear();
             row.throwDistance->clear();

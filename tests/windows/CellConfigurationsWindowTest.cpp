@@ -110,7 +110,7 @@ TEST_F(CellConfigurationsWindowTest, RowsShowTheCellsAndTheirResults)
     EXPECT_EQ(Text(row.splay), Format::FormatDegrees(cell.SplayAngle().Degrees()));
     EXPECT_EQ(Text(row.attenuation), Format::FormatAttentuation(cell.Attenuation()));
     EXPECT_EQ(Text(row.pinning), Format::FormatPinning(cell.PinPosition()));
-    EXPECT_EQ(Text(row.angle), Format::FormatDegrees(GlobalResults::Current().CellResults.at(1).Aim.Degrees()));
+    EXPECT_EQ(Text(row.angle), Format::FormatDegrees(session_.Results().CellResults.at(1).Aim.Degrees()));
     // The blank venue has no seating area: no cell's sound path meets one.
     EXPECT_EQ(Text(row.throwDistance), CellConfigurationsWindow::kInfinite);
     EXPECT_EQ(ColorOf(row.throwDistance), QApplication::palette().color(QPalette::Disabled, QPalette::WindowText));
