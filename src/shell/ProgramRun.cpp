@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "engine/Environment.h"
-#include "model/ModelNotices.h"
 #include "platform/Clock.h"
 #include "platform/Prompts.h"
 #include "shell/CrashMarker.h"
@@ -28,11 +27,7 @@ ProgramRun::ProgramRun(Clock& clock, Prompts& prompts, const ProgramFolder& fold
 {
 }
 
-ProgramRun::~ProgramRun()
-{
-    if (installed_)
-        ModelNotices::SetHandler({});
-}
+ProgramRun::~ProgramRun() = default;
 
 std::string ProgramRun::Title() const { return title_ ? title_() : std::string(); }
 
@@ -62,12 +57,6 @@ bool ProgramRun::Start(const std::string& commandLine)
 void ProgramRun::RunStart(const std::string& commandLine)
 {
     CrashMarker(folder_).Initialize(clock_, prompts_, Title());
-
-    // The core shows its notices through the shell.
-    ModelNotices::SetHandler([this](const std::string& text) {
-        prompts_.ShowMessage(text, Title(), MessageButtons::Ok, MessageIcon::None);
-    });
-    installed_ = true;
 
     const long long splashDeadline = clock_.TickCount() + kSplashMinimumMs;
     if (readOptions_)

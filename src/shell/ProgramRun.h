@@ -33,7 +33,6 @@ public:
                std::function<std::string()> title);
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;
-    // Takes back what Start handed to the core (the model's notices).
     ~ProgramRun();
 
     // True when start-up finished; false when it failed and was reported.
@@ -63,7 +62,6 @@ private:
     ErrorReporter& reporter_;
     std::function<void()> readOptions_;
     std::function<std::string()> title_;
-    bool installed_ = false;
 };
 
 } // namespace polvane

@@ -8,11 +8,11 @@
 #include <QMouseEvent>
 
 #include "engine/Environment.h"
-#include "shell/Session.h"
 #include "model/Format.h"
 #include "shell/ArgbColor.h"
 #include "shell/ColorTable.h"
 #include "shell/Options.h"
+#include "shell/Session.h"
 #include "shell/UpdateHub.h"
 #include "shell/VenueLifecycle.h"
 #include "windows/LineMarker.h"

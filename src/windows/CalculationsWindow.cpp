@@ -8,9 +8,9 @@
 
 #include "engine/CalculationResults.h"
 #include "engine/Environment.h"
-#include "shell/Session.h"
 #include "model/Format.h"
 #include "shell/Options.h"
+#include "shell/Session.h"
 #include "shell/VenueLifecycle.h"
 
 namespace polvane {

@@ -16,11 +16,13 @@
 #include <QPushButton>
 
 #include "engine/Environment.h"
-#include "shell/Session.h"
 #include "model/Format.h"
+#include "platform/Prompts.h"
 #include "platform/ScreenInfo.h"
+#include "shell/AppTitle.h"
 #include "shell/OptionText.h"
 #include "shell/Options.h"
+#include "shell/Session.h"
 #include "shell/UpdateHub.h"
 #include "shell/VenueLifecycle.h"
 #include "windows/EditBox.h"
@@ -471,10 +473,15 @@ void CellConfigurationsWindow::PopupList(Column column, int row)
     const Cell& cell = cells.Item(row);
     std::vector<std::pair<QString, QString>> entries; // caption, tag
     switch (column) {
-    case Column::Type:
-        for (const int type : cell.GetPossibleCellTypes())
+    case Column::Type: {
+        const std::vector<int> types = cell.GetPossibleCellTypes();
+        // A type outside the product tables has no group to swap within.
+        if (types.empty())
+            Context().prompts.ShowMessage(kNoCellTypesText, AppTitle::Text(Context().options.GodMode()));
+        for (const int type : types)
             entries.emplace_back(QString::fromStdString(Format::FormatCellType(type)), QString::number(type));
         break;
+    }
     case Column::Splay:
         for (const Angle& splay : cell.GetPossibleSplays())
             entries.emplace_back(QString::fromStdString(Format::FormatDegrees(splay.Degrees())), QString());

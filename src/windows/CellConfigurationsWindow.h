@@ -35,6 +35,8 @@ public:
     static constexpr int kMaxCells = 24;
     static constexpr int kScope = 2;
     static constexpr const char* kInfinite = "(infinite)";
+    // Shown when the type list is asked for a cell whose type has no swap group.
+    static constexpr const char* kNoCellTypesText = "Error in GetPossibleCellTypes()";
     // Designed widths of Auto-Configure without and beside the Extras button, in twips.
     static constexpr int kAutodesignTwips = 3615;
     static constexpr int kAutodesignBesideExtrasTwips = 3135;

@@ -8,10 +8,10 @@
 
 #include "engine/CalculationResults.h"
 #include "engine/Environment.h"
-#include "shell/Session.h"
 #include "model/Format.h"
 #include "model/ProcedureFailure.h"
 #include "shell/FrequencyTable.h"
+#include "shell/Session.h"
 #include "shell/UpdateHub.h"
 #include "shell/VenueLifecycle.h"
 #include "shell/WindowPositions.h"

@@ -19,7 +19,6 @@
 
 #include "engine/CalculationResults.h"
 #include "engine/Environment.h"
-#include "shell/Session.h"
 #include "model/Format.h"
 #include "platform/Prompts.h"
 #include "platform/ScreenInfo.h"
@@ -28,6 +27,7 @@
 #include "shell/CurveColors.h"
 #include "shell/FrequencyTable.h"
 #include "shell/Options.h"
+#include "shell/Session.h"
 #include "shell/UpdateGuard.h"
 #include "shell/UpdateHub.h"
 #include "shell/VenueLifecycle.h"

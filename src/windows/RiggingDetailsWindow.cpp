@@ -9,10 +9,10 @@
 #include <QPainterPath>
 
 #include "engine/Environment.h"
-#include "shell/Session.h"
 #include "model/Format.h"
 #include "shell/MainWindow.h"
 #include "shell/Options.h"
+#include "shell/Session.h"
 #include "shell/UpdateHub.h"
 #include "shell/VenueLifecycle.h"
 #include "windows/NearestItem.h"

@@ -12,12 +12,12 @@
 
 #include "engine/CalculationResults.h"
 #include "engine/Environment.h"
-#include "shell/Session.h"
 #include "model/Format.h"
 #include "shell/ColorTable.h"
 #include "shell/CurveColors.h"
 #include "shell/OptionText.h"
 #include "shell/Options.h"
+#include "shell/Session.h"
 #include "shell/UpdateHub.h"
 #include "shell/VenueLifecycle.h"
 #include "shell/WindowPositions.h"

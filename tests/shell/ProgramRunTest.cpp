@@ -14,7 +14,6 @@
 #include "FakeShellMainWindow.h"
 #include "engine/Environment.h"
 #include "files/VenueFile.h"
-#include "model/ModelNotices.h"
 #include "platform/FakeClock.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/ProgramFolder.h"
@@ -221,13 +220,6 @@ TEST_F(ProgramRunTest, AFailingStartIsReportedUnderMain)
     std::getline(logFile, line);
     EXPECT_EQ(line, "03.07.26--02:05:09 pm--Error in \"modMain.Main\": Code 5 (bad option): "
                     "Version 2.4.0\r");
-}
-
-TEST_F(ProgramRunTest, ModelNoticesReachTheUser)
-{
-    ASSERT_TRUE(run_.Start(""));
-    ModelNotices::Show("A notice");
-    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"A notice"}));
 }
 
 } // namespace

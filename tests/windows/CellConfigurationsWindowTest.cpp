@@ -226,6 +226,15 @@ TEST_F(CellConfigurationsWindowTest, SplayListFillsThePopupAndTheChoiceSetsTheRe
     EXPECT_EQ(Text(cells_->RowAt(2).splay), Format::FormatDegrees(splays.back().Degrees()));
 }
 
+TEST_F(CellConfigurationsWindowTest, ATypeWithoutASwapGroupIsToldAndOffersNothing)
+{
+    TheCells().Item(5).SetCellType(ProductTables::kUnknownCellType);
+    cells_->PopupList(Column::Type, 5);
+    ASSERT_FALSE(prompts_.Requests().empty());
+    EXPECT_EQ(prompts_.Last().text, CellConfigurationsWindow::kNoCellTypesText);
+    EXPECT_EQ(VisibleItems(MainWindow::Popup::Type), 0);
+}
+
 TEST_F(CellConfigurationsWindowTest, TypeAndAttenuationChoicesReachTheirCell)
 {
     const std::vector<int> types = TheCells().Item(5).GetPossibleCellTypes();
