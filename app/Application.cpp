@@ -28,6 +28,7 @@
 #include "shell/ProgramRun.h"
 #include "shell/ProgressWindow.h"
 #include "shell/RecentFiles.h"
+#include "shell/Session.h"
 #include "shell/ReportingApplication.h"
 #include "shell/SplashWindow.h"
 #include "shell/UpdateHub.h"
@@ -114,7 +115,9 @@ int Application::RunProgram(int argc, char** argv)
     const QtScreenInfo screen;
     QtPrompts prompts;
     QtSettingsStore store;
-    Options options(store);
+    // The open venue, the calculation results and the options, shared by every part below.
+    Session session(store);
+    Options& options = session.Options();
     const ProgramConstants constants(folder, screen);
     RecentFiles recentFiles(store);
     WindowRegistry windows;
@@ -129,11 +132,10 @@ int Application::RunProgram(int argc, char** argv)
 
     MainWindow mainWindow(options, prompts, screen, windows, reporter);
     prompts.SetParent(&mainWindow);
-    VenueLifecycle lifecycle(prompts, mainWindow, recentFiles,
+    VenueLifecycle lifecycle(session, prompts, mainWindow, recentFiles,
                              [&options] { return options.NewVenueTemplate(); }, title);
     HelpWindow help(constants.HelpFolder(), prompts, title, &mainWindow);
-    UpdateHub hub([&lifecycle]() -> Environment& { return lifecycle.Venue(); }, windows,
-                  mainWindow, help);
+    UpdateHub hub(session, windows, mainWindow, help);
     lifecycle.SetUpdateHub(&hub);
     mainWindow.Connect(lifecycle, hub);
     mainWindow.SetLayoutFolder(constants.WindowLayoutsFolder(),
@@ -141,12 +143,12 @@ int Application::RunProgram(int argc, char** argv)
 
     ProgressWindow progress(&mainWindow);
     DBusScreenSaver screenSaver;
-    AutoConfigureRunner autoConfigure(options, clock, screenSaver, lifecycle, hub, reporter,
+    AutoConfigureRunner autoConfigure(session, clock, screenSaver, lifecycle, hub, reporter,
                                       mainWindow, progress);
     const auto runAutoConfigure = [&autoConfigure] { autoConfigure.RunAutoCalculate(); };
     mainWindow.SetCommand(MainWindow::Command::AutoConfigure, runAutoConfigure);
     QtPrinterDialog printerDialog(&mainWindow);
-    RiggingSheetCommand printOut(options, clock, prompts, printerDialog, lifecycle, reporter,
+    RiggingSheetCommand printOut(session, clock, prompts, printerDialog, lifecycle, reporter,
                                  progress);
     mainWindow.SetCommand(MainWindow::Command::Print, [&printOut] { printOut.Run(); });
 
@@ -163,7 +165,7 @@ int Application::RunProgram(int argc, char** argv)
 
     // The tool windows, each created when it is first opened.
     ToolWindowContext toolWindows{windows, mainWindow, *mainWindow.MdiArea(), screen, hub,
-                                  lifecycle, reporter, options,
+                                  lifecycle, reporter, options, session,
                                   [&mainWindow] { return mainWindow.IsUnloading(); }, prompts,
                                   &mainWindow, runAutoConfigure};
     ToolWindowHost notes(toolWindows, [](ToolWindowContext& context) { return new NotesWindow(context); });
@@ -216,12 +218,8 @@ int Application::RunProgram(int argc, char** argv)
     self.splash_ = &splash;
     self.main_ = &mainWindow;
 
-    ProgramRun run(clock, prompts, folder, lifecycle, hub, self, reporter,
-                   [&] {
-                       options.Read(constants, welcome, clock);
-                       Options::SetCurrent(&options);
-                   },
-                   title);
+    ProgramRun run(clock, prompts, folder, session, lifecycle, hub, self, reporter,
+                   [&] { options.Read(constants, welcome, clock); }, title);
     self.run_ = &run;
 
     run.Start(commandLine);
@@ -230,7 +228,6 @@ int Application::RunProgram(int argc, char** argv)
     self.run_ = nullptr;
     self.listeningPoints_ = nullptr;
     application.SetReporter(nullptr);
-    Options::SetCurrent(nullptr);
     return exitCode;
 }
 

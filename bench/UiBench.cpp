@@ -16,9 +16,7 @@
 #include <vector>
 
 #include "engine/Environment.h"
-#include "engine/GlobalResults.h"
 #include "files/VenueFile.h"
-#include "model/CoreSettings.h"
 #include "platform/FakeClock.h"
 #include "platform/FixedScreenInfo.h"
 #include "platform/MemorySettingsStore.h"
@@ -29,6 +27,7 @@
 #include "shell/MainWindow.h"
 #include "shell/Options.h"
 #include "shell/RecentFiles.h"
+#include "shell/Session.h"
 #include "shell/ToolWindowRegistry.h"
 #include "shell/UpdateHub.h"
 #include "shell/VenueLifecycle.h"
@@ -99,18 +98,18 @@ BENCHMARK(BM_PredictionSingleFrequencyAfterQtPaint);
 class Program {
 public:
     explicit Program(int cells)
-        : folder_(temp_.path().toStdString()), options_(store_), recent_(store_),
+        : folder_(temp_.path().toStdString()), session_(store_), options_(session_.Options()),
+          recent_(store_),
           reporter_(folder_, clock_, prompts_, [] { return std::string("Polvane"); }, "2.4.0",
                     [] {}, [] {}),
           window_(options_, prompts_, screen_, registry_, reporter_),
-          lifecycle_(prompts_, window_, recent_, [this] { return templatePath_; },
+          lifecycle_(session_, prompts_, window_, recent_, [this] { return templatePath_; },
                      [] { return std::string("Polvane"); }),
-          hub_([this]() -> Environment& { return lifecycle_.Venue(); }, registry_, window_, help_),
+          hub_(session_, registry_, window_, help_),
           context_{registry_, window_, *window_.MdiArea(), screen_, hub_, lifecycle_, reporter_,
-                   options_, [this] { return window_.IsUnloading(); }, prompts_, &window_, {}}
+                   options_, session_, [this] { return window_.IsUnloading(); }, prompts_, &window_, {}}
     {
-        CoreSettings::Reset();
-        CoreSettings::SetEngineeringMode(true);
+        options_.SwitchToEngineeringMode();
         prompts_.SetAnswerOkBoxes(true);
         Environment blank;
         blank.Clear();
@@ -142,11 +141,7 @@ public:
         QApplication::processEvents();
         cells_ = dynamic_cast<CellConfigurationsWindow*>(cellsHost.Window());
     }
-    ~Program()
-    {
-        GlobalResults::Reset();
-        CoreSettings::Reset();
-    }
+    ~Program() = default;
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
@@ -173,7 +168,8 @@ private:
     QTemporaryDir temp_;
     ProgramFolder folder_;
     MemorySettingsStore store_;
-    Options options_;
+    Session session_;
+    Options& options_;
     RecentFiles recent_;
     FakeClock clock_;
     ScriptedPrompts prompts_;

@@ -7,7 +7,6 @@
 #include "engine/CalculationResults.h"
 #include "engine/CaptionLabel.h"
 #include "engine/Environment.h"
-#include "engine/GlobalResults.h"
 #include "engine/ProgressController.h"
 #include "model/Units.h"
 
@@ -96,15 +95,19 @@ std::vector<int> AutoConfigure::ShareCells(const std::vector<float>& triangles, 
     return shares;
 }
 
-void AutoConfigure::DesignInitialSplays()
+CalculationResults AutoConfigure::DesignInitialSplays(bool engineeringMode)
 {
     carry_ = 0.0f;
     aims_.assign(static_cast<std::size_t>(venue_.LineArray().Cells().Count()), Angle());
-    for (int pass = 0; pass < 3; ++pass)
-        DesignPass();
+    CalculationResults results;
+    for (int pass = 0; pass < 3; ++pass) {
+        results = venue_.GenerateCalculations(false, engineeringMode);
+        DesignPass(results);
+    }
+    return results;
 }
 
-void AutoConfigure::DesignPass()
+void AutoConfigure::DesignPass(const CalculationResults& results)
 {
     LineArray& array = venue_.LineArray();
     Cells& cells = array.Cells();
@@ -112,8 +115,6 @@ void AutoConfigure::DesignPass()
     const bool flown = array.Configuration() == ConfigurationCode::Flown;
     const Planes& areas = venue_.SeatingAreas();
 
-    GlobalResults::Store(venue_.GenerateCalculations(false));
-    const CalculationResults& results = GlobalResults::Current();
     // Nothing to share out or nothing to aim at: the splays stay as they are.
     if (n == 0 || areas.Count() == 0 || static_cast<int>(results.CellResults.size()) != n)
         return;
@@ -182,7 +183,7 @@ void AutoConfigure::Run(int limitMs, const bool& cancel, ProgressController& pro
                         CaptionLabel& percentLabel, CaptionLabel& timeLabel,
                         CaptionLabel* combosLabel, AutoConfigureServices& services)
 {
-    DesignInitialSplays();
+    services.ShareResults(DesignInitialSplays(services.EngineeringMode()));
     if (!services.RefinementEnabled() || venue_.LineArray().Cells().Count() == 0 ||
         venue_.SeatingAreas().Count() == 0)
         return;

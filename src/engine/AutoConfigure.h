@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/CalculationResults.h"
 #include "model/Angle.h"
 #include "model/Point2D.h"
 #include "model/Units.h"
@@ -28,9 +29,10 @@ public:
              CaptionLabel& percentLabel, CaptionLabel& timeLabel, CaptionLabel* combosLabel,
              AutoConfigureServices& services);
 
-    // Three passes of the initial design; each pass stores its prediction as the shared
-    // results.
-    void DesignInitialSplays();
+    // Three passes of the initial design, each from a fresh prediction; gives the last
+    // pass's prediction (in engineering mode with the listening points' levels), which
+    // the windows show.
+    CalculationResults DesignInitialSplays(bool engineeringMode = false);
 
     // How many cells each seating area gets, in proportion to its triangle; the fraction of
     // a cell left over is carried on from area to area (and from pass to pass).
@@ -50,7 +52,7 @@ public:
     static float TargetHeight(UnitsCode units);
 
 private:
-    void DesignPass();
+    void DesignPass(const CalculationResults& results);
 
     Environment& venue_;
     float carry_ = 0.0f;

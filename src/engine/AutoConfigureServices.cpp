@@ -2,6 +2,10 @@
 
 namespace polvane {
 
+bool AutoConfigureServices::EngineeringMode() { return false; }
+
+void AutoConfigureServices::ShareResults(const CalculationResults&) {}
+
 std::string AutoConfigureServices::FormatCount(std::int64_t count)
 {
     std::string digits = std::to_string(count < 0 ? -count : count);

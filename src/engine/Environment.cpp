@@ -119,9 +119,9 @@ void Environment::AutoCalculate(int limitMs, const bool& cancel, ProgressControl
                              services);
 }
 
-CalculationResults Environment::GenerateCalculations(bool quick)
+CalculationResults Environment::GenerateCalculations(bool quick, bool engineeringMode)
 {
-    return Prediction(*this).Run(quick);
+    return Prediction(*this, engineeringMode).Run(quick);
 }
 
 std::vector<float> Environment::EvennessScores(const std::vector<float>& frequencies)

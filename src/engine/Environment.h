@@ -98,8 +98,9 @@ public:
                        CaptionLabel* combosLabel, AutoConfigureServices& services);
 
     // The prediction. `quick` only adds the early returns that reject an Auto-Configure
-    // candidate (an unbalanced array, aims outside the limits).
-    CalculationResults GenerateCalculations(bool quick);
+    // candidate (an unbalanced array, aims outside the limits). In engineering mode the
+    // levels at the listening points are worked out too.
+    CalculationResults GenerateCalculations(bool quick, bool engineeringMode = false);
     // The evenness score of a full prediction at each frequency as the centre frequency,
     // in one pass over the geometry; the venue's own frequency settings are not read.
     std::vector<float> EvennessScores(const std::vector<float>& frequencies);

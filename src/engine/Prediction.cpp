@@ -14,7 +14,6 @@
 #include "engine/PredictionInputs.h"
 #include "engine/PredictionMath.h"
 #include "engine/PredictionWorkspace.h"
-#include "model/CoreSettings.h"
 #include "model/ProcedureFailure.h"
 #include "model/Units.h"
 
@@ -120,7 +119,7 @@ std::unique_ptr<Environment> Prediction::HeldCopy() const
 CalculationResults Prediction::Run(bool quick)
 {
     if (const std::unique_ptr<Environment> held = HeldCopy())
-        return Prediction(*held).Run(quick);
+        return Prediction(*held, engineeringMode_).Run(quick);
     PolarSum::ClearUpperVectorState();
     r_ = CalculationResults{};
     areaCounter_ = 0;
@@ -190,7 +189,7 @@ std::string Prediction::FailureText() const
 bool Prediction::RunGeometry(bool quick)
 {
     flown_ = venue_.LineArray().Configuration() == ConfigurationCode::Flown;
-    pointsFlag_ = venue_.ListeningPoints().Count() >= 1 && CoreSettings::EngineeringMode();
+    pointsFlag_ = venue_.ListeningPoints().Count() >= 1 && engineeringMode_;
     return ArrayGeometry(venue_, flown_, r_, areaCounter_, itemCounter_).Run(quick);
 }
 

@@ -19,7 +19,11 @@ struct PredictionWorkspace;
 // turned so that the array's centre of gravity hangs below the hang hole.
 class Prediction {
 public:
-    explicit Prediction(Environment& venue) : venue_(venue) {}
+    // In engineering mode the levels at the listening points are worked out too.
+    explicit Prediction(Environment& venue, bool engineeringMode = false)
+        : venue_(venue), engineeringMode_(engineeringMode)
+    {
+    }
 
     // A fresh record for the venue. `quick` only adds the two early returns that reject
     // an Auto-Configure candidate (an unbalanced dual-point array, aims outside the
@@ -56,6 +60,7 @@ private:
     std::string FailureText() const;
 
     Environment& venue_;
+    const bool engineeringMode_;
     CalculationResults r_;
     bool flown_ = true;
     bool pointsFlag_ = false;

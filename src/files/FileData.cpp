@@ -18,15 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-FileData::ProgramVersion& DefaultVersion()
-{
-    static FileData::ProgramVersion version{BuildVersion::Major(), BuildVersion::Minor(),
-                                            BuildVersion::Patch()};
-    return version;
-}
-
-
-
 // Splits at CR LF, CR and LF.
 std::vector<std::string_view> PhysicalLines(std::string_view text)
 {
@@ -48,8 +39,10 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 } // namespace
 
-FileData::ProgramVersion FileData::DefaultProgramVersion() { return DefaultVersion(); }
-void FileData::SetDefaultProgramVersion(ProgramVersion version) { DefaultVersion() = version; }
+FileData::ProgramVersion FileData::DefaultProgramVersion()
+{
+    return {BuildVersion::Major(), BuildVersion::Minor(), BuildVersion::Patch()};
+}
 
 void FileData::AddValue(Type type, std::string name, const Value& value)
 {

@@ -31,10 +31,8 @@ public:
         int revision = 0;
     };
 
-    // The version that new objects write in their header: the build's (BuildVersion) until
-    // it is set.
+    // The version that new objects write in their header: the build's (BuildVersion).
     static ProgramVersion DefaultProgramVersion();
-    static void SetDefaultProgramVersion(ProgramVersion version);
 
     // ---- Records ----------------------------------------------------------------------
 

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "model/ModelNotices.h"
 #include "model/ProductTables.h"
 
 namespace polvane {
@@ -68,10 +67,6 @@ std::unique_ptr<Cell> Cell::CloneOf() const
 std::vector<int> Cell::GetPossibleCellTypes() const
 {
     const auto group = ProductTables::SwapGroup(cellType_);
-    if (group.empty()) {
-        ModelNotices::Show("Error in GetPossibleCellTypes()");
-        return {};
-    }
     return {group.begin(), group.end()};
 }
 

@@ -33,8 +33,7 @@ public:
     std::unique_ptr<Cell> CloneOf() const;
 
     std::vector<Angle> GetPossibleSplays() const { return splays_; }
-    // The types that may replace this one; empty (after the error notice) for a type
-    // outside the swap groups.
+    // The types that may replace this one; empty for a type outside the swap groups.
     std::vector<int> GetPossibleCellTypes() const;
     const std::vector<float>& GetPossibleCellAttenuations() const { return attens_; }
 

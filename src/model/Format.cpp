@@ -5,7 +5,6 @@
 #include <limits>
 #include <utility>
 
-#include "model/CoreSettings.h"
 #include "model/ProductTables.h"
 #include "model/Units.h"
 
@@ -16,7 +15,7 @@ namespace {
 const std::string kTradeMark = "\xE2\x84\xA2"; // U+2122
 const std::string kDegreeSign = "\xC2\xB0";    // U+00B0
 
-bool Metric() { return CoreSettings::OpenVenueUnits() == UnitsCode::Metric; }
+bool Metric(UnitsCode units) { return units == UnitsCode::Metric; }
 
 // A decimal number as its digits: `digits` holds every digit, the first `intDigits` of them
 // before the point.
@@ -162,21 +161,21 @@ std::string Format::FormatCellType(int type)
 
 std::string Format::FormatDegrees(double degrees) { return FormatNumber(degrees, 1) + kDegreeSign; }
 
-std::string Format::FormatMeasurement(float length)
+std::string Format::FormatMeasurement(float length, UnitsCode units)
 {
-    return FormatNumber(length, 2) + (Metric() ? " m" : " ft");
+    return FormatNumber(length, 2) + (Metric(units) ? " m" : " ft");
 }
 
-std::string Format::FormatSmallMeasurement(float length)
+std::string Format::FormatSmallMeasurement(float length, UnitsCode units)
 {
-    if (Metric())
+    if (Metric(units))
         return FormatNumber(length * 100.0f, 2) + " cm";
     return FormatNumber(length * 12.0f, 2) + " in";
 }
 
-std::string Format::FormatWeight(float weight)
+std::string Format::FormatWeight(float weight, UnitsCode units)
 {
-    return FormatNumber(weight, 1) + (Metric() ? " kg" : " lbs");
+    return FormatNumber(weight, 1) + (Metric(units) ? " kg" : " lbs");
 }
 
 std::string Format::FormatAttentuation(float dB) { return FormatNumber(dB, 1) + " dB"; }
@@ -218,14 +217,14 @@ float Format::BoundSingle(float x, float low, float high)
     return x <= high ? x : high;
 }
 
-float Format::BoundDistance(float x)
+float Format::BoundDistance(float x, UnitsCode units)
 {
-    return Metric() ? BoundSingle(x, -182.88f, 182.88f) : BoundSingle(x, -600.0f, 600.0f);
+    return Metric(units) ? BoundSingle(x, -182.88f, 182.88f) : BoundSingle(x, -600.0f, 600.0f);
 }
 
-float Format::BoundLength(float x)
+float Format::BoundLength(float x, UnitsCode units)
 {
-    return Metric() ? BoundSingle(x, 0.001f, 182.88f) : BoundSingle(x, 0.001f, 600.0f);
+    return Metric(units) ? BoundSingle(x, 0.001f, 182.88f) : BoundSingle(x, 0.001f, 600.0f);
 }
 
 float Format::InterpolateValue(float a, float b, float t)
@@ -234,9 +233,8 @@ float Format::InterpolateValue(float a, float b, float t)
     return static_cast<float>((static_cast<double>(a) - bd) * t + bd);
 }
 
-float Format::SnapTo(float x)
+float Format::SnapTo(float x, float g)
 {
-    const float g = CoreSettings::SnapToGridSize();
     if (!(g > 0.0f) || !std::isfinite(g) || !std::isfinite(x))
         return x;
     // In 64 bits, so that a multiple just beyond the range of a single can be told apart:

@@ -5,13 +5,14 @@
 #include <vector>
 
 #include "model/BrandCode.h"
+#include "model/Units.h"
 
 namespace polvane {
 
 // Display texts, bounds and small numeric and path helpers shared by the windows, the shell
 // and the report. The measurement, weight and bound helpers label and bound a value in the
-// open venue's units (CoreSettings::OpenVenueUnits: metric, anything else English); none
-// of them converts between units.
+// units they are given (metric or English), which callers take from the
+// venue; none of them converts between units.
 //
 // Texts are UTF-8. Numbers are written with a point as decimal separator whatever the
 // locale, with exactly the pattern's decimals, rounded half away from zero on the shortest
@@ -27,11 +28,11 @@ public:
     // One decimal and the degree sign: "12.5°".
     static std::string FormatDegrees(double degrees);
     // "3.46 m" or "3.46 ft".
-    static std::string FormatMeasurement(float length);
+    static std::string FormatMeasurement(float length, UnitsCode units);
     // Centimetres or inches of a venue length: "50.00 cm" or "6.00 in".
-    static std::string FormatSmallMeasurement(float length);
+    static std::string FormatSmallMeasurement(float length, UnitsCode units);
     // "12.5 kg" or "12.5 lbs".
-    static std::string FormatWeight(float weight);
+    static std::string FormatWeight(float weight, UnitsCode units);
     static std::string FormatAttentuation(float dB); // "-1.5 dB"
     static std::string FormatSPL(float dB);          // "-1.50 dB"
     // "125 Hz", "1.25 kHz", "12.5 kHz".
@@ -56,15 +57,15 @@ public:
     // low below the range, high above it; a NaN gives high.
     static float BoundSingle(float x, float low, float high);
     // Within 600 ft (182.88 m) either side of the array.
-    static float BoundDistance(float x);
+    static float BoundDistance(float x, UnitsCode units);
     // Between 0.001 and 600 ft (182.88 m).
-    static float BoundLength(float x);
+    static float BoundLength(float x, UnitsCode units);
     // (a - b) * t + b in 64 bits: t = 0 gives b, t = 1 gives a.
     static float InterpolateValue(float a, float b, float t);
-    // The nearest multiple of the snap-to-grid size; exactly halfway goes to the lower one.
+    // The nearest multiple of the grid size; exactly halfway goes to the lower one.
     // A grid size that is not a positive finite number, or an x that is not finite, leaves
     // x as it is; a multiple beyond the range of a single is never chosen.
-    static float SnapTo(float x);
+    static float SnapTo(float x, float grid);
     // 6 ^ (-x / 20000).
     static float SPLECToPercent(float x);
 

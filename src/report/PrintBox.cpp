@@ -57,7 +57,7 @@ PrintBox::PrintBox(PrintDocument& document, float left, float top, float right, 
 {
 }
 
-void PrintBox::BraceDistance(int orientation, float a, float b, float position)
+void PrintBox::BraceDistance(int orientation, float a, float b, float position, UnitsCode units)
 {
     if (orientation != 0 && orientation != 1)
         return;
@@ -75,7 +75,7 @@ void PrintBox::BraceDistance(int orientation, float a, float b, float position)
         Line(xa, lineY - kTick, xa, lineY + kTick);
         Line(xa, lineY, xb, lineY);
         Line(xb, lineY - kTick, xb, lineY + kTick);
-        label = Format::FormatSmallMeasurement(b - a);
+        label = Format::FormatSmallMeasurement(b - a, units);
         printer.SetCurrentX(ToPageX((a + b) / 2) - printer.TextWidth(label) / 2);
         printer.SetCurrentY(lineY - lineHeight / 2);
     } else {
@@ -85,7 +85,7 @@ void PrintBox::BraceDistance(int orientation, float a, float b, float position)
         Line(lineX - kTick, ya, lineX + kTick, ya);
         Line(lineX, ya, lineX, yb);
         Line(lineX - kTick, yb, lineX + kTick, yb);
-        label = Format::FormatSmallMeasurement(a - b);
+        label = Format::FormatSmallMeasurement(a - b, units);
         printer.SetCurrentX(lineX - printer.TextWidth(label) / 2);
         printer.SetCurrentY(ToPageY((a + b) / 2) - lineHeight / 2);
     }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/Point2D.h"
+#include "model/Units.h"
 
 namespace polvane {
 
@@ -26,12 +27,13 @@ public:
     float Right() const { return modelRight_; }
     float Top() const { return modelTop_; }
 
-    // A dimension line with end ticks, labelled with its length in the venue's small unit.
+    // A dimension line with end ticks, labelled with its length in the small unit of
+    // `units` (the venue's).
     // Orientation 0 runs from model x a to b at model y position; 1 from model y a to b at
     // model x position. A position of 0 or less puts it 0.1 inch outside the box, above it
     // or right of it. The label reads b - a across and a - b down, so pass horizontal braces
     // left to right and vertical ones top to bottom.
-    void BraceDistance(int orientation, float a, float b, float position);
+    void BraceDistance(int orientation, float a, float b, float position, UnitsCode units);
     // A radius of 0 or less draws 0.07 inch, whatever the scale.
     void DrawCircle(const Point2D& centre, float radius);
     // Filled: the hang-point marker, a white circle with its upper left and lower right

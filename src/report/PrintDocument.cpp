@@ -2,11 +2,11 @@
 
 #include <cmath>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/Printer.h"
 #include "platform/Prompts.h"
 #include "report/PrintBox.h"
-#include "shell/AppTitle.h"
 
 namespace polvane {
 
@@ -24,8 +24,8 @@ constexpr float kCursor = -1.0f;
 
 } // namespace
 
-PrintDocument::PrintDocument(Printer& printer, Prompts& prompts)
-    : printer_(printer), prompts_(prompts)
+PrintDocument::PrintDocument(Printer& printer, Prompts& prompts, std::string title)
+    : printer_(printer), prompts_(prompts), title_(std::move(title))
 {
     printer_.SetForeColor(Printer::kBlack);
     printer_.SetFillStyle(Printer::FillStyle::Solid);
@@ -85,7 +85,7 @@ void PrintDocument::Finalize()
         return;
     }
     // The sheet is laid out for one page; a job that ran onto another is not worth printing.
-    prompts_.ShowMessage("Pages : " + std::to_string(page), AppTitle::Current(),
+    prompts_.ShowMessage("Pages : " + std::to_string(page), title_,
                          MessageButtons::Ok);
     printer_.KillDoc();
 }

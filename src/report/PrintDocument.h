@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/AppTitle.h"
+
 namespace polvane {
 
 class PrintBox;
@@ -22,8 +24,9 @@ public:
     static constexpr float kPrintableWidth = 7.0f;
     static constexpr float kPrintableHeight = 9.5f;
 
-    // Throws std::runtime_error when the printer reports no pixel size.
-    PrintDocument(Printer& printer, Prompts& prompts);
+    // title is the message boxes' title. Throws std::runtime_error when the printer reports
+    // no pixel size.
+    PrintDocument(Printer& printer, Prompts& prompts, std::string title = AppTitle::kTitle);
 
     // Moves the cursor down by n lines of the current text style.
     void BlankLine(int n);
@@ -77,6 +80,7 @@ private:
 
     Printer& printer_;
     Prompts& prompts_;
+    std::string title_;
     int memorisedCount_ = 0;
     float ruleLeft_ = 0;
     float ruleRight_ = 100;

@@ -11,7 +11,6 @@
 #include "engine/CalculationResults.h"
 #include "engine/CaptionLabel.h"
 #include "engine/Environment.h"
-#include "engine/GlobalResults.h"
 #include "engine/ProgressController.h"
 #include "model/Format.h"
 #include "platform/Clock.h"
@@ -130,9 +129,10 @@ std::string RiggingSheet::FileNameText(const std::string& venuePath)
     return venuePath.empty() ? "(untitled)" : Format::GetFileName(venuePath);
 }
 
-void RiggingSheet::PrintOut(Environment& venue, const Settings& settings)
+void RiggingSheet::PrintOut(Environment& venue, const Settings& settings,
+                            CalculationResults& shared)
 {
-    GlobalResults::Store(venue.GenerateCalculations(false));
+    shared = venue.GenerateCalculations(false, settings.engineeringMode);
     // The copy's single-point bumper starts level; its own prediction tilts it as the
     // venue's did, and gives the same figures.
     venue_ = venue.CloneOf();
@@ -144,7 +144,7 @@ void RiggingSheet::PrintOut(Environment& venue, const Settings& settings)
     Progress(0.1);
 
     try {
-        document_ = std::make_unique<PrintDocument>(printer_, prompts_);
+        document_ = std::make_unique<PrintDocument>(printer_, prompts_, settings.title);
     } catch (const std::runtime_error& refused) {
         throw PrinterFailure(refused.what());
     }
@@ -272,24 +272,25 @@ void RiggingSheet::Figures()
     doc.SetDrawingWidth(kNormalWidth);
     doc.SeekToMemorizedPosition(tablePosition_);
 
+    const UnitsCode units = venue_->Units();
     const double upper = r.UpperCoverageAngle.Degrees();
     const double lower = r.LowerCoverageAngle.Degrees();
     using Row = std::array<std::string, 4>;
     const Row type{"Type:", Format::FormatBrand(array.Brand()), "Pinning Style:",
                    array.PinStyle() == PinStyleCode::Fixed ? "Fixed" : "Slide"};
-    const Row horizontal{"Horizontal:", Format::FormatMeasurement(bumper.Location().x), "Angle:",
+    const Row horizontal{"Horizontal:", Format::FormatMeasurement(bumper.Location().x, units), "Angle:",
                          Format::FormatDegrees(bumper.Angle().Degrees())};
-    const Row vertical{"Vertical:", Format::FormatMeasurement(bumper.Location().y),
+    const Row vertical{"Vertical:", Format::FormatMeasurement(bumper.Location().y, units),
                        "Hanging Points:", bumper.Rigging() == RiggingCode::DualPoint ? "2" : "1"};
-    const Row farThrow{"Far Throw:", Format::FormatMeasurement(r.FarThrow), "Upper Angle:",
+    const Row farThrow{"Far Throw:", Format::FormatMeasurement(r.FarThrow, units), "Upper Angle:",
                        Format::FormatDegrees(upper)};
-    const Row shortThrow{"Short Throw:", Format::FormatMeasurement(r.NearThrow), "Lower Angle:",
+    const Row shortThrow{"Short Throw:", Format::FormatMeasurement(r.NearThrow, units), "Lower Angle:",
                          Format::FormatDegrees(lower)};
-    const Row weight{"Total Weight:", Format::FormatWeight(r.TotalWeight), "Total Coverage:",
+    const Row weight{"Total Weight:", Format::FormatWeight(r.TotalWeight, units), "Total Coverage:",
                      Format::FormatDegrees(upper - lower)};
     // The trim height is the array's lowest point when flown, its highest when stacked.
-    const Row height{"Array Height:", Format::FormatMeasurement(r.ArrayMaxY - r.ArrayMinY),
-                     "Trim Height:", Format::FormatMeasurement(flown_ ? r.ArrayMinY : r.ArrayMaxY)};
+    const Row height{"Array Height:", Format::FormatMeasurement(r.ArrayMaxY - r.ArrayMinY, units),
+                     "Trim Height:", Format::FormatMeasurement(flown_ ? r.ArrayMinY : r.ArrayMaxY, units)};
     PlaceFigureColumns(doc, {type, horizontal, vertical, farThrow, shortThrow, weight, height},
                        figures_.label, figures_.value, figures_.label2);
     doc.SetBorderClipping(figures_.label, kValue2Stop);
@@ -353,11 +354,11 @@ void RiggingSheet::Rigging()
     box->DrawLineFromXY(front.x, front.y + bumper.HoleRadius(), front.x, box->Top());
     if (bumper.Rigging() != RiggingCode::DualPoint || !IsHole(bumper, bumper.BackHangPoint()))
         return;
-    box->TopText(Format::FormatWeight(r.FrontLoad), front.x);
+    box->TopText(Format::FormatWeight(r.FrontLoad, venue_->Units()), front.x);
     const Point2D back = bumper.HoleLocation(bumper.BackHangPoint());
     box->DrawLineFromXY(back.x, back.y + bumper.HoleRadius(), back.x, box->Top());
-    box->TopText(Format::FormatWeight(r.BackLoad), back.x);
-    box->BraceDistance(0, back.x, front.x, (std::max(front.y, back.y) + box->Top()) / 2);
+    box->TopText(Format::FormatWeight(r.BackLoad, venue_->Units()), back.x);
+    box->BraceDistance(0, back.x, front.x, (std::max(front.y, back.y) + box->Top()) / 2, venue_->Units());
 }
 
 void RiggingSheet::TopView()
@@ -375,7 +376,7 @@ void RiggingSheet::TopView()
     ShowExtent(*box, minX, d, maxX, -d);
     box->DrawScale(kNormalWidth);
     // Right of the box: the bumper's depth.
-    box->BraceDistance(1, d, -d, kOutside);
+    box->BraceDistance(1, d, -d, kOutside, venue_->Units());
     doc.SetDrawingWidth(kHeavyWidth);
     box->DrawRectangleFromXY(minX, d, maxX, -d);
     doc.SetDrawingWidth(kThinWidth);
@@ -390,8 +391,8 @@ void RiggingSheet::TopView()
         return;
     const float backX = bumper.HoleLocation(bumper.BackHangPoint()).x;
 
-    const std::string frontLoad = "Load: " + Format::FormatWeight(r.FrontLoad);
-    const std::string backLoad = "Load: " + Format::FormatWeight(r.BackLoad);
+    const std::string frontLoad = "Load: " + Format::FormatWeight(r.FrontLoad, venue_->Units());
+    const std::string backLoad = "Load: " + Format::FormatWeight(r.BackLoad, venue_->Units());
     const float wF = box->TextWidth({"Front", frontLoad});
     const float wB = box->TextWidth({"Back", backLoad});
     // Each label stays inside the box; then the two are pushed apart, only the one that is
@@ -429,7 +430,7 @@ void RiggingSheet::TopView()
     label(xF, "Front", frontLoad);
     box->DrawCircleFromXY(backX, 0, kDot, true);
     label(xB, "Back", backLoad);
-    box->BraceDistance(0, backX, frontX, 0.15f * d);
+    box->BraceDistance(0, backX, frontX, 0.15f * d, venue_->Units());
 }
 
 } // namespace polvane

@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "shell/AppTitle.h"
+
 namespace polvane {
 
 struct CalculationResults;
@@ -21,7 +23,7 @@ class Prompts;
 // calculation figures, the rigging with its cables and loads, and the bumper from above
 // with its hang points.
 //
-// The prediction runs first and its results become the shared calculation results. The
+// The prediction runs first and its results become the caller's shared results. The
 // sheet is then laid out from a copy of the venue taken at that moment: window messages run
 // at every progress step, and an edit or a new venue meanwhile must not change (or pull away)
 // what is being printed. Progress goes from 10 % to 90 % on the bar and its label.
@@ -39,6 +41,8 @@ public:
         std::string date;      // today, as the user writes dates
         bool showSplayAngles = false;
         bool showPinning = false;
+        bool engineeringMode = false; // the shared results hold the listening points' levels
+        std::string title = AppTitle::kTitle; // the message boxes' title
     };
 
     RiggingSheet(Printer& printer, Prompts& prompts, ProgressController& bar,
@@ -47,9 +51,9 @@ public:
     RiggingSheet(const RiggingSheet&) = delete;
     RiggingSheet& operator=(const RiggingSheet&) = delete;
 
-    // Predicts, lays the sheet out and ends the job (or cancels it when it ran past its
-    // first page, after telling the user).
-    void PrintOut(Environment& venue, const Settings& settings);
+    // Predicts into `shared`, lays the sheet out and ends the job (or cancels it when it ran
+    // past its first page, after telling the user).
+    void PrintOut(Environment& venue, const Settings& settings, CalculationResults& shared);
 
     // What the sheet writes after "File:": the name after the last folder separator, or
     // "(untitled)".

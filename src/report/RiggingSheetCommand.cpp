@@ -21,6 +21,7 @@
 #include "shell/GradientProgressBar.h"
 #include "shell/Options.h"
 #include "shell/ProgressWindow.h"
+#include "shell/Session.h"
 #include "shell/VenueLifecycle.h"
 
 namespace polvane {
@@ -70,10 +71,10 @@ QColor Rgb(std::uint32_t argb)
 
 } // namespace
 
-RiggingSheetCommand::RiggingSheetCommand(Options& options, Clock& clock, Prompts& prompts,
+RiggingSheetCommand::RiggingSheetCommand(Session& session, Clock& clock, Prompts& prompts,
                                          PrinterDialog& dialog, VenueLifecycle& lifecycle,
                                          ErrorReporter& reporter, ProgressWindow& progress)
-    : options_(options), clock_(clock), prompts_(prompts), dialog_(dialog),
+    : session_(session), options_(session.Options()), clock_(clock), prompts_(prompts), dialog_(dialog),
       lifecycle_(lifecycle), reporter_(reporter), progress_(progress)
 {
 }
@@ -114,11 +115,13 @@ void RiggingSheetCommand::PrintOut()
         settings.showSplayAngles = options_.ShowCellSplayAngles();
         settings.showPinning = options_.ShowCellPinningConfigurations();
         RiggingSheet sheet(*job, prompts_, progress_.Bar(), progress_.PercentCaption(), clock_);
-        sheet.PrintOut(lifecycle_.Venue(), settings);
+        settings.engineeringMode = options_.EngineeringMode();
+        settings.title = AppTitle::Text(options_.GodMode());
+        sheet.PrintOut(lifecycle_.Venue(), settings, session_.Results());
     } catch (const PrinterFailure& failure) {
         prompts_.ShowMessage("The rigging sheet could not be printed.\r\n" +
                                  std::string(failure.what()),
-                             AppTitle::Current(), MessageButtons::Ok, MessageIcon::Exclamation);
+                             AppTitle::Text(options_.GodMode()), MessageButtons::Ok, MessageIcon::Exclamation);
     }
 }
 

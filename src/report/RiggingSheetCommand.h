@@ -10,6 +10,7 @@ class Clock;
 class ErrorReporter;
 class Options;
 class PrinterDialog;
+class Session;
 class ProgressWindow;
 class Prompts;
 class VenueLifecycle;
@@ -25,7 +26,7 @@ public:
     static constexpr const char* kProcedure = "modMain.PrintOut";
 
     // progress is the program's progress window, owned by the main window.
-    RiggingSheetCommand(Options& options, Clock& clock, Prompts& prompts, PrinterDialog& dialog,
+    RiggingSheetCommand(Session& session, Clock& clock, Prompts& prompts, PrinterDialog& dialog,
                         VenueLifecycle& lifecycle, ErrorReporter& reporter,
                         ProgressWindow& progress);
     RiggingSheetCommand(const RiggingSheetCommand&) = delete;
@@ -40,6 +41,7 @@ public:
 private:
     void PrintOut();
 
+    Session& session_;
     Options& options_;
     Clock& clock_;
     Prompts& prompts_;

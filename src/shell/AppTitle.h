@@ -11,9 +11,6 @@ public:
 
     // "Quessel Polvane", followed by "+" in God mode.
     static std::string Text(bool godMode);
-    // The title for the options installed as current (Options::Current); the plain title
-    // when there are none yet.
-    static std::string Current();
 };
 
 } // namespace polvane

@@ -17,6 +17,7 @@
 #include "shell/GradientProgressBar.h"
 #include "shell/Options.h"
 #include "shell/ProgressWindow.h"
+#include "shell/Session.h"
 #include "shell/ShellAutoConfigureServices.h"
 #include "shell/UpdateHub.h"
 #include "shell/VenueLifecycle.h"
@@ -146,11 +147,11 @@ QColor Rgb(std::uint32_t argb)
 
 } // namespace
 
-AutoConfigureRunner::AutoConfigureRunner(Options& options, Clock& clock,
+AutoConfigureRunner::AutoConfigureRunner(Session& session, Clock& clock,
                                          ScreenSaver& screenSaver, VenueLifecycle& lifecycle,
                                          UpdateHub& hub, ErrorReporter& reporter,
                                          QWidget& mainWindow, ProgressWindow& progress)
-    : options_(options), clock_(clock), screenSaver_(screenSaver), lifecycle_(lifecycle),
+    : session_(session), options_(session.Options()), clock_(clock), screenSaver_(screenSaver), lifecycle_(lifecycle),
       hub_(hub), reporter_(reporter), mainWindow_(mainWindow), progress_(progress)
 {
 }
@@ -189,7 +190,7 @@ void AutoConfigureRunner::Run()
     venue.SetAutoCalcBumperAdjust(!options_.LockBumperDuringAutoConfigure());
     venue.SetAutoCalcBaselines(options_.MaxAutoConfigureOverthrow(),
                                options_.MaxAutoConfigureUnderthrow());
-    ShellAutoConfigureServices services(options_, clock_, hub_);
+    ShellAutoConfigureServices services(session_, clock_, hub_);
     venue.AutoCalculate(limitMs, progress_.CancelFlag(), progress_.Bar(),
                         progress_.PercentCaption(), progress_.TimeCaption(),
                         engineeringMode ? &progress_.CombosCaption() : nullptr, services);

@@ -7,6 +7,7 @@ namespace polvane {
 class Clock;
 class ErrorReporter;
 class Options;
+class Session;
 class ProgressWindow;
 class ScreenSaver;
 class UpdateHub;
@@ -28,7 +29,7 @@ public:
     static constexpr const char* kProcedure = "modMain.RunAutoCalculate";
 
     // progress is the program's progress window, owned by the main window.
-    AutoConfigureRunner(Options& options, Clock& clock, ScreenSaver& screenSaver,
+    AutoConfigureRunner(Session& session, Clock& clock, ScreenSaver& screenSaver,
                         VenueLifecycle& lifecycle, UpdateHub& hub, ErrorReporter& reporter,
                         QWidget& mainWindow, ProgressWindow& progress);
     AutoConfigureRunner(const AutoConfigureRunner&) = delete;
@@ -44,6 +45,7 @@ public:
 private:
     void Run();
 
+    Session& session_;
     Options& options_;
     Clock& clock_;
     ScreenSaver& screenSaver_;

@@ -7,7 +7,6 @@
 #include <system_error>
 #include <variant>
 
-#include "model/CoreSettings.h"
 #include "platform/Clock.h"
 #include "platform/SettingsStore.h"
 #include "shell/ModeSwitchListener.h"
@@ -18,8 +17,6 @@
 namespace polvane {
 
 namespace {
-
-Options* g_current = nullptr;
 
 enum class Rule {
     Switch,         // "yes" / "no", other text keeps the switch
@@ -112,21 +109,7 @@ const std::vector<Options::Entry>& Options::Table()
 
 Options::Options(SettingsStore& store) : store_(store) {}
 
-Options::~Options()
-{
-    if (g_current == this)
-        g_current = nullptr;
-}
-
-Options& Options::Current()
-{
-    if (!g_current)
-        throw std::logic_error("The program's options have not been set up");
-    return *g_current;
-}
-
-bool Options::HasCurrent() { return g_current != nullptr; }
-void Options::SetCurrent(Options* options) { g_current = options; }
+Options::~Options() = default;
 
 void Options::Read(const ProgramConstants& constants, WelcomePrompt& welcome, Clock& clock)
 {
@@ -164,8 +147,6 @@ void Options::Read(const ProgramConstants& constants, WelcomePrompt& welcome, Cl
             break;
         }
     }
-    CoreSettings::SetSnapToGridSize(snapToGridSize_);
-    CoreSettings::SetEngineeringMode(engineeringMode_);
     ReadColors();
 }
 
@@ -223,7 +204,6 @@ void Options::SetText(std::string Options::*member, const std::string& text)
 void Options::SetEngineeringMode(bool on)
 {
     SetSwitch(&Options::engineeringMode_, on);
-    CoreSettings::SetEngineeringMode(on);
     if (modeListener_)
         modeListener_->ModeSwitched(on);
 }
@@ -256,7 +236,6 @@ void Options::SetSnapToGridSize(float size)
 {
     RequirePositive(size, "The snap-to-grid size");
     SetSingle(&Options::snapToGridSize_, size);
-    CoreSettings::SetSnapToGridSize(size);
 }
 
 void Options::SetDisableScreenSaver(bool on) { SetSwitch(&Options::disableScreenSaver_, on); }

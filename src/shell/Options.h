@@ -26,20 +26,13 @@ class WelcomePrompt;
 // left as it is).
 //
 // The setters change the value in memory and store it at once ("Yes"/"No", numbers in
-// their shortest decimal text), except God mode, which is never stored. The snap-to-grid
-// size and engineering mode are handed to the core (CoreSettings) whenever they change.
+// their shortest decimal text), except God mode, which is never stored.
 class Options {
 public:
     explicit Options(SettingsStore& store);
     Options(const Options&) = delete;
     Options& operator=(const Options&) = delete;
     ~Options();
-
-    // The options of the running program, for the windows. Current() throws
-    // std::logic_error when none is installed; SetCurrent(nullptr) removes it.
-    static Options& Current();
-    static bool HasCurrent();
-    static void SetCurrent(Options* options);
 
     SettingsStore& Store() { return store_; }
 

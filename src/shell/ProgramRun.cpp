@@ -6,13 +6,11 @@
 #include <utility>
 
 #include "engine/Environment.h"
-#include "engine/GlobalResults.h"
-#include "model/CoreSettings.h"
-#include "model/ModelNotices.h"
 #include "platform/Clock.h"
 #include "platform/Prompts.h"
 #include "shell/CrashMarker.h"
 #include "shell/ErrorReporter.h"
+#include "shell/Session.h"
 #include "shell/StartupWindows.h"
 #include "shell/UpdateHub.h"
 #include "shell/VenueLifecycle.h"
@@ -20,22 +18,16 @@
 namespace polvane {
 
 ProgramRun::ProgramRun(Clock& clock, Prompts& prompts, const ProgramFolder& folder,
-                       VenueLifecycle& lifecycle, UpdateHub& hub, StartupWindows& windows,
+                       Session& session, VenueLifecycle& lifecycle, UpdateHub& hub, StartupWindows& windows,
                        ErrorReporter& reporter, std::function<void()> readOptions,
                        std::function<std::string()> title)
-    : clock_(clock), prompts_(prompts), folder_(folder), lifecycle_(lifecycle), hub_(hub),
+    : clock_(clock), prompts_(prompts), folder_(folder), session_(session), lifecycle_(lifecycle), hub_(hub),
       windows_(windows), reporter_(reporter), readOptions_(std::move(readOptions)),
       title_(std::move(title))
 {
 }
 
-ProgramRun::~ProgramRun()
-{
-    if (installed_) {
-        CoreSettings::SetOpenVenueUnitsSource({});
-        ModelNotices::SetHandler({});
-    }
-}
+ProgramRun::~ProgramRun() = default;
 
 std::string ProgramRun::Title() const { return title_ ? title_() : std::string(); }
 
@@ -66,13 +58,6 @@ void ProgramRun::RunStart(const std::string& commandLine)
 {
     CrashMarker(folder_).Initialize(clock_, prompts_, Title());
 
-    // The core reads the open venue's units and shows its notices through the shell.
-    CoreSettings::SetOpenVenueUnitsSource([this] { return lifecycle_.Venue().Units(); });
-    ModelNotices::SetHandler([this](const std::string& text) {
-        prompts_.ShowMessage(text, Title(), MessageButtons::Ok, MessageIcon::None);
-    });
-    installed_ = true;
-
     const long long splashDeadline = clock_.TickCount() + kSplashMinimumMs;
     if (readOptions_)
         readOptions_();
@@ -82,7 +67,7 @@ void ProgramRun::RunStart(const std::string& commandLine)
 
     OpenFirstVenue(commandLine);
 
-    GlobalResults::Store(lifecycle_.Venue().GenerateCalculations(false));
+    session_.Recalculate();
     windows_.ShowMainWindow();
     windows_.SetListeningPointsListVisible(false);
     clock_.LetMessagesRun();

@@ -10,6 +10,7 @@ class Clock;
 class ErrorReporter;
 class ProgramFolder;
 class Prompts;
+class Session;
 class StartupWindows;
 class UpdateHub;
 class VenueLifecycle;
@@ -26,13 +27,12 @@ public:
 
     // readOptions reads the options and colours (on the first run this asks for the
     // measurement system) and installs them; title gives the message boxes' title.
-    ProgramRun(Clock& clock, Prompts& prompts, const ProgramFolder& folder,
+    ProgramRun(Clock& clock, Prompts& prompts, const ProgramFolder& folder, Session& session,
                VenueLifecycle& lifecycle, UpdateHub& hub, StartupWindows& windows,
                ErrorReporter& reporter, std::function<void()> readOptions,
                std::function<std::string()> title);
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;
-    // Takes back what Start handed to the core (the open venue's units, model notices).
     ~ProgramRun();
 
     // True when start-up finished; false when it failed and was reported.
@@ -55,13 +55,13 @@ private:
     Clock& clock_;
     Prompts& prompts_;
     const ProgramFolder& folder_;
+    Session& session_;
     VenueLifecycle& lifecycle_;
     UpdateHub& hub_;
     StartupWindows& windows_;
     ErrorReporter& reporter_;
     std::function<void()> readOptions_;
     std::function<std::string()> title_;
-    bool installed_ = false;
 };
 
 } // namespace polvane

@@ -3,20 +3,27 @@
 #include <utility>
 
 #include "platform/Clock.h"
-#include "shell/Options.h"
+#include "shell/Session.h"
 #include "shell/UpdateHub.h"
 
 namespace polvane {
 
-ShellAutoConfigureServices::ShellAutoConfigureServices(Options& options, Clock& clock,
+ShellAutoConfigureServices::ShellAutoConfigureServices(Session& session, Clock& clock,
                                                        UpdateHub& hub, QLocale locale)
-    : options_(options), clock_(clock), hub_(hub), locale_(std::move(locale))
+    : session_(session), clock_(clock), hub_(hub), locale_(std::move(locale))
 {
 }
 
 bool ShellAutoConfigureServices::RefinementEnabled()
 {
-    return options_.EnableRefinementCalculations();
+    return session_.Options().EnableRefinementCalculations();
+}
+
+bool ShellAutoConfigureServices::EngineeringMode() { return session_.Options().EngineeringMode(); }
+
+void ShellAutoConfigureServices::ShareResults(const CalculationResults& results)
+{
+    session_.StoreResults(results);
 }
 
 std::int64_t ShellAutoConfigureServices::TickCount() { return clock_.TickCount(); }

@@ -7,17 +7,21 @@
 namespace polvane {
 
 class Clock;
-class Options;
+class Session;
 class UpdateHub;
 
-// Auto-Configure's view of the running program: the refinement option, the program's
-// clock, the window refresh of the update hub and the user's digit grouping.
+// Auto-Configure's view of the running program: the refinement and engineering mode
+// options and the shared results of the session, the program's clock, the window refresh
+// of the update hub and the user's digit grouping.
 class ShellAutoConfigureServices : public AutoConfigureServices {
 public:
-    ShellAutoConfigureServices(Options& options, Clock& clock, UpdateHub& hub,
+    ShellAutoConfigureServices(Session& session, Clock& clock, UpdateHub& hub,
                                QLocale locale = QLocale());
 
     bool RefinementEnabled() override;
+    bool EngineeringMode() override;
+    // Into the session's results.
+    void ShareResults(const CalculationResults& results) override;
     std::int64_t TickCount() override;
     // The hub's refresh of scope 3, without running the prediction again.
     void RefreshWindows() override;
@@ -28,7 +32,7 @@ public:
     std::string FormatCount(std::int64_t count) override;
 
 private:
-    Options& options_;
+    Session& session_;
     Clock& clock_;
     UpdateHub& hub_;
     QLocale locale_;

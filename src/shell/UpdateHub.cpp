@@ -4,10 +4,10 @@
 #include <stdexcept>
 
 #include "engine/Environment.h"
-#include "engine/GlobalResults.h"
 #include "model/ProcedureFailure.h"
 #include "platform/HelpViewer.h"
 #include "shell/RefreshableWindow.h"
+#include "shell/Session.h"
 #include "shell/ShellMainWindow.h"
 #include "shell/UpdateGuard.h"
 #include "shell/WindowRegistry.h"
@@ -65,12 +65,10 @@ std::vector<UpdateHub::Scope> BuildScopes()
 
 } // namespace
 
-UpdateHub::UpdateHub(std::function<Environment&()> venue, WindowRegistry& windows,
-                     ShellMainWindow& mainWindow, HelpViewer& help)
-    : venue_(std::move(venue)), windows_(windows), mainWindow_(mainWindow), help_(help)
+UpdateHub::UpdateHub(Session& session, WindowRegistry& windows, ShellMainWindow& mainWindow,
+                     HelpViewer& help)
+    : session_(session), windows_(windows), mainWindow_(mainWindow), help_(help)
 {
-    if (!venue_)
-        throw std::invalid_argument("The update hub needs the open venue");
 }
 
 const UpdateHub::Scope& UpdateHub::ScopeRow(UpdateScope scope)
@@ -88,13 +86,13 @@ void UpdateHub::UpdateInterfaces(UpdateScope scope, bool recalculate)
         return;
     UpdateGuard guard;
     try {
-        Environment& venue = venue_();
+        Environment& venue = session_.Venue();
         mainWindow_.SetUnitsChecked(venue.Units() == UnitsCode::Metric);
         mainWindow_.SetCaption();
         mainWindow_.SetStatusPanel(3, "");
         mainWindow_.UpdateVisibleWindows();
         if (recalculate)
-            GlobalResults::Store(venue.GenerateCalculations(false));
+            session_.Recalculate();
         // A highlight past the end of a shortened column would mark a cell that is gone.
         ClearIfColumnShrank();
         if (static_cast<int>(scope) < 0 || static_cast<int>(scope) >= kScopeCount)
@@ -108,7 +106,7 @@ void UpdateHub::UpdateInterfaces(UpdateScope scope, bool recalculate)
         for (ToolWindowId id : row.windows)
             CallIfLoaded(id, &RefreshableWindow::Refresh);
         if (row.setsBalancePanel)
-            mainWindow_.SetStatusPanel(2, GlobalResults::Current().Balanced ? "" : kUnbalancedText);
+            mainWindow_.SetStatusPanel(2, session_.Results().Balanced ? "" : kUnbalancedText);
     } catch (const ProcedureFailure&) {
         throw;
     } catch (const std::exception& failure) {
@@ -124,7 +122,7 @@ void UpdateHub::CallIfLoaded(ToolWindowId id, void (RefreshableWindow::*operatio
 
 void UpdateHub::ClearIfColumnShrank()
 {
-    if (highlightedCell_ != 0 && highlightedCell_ > venue_().LineArray().Cells().Count())
+    if (highlightedCell_ != 0 && highlightedCell_ > session_.Venue().LineArray().Cells().Count())
         ClearHighlightedCell();
 }
 

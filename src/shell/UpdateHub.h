@@ -14,12 +14,13 @@ namespace polvane {
 class Environment;
 class HelpViewer;
 class RefreshableWindow;
+class Session;
 class ShellMainWindow;
 class WindowRegistry;
 
 // After any change of the venue a window calls UpdateInterfaces with a scope code naming
 // the windows affected, and whether the prediction must run again. The hub recalculates
-// the shared calculation results when asked, refreshes each loaded window of the scope in
+// the session's calculation results when asked, refreshes each loaded window of the scope in
 // a fixed order, and keeps the main window's caption, unit marks and status bar in step.
 // It also hands the highlighted cell to the windows that mark it, asks the drawing windows
 // to rebuild their pens after an options change, and opens the help.
@@ -34,9 +35,9 @@ public:
         bool setsBalancePanel;             // panel 2 set, else kept
     };
 
-    // venue gives the open venue at the time of the call (it is replaced as a whole by
+    // The session's venue is read at the time of each call (it is replaced as a whole by
     // New and by loading a state, so the hub never keeps it).
-    UpdateHub(std::function<Environment&()> venue, WindowRegistry& windows,
+    UpdateHub(Session& session, WindowRegistry& windows,
               ShellMainWindow& mainWindow, HelpViewer& help);
 
     // Scopes 0..9 refresh the windows of their row; any other scope refreshes none but does
@@ -70,7 +71,7 @@ private:
     void CallIfLoaded(ToolWindowId id, void (RefreshableWindow::*operation)());
     void ClearIfColumnShrank();
 
-    std::function<Environment&()> venue_;
+    Session& session_;
     WindowRegistry& windows_;
     ShellMainWindow& mainWindow_;
     HelpViewer& help_;

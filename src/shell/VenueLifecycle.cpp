@@ -12,6 +12,7 @@
 #include "platform/Prompts.h"
 #include "shell/OptionText.h"
 #include "shell/RecentFiles.h"
+#include "shell/Session.h"
 #include "shell/ShellMainWindow.h"
 #include "shell/UpdateHub.h"
 
@@ -34,16 +35,18 @@ std::string CurrentFormatName(const std::string& path)
 
 } // namespace
 
-VenueLifecycle::VenueLifecycle(Prompts& prompts, ShellMainWindow& mainWindow,
+VenueLifecycle::VenueLifecycle(Session& session, Prompts& prompts, ShellMainWindow& mainWindow,
                                RecentFiles& recentFiles, std::function<std::string()> templatePath,
                                std::function<std::string()> title)
-    : prompts_(prompts), mainWindow_(mainWindow), recentFiles_(recentFiles),
-      templatePath_(std::move(templatePath)), title_(std::move(title)),
-      venue_(std::make_unique<Environment>())
+    : session_(session), prompts_(prompts), mainWindow_(mainWindow), recentFiles_(recentFiles),
+      templatePath_(std::move(templatePath)), title_(std::move(title))
 {
 }
 
 VenueLifecycle::~VenueLifecycle() = default;
+
+Environment& VenueLifecycle::Venue() { return session_.Venue(); }
+const Environment& VenueLifecycle::Venue() const { return session_.Venue(); }
 
 std::size_t VenueLifecycle::Index(int slot)
 {
@@ -82,7 +85,7 @@ void VenueLifecycle::NewVenue()
     fromOldFile_ = false;
     venuePath_.clear();
     ClearDirty();
-    venue_ = std::move(fresh);
+    session_.ReplaceVenue(std::move(fresh));
     for (auto& slot : slots_)
         slot.reset();
     used_.fill(false);
@@ -114,9 +117,9 @@ bool VenueLifecycle::OpenVenue(const std::string& requested)
     // (and slot 1, which may be the same document) as it was.
     try {
         if (oldFile)
-            OldVenueFile::Load(*venue_, path);
+            OldVenueFile::Load(Venue(), path);
         else
-            VenueFile::Load(*venue_, path);
+            VenueFile::Load(Venue(), path);
     } catch (const std::exception& failure) {
         ShowProblem("The venue could not be opened; the open venue is kept.\r\n" +
                     std::string(failure.what()));
@@ -136,7 +139,7 @@ bool VenueLifecycle::OpenVenue(const std::string& requested)
 bool VenueLifecycle::WriteTo(const std::string& path)
 {
     try {
-        VenueFile::SaveAs(*venue_, path);
+        VenueFile::SaveAs(Venue(), path);
         return true;
     } catch (const std::exception& failure) {
         ShowProblem("The venue could not be saved to \"" + path +
@@ -195,7 +198,7 @@ void VenueLifecycle::ClearDirty()
 void VenueLifecycle::SaveState(int slot)
 {
     const std::size_t index = Index(slot);
-    slots_[index] = venue_->CloneOf();
+    slots_[index] = Venue().CloneOf();
     used_[index] = true;
     if (index == 0)
         slotOneLive_ = false;
@@ -209,11 +212,11 @@ void VenueLifecycle::LoadState(int slot)
         return;
     auto copy = snapshot->CloneOf();
     // Slot 1 keeps the venue as it was when it was the live one.
+    std::unique_ptr<Environment> previous = session_.ReplaceVenue(std::move(copy));
     if (slotOneLive_) {
-        slots_[0] = std::move(venue_);
+        slots_[0] = std::move(previous);
         slotOneLive_ = false;
     }
-    venue_ = std::move(copy);
     if (hub_ != nullptr)
         hub_->VenueReplaced();
     Refresh();
@@ -228,7 +231,7 @@ const Environment* VenueLifecycle::SlotVenue(int slot) const
     if (!used_[index])
         return nullptr;
     if (index == 0 && slotOneLive_)
-        return venue_.get();
+        return &Venue();
     return slots_[index].get();
 }
 

@@ -10,10 +10,11 @@ namespace polvane {
 class Environment;
 class Prompts;
 class RecentFiles;
+class Session;
 class ShellMainWindow;
 class UpdateHub;
 
-// The one open venue and everything about it: its file's path, whether it has a file name,
+// The session's open venue and everything about it: its file's path, whether it has a file name,
 // whether it has unsaved changes, and the nine state snapshots the user stores with
 // Ctrl+Shift+digit and recalls with Ctrl+digit. Windows reach the venue through Venue() at
 // the time they need it and never keep it: New and loading a state replace it as a whole.
@@ -44,8 +45,8 @@ public:
     static constexpr const char* kSaveFilter = "Venue file (*.venue)|*.venue";
 
     // templatePath gives the new-venue template at the time of New; title the message
-    // boxes' title. Starts with an empty venue, no file and no state slot filled.
-    VenueLifecycle(Prompts& prompts, ShellMainWindow& mainWindow, RecentFiles& recentFiles,
+    // boxes' title. Starts with the session's venue, no file and no state slot filled.
+    VenueLifecycle(Session& session, Prompts& prompts, ShellMainWindow& mainWindow, RecentFiles& recentFiles,
                    std::function<std::string()> templatePath, std::function<std::string()> title);
     VenueLifecycle(const VenueLifecycle&) = delete;
     VenueLifecycle& operator=(const VenueLifecycle&) = delete;
@@ -55,8 +56,8 @@ public:
     // nothing is refreshed.
     void SetUpdateHub(UpdateHub* hub) { hub_ = hub; }
 
-    Environment& Venue() { return *venue_; }
-    const Environment& Venue() const { return *venue_; }
+    Environment& Venue();
+    const Environment& Venue() const;
     const std::string& VenuePath() const { return venuePath_; }
     bool HasFileName() const { return hasFileName_; }
     bool IsDirty() const { return dirty_; }
@@ -98,6 +99,7 @@ private:
     void ShowProblem(const std::string& text);
     bool WriteTo(const std::string& path);
 
+    Session& session_;
     Prompts& prompts_;
     ShellMainWindow& mainWindow_;
     RecentFiles& recentFiles_;
@@ -105,7 +107,6 @@ private:
     std::function<std::string()> title_;
     UpdateHub* hub_ = nullptr;
 
-    std::unique_ptr<Environment> venue_;
     std::string venuePath_;
     bool hasFileName_ = false;
     bool dirty_ = false;

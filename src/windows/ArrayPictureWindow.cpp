@@ -8,11 +8,11 @@
 #include <QMouseEvent>
 
 #include "engine/Environment.h"
-#include "engine/GlobalResults.h"
 #include "model/Format.h"
 #include "shell/ArgbColor.h"
 #include "shell/ColorTable.h"
 #include "shell/Options.h"
+#include "shell/Session.h"
 #include "shell/UpdateHub.h"
 #include "shell/VenueLifecycle.h"
 #include "windows/LineMarker.h"
@@ -68,7 +68,7 @@ void ArrayPictureWindow::DrawArray()
 {
     PlotCanvas& canvas = Plot();
     const Options& options = Context().options;
-    const CalculationResults& results = GlobalResults::Current();
+    const CalculationResults& results = Context().session.Results();
     const LineArray& array = Context().lifecycle.Venue().LineArray();
     const Bumper& bumper = array.Bumper();
     const Cells& cells = array.Cells();

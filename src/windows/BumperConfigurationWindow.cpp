@@ -77,14 +77,14 @@ BumperConfigurationWindow::BumperConfigurationWindow(ToolWindowContext& context,
                            [bumper](float degrees) { bumper().SetAngle(Angle::FromDegrees(degrees)); },
                            [bumper] { return Format::FormatDegrees(bumper().Angle().Degrees()); }};
     // One coordinate of the location, bound to the venue's range either side of the array.
-    const auto coordinate = [bumper](float Point2D::*axis) {
-        return BoundValue{&Format::BoundDistance,
+    const auto coordinate = [this, bumper](float Point2D::*axis) {
+        return BoundValue{[this](float value) { return Format::BoundDistance(value, VenueUnits()); },
                           [bumper, axis](float value) {
                               Point2D location = bumper().Location();
                               location.*axis = value;
                               bumper().SetLocation(location);
                           },
-                          [bumper, axis] { return Format::FormatMeasurement(bumper().Location().*axis); }};
+                          [this, bumper, axis] { return Format::FormatMeasurement(bumper().Location().*axis, VenueUnits()); }};
     };
     const BoundValue horiz = coordinate(&Point2D::x);
     const BoundValue vert = coordinate(&Point2D::y);

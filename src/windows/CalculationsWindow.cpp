@@ -8,9 +8,9 @@
 
 #include "engine/CalculationResults.h"
 #include "engine/Environment.h"
-#include "engine/GlobalResults.h"
 #include "model/Format.h"
 #include "shell/Options.h"
+#include "shell/Session.h"
 #include "shell/VenueLifecycle.h"
 
 namespace polvane {
@@ -89,21 +89,22 @@ std::string CalculationsWindow::MaxLevelDropText(const CalculationResults& resul
 
 void CalculationsWindow::UpdateInterface()
 {
-    const CalculationResults& results = GlobalResults::Current();
+    const CalculationResults& results = Context().session.Results();
     const ConfigurationCode configuration = Context().lifecycle.Venue().LineArray().Configuration();
     const auto set = [this](const char* name, const std::string& text) {
         Value(name)->setText(QString::fromStdString(text));
     };
+    const UnitsCode units = VenueUnits();
     const double upper = results.UpperCoverageAngle.Degrees();
     const double lower = results.LowerCoverageAngle.Degrees();
-    set("lblTotalWeight", Format::FormatWeight(results.TotalWeight));
-    set("lblFarThrow", Format::FormatMeasurement(results.FarThrow));
-    set("lblNearThrow", Format::FormatMeasurement(results.NearThrow));
+    set("lblTotalWeight", Format::FormatWeight(results.TotalWeight, units));
+    set("lblFarThrow", Format::FormatMeasurement(results.FarThrow, units));
+    set("lblNearThrow", Format::FormatMeasurement(results.NearThrow, units));
     set("lblUpperAngle", Format::FormatDegrees(upper));
     set("lblLowerAngle", Format::FormatDegrees(lower));
     set("lblTotalCoverage", Format::FormatDegrees(upper - lower));
-    set("lblArrayHeight", Format::FormatMeasurement(results.ArrayMaxY - results.ArrayMinY));
-    set("lblTrimHeight", Format::FormatMeasurement(TrimHeight(results, configuration)));
+    set("lblArrayHeight", Format::FormatMeasurement(results.ArrayMaxY - results.ArrayMinY, units));
+    set("lblTrimHeight", Format::FormatMeasurement(TrimHeight(results, configuration), units));
     set("lblMaxSPLDrop", MaxLevelDropText(results, Context().options.GodMode()));
     // "Max SPL" has no figure of its own: its label stays empty.
 }

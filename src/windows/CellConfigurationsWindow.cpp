@@ -16,11 +16,13 @@
 #include <QPushButton>
 
 #include "engine/Environment.h"
-#include "engine/GlobalResults.h"
 #include "model/Format.h"
+#include "platform/Prompts.h"
 #include "platform/ScreenInfo.h"
+#include "shell/AppTitle.h"
 #include "shell/OptionText.h"
 #include "shell/Options.h"
+#include "shell/Session.h"
 #include "shell/UpdateHub.h"
 #include "shell/VenueLifecycle.h"
 #include "windows/EditBox.h"
@@ -304,7 +306,7 @@ void CellConfigurationsWindow::UpdateInterface()
 
     // A column beyond the grid (a file written elsewhere) shows its first 24 cells.
     const int shown = std::min(count, kRowCount);
-    const std::vector<CellResult>& results = GlobalResults::Current().CellResults;
+    const std::vector<CellResult>& results = Context().session.Results().CellResults;
     for (int index = 1; index <= kRowCount; ++index) {
         const Row& row = rows_[static_cast<std::size_t>(index)];
         const bool visible = index <= shown;
@@ -326,7 +328,7 @@ void CellConfigurationsWindow::UpdateInterface()
             const CellResult& cellResult = results[result];
             row.angle->setText(QString::fromStdString(Format::FormatDegrees(cellResult.Aim.Degrees())));
             row.throwDistance->setText(QString::fromStdString(
-                cellResult.Hit ? Format::FormatMeasurement(cellResult.Throw) : kInfinite));
+                cellResult.Hit ? Format::FormatMeasurement(cellResult.Throw, VenueUnits()) : kInfinite));
         } else {
             row.angle->clear();
             row.throwDistance->clear();
@@ -471,10 +473,15 @@ void CellConfigurationsWindow::PopupList(Column column, int row)
     const Cell& cell = cells.Item(row);
     std::vector<std::pair<QString, QString>> entries; // caption, tag
     switch (column) {
-    case Column::Type:
-        for (const int type : cell.GetPossibleCellTypes())
+    case Column::Type: {
+        const std::vector<int> types = cell.GetPossibleCellTypes();
+        // A type outside the product tables has no group to swap within.
+        if (types.empty())
+            Context().prompts.ShowMessage(kNoCellTypesText, AppTitle::Text(Context().options.GodMode()));
+        for (const int type : types)
             entries.emplace_back(QString::fromStdString(Format::FormatCellType(type)), QString::number(type));
         break;
+    }
     case Column::Splay:
         for (const Angle& splay : cell.GetPossibleSplays())
             entries.emplace_back(QString::fromStdString(Format::FormatDegrees(splay.Degrees())), QString());

@@ -34,6 +34,8 @@ public:
     static constexpr int kMinCells = 4;
     static constexpr int kMaxCells = 24;
     static constexpr const char* kInfinite = "(infinite)";
+    // Shown when the type list is asked for a cell whose type has no swap group.
+    static constexpr const char* kNoCellTypesText = "Error in GetPossibleCellTypes()";
     // Designed widths of Auto-Configure without and beside the Extras button, in twips.
     static constexpr int kAutodesignTwips = 3615;
     static constexpr int kAutodesignBesideExtrasTwips = 3135;

@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
-#include "engine/GlobalResults.h"
+#include "shell/Session.h"
 #include "shell/WindowPositions.h"
 #include "windows/PlotPictureBox.h"
 
@@ -42,7 +42,7 @@ DrawingWindow::~DrawingWindow()
 void DrawingWindow::UpdateInterface()
 {
     canvas_.SetPictureSize(picture_->ScaleWidth(), picture_->ScaleHeight());
-    if (!canvas_.BeginRedraw(GlobalResults::Current(), MarginText()))
+    if (!canvas_.BeginRedraw(Context().session.Results(), MarginText()))
         return;
     DrawContent();
     canvas_.CopyTo(*picture_);

@@ -66,7 +66,7 @@ FROptionsWindow::FROptionsWindow(ToolWindowContext& context, QWidget* parent)
 
     const BoundValue earHeight{{},
                                [this](float height) { Context().lifecycle.Venue().SetEarHeight(height); },
-                               [this] { return Format::FormatMeasurement(Context().lifecycle.Venue().EarHeight()); }};
+                               [this] { return Format::FormatMeasurement(Context().lifecycle.Venue().EarHeight(), VenueUnits()); }};
     earHeight_ = std::make_unique<EditBox>(*txtEarHeight_, *this, "txtEarHeight", UpdateScope::ResultsAndAreas, earHeight);
     earHeightStep_ = std::make_unique<SpinStepper>(*spnEarHeight_, *txtEarHeight_, *this, "spnEarHeight",
                                                    UpdateScope::ResultsAndAreas, SpinStepper::Rule::B, earHeight, true);

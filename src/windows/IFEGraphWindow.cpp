@@ -8,10 +8,10 @@
 
 #include "engine/CalculationResults.h"
 #include "engine/Environment.h"
-#include "engine/GlobalResults.h"
 #include "model/Format.h"
 #include "model/ProcedureFailure.h"
 #include "shell/FrequencyTable.h"
+#include "shell/Session.h"
 #include "shell/UpdateHub.h"
 #include "shell/VenueLifecycle.h"
 #include "shell/WindowPositions.h"
@@ -118,7 +118,7 @@ std::vector<float> IFEGraphWindow::Calculate(Environment& venue)
 void IFEGraphWindow::Redraw()
 {
     canvas_.SetPictureSize(picGraph_->ScaleWidth(), picGraph_->ScaleHeight());
-    canvas_.BeginRedraw(GlobalResults::Current());
+    canvas_.BeginRedraw(Context().session.Results());
     if (calculated_)
         DrawGraph();
     canvas_.CopyTo(*picGraph_);

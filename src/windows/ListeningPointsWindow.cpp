@@ -19,7 +19,6 @@
 
 #include "engine/CalculationResults.h"
 #include "engine/Environment.h"
-#include "engine/GlobalResults.h"
 #include "model/Format.h"
 #include "platform/Prompts.h"
 #include "platform/ScreenInfo.h"
@@ -28,6 +27,7 @@
 #include "shell/CurveColors.h"
 #include "shell/FrequencyTable.h"
 #include "shell/Options.h"
+#include "shell/Session.h"
 #include "shell/UpdateGuard.h"
 #include "shell/UpdateHub.h"
 #include "shell/VenueLifecycle.h"
@@ -223,7 +223,7 @@ BoundValue ListeningPointsWindow::PositionValue()
     };
     value.shown = [this] {
         const ListeningPoint* point = Selected();
-        return point != nullptr ? Format::FormatMeasurement(point->HorizontalPosition()) : std::string();
+        return point != nullptr ? Format::FormatMeasurement(point->HorizontalPosition(), VenueUnits()) : std::string();
     };
     return value;
 }
@@ -290,7 +290,7 @@ void ListeningPointsWindow::PlaceData()
     // The entry may still show a name typed but not stored.
     if (QListWidgetItem* entry = lstListeningPoints_->item(selected_ - 1))
         entry->setText(Text(point->Name()));
-    txtHorizontalPosition_->setText(Text(Format::FormatMeasurement(point->HorizontalPosition())));
+    txtHorizontalPosition_->setText(Text(Format::FormatMeasurement(point->HorizontalPosition(), VenueUnits())));
     const int area = point->SeatingAreaIndex();
     // A point on an area that is gone shows no area.
     cboSeatingAreas_->setCurrentIndex(area >= 1 && area <= cboSeatingAreas_->count() ? area - 1 : -1);
@@ -315,7 +315,7 @@ void ListeningPointsWindow::DisableEditors()
 void ListeningPointsWindow::Redraw()
 {
     canvas_.SetPictureSize(picResponse_->ScaleWidth(), picResponse_->ScaleHeight());
-    canvas_.BeginRedraw(GlobalResults::Current());
+    canvas_.BeginRedraw(Context().session.Results());
     DrawCurves();
     canvas_.CopyTo(*picResponse_);
 }
@@ -342,7 +342,7 @@ std::vector<float> LevelFrequencies(const Environment& venue, std::size_t levels
 
 void ListeningPointsWindow::DrawCurves()
 {
-    const CalculationResults& results = GlobalResults::Current();
+    const CalculationResults& results = Context().session.Results();
     const Environment& venue = Context().lifecycle.Venue();
     const auto entries = static_cast<std::size_t>(lstListeningPoints_->count());
     plotted_.assign(entries, false);

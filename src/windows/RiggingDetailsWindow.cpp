@@ -9,10 +9,10 @@
 #include <QPainterPath>
 
 #include "engine/Environment.h"
-#include "engine/GlobalResults.h"
 #include "model/Format.h"
 #include "shell/MainWindow.h"
 #include "shell/Options.h"
+#include "shell/Session.h"
 #include "shell/UpdateHub.h"
 #include "shell/VenueLifecycle.h"
 #include "windows/NearestItem.h"
@@ -56,7 +56,7 @@ RiggingDetailsWindow::~RiggingDetailsWindow()
 
 std::string RiggingDetailsWindow::MarginText() const
 {
-    return Format::FormatSmallMeasurement(VenueBumper(Context()).YDistanceBetweenCables());
+    return Format::FormatSmallMeasurement(VenueBumper(Context()).YDistanceBetweenCables(), VenueUnits());
 }
 
 void RiggingDetailsWindow::DrawContent() { DrawBumper(); }
@@ -65,7 +65,7 @@ void RiggingDetailsWindow::DrawBumper()
 {
     PlotCanvas& canvas = Plot();
     const Options& options = Context().options;
-    const CalculationResults& results = GlobalResults::Current();
+    const CalculationResults& results = Context().session.Results();
     const LineArray& array = Context().lifecycle.Venue().LineArray();
     const Bumper& bumper = array.Bumper();
 
@@ -133,7 +133,7 @@ void RiggingDetailsWindow::DrawCableDistances(float fx, float fy, float bx, floa
     const auto top = static_cast<float>(canvas.Top());
 
     // Across, above the plot; the front cable is the right one.
-    const std::string across = Format::FormatSmallMeasurement(bumper.XDistanceBetweenCables());
+    const std::string across = Format::FormatSmallMeasurement(bumper.XDistanceBetweenCables(), VenueUnits());
     const QSize acrossSize = canvas.MeasureText(across);
     const auto w1 = static_cast<float>(acrossSize.width());
     const auto h1 = static_cast<float>(acrossSize.height());
@@ -149,7 +149,7 @@ void RiggingDetailsWindow::DrawCableDistances(float fx, float fy, float bx, floa
     canvas.DrawText(across, TextFormat::Centred, (fx + bx) / 2, y, font, text);
 
     // Up, in the right margin.
-    const std::string up = Format::FormatSmallMeasurement(bumper.YDistanceBetweenCables());
+    const std::string up = Format::FormatSmallMeasurement(bumper.YDistanceBetweenCables(), VenueUnits());
     const QSize upSize = canvas.MeasureText(up);
     const auto w2 = static_cast<float>(upSize.width());
     const auto h2 = static_cast<float>(upSize.height());
@@ -174,9 +174,9 @@ void RiggingDetailsWindow::DrawCableDistances(float fx, float fy, float bx, floa
 void RiggingDetailsWindow::DrawHangPointWeights(float fx, float bx)
 {
     PlotCanvas& canvas = Plot();
-    const CalculationResults& results = GlobalResults::Current();
-    const std::string frontText = Format::FormatWeight(results.FrontLoad);
-    const std::string backText = Format::FormatWeight(results.BackLoad);
+    const CalculationResults& results = Context().session.Results();
+    const std::string frontText = Format::FormatWeight(results.FrontLoad, VenueUnits());
+    const std::string backText = Format::FormatWeight(results.BackLoad, VenueUnits());
     const auto w1 = static_cast<float>(canvas.MeasureText(frontText).width());
     const auto w2 = static_cast<float>(canvas.MeasureText(backText).width());
     // Labels that would run into each other move apart by half the overlap each.
@@ -232,7 +232,7 @@ bool RiggingDetailsWindow::ApplyClick(int k, Qt::MouseButton button, QPointF at)
             }
             return false;
         }
-        const float gravityX = Plot().ConvertX(GlobalResults::Current().HangLinePoint.x);
+        const float gravityX = Plot().ConvertX(Context().session.Results().HangLinePoint.x);
         if (static_cast<float>(at.x()) <= gravityX)
             bumper.SetBackHangPoint(k);
         else

@@ -166,17 +166,17 @@ SeatingAreasWindow::~SeatingAreasWindow()
     lstSeatingAreas_->disconnect(this);
 }
 
-BoundValue SeatingAreasWindow::AreaValue(float (*bound)(float), std::function<void(Plane&, float)> store,
+BoundValue SeatingAreasWindow::AreaValue(float (*bound)(float, UnitsCode), std::function<void(Plane&, float)> store,
                                          std::function<float(const Plane&)> shown) const
 {
-    return BoundValue{bound,
+    return BoundValue{[this, bound](float value) { return bound(value, VenueUnits()); },
                       [this, store](float value) {
                           if (Plane* area = Area())
                               store(*area, value);
                       },
                       [this, shown] {
                           const Plane* area = Area();
-                          return area != nullptr ? Format::FormatMeasurement(shown(*area)) : std::string();
+                          return area != nullptr ? Format::FormatMeasurement(shown(*area), VenueUnits()) : std::string();
                       }};
 }
 

@@ -62,7 +62,7 @@ private:
     void StoreName();
 
     // A number box's bound model value: clamp, store into the selected area, show.
-    BoundValue AreaValue(float (*bound)(float), std::function<void(Plane&, float)> store,
+    BoundValue AreaValue(float (*bound)(float, UnitsCode), std::function<void(Plane&, float)> store,
                          std::function<float(const Plane&)> shown) const;
 
     QListWidget* lstSeatingAreas_;

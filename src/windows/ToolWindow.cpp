@@ -12,6 +12,7 @@
 #include <QMdiSubWindow>
 #include <QStyle>
 
+#include "engine/Environment.h"
 #include "model/ProcedureFailure.h"
 #include "platform/ScreenInfo.h"
 #include "shell/ErrorReporter.h"
@@ -87,6 +88,8 @@ ToolWindow::~ToolWindow()
     // A window torn down without closing (the program's end) must not stay registered.
     context_.registry.Unregister(id_, this);
 }
+
+UnitsCode ToolWindow::VenueUnits() const { return context_.lifecycle.Venue().Units(); }
 
 std::string ToolWindow::Procedure(std::string_view handler) const
 {

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+#include "model/Units.h"
 #include "shell/PlaceableWindow.h"
 #include "shell/RefreshableWindow.h"
 #include "shell/ToolWindowId.h"
@@ -43,6 +44,8 @@ public:
     ToolWindowId Id() const { return id_; }
     const ToolWindowInfo& Info() const { return info_; }
     ToolWindowContext& Context() const { return context_; }
+    // The open venue's units code (0 English, 1 metric), for labelling and bounding values.
+    UnitsCode VenueUnits() const;
     // "frmNotes.txtNotes_Change": the name a handler's failure is reported under.
     std::string Procedure(std::string_view handler) const;
     // Runs a handler; a failure goes to the error reporter under the handler's name.

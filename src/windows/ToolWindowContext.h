@@ -11,6 +11,7 @@ class MainWindow;
 class Options;
 class Prompts;
 class ScreenInfo;
+class Session;
 class ShellMainWindow;
 class UpdateHub;
 class VenueLifecycle;
@@ -27,6 +28,8 @@ struct ToolWindowContext {
     VenueLifecycle& lifecycle;
     ErrorReporter& reporter;
     Options& options;
+    // The open venue's calculation results, which the windows show.
+    const Session& session;
     // True while the main window closes all its tool windows at the program's end, so that
     // they are saved as open and come back at the next start.
     std::function<bool()> closingWithMain;

@@ -12,13 +12,13 @@
 
 #include "engine/CalculationResults.h"
 #include "engine/Environment.h"
-#include "engine/GlobalResults.h"
 #include "model/Format.h"
 #include "model/Units.h"
 #include "shell/ColorTable.h"
 #include "shell/CurveColors.h"
 #include "shell/OptionText.h"
 #include "shell/Options.h"
+#include "shell/Session.h"
 #include "shell/UpdateHub.h"
 #include "shell/VenueLifecycle.h"
 #include "shell/WindowPositions.h"
@@ -74,10 +74,10 @@ QPainterPath Arc(QPointF centre, double radius, double fromDegrees, double toDeg
     return path;
 }
 
-QString CoordinatesCaption(float x, float y, const QString& spl)
+QString CoordinatesCaption(float x, float y, const QString& spl, UnitsCode units)
 {
-    return QStringLiteral(" X: ") + QString::fromStdString(Format::FormatMeasurement(x)) +
-           QStringLiteral("\n  Y: ") + QString::fromStdString(Format::FormatMeasurement(y)) +
+    return QStringLiteral(" X: ") + QString::fromStdString(Format::FormatMeasurement(x, units)) +
+           QStringLiteral("\n  Y: ") + QString::fromStdString(Format::FormatMeasurement(y, units)) +
            QStringLiteral("\n  SPL: ") + spl;
 }
 
@@ -177,7 +177,7 @@ void VenueWindow::RefreshGraphicsObjects()
 void VenueWindow::UpdateInterface()
 {
     const Environment& venue = Context().lifecycle.Venue();
-    const CalculationResults& results = GlobalResults::Current();
+    const CalculationResults& results = Context().session.Results();
     const Options& options = Context().options;
     canvas_.SetPictureSize(picVenue_->ScaleWidth(), picVenue_->ScaleHeight());
     if (!canvas_.BeginRedraw(results)) {
@@ -420,12 +420,12 @@ void VenueWindow::DoHighlightCell()
     linSoundPath_->show();
     linSoundPath_->raise();
 
-    const std::vector<CellResult>& cells = GlobalResults::Current().CellResults;
+    const std::vector<CellResult>& cells = Context().session.Results().CellResults;
     if (index >= cells.size() || !cells[index].Hit) {
         lblDistance_->hide();
         return;
     }
-    const QString caption = QString::fromStdString(Format::FormatMeasurement(cells[index].Throw));
+    const QString caption = QString::fromStdString(Format::FormatMeasurement(cells[index].Throw, VenueUnits()));
     lblDistance_->setText(caption);
     const QFontMetrics metrics(picVenue_->font());
     const int width = metrics.horizontalAdvance(caption) + 2;
@@ -506,8 +506,9 @@ QPointF VenueWindow::Snapped(QPointF at, Qt::KeyboardModifiers modifiers) const
         return at;
     const auto px = static_cast<float>(at.x());
     const auto py = static_cast<float>(at.y());
-    return {canvas_.ConvertX(Format::SnapTo(canvas_.RevertX(px))),
-            canvas_.ConvertY(Format::SnapTo(canvas_.RevertY(py)))};
+    const float grid = Context().options.SnapToGridSize();
+    return {canvas_.ConvertX(Format::SnapTo(canvas_.RevertX(px), grid)),
+            canvas_.ConvertY(Format::SnapTo(canvas_.RevertY(py), grid))};
 }
 
 Point2D VenueWindow::DropPoint(QPointF at, Qt::KeyboardModifiers modifiers) const
@@ -517,8 +518,10 @@ Point2D VenueWindow::DropPoint(QPointF at, Qt::KeyboardModifiers modifiers) cons
                 canvas_.RevertY(static_cast<float>(at.y() - drag_.halfDy))};
     Point2D point(canvas_.RevertX(static_cast<float>(at.x())), canvas_.RevertY(static_cast<float>(at.y())));
     // Snapped pixels map back to the grid only within rounding; take the grid value itself.
-    if (Snapping(modifiers))
-        point = Point2D(Format::SnapTo(point.x), Format::SnapTo(point.y));
+    if (Snapping(modifiers)) {
+        const float grid = Context().options.SnapToGridSize();
+        point = Point2D(Format::SnapTo(point.x, grid), Format::SnapTo(point.y, grid));
+    }
     return point;
 }
 
@@ -549,7 +552,7 @@ void VenueWindow::PlaceCoordinatesSPL(float x, float y, float level, float px, f
 
 void VenueWindow::PlaceCoordinatesCaption(const QString& spl, float x, float y, float px, float py)
 {
-    const QString caption = CoordinatesCaption(x, y, spl);
+    const QString caption = CoordinatesCaption(x, y, spl, VenueUnits());
     // The same place with the same text needs no work; a new text at the same place (the
     // venue changed since) must still be shown.
     if (QPointF(px, py) == lastPlaced_ && caption == lastCaption_)
@@ -663,11 +666,12 @@ void VenueWindow::CommitDrop(const Point2D& at)
 {
     Environment& venue = Context().lifecycle.Venue();
     Planes& areas = venue.SeatingAreas();
+    const UnitsCode units = venue.Units();
     // The venue may have lost the item since the press (a state loaded meanwhile).
     const bool areaExists = drag_.index >= 1 && drag_.index <= areas.Count();
     switch (drag_.type) {
     case HotSpot::ArrayLocation:
-        venue.LineArray().Bumper().SetLocation(Point2D(Format::BoundDistance(at.x), Format::BoundDistance(at.y)));
+        venue.LineArray().Bumper().SetLocation(Point2D(Format::BoundDistance(at.x, units), Format::BoundDistance(at.y, units)));
         break;
     case HotSpot::ListeningPoint: {
         ListeningPoints& points = venue.ListeningPoints();
@@ -682,13 +686,13 @@ void VenueWindow::CommitDrop(const Point2D& at)
     }
     case HotSpot::AreaFront:
         if (areaExists)
-            areas.Item(drag_.index).SetFrontPoint(Point2D(Format::BoundDistance(at.x), Format::BoundDistance(at.y)));
+            areas.Item(drag_.index).SetFrontPoint(Point2D(Format::BoundDistance(at.x, units), Format::BoundDistance(at.y, units)));
         break;
     case HotSpot::AreaBack:
         if (areaExists) {
             Plane& area = areas.Item(drag_.index);
-            area.SetLength(Format::BoundLength(at.x - area.FrontPoint().x));
-            area.SetHeight(Format::BoundLength(at.y - area.FrontPoint().y));
+            area.SetLength(Format::BoundLength(at.x - area.FrontPoint().x, units));
+            area.SetHeight(Format::BoundLength(at.y - area.FrontPoint().y, units));
         }
         break;
     case HotSpot::WholeArea:
@@ -696,7 +700,7 @@ void VenueWindow::CommitDrop(const Point2D& at)
             Plane& area = areas.Item(drag_.index);
             const float length = area.Length();
             const float height = area.Height();
-            area.SetFrontPoint(Point2D(Format::BoundDistance(at.x), Format::BoundDistance(at.y)));
+            area.SetFrontPoint(Point2D(Format::BoundDistance(at.x, units), Format::BoundDistance(at.y, units)));
             area.SetLength(length);
             area.SetHeight(height);
         }

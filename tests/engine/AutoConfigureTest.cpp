@@ -12,7 +12,6 @@
 #include "engine/CalculationResults.h"
 #include "engine/CaptionLabel.h"
 #include "engine/Environment.h"
-#include "engine/GlobalResults.h"
 #include "engine/ProgressController.h"
 #include "model/ProductTables.h"
 
@@ -46,6 +45,7 @@ public:
     }
     void RefreshWindows() override { ++refreshes; }
     void LetMessagesRun() override { ++messageRuns; }
+    void ShareResults(const CalculationResults& results) override { shared = results; }
 
     bool refinement = true;
     std::int64_t now = 1000;
@@ -53,6 +53,7 @@ public:
     int readings = 0;
     int refreshes = 0;
     int messageRuns = 0;
+    CalculationResults shared;
     std::function<void(int)> onTick;
 };
 
@@ -98,10 +99,7 @@ std::vector<double> Splays(const Environment& venue)
     return out;
 }
 
-class AutoConfigureTest : public ::testing::Test {
-protected:
-    void TearDown() override { GlobalResults::Reset(); }
-};
+class AutoConfigureTest : public ::testing::Test {};
 
 TEST(AutoConfigureText, TimeRemaining)
 {
@@ -150,7 +148,7 @@ TEST_F(AutoConfigureTest, RefinementOffLeavesTheProgressUntouched)
     auto designed = Hall(8, 0);
     AutoConfigure(*designed).DesignInitialSplays();
     EXPECT_EQ(Splays(*venue), Splays(*designed));
-    EXPECT_EQ(GlobalResults::Current().CellResults.size(), 8u);
+    EXPECT_EQ(h.services.shared.CellResults.size(), 8u);
 }
 
 TEST_F(AutoConfigureTest, InitialDesignCoversTheAreas)
@@ -208,7 +206,7 @@ TEST_F(AutoConfigureTest, EmptyVenuesReturnAtOnce)
         h.Run(*venue, 10'000);
         EXPECT_EQ(Splays(*venue), before);
         EXPECT_TRUE(h.progress.fractions.empty());
-        const CalculationResults& r = GlobalResults::Current();
+        const CalculationResults& r = h.services.shared;
         EXPECT_TRUE(std::isfinite(r.CenterOfGravity.x) && std::isfinite(r.CenterOfGravity.y));
     }
 }

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/GlobalResults.h"
 #include "PredictionTestVenues.h"
 
 namespace polvane {
@@ -44,9 +43,8 @@ TEST(PolarExport, EveryFrequencyIsAttenuationFromTheLoudestDirection)
     EXPECT_LT(quiet(records[0]), quiet(records[2]));
 }
 
-TEST(PolarExport, TheVenueKeepsItsSettingsAndTheSharedResultsAreUntouched)
+TEST(PolarExport, TheVenueKeepsItsSettings)
 {
-    GlobalResults::Reset();
     for (const bool aggregate : {false, true}) {
         auto venue = Hall();
         venue->SetAggregateFrequencies(aggregate);
@@ -58,7 +56,6 @@ TEST(PolarExport, TheVenueKeepsItsSettingsAndTheSharedResultsAreUntouched)
         EXPECT_EQ(venue->CalcParameters().UpperAngle(), 90.0f);
         EXPECT_EQ(venue->CalcParameters().AngleStep(), 1.0f);
     }
-    EXPECT_TRUE(GlobalResults::Current().PolarLevels.empty());
 
     // Also when a prediction fails on the way.
     auto broken = Hall();

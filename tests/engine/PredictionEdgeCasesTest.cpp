@@ -11,7 +11,6 @@
 
 #include "PredictionTestVenues.h"
 #include "engine/Environment.h"
-#include "model/CoreSettings.h"
 #include "model/ProductTables.h"
 
 namespace polvane {
@@ -48,10 +47,7 @@ std::unique_ptr<Environment> FullVenue(const ArraySpec& spec = FiveCells())
     return env;
 }
 
-class PredictionModes : public ::testing::Test {
-protected:
-    void TearDown() override { CoreSettings::Reset(); }
-};
+class PredictionModes : public ::testing::Test {};
 
 // ---- Nothing a window shows is ever NaN or infinite ----------------------------------------
 
@@ -188,7 +184,6 @@ std::vector<VenueCase> OddVenues()
 TEST_F(PredictionModes, OddVenuesPredictFiniteFields)
 {
     for (bool engineering : {false, true}) {
-        CoreSettings::SetEngineeringMode(engineering);
         for (bool aggregate : {false, true}) {
             for (const VenueCase& c : OddVenues()) {
                 SCOPED_TRACE(std::string(c.what) + (engineering ? ", engineering" : "") +
@@ -197,13 +192,13 @@ TEST_F(PredictionModes, OddVenuesPredictFiniteFields)
                 if (aggregate)
                     env->SetAggregateFrequencies(true);
                 CalculationResults r;
-                ASSERT_NO_THROW(r = env->GenerateCalculations(false));
+                ASSERT_NO_THROW(r = env->GenerateCalculations(false, engineering));
                 ExpectAllFinite(r);
                 EXPECT_EQ(r.AreaLevels.size(),
                           static_cast<std::size_t>(env->SeatingAreas().Count()));
                 EXPECT_EQ(r.PointLevels.size(),
                           static_cast<std::size_t>(env->ListeningPoints().Count()));
-                ASSERT_NO_THROW(r = env->GenerateCalculations(true));
+                ASSERT_NO_THROW(r = env->GenerateCalculations(true, engineering));
                 ExpectAllFinite(r);
             }
         }
@@ -398,8 +393,7 @@ TEST_F(PredictionModes, AggregateWithoutListAveragesTheCentreFrequencyAlone)
     env->SetAggregateFrequencies(true);
     env->SetFrequencyList({});
     for (bool engineering : {false, true}) {
-        CoreSettings::SetEngineeringMode(engineering);
-        const CalculationResults r = env->GenerateCalculations(false);
+        const CalculationResults r = env->GenerateCalculations(false, engineering);
         EXPECT_EQ(r.PolarLevels, single.PolarLevels);
         EXPECT_EQ(r.FarFieldDistance, 0);
         // The points get their one level at the centre frequency.
@@ -430,11 +424,10 @@ TEST_F(PredictionModes, CentreFrequencyOutsideTheListIsComputed)
 {
     auto env = FullVenue();
     const CalculationResults standard = env->GenerateCalculations(false);
-    CoreSettings::SetEngineeringMode(true);
     const std::vector<std::vector<float>> lists{{250, 1000, 4000}, {250, 4000}, {}};
     for (const std::vector<float>& list : lists) {
         env->SetFrequencyList(list);
-        const CalculationResults r = env->GenerateCalculations(false);
+        const CalculationResults r = env->GenerateCalculations(false, true);
         EXPECT_EQ(r.PolarLevels, standard.PolarLevels) << list.size() << " listed";
         EXPECT_EQ(r.AreaLevels[0].Samples.size(), standard.AreaLevels[0].Samples.size());
         EXPECT_EQ(r.EvennessScore, standard.EvennessScore);
@@ -446,7 +439,6 @@ TEST_F(PredictionModes, CentreFrequencyOutsideTheListIsComputed)
 
 TEST(PredictionEdgeCases, StandardModePointsArePlacedWithoutLevels)
 {
-    CoreSettings::Reset();
     auto env = FullVenue();
     const CalculationResults r = env->GenerateCalculations(false);
     ASSERT_EQ(r.PointLevels.size(), 3u);
@@ -461,12 +453,11 @@ TEST(PredictionEdgeCases, StandardModePointsArePlacedWithoutLevels)
 
 TEST_F(PredictionModes, PointsOnMissingAreasAreOutOfTheSweep)
 {
-    CoreSettings::SetEngineeringMode(true);
     auto env = FullVenue();
     AddPoint(*env, 0, 5);
     AddPoint(*env, 3, 5);
     env->ListeningPoints().SetReferencePointIndex(0); // their zeros before any reference
-    const CalculationResults r = env->GenerateCalculations(false);
+    const CalculationResults r = env->GenerateCalculations(false, true);
     ASSERT_EQ(r.PointLevels.size(), 5u);
     EXPECT_TRUE(r.PointLevels[1].InSweep);
     for (std::size_t i : {3u, 4u}) {
@@ -477,7 +468,7 @@ TEST_F(PredictionModes, PointsOnMissingAreasAreOutOfTheSweep)
     }
     // Naming one of them as the reference takes off nothing.
     env->ListeningPoints().SetReferencePointIndex(4);
-    EXPECT_EQ(env->GenerateCalculations(false).PointLevels[1].Levels, r.PointLevels[1].Levels);
+    EXPECT_EQ(env->GenerateCalculations(false, true).PointLevels[1].Levels, r.PointLevels[1].Levels);
     EXPECT_NE(r.PointLevels[1].Levels[0], 0.0f);
 }
 

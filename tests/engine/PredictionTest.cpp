@@ -14,7 +14,6 @@
 
 #include "PredictionTestVenues.h"
 #include "engine/Environment.h"
-#include "model/CoreSettings.h"
 #include "model/ProcedureFailure.h"
 #include "model/ProductTables.h"
 
@@ -880,11 +879,11 @@ TEST(Prediction, LoudestSampleIsZeroAndDropIsTheQuietest)
 
 // ---- Listening points ------------------------------------------------------------------
 
+// Every prediction here runs in engineering mode, where the points get their levels.
 class ListeningPointLevels : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        CoreSettings::SetEngineeringMode(true);
         env = MakeVenue(FourCells());
         AddArea(*env, Point2D(15, 2), Point2D(90, 12));
         env->SetFrequencyList({250, 1000, 4000});
@@ -892,7 +891,6 @@ protected:
         AddPoint(*env, 1, 40);
         AddPoint(*env, 1, 70);
     }
-    void TearDown() override { CoreSettings::Reset(); }
 
     std::unique_ptr<Environment> env;
 };
@@ -900,7 +898,7 @@ protected:
 TEST_F(ListeningPointLevels, ReferencePointReadsZero)
 {
     env->ListeningPoints().SetReferencePointIndex(2);
-    const CalculationResults r = env->GenerateCalculations(false);
+    const CalculationResults r = env->GenerateCalculations(false, true);
     ASSERT_EQ(r.PointLevels.size(), 3u);
     for (const ListeningPointResult& p : r.PointLevels) {
         EXPECT_TRUE(p.InSweep);
@@ -918,7 +916,7 @@ TEST_F(ListeningPointLevels, ReferencePointReadsZero)
 TEST_F(ListeningPointLevels, MatchesThePolarResponseAndDistance)
 {
     env->ListeningPoints().SetReferencePointIndex(0); // absolute levels
-    const CalculationResults r = env->GenerateCalculations(false);
+    const CalculationResults r = env->GenerateCalculations(false, true);
     const std::vector<RefCell> cells = ReferenceCells(*env);
     const V g = Of(r.CenterOfGravity);
     const std::vector<float> list = env->FrequencyList();
@@ -939,11 +937,11 @@ TEST_F(ListeningPointLevels, WithoutAListThePointsHaveTheirLevelAtTheCentreFrequ
 {
     env->ListeningPoints().SetReferencePointIndex(1);
     env->SetCenterFrequency(4000);
-    const CalculationResults listed = env->GenerateCalculations(false);
+    const CalculationResults listed = env->GenerateCalculations(false, true);
     env->SetFrequencyList({});
     for (const bool aggregate : {false, true}) {
         env->SetAggregateFrequencies(aggregate);
-        const CalculationResults r = env->GenerateCalculations(false);
+        const CalculationResults r = env->GenerateCalculations(false, true);
         ASSERT_EQ(r.PointLevels.size(), 3u);
         for (std::size_t p = 0; p < 3; ++p) {
             ASSERT_EQ(r.PointLevels[p].Levels.size(), 1u) << p;
@@ -956,14 +954,14 @@ TEST_F(ListeningPointLevels, WithoutAListThePointsHaveTheirLevelAtTheCentreFrequ
 TEST_F(ListeningPointLevels, ReferenceOutsideTheSweepOrTheListTakesOffNothing)
 {
     env->ListeningPoints().SetReferencePointIndex(0);
-    const CalculationResults absolute = env->GenerateCalculations(false);
+    const CalculationResults absolute = env->GenerateCalculations(false, true);
     // A fourth point far above the array, outside the sweep.
     Point2D high(-50, 500), higher(-40, 600);
     env->SeatingAreas().Add(-1, &high, &higher);
     AddPoint(*env, 2, 0);
     for (int ref : {4, 0, 99, -1}) {
         env->ListeningPoints().SetReferencePointIndex(ref);
-        const CalculationResults r = env->GenerateCalculations(false);
+        const CalculationResults r = env->GenerateCalculations(false, true);
         ASSERT_EQ(r.PointLevels.size(), 4u);
         EXPECT_FALSE(r.PointLevels[3].InSweep);
         for (float v : r.PointLevels[3].Levels)

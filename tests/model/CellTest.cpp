@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include "model/Cells.h"
-#include "model/ModelNotices.h"
 #include "model/ProductTables.h"
 
 namespace polvane {
@@ -162,10 +161,8 @@ TEST(Cell, DimensionsInBothUnits)
     }
 }
 
-TEST(Cell, UnknownTypeKeepsZeroDimensionsAndNotices)
+TEST(Cell, UnknownTypeKeepsZeroDimensions)
 {
-    std::vector<std::string> notices;
-    ModelNotices::SetHandler([&](const std::string& t) { notices.push_back(t); });
     auto cells = Column(2, ProductTables::kUnknownCellType);
     Cell& cell = cells->Item(2);
     cell.SplayAngle().SetDegrees(5);
@@ -179,8 +176,6 @@ TEST(Cell, UnknownTypeKeepsZeroDimensionsAndNotices)
     cell.IncreaseSplay(); // an empty list: nothing to step to
     cell.TouchSplay();
     EXPECT_TRUE(cell.GetPossibleCellTypes().empty());
-    EXPECT_EQ(notices, std::vector<std::string>{"Error in GetPossibleCellTypes()"});
-    ModelNotices::SetHandler(nullptr);
 }
 
 TEST(Cell, IndexWritesOutsideTheListsThrow)

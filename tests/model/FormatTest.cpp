@@ -9,22 +9,12 @@
 
 #include <gtest/gtest.h>
 
-#include "model/CoreSettings.h"
 #include "model/Units.h"
 
 namespace polvane {
 namespace {
 
-// Installs the open venue's units and the grid for one test and puts them back after it.
-class FormatTest : public ::testing::Test {
-protected:
-    void TearDown() override { CoreSettings::Reset(); }
-
-    static void UseUnits(UnitsCode units)
-    {
-        CoreSettings::SetOpenVenueUnitsSource([units] { return units; });
-    }
-};
+class FormatTest : public ::testing::Test {};
 
 // ---- Numbers with a fixed count of decimals --------------------------------------------
 
@@ -181,10 +171,9 @@ TEST_F(FormatTest, MeasurementsAreLabelledInTheOpenVenuesUnits)
         {UnitsCode{2}, 1.0f, "1.00 ft", "12.00 in", "1.0 lbs"}, // an unknown code reads as English
     };
     for (const auto& c : cases) {
-        UseUnits(c.units);
-        EXPECT_EQ(Format::FormatMeasurement(c.value), c.measurement) << static_cast<int>(c.units) << " " << c.value;
-        EXPECT_EQ(Format::FormatSmallMeasurement(c.value), c.small) << static_cast<int>(c.units) << " " << c.value;
-        EXPECT_EQ(Format::FormatWeight(c.value), c.weight) << static_cast<int>(c.units) << " " << c.value;
+        EXPECT_EQ(Format::FormatMeasurement(c.value, c.units), c.measurement) << static_cast<int>(c.units) << " " << c.value;
+        EXPECT_EQ(Format::FormatSmallMeasurement(c.value, c.units), c.small) << static_cast<int>(c.units) << " " << c.value;
+        EXPECT_EQ(Format::FormatWeight(c.value, c.units), c.weight) << static_cast<int>(c.units) << " " << c.value;
     }
 }
 
@@ -240,18 +229,16 @@ TEST_F(FormatTest, MaxAndMin)
 
 TEST_F(FormatTest, BoundsFollowTheUnits)
 {
-    UseUnits(UnitsCode::English);
-    EXPECT_EQ(Format::BoundDistance(700.0f), 600.0f);
-    EXPECT_EQ(Format::BoundDistance(-700.0f), -600.0f);
-    EXPECT_EQ(Format::BoundDistance(150.0f), 150.0f);
-    EXPECT_EQ(Format::BoundLength(0.0f), 0.001f);
-    EXPECT_EQ(Format::BoundLength(601.0f), 600.0f);
-    UseUnits(UnitsCode::Metric);
-    EXPECT_EQ(Format::BoundDistance(700.0f), 182.88f);
-    EXPECT_EQ(Format::BoundDistance(-183.0f), -182.88f);
-    EXPECT_EQ(Format::BoundDistance(150.0f), 150.0f);
-    EXPECT_EQ(Format::BoundLength(-5.0f), 0.001f);
-    EXPECT_EQ(Format::BoundLength(200.0f), 182.88f);
+    EXPECT_EQ(Format::BoundDistance(700.0f, UnitsCode::English), 600.0f);
+    EXPECT_EQ(Format::BoundDistance(-700.0f, UnitsCode::English), -600.0f);
+    EXPECT_EQ(Format::BoundDistance(150.0f, UnitsCode::English), 150.0f);
+    EXPECT_EQ(Format::BoundLength(0.0f, UnitsCode::English), 0.001f);
+    EXPECT_EQ(Format::BoundLength(601.0f, UnitsCode::English), 600.0f);
+    EXPECT_EQ(Format::BoundDistance(700.0f, UnitsCode::Metric), 182.88f);
+    EXPECT_EQ(Format::BoundDistance(-183.0f, UnitsCode::Metric), -182.88f);
+    EXPECT_EQ(Format::BoundDistance(150.0f, UnitsCode::Metric), 150.0f);
+    EXPECT_EQ(Format::BoundLength(-5.0f, UnitsCode::Metric), 0.001f);
+    EXPECT_EQ(Format::BoundLength(200.0f, UnitsCode::Metric), 182.88f);
 }
 
 TEST_F(FormatTest, BoundSingleEdges)
@@ -292,24 +279,20 @@ TEST_F(FormatTest, SnapToTheNearestGridMultiple)
         {0.25f, 0.2f, 0.25f},
     };
     for (const auto& c : cases) {
-        CoreSettings::SetSnapToGridSize(c.grid);
-        EXPECT_FLOAT_EQ(Format::SnapTo(c.x), c.snapped) << c.grid << " " << c.x;
+        EXPECT_FLOAT_EQ(Format::SnapTo(c.x, c.grid), c.snapped) << c.grid << " " << c.x;
     }
 }
 
 TEST_F(FormatTest, SnapWithoutAUsableGridLeavesTheValue)
 {
     for (float grid : {0.0f, -1.0f, std::nanf(""), std::numeric_limits<float>::infinity()}) {
-        CoreSettings::SetSnapToGridSize(grid);
-        EXPECT_EQ(Format::SnapTo(1.3f), 1.3f) << grid;
+        EXPECT_EQ(Format::SnapTo(1.3f, grid), 1.3f) << grid;
     }
     // Multiples beyond the range of a single are never the answer.
     const float big = std::numeric_limits<float>::max();
-    CoreSettings::SetSnapToGridSize(1e38f);
-    EXPECT_FLOAT_EQ(Format::SnapTo(big), 3e38f);
-    EXPECT_FLOAT_EQ(Format::SnapTo(-big), -3e38f);
-    CoreSettings::SetSnapToGridSize(1.0f);
-    EXPECT_TRUE(std::isnan(Format::SnapTo(std::nanf(""))));
+    EXPECT_FLOAT_EQ(Format::SnapTo(big, 1e38f), 3e38f);
+    EXPECT_FLOAT_EQ(Format::SnapTo(-big, 1e38f), -3e38f);
+    EXPECT_TRUE(std::isnan(Format::SnapTo(std::nanf(""), 1.0f)));
 }
 
 TEST_F(FormatTest, SPLECToPercent)

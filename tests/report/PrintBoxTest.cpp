@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/CoreSettings.h"
+#include "model/Units.h"
 #include "platform/RecordingPrinter.h"
 #include "platform/ScriptedPrompts.h"
 #include "report/PrintDocument.h"
@@ -23,12 +23,7 @@ constexpr float kTol = 1e-4f;
 // printer's 8 point text is 1/15 inch per character wide and 2/15 inch high.
 class PrintBoxTest : public ::testing::Test {
 protected:
-    PrintBoxTest()
-    {
-        CoreSettings::Reset();
-        document.SetTextStyle(2);
-    }
-    ~PrintBoxTest() override { CoreSettings::Reset(); }
+    PrintBoxTest() { document.SetTextStyle(2); }
 
     // The model point that lands on page point (px, py) of the box.
     Point2D ModelAt(float px, float py) const
@@ -121,7 +116,7 @@ TEST_F(PrintBoxTest, NothingIsDrawnInModelCoordinatesBeforeTheExtentIsSet)
     EXPECT_THROW(box.DrawCircle({0, 0}, 1), std::logic_error);
     EXPECT_THROW(box.DrawScale(15), std::logic_error);
     EXPECT_THROW(box.Text("1", 2, {0, 0}), std::logic_error);
-    EXPECT_THROW(box.BraceDistance(0, 0, 1, 0), std::logic_error);
+    EXPECT_THROW(box.BraceDistance(0, 0, 1, 0, UnitsCode::English), std::logic_error);
     EXPECT_TRUE(printer.Calls().empty());
 }
 
@@ -309,7 +304,7 @@ TEST_F(PrintBoxTest, BracesMeasureTheirLengthInTheSmallUnitOverAnOpaqueLabel)
     const Point2D left = ModelAt(2, 3), right = ModelAt(4, 3);
 
     // Across, at a model height, from left to right: b - a.
-    box.BraceDistance(0, left.x, right.x, left.y);
+    box.BraceDistance(0, left.x, right.x, left.y, UnitsCode::English);
     auto lines = printer.CallsOf(Op::Line);
     ASSERT_EQ(lines.size(), 3u);
     ExpectLine(lines[0], 2, 2.95f, 2, 3.05f);
@@ -325,12 +320,11 @@ TEST_F(PrintBoxTest, BracesMeasureTheirLengthInTheSmallUnitOverAnOpaqueLabel)
 
     // Without a position, 0.1 inch above the box; down from top to bottom: a - b.
     printer.ClearCalls();
-    box.BraceDistance(0, left.x, right.x, 0);
+    box.BraceDistance(0, left.x, right.x, 0, UnitsCode::English);
     EXPECT_NEAR(printer.CallsOf(Op::Line).at(1).y, 1.9f, kTol);
     printer.ClearCalls();
-    CoreSettings::SetOpenVenueUnitsSource([] { return UnitsCode::Metric; });
     printer.SetTransparentText(false);
-    box.BraceDistance(1, ModelAt(0, 2.5f).y, ModelAt(0, 3).y, -1);
+    box.BraceDistance(1, ModelAt(0, 2.5f).y, ModelAt(0, 3).y, -1, UnitsCode::Metric);
     lines = printer.CallsOf(Op::Line);
     ASSERT_EQ(lines.size(), 3u);
     ExpectLine(lines[1], 5.1f, 2.5f, 5.1f, 3);
@@ -342,13 +336,13 @@ TEST_F(PrintBoxTest, BracesMeasureTheirLengthInTheSmallUnitOverAnOpaqueLabel)
 
     // A vertical brace at a model x.
     printer.ClearCalls();
-    box.BraceDistance(1, ModelAt(0, 2.5f).y, ModelAt(0, 3).y, ModelAt(4.5f, 0).x);
+    box.BraceDistance(1, ModelAt(0, 2.5f).y, ModelAt(0, 3).y, ModelAt(4.5f, 0).x, UnitsCode::Metric);
     EXPECT_NEAR(printer.CallsOf(Op::Line).at(1).x, 4.5f, kTol);
 
     // An unknown orientation draws nothing.
     printer.ClearCalls();
     printer.SetTransparentText(true);
-    box.BraceDistance(2, 0, 1, 0);
+    box.BraceDistance(2, 0, 1, 0, UnitsCode::English);
     EXPECT_TRUE(printer.Calls().empty());
     EXPECT_TRUE(printer.TransparentText());
 }

@@ -19,8 +19,6 @@
 #include "../engine/PredictionTestVenues.h"
 #include "../shell/FakeShellMainWindow.h"
 #include "engine/Environment.h"
-#include "engine/GlobalResults.h"
-#include "model/CoreSettings.h"
 #include "platform/FakeClock.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/PrinterFailure.h"
@@ -32,6 +30,7 @@
 #include "shell/ErrorReporter.h"
 #include "shell/GradientProgressBar.h"
 #include "shell/Options.h"
+#include "shell/Session.h"
 #include "shell/ProgressWindow.h"
 #include "shell/RecentFiles.h"
 #include "shell/VenueLifecycle.h"
@@ -52,15 +51,13 @@ struct ProgressLook {
 class RiggingSheetCommandTest : public ::testing::Test {
 protected:
     RiggingSheetCommandTest()
-        : folder_(temp_.path().toStdString()), options_(store_), recent_(store_),
+        : folder_(temp_.path().toStdString()), session_(store_), recent_(store_),
           reporter_(folder_, clock_, prompts_, [] { return std::string("Quessel Polvane"); },
                     "2.4.0", [this] { ++ends_; }, [this] { ++ends_; }),
-          lifecycle_(prompts_, mainWindow_, recent_, [] { return std::string(); },
+          lifecycle_(session_, prompts_, mainWindow_, recent_, [] { return std::string(); },
                      [] { return std::string("Quessel Polvane"); }),
-          command_(options_, clock_, prompts_, dialog_, lifecycle_, reporter_, progress_)
+          command_(session_, clock_, prompts_, dialog_, lifecycle_, reporter_, progress_)
     {
-        CoreSettings::Reset();
-        GlobalResults::Reset();
         prompts_.SetAnswerOkBoxes(true);
         testing::ArraySpec array;
         array.cells = {{0}, {2}};
@@ -68,12 +65,6 @@ protected:
         lifecycle_.Venue().TakeContentOf(std::move(*hall));
         clock_.SetNow({2026, 3, 7, 14, 5, 9});
     }
-    ~RiggingSheetCommandTest() override
-    {
-        GlobalResults::Reset();
-        CoreSettings::Reset();
-    }
-
     ProgressLook Look() const
     {
         ProgressLook look;
@@ -93,7 +84,7 @@ protected:
     QTemporaryDir temp_;
     ProgramFolder folder_;
     MemorySettingsStore store_;
-    Options options_;
+    Session session_;
     RecentFiles recent_;
     FakeClock clock_;
     ScriptedPrompts prompts_;
@@ -113,7 +104,7 @@ TEST_F(RiggingSheetCommandTest, CancellingThePrinterDialogEndsSilently)
     EXPECT_EQ(dialog_.TimesShown(), 1);
     EXPECT_EQ(dialog_.JobsStarted(), 0);
     EXPECT_EQ(clock_.MessageRuns(), 0);
-    EXPECT_TRUE(GlobalResults::Current().CellResults.empty()) << "no prediction";
+    EXPECT_TRUE(session_.Results().CellResults.empty()) << "no prediction";
     EXPECT_TRUE(prompts_.Requests().empty());
     EXPECT_EQ(ends_, 0);
 }
@@ -135,7 +126,7 @@ TEST_F(RiggingSheetCommandTest, TheSheetPrintsWithTheProgressWindowInPrintingMod
         QLocale::system().toString(QDate(2026, 3, 7), QLocale::ShortFormat).toStdString();
     EXPECT_EQ(RiggingSheetCommand::ShortDate(clock_.Now()), today);
     EXPECT_NO_THROW(job.TextCall(today));
-    EXPECT_EQ(GlobalResults::Current().CellResults.size(), 2u);
+    EXPECT_EQ(session_.Results().CellResults.size(), 2u);
 
     EXPECT_TRUE(during.visible);
     EXPECT_FALSE(during.modal) << "the other windows stay live";
@@ -206,7 +197,7 @@ TEST_F(RiggingSheetCommandTest, ThroughTheQtPrinterTheSheetBecomesAPdfFile)
     {
         auto job = pdf.StartJob();
         RiggingSheet sheet(*job, prompts_, progress_.Bar(), progress_.PercentCaption(), clock_);
-        sheet.PrintOut(lifecycle_.Venue(), RiggingSheet::Settings{});
+        sheet.PrintOut(lifecycle_.Venue(), RiggingSheet::Settings{}, session_.Results());
     }
     EXPECT_TRUE(prompts_.Requests().empty()) << "one page";
     const QFileInfo file(path);

@@ -9,12 +9,12 @@
 #include <gtest/gtest.h>
 
 #include "../engine/PredictionTestVenues.h"
+#include "engine/CalculationResults.h"
 #include "engine/CaptionLabel.h"
 #include "engine/Environment.h"
-#include "engine/GlobalResults.h"
 #include "engine/ProgressController.h"
-#include "model/CoreSettings.h"
 #include "model/Format.h"
+#include "model/Units.h"
 #include "platform/FakeClock.h"
 #include "platform/PrinterFailure.h"
 #include "platform/RecordingPrinter.h"
@@ -56,18 +56,10 @@ class RiggingSheetTest : public ::testing::Test {
 protected:
     RiggingSheetTest()
     {
-        CoreSettings::Reset();
-        GlobalResults::Reset();
         prompts.SetAnswerOkBoxes(true);
         settings.venuePath = "C:\\Venues\\Hall A.venue";
         settings.date = "12/10/2026";
     }
-    ~RiggingSheetTest() override
-    {
-        GlobalResults::Reset();
-        CoreSettings::Reset();
-    }
-
     static std::unique_ptr<Environment> Venue(ConfigurationCode configuration = ConfigurationCode::Flown,
                                               RiggingCode rigging = RiggingCode::DualPoint)
     {
@@ -85,7 +77,7 @@ protected:
     void Print(Environment& venue)
     {
         RiggingSheet sheet(printer, prompts, bar, percent, clock);
-        sheet.PrintOut(venue, settings);
+        sheet.PrintOut(venue, settings, shared);
     }
 
     std::size_t Count(const std::string& text) const
@@ -102,13 +94,14 @@ protected:
     RecordingCaption percent;
     FakeClock clock;
     RiggingSheet::Settings settings;
+    CalculationResults shared; // what the windows show
 };
 
 TEST_F(RiggingSheetTest, TheTitleTheCellTableAndTheFiguresOfASmallVenue)
 {
     auto venue = Venue();
     Print(*venue);
-    const CalculationResults& r = GlobalResults::Current();
+    const CalculationResults& r = shared;
     const auto texts = printer.Texts();
     ASSERT_GE(texts.size(), 25u);
     const std::vector<std::string> head(texts.begin(), texts.begin() + 25);
@@ -155,14 +148,14 @@ TEST_F(RiggingSheetTest, TheTitleTheCellTableAndTheFiguresOfASmallVenue)
         {"Horizontal:", "0.00 ft", "Angle:",
          Format::FormatDegrees(venue->LineArray().Bumper().Angle().Degrees())},
         {"Vertical:", "30.00 ft", "Hanging Points:", "2"},
-        {"Far Throw:", Format::FormatMeasurement(r.FarThrow), "Upper Angle:",
+        {"Far Throw:", Format::FormatMeasurement(r.FarThrow, UnitsCode::English), "Upper Angle:",
          Format::FormatDegrees(r.UpperCoverageAngle.Degrees())},
-        {"Short Throw:", Format::FormatMeasurement(r.NearThrow), "Lower Angle:",
+        {"Short Throw:", Format::FormatMeasurement(r.NearThrow, UnitsCode::English), "Lower Angle:",
          Format::FormatDegrees(r.LowerCoverageAngle.Degrees())},
-        {"Total Weight:", Format::FormatWeight(r.TotalWeight), "Total Coverage:",
+        {"Total Weight:", Format::FormatWeight(r.TotalWeight, UnitsCode::English), "Total Coverage:",
          Format::FormatDegrees(r.UpperCoverageAngle.Degrees() - r.LowerCoverageAngle.Degrees())},
-        {"Array Height:", Format::FormatMeasurement(r.ArrayMaxY - r.ArrayMinY), "Trim Height:",
-         Format::FormatMeasurement(r.ArrayMinY)},
+        {"Array Height:", Format::FormatMeasurement(r.ArrayMaxY - r.ArrayMinY, UnitsCode::English), "Trim Height:",
+         Format::FormatMeasurement(r.ArrayMinY, UnitsCode::English)},
     };
     for (const auto& row : figures) {
         SCOPED_TRACE(row[0]);
@@ -175,7 +168,7 @@ TEST_F(RiggingSheetTest, TheTitleTheCellTableAndTheFiguresOfASmallVenue)
         const auto call = std::find_if(calls.begin(), calls.end(),
                                        [&](const auto& c) { return c.text == row[0]; });
         const auto weightValue = std::find_if(calls.begin(), calls.end(), [&](const auto& c) {
-            return c.text == Format::FormatWeight(r.TotalWeight);
+            return c.text == Format::FormatWeight(r.TotalWeight, UnitsCode::English);
         });
         EXPECT_NEAR(call[0].x, array.x, kTol);
         EXPECT_NEAR(call[1].x + Width11(call[1].text),
@@ -199,21 +192,21 @@ TEST_F(RiggingSheetTest, TheTitleTheCellTableAndTheFiguresOfASmallVenue)
 TEST_F(RiggingSheetTest, TheSharedResultsAreRecalculatedBeforePrinting)
 {
     auto venue = Venue();
-    GlobalResults::Store(venue->GenerateCalculations(false));
+    shared = venue->GenerateCalculations(false);
     // Changed since the last prediction: a fourth cell.
     const Angle splay = Angle::FromDegrees(2);
     venue->LineArray().Cells().Add(-1, -1, &splay);
     std::size_t cellsWhenPrintingStarted = 0;
     clock.SetOnMessages([&] {
         if (cellsWhenPrintingStarted == 0)
-            cellsWhenPrintingStarted = GlobalResults::Current().CellResults.size();
+            cellsWhenPrintingStarted = shared.CellResults.size();
     });
     Print(*venue);
     EXPECT_EQ(cellsWhenPrintingStarted, 4u);
     EXPECT_TRUE(Printed("4"));
     const CalculationResults fresh = venue->GenerateCalculations(false);
-    EXPECT_FLOAT_EQ(GlobalResults::Current().TotalWeight, fresh.TotalWeight);
-    EXPECT_FLOAT_EQ(GlobalResults::Current().ArrayMinY, fresh.ArrayMinY);
+    EXPECT_FLOAT_EQ(shared.TotalWeight, fresh.TotalWeight);
+    EXPECT_FLOAT_EQ(shared.ArrayMinY, fresh.ArrayMinY);
 }
 
 TEST_F(RiggingSheetTest, EditsWhileWindowMessagesRunDoNotReachTheSheet)
@@ -250,11 +243,11 @@ TEST_F(RiggingSheetTest, CablesLoadsAndHangPointsFollowTheRigging)
         printer.ClearCalls();
         auto venue = Venue(c.configuration, c.rigging);
         Print(*venue);
-        const CalculationResults& r = GlobalResults::Current();
+        const CalculationResults& r = shared;
         EXPECT_EQ(printer.CallsOf(Op::Pie).size(), c.markerPies);
-        EXPECT_EQ(Printed(Format::FormatWeight(r.FrontLoad)), c.loads);
-        EXPECT_EQ(Printed("Load: " + Format::FormatWeight(r.FrontLoad)), c.loads);
-        EXPECT_EQ(Printed("Load: " + Format::FormatWeight(r.BackLoad)), c.loads);
+        EXPECT_EQ(Printed(Format::FormatWeight(r.FrontLoad, UnitsCode::English)), c.loads);
+        EXPECT_EQ(Printed("Load: " + Format::FormatWeight(r.FrontLoad, UnitsCode::English)), c.loads);
+        EXPECT_EQ(Printed("Load: " + Format::FormatWeight(r.BackLoad, UnitsCode::English)), c.loads);
         EXPECT_EQ(Printed("Front"), c.loads);
         EXPECT_EQ(Printed("Back"), c.loads);
         const auto texts = printer.Texts();
@@ -265,7 +258,7 @@ TEST_F(RiggingSheetTest, CablesLoadsAndHangPointsFollowTheRigging)
         const auto trim = std::find(texts.begin(), texts.end(), "Trim Height:");
         ASSERT_NE(trim, texts.end());
         EXPECT_EQ(trim[1], Format::FormatMeasurement(c.configuration == ConfigurationCode::Flown ? r.ArrayMinY
-                                                                          : r.ArrayMaxY));
+                                                                          : r.ArrayMaxY, UnitsCode::English));
 
         // The cables: vertical lines from the hang holes up to the top of the rigging box,
         // whose left axis stands 4 % right of its frame at 45 %.
@@ -283,8 +276,8 @@ TEST_F(RiggingSheetTest, CablesLoadsAndHangPointsFollowTheRigging)
         EXPECT_EQ(cables, c.configuration == ConfigurationCode::GroundStacked ? 0u : (c.rigging == RiggingCode::DualPoint ? 2u : 1u));
         if (c.loads) {
             // Front right of back, apart, and both inside the top view's box.
-            const auto& front = printer.TextCall("Load: " + Format::FormatWeight(r.FrontLoad));
-            const auto& back = printer.TextCall("Load: " + Format::FormatWeight(r.BackLoad));
+            const auto& front = printer.TextCall("Load: " + Format::FormatWeight(r.FrontLoad, UnitsCode::English));
+            const auto& back = printer.TextCall("Load: " + Format::FormatWeight(r.BackLoad, UnitsCode::English));
             EXPECT_EQ(front.fontPoints, 8);
             const auto width = [](const std::string& text) {
                 return static_cast<float>(text.size()) * 8 / 120;
@@ -402,7 +395,7 @@ TEST_F(RiggingSheetTest, APrinterWithoutAPixelSizeIsAPrinterFailure)
     RecordingPrinter broken(8.5f, 11.0f, 0.0f);
     auto venue = Venue();
     RiggingSheet sheet(broken, prompts, bar, percent, clock);
-    EXPECT_THROW(sheet.PrintOut(*venue, settings), PrinterFailure);
+    EXPECT_THROW(sheet.PrintOut(*venue, settings, shared), PrinterFailure);
     EXPECT_TRUE(broken.CallsOf(Op::EndDoc).empty());
 }
 

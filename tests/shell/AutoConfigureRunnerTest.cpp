@@ -25,8 +25,6 @@
 #include "../engine/PredictionTestVenues.h"
 #include "engine/AutoConfigure.h"
 #include "engine/Environment.h"
-#include "engine/GlobalResults.h"
-#include "model/CoreSettings.h"
 #include "platform/FakeClock.h"
 #include "platform/FakeScreenSaver.h"
 #include "platform/FixedScreenInfo.h"
@@ -43,6 +41,7 @@
 #include "shell/ProgressWindow.h"
 #include "shell/RecentFiles.h"
 #include "shell/RefreshableWindow.h"
+#include "shell/Session.h"
 #include "shell/UpdateHub.h"
 #include "shell/VenueLifecycle.h"
 #include "shell/WindowRegistry.h"
@@ -93,17 +92,17 @@ struct Snapshot {
 class AutoConfigureRunnerTest : public ::testing::Test {
 protected:
     AutoConfigureRunnerTest()
-        : folder_(temp_.path().toStdString()), options_(store_), recent_(store_),
+        : folder_(temp_.path().toStdString()), session_(store_), options_(session_.Options()),
+          recent_(store_),
           reporter_(folder_, clock_, prompts_, [] { return std::string("Quessel Polvane"); },
                     "2.4.0", [this] { Ended(); }, [this] { Ended(); }),
           window_(options_, prompts_, screen_, registry_, reporter_),
-          lifecycle_(prompts_, window_, recent_, [] { return std::string(); },
+          lifecycle_(session_, prompts_, window_, recent_, [] { return std::string(); },
                      [] { return std::string("Quessel Polvane"); }),
-          hub_([this]() -> Environment& { return lifecycle_.Venue(); }, registry_, window_, help_),
+          hub_(session_, registry_, window_, help_),
           progress_(&window_),
-          runner_(options_, clock_, screenSaver_, lifecycle_, hub_, reporter_, window_, progress_)
+          runner_(session_, clock_, screenSaver_, lifecycle_, hub_, reporter_, window_, progress_)
     {
-        CoreSettings::Reset();
         prompts_.SetAnswerOkBoxes(true);
         lifecycle_.SetUpdateHub(&hub_);
         window_.Connect(lifecycle_, hub_);
@@ -126,12 +125,7 @@ protected:
         options_.SetDisableScreenSaver(true);
         window_.show();
     }
-    ~AutoConfigureRunnerTest() override
-    {
-        registry_.Unregister(ToolWindowId::ArrayPicture);
-        GlobalResults::Reset();
-        CoreSettings::Reset();
-    }
+    ~AutoConfigureRunnerTest() override { registry_.Unregister(ToolWindowId::ArrayPicture); }
 
     // Runs action at the n-th time window messages run: 1 once the progress window shows,
     // 2 as the search starts, 3 at its first progress report.
@@ -170,7 +164,8 @@ protected:
     QTemporaryDir temp_;
     ProgramFolder folder_;
     MemorySettingsStore store_;
-    Options options_;
+    Session session_;
+    Options& options_;
     RecentFiles recent_;
     SteppingClock clock_;
     ScriptedPrompts prompts_;
@@ -228,7 +223,6 @@ TEST_F(AutoConfigureRunnerTest, StopEndsTheSearchWithTheBestFoundSoFar)
     designed->SetAutoCalcBaselines(15, 15);
     AutoConfigure(*designed).DesignInitialSplays();
     const float designedScore = designed->GenerateCalculations(false).EvennessScore;
-    GlobalResults::Reset();
 
     std::int64_t readingsAtStop = 0;
     QColor barStart;
@@ -257,7 +251,7 @@ TEST_F(AutoConfigureRunnerTest, StopEndsTheSearchWithTheBestFoundSoFar)
     ASSERT_FALSE(picture_.seen.empty());
     EXPECT_FALSE(picture_.seen.back().progressVisible);
     EXPECT_TRUE(picture_.seen.back().autoCalculating);
-    EXPECT_FLOAT_EQ(GlobalResults::Current().EvennessScore, Score());
+    EXPECT_FLOAT_EQ(session_.Results().EvennessScore, Score());
     EXPECT_TRUE(lifecycle_.IsDirty());
     EXPECT_TRUE(screenSaver_.Active());
 }

@@ -15,9 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/Environment.h"
-#include "engine/GlobalResults.h"
 #include "files/VenueFile.h"
-#include "model/CoreSettings.h"
 #include "platform/FakeClock.h"
 #include "platform/FixedScreenInfo.h"
 #include "platform/MemorySettingsStore.h"
@@ -29,6 +27,7 @@
 #include "shell/PlaceableWindow.h"
 #include "shell/RecentFiles.h"
 #include "shell/RefreshableWindow.h"
+#include "shell/Session.h"
 #include "shell/ToolWindowRegistry.h"
 #include "shell/ToolWindowSlot.h"
 #include "shell/UpdateHub.h"
@@ -98,15 +97,15 @@ private:
 class MainWindowTest : public ::testing::Test {
 protected:
     explicit MainWindowTest(UnitsCode templateUnits = UnitsCode::Metric)
-        : folder_(temp_.path().toStdString()), options_(store_), recent_(store_),
+        : folder_(temp_.path().toStdString()), session_(store_), options_(session_.Options()),
+          recent_(store_),
           reporter_(folder_, clock_, prompts_, [] { return std::string("Quessel Polvane"); },
                     "2.4.0", [this] { ++reportedEnds_; }, [this] { ++reportedEnds_; }),
           window_(options_, prompts_, screen_, registry_, reporter_),
-          lifecycle_(prompts_, window_, recent_, [this] { return templatePath_; },
+          lifecycle_(session_, prompts_, window_, recent_, [this] { return templatePath_; },
                      [] { return std::string("Quessel Polvane"); }),
-          hub_([this]() -> Environment& { return lifecycle_.Venue(); }, registry_, window_, help_)
+          hub_(session_, registry_, window_, help_)
     {
-        CoreSettings::Reset();
         prompts_.SetAnswerOkBoxes(true);
         Environment blank;
         blank.Clear();
@@ -118,12 +117,6 @@ protected:
         window_.SetEndProgram([this] { ++ends_; });
         lifecycle_.NewVenue();
     }
-    ~MainWindowTest() override
-    {
-        GlobalResults::Reset();
-        CoreSettings::Reset();
-    }
-
     std::string Path(const std::string& name) const
     {
         return (fs::path(temp_.path().toStdString()) / name).string();
@@ -148,7 +141,8 @@ protected:
     QTemporaryDir temp_;
     ProgramFolder folder_;
     MemorySettingsStore store_;
-    Options options_;
+    Session session_;
+    Options& options_;
     RecentFiles recent_;
     FakeClock clock_;
     ScriptedPrompts prompts_;

@@ -23,9 +23,7 @@
 #include "shell/SplashWindow.h"
 
 #include "engine/Environment.h"
-#include "engine/GlobalResults.h"
 #include "files/VenueFile.h"
-#include "model/CoreSettings.h"
 #include "platform/FakeClock.h"
 #include "platform/FixedScreenInfo.h"
 #include "platform/MemorySettingsStore.h"
@@ -220,7 +218,6 @@ TEST_F(MainWindowTest, ViewModeItemsSwitchModeAndShowTheEngineeringTools)
 
     Item("mnuModeEngineering")->trigger();
     EXPECT_TRUE(options_.EngineeringMode());
-    EXPECT_TRUE(CoreSettings::EngineeringMode());
     EXPECT_TRUE(Item("mnuModeEngineering")->isChecked());
     EXPECT_FALSE(Item("mnuModeStandard")->isChecked());
     for (const char* name : {"mnuViewFROptions", "mnuViewIFEGraph", "mnuViewListeningPoints"})

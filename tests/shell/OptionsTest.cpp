@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include "model/CoreSettings.h"
 #include "platform/FakeClock.h"
 #include "platform/FixedScreenInfo.h"
 #include "platform/MemorySettingsStore.h"
@@ -44,12 +43,7 @@ public:
 
 class OptionsTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(temp_.isValid());
-        CoreSettings::Reset();
-    }
-    void TearDown() override { CoreSettings::Reset(); }
+    void SetUp() override { ASSERT_TRUE(temp_.isValid()); }
 
     std::string ProgramPath() const { return temp_.path().toStdString(); }
     ProgramConstants Constants() const
@@ -235,19 +229,17 @@ TEST_F(OptionsTest, NumbersAreReadByTheirLeadingNumber)
 TEST_F(OptionsTest, ASnapSizeThatIsNotPositiveIsTakenAsMissing)
 {
     for (const char* stored : {"0", "-2", "abc", "1e39"}) {
-        CoreSettings::SetSnapToGridSize(7.0f);
         MemorySettingsStore store;
         store.SaveSetting("Options\\General", "Snap to grid size (feet or meters)", stored);
         Options options(store);
         options.Read(Constants(), welcome_, clock_);
         EXPECT_EQ(options.SnapToGridSize(), 1.0f) << stored;
-        EXPECT_EQ(CoreSettings::SnapToGridSize(), 1.0f) << stored;
     }
     Store("Options\\General", "Snap to grid size (feet or meters)", "0.5");
     Store("Options", "Engineering mode", "yes");
     ReadWithTemplate();
-    EXPECT_EQ(CoreSettings::SnapToGridSize(), 0.5f);
-    EXPECT_TRUE(CoreSettings::EngineeringMode());
+    EXPECT_EQ(options_.SnapToGridSize(), 0.5f);
+    EXPECT_TRUE(options_.EngineeringMode());
 }
 
 TEST_F(OptionsTest, SettersStoreUnderTheOptionsOwnName)
@@ -265,14 +257,13 @@ TEST_F(OptionsTest, SettersStoreUnderTheOptionsOwnName)
     EXPECT_EQ(store_.ReadSetting("Options\\General", "Snap to grid size (feet or meters)"), "0.25");
     EXPECT_EQ(store_.ReadSetting("Options\\General", "Recently used file list entries"), "9");
     EXPECT_EQ(store_.ReadSetting("Options\\Notes Window", "Font"), "DejaVu Sans");
-    EXPECT_EQ(CoreSettings::SnapToGridSize(), 0.25f);
+    EXPECT_EQ(options_.SnapToGridSize(), 0.25f);
 
     for (float bad : {0.0f, -1.0f, NAN, INFINITY})
         EXPECT_THROW(options_.SetSnapToGridSize(bad), std::invalid_argument);
     EXPECT_THROW(options_.SetMaxAutoConfigureUnderthrow(NAN), std::invalid_argument);
     EXPECT_THROW(options_.SetNotesSize(0), std::invalid_argument);
     EXPECT_EQ(options_.SnapToGridSize(), 0.25f);
-    EXPECT_EQ(CoreSettings::SnapToGridSize(), 0.25f);
     EXPECT_EQ(store_.ReadSetting("Options\\General", "Snap to grid size (feet or meters)"), "0.25");
 }
 
@@ -284,11 +275,11 @@ TEST_F(OptionsTest, ModeSwitchesStoreTellTheCoreAndThenTheListener)
 
     options_.SwitchToEngineeringMode();
     EXPECT_TRUE(options_.EngineeringMode());
-    EXPECT_TRUE(CoreSettings::EngineeringMode());
+    EXPECT_TRUE(options_.EngineeringMode());
     EXPECT_EQ(store_.ReadSetting("Options", "Engineering mode"), "Yes");
 
     options_.SwitchToStandardMode();
-    EXPECT_FALSE(CoreSettings::EngineeringMode());
+    EXPECT_FALSE(options_.EngineeringMode());
     EXPECT_EQ(store_.ReadSetting("Options", "Engineering mode"), "No");
     EXPECT_EQ(listener.calls, (std::vector<bool>{true, false}));
 }
@@ -302,18 +293,6 @@ TEST_F(OptionsTest, ColourEditsAreUndoneByReadingTheColoursBack)
     options_.Colors().SetColor(ColorTable::kBackground, 0xFF000000u);
     options_.StoreColors();
     EXPECT_EQ(store_.ReadSetting("Options\\Colors", "Background"), "255,0,0,0");
-}
-
-TEST_F(OptionsTest, TheProcessWideOptionsMustBeInstalled)
-{
-    Options::SetCurrent(nullptr);
-    EXPECT_THROW(Options::Current(), std::logic_error);
-    {
-        Options installed(store_);
-        Options::SetCurrent(&installed);
-        EXPECT_EQ(&Options::Current(), &installed);
-    }
-    EXPECT_FALSE(Options::HasCurrent()) << "destroyed options uninstall themselves";
 }
 
 } // namespace

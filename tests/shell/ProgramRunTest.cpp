@@ -13,10 +13,7 @@
 
 #include "FakeShellMainWindow.h"
 #include "engine/Environment.h"
-#include "engine/GlobalResults.h"
 #include "files/VenueFile.h"
-#include "model/CoreSettings.h"
-#include "model/ModelNotices.h"
 #include "platform/FakeClock.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/ProgramFolder.h"
@@ -25,6 +22,7 @@
 #include "shell/CrashMarker.h"
 #include "shell/ErrorReporter.h"
 #include "shell/RecentFiles.h"
+#include "shell/Session.h"
 #include "shell/StartupWindows.h"
 #include "shell/UpdateHub.h"
 #include "shell/VenueLifecycle.h"
@@ -63,14 +61,14 @@ TEST(CommandLinePathTest, QuotesBecomeBlanksAndBlanksAroundAreRemoved)
 class ProgramRunTest : public ::testing::Test {
 protected:
     ProgramRunTest()
-        : folder_(temp_.path().toStdString(), Path("data")), recent_(store_),
-          lifecycle_(prompts_, main_, recent_, [this] { return folder_.File("Templates/Blank_English.venue"); },
+        : folder_(temp_.path().toStdString(), Path("data")), session_(store_), recent_(store_),
+          lifecycle_(session_, prompts_, main_, recent_, [this] { return folder_.File("Templates/Blank_English.venue"); },
                      [] { return std::string("Quessel Polvane"); }),
-          hub_([this]() -> Environment& { return lifecycle_.Venue(); }, registry_, main_, help_),
+          hub_(session_, registry_, main_, help_),
           windows_(log_),
           reporter_(folder_, clock_, prompts_, {}, "2.4.0", [this] { log_.push_back("orderly end"); },
                     [this] { log_.push_back("immediate end"); }),
-          run_(clock_, prompts_, folder_, lifecycle_, hub_, windows_, reporter_,
+          run_(clock_, prompts_, folder_, session_, lifecycle_, hub_, windows_, reporter_,
                [this] { ReadOptions(); }, [] { return std::string("Quessel Polvane"); })
     {
         lifecycle_.SetUpdateHub(&hub_);
@@ -83,12 +81,6 @@ protected:
         blank.SetNotes("template");
         VenueFile::SaveAs(blank, folder_.File("Templates/Blank_English.venue"));
     }
-    ~ProgramRunTest() override
-    {
-        GlobalResults::Reset();
-        CoreSettings::Reset();
-    }
-
     void ReadOptions()
     {
         log_.push_back("read options");
@@ -114,6 +106,7 @@ protected:
     ScriptedPrompts prompts_;
     ProgramFolder folder_;
     MemorySettingsStore store_;
+    Session session_;
     RecentFiles recent_;
     FakeShellMainWindow main_;
     VenueLifecycle lifecycle_;
@@ -141,9 +134,6 @@ TEST_F(ProgramRunTest, AnEmptyCommandLineStartsANewVenueAndRunsTheSequenceInOrde
     const CrashMarker marker(folder_);
     ASSERT_TRUE(marker.StoredDate().has_value());
     EXPECT_DOUBLE_EQ(*marker.StoredDate(), (LocalDateTime{2026, 3, 7, 14, 5, 9}.ToOleDate()));
-    // The core reads the open venue's units through the shell.
-    lifecycle_.Venue().SetUnits(UnitsCode::Metric);
-    EXPECT_EQ(CoreSettings::OpenVenueUnits(), UnitsCode::Metric);
 }
 
 TEST_F(ProgramRunTest, TheSplashStaysUpTwoSecondsFromItsPlanUnlessStartUpTookLonger)
@@ -230,13 +220,6 @@ TEST_F(ProgramRunTest, AFailingStartIsReportedUnderMain)
     std::getline(logFile, line);
     EXPECT_EQ(line, "03.07.26--02:05:09 pm--Error in \"modMain.Main\": Code 5 (bad option): "
                     "Version 2.4.0\r");
-}
-
-TEST_F(ProgramRunTest, ModelNoticesReachTheUser)
-{
-    ASSERT_TRUE(run_.Start(""));
-    ModelNotices::Show("A notice");
-    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"A notice"}));
 }
 
 } // namespace

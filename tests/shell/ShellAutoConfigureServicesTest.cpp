@@ -6,12 +6,12 @@
 
 #include "FakeShellMainWindow.h"
 #include "engine/Environment.h"
-#include "engine/GlobalResults.h"
 #include "platform/FakeClock.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/RecordingHelpViewer.h"
 #include "shell/Options.h"
 #include "shell/RefreshableWindow.h"
+#include "shell/Session.h"
 #include "shell/UpdateHub.h"
 #include "shell/WindowRegistry.h"
 
@@ -26,21 +26,19 @@ struct CountingWindow : RefreshableWindow {
 class ShellAutoConfigureServicesTest : public ::testing::Test {
 protected:
     ShellAutoConfigureServicesTest()
-        : options_(store_), hub_([this]() -> Environment& { return venue_; }, registry_, main_, help_)
+        : session_(store_), hub_(session_, registry_, main_, help_)
     {
-        venue_.Clear();
+        session_.Venue().Clear();
     }
-    ~ShellAutoConfigureServicesTest() override { GlobalResults::Reset(); }
 
     ShellAutoConfigureServices In(const QLocale& locale)
     {
-        return ShellAutoConfigureServices(options_, clock_, hub_, locale);
+        return ShellAutoConfigureServices(session_, clock_, hub_, locale);
     }
 
     MemorySettingsStore store_;
-    Options options_;
+    Session session_;
     FakeClock clock_;
-    Environment venue_;
     WindowRegistry registry_;
     FakeShellMainWindow main_;
     RecordingHelpViewer help_;
@@ -62,13 +60,26 @@ TEST_F(ShellAutoConfigureServicesTest, RefreshesTheDesignWindowsWithoutANewPredi
     registry_.Register(ToolWindowId::Notes, &notes); // not a window of the design
     CalculationResults stored;
     stored.EvennessScore = 12345.0f;
-    GlobalResults::Store(stored);
+    session_.StoreResults(stored);
 
     ShellAutoConfigureServices services = In(QLocale());
     services.RefreshWindows();
     EXPECT_EQ(picture.refreshes, 1);
     EXPECT_EQ(notes.refreshes, 0);
-    EXPECT_EQ(GlobalResults::Current().EvennessScore, 12345.0f);
+    EXPECT_EQ(session_.Results().EvennessScore, 12345.0f);
+}
+
+TEST_F(ShellAutoConfigureServicesTest, TheInitialDesignGoesToTheSessionInItsMode)
+{
+    ShellAutoConfigureServices services = In(QLocale());
+    EXPECT_FALSE(services.EngineeringMode());
+    session_.Options().SwitchToEngineeringMode();
+    EXPECT_TRUE(services.EngineeringMode());
+
+    CalculationResults design;
+    design.EvennessScore = 7.0f;
+    services.ShareResults(design);
+    EXPECT_EQ(session_.Results().EvennessScore, 7.0f);
 }
 
 } // namespace

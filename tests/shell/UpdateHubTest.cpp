@@ -13,10 +13,11 @@
 
 #include "FakeShellMainWindow.h"
 #include "engine/Environment.h"
-#include "engine/GlobalResults.h"
 #include "model/ProcedureFailure.h"
+#include "platform/MemorySettingsStore.h"
 #include "platform/RecordingHelpViewer.h"
 #include "shell/RefreshableWindow.h"
+#include "shell/Session.h"
 #include "shell/UpdateGuard.h"
 #include "shell/WindowRegistry.h"
 
@@ -54,7 +55,7 @@ const std::vector<std::pair<ToolWindowId, std::string>> kWindows = {
 
 class UpdateHubTest : public ::testing::Test {
 protected:
-    UpdateHubTest() : hub_([this]() -> Environment& { return venue_; }, registry_, main_, help_)
+    UpdateHubTest() : session_(store_), venue_(session_.Venue()), hub_(session_, registry_, main_, help_)
     {
         venue_.Clear();
         for (const auto& [id, name] : kWindows)
@@ -62,17 +63,18 @@ protected:
         for (const auto& [id, window] : windows_)
             registry_.Register(id, window.get());
     }
-    ~UpdateHubTest() override { GlobalResults::Reset(); }
 
     LoggingWindow& Window(ToolWindowId id) { return *windows_.at(id); }
     void StoreBalanced(bool balanced)
     {
         CalculationResults results;
         results.Balanced = balanced;
-        GlobalResults::Store(results);
+        session_.StoreResults(results);
     }
 
-    Environment venue_;
+    MemorySettingsStore store_;
+    Session session_;
+    Environment& venue_;
     WindowRegistry registry_;
     FakeShellMainWindow main_;
     RecordingHelpViewer help_;
@@ -137,13 +139,13 @@ TEST_F(UpdateHubTest, RecalculatesOnlyWhenAskedEvenForAScopeWithoutWindows)
 {
     StoreBalanced(true);
     hub_.UpdateInterfaces(UpdateScope{12}, false);
-    EXPECT_TRUE(GlobalResults::Current().Balanced);
+    EXPECT_TRUE(session_.Results().Balanced);
     // An empty venue's prediction replaces the stored record.
     CalculationResults marked;
     marked.TotalWeight = 1234.0f;
-    GlobalResults::Store(marked);
+    session_.StoreResults(marked);
     hub_.UpdateInterfaces(UpdateScope{12}, true);
-    EXPECT_NE(GlobalResults::Current().TotalWeight, 1234.0f);
+    EXPECT_NE(session_.Results().TotalWeight, 1234.0f);
     EXPECT_TRUE(log_.empty());
 }
 

@@ -17,7 +17,6 @@
 #include "FakeShellMainWindow.h"
 #include "engine/CalculationResults.h"
 #include "engine/Environment.h"
-#include "engine/GlobalResults.h"
 #include "files/VenueFile.h"
 #include "model/Cells.h"
 #include "model/ProductTables.h"
@@ -25,6 +24,7 @@
 #include "platform/RecordingHelpViewer.h"
 #include "platform/ScriptedPrompts.h"
 #include "shell/RecentFiles.h"
+#include "shell/Session.h"
 #include "shell/UpdateHub.h"
 #include "shell/WindowRegistry.h"
 
@@ -66,10 +66,10 @@ void WriteOldVenue(const std::string& path)
 class VenueLifecycleTest : public ::testing::Test {
 protected:
     VenueLifecycleTest()
-        : recent_(store_),
-          lifecycle_(prompts_, main_, recent_, [this] { return templatePath_; },
+        : session_(store_), recent_(store_),
+          lifecycle_(session_, prompts_, main_, recent_, [this] { return templatePath_; },
                      [] { return std::string("Quessel Polvane"); }),
-          hub_([this]() -> Environment& { return lifecycle_.Venue(); }, registry_, main_, help_)
+          hub_(session_, registry_, main_, help_)
     {
         lifecycle_.SetUpdateHub(&hub_);
         prompts_.SetAnswerOkBoxes(true);
@@ -80,7 +80,6 @@ protected:
         templatePath_ = Path("Blank_Metric.venue");
         VenueFile::SaveAs(blank, templatePath_);
     }
-    ~VenueLifecycleTest() override { GlobalResults::Reset(); }
 
     std::string Path(const std::string& name) const
     {
@@ -113,6 +112,7 @@ protected:
     ScriptedPrompts prompts_;
     FakeShellMainWindow main_;
     MemorySettingsStore store_;
+    Session session_;
     RecentFiles recent_;
     std::string templatePath_;
     VenueLifecycle lifecycle_;

@@ -56,7 +56,7 @@ protected:
         results_.ArrayMaxY = 10;
         results_.HangLinePoint = Point2D(16, 2);
         results_.CellResults = {SquareCell(8, 8, true), SquareCell(8, 6, false), SquareCell(8, 4, false)};
-        GlobalResults::Store(results_);
+        session_.StoreResults(results_);
 
         window_.SetToolWindowSlot(ToolWindowId::ArrayPicture, &host_);
         window_.findChild<QAction*>(QStringLiteral("mnuViewArrayPicture"))->trigger();
@@ -67,7 +67,7 @@ protected:
 
     void Redraw(const CalculationResults& results)
     {
-        GlobalResults::Store(results);
+        session_.StoreResults(results);
         picture_->UpdateInterface();
     }
     void Redraw() { Redraw(results_); }

@@ -23,7 +23,6 @@ class BumperConfigurationWindowTest : public ToolWindowFixture {
 protected:
     BumperConfigurationWindowTest()
     {
-        CoreSettings::SetOpenVenueUnitsSource([this] { return lifecycle_.Venue().Units(); });
         window_.SetToolWindowSlot(ToolWindowId::BumperConfiguration, &host_);
         window_.findChild<QAction*>(QStringLiteral("mnuViewBumperConfiguration"))->trigger();
         bumper_ = dynamic_cast<BumperConfigurationWindow*>(host_.Window());

@@ -16,7 +16,6 @@ class CalculationsWindowTest : public ToolWindowFixture {
 protected:
     CalculationsWindowTest()
     {
-        CoreSettings::SetOpenVenueUnitsSource([this] { return lifecycle_.Venue().Units(); });
         window_.SetToolWindowSlot(ToolWindowId::Calculations, &host_);
         window_.findChild<QAction*>(QStringLiteral("mnuViewCalculations"))->trigger();
         calculations_ = dynamic_cast<CalculationsWindow*>(host_.Window());
@@ -50,7 +49,7 @@ protected:
 
 TEST_F(CalculationsWindowTest, ShowsTheHeadlineFiguresInTheVenuesUnits)
 {
-    GlobalResults::Store(Sample());
+    session_.StoreResults(Sample());
     hub_.UpdateInterfaces(UpdateScope::ResultsAndAreas, false);
     EXPECT_EQ(Shown("lblFarThrow"), "123.46 ft");
     EXPECT_EQ(Shown("lblNearThrow"), "20.00 ft");
@@ -65,7 +64,7 @@ TEST_F(CalculationsWindowTest, ShowsTheHeadlineFiguresInTheVenuesUnits)
 
     // The same figures of a metric venue are labelled, not converted.
     lifecycle_.Venue().SetUnits(UnitsCode::Metric);
-    GlobalResults::Store(Sample());
+    session_.StoreResults(Sample());
     hub_.UpdateInterfaces(UpdateScope::ResultsAndAreas, false);
     EXPECT_EQ(Shown("lblFarThrow"), "123.46 m");
     EXPECT_EQ(Shown("lblTotalWeight"), "1512.3 kg");
@@ -73,7 +72,7 @@ TEST_F(CalculationsWindowTest, ShowsTheHeadlineFiguresInTheVenuesUnits)
 
 TEST_F(CalculationsWindowTest, TheTrimHeightIsTheLowestPointFlownAndTheHighestStacked)
 {
-    GlobalResults::Store(Sample());
+    session_.StoreResults(Sample());
     lifecycle_.Venue().LineArray().SetConfiguration(ConfigurationCode::GroundStacked);
     hub_.UpdateInterfaces(UpdateScope::ResultsAndAreas, false);
     EXPECT_EQ(Shown("lblTrimHeight"), "30.25 ft");
@@ -92,7 +91,7 @@ TEST_F(CalculationsWindowTest, GodModeAddsTheEvennessAsAWholePercentage)
     for (const Case& c : cases) {
         CalculationResults results = Sample();
         results.EvennessScore = c.evenness;
-        GlobalResults::Store(std::move(results));
+        session_.StoreResults(std::move(results));
         hub_.UpdateInterfaces(UpdateScope::ResultsAndAreas, false);
         EXPECT_EQ(Shown("lblMaxSPLDrop"), c.shown);
     }
@@ -105,9 +104,9 @@ TEST_F(CalculationsWindowTest, ARecalculationShowsTheNewResults)
 {
     lifecycle_.Venue().LineArray().Cells().Add();
     hub_.UpdateInterfaces(UpdateScope::All, true);
-    EXPECT_GT(GlobalResults::Current().TotalWeight, 0.0f);
+    EXPECT_GT(session_.Results().TotalWeight, 0.0f);
     EXPECT_EQ(Shown("lblTotalWeight"),
-              Format::FormatWeight(GlobalResults::Current().TotalWeight));
+              Format::FormatWeight(session_.Results().TotalWeight, lifecycle_.Venue().Units()));
 }
 
 } // namespace

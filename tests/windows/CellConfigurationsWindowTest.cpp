@@ -110,7 +110,7 @@ TEST_F(CellConfigurationsWindowTest, RowsShowTheCellsAndTheirResults)
     EXPECT_EQ(Text(row.splay), Format::FormatDegrees(cell.SplayAngle().Degrees()));
     EXPECT_EQ(Text(row.attenuation), Format::FormatAttentuation(cell.Attenuation()));
     EXPECT_EQ(Text(row.pinning), Format::FormatPinning(cell.PinPosition()));
-    EXPECT_EQ(Text(row.angle), Format::FormatDegrees(GlobalResults::Current().CellResults.at(1).Aim.Degrees()));
+    EXPECT_EQ(Text(row.angle), Format::FormatDegrees(session_.Results().CellResults.at(1).Aim.Degrees()));
     // The blank venue has no seating area: no cell's sound path meets one.
     EXPECT_EQ(Text(row.throwDistance), CellConfigurationsWindow::kInfinite);
     EXPECT_EQ(ColorOf(row.throwDistance), QApplication::palette().color(QPalette::Disabled, QPalette::WindowText));
@@ -224,6 +224,15 @@ TEST_F(CellConfigurationsWindowTest, SplayListFillsThePopupAndTheChoiceSetsTheRe
     EXPECT_TRUE(lifecycle_.IsDirty());
     EXPECT_NE(ColorOf(cells_->RowAt(2).splay), cells_->HighlightColor());
     EXPECT_EQ(Text(cells_->RowAt(2).splay), Format::FormatDegrees(splays.back().Degrees()));
+}
+
+TEST_F(CellConfigurationsWindowTest, ATypeWithoutASwapGroupIsToldAndOffersNothing)
+{
+    TheCells().Item(5).SetCellType(ProductTables::kUnknownCellType);
+    cells_->PopupList(Column::Type, 5);
+    ASSERT_FALSE(prompts_.Requests().empty());
+    EXPECT_EQ(prompts_.Last().text, CellConfigurationsWindow::kNoCellTypesText);
+    EXPECT_EQ(VisibleItems(MainWindow::Popup::Type), 0);
 }
 
 TEST_F(CellConfigurationsWindowTest, TypeAndAttenuationChoicesReachTheirCell)

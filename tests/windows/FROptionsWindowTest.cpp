@@ -12,7 +12,6 @@
 #include <QTest>
 
 #include "ToolWindowFixture.h"
-#include "model/CoreSettings.h"
 #include "model/Units.h"
 #include "shell/FrequencyTable.h"
 #include "windows/ToolWindowHost.h"
@@ -24,7 +23,6 @@ class FROptionsWindowTest : public ToolWindowFixture {
 protected:
     FROptionsWindowTest()
     {
-        CoreSettings::SetOpenVenueUnitsSource([this] { return lifecycle_.Venue().Units(); });
         window_.SetToolWindowSlot(ToolWindowId::FROptions, &host_);
         host_.Load();
         options_window_ = dynamic_cast<FROptionsWindow*>(host_.Window());

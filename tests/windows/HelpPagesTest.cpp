@@ -134,9 +134,9 @@ protected:
 
     HelpWindow help_{kHelpFolder.string(), prompts_, [] { return std::string("Quessel Polvane"); },
                      &window_};
-    UpdateHub helpHub_{[this]() -> Environment& { return lifecycle_.Venue(); }, registry_, window_, help_};
+    UpdateHub helpHub_{session_, registry_, window_, help_};
     ToolWindowContext helpContext_{registry_, window_, *window_.MdiArea(), screen_, helpHub_,
-                                   lifecycle_, reporter_, options_,
+                                   lifecycle_, reporter_, options_, session_,
                                    [this] { return window_.IsUnloading(); }, prompts_, &window_, {}};
 };
 

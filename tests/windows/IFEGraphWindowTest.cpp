@@ -112,7 +112,7 @@ TEST_F(IFEGraphWindowTest, ARecalculationLeavesTheVenuesFrequencySettingsAsTheyW
     // Nor does it touch the shared results.
     CalculationResults shared;
     shared.EvennessScore = 42.0f;
-    GlobalResults::Store(shared);
+    session_.StoreResults(shared);
 
     struct Case {
         bool aggregates;
@@ -131,7 +131,7 @@ TEST_F(IFEGraphWindowTest, ARecalculationLeavesTheVenuesFrequencySettingsAsTheyW
         EXPECT_EQ(Venue().AggregateFrequencies(), c.aggregates);
         EXPECT_FLOAT_EQ(Venue().CenterFrequency(), c.centreAfter) << c.centre;
     }
-    EXPECT_FLOAT_EQ(GlobalResults::Current().EvennessScore, 42.0f);
+    EXPECT_FLOAT_EQ(session_.Results().EvennessScore, 42.0f);
 }
 
 TEST_F(IFEGraphWindowTest, TheHubSkipsTheCalculationForTheAnalysedFrequencyAndDisplayScopes)

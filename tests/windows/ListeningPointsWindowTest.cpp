@@ -23,7 +23,6 @@
 #include "engine/CalculationResults.h"
 #include "shell/CurveColors.h"
 #include "shell/FrequencyTable.h"
-#include "engine/GlobalResults.h"
 #include "windows/FROptionsWindow.h"
 #include "windows/NewListeningPointDialog.h"
 #include "windows/PlotPictureBox.h"
@@ -106,7 +105,7 @@ protected:
             point.Levels.assign(bands, level);
             results.PointLevels.push_back(point);
         }
-        GlobalResults::Store(results);
+        session_.StoreResults(results);
         points_->Refresh();
     }
     QPointF CurvePoint(int band, float level) const
@@ -156,7 +155,7 @@ protected:
     // Where the graph shows entry's i-th level (0-based), read from the shared results.
     QPointF LevelAt(int entry, std::size_t i, float frequency) const
     {
-        const auto& levels = GlobalResults::Current().PointLevels.at(static_cast<std::size_t>(entry - 1)).Levels;
+        const auto& levels = session_.Results().PointLevels.at(static_cast<std::size_t>(entry - 1)).Levels;
         return {points_->Canvas().ConvertX(frequency), points_->Canvas().ConvertY(levels.at(i))};
     }
 
@@ -183,9 +182,9 @@ TEST_F(ListeningPointsOnATemplateTest, PointsAddedInTheWindowShowAtOnceAtOneFreq
     // One analysed frequency: one level each, the reference's 0 dB, each drawn as a mark in
     // its own colour where the pointer finds it.
     const float centre = Venue().CenterFrequency();
-    EXPECT_EQ(GlobalResults::Current().PointLevels.at(0).Levels, std::vector<float>{0.0f});
+    EXPECT_EQ(session_.Results().PointLevels.at(0).Levels, std::vector<float>{0.0f});
     for (int entry = 1; entry <= 3; ++entry) {
-        ASSERT_EQ(GlobalResults::Current().PointLevels.at(static_cast<std::size_t>(entry - 1)).Levels.size(), 1u);
+        ASSERT_EQ(session_.Results().PointLevels.at(static_cast<std::size_t>(entry - 1)).Levels.size(), 1u);
         const QPointF mark = LevelAt(entry, 0, centre);
         ASSERT_TRUE(points_->Canvas().PlotRect().contains(mark)) << entry;
         EXPECT_EQ(points_->EntryAt(mark), entry);
@@ -206,7 +205,7 @@ TEST_F(ListeningPointsOnATemplateTest, PointsAddedInTheWindowShowAtOnceAtOneFreq
     QTest::keyClick(frequency_, Qt::Key_Home);
     ASSERT_TRUE(Venue().AggregateFrequencies());
     for (int entry = 1; entry <= 3; ++entry) {
-        ASSERT_EQ(GlobalResults::Current().PointLevels.at(static_cast<std::size_t>(entry - 1)).Levels.size(),
+        ASSERT_EQ(session_.Results().PointLevels.at(static_cast<std::size_t>(entry - 1)).Levels.size(),
                   static_cast<std::size_t>(FrequencyTable::Count()));
     }
     const int band = 12;
@@ -236,7 +235,7 @@ TEST_F(ListeningPointsWindowTest, LevelsBelowTheGraphStayOffTheScale)
     Points().Item(2).SetSeatingAreaIndex(1);
     Venue().SeatingAreas().Item(1).SetPoints(Point2D(2, -60), Point2D(400, -60));
     hub_.UpdateInterfaces(UpdateScope::All, true);
-    const std::vector<float>& rear = GlobalResults::Current().PointLevels.at(1).Levels;
+    const std::vector<float>& rear = session_.Results().PointLevels.at(1).Levels;
     ASSERT_FALSE(rear.empty());
     const PlotCanvas& canvas = points_->Canvas();
     const QImage& picture = points_->picResponse()->Picture();

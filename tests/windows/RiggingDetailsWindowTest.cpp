@@ -135,14 +135,14 @@ TEST_F(RiggingDetailsWindowTest, CentreOfGravityAndDistancesOnlyForTwoHangPoints
     options_.SetShowDistanceBetweenCables(true);
     Recalculate();
     const PlotCanvas& canvas = rigging_->Canvas();
-    const Point2D hang = GlobalResults::Current().HangLinePoint;
+    const Point2D hang = session_.Results().HangLinePoint;
     const QPointF cross(std::lround(canvas.ConvertX(hang.x)), std::lround(canvas.ConvertY(hang.y)));
     QImage image = Image();
     EXPECT_TRUE(ColourNear(image, cross + QPointF(4, 4), kCenterOfGravity));
     EXPECT_TRUE(ColourNear(image, cross + QPointF(4, -4), kCenterOfGravity));
     // The horizontal dimension line runs above the plot, between the cables.
     const float fx = static_cast<float>(rigging_->HolePoint(TheBumper().FrontHangPoint()).x());
-    const QSize label = canvas.MeasureText(Format::FormatSmallMeasurement(TheBumper().XDistanceBetweenCables()));
+    const QSize label = canvas.MeasureText(Format::FormatSmallMeasurement(TheBumper().XDistanceBetweenCables(), lifecycle_.Venue().Units()));
     const float y = std::round(static_cast<float>(canvas.Top()) - label.height() / 2.0f - 1);
     EXPECT_TRUE(ColourNear(image, QPointF(fx - 6, y), kScaleLines, 0));
 
@@ -193,7 +193,7 @@ TEST_F(RiggingDetailsWindowTest, LoadsShowOnlyWhileTheArrayIsBalanced)
 {
     options_.SetShowWeights(true);
     Recalculate();
-    CalculationResults results = GlobalResults::Current();
+    CalculationResults results = session_.Results();
     // Above the plot only the load labels are written (no cable distances).
     auto loadsShown = [this] {
         const QImage image = Image();
@@ -208,7 +208,7 @@ TEST_F(RiggingDetailsWindowTest, LoadsShowOnlyWhileTheArrayIsBalanced)
         results.Balanced = balanced;
         results.FrontLoad = 123.4f;
         results.BackLoad = 56.7f;
-        GlobalResults::Store(results);
+        session_.StoreResults(results);
         rigging_->UpdateInterface();
         EXPECT_EQ(loadsShown(), balanced) << balanced;
     }
@@ -232,9 +232,9 @@ TEST_F(RiggingDetailsWindowTest, ClickingAHoleMovesTheNearerHangPoint)
     ASSERT_GE(rigging_->HoleCount(), 9);
     for (const Case& c : cases) {
         HangFrom(3, 8);
-        CalculationResults results = GlobalResults::Current();
+        CalculationResults results = session_.Results();
         results.HangLinePoint = TheBumper().HoleLocation(5);
-        GlobalResults::Store(results);
+        session_.StoreResults(results);
         rigging_->UpdateInterface();
 
         Click(c.hole, c.button, QPointF(0, 6));

@@ -11,7 +11,6 @@
 #include <QTest>
 
 #include "ToolWindowFixture.h"
-#include "model/CoreSettings.h"
 #include "model/ListeningPoint.h"
 #include "model/ListeningPoints.h"
 #include "model/Plane.h"
@@ -26,7 +25,6 @@ class SeatingAreasWindowTest : public ToolWindowFixture {
 protected:
     SeatingAreasWindowTest()
     {
-        CoreSettings::SetOpenVenueUnitsSource([this] { return lifecycle_.Venue().Units(); });
         window_.SetToolWindowSlot(ToolWindowId::SeatingAreas, &host_);
         window_.findChild<QAction*>(QStringLiteral("mnuViewSeatingAreas"))->trigger();
         seats_ = dynamic_cast<SeatingAreasWindow*>(host_.Window());
@@ -217,9 +215,9 @@ TEST_F(SeatingAreasWindowTest, UpAndDownSwapNeighboursAndStopAtTheEnds)
     // A marker record that a new prediction would replace.
     CalculationResults marker;
     marker.AreaLevels.resize(7);
-    GlobalResults::Store(marker);
+    session_.StoreResults(marker);
     Click("cmdDown");
-    EXPECT_EQ(GlobalResults::Current().AreaLevels.size(), 7u) << "moving runs no prediction";
+    EXPECT_EQ(session_.Results().AreaLevels.size(), 7u) << "moving runs no prediction";
     EXPECT_EQ(Area(1).Name(), "Rake");
     EXPECT_EQ(Area(2).Name(), "Floor");
     EXPECT_EQ(Entry(0), "Rake");
@@ -276,7 +274,7 @@ TEST_F(SeatingAreasWindowTest, NumberBoxesCommitBoundedValues)
         EXPECT_EQ(Box(c.box)->selectedText(), Box(c.box)->text()) << c.box;
     }
     EXPECT_EQ(Text("txtHeight"), "600.00 ft");
-    EXPECT_EQ(GlobalResults::Current().AreaLevels.size(), 3u) << "an edit runs the prediction";
+    EXPECT_EQ(session_.Results().AreaLevels.size(), 3u) << "an edit runs the prediction";
     EXPECT_EQ(Area(1).FrontPoint(), Point2D(10, 0)) << "other areas stay";
 }
 

@@ -49,7 +49,7 @@ public:
         layout->addWidget(box);
         layout->addWidget(spin);
         stepper = std::make_unique<SpinStepper>(*spin, *box, *this, "updAngle", UpdateScope::AllButNotesAreas, SpinStepper::Rule::B,
-                                  BoundValue{&Format::BoundDistance,
+                                  BoundValue{[this](float value) { return Format::BoundDistance(value, VenueUnits()); },
                                              [this](float value) {
                                                  stored.push_back(value);
                                                  shown = value;

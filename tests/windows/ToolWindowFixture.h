@@ -17,7 +17,7 @@ protected:
     ToolWindowFixture()
         : MainWindowTest(UnitsCode::English),
           context_{registry_, window_, *window_.MdiArea(), screen_, hub_, lifecycle_, reporter_,
-                   options_, [this] { return window_.IsUnloading(); }, prompts_, &window_, {}}
+                   options_, session_, [this] { return window_.IsUnloading(); }, prompts_, &window_, {}}
     {
         lifecycle_.ClearDirty();
     }

@@ -44,14 +44,15 @@ public:
         layout->addWidget(box);
         edit = std::make_unique<EditBox>(
             *box, *this, "txtLength", UpdateScope::All,
-            BoundValue{&Format::BoundLength, [this](float value) { length = value; },
-                       [this] { return Format::FormatMeasurement(length); }});
+            BoundValue{[this](float value) { return Format::BoundLength(value, VenueUnits()); },
+                       [this](float value) { length = value; },
+                       [this] { return Format::FormatMeasurement(length, VenueUnits()); }});
     }
     void UpdateInterface() override
     {
         ++refreshes;
         guardUp = UpdateGuard::IsUpdating();
-        box->setText(QString::fromStdString(Format::FormatMeasurement(length)));
+        box->setText(QString::fromStdString(Format::FormatMeasurement(length, VenueUnits())));
     }
 
     RecordingLineEdit* box;

@@ -99,7 +99,7 @@ protected:
     // The results as they stand, drawn.
     const QImage& Draw()
     {
-        GlobalResults::Store(results_);
+        session_.StoreResults(results_);
         venue_->UpdateInterface();
         return venue_->Canvas().Surface();
     }
@@ -624,7 +624,7 @@ TEST_F(VenueWindowTest, RightButtonReadsOutTheNearestLevelNextToTheMouse)
     Press(corner, Qt::RightButton);
     ASSERT_TRUE(Shown(label));
     EXPECT_NE(label->text().indexOf(QStringLiteral("  SPL: -- dB")), -1);
-    EXPECT_NE(label->text().indexOf(QString::fromStdString(" X: " + Format::FormatMeasurement((395 - 3) * 0.2625f))), -1);
+    EXPECT_NE(label->text().indexOf(QString::fromStdString(" X: " + Format::FormatMeasurement((395 - 3) * 0.2625f, lifecycle_.Venue().Units()))), -1);
     EXPECT_FALSE(Shown(dot));
     EXPECT_EQ(label->x(), std::lround(corner.x() - label->width() - 5));
     EXPECT_EQ(label->y(), std::lround(corner.y() - label->height() - 5));
