@@ -27,6 +27,7 @@
 #include "platform/ScriptedPrompts.h"
 #include "shell/ErrorReporter.h"
 #include "shell/MainWindow.h"
+#include "shell/ShellMainWindowRelay.h"
 #include "shell/Options.h"
 #include "shell/RecentFiles.h"
 #include "shell/ToolWindowRegistry.h"
@@ -102,10 +103,10 @@ public:
         : folder_(temp_.path().toStdString()), options_(store_), recent_(store_),
           reporter_(folder_, clock_, prompts_, [] { return std::string("Polvane"); }, "2.4.0",
                     [] {}, [] {}),
-          window_(options_, prompts_, screen_, registry_, reporter_),
-          lifecycle_(prompts_, window_, recent_, [this] { return templatePath_; },
+          lifecycle_(prompts_, relay_, recent_, [this] { return templatePath_; },
                      [] { return std::string("Polvane"); }),
-          hub_([this]() -> Environment& { return lifecycle_.Venue(); }, registry_, window_, help_),
+          hub_([this]() -> Environment& { return lifecycle_.Venue(); }, registry_, relay_, help_),
+          window_(options_, prompts_, screen_, registry_, reporter_, lifecycle_, hub_, relay_),
           context_{registry_, window_, *window_.MdiArea(), screen_, hub_, lifecycle_, reporter_,
                    options_, [this] { return window_.IsUnloading(); }, prompts_, &window_, {}}
     {
@@ -118,7 +119,6 @@ public:
         templatePath_ = temp_.filePath(QStringLiteral("Blank_English.venue")).toStdString();
         VenueFile::SaveAs(blank, templatePath_);
         lifecycle_.SetUpdateHub(&hub_);
-        window_.Connect(lifecycle_, hub_);
         window_.SetEndProgram([] {});
         lifecycle_.NewVenue();
         bench::FillHall(lifecycle_.Venue(), cells);
@@ -181,9 +181,10 @@ private:
     WindowRegistry registry_;
     RecordingHelpViewer help_;
     ErrorReporter reporter_;
-    MainWindow window_;
+    ShellMainWindowRelay relay_;
     VenueLifecycle lifecycle_;
     UpdateHub hub_;
+    MainWindow window_;
     ToolWindowContext context_;
     std::string templatePath_;
     std::vector<std::unique_ptr<ToolWindowHost>> hosts_;

@@ -29,6 +29,7 @@
 #include "shell/PlaceableWindow.h"
 #include "shell/RecentFiles.h"
 #include "shell/RefreshableWindow.h"
+#include "shell/ShellMainWindowRelay.h"
 #include "shell/ToolWindowRegistry.h"
 #include "shell/ToolWindowSlot.h"
 #include "shell/UpdateHub.h"
@@ -101,10 +102,10 @@ protected:
         : folder_(temp_.path().toStdString()), options_(store_), recent_(store_),
           reporter_(folder_, clock_, prompts_, [] { return std::string("Quessel Polvane"); },
                     "2.4.0", [this] { ++reportedEnds_; }, [this] { ++reportedEnds_; }),
-          window_(options_, prompts_, screen_, registry_, reporter_),
-          lifecycle_(prompts_, window_, recent_, [this] { return templatePath_; },
+          lifecycle_(prompts_, relay_, recent_, [this] { return templatePath_; },
                      [] { return std::string("Quessel Polvane"); }),
-          hub_([this]() -> Environment& { return lifecycle_.Venue(); }, registry_, window_, help_)
+          hub_([this]() -> Environment& { return lifecycle_.Venue(); }, registry_, relay_, help_),
+          window_(options_, prompts_, screen_, registry_, reporter_, lifecycle_, hub_, relay_)
     {
         CoreSettings::Reset();
         prompts_.SetAnswerOkBoxes(true);
@@ -114,7 +115,6 @@ protected:
         templatePath_ = Path(templateUnits != 0 ? "Blank_Metric.venue" : "Blank_English.venue");
         VenueFile::SaveAs(blank, templatePath_);
         lifecycle_.SetUpdateHub(&hub_);
-        window_.Connect(lifecycle_, hub_);
         window_.SetEndProgram([this] { ++ends_; });
         lifecycle_.NewVenue();
     }
@@ -158,9 +158,10 @@ protected:
     int reportedEnds_ = 0;
     int ends_ = 0;
     ErrorReporter reporter_;
-    MainWindow window_;
+    ShellMainWindowRelay relay_;
     VenueLifecycle lifecycle_;
     UpdateHub hub_;
+    MainWindow window_;
     std::string templatePath_;
 };
 

@@ -462,20 +462,21 @@ TEST_F(MainWindowTest, PresetFollowsTheScreenWidth)
 {
     struct Case {
         int width;
-        MainWindow::Preset preset;
+        PresetArrangement::Preset preset;
     };
-    for (const Case c : {Case{800, MainWindow::Preset::k800x600}, Case{1023, MainWindow::Preset::k800x600},
-                         Case{1024, MainWindow::Preset::k1024x768}, Case{1279, MainWindow::Preset::k1024x768},
-                         Case{1280, MainWindow::Preset::k1280x1024}, Case{2560, MainWindow::Preset::k1280x1024}})
-        EXPECT_EQ(MainWindow::PresetFor(c.width), c.preset) << c.width;
+    for (const Case c : {Case{800, PresetArrangement::Preset::k800x600}, Case{1023, PresetArrangement::Preset::k800x600},
+                         Case{1024, PresetArrangement::Preset::k1024x768}, Case{1279, PresetArrangement::Preset::k1024x768},
+                         Case{1280, PresetArrangement::Preset::k1280x1024}, Case{2560, PresetArrangement::Preset::k1280x1024}})
+        EXPECT_EQ(PresetArrangement::PresetFor(c.width), c.preset) << c.width;
 
     // Every preset fills the screen, whatever its size: the windows are placed by their
     // real sizes in the room there is.
     FixedScreenInfo exact(1024, 768, 15, 15);
-    MainWindow small(options_, prompts_, exact, registry_, reporter_);
-    small.PositionPreset(MainWindow::Preset::k1024x768);
+    ShellMainWindowRelay smallRelay;
+    MainWindow small(options_, prompts_, exact, registry_, reporter_, lifecycle_, hub_, smallRelay);
+    small.Arrangement().PositionPreset(PresetArrangement::Preset::k1024x768);
     EXPECT_TRUE(small.windowState() & Qt::WindowMaximized);
-    window_.PositionPreset(MainWindow::Preset::k800x600);
+    window_.Arrangement().PositionPreset(PresetArrangement::Preset::k800x600);
     EXPECT_TRUE(window_.windowState() & Qt::WindowMaximized);
 }
 
@@ -540,7 +541,7 @@ TEST_F(MainWindowTest, StoredPlacesOffTheScreenAreHeldOnIt)
 
 TEST_F(MainWindowArrangementTest, PresetsPlaceTheirWindowsByModeAndCloseTheRest)
 {
-    using P = MainWindow::Preset;
+    using P = PresetArrangement::Preset;
     using Id = ToolWindowId;
     enum Where { Closed, Below, RightOf };
     struct Case {
@@ -571,7 +572,7 @@ TEST_F(MainWindowArrangementTest, PresetsPlaceTheirWindowsByModeAndCloseTheRest)
             c.engineering ? options_.SwitchToEngineeringMode() : options_.SwitchToStandardMode();
         Fake(c.window).Load(); // open before, so closing it shows
         log_.clear();
-        window_.ArrangePreset(c.preset);
+        window_.Arrangement().ArrangePreset(c.preset);
         if (c.where == Closed) {
             EXPECT_LT(Find(caption + ": unload"), Find("Array Configuration: refresh")) << caption;
             EXPECT_FALSE(registry_.IsLoaded(c.window)) << caption;
@@ -601,7 +602,7 @@ TEST_F(MainWindowArrangementTest, PresetMovesEveryWindowBeforeShowingAndClosesLa
                        "1,10,20,3000,2000");
     Fake(ToolWindowId::FROptions).Load();
     log_.clear();
-    window_.ArrangePreset(MainWindow::Preset::k1024x768); // standard mode
+    window_.Arrangement().ArrangePreset(PresetArrangement::Preset::k1024x768); // standard mode
     const std::size_t lastMove = FindStart("Venue: move ");
     const std::size_t firstShow = Find("Array Configuration: show");
     ASSERT_LT(lastMove, log_.size());
