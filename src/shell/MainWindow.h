@@ -66,6 +66,9 @@ public:
     // is given.
     enum class Command { AutoConfigure, Design, Print, Options };
     enum class Popup { Type, Splay, Attenuation, Rigging, Extras };
+
+    // Whole once built: the venue lifecycle and the update hub reach it through the relay,
+    // whose target it is while it lives.
     MainWindow(Options& options, Prompts& prompts, const ScreenInfo& screen,
                WindowRegistry& windows, ErrorReporter& reporter, VenueLifecycle& lifecycle,
                UpdateHub& hub, ShellMainWindowRelay& relay, QWidget* parent = nullptr);

@@ -480,6 +480,27 @@ TEST_F(MainWindowTest, PresetFollowsTheScreenWidth)
     EXPECT_TRUE(window_.windowState() & Qt::WindowMaximized);
 }
 
+// The venue is built before the main window and outlives it: what it reports reaches the
+// window while it lives and nothing once it is gone.
+TEST_F(MainWindowTest, TheVenueReachesTheMainWindowOnlyWhileItLives)
+{
+    ShellMainWindowRelay relay;
+    VenueLifecycle lifecycle(prompts_, relay, recent_, [this] { return templatePath_; },
+                             [] { return std::string("Quessel Polvane"); });
+    lifecycle.SetDirty(); // no window yet: nothing to show it on
+    {
+        MainWindow other(options_, prompts_, screen_, registry_, reporter_, lifecycle, hub_, relay);
+        EXPECT_EQ(other.StatusPanel(1)->text().toStdString(), "");
+        lifecycle.SetDirty();
+        EXPECT_EQ(other.StatusPanel(1)->text().toStdString(), VenueLifecycle::kUnsavedText);
+        lifecycle.ClearDirty();
+        EXPECT_EQ(other.StatusPanel(1)->text().toStdString(), "");
+    }
+    lifecycle.SetDirty();
+    EXPECT_TRUE(lifecycle.IsDirty());
+    EXPECT_EQ(window_.StatusPanel(1)->text().toStdString(), "") << "another window's venue";
+}
+
 TEST_F(MainWindowTest, ShowWindowsRestoresTheStoredPlaceAndTheStatusBar)
 {
     // Options read after the window was built: the mode items follow at the start.
