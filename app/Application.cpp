@@ -30,6 +30,7 @@
 #include "shell/RecentFiles.h"
 #include "shell/Session.h"
 #include "shell/ReportingApplication.h"
+#include "shell/ShellMainWindowRelay.h"
 #include "shell/SplashWindow.h"
 #include "shell/UpdateHub.h"
 #include "shell/VenueLifecycle.h"
@@ -130,16 +131,21 @@ int Application::RunProgram(int argc, char** argv)
                            [&self] { self.End(1); }, [] { std::_Exit(1); });
     application.SetReporter(&reporter);
 
-    MainWindow mainWindow(options, prompts, screen, windows, reporter);
-    prompts.SetParent(&mainWindow);
-    VenueLifecycle lifecycle(session, prompts, mainWindow, recentFiles,
+    // The lifecycle and the hub reach the main window, which takes them whole, through
+    // the relay; the help window is the main window's own once that is built.
+    ShellMainWindowRelay mainWindowRelay;
+    VenueLifecycle lifecycle(session, prompts, mainWindowRelay, recentFiles,
                              [&options] { return options.NewVenueTemplate(); }, title);
-    HelpWindow help(constants.HelpFolder(), prompts, title, &mainWindow);
-    UpdateHub hub(session, windows, mainWindow, help);
+    auto help = std::make_unique<HelpWindow>(constants.HelpFolder(), prompts, title);
+    UpdateHub hub(session, windows,
+                  mainWindowRelay, *help);
     lifecycle.SetUpdateHub(&hub);
-    mainWindow.Connect(lifecycle, hub);
-    mainWindow.SetLayoutFolder(constants.WindowLayoutsFolder(),
-                               constants.ProgramWindowLayoutsFolder());
+    MainWindow mainWindow(options, prompts, screen, windows, reporter, lifecycle, hub,
+                          mainWindowRelay);
+    help.release()->setParent(&mainWindow, Qt::Window);
+    prompts.SetParent(&mainWindow);
+    mainWindow.Layouts().SetLayoutFolder(constants.WindowLayoutsFolder(),
+                                         constants.ProgramWindowLayoutsFolder());
 
     ProgressWindow progress(&mainWindow);
     DBusScreenSaver screenSaver;

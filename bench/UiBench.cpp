@@ -25,6 +25,7 @@
 #include "platform/ScriptedPrompts.h"
 #include "shell/ErrorReporter.h"
 #include "shell/MainWindow.h"
+#include "shell/ShellMainWindowRelay.h"
 #include "shell/Options.h"
 #include "shell/RecentFiles.h"
 #include "shell/Session.h"
@@ -102,10 +103,10 @@ public:
           recent_(store_),
           reporter_(folder_, clock_, prompts_, [] { return std::string("Polvane"); }, "2.4.0",
                     [] {}, [] {}),
-          window_(options_, prompts_, screen_, registry_, reporter_),
-          lifecycle_(session_, prompts_, window_, recent_, [this] { return templatePath_; },
+          lifecycle_(session_, prompts_, relay_, recent_, [this] { return templatePath_; },
                      [] { return std::string("Polvane"); }),
-          hub_(session_, registry_, window_, help_),
+          hub_(session_, registry_, relay_, help_),
+          window_(options_, prompts_, screen_, registry_, reporter_, lifecycle_, hub_, relay_),
           context_{registry_, window_, *window_.MdiArea(), screen_, hub_, lifecycle_, reporter_,
                    options_, session_, [this] { return window_.IsUnloading(); }, prompts_, &window_, {}}
     {
@@ -117,7 +118,6 @@ public:
         templatePath_ = temp_.filePath(QStringLiteral("Blank_English.venue")).toStdString();
         VenueFile::SaveAs(blank, templatePath_);
         lifecycle_.SetUpdateHub(&hub_);
-        window_.Connect(lifecycle_, hub_);
         window_.SetEndProgram([] {});
         lifecycle_.NewVenue();
         bench::FillHall(lifecycle_.Venue(), cells);
@@ -177,9 +177,10 @@ private:
     WindowRegistry registry_;
     RecordingHelpViewer help_;
     ErrorReporter reporter_;
-    MainWindow window_;
+    ShellMainWindowRelay relay_;
     VenueLifecycle lifecycle_;
     UpdateHub hub_;
+    MainWindow window_;
     ToolWindowContext context_;
     std::string templatePath_;
     std::vector<std::unique_ptr<ToolWindowHost>> hosts_;

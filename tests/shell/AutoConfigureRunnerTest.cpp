@@ -37,6 +37,7 @@
 #include "shell/ErrorReporter.h"
 #include "shell/GradientProgressBar.h"
 #include "shell/MainWindow.h"
+#include "shell/ShellMainWindowRelay.h"
 #include "shell/Options.h"
 #include "shell/ProgressWindow.h"
 #include "shell/RecentFiles.h"
@@ -96,16 +97,15 @@ protected:
           recent_(store_),
           reporter_(folder_, clock_, prompts_, [] { return std::string("Quessel Polvane"); },
                     "2.4.0", [this] { Ended(); }, [this] { Ended(); }),
-          window_(options_, prompts_, screen_, registry_, reporter_),
-          lifecycle_(session_, prompts_, window_, recent_, [] { return std::string(); },
+          lifecycle_(session_, prompts_, relay_, recent_, [] { return std::string(); },
                      [] { return std::string("Quessel Polvane"); }),
-          hub_(session_, registry_, window_, help_),
+          hub_(session_, registry_, relay_, help_),
+          window_(options_, prompts_, screen_, registry_, reporter_, lifecycle_, hub_, relay_),
           progress_(&window_),
           runner_(session_, clock_, screenSaver_, lifecycle_, hub_, reporter_, window_, progress_)
     {
         prompts_.SetAnswerOkBoxes(true);
         lifecycle_.SetUpdateHub(&hub_);
-        window_.Connect(lifecycle_, hub_);
         picture_.progress = &progress_;
         registry_.Register(ToolWindowId::ArrayPicture, &picture_);
 
@@ -177,9 +177,10 @@ protected:
     int ends_ = 0;
     Snapshot atEnd_;
     ErrorReporter reporter_;
-    MainWindow window_;
+    ShellMainWindowRelay relay_;
     VenueLifecycle lifecycle_;
     UpdateHub hub_;
+    MainWindow window_;
     ProgressWindow progress_;
     AutoConfigureRunner runner_;
 };

@@ -28,6 +28,7 @@
 #include "shell/RecentFiles.h"
 #include "shell/RefreshableWindow.h"
 #include "shell/Session.h"
+#include "shell/ShellMainWindowRelay.h"
 #include "shell/ToolWindowRegistry.h"
 #include "shell/ToolWindowSlot.h"
 #include "shell/UpdateHub.h"
@@ -101,10 +102,10 @@ protected:
           recent_(store_),
           reporter_(folder_, clock_, prompts_, [] { return std::string("Quessel Polvane"); },
                     "2.4.0", [this] { ++reportedEnds_; }, [this] { ++reportedEnds_; }),
-          window_(options_, prompts_, screen_, registry_, reporter_),
-          lifecycle_(session_, prompts_, window_, recent_, [this] { return templatePath_; },
+          lifecycle_(session_, prompts_, relay_, recent_, [this] { return templatePath_; },
                      [] { return std::string("Quessel Polvane"); }),
-          hub_(session_, registry_, window_, help_)
+          hub_(session_, registry_, relay_, help_),
+          window_(options_, prompts_, screen_, registry_, reporter_, lifecycle_, hub_, relay_)
     {
         prompts_.SetAnswerOkBoxes(true);
         Environment blank;
@@ -113,7 +114,6 @@ protected:
         templatePath_ = Path(templateUnits == UnitsCode::Metric ? "Blank_Metric.venue" : "Blank_English.venue");
         VenueFile::SaveAs(blank, templatePath_);
         lifecycle_.SetUpdateHub(&hub_);
-        window_.Connect(lifecycle_, hub_);
         window_.SetEndProgram([this] { ++ends_; });
         lifecycle_.NewVenue();
     }
@@ -152,9 +152,10 @@ protected:
     int reportedEnds_ = 0;
     int ends_ = 0;
     ErrorReporter reporter_;
-    MainWindow window_;
+    ShellMainWindowRelay relay_;
     VenueLifecycle lifecycle_;
     UpdateHub hub_;
+    MainWindow window_;
     std::string templatePath_;
 };
 

@@ -459,21 +459,44 @@ TEST_F(MainWindowTest, PresetFollowsTheScreenWidth)
 {
     struct Case {
         int width;
-        MainWindow::Preset preset;
+        PresetArrangement::Preset preset;
     };
-    for (const Case c : {Case{800, MainWindow::Preset::k800x600}, Case{1023, MainWindow::Preset::k800x600},
-                         Case{1024, MainWindow::Preset::k1024x768}, Case{1279, MainWindow::Preset::k1024x768},
-                         Case{1280, MainWindow::Preset::k1280x1024}, Case{2560, MainWindow::Preset::k1280x1024}})
-        EXPECT_EQ(MainWindow::PresetFor(c.width), c.preset) << c.width;
+    for (const Case c : {Case{800, PresetArrangement::Preset::k800x600}, Case{1023, PresetArrangement::Preset::k800x600},
+                         Case{1024, PresetArrangement::Preset::k1024x768}, Case{1279, PresetArrangement::Preset::k1024x768},
+                         Case{1280, PresetArrangement::Preset::k1280x1024}, Case{2560, PresetArrangement::Preset::k1280x1024}})
+        EXPECT_EQ(PresetArrangement::PresetFor(c.width), c.preset) << c.width;
 
     // Every preset fills the screen, whatever its size: the windows are placed by their
     // real sizes in the room there is.
     FixedScreenInfo exact(1024, 768, 15, 15);
-    MainWindow small(options_, prompts_, exact, registry_, reporter_);
-    small.PositionPreset(MainWindow::Preset::k1024x768);
+    ShellMainWindowRelay smallRelay;
+    MainWindow small(options_, prompts_, exact, registry_, reporter_, lifecycle_, hub_, smallRelay);
+    small.Arrangement().PositionPreset(PresetArrangement::Preset::k1024x768);
     EXPECT_TRUE(small.windowState() & Qt::WindowMaximized);
-    window_.PositionPreset(MainWindow::Preset::k800x600);
+    window_.Arrangement().PositionPreset(PresetArrangement::Preset::k800x600);
     EXPECT_TRUE(window_.windowState() & Qt::WindowMaximized);
+}
+
+// The venue is built before the main window and outlives it: what it reports reaches the
+// window while it lives and nothing once it is gone.
+TEST_F(MainWindowTest, TheVenueReachesTheMainWindowOnlyWhileItLives)
+{
+    ShellMainWindowRelay relay;
+    Session session(store_);
+    VenueLifecycle lifecycle(session, prompts_, relay, recent_, [this] { return templatePath_; },
+                             [] { return std::string("Quessel Polvane"); });
+    lifecycle.SetDirty(); // no window yet: nothing to show it on
+    {
+        MainWindow other(options_, prompts_, screen_, registry_, reporter_, lifecycle, hub_, relay);
+        EXPECT_EQ(other.StatusPanel(1)->text().toStdString(), "");
+        lifecycle.SetDirty();
+        EXPECT_EQ(other.StatusPanel(1)->text().toStdString(), VenueLifecycle::kUnsavedText);
+        lifecycle.ClearDirty();
+        EXPECT_EQ(other.StatusPanel(1)->text().toStdString(), "");
+    }
+    lifecycle.SetDirty();
+    EXPECT_TRUE(lifecycle.IsDirty());
+    EXPECT_EQ(window_.StatusPanel(1)->text().toStdString(), "") << "another window's venue";
 }
 
 TEST_F(MainWindowTest, ShowWindowsRestoresTheStoredPlaceAndTheStatusBar)
@@ -537,7 +560,7 @@ TEST_F(MainWindowTest, StoredPlacesOffTheScreenAreHeldOnIt)
 
 TEST_F(MainWindowArrangementTest, PresetsPlaceTheirWindowsByModeAndCloseTheRest)
 {
-    using P = MainWindow::Preset;
+    using P = PresetArrangement::Preset;
     using Id = ToolWindowId;
     enum Where { Closed, Below, RightOf };
     struct Case {
@@ -568,7 +591,7 @@ TEST_F(MainWindowArrangementTest, PresetsPlaceTheirWindowsByModeAndCloseTheRest)
             c.engineering ? options_.SwitchToEngineeringMode() : options_.SwitchToStandardMode();
         Fake(c.window).Load(); // open before, so closing it shows
         log_.clear();
-        window_.ArrangePreset(c.preset);
+        window_.Arrangement().ArrangePreset(c.preset);
         if (c.where == Closed) {
             EXPECT_LT(Find(caption + ": unload"), Find("Array Configuration: refresh")) << caption;
             EXPECT_FALSE(registry_.IsLoaded(c.window)) << caption;
@@ -598,7 +621,7 @@ TEST_F(MainWindowArrangementTest, PresetMovesEveryWindowBeforeShowingAndClosesLa
                        "1,10,20,3000,2000");
     Fake(ToolWindowId::FROptions).Load();
     log_.clear();
-    window_.ArrangePreset(MainWindow::Preset::k1024x768); // standard mode
+    window_.Arrangement().ArrangePreset(PresetArrangement::Preset::k1024x768); // standard mode
     const std::size_t lastMove = FindStart("Venue: move ");
     const std::size_t firstShow = Find("Array Configuration: show");
     ASSERT_LT(lastMove, log_.size());

@@ -30,7 +30,7 @@ constexpr const char* kCorrupted =
 // Every tool window loadable and the layouts kept in a folder of the test's own.
 class WindowLayoutsTest : public MainWindowArrangementTest {
 protected:
-    WindowLayoutsTest() { window_.SetLayoutFolder(Folder()); }
+    WindowLayoutsTest() { window_.Layouts().SetLayoutFolder(Folder()); }
 
     std::string Folder() const { return Path("Custom Window Layouts"); }
     std::string LayoutPath(const std::string& name) const
@@ -71,14 +71,14 @@ protected:
         prompts_.QueueText(name);
         if (fs::exists(LayoutPath(name)))
             prompts_.QueueAnswer(MessageAnswer::Yes);
-        window_.SaveCurrentLayout();
+        window_.Layouts().SaveCurrentLayout();
     }
     QStringList VisibleCaptions() const
     {
         QStringList captions;
-        for (int item = 0; item <= window_.LayoutItemCount(); ++item)
-            if (window_.LayoutItem(item)->isVisible())
-                captions << window_.LayoutItem(item)->text();
+        for (int item = 0; item <= window_.Layouts().LayoutItemCount(); ++item)
+            if (window_.Layouts().LayoutItem(item)->isVisible())
+                captions << window_.Layouts().LayoutItem(item)->text();
         return captions;
     }
     void PlaceMainWindow()
@@ -114,7 +114,7 @@ TEST_F(WindowLayoutsTest, NamesHoldingAFileNameCharacterAreRefusedAndAskedAgain)
         prompts_.QueueText(std::string("Stage") + refused + "Left");
         prompts_.QueueText(std::nullopt);
         const std::size_t asked = prompts_.Requests().size();
-        window_.SaveCurrentLayout();
+        window_.Layouts().SaveCurrentLayout();
         const auto& requests = prompts_.Requests();
         ASSERT_EQ(requests.size(), asked + 3) << refused;
         EXPECT_EQ(requests[asked + 1].kind, ScriptedPrompts::Kind::Message);
@@ -132,7 +132,7 @@ TEST_F(WindowLayoutsTest, ABlanksOnlyNameIsAcceptedAndListed)
     Save("   ");
     EXPECT_TRUE(fs::is_regular_file(LayoutPath("   ")));
     EXPECT_EQ(VisibleCaptions(), QStringList({"   "}));
-    EXPECT_EQ(window_.LayoutItem(1)->data().toString().toStdString(), LayoutPath("   "));
+    EXPECT_EQ(window_.Layouts().LayoutItem(1)->data().toString().toStdString(), LayoutPath("   "));
 }
 
 TEST_F(WindowLayoutsTest, NoToReplacingAsksAgainAndKeepsTheFile)
@@ -145,7 +145,7 @@ TEST_F(WindowLayoutsTest, NoToReplacingAsksAgainAndKeepsTheFile)
     prompts_.QueueAnswer(MessageAnswer::No);
     prompts_.QueueText(std::nullopt);
     const std::size_t asked = prompts_.Requests().size();
-    window_.SaveCurrentLayout();
+    window_.Layouts().SaveCurrentLayout();
     const auto& requests = prompts_.Requests();
     ASSERT_EQ(requests.size(), asked + 3);
     EXPECT_EQ(requests[asked + 1].text,
@@ -244,7 +244,7 @@ TEST_F(WindowLayoutsTest, MainWindowIsMaximisedUnlessAWholeNormalPlaceIsStored)
         else
             window_.setWindowState(Qt::WindowMaximized);
 
-        EXPECT_TRUE(window_.OpenLayout(LayoutPath("Case"))) << c.what;
+        EXPECT_TRUE(window_.Layouts().OpenLayout(LayoutPath("Case"))) << c.what;
         EXPECT_EQ(window_.isMaximized(), c.expectMaximized) << c.what;
         if (!c.expectMaximized) {
             EXPECT_EQ(window_.pos(), QPoint(40, 60)) << c.what;
@@ -274,9 +274,9 @@ TEST_F(WindowLayoutsTest, MainWindowPlacesOffTheScreenAreHeldOnIt)
         file.AddInteger("MAIN_WINDOW_WIDTH", c.width);
         file.AddInteger("MAIN_WINDOW_HEIGHT", c.height);
         file.WriteFile(LayoutPath("Far away"));
-        window_.LoadLayoutMenus();
+        window_.Layouts().LoadLayoutMenus();
         ASSERT_EQ(VisibleCaptions(), QStringList{"Far away"});
-        window_.LayoutItem(1)->trigger();
+        window_.Layouts().LayoutItem(1)->trigger();
         EXPECT_EQ(window_.pos(), c.held.topLeft()) << c.left;
         EXPECT_EQ(window_.size(), c.held.size()) << c.left;
     }
@@ -297,10 +297,10 @@ TEST_F(WindowLayoutsTest, LayoutsBesideTheProgramAreListedToo)
     FileData own;
     own.AddString("MAIN_WINDOW_MAXIMIZED", "No");
     own.WriteFile(LayoutPath("Both"));
-    window_.SetLayoutFolder(Folder(), programFolder);
+    window_.Layouts().SetLayoutFolder(Folder(), programFolder);
     EXPECT_EQ(VisibleCaptions(), (QStringList{"Both", "Shipped"}));
-    EXPECT_EQ(window_.LayoutItem(1)->data().toString().toStdString(), LayoutPath("Both"));
-    EXPECT_EQ(window_.LayoutItem(2)->data().toString().toStdString(),
+    EXPECT_EQ(window_.Layouts().LayoutItem(1)->data().toString().toStdString(), LayoutPath("Both"));
+    EXPECT_EQ(window_.Layouts().LayoutItem(2)->data().toString().toStdString(),
               (fs::path(programFolder) / "Shipped.layout").string());
 }
 
@@ -334,11 +334,11 @@ TEST_F(WindowLayoutsTest, OpeningMovesAndShowsTheStoredWindowsAndClosesTheRest)
     file.AddInteger("VENUE_WINDOW_TOP", 2);
     file.AddInteger("VENUE_WINDOW_WIDTH", 3);
     file.WriteFile(LayoutPath("Mixed"));
-    window_.LoadLayoutMenus();
+    window_.Layouts().LoadLayoutMenus();
     ASSERT_FALSE(options_.EngineeringMode());
     log_.clear();
 
-    window_.LayoutItem(1)->trigger();
+    window_.Layouts().LayoutItem(1)->trigger();
 
     EXPECT_LT(Find("Array Configuration: move 100,200"), Find("Array Configuration: show"));
     EXPECT_LT(Find("Array Picture: move 10,20"), log_.size());
@@ -370,10 +370,10 @@ TEST_F(WindowLayoutsTest, SavedLayoutOpensAsItWasSaved)
     PlaceMainWindow();
     Fake(ToolWindowId::RiggingDetails).Load().Move(11355, 2910, 3945, 1500);
     Save("Round");
-    window_.ArrangePreset(MainWindow::Preset::k800x600);
+    window_.Arrangement().ArrangePreset(PresetArrangement::Preset::k800x600);
     ASSERT_TRUE(registry_.IsLoaded(ToolWindowId::Venue));
 
-    ASSERT_TRUE(window_.OpenLayout(LayoutPath("Round")));
+    ASSERT_TRUE(window_.Layouts().OpenLayout(LayoutPath("Round")));
     EXPECT_FALSE(window_.isMaximized());
     EXPECT_EQ(window_.pos(), QPoint(40, 60));
     EXPECT_TRUE(registry_.IsLoaded(ToolWindowId::RiggingDetails));
@@ -386,7 +386,7 @@ TEST_F(WindowLayoutsTest, AFileThatCannotBeUsedIsReportedAndChangesNothing)
 {
     std::ofstream(LayoutPath("Broken"), std::ios::binary) << "this is not a record\r\n";
     Save("Gone");
-    window_.LoadLayoutMenus();
+    window_.Layouts().LoadLayoutMenus();
     ASSERT_EQ(VisibleCaptions(), QStringList({"Broken", "Gone"}));
     fs::remove(LayoutPath("Gone"));
 
@@ -402,7 +402,7 @@ TEST_F(WindowLayoutsTest, AFileThatCannotBeUsedIsReportedAndChangesNothing)
     };
     const Case cases[] = {{1, kCorrupted}, {2, "The window layout could not be opened."}};
     for (const Case& c : cases) {
-        window_.LayoutItem(c.item)->trigger();
+        window_.Layouts().LayoutItem(c.item)->trigger();
         const auto& message = prompts_.Last();
         EXPECT_EQ(message.text.rfind(c.message, 0), 0u) << message.text;
         EXPECT_EQ(message.icon, MessageIcon::Exclamation);
@@ -422,7 +422,7 @@ TEST_F(WindowLayoutsTest, AFolderThatCannotBeWrittenIsReported)
     // A file where the folder should be: neither the folder nor a layout can be made.
     std::ofstream(Path("blocker")) << "x";
     const std::string folder = (fs::path(Path("blocker")) / "Layouts").string();
-    window_.SetLayoutFolder(folder);
+    window_.Layouts().SetLayoutFolder(folder);
     EXPECT_TRUE(VisibleCaptions().isEmpty());
 
     prompts_.QueueText("Stage");
@@ -439,20 +439,20 @@ TEST_F(WindowLayoutsTest, AFolderThatCannotBeWrittenIsReported)
 TEST_F(WindowLayoutsTest, MenuListsTheLayoutFilesSortedAndDropsTheSurplus)
 {
     fs::remove_all(Folder());
-    window_.LoadLayoutMenus();
+    window_.Layouts().LoadLayoutMenus();
     EXPECT_TRUE(fs::is_directory(Folder())); // created when missing
     EXPECT_FALSE(Item("mnuViewWindowsArrangeSep1")->isVisible());
-    EXPECT_EQ(window_.LayoutItemCount(), 0);
+    EXPECT_EQ(window_.Layouts().LayoutItemCount(), 0);
 
     for (const char* name : {"b.layout", "B.layout", "a.x.layout", "R&D.layout", "notes.txt",
                              "c.layout.bak"})
         Touch(name);
     fs::create_directory(fs::path(Folder()) / "folder.layout");
-    window_.LoadLayoutMenus();
+    window_.Layouts().LoadLayoutMenus();
     EXPECT_EQ(VisibleCaptions(), QStringList({"B", "R&&D", "a.x", "b"}));
-    EXPECT_EQ(window_.LayoutItemCount(), 4);
-    EXPECT_FALSE(window_.LayoutItem(0)->isVisible());
-    EXPECT_EQ(window_.LayoutItem(3)->data().toString().toStdString(), LayoutPath("a.x"));
+    EXPECT_EQ(window_.Layouts().LayoutItemCount(), 4);
+    EXPECT_FALSE(window_.Layouts().LayoutItem(0)->isVisible());
+    EXPECT_EQ(window_.Layouts().LayoutItem(3)->data().toString().toStdString(), LayoutPath("a.x"));
     EXPECT_EQ(Item("mnuViewWindowsArrangeCustom(4)")->text(), "b");
     EXPECT_TRUE(Item("mnuViewWindowsArrangeSep1")->isVisible());
 
@@ -461,14 +461,14 @@ TEST_F(WindowLayoutsTest, MenuListsTheLayoutFilesSortedAndDropsTheSurplus)
         fs::remove(fs::path(Folder()) / name);
     Save("c");
     EXPECT_EQ(VisibleCaptions(), QStringList({"b", "c"}));
-    EXPECT_EQ(window_.LayoutItemCount(), 2);
+    EXPECT_EQ(window_.Layouts().LayoutItemCount(), 2);
     EXPECT_EQ(window_.findChild<QAction*>("mnuViewWindowsArrangeCustom(3)"), nullptr);
-    EXPECT_THROW(window_.LayoutItem(3), std::out_of_range);
+    EXPECT_THROW(window_.Layouts().LayoutItem(3), std::out_of_range);
 
     // With none left, every item and the separator are hidden.
     fs::remove(LayoutPath("b"));
     fs::remove(LayoutPath("c"));
-    window_.LoadLayoutMenus();
+    window_.Layouts().LoadLayoutMenus();
     EXPECT_TRUE(VisibleCaptions().isEmpty());
     EXPECT_FALSE(Item("mnuViewWindowsArrangeSep1")->isVisible());
 }
@@ -476,7 +476,7 @@ TEST_F(WindowLayoutsTest, MenuListsTheLayoutFilesSortedAndDropsTheSurplus)
 TEST_F(MainWindowTest, SaveCurrentLayoutWaitsForTheLayoutFolder)
 {
     EXPECT_FALSE(Item("mnuViewWindowsArrangeSave")->isEnabled());
-    window_.SetLayoutFolder(Path("Layouts"));
+    window_.Layouts().SetLayoutFolder(Path("Layouts"));
     EXPECT_TRUE(Item("mnuViewWindowsArrangeSave")->isEnabled());
 }
 

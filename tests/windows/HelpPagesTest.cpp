@@ -126,18 +126,15 @@ TEST(HelpPages, EveryLinkLeadsToAPageAndAnchorOfTheHelp)
 // on the shipped pages.
 class HelpPagesInWindowsTest : public ToolWindowFixture {
 protected:
-    HelpPagesInWindowsTest()
-    {
-        window_.Connect(lifecycle_, helpHub_);
-        window_.show();
-    }
+    HelpPagesInWindowsTest() { helpWindow_.show(); }
 
-    HelpWindow help_{kHelpFolder.string(), prompts_, [] { return std::string("Quessel Polvane"); },
-                     &window_};
-    UpdateHub helpHub_{session_, registry_, window_, help_};
-    ToolWindowContext helpContext_{registry_, window_, *window_.MdiArea(), screen_, helpHub_,
+    HelpWindow help_{kHelpFolder.string(), prompts_, [] { return std::string("Quessel Polvane"); }};
+    ShellMainWindowRelay helpRelay_;
+    UpdateHub helpHub_{session_, registry_, helpRelay_, help_};
+    MainWindow helpWindow_{options_, prompts_, screen_, registry_, reporter_, lifecycle_, helpHub_, helpRelay_};
+    ToolWindowContext helpContext_{registry_, helpWindow_, *helpWindow_.MdiArea(), screen_, helpHub_,
                                    lifecycle_, reporter_, options_, session_,
-                                   [this] { return window_.IsUnloading(); }, prompts_, &window_, {}};
+                                   [this] { return helpWindow_.IsUnloading(); }, prompts_, &helpWindow_, {}};
 };
 
 TEST_F(HelpPagesInWindowsTest, F1InEachToolWindowOpensItsPage)
@@ -184,11 +181,11 @@ TEST_F(HelpPagesInWindowsTest, F1InEachToolWindowOpensItsPage)
 TEST_F(HelpPagesInWindowsTest, HelpSearchFindsTheVenueWindowsPageByAWordOnIt)
 {
     // Help > Search with the mouse: the menu bar's Help, then its Search item.
-    QMenu* menu = window_.findChild<QMenu*>(QStringLiteral("mnuHelp"));
-    QAction* search = window_.findChild<QAction*>(QStringLiteral("mnuHelpSearch"));
+    QMenu* menu = helpWindow_.findChild<QMenu*>(QStringLiteral("mnuHelp"));
+    QAction* search = helpWindow_.findChild<QAction*>(QStringLiteral("mnuHelpSearch"));
     ASSERT_NE(menu, nullptr);
     ASSERT_NE(search, nullptr);
-    QMenuBar* bar = window_.menuBar();
+    QMenuBar* bar = helpWindow_.menuBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
     ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000));
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(search).center());

@@ -592,10 +592,10 @@ TEST_F(ListeningPointsWindowTest, AWindowLoadedUnseenIsNotOpenedAtTheNextStart)
 TEST_F(ListeningPointsWindowTest, ALayoutRecordsAWindowLoadedUnseenAsClosed)
 {
     const std::string folder = Path("Layouts");
-    window_.SetLayoutFolder(folder);
+    window_.Layouts().SetLayoutFolder(folder);
     const auto savedAs = [&](const std::string& name) {
         prompts_.QueueText(name);
-        window_.SaveCurrentLayout();
+        window_.Layouts().SaveCurrentLayout();
         std::ifstream in(fs::path(folder) / (name + ".layout"));
         const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         const std::size_t key = text.find("LISTENING_POINTS_WINDOW_LOADED");

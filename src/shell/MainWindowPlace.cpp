@@ -1,0 +1,108 @@
+#include "shell/MainWindowPlace.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include <QWidget>
+
+#include "platform/ScreenInfo.h"
+#include "shell/ScreenPlace.h"
+
+namespace polvane {
+
+namespace {
+
+std::vector<std::string_view> Split(std::string_view text, char separator)
+{
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find(separator, start);
+        fields.push_back(text.substr(start, end == std::string_view::npos ? end : end - start));
+        if (end == std::string_view::npos)
+            return fields;
+        start = end + 1;
+    }
+}
+
+// A field of the stored main-window place, rounded to whole twips; nothing when it is
+// not a number of the 32-bit range.
+std::optional<int> WholeNumber(std::string_view field)
+{
+    while (!field.empty() && field.front() == ' ')
+        field.remove_prefix(1);
+    while (!field.empty() && field.back() == ' ')
+        field.remove_suffix(1);
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+    if (field.empty() || error != std::errc() || end != field.data() + field.size() ||
+        !std::isfinite(value) || value < -2147483648.0 || value > 2147483647.0)
+        return std::nullopt;
+    return static_cast<int>(std::nearbyint(value));
+}
+
+} // namespace
+
+int MainWindowPlace::ToPixels(long long twips, int twipsPerPixel)
+{
+    return static_cast<int>(std::lround(static_cast<double>(twips) / twipsPerPixel));
+}
+
+std::array<int, 4> MainWindowPlace::Twips() const
+{
+    const int twipsX = std::max(1, screen_.TwipsPerPixelX());
+    const int twipsY = std::max(1, screen_.TwipsPerPixelY());
+    return {window_.x() * twipsX, window_.y() * twipsY, window_.width() * twipsX,
+            window_.height() * twipsY};
+}
+
+void MainWindowPlace::PlaceNormal(const std::array<int, 4>& twips)
+{
+    const int twipsX = std::max(1, screen_.TwipsPerPixelX());
+    const int twipsY = std::max(1, screen_.TwipsPerPixelY());
+    window_.setWindowState(Qt::WindowNoState);
+    // Stored places may come from a larger or a removed monitor, or a hand edit.
+    const ScreenPlace::Rect held = ScreenPlace::HeldOnScreen(
+        {ToPixels(twips[0], twipsX), ToPixels(twips[1], twipsY), ToPixels(twips[2], twipsX),
+         ToPixels(twips[3], twipsY)},
+        screen_.Width(), screen_.Height());
+    window_.move(held.left, held.top);
+    window_.resize(held.width, held.height);
+}
+
+std::string MainWindowPlace::Text() const
+{
+    const int state = window_.isMaximized() ? 2 : window_.isMinimized() ? 1 : 0;
+    std::string text = std::to_string(state);
+    for (const int value : Twips())
+        text.append(1, ',').append(std::to_string(value));
+    return text;
+}
+
+void MainWindowPlace::Restore(const std::string& text)
+{
+    if (text.empty())
+        return;
+    const std::vector<std::string_view> fields = Split(text, ',');
+    if (WholeNumber(fields[0]) == 2) {
+        window_.setWindowState(Qt::WindowMaximized);
+        return;
+    }
+    // A damaged place is passed over: the window stays where it is.
+    if (fields.size() < 5)
+        return;
+    std::array<int, 4> place{};
+    for (std::size_t index = 0; index < place.size(); ++index) {
+        const std::optional<int> value = WholeNumber(fields[index + 1]);
+        if (!value)
+            return;
+        place[index] = *value;
+    }
+    PlaceNormal(place);
+}
+
+} // namespace polvane

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+class QWidget;
+
+namespace polvane {
+
+class ScreenInfo;
+
+// The main window's place in twips, as the settings and the layout files keep it.
+class MainWindowPlace {
+public:
+    MainWindowPlace(QWidget& window, const ScreenInfo& screen) : window_(window), screen_(screen) {}
+
+    // The window's left, top, width and height in twips.
+    std::array<int, 4> Twips() const;
+    // Normal state at the place given in twips, held on the screen.
+    void PlaceNormal(const std::array<int, 4>& twips);
+    // "state,left,top,width,height" in twips: state 0 normal, 1 minimised, 2 maximised.
+    std::string Text() const;
+    // Applies a stored Text(): maximised, or normal at its place. An empty or damaged text
+    // is passed over and the window stays where it is.
+    void Restore(const std::string& text);
+
+    static int ToPixels(long long twips, int twipsPerPixel);
+
+private:
+    QWidget& window_;
+    const ScreenInfo& screen_;
+};
+
+} // namespace polvane
