@@ -26,12 +26,7 @@
 #include "engine/GlobalResults.h"
 #include "files/VenueFile.h"
 #include "model/CoreSettings.h"
-#include "platform/FakeClock.h"
-#include "platform/FixedScreenInfo.h"
-#include "platform/MemorySettingsStore.h"
 #include "platform/ProgramFolder.h"
-#include "platform/RecordingHelpViewer.h"
-#include "platform/ScriptedPrompts.h"
 #include "shell/CellPopupTarget.h"
 #include "shell/ErrorReporter.h"
 #include "shell/Options.h"
@@ -44,6 +39,11 @@
 #include "shell/UpdateHub.h"
 #include "shell/VenueLifecycle.h"
 #include "shell/WindowRegistry.h"
+#include "support/FakeClock.h"
+#include "support/FixedScreenInfo.h"
+#include "support/MemorySettingsStore.h"
+#include "support/RecordingHelpViewer.h"
+#include "support/ScriptedPrompts.h"
 
 namespace polvane {
 namespace {

@@ -7,13 +7,13 @@
 #include "FakeShellMainWindow.h"
 #include "engine/Environment.h"
 #include "engine/GlobalResults.h"
-#include "platform/FakeClock.h"
-#include "platform/MemorySettingsStore.h"
-#include "platform/RecordingHelpViewer.h"
 #include "shell/Options.h"
 #include "shell/RefreshableWindow.h"
 #include "shell/UpdateHub.h"
 #include "shell/WindowRegistry.h"
+#include "support/FakeClock.h"
+#include "support/MemorySettingsStore.h"
+#include "support/RecordingHelpViewer.h"
 
 namespace polvane {
 namespace {

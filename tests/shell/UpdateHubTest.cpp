@@ -15,10 +15,10 @@
 #include "engine/Environment.h"
 #include "engine/GlobalResults.h"
 #include "model/ProcedureFailure.h"
-#include "platform/RecordingHelpViewer.h"
 #include "shell/RefreshableWindow.h"
 #include "shell/UpdateGuard.h"
 #include "shell/WindowRegistry.h"
+#include "support/RecordingHelpViewer.h"
 
 namespace polvane {
 namespace {
