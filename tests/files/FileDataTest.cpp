@@ -8,7 +8,6 @@
 #include <fstream>
 #include <limits>
 #include <locale>
-#include <random>
 #include <set>
 #include <sstream>
 #include <string>
@@ -18,6 +17,8 @@
 
 #include "files/BuildVersion.h"
 #include "files/FileFormatError.h"
+#include "support/ScratchFolder.h"
+#include "support/TestFiles.h"
 
 namespace polvane {
 namespace {
@@ -606,37 +607,6 @@ TEST(FileDataWriting, RefusesLinesThatCouldNotBeReadBack)
 
 class FileDataOnDisk : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::random_device rd;
-        folder_ = fs::temp_directory_path() /
-                  ("polvane-filedata-" + std::to_string(rd()) + "-" + std::to_string(rd()));
-        fs::create_directories(folder_);
-    }
-
-    void TearDown() override
-    {
-        std::error_code ec;
-        for (const auto& entry : fs::recursive_directory_iterator(folder_, ec))
-            fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(folder_, ec);
-    }
-
-    static void Put(const fs::path& path, const std::string& text)
-    {
-        std::ofstream out(path, std::ios::binary);
-        out << text;
-    }
-
-    static std::string Get(const fs::path& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
     std::set<std::string> Entries(const fs::path& folder) const
     {
         std::set<std::string> names;
@@ -666,14 +636,15 @@ protected:
         return created;
     }
 
-    fs::path folder_;
+    ScratchFolder scratch_;
+    const fs::path& folder_ = scratch_.Path();
 };
 
 TEST_F(FileDataOnDisk, SaveAndLoad)
 {
     const fs::path path = folder_ / "hall.venue";
     Sample().WriteFile(path);
-    EXPECT_EQ(Get(path), Sample().WriteString());
+    EXPECT_EQ(ReadAll(path), Sample().WriteString());
     FileData back;
     back.ReadFile(path);
     EXPECT_EQ(back.FindDouble("LENGTH"), 12.34);
@@ -683,10 +654,10 @@ TEST_F(FileDataOnDisk, SaveAndLoad)
 TEST_F(FileDataOnDisk, SavingReplacesTheFileAndLeavesNoTemporary)
 {
     const fs::path path = folder_ / "hall.venue";
-    Put(path, "old contents\r\n");
+    WriteAll(path, "old contents\r\n");
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
     Sample().WriteFile(path);
-    EXPECT_EQ(Get(path), Sample().WriteString());
+    EXPECT_EQ(ReadAll(path), Sample().WriteString());
     EXPECT_EQ(Entries(folder_), std::set<std::string>{"hall.venue"});
     // The replaced file keeps its permissions.
     EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
@@ -699,7 +670,7 @@ TEST_F(FileDataOnDisk, SavingThroughSymbolicLinksReplacesTheTarget)
 {
     fs::create_directories(folder_ / "real");
     const fs::path target = folder_ / "real" / "hall.venue";
-    Put(target, "old contents\r\n");
+    WriteAll(target, "old contents\r\n");
     const fs::path link = folder_ / "hall.venue";
     const fs::path chain = folder_ / "chain.venue";
     fs::create_symlink(fs::path("real") / "hall.venue", link); // relative to its folder
@@ -710,7 +681,7 @@ TEST_F(FileDataOnDisk, SavingThroughSymbolicLinksReplacesTheTarget)
         data.WriteFile(through);
         EXPECT_TRUE(fs::is_symlink(link));
         EXPECT_TRUE(fs::is_symlink(chain));
-        EXPECT_EQ(Get(target), data.WriteString());
+        EXPECT_EQ(ReadAll(target), data.WriteString());
         EXPECT_EQ(Entries(folder_ / "real"), std::set<std::string>{"hall.venue"});
     }
     // A link whose target is missing makes it.
@@ -718,7 +689,7 @@ TEST_F(FileDataOnDisk, SavingThroughSymbolicLinksReplacesTheTarget)
     fs::create_symlink(folder_ / "real" / "new target.venue", dangling);
     Sample().WriteFile(dangling);
     EXPECT_TRUE(fs::is_symlink(dangling));
-    EXPECT_EQ(Get(folder_ / "real" / "new target.venue"), Sample().WriteString());
+    EXPECT_EQ(ReadAll(folder_ / "real" / "new target.venue"), Sample().WriteString());
     // A loop of links is refused and changes nothing.
     fs::create_symlink(folder_ / "loop b", folder_ / "loop a");
     fs::create_symlink(folder_ / "loop a", folder_ / "loop b");
@@ -741,9 +712,9 @@ TEST_F(FileDataOnDisk, SavingIntoAMissingFolderFails)
 
 TEST_F(FileDataOnDisk, SavingIntoAFileAsFolderFails)
 {
-    Put(folder_ / "plain", "x");
+    WriteAll(folder_ / "plain", "x");
     EXPECT_THROW(Sample().WriteFile(folder_ / "plain" / "hall.venue"), std::runtime_error);
-    EXPECT_EQ(Get(folder_ / "plain"), "x");
+    EXPECT_EQ(ReadAll(folder_ / "plain"), "x");
 }
 
 TEST_F(FileDataOnDisk, FailedSaveIntoAReadOnlyFolderKeepsTheOldFile)
@@ -751,7 +722,7 @@ TEST_F(FileDataOnDisk, FailedSaveIntoAReadOnlyFolderKeepsTheOldFile)
     const fs::path folder = folder_ / "locked";
     fs::create_directories(folder);
     const fs::path path = folder / "hall.venue";
-    Put(path, "old contents\r\n");
+    WriteAll(path, "old contents\r\n");
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
     if (IgnoresPermissions(folder))
         GTEST_SKIP() << "this process may write into read-only folders";
@@ -761,7 +732,7 @@ TEST_F(FileDataOnDisk, FailedSaveIntoAReadOnlyFolderKeepsTheOldFile)
     } catch (const std::runtime_error& e) {
         EXPECT_NE(std::string(e.what()).find(path.string()), std::string::npos) << e.what();
     }
-    EXPECT_EQ(Get(path), "old contents\r\n");
+    EXPECT_EQ(ReadAll(path), "old contents\r\n");
     EXPECT_EQ(Entries(folder), std::set<std::string>{"hall.venue"});
 }
 
@@ -778,21 +749,21 @@ TEST_F(FileDataOnDisk, FailedRenameRemovesTheTemporary)
 TEST_F(FileDataOnDisk, ReadOnlyFileIsNotReplaced)
 {
     const fs::path path = folder_ / "hall.venue";
-    Put(path, "old contents\r\n");
+    WriteAll(path, "old contents\r\n");
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
     EXPECT_THROW(Sample().WriteFile(path), std::runtime_error);
-    EXPECT_EQ(Get(path), "old contents\r\n");
+    EXPECT_EQ(ReadAll(path), "old contents\r\n");
     EXPECT_EQ(Entries(folder_), std::set<std::string>{"hall.venue"});
 }
 
 TEST_F(FileDataOnDisk, UnwritableContentLeavesTheOldFile)
 {
     const fs::path path = folder_ / "hall.venue";
-    Put(path, "old contents\r\n");
+    WriteAll(path, "old contents\r\n");
     FileData data;
     data.AddString("HUGE", std::string(FileChunk::kMaxLineLength, 'x'));
     EXPECT_THROW(data.WriteFile(path), std::length_error);
-    EXPECT_EQ(Get(path), "old contents\r\n");
+    EXPECT_EQ(ReadAll(path), "old contents\r\n");
     EXPECT_EQ(Entries(folder_), std::set<std::string>{"hall.venue"});
 }
 
@@ -802,7 +773,7 @@ TEST_F(FileDataOnDisk, LoadingFailuresNameTheFile)
     data.AddInteger("KEEP", 1);
     const fs::path missing = folder_ / "missing.venue";
     const fs::path bad = folder_ / "bad.venue";
-    Put(bad, "(int) A 1\r\n(int) B x\r\n");
+    WriteAll(bad, "(int) A 1\r\n(int) B x\r\n");
     const struct {
         fs::path path;
         std::size_t line;

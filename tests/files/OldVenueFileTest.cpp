@@ -7,7 +7,6 @@
 #include <fstream>
 #include <limits>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -16,6 +15,8 @@
 #include "engine/Environment.h"
 #include "files/FileFormatError.h"
 #include "files/VenueFile.h"
+#include "support/ScratchFolder.h"
+#include "support/TestFiles.h"
 
 namespace polvane {
 namespace {
@@ -273,21 +274,83 @@ TEST(OldVenueFile, TrailingBytesAreIgnored)
 
 TEST(OldVenueFile, EnvironmentMemberLoadsAFile)
 {
-    const fs::path path = fs::temp_directory_path() /
-                           ("polvane-oldvenue-member-" + std::to_string(std::random_device{}()) +
-                            ".vnu");
-    {
-        const Bytes bytes = Build({});
-        std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.Data().data()),
-                  static_cast<std::streamsize>(bytes.Size()));
-    }
+    const ScratchFolder folder;
+    const fs::path path = folder / "member.vnu";
+    const Bytes bytes = Build({});
+    ASSERT_TRUE(WriteAll(path, {reinterpret_cast<const char*>(bytes.Data().data()), bytes.Size()}));
     auto venue = Target();
     OldVenueFile::Load(*venue, path);
     EXPECT_EQ(venue->SeatingAreas().Count(), 2);
     EXPECT_EQ(venue->LineArray().Cells().Count(), 3);
-    fs::remove(path);
 }
+
+// ---- Checked-in files ---------------------------------------------------------------
+
+// Files made outside the program from the format's field table (tests/data/NOTES.md), so a
+// misreading of the format shared by the reader and the tests' own writer shows here.
+struct CheckedInOldVenue {
+    const char* file;
+    UnitsCode units;
+    Point2D bumper;
+    float bumperRadians;
+    struct Area {
+        Point2D front, back;
+    };
+    std::vector<Area> areas;
+    std::vector<double> splays;
+    PinStyleCode pinStyle;
+
+    friend void PrintTo(const CheckedInOldVenue& c, std::ostream* out) { *out << c.file; }
+};
+
+class OldVenueFileCheckedIn : public ::testing::TestWithParam<CheckedInOldVenue> {};
+
+TEST_P(OldVenueFileCheckedIn, ReadsAsMadeAndSavesAsTheExpectedVenueFile)
+{
+    const CheckedInOldVenue& c = GetParam();
+    auto venue = Target();
+    OldVenueFile::Load(*venue, DataFile(std::string("old-venues/") + c.file + ".vnu"));
+
+    EXPECT_EQ(venue->Units(), c.units);
+    EXPECT_EQ(venue->LineArray().Brand(), BrandCode::TarvicKv9);
+    EXPECT_EQ(venue->LineArray().Configuration(), ConfigurationCode::Flown);
+    EXPECT_EQ(venue->LineArray().Bumper().Location(), c.bumper);
+    EXPECT_NEAR(venue->LineArray().Bumper().Angle().Radians(), c.bumperRadians, 1e-7);
+    ASSERT_EQ(venue->SeatingAreas().Count(), static_cast<int>(c.areas.size()));
+    for (int i = 1; i <= venue->SeatingAreas().Count(); ++i) {
+        const Plane& area = venue->SeatingAreas().Item(i);
+        EXPECT_EQ(area.Name(), "Seating Area " + std::to_string(i));
+        EXPECT_EQ(area.FrontPoint(), c.areas[i - 1].front) << i;
+        EXPECT_EQ(area.BackPoint(), c.areas[i - 1].back) << i;
+    }
+    const Cells& cells = venue->LineArray().Cells();
+    ASSERT_EQ(cells.Count(), static_cast<int>(c.splays.size()));
+    for (int i = 1; i <= cells.Count(); ++i) {
+        EXPECT_EQ(cells.Item(i).CellType(), 0) << i;
+        EXPECT_NEAR(cells.Item(i).SplayAngle().Degrees(), c.splays[i - 1], 1e-6) << i;
+    }
+    EXPECT_EQ(venue->LineArray().PinStyle(), c.pinStyle);
+
+    // The whole venue as the user saves it afterwards, the kept parts of the venue included.
+    EXPECT_EQ(VenueFile::SaveToString(*venue),
+              ExpectedFile(std::string("old-venues/") + c.file + ".venue"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, OldVenueFileCheckedIn,
+    ::testing::Values(
+        CheckedInOldVenue{"v2-english", UnitsCode::English, Point2D(1.5f, 25), 0.1f,
+                          {{Point2D(20, 5), Point2D(120, 20)}, {Point2D(125, 22), Point2D(155, 28)}},
+                          {-1.6, 8.3, 6.6}, PinStyleCode::Slide},
+        CheckedInOldVenue{"v1-metric", UnitsCode::Metric, Point2D(0.5f, 8), -0.05f,
+                          {{Point2D(4, 1), Point2D(24, 4)}}, {0, 1.6}, PinStyleCode::Fixed},
+        CheckedInOldVenue{"v0-english", UnitsCode::English, Point2D(3, 0), 0,
+                          {{Point2D(10, 2), Point2D(60, 12)}}, {0, 1.6}, PinStyleCode::Slide}),
+    [](const ::testing::TestParamInfo<CheckedInOldVenue>& info) {
+        std::string name = info.param.file;
+        name.erase(name.find('-'), 1);
+        return name;
+    });
 
 // ---- Damaged files ------------------------------------------------------------------
 
@@ -437,10 +500,7 @@ TEST(OldVenueFileDamaged, PlacesBeyondTheProgramsBounds)
 
 TEST(OldVenueFileDamaged, UnreadableAndOversizedFiles)
 {
-    const fs::path folder = fs::temp_directory_path() /
-                             ("polvane-oldvenue-damaged-" + std::to_string(std::random_device{}()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    const ScratchFolder folder;
     auto venue = Target();
     const std::string before = VenueFile::SaveToString(*venue);
 
@@ -451,7 +511,7 @@ TEST(OldVenueFileDamaged, UnreadableAndOversizedFiles)
         EXPECT_NE(std::string(e.what()).find("missing.vnu"), std::string::npos) << e.what();
         EXPECT_NE(e.Reason().find("does not exist"), std::string::npos) << e.what();
     }
-    EXPECT_THROW(OldVenueFile::Load(*venue, folder), FileFormatError);
+    EXPECT_THROW(OldVenueFile::Load(*venue, folder.Path()), FileFormatError);
 
     const fs::path huge = folder / "huge.vnu";
     std::ofstream(huge).put('x');
@@ -463,7 +523,6 @@ TEST(OldVenueFileDamaged, UnreadableAndOversizedFiles)
         EXPECT_NE(e.Reason().find("larger than"), std::string::npos) << e.what();
     }
     EXPECT_EQ(VenueFile::SaveToString(*venue), before);
-    fs::remove_all(folder);
 }
 
 } // namespace

@@ -5,12 +5,12 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include "support/ScratchFolder.h"
 
 namespace polvane {
 namespace {
@@ -89,8 +89,7 @@ TEST(PolarExportFile, AFlatResponseHasNoAttenuationAnywhere)
 
 TEST(PolarExportFile, ReplacingALongerFileLeavesExactlyTheNewBytes)
 {
-    const fs::path folder = fs::temp_directory_path() / ("polvane-plr-" + std::to_string(std::random_device{}()));
-    fs::create_directories(folder);
+    const ScratchFolder folder;
     const fs::path path = folder / "array.plr";
     std::ofstream(path, std::ios::binary) << std::string(100'000, 'x');
     PolarExportFile::Write(path, {Numbered(100.0f)});
@@ -99,7 +98,6 @@ TEST(PolarExportFile, ReplacingALongerFileLeavesExactlyTheNewBytes)
     // A folder that does not exist: an error naming the file, nothing written.
     EXPECT_THROW(PolarExportFile::Write(folder / "missing" / "array.plr", {Numbered(1.0f)}),
                  std::runtime_error);
-    fs::remove_all(folder);
 }
 
 } // namespace

@@ -1,30 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "model/VenuePictures.h"
+#include "support/ScratchFolder.h"
+#include "support/TestFiles.h"
 
 namespace polvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-fs::path TempPath(const std::string& name)
-{
-    return fs::path(testing::TempDir()) / ("venue_picture_" + name);
-}
-
-void WriteFile(const fs::path& path, const std::vector<unsigned char>& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    ASSERT_TRUE(out.good());
-}
 
 TEST(VenuePicture, LoadFromFileReadsEveryByte)
 {
@@ -32,8 +20,9 @@ TEST(VenuePicture, LoadFromFileReadsEveryByte)
     std::vector<unsigned char> bytes = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0xFF};
     for (int i = 0; i < 200000; ++i) // longer than one read buffer
         bytes.push_back(static_cast<unsigned char>(i * 7));
-    const fs::path path = TempPath("bytes.bin");
-    WriteFile(path, bytes);
+    const ScratchFolder folder;
+    const fs::path path = folder / "bytes.bin";
+    ASSERT_TRUE(WriteAll(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}));
 
     VenuePicture picture;
     picture.SetCaption("Stage view");
@@ -41,17 +30,16 @@ TEST(VenuePicture, LoadFromFileReadsEveryByte)
     EXPECT_EQ(picture.BinaryData(), bytes);
     EXPECT_EQ(picture.Caption(), "Stage view");
 
-    WriteFile(path, {});
+    ASSERT_TRUE(WriteAll(path, ""));
     picture.LoadFromFile(path);
     EXPECT_TRUE(picture.BinaryData().empty());
-    fs::remove(path);
 }
 
 TEST(VenuePicture, UnreadablePathsThrowAndKeepTheBytes)
 {
-    const fs::path missing = TempPath("does_not_exist.png");
-    fs::remove(missing);
-    const fs::path directory = TempPath("a_directory");
+    const ScratchFolder folder;
+    const fs::path missing = folder / "does_not_exist.png";
+    const fs::path directory = folder / "a_directory";
     fs::create_directories(directory);
 
     VenuePicture picture;
@@ -65,7 +53,6 @@ TEST(VenuePicture, UnreadablePathsThrowAndKeepTheBytes)
         }
         EXPECT_EQ(picture.BinaryData(), (std::vector<unsigned char>{1, 2, 3}));
     }
-    fs::remove(directory);
 }
 
 TEST(VenuePictures, AddAtAnIndexShiftsAndRemoveMovesDown)

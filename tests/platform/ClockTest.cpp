@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/FakeClock.h"
 #include "platform/LocalDateTime.h"
 #include "platform/QtClock.h"
+#include "support/FakeClock.h"
 
 namespace polvane {
 namespace {

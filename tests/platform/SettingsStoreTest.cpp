@@ -13,8 +13,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/MemorySettingsStore.h"
 #include "platform/QtSettingsStore.h"
+#include "support/MemorySettingsStore.h"
 
 namespace polvane {
 namespace {

@@ -8,9 +8,9 @@
 #include <gtest/gtest.h>
 
 #include "model/Units.h"
-#include "platform/RecordingPrinter.h"
-#include "platform/ScriptedPrompts.h"
 #include "report/PrintDocument.h"
+#include "support/RecordingPrinter.h"
+#include "support/ScriptedPrompts.h"
 
 namespace polvane {
 namespace {

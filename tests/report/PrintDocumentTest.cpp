@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/RecordingPrinter.h"
-#include "platform/ScriptedPrompts.h"
 #include "report/PrintBox.h"
+#include "support/RecordingPrinter.h"
+#include "support/ScriptedPrompts.h"
 
 namespace polvane {
 namespace {

@@ -1,7 +1,5 @@
 #include "report/RiggingSheetCommand.h"
 
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <string>
 
@@ -19,13 +17,9 @@
 #include "../engine/PredictionTestVenues.h"
 #include "../shell/FakeShellMainWindow.h"
 #include "engine/Environment.h"
-#include "platform/FakeClock.h"
-#include "platform/MemorySettingsStore.h"
 #include "platform/PrinterFailure.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtPrinterDialog.h"
-#include "platform/ScriptedPrinterDialog.h"
-#include "platform/ScriptedPrompts.h"
 #include "report/RiggingSheet.h"
 #include "shell/ErrorReporter.h"
 #include "shell/GradientProgressBar.h"
@@ -34,6 +28,11 @@
 #include "shell/ProgressWindow.h"
 #include "shell/RecentFiles.h"
 #include "shell/VenueLifecycle.h"
+#include "support/FakeClock.h"
+#include "support/MemorySettingsStore.h"
+#include "support/ScriptedPrinterDialog.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestFiles.h"
 
 namespace polvane {
 namespace {
@@ -75,11 +74,7 @@ protected:
         return look;
     }
 
-    std::string Log() const
-    {
-        std::ifstream log(reporter_.LogPath());
-        return {std::istreambuf_iterator<char>(log), std::istreambuf_iterator<char>()};
-    }
+    std::string Log() const { return ReadAll(reporter_.LogPath()); }
 
     QTemporaryDir temp_;
     ProgramFolder folder_;

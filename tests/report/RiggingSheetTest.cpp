@@ -15,10 +15,10 @@
 #include "engine/ProgressController.h"
 #include "model/Format.h"
 #include "model/Units.h"
-#include "platform/FakeClock.h"
 #include "platform/PrinterFailure.h"
-#include "platform/RecordingPrinter.h"
-#include "platform/ScriptedPrompts.h"
+#include "support/FakeClock.h"
+#include "support/RecordingPrinter.h"
+#include "support/ScriptedPrompts.h"
 
 namespace polvane {
 namespace {

@@ -1,9 +1,7 @@
 #include "shell/AutoConfigureRunner.h"
 
 #include <cstdint>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -25,13 +23,7 @@
 #include "../engine/PredictionTestVenues.h"
 #include "engine/AutoConfigure.h"
 #include "engine/Environment.h"
-#include "platform/FakeClock.h"
-#include "platform/FakeScreenSaver.h"
-#include "platform/FixedScreenInfo.h"
-#include "platform/MemorySettingsStore.h"
 #include "platform/ProgramFolder.h"
-#include "platform/RecordingHelpViewer.h"
-#include "platform/ScriptedPrompts.h"
 #include "shell/ArgbColor.h"
 #include "shell/ColorTable.h"
 #include "shell/ErrorReporter.h"
@@ -46,6 +38,13 @@
 #include "shell/UpdateHub.h"
 #include "shell/VenueLifecycle.h"
 #include "shell/WindowRegistry.h"
+#include "support/FakeClock.h"
+#include "support/FakeScreenSaver.h"
+#include "support/FixedScreenInfo.h"
+#include "support/MemorySettingsStore.h"
+#include "support/RecordingHelpViewer.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestFiles.h"
 
 namespace polvane {
 namespace {
@@ -155,11 +154,7 @@ protected:
         atEnd_ = Look();
     }
     float Score() { return lifecycle_.Venue().GenerateCalculations(false).EvennessScore; }
-    std::string Log() const
-    {
-        std::ifstream log(reporter_.LogPath());
-        return {std::istreambuf_iterator<char>(log), std::istreambuf_iterator<char>()};
-    }
+    std::string Log() const { return ReadAll(reporter_.LogPath()); }
 
     QTemporaryDir temp_;
     ProgramFolder folder_;

@@ -12,6 +12,7 @@
 #include "files/FileData.h"
 #include "shell/ArgbColor.h"
 #include "shell/ColorTable.h"
+#include "support/TestFiles.h"
 
 namespace polvane {
 namespace {
@@ -70,6 +71,39 @@ TEST(ColorPresetsTest, WrittenFileReadsBackToTheSameColours)
     ColorTable read = Filled(C(9, 9, 9, 9));
     EXPECT_TRUE(ColorPresets::Apply(file, read).empty());
     EXPECT_EQ(read, written);
+}
+
+// The files in tests/data/colors were written by hand from the colours the user sees.
+TEST(ColorPresetsTest, APresetIsSavedAsTheCheckedInFileAndReadsBackWhole)
+{
+    ColorTable silver = Filled(C(1, 1, 1, 1));
+    ColorPresets::ApplyStandard(ColorPresets::Standard::Silver, silver);
+    QTemporaryDir temp;
+    const fs::path path = fs::path(temp.path().toStdString()) / "Silver.color";
+    ColorPresets::Build(silver).WriteFile(path);
+    EXPECT_EQ(ReadAll(path), ExpectedFile("colors/Silver.color"));
+
+    FileData file;
+    file.ReadFile(DataFile("colors/Silver.color"));
+    ColorTable read = Filled(C(9, 9, 9, 9));
+    EXPECT_TRUE(ColorPresets::Apply(file, read).empty());
+    EXPECT_EQ(read, silver);
+}
+
+TEST(ColorPresetsTest, AFileWithSomeColoursSetsThoseAndKeepsTheRest)
+{
+    FileData file;
+    file.ReadFile(DataFile("colors/Partial.color"));
+    const std::uint32_t kept = C(9, 8, 7, 6);
+    ColorTable colors = Filled(kept);
+    EXPECT_TRUE(ColorPresets::Apply(file, colors).empty());
+    EXPECT_EQ(colors.Color(ColorTable::kBackground), C(255, 1, 2, 3));
+    EXPECT_EQ(colors.Color(ColorTable::kText), C(128, 250, 251, 252));
+    for (int index = 1; index <= ColorTable::kCount; ++index) {
+        if (index != ColorTable::kBackground && index != ColorTable::kText) {
+            EXPECT_EQ(colors.Color(index), kept) << index;
+        }
+    }
 }
 
 TEST(ColorPresetsTest, ColourMissingAValueOrHoldingOneBeyondAByteKeepsItsValue)

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/MemorySettingsStore.h"
 #include "shell/ArgbColor.h"
 #include "shell/CurveColors.h"
+#include "support/MemorySettingsStore.h"
 
 namespace polvane {
 namespace {

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -12,20 +11,15 @@
 #include <gtest/gtest.h>
 
 #include "model/ProcedureFailure.h"
-#include "platform/FakeClock.h"
 #include "platform/ProgramFolder.h"
-#include "platform/ScriptedPrompts.h"
+#include "support/FakeClock.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestFiles.h"
 
 namespace polvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 TEST(ErrorReporterLogTest, TheLineIsOnTheTwelveHourClock)
 {

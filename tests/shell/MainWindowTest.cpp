@@ -24,12 +24,7 @@
 
 #include "engine/Environment.h"
 #include "files/VenueFile.h"
-#include "platform/FakeClock.h"
-#include "platform/FixedScreenInfo.h"
-#include "platform/MemorySettingsStore.h"
 #include "platform/ProgramFolder.h"
-#include "platform/RecordingHelpViewer.h"
-#include "platform/ScriptedPrompts.h"
 #include "shell/CellPopupTarget.h"
 #include "shell/ErrorReporter.h"
 #include "shell/Options.h"
@@ -42,6 +37,11 @@
 #include "shell/UpdateHub.h"
 #include "shell/VenueLifecycle.h"
 #include "shell/WindowRegistry.h"
+#include "support/FakeClock.h"
+#include "support/FixedScreenInfo.h"
+#include "support/MemorySettingsStore.h"
+#include "support/RecordingHelpViewer.h"
+#include "support/ScriptedPrompts.h"
 
 namespace polvane {
 namespace {

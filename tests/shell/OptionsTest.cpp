@@ -10,14 +10,14 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/FakeClock.h"
-#include "platform/FixedScreenInfo.h"
-#include "platform/MemorySettingsStore.h"
 #include "platform/ProgramFolder.h"
 #include "shell/ArgbColor.h"
 #include "shell/ModeSwitchListener.h"
 #include "shell/ProgramConstants.h"
 #include "shell/WelcomePrompt.h"
+#include "support/FakeClock.h"
+#include "support/FixedScreenInfo.h"
+#include "support/MemorySettingsStore.h"
 
 namespace polvane {
 namespace {

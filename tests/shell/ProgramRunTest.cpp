@@ -14,11 +14,7 @@
 #include "FakeShellMainWindow.h"
 #include "engine/Environment.h"
 #include "files/VenueFile.h"
-#include "platform/FakeClock.h"
-#include "platform/MemorySettingsStore.h"
 #include "platform/ProgramFolder.h"
-#include "platform/RecordingHelpViewer.h"
-#include "platform/ScriptedPrompts.h"
 #include "shell/CrashMarker.h"
 #include "shell/ErrorReporter.h"
 #include "shell/RecentFiles.h"
@@ -27,6 +23,10 @@
 #include "shell/UpdateHub.h"
 #include "shell/VenueLifecycle.h"
 #include "shell/WindowRegistry.h"
+#include "support/FakeClock.h"
+#include "support/MemorySettingsStore.h"
+#include "support/RecordingHelpViewer.h"
+#include "support/ScriptedPrompts.h"
 
 namespace polvane {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/MemorySettingsStore.h"
+#include "support/MemorySettingsStore.h"
 
 namespace polvane {
 namespace {

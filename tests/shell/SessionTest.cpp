@@ -8,7 +8,7 @@
 
 #include "../engine/PredictionTestVenues.h"
 #include "engine/Environment.h"
-#include "platform/MemorySettingsStore.h"
+#include "support/MemorySettingsStore.h"
 
 namespace polvane {
 namespace {

@@ -6,14 +6,14 @@
 
 #include "FakeShellMainWindow.h"
 #include "engine/Environment.h"
-#include "platform/FakeClock.h"
-#include "platform/MemorySettingsStore.h"
-#include "platform/RecordingHelpViewer.h"
 #include "shell/Options.h"
 #include "shell/RefreshableWindow.h"
 #include "shell/Session.h"
 #include "shell/UpdateHub.h"
 #include "shell/WindowRegistry.h"
+#include "support/FakeClock.h"
+#include "support/MemorySettingsStore.h"
+#include "support/RecordingHelpViewer.h"
 
 namespace polvane {
 namespace {

@@ -14,12 +14,12 @@
 #include "FakeShellMainWindow.h"
 #include "engine/Environment.h"
 #include "model/ProcedureFailure.h"
-#include "platform/MemorySettingsStore.h"
-#include "platform/RecordingHelpViewer.h"
 #include "shell/RefreshableWindow.h"
 #include "shell/Session.h"
 #include "shell/UpdateGuard.h"
 #include "shell/WindowRegistry.h"
+#include "support/MemorySettingsStore.h"
+#include "support/RecordingHelpViewer.h"
 
 namespace polvane {
 namespace {

@@ -1,11 +1,8 @@
 #include "shell/VenueLifecycle.h"
 
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <limits>
 #include <string>
 #include <vector>
@@ -20,48 +17,19 @@
 #include "files/VenueFile.h"
 #include "model/Cells.h"
 #include "model/ProductTables.h"
-#include "platform/MemorySettingsStore.h"
-#include "platform/RecordingHelpViewer.h"
-#include "platform/ScriptedPrompts.h"
 #include "shell/RecentFiles.h"
 #include "shell/Session.h"
 #include "shell/UpdateHub.h"
 #include "shell/WindowRegistry.h"
+#include "support/MemorySettingsStore.h"
+#include "support/RecordingHelpViewer.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestFiles.h"
 
 namespace polvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-// The smallest old binary venue: version 2, English, the bumper at (3, 0), no areas or cells.
-void WriteOldVenue(const std::string& path)
-{
-    std::string bytes = "POLVANE VNU02";
-    bytes += 'e';
-    bytes += std::string(12, 'e');
-    auto f32 = [&bytes](float value) {
-        char raw[4];
-        std::memcpy(raw, &value, 4);
-        bytes.append(raw, 4);
-    };
-    auto i32 = [&bytes](std::int32_t value) {
-        char raw[4];
-        std::memcpy(raw, &value, 4);
-        bytes.append(raw, 4);
-    };
-    f32(3.0f);
-    f32(0.0f);
-    i32(0);
-    i32(0);
-    f32(0.0f);
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 class VenueLifecycleTest : public ::testing::Test {
 protected:
@@ -252,8 +220,9 @@ TEST_F(VenueLifecycleTest, AnOldFileIsReadByItsExtensionAndSavedAsANewVenueFile)
     const std::string disguised = WriteVenue("TEXT.VNU", "text");
     EXPECT_FALSE(lifecycle_.OpenVenue(disguised));
 
+    // A checked-in old file: English, the bumper at (3, 0).
     const std::string old = Path("HALL.VNU");
-    WriteOldVenue(old);
+    fs::copy_file(DataFile("old-venues/v0-english.vnu"), old);
     ASSERT_TRUE(lifecycle_.OpenVenue(old));
     EXPECT_FLOAT_EQ(lifecycle_.Venue().LineArray().Bumper().Location().x, 3.0f);
     EXPECT_TRUE(lifecycle_.IsFromOldFile());

@@ -3,10 +3,8 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <sstream>
 #include <stdexcept>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include <QAction>
@@ -15,6 +13,7 @@
 
 #include "MainWindowFixture.h"
 #include "files/FileData.h"
+#include "support/TestFiles.h"
 
 namespace polvane {
 namespace {
@@ -40,30 +39,6 @@ protected:
     void Touch(const std::string& fileName) const
     {
         std::ofstream(fs::path(Folder()) / fileName) << "(str) A  b\r\n";
-    }
-    static std::string Contents(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-    // Each record as "(tag) NAME value".
-    static std::vector<std::string> Records(const std::string& path)
-    {
-        FileData file;
-        file.ReadFile(path);
-        std::vector<std::string> records;
-        for (const FileChunk& record : file.Records()) {
-            std::string value;
-            if (const auto* text = std::get_if<std::string>(&record.value()))
-                value = *text;
-            else if (const auto* number = std::get_if<std::int32_t>(&record.value()))
-                value = std::to_string(*number);
-            records.push_back(std::string(FileChunk::TagOf(record.DataType())) + " " +
-                              record.Name() + " " + value);
-        }
-        return records;
     }
     // Saves under the name, answering any replace question with Yes.
     void Save(const std::string& name)
@@ -138,7 +113,7 @@ TEST_F(WindowLayoutsTest, ABlanksOnlyNameIsAcceptedAndListed)
 TEST_F(WindowLayoutsTest, NoToReplacingAsksAgainAndKeepsTheFile)
 {
     Save("Stage");
-    const std::string first = Contents(LayoutPath("Stage"));
+    const std::string first = ReadAll(LayoutPath("Stage"));
     Fake(ToolWindowId::Notes).Load();
 
     prompts_.QueueText("Stage");
@@ -153,10 +128,10 @@ TEST_F(WindowLayoutsTest, NoToReplacingAsksAgainAndKeepsTheFile)
     EXPECT_EQ(requests[asked + 1].buttons, MessageButtons::YesNo);
     EXPECT_EQ(requests[asked + 1].icon, MessageIcon::Question);
     EXPECT_EQ(requests[asked + 2].defaultText, kProposed);
-    EXPECT_EQ(Contents(LayoutPath("Stage")), first);
+    EXPECT_EQ(ReadAll(LayoutPath("Stage")), first);
 
     Save("Stage"); // Yes replaces it
-    EXPECT_NE(Contents(LayoutPath("Stage")), first);
+    EXPECT_NE(ReadAll(LayoutPath("Stage")), first);
     EXPECT_EQ(VisibleCaptions(), QStringList({"Stage"}));
 }
 
@@ -169,43 +144,36 @@ TEST_F(WindowLayoutsTest, WrittenFileHoldsTheMainWindowAndEachWindowInOrder)
     Fake(ToolWindowId::Calculations).Unload();                      // closed again
     Save("Normal");
 
-    const std::string text = Contents(LayoutPath("Normal"));
-    EXPECT_NE(text.find("# Quessel Polvane window layout file\r\n"), std::string::npos);
-    const std::vector<std::string> expected{
-        "(str) MAIN_WINDOW_MAXIMIZED No",
-        "(int) MAIN_WINDOW_LEFT 600",
-        "(int) MAIN_WINDOW_TOP 900",
-        "(int) MAIN_WINDOW_WIDTH 12000",
-        "(int) MAIN_WINDOW_HEIGHT 9000",
-        "(str) ARRAY_CONFIGURATION_WINDOW_LOADED Yes",
-        "(int) ARRAY_CONFIGURATION_WINDOW_LEFT 100",
-        "(int) ARRAY_CONFIGURATION_WINDOW_TOP 200",
-        "(str) ARRAY_PICTURE_WINDOW_LOADED No",
-        "(str) BUMPER_CONFIGURATION_WINDOW_LOADED No",
-        "(str) CALCULATIONS_WINDOW_LOADED No",
-        "(str) CELL_CONFIGURATIONS_WINDOW_LOADED No",
-        "(str) FREQUENCY_RESPONSE_OPTIONS_WINDOW_LOADED No",
-        "(str) INTER-FREQUENCY_EVENNESS_GRAPH_WINDOW_LOADED No",
-        "(str) LISTENING_POINTS_WINDOW_LOADED No",
-        "(str) NOTES_WINDOW_LOADED No",
-        "(str) RIGGING_DETAILS_WINDOW_LOADED No",
-        "(str) SEATING_AREAS_WINDOW_LOADED No",
-        "(str) VENUE_WINDOW_LOADED Yes",
-        "(int) VENUE_WINDOW_LEFT 300",
-        "(int) VENUE_WINDOW_TOP 400",
-        "(int) VENUE_WINDOW_WIDTH 9000",
-        "(int) VENUE_WINDOW_HEIGHT 6000",
-    };
-    EXPECT_EQ(Records(LayoutPath("Normal")), expected);
+    // The file as written by hand in tests/data/layouts: the main window, then each window in
+    // order, its place only when it is open.
+    EXPECT_EQ(ReadAll(LayoutPath("Normal")), ExpectedFile("layouts/Normal.layout"));
 
     // Maximised, the main window's place is left out.
     window_.setWindowState(Qt::WindowMaximized);
     Save("Maximised");
-    const std::vector<std::string> records = Records(LayoutPath("Maximised"));
-    ASSERT_GE(records.size(), 2u);
-    EXPECT_EQ(records[0], "(str) MAIN_WINDOW_MAXIMIZED Yes");
-    EXPECT_EQ(records[1], "(str) ARRAY_CONFIGURATION_WINDOW_LOADED Yes");
-    EXPECT_EQ(records.size(), expected.size() - 4);
+    EXPECT_EQ(ReadAll(LayoutPath("Maximised")), ExpectedFile("layouts/Maximised.layout"));
+}
+
+TEST_F(WindowLayoutsTest, ACheckedInLayoutOpensWithItsPlaces)
+{
+    window_.setWindowState(Qt::WindowMaximized);
+    Fake(ToolWindowId::Calculations).Load(); // open, and closed by the layout
+
+    ASSERT_TRUE(window_.Layouts().OpenLayout(DataFile("layouts/Normal.layout").string()));
+    EXPECT_FALSE(window_.isMaximized());
+    EXPECT_EQ(window_.pos(), QPoint(40, 60));
+    EXPECT_EQ(window_.size(), QSize(800, 600));
+    EXPECT_EQ(Fake(ToolWindowId::ArrayConfiguration).Left(), 100);
+    EXPECT_EQ(Fake(ToolWindowId::ArrayConfiguration).Top(), 200);
+    EXPECT_EQ(Fake(ToolWindowId::Venue).Left(), 300);
+    EXPECT_EQ(Fake(ToolWindowId::Venue).Top(), 400);
+    EXPECT_EQ(Fake(ToolWindowId::Venue).Width(), 9000);
+    EXPECT_EQ(Fake(ToolWindowId::Venue).Height(), 6000);
+    for (const ToolWindowId id : {ToolWindowId::ArrayConfiguration, ToolWindowId::Venue})
+        EXPECT_TRUE(registry_.IsLoaded(id));
+    EXPECT_FALSE(registry_.IsLoaded(ToolWindowId::Calculations));
+    EXPECT_FALSE(registry_.IsLoaded(ToolWindowId::Notes));
+    EXPECT_EQ(reportedEnds_, 0);
 }
 
 // How the main window's records are read.

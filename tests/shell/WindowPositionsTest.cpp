@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/MemorySettingsStore.h"
 #include "shell/PlaceableWindow.h"
 #include "shell/WindowPlace.h"
+#include "support/MemorySettingsStore.h"
 
 namespace polvane {
 namespace {

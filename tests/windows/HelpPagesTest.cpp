@@ -2,10 +2,8 @@
 // program opens has its page, every link between the pages leads somewhere, F1 in each tool
 // window and Help > Search reach the pages in the help window.
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,6 +18,7 @@
 
 #include "ToolWindowFixture.h"
 #include "platform/HelpWindow.h"
+#include "support/TestFiles.h"
 #include "windows/ArrayConfigurationWindow.h"
 #include "windows/ArrayDesignDialog.h"
 #include "windows/ArrayPictureWindow.h"
@@ -43,14 +42,6 @@ namespace {
 
 // The pages as they are installed (the build sets the source tree's folder).
 const fs::path kHelpFolder = POLVANE_HELP_FOLDER;
-
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 // Every topic the program can ask for: the contents, the tool windows' and the dialogs'.
 std::vector<std::string> TopicsTheProgramOpens()

@@ -6,11 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/MemorySettingsStore.h"
 #include "shell/ArgbColor.h"
 #include "shell/ColorTable.h"
 #include "shell/CurveColors.h"
 #include "shell/Options.h"
+#include "support/MemorySettingsStore.h"
 #include "windows/PlotCanvas.h"
 
 namespace polvane {

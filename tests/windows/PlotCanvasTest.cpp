@@ -14,12 +14,12 @@
 
 #include "engine/CalculationResults.h"
 #include "engine/Environment.h"
-#include "platform/MemorySettingsStore.h"
 #include "shell/ArgbColor.h"
 #include "shell/ColorTable.h"
 #include "shell/CurveColors.h"
 #include "shell/FrequencyTable.h"
 #include "shell/Options.h"
+#include "support/MemorySettingsStore.h"
 #include "windows/PlotPictureBox.h"
 
 namespace polvane {

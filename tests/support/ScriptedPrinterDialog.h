@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "platform/PrinterDialog.h"
-#include "platform/RecordingPrinter.h"
+#include "support/RecordingPrinter.h"
 
 namespace polvane {
 

@@ -1,4 +1,4 @@
-#include "platform/RecordingPrinter.h"
+#include "support/RecordingPrinter.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "platform/FakeClock.h"
+#include "support/FakeClock.h"
 
 namespace polvane {
 

@@ -1,4 +1,4 @@
-#include "platform/ScriptedPrinterDialog.h"
+#include "support/ScriptedPrinterDialog.h"
 
 #include "platform/PrinterFailure.h"
 
