@@ -26,6 +26,8 @@ public:
             const PresetLayout::Size size = sizeOf_(node.id);
             return {std::max(0, size.width), std::max(0, size.height), size.sizable};
         }
+        if (node.kind == Node::Kind::Either)
+            throw std::logic_error("Alternatives only at the top of an arrangement");
         Need need;
         const bool across = node.kind == Node::Kind::Across;
         for (const Node& part : node.parts) {
@@ -91,29 +93,43 @@ private:
 Node PresetLayout::Window(ToolWindowId id) { return {Node::Kind::Window, id, {}}; }
 Node PresetLayout::Across(std::vector<Node> parts) { return {Node::Kind::Across, ToolWindowId::Venue, std::move(parts)}; }
 Node PresetLayout::Down(std::vector<Node> parts) { return {Node::Kind::Down, ToolWindowId::Venue, std::move(parts)}; }
+Node PresetLayout::Either(std::vector<Node> alternatives)
+{
+    return {Node::Kind::Either, ToolWindowId::Venue, std::move(alternatives)};
+}
 
 const Node& PresetLayout::Of(PresetColumn column)
 {
     using Id = ToolWindowId;
     const auto w = [](Id id) { return Window(id); };
-    // The columns and rows each window took in the arrangements' original places.
+    const Node configurations = Across({w(Id::ArrayConfiguration), w(Id::BumperConfiguration)});
+    // The columns and rows each window took in the arrangements' original places. At
+    // 1024 x 768 the windows beside the seating areas and in the cell list's column would
+    // run past the screen, so the seating areas have their row to themselves and the others
+    // move below them or, as the cell list grows, out of its column.
     static const std::map<PresetColumn, Node> layouts{
         {PresetColumn::k800x600,
          Across({Down({Across({w(Id::SeatingAreas), w(Id::Notes), w(Id::ArrayPicture)}), w(Id::Venue)}),
                  Down({w(Id::ArrayConfiguration), w(Id::BumperConfiguration), w(Id::CellConfigurations)})})},
         {PresetColumn::k1024x768Engineering,
-         Across({Down({Across({Down({Across({w(Id::SeatingAreas), w(Id::Notes)}),
-                                     Across({w(Id::ArrayConfiguration), w(Id::BumperConfiguration)})}),
-                               w(Id::ArrayPicture)}),
-                       w(Id::Venue)}),
-                 Down({w(Id::Calculations), w(Id::FROptions), w(Id::RiggingDetails),
-                       w(Id::CellConfigurations)})})},
+         Either({Across({Down({w(Id::SeatingAreas), configurations,
+                               Across({w(Id::Notes), w(Id::ArrayPicture)}), w(Id::Venue)}),
+                         Down({w(Id::Calculations), w(Id::FROptions), w(Id::RiggingDetails),
+                               w(Id::CellConfigurations)})}),
+                 Across({Down({w(Id::SeatingAreas), configurations,
+                               Across({w(Id::Notes), w(Id::ArrayPicture), w(Id::RiggingDetails)}), w(Id::Venue)}),
+                         Down({w(Id::Calculations), w(Id::FROptions), w(Id::CellConfigurations)})}),
+                 Across({Down({w(Id::SeatingAreas), configurations,
+                               Across({w(Id::Notes), w(Id::ArrayPicture), w(Id::RiggingDetails)}),
+                               Across({w(Id::FROptions), w(Id::Venue)})}),
+                         Down({w(Id::Calculations), w(Id::CellConfigurations)})})})},
         {PresetColumn::k1024x768Standard,
-         Across({Down({Across({Down({Across({w(Id::SeatingAreas), w(Id::RiggingDetails)}),
-                                     Across({w(Id::ArrayConfiguration), w(Id::BumperConfiguration)})}),
-                               w(Id::Notes)}),
-                       w(Id::Venue)}),
-                 Down({w(Id::ArrayPicture), w(Id::Calculations), w(Id::CellConfigurations)})})},
+         Either({Across({Down({w(Id::SeatingAreas), configurations,
+                               Across({w(Id::RiggingDetails), w(Id::Notes)}), w(Id::Venue)}),
+                         Down({w(Id::ArrayPicture), w(Id::Calculations), w(Id::CellConfigurations)})}),
+                 Across({Down({w(Id::SeatingAreas), configurations,
+                               Across({w(Id::RiggingDetails), w(Id::Notes), w(Id::ArrayPicture)}), w(Id::Venue)}),
+                         Down({w(Id::Calculations), w(Id::CellConfigurations)})})})},
         {PresetColumn::k1280x1024Engineering,
          Across({Down({Across({Down({w(Id::SeatingAreas), w(Id::ListeningPoints)}),
                                Down({w(Id::ArrayConfiguration), w(Id::BumperConfiguration),
@@ -138,8 +154,23 @@ std::map<ToolWindowId, Rect> PresetLayout::Place(const Node& root,
                                                  int areaWidth, int areaHeight)
 {
     Placer placer(sizeOf);
-    const Need need = placer.NeedOf(root);
-    placer.Place(root, {0, 0, std::max(areaWidth, need.width), std::max(areaHeight, need.height)});
+    const Node* chosen = &root;
+    if (root.kind == Node::Kind::Either) {
+        if (root.parts.empty())
+            throw std::invalid_argument("An arrangement without alternatives");
+        long long leastOverrun = -1;
+        for (const Node& alternative : root.parts) {
+            const Need need = placer.NeedOf(alternative);
+            const long long overrun = static_cast<long long>(std::max(0, need.width - areaWidth)) +
+                                      std::max(0, need.height - areaHeight);
+            if (leastOverrun < 0 || overrun < leastOverrun)
+                chosen = &alternative, leastOverrun = overrun;
+            if (overrun == 0)
+                break;
+        }
+    }
+    const Need need = placer.NeedOf(*chosen);
+    placer.Place(*chosen, {0, 0, std::max(areaWidth, need.width), std::max(areaHeight, need.height)});
     return placer.places_;
 }
 

@@ -15,10 +15,13 @@ namespace polvane {
 // sits at the top left of its piece at its own size, a sizable one fills its piece. Room
 // to spare goes to the pieces holding sizable windows, in proportion to their sizes;
 // when the area is too small, the pieces keep their needed sizes and run past its edges.
+// An arrangement may offer alternatives, from the nearest to the original places to the
+// most compact (a long cell list leaves less room in its column, so windows move to the
+// other one): the first that fits the area is taken.
 class PresetLayout {
 public:
     struct Node {
-        enum class Kind { Window, Across, Down };
+        enum class Kind { Window, Across, Down, Either };
         Kind kind = Kind::Window;
         ToolWindowId id = ToolWindowId::Venue;
         std::vector<Node> parts;
@@ -41,6 +44,9 @@ public:
     static Node Across(std::vector<Node> parts);
     // Parts one below another, top to bottom.
     static Node Down(std::vector<Node> parts);
+    // The first alternative that fits the area, or when none does the one that runs least
+    // past its edges; only at the top of a tree.
+    static Node Either(std::vector<Node> alternatives);
 
     // The pieces of a preset arrangement; only its open windows appear in it.
     static const Node& Of(PresetColumn column);
