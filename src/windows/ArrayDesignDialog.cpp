@@ -8,14 +8,18 @@
 #include <QAction>
 #include <QEvent>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpacerItem>
 #include <QSpinBox>
+#include <QVBoxLayout>
 
 #include "engine/Environment.h"
 #include "model/Format.h"
@@ -26,17 +30,13 @@
 #include "shell/UpdateHub.h"
 #include "windows/LinkLabel.h"
 #include "windows/SpinStepper.h"
+#include "windows/ToolControls.h"
 
 namespace polvane {
 
 namespace {
 
 constexpr const char* kName = "frmArrayDesign";
-// Tops of the splay label in its frame: below the template options for a curve, below the
-// curve counts for a J.
-constexpr int kAngleTopCurved = 495;
-constexpr int kAngleTopJ = 855;
-
 double Number(const QLineEdit& box) { return OptionText::LeadingNumber(box.text().toStdString()); }
 
 // The whole part of a number (toward zero), 0 for text without one.
@@ -54,102 +54,133 @@ ArrayDesignDialog::ArrayDesignDialog(UpdateHub& hub, ErrorReporter& reporter,
 {
     setObjectName(QString::fromUtf8(kName));
     setWindowTitle(QStringLiteral("Array Design"));
-    setFixedSize(Px(5880), PxY(3600));
 
+    // Laid out by the font: the twip places held only for the font they were drawn for.
     auto* brandGroup = new QGroupBox(QStringLiteral("Array Type:"), this);
-    brandGroup->setGeometry(Px(120), PxY(120), Px(2520), PxY(1920));
+    auto* brandColumn = new QVBoxLayout(brandGroup);
     const char* brandNames[] = {"optTarvic", "optTarvicKV7", "optTarvicKV4", "optRSarn", "optDeVelt"};
     for (int row = 0; row < ProductTables::kBrandCount; ++row) {
         const auto brand = static_cast<BrandCode>(row);
         auto* option = new QRadioButton(QString::fromStdString(Format::FormatBrand(brand)), brandGroup);
         option->setObjectName(QString::fromUtf8(brandNames[row]));
-        option->setGeometry(Px(120), PxY(300 + 300 * row), Px(2280), PxY(285));
+        brandColumn->addWidget(option);
         connect(option, &QRadioButton::toggled, this, [this, brand, name = brandNames[row]](bool on) {
             if (on)
                 Guard(std::string(name) + "_Click", [this, brand] { FillSplays(brand); });
         });
         brands_[static_cast<std::size_t>(row)] = option;
     }
+    brandColumn->addStretch();
 
+    // Boxes wide enough for a count of cells, whatever the font.
+    const auto countBox = [](QLineEdit* box) { ToolControls::FitBox(box, QStringLiteral("888")); };
     auto* cellsGroup = new QGroupBox(QStringLiteral("Cells:"), this);
-    cellsGroup->setGeometry(Px(120), PxY(2160), Px(2520), PxY(720));
-    auto* totalLabel = new QLabel(QStringLiteral("Total:"), cellsGroup);
-    totalLabel->setGeometry(Px(120), PxY(330), Px(600), PxY(255));
+    auto* cellsRow = new QHBoxLayout(cellsGroup);
+    cellsRow->addWidget(new QLabel(QStringLiteral("Total:"), cellsGroup));
     txtTotalCells_ = new QLineEdit(cellsGroup);
     txtTotalCells_->setObjectName(QStringLiteral("txtTotalCells"));
-    txtTotalCells_->setGeometry(Px(840), PxY(300), Px(840), PxY(285));
+    countBox(txtTotalCells_);
     spnTotalCells_ = new QSpinBox(cellsGroup);
     spnTotalCells_->setObjectName(QStringLiteral("spnTotalCells"));
-    spnTotalCells_->setGeometry(Px(1680), PxY(300), Px(255), PxY(285));
     spnTotalCells_->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+    ToolControls::ShowArrowsOnly(spnTotalCells_);
+    cellsRow->addWidget(txtTotalCells_);
+    cellsRow->addWidget(spnTotalCells_);
+    cellsRow->setSpacing(0);
+    cellsRow->insertSpacing(1, cellsRow->contentsMargins().left());
+    cellsRow->addStretch();
 
     auto* templateGroup = new QGroupBox(QStringLiteral("Design Template:"), this);
-    templateGroup->setGeometry(Px(2760), PxY(120), Px(3000), PxY(2760));
-    const auto templateOption = [&](const char* name, const QString& text, int top) {
+    auto* templateColumn = new QVBoxLayout;
+    const auto templateOption = [&](const char* name, const QString& text) {
         auto* option = new QRadioButton(text, templateGroup);
         option->setObjectName(QString::fromUtf8(name));
-        option->setGeometry(Px(120), PxY(top), Px(1320), PxY(285));
+        templateColumn->addWidget(option);
         connect(option, &QRadioButton::toggled, this, [this, name](bool on) {
             if (on)
                 Guard(std::string(name) + "_Click", [this] { TemplateChosen(); });
         });
         return option;
     };
-    optStraight_ = templateOption("optStraight", QStringLiteral("Straight"), 300);
-    optCurved_ = templateOption("optCurved", QStringLiteral("Curved"), 600);
-    optJ_ = templateOption("optJ", QStringLiteral("J-Array"), 900);
-    optSpiral_ = templateOption("optSpiral", QStringLiteral("Spiral"), 1200);
+    optStraight_ = templateOption("optStraight", QStringLiteral("Straight"));
+    optCurved_ = templateOption("optCurved", QStringLiteral("Curved"));
+    optJ_ = templateOption("optJ", QStringLiteral("J-Array"));
+    optSpiral_ = templateOption("optSpiral", QStringLiteral("Spiral"));
+    templateColumn->addStretch();
 
     picHolder1_ = new QFrame(templateGroup);
     picHolder1_->setObjectName(QStringLiteral("picHolder(1)"));
-    picHolder1_->setGeometry(Px(1440), PxY(300), Px(1440), PxY(1200));
+    auto* holderColumn = new QVBoxLayout(picHolder1_);
+    holderColumn->setContentsMargins(0, 0, 0, 0);
+    picHolder0_ = new QFrame(picHolder1_);
+    picHolder0_->setObjectName(QStringLiteral("picHolder(0)"));
+    auto* curveGrid = new QGridLayout(picHolder0_);
+    curveGrid->setContentsMargins(0, 0, 0, 0);
+    curveGrid->setHorizontalSpacing(0);
+    const auto curveRow = [&](const QString& caption, int row) {
+        auto* label = new QLabel(caption, picHolder0_);
+        curveGrid->addWidget(label, row, 0);
+    };
+    curveRow(QStringLiteral("Above curve:"), 0);
+    curveRow(QStringLiteral("Below curve:"), 1);
+    curveRow(QStringLiteral("Total:"), 2);
+    curveGrid->setColumnMinimumWidth(1, fontMetrics().averageCharWidth());
+    const auto curveBox = [&](const char* name, int row) {
+        auto* box = new QLineEdit(picHolder0_);
+        box->setObjectName(QString::fromUtf8(name));
+        countBox(box);
+        curveGrid->addWidget(box, row, 2);
+        return box;
+    };
+    const auto curveSpin = [&](const char* name, int row) {
+        auto* spin = new QSpinBox(picHolder0_);
+        spin->setObjectName(QString::fromUtf8(name));
+        ToolControls::ShowArrowsOnly(spin);
+        curveGrid->addWidget(spin, row, 3);
+        return spin;
+    };
+    txtAboveCurve_ = curveBox("txtAboveCurve", 0);
+    spnAboveCurve_ = curveSpin("spnAboveCurve", 0);
+    txtBelowCurve_ = curveBox("txtBelowCurve", 1);
+    spnBelowCurve_ = curveSpin("spnBelowCurve", 1);
+    lblTotalBoxes_ = new QLabel(picHolder0_);
+    lblTotalBoxes_->setObjectName(QStringLiteral("lblTotalBoxes"));
+    curveGrid->addWidget(lblTotalBoxes_, 2, 2, 1, 2);
+    holderColumn->addWidget(picHolder0_);
+
     lblAngle_ = new LinkLabel(picHolder1_);
     lblAngle_->setObjectName(QStringLiteral("lblAngle"));
-    lblAngle_->setGeometry(Px(120), PxY(kAngleTopCurved), Px(735), PxY(255));
+    // Beside the curved option for a curve: the gap is the straight option's row.
+    angleGap_ = new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Fixed);
+    holderColumn->addSpacerItem(angleGap_);
+    holderColumn->addWidget(lblAngle_);
+    holderColumn->addStretch();
     connect(lblAngle_, &LinkLabel::clicked, this, [this] {
         Guard("lblAngle_Click", [this] {
             // Just below the label, left-aligned.
             mnuSplay_->popup(lblAngle_->mapToGlobal(QPoint(0, lblAngle_->height())));
         });
     });
-
-    picHolder0_ = new QFrame(picHolder1_);
-    picHolder0_->setObjectName(QStringLiteral("picHolder(0)"));
-    picHolder0_->setGeometry(0, 0, Px(1440), PxY(840));
-    const auto curveRow = [&](const QString& caption, int top) {
-        auto* label = new QLabel(caption, picHolder0_);
-        label->setGeometry(0, PxY(top), Px(840), PxY(255));
-    };
-    curveRow(QStringLiteral("Above curve:"), 0);
-    curveRow(QStringLiteral("Below curve:"), 280);
-    curveRow(QStringLiteral("Total:"), 560);
-    const auto curveBox = [&](const char* name, int top) {
-        auto* box = new QLineEdit(picHolder0_);
-        box->setObjectName(QString::fromUtf8(name));
-        box->setGeometry(Px(840), PxY(top), Px(360), PxY(255));
-        return box;
-    };
-    const auto curveSpin = [&](const char* name, int top) {
-        auto* spin = new QSpinBox(picHolder0_);
-        spin->setObjectName(QString::fromUtf8(name));
-        spin->setGeometry(Px(1200), PxY(top), Px(240), PxY(255));
-        return spin;
-    };
-    txtAboveCurve_ = curveBox("txtAboveCurve", 0);
-    spnAboveCurve_ = curveSpin("spnAboveCurve", 0);
-    txtBelowCurve_ = curveBox("txtBelowCurve", 280);
-    spnBelowCurve_ = curveSpin("spnBelowCurve", 280);
-    lblTotalBoxes_ = new QLabel(picHolder0_);
-    lblTotalBoxes_->setObjectName(QStringLiteral("lblTotalBoxes"));
-    lblTotalBoxes_->setGeometry(Px(840), PxY(560), Px(600), PxY(255));
+    auto* templateRow = new QHBoxLayout(templateGroup);
+    templateRow->addLayout(templateColumn);
+    templateRow->addWidget(picHolder1_, 1);
 
     cmdOK_ = new QPushButton(QStringLiteral("&OK"), this);
     cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK_->setGeometry(Px(3240), PxY(3060), Px(1200), PxY(375));
     cmdOK_->setDefault(true);
     cmdCancel_ = new QPushButton(QStringLiteral("&Cancel"), this);
     cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel_->setGeometry(Px(4560), PxY(3060), Px(1200), PxY(375));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOK_);
+    buttons->addWidget(cmdCancel_);
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(brandGroup, 0, 0);
+    grid->addWidget(cellsGroup, 1, 0);
+    grid->addWidget(templateGroup, 0, 1, 2, 1);
+    grid->addLayout(buttons, 2, 0, 1, 2);
+    // The dialog keeps the size its content needs.
+    grid->setSizeConstraint(QLayout::SetFixedSize);
     connect(cmdOK_, &QPushButton::clicked, this, [this] {
         Guard("cmdOK_Click", [this] {
             ClampTotalCells();
@@ -205,16 +236,6 @@ ArrayDesignDialog::~ArrayDesignDialog()
 bool ArrayDesignDialog::Guard(const std::string& handler, const std::function<void()>& action)
 {
     return reporter_.Guard(std::string(kName) + "." + handler, action);
-}
-
-int ArrayDesignDialog::Px(int twips) const
-{
-    return static_cast<int>(std::lround(static_cast<double>(twips) / std::max(1, screen_.TwipsPerPixelX())));
-}
-
-int ArrayDesignDialog::PxY(int twips) const
-{
-    return static_cast<int>(std::lround(static_cast<double>(twips) / std::max(1, screen_.TwipsPerPixelY())));
 }
 
 QRadioButton* ArrayDesignDialog::BrandOption(BrandCode brand) const
@@ -328,7 +349,9 @@ void ArrayDesignDialog::TemplateChosen()
     const bool j = optJ_->isChecked();
     picHolder0_->setVisible(j);
     lblAngle_->setVisible(j || optCurved_->isChecked());
-    lblAngle_->move(lblAngle_->x(), PxY(j ? kAngleTopJ : kAngleTopCurved));
+    const int straightRow = optStraight_->sizeHint().height() + picHolder1_->parentWidget()->layout()->spacing();
+    angleGap_->changeSize(0, j ? 0 : straightRow, QSizePolicy::Minimum, QSizePolicy::Fixed);
+    picHolder1_->layout()->invalidate();
 }
 
 void ArrayDesignDialog::keyPressEvent(QKeyEvent* event)

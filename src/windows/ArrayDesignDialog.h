@@ -15,6 +15,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+class QSpacerItem;
 class QSpinBox;
 
 namespace polvane {
@@ -79,8 +80,6 @@ protected:
 
 private:
     bool Guard(const std::string& handler, const std::function<void()>& action);
-    int Px(int twips) const;
-    int PxY(int twips) const;
     // Keeps the count box within 4..24 when its number is committed.
     void ClampTotalCells();
     void AboveCurveChanged();
@@ -101,6 +100,8 @@ private:
     QFrame* picHolder0_ = nullptr;
     QFrame* picHolder1_ = nullptr;
     LinkLabel* lblAngle_ = nullptr;
+    // Above the splay label: none under the J counts, a row for a curve.
+    QSpacerItem* angleGap_ = nullptr;
     QLineEdit* txtAboveCurve_ = nullptr;
     QSpinBox* spnAboveCurve_ = nullptr;
     QLineEdit* txtBelowCurve_ = nullptr;

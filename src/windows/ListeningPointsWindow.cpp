@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <optional>
 
 #include <QComboBox>
@@ -37,6 +38,7 @@
 #include "windows/NewListeningPointDialog.h"
 #include "windows/PlotPictureBox.h"
 #include "windows/SpinStepper.h"
+#include "windows/ToolControls.h"
 #include "windows/ToolWindowHost.h"
 
 namespace polvane {
@@ -46,6 +48,11 @@ namespace {
 // The window's own edits refresh the listening points and the venue; a committed name
 // also reaches the windows that show it elsewhere.
 constexpr float kNewPointSpacing = 0.085f;
+// The twip places the font may grow: the graph's left edge, the editors' width and what
+// the graph leaves to the list, the editors and the margins.
+constexpr int kGraphLeft = 2280;
+constexpr int kEditorWidth = 1900;
+constexpr int kBesideGraph = 4500;
 
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
@@ -61,6 +68,23 @@ public:
 private:
     bool& flag_;
     bool previous_;
+};
+
+struct ListeningPointsWindow::Places {
+    int margin;
+    int labelTop;
+    int labelHeight;
+    int controlTop;
+    int gap;
+    int listWidth;
+    int buttonWidth;
+    int buttonHeight;
+    int boxHeight;
+    int graphLeft;
+    int editorGap;
+    int editorWidth;
+    int spinWidth;
+    int bottom;
 };
 
 ListeningPointsWindow::ListeningPointsWindow(ToolWindowContext& context, QWidget* parent)
@@ -119,7 +143,12 @@ ListeningPointsWindow::ListeningPointsWindow(ToolWindowContext& context, QWidget
 
     const int twipsX = std::max(1, context.screen.TwipsPerPixelX());
     const int twipsY = std::max(1, context.screen.TwipsPerPixelY());
-    setMinimumSize(kMinWidth / twipsX, kMinHeight / twipsY);
+    // A larger font needs room for the list, the editors and a little of the graph.
+    const Places places = Measure();
+    const int editorsBottom = places.labelTop + 3 * (places.labelHeight + places.boxHeight + places.labelTop);
+    setMinimumSize(std::max(kMinWidth / twipsX, places.graphLeft + 2 * places.listWidth / 3 + places.editorGap +
+                                                    places.editorWidth + places.margin),
+                   std::max(kMinHeight / twipsY, editorsBottom));
 
     runDialog_ = [](NewListeningPointDialog& dialog) { dialog.exec(); };
     positionBox_ = std::make_unique<EditBox>(*txtHorizontalPosition_, *this, "txtHorizontalPosition",
@@ -614,53 +643,76 @@ void ListeningPointsWindow::resizeEvent(QResizeEvent* event)
     });
 }
 
-void ListeningPointsWindow::LayOut()
+ListeningPointsWindow::Places ListeningPointsWindow::Measure() const
 {
     const int twipsX = std::max(1, Context().screen.TwipsPerPixelX());
     const int twipsY = std::max(1, Context().screen.TwipsPerPixelY());
-    const auto place = [twipsX, twipsY](QWidget* control, int left, int top, int width, int height) {
-        control->setGeometry(left / twipsX, top / twipsY, std::max(0, width) / twipsX,
-                             std::max(0, height) / twipsY);
+    const auto widest = [](std::initializer_list<const QWidget*> controls) {
+        int width = 0;
+        for (const QWidget* control : controls)
+            width = std::max(width, control->sizeHint().width());
+        return width;
     };
-    const int innerWidth = width() * twipsX;
-    const int innerHeight = height() * twipsY;
+    Places p{};
+    p.margin = 120 / twipsX;
+    p.labelTop = 120 / twipsY;
+    p.labelHeight = std::max(240 / twipsY, lblLPIdent_->sizeHint().height());
+    p.controlTop = p.labelTop + p.labelHeight;
+    p.gap = 100 / twipsY;
+    p.buttonWidth = std::max(950 / twipsX, widest({cmdAdd_, cmdDelete_}));
+    p.buttonHeight = std::max(375 / twipsY, cmdAdd_->minimumSizeHint().height());
+    p.listWidth = std::max({2000 / twipsX, widest({lblLPIdent_}), 2 * p.buttonWidth + p.margin});
+    p.boxHeight = std::max(315 / twipsY, std::max(txtName_->minimumSizeHint().height(),
+                                                  cboSeatingAreas_->minimumSizeHint().height()));
+    p.graphLeft = std::max(kGraphLeft / twipsX, p.margin + p.listWidth + 160 / twipsX);
+    p.editorGap = 200 / twipsX;
+    p.spinWidth = 300 / twipsX;
+    const QLineEdit& position = *txtHorizontalPosition_;
+    const int positionWidth = position.fontMetrics().horizontalAdvance(ToolControls::WidestMeasurement()) +
+                              position.minimumSizeHint().width();
+    p.editorWidth = std::max({kEditorWidth / twipsX, widest({lblNIdent_, lblSAIdent_, lblHPIdent_}),
+                              positionWidth + p.spinWidth});
+    p.bottom = 165 / twipsY;
+    return p;
+}
 
-    constexpr int kMargin = 120;
-    constexpr int kLabelTop = 120;
-    constexpr int kLabelHeight = 240;
-    constexpr int kControlTop = 360;
-    constexpr int kListWidth = 2000;
-    constexpr int kButtonWidth = 950;
-    constexpr int kButtonHeight = 375;
-    constexpr int kBoxHeight = 315;
-    constexpr int kGraphLeft = 2280;
-    constexpr int kEditorWidth = 1900;
-    constexpr int kSpinWidth = 300;
+void ListeningPointsWindow::LayOut()
+{
+    const Places p = Measure();
+    const int twipsX = std::max(1, Context().screen.TwipsPerPixelX());
+    const auto place = [](QWidget* control, int left, int top, int width, int height) {
+        control->setGeometry(left, top, std::max(0, width), std::max(0, height));
+    };
+    const int innerWidth = width();
+    const int innerHeight = height();
 
-    const int listHeight = std::max(255, innerHeight - 1000);
-    place(lblLPIdent_, kMargin, kLabelTop, kListWidth, kLabelHeight);
-    place(lstListeningPoints_, kMargin, kControlTop, kListWidth, listHeight);
-    const int buttonTop = kControlTop + listHeight + 100;
-    place(cmdAdd_, kMargin, buttonTop, kButtonWidth, kButtonHeight);
-    place(cmdDelete_, kMargin + kListWidth - kButtonWidth, buttonTop, kButtonWidth, kButtonHeight);
+    const int listHeight = std::max(p.boxHeight, innerHeight - p.controlTop - p.gap - p.buttonHeight - p.bottom);
+    place(lblLPIdent_, p.margin, p.labelTop, p.listWidth, p.labelHeight);
+    place(lstListeningPoints_, p.margin, p.controlTop, p.listWidth, listHeight);
+    const int buttonTop = p.controlTop + listHeight + p.gap;
+    place(cmdAdd_, p.margin, buttonTop, p.buttonWidth, p.buttonHeight);
+    place(cmdDelete_, p.margin + p.listWidth - p.buttonWidth, buttonTop, p.buttonWidth, p.buttonHeight);
 
-    const int graphWidth = std::max(0, innerWidth - 4500);
-    place(lblFRIdent_, kGraphLeft, kLabelTop, kListWidth, kLabelHeight);
-    place(shpPicBorder_, kGraphLeft, kControlTop, graphWidth, innerHeight - 480);
-    place(picResponse_, kGraphLeft, kControlTop + 15, graphWidth, innerHeight - 510);
+    // What the list and the editors need beyond their twip widths comes off the graph.
+    const int graphWidth = innerWidth - kBesideGraph / twipsX - (p.graphLeft - kGraphLeft / twipsX) -
+                           (p.editorWidth - kEditorWidth / twipsX);
+    place(lblFRIdent_, p.graphLeft, p.labelTop, std::max(p.listWidth, lblFRIdent_->sizeHint().width()),
+          p.labelHeight);
+    place(shpPicBorder_, p.graphLeft, p.controlTop, graphWidth, innerHeight - p.controlTop - p.labelTop);
+    place(picResponse_, p.graphLeft, p.controlTop + 1, graphWidth, innerHeight - p.controlTop - p.labelTop - 2);
 
-    const int editorLeft = kGraphLeft + graphWidth + 200;
-    int top = kLabelTop;
+    const int editorLeft = p.graphLeft + std::max(0, graphWidth) + p.editorGap;
+    int top = p.labelTop;
     for (auto [label, editor] : {std::pair<QWidget*, QWidget*>{lblNIdent_, txtName_},
                                  std::pair<QWidget*, QWidget*>{lblSAIdent_, cboSeatingAreas_},
                                  std::pair<QWidget*, QWidget*>{lblHPIdent_, txtHorizontalPosition_}}) {
-        place(label, editorLeft, top, kEditorWidth, kLabelHeight);
-        const int width = editor == txtHorizontalPosition_ ? kEditorWidth - kSpinWidth : kEditorWidth;
-        place(editor, editorLeft, top + kLabelHeight, width, kBoxHeight);
-        top += kLabelHeight + kBoxHeight + 120;
+        place(label, editorLeft, top, p.editorWidth, p.labelHeight);
+        const int width = editor == txtHorizontalPosition_ ? p.editorWidth - p.spinWidth : p.editorWidth;
+        place(editor, editorLeft, top + p.labelHeight, width, p.boxHeight);
+        top += p.labelHeight + p.boxHeight + p.labelTop;
     }
     const QRect box = txtHorizontalPosition_->geometry();
-    spnHorizontalPosition_->setGeometry(box.right() + 1, box.top(), kSpinWidth / twipsX, box.height());
+    spnHorizontalPosition_->setGeometry(box.right() + 1, box.top(), p.spinWidth, box.height());
 }
 
 } // namespace polvane

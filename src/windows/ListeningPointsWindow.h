@@ -111,6 +111,9 @@ private:
     void DisableEditors();
     void Redraw();
     void DrawCurves();
+    // The controls' places in pixels: the twip places, grown where the font asks for more.
+    struct Places;
+    Places Measure() const;
     void LayOut();
 
     void ListClicked(int row);

@@ -187,6 +187,9 @@ void ToolWindow::FitFrame()
         frame.layout()->invalidate();
         frame.layout()->activate();
     }
+    // Nor does a window that got its new size while hidden: its layout stays at the old one.
+    if (layout() != nullptr && layout()->geometry() != rect())
+        layout()->setGeometry(rect());
 }
 
 void ToolWindow::GiveDefaultSize()

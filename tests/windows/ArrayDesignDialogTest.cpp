@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -276,18 +277,30 @@ TEST_F(ArrayDesignDialogTest, TemplatesShowTheirFramesAndTheSplayLabel)
         QRadioButton* (ArrayDesignDialog::*option)() const;
         bool jFrame;
         bool label;
-        int labelTop; // twips
     };
     Design([](ArrayDesignDialog& dialog) {
-        for (const Case c : {Case{&ArrayDesignDialog::optCurved, false, true, 495},
-                             Case{&ArrayDesignDialog::optJ, true, true, 855},
-                             Case{&ArrayDesignDialog::optStraight, false, false, 0},
-                             Case{&ArrayDesignDialog::optSpiral, false, false, 0}}) {
+        dialog.show();
+        for (const Case c : {Case{&ArrayDesignDialog::optCurved, false, true},
+                             Case{&ArrayDesignDialog::optJ, true, true},
+                             Case{&ArrayDesignDialog::optStraight, false, false},
+                             Case{&ArrayDesignDialog::optSpiral, false, false}}) {
             (dialog.*c.option)()->click();
+            dialog.layout()->activate();
+            QApplication::processEvents();
             EXPECT_EQ(dialog.JFrame()->isVisibleTo(&dialog), c.jFrame);
             EXPECT_EQ(dialog.lblAngle()->isVisibleTo(&dialog), c.label);
-            if (c.label) {
-                EXPECT_EQ(dialog.lblAngle()->y(), c.labelTop / 15);
+            if (!c.label)
+                continue;
+            // Below the curve counts for a J; beside the curved option for a curve.
+            const int top = dialog.lblAngle()->mapTo(&dialog, QPoint()).y();
+            const auto bottomOf = [&dialog](const QWidget* widget) {
+                return widget->mapTo(&dialog, QPoint(0, widget->height())).y();
+            };
+            if (c.jFrame) {
+                EXPECT_GE(top, bottomOf(dialog.JFrame()));
+            } else {
+                EXPECT_GE(top, bottomOf(dialog.optStraight()));
+                EXPECT_LT(top, bottomOf(dialog.optCurved()));
             }
         }
         Cancel(dialog);

@@ -1,32 +1,42 @@
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include <QAction>
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QStyle>
+#include <QTabWidget>
 #include <QStyleOptionFrame>
 #include <QMdiArea>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QMdiSubWindow>
 #include <QTest>
 
 #include "ToolWindowFixture.h"
+#include "shell/ProgressWindow.h"
+#include "shell/WelcomeWindow.h"
 #include "windows/ArrayConfigurationWindow.h"
+#include "windows/ArrayDesignDialog.h"
 #include "windows/ArrayPictureWindow.h"
 #include "windows/BumperConfigurationWindow.h"
 #include "windows/CalculationsWindow.h"
 #include "windows/CellConfigurationsWindow.h"
+#include "windows/ChooseColorDialog.h"
 #include "windows/FROptionsWindow.h"
 #include "windows/IFEGraphWindow.h"
 #include "windows/ListeningPointsWindow.h"
+#include "windows/NewListeningPointDialog.h"
 #include "windows/NotesWindow.h"
+#include "windows/OptionsDialog.h"
 #include "windows/RiggingDetailsWindow.h"
 #include "windows/SeatingAreasWindow.h"
 #include "windows/ToolWindowHost.h"
@@ -88,7 +98,10 @@ protected:
         return frames;
     }
 
-    void ExpectTextsFit(int scale);
+    // Opens every tool window at the given application font and expects their texts whole.
+    void ExpectTextsFit(const QFont& font, const std::string& name);
+    void ExpectTextsFitAt(double scale);
+    void ExpectTextsFitAtPoints(double points);
 
     std::vector<std::unique_ptr<ToolWindowHost>> hosts_;
 };
@@ -176,6 +189,9 @@ std::string Clipped(const QWidget& widget)
                    : button->width() - button->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, button) -
                          button->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, button);
     } else if (const auto* box = qobject_cast<const QLineEdit*>(&widget)) {
+        // The program shows only a spin control's arrows: its number means nothing.
+        if (qobject_cast<const QAbstractSpinBox*>(box->parentWidget()) != nullptr)
+            return {};
         text = box->text();
         QStyleOptionFrame option;
         option.initFrom(box);
@@ -189,14 +205,24 @@ std::string Clipped(const QWidget& widget)
     return text.toStdString();
 }
 
-// Opens every tool window afresh at the application font times the scale, arranged for
-// 1280 x 1024, and expects every label, box and button to hold its whole text.
-void WindowsFit::ExpectTextsFit(int scale)
+// Expects every shown label, box and button of a window to hold its whole text.
+void ExpectWhole(const QWidget& window, const std::string& name)
+{
+    for (const QWidget* control : window.findChildren<QWidget*>()) {
+        if (!control->isVisibleTo(&window))
+            continue;
+        const std::string clipped = Clipped(*control);
+        EXPECT_TRUE(clipped.empty()) << name << " " << window.windowTitle().toStdString() << ": "
+                                     << control->objectName().toStdString() << " \"" << clipped << "\"";
+    }
+}
+
+// Opens every tool window afresh at the given application font, arranged for 1280 x 1024,
+// and every dialog, and expects every label, box and button to hold its whole text.
+void WindowsFit::ExpectTextsFit(const QFont& font, const std::string& name)
 {
     const QFont defaultFont = QApplication::font();
     options_.SwitchToEngineeringMode();
-    QFont font = defaultFont;
-    font.setPointSizeF(defaultFont.pointSizeF() * scale);
     QApplication::setFont(font);
     for (const auto& host : hosts_)
         host->Unload();
@@ -208,26 +234,68 @@ void WindowsFit::ExpectTextsFit(int scale)
     }
     // The layouts settle over a few rounds of posted events.
     QTest::qWait(100);
+    // Run with QT_SCALE_FACTOR set, the windows must really be drawn at that scale.
+    bool scaled = false;
+    const double factor = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&scaled);
     for (QMdiSubWindow* frame : window_.MdiArea()->subWindowList()) {
-        for (const QWidget* control : frame->widget()->findChildren<QWidget*>()) {
-            if (!control->isVisibleTo(frame))
-                continue;
-            const std::string clipped = Clipped(*control);
-            EXPECT_TRUE(clipped.empty()) << "x" << scale << " " << frame->windowTitle().toStdString() << ": "
-                                         << control->objectName().toStdString() << " \"" << clipped << "\"";
+        if (scaled) {
+            EXPECT_DOUBLE_EQ(frame->devicePixelRatio(), factor) << frame->windowTitle().toStdString();
         }
+        ExpectWhole(*frame, name);
+    }
+    // The dialogs, each page of the options and the array design's J counts among them.
+    ArrayDesignDialog design(hub_, reporter_, screen_, &window_);
+    design.optJ()->setChecked(true);
+    NewListeningPointDialog newPoint(&window_);
+    ChooseColorDialog color(hub_, reporter_, &window_);
+    OptionsDialog settings(options_, prompts_, hub_, reporter_, [] { return false; }, {}, &window_);
+    WelcomeWindow welcome(&window_);
+    ProgressWindow progress(&window_);
+    const std::initializer_list<QDialog*> dialogs{&design, &newPoint, &color, &settings, &welcome, &progress};
+    for (QDialog* dialog : dialogs) {
+        dialog->show();
+        auto* const pages = dialog->findChild<QTabWidget*>();
+        for (int page = 0; page < (pages != nullptr ? pages->count() : 1); ++page) {
+            if (pages != nullptr)
+                pages->setCurrentIndex(page);
+            QTest::qWait(20);
+            ExpectWhole(*dialog, name);
+        }
+        dialog->hide();
     }
     QApplication::setFont(defaultFont);
     EXPECT_EQ(reportedEnds_, 0);
 }
 
-TEST_F(WindowsFit, TextsFitTheirControls) { ExpectTextsFit(1); }
+void WindowsFit::ExpectTextsFitAt(double scale)
+{
+    QFont font = QApplication::font();
+    font.setPointSizeF(font.pointSizeF() * scale);
+    ExpectTextsFit(font, "x" + QString::number(scale).toStdString());
+}
 
-// Still failing, and so kept from the runs until it passes: at twice the font size the
-// hand-placed controls of the listening points and cell configurations windows, the
-// captions of the calculations window and some boxes of the bumper configuration and
-// frequency response options windows are clipped.
-TEST_F(WindowsFit, DISABLED_TextsFitTheirControlsAtTwiceTheSize) { ExpectTextsFit(2); }
+void WindowsFit::ExpectTextsFitAtPoints(double points)
+{
+    QFont font = QApplication::font();
+    font.setPointSizeF(points);
+    ExpectTextsFit(font, QString::number(points).toStdString() + " pt");
+}
+
+// Also run by a test of its own with QT_SCALE_FACTOR=2 (see tests/CMakeLists.txt): the
+// factor is read only when the application starts.
+TEST_F(WindowsFit, TextsFitTheirControls) { ExpectTextsFitAt(1.0); }
+
+// Kept from the runs, like the test below, until the cell configurations window fits at 10
+// and 12 pt; every other window and dialog passes.
+TEST_F(WindowsFit, DISABLED_TextsFitTheirControlsFrom8To12Points)
+{
+    for (const double points : {8.0, 10.0, 12.0})
+        ExpectTextsFitAtPoints(points);
+}
+
+// Kept from the runs until the cell configurations, array configuration and bumper
+// configuration windows fit too; every other window passes.
+TEST_F(WindowsFit, DISABLED_TextsFitTheirControlsAtTwiceTheSize) { ExpectTextsFitAt(2.0); }
 
 } // namespace
 } // namespace polvane
