@@ -14,10 +14,12 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QStyle>
 
 #include "engine/Environment.h"
 #include "model/Format.h"
 #include "platform/Prompts.h"
+#include "model/ProductTables.h"
 #include "platform/ScreenInfo.h"
 #include "shell/AppTitle.h"
 #include "shell/OptionText.h"
@@ -27,6 +29,7 @@
 #include "shell/VenueLifecycle.h"
 #include "windows/EditBox.h"
 #include "windows/LinkLabel.h"
+#include "windows/ToolControls.h"
 
 namespace polvane {
 
@@ -55,6 +58,15 @@ constexpr int kAttenUpLeft = 5100, kAttenDownLeft = 5595;
 constexpr int kRowButtonWidth = 465;
 constexpr int kShapeWidth = 3765, kShape2Left = 4425, kShape2Width = 690;
 
+// Above the grid.
+constexpr int kAutodesignLeft = 120, kAutodesignTop = 120, kAutodesignHeight = 375;
+constexpr int kExtrasLeft = 3375, kExtrasSize = 375;
+constexpr int kCountLabelLeft = 120, kCountLabelTop = 705, kCountLabelWidth = 600;
+constexpr int kCountBoxLeft = 720, kCountTop = 675, kCountBoxWidth = 840, kCountBoxHeight = 285;
+constexpr int kCountUpLeft = 1725, kCountDownLeft = 2325, kCountButtonWidth = 540, kCountRowEnd = 2865;
+// Room kept between neighbouring buttons.
+constexpr int kButtonGap = 35;
+
 const QString kUpArrow = QStringLiteral("\u2191");
 const QString kDownArrow = QStringLiteral("\u2193");
 
@@ -80,10 +92,12 @@ CellConfigurationsWindow::CellConfigurationsWindow(ToolWindowContext& context, Q
     : ToolWindow(ToolWindowId::CellConfigurations, context, parent)
 {
     CreateGraphicsObjects();
+    Measure();
 
     cmdAutodesign_ = new QPushButton(QStringLiteral("Auto-Configure"), this);
     cmdAutodesign_->setObjectName(QStringLiteral("cmdAutodesign"));
-    cmdAutodesign_->setGeometry(Px(120), PxY(120), Px(kAutodesignTwips), PxY(375));
+    cmdAutodesign_->setGeometry(Px(kAutodesignLeft), PxY(kAutodesignTop),
+                                std::max(Px(kAutodesignTwips), autodesignNeed_), PxY(kAutodesignHeight));
     connect(cmdAutodesign_, &QPushButton::clicked, this, [this] {
         Guard("cmdAutodesign_Click", [this] {
             if (Context().runAutoConfigure)
@@ -92,7 +106,13 @@ CellConfigurationsWindow::CellConfigurationsWindow(ToolWindowContext& context, Q
     });
     cmdExtras_ = new QPushButton(QStringLiteral("+"), this);
     cmdExtras_->setObjectName(QStringLiteral("cmdExtras"));
-    cmdExtras_->setGeometry(Px(3375), PxY(120), Px(375), PxY(375));
+    // Beside the narrowed Auto-Configure, as far from it as designed.
+    const int besideExtras = std::max(Px(kAutodesignBesideExtrasTwips), autodesignNeed_);
+    const int extrasLeft =
+        std::max(Px(kExtrasLeft), Px(kAutodesignLeft) + besideExtras +
+                                      Px(kExtrasLeft - kAutodesignLeft - kAutodesignBesideExtrasTwips));
+    cmdExtras_->setGeometry(extrasLeft, PxY(kAutodesignTop), std::max(Px(kExtrasSize), extrasNeed_),
+                            PxY(kExtrasSize));
     cmdExtras_->hide();
     connect(cmdExtras_, &QPushButton::clicked, this, [this] {
         Guard("cmdExtras_Click", [this] {
@@ -106,16 +126,20 @@ CellConfigurationsWindow::CellConfigurationsWindow(ToolWindowContext& context, Q
     });
 
     auto* countLabel = new QLabel(QStringLiteral("Count:"), this);
-    countLabel->setGeometry(Px(120), PxY(705), Px(600), PxY(240));
+    countLabel->setGeometry(X(countRun_, kCountLabelLeft), PxY(kCountLabelTop),
+                            Width(countRun_, kCountLabelLeft, kCountLabelWidth), PxY(kLabelHeight));
     txtCellCount_ = new QLineEdit(this);
     txtCellCount_->setObjectName(QStringLiteral("txtCellCount"));
-    txtCellCount_->setGeometry(Px(720), PxY(675), Px(840), PxY(285));
+    txtCellCount_->setGeometry(X(countRun_, kCountBoxLeft), PxY(kCountTop),
+                               Width(countRun_, kCountBoxLeft, kCountBoxWidth), PxY(kCountBoxHeight));
     cmdCellCountUp_ = new QPushButton(kUpArrow, this);
     cmdCellCountUp_->setObjectName(QStringLiteral("cmdCellCountUp"));
-    cmdCellCountUp_->setGeometry(Px(1725), PxY(675), Px(540), PxY(315));
+    cmdCellCountUp_->setGeometry(X(countRun_, kCountUpLeft), PxY(kCountTop),
+                                 Width(countRun_, kCountUpLeft, kCountButtonWidth), PxY(kButtonHeight));
     cmdCellCountDown_ = new QPushButton(kDownArrow, this);
     cmdCellCountDown_->setObjectName(QStringLiteral("cmdCellCountDown"));
-    cmdCellCountDown_->setGeometry(Px(2325), PxY(675), Px(540), PxY(315));
+    cmdCellCountDown_->setGeometry(X(countRun_, kCountDownLeft), PxY(kCountTop),
+                                   Width(countRun_, kCountDownLeft, kCountButtonWidth), PxY(kButtonHeight));
     connect(cmdCellCountUp_, &QPushButton::clicked, this,
             [this] { Guard("cmdCellCountUp_Click", [this] { CountUp(); }); });
     connect(cmdCellCountDown_, &QPushButton::clicked, this,
@@ -130,14 +154,15 @@ CellConfigurationsWindow::CellConfigurationsWindow(ToolWindowContext& context, Q
         {"Throw", kThrowLeft},      {"Pinning", kPinningLeft}, {"Splay", kSplayLeft},
         {"Atten", kAttenLeft},
     };
-    MeasureColumns();
     for (const auto& [text, left] : headers) {
         auto* header = new QLabel(QString::fromUtf8(text), this);
-        header->setGeometry(ColumnX(left), PxY(kHeaderTop), header->sizeHint().width(), PxY(kLabelHeight));
+        header->setGeometry(X(gridRun_, left), PxY(kHeaderTop), header->sizeHint().width(), PxY(kLabelHeight));
     }
 
     BuildRows();
-    setFixedWidth(ColumnX(kWindowWidth));
+    setFixedWidth(std::max({X(gridRun_, kWindowWidth), X(countRun_, kCountRowEnd) + Px(kCountLabelLeft),
+                            cmdExtras_->geometry().right() + 1 + Px(kAutodesignLeft),
+                            cmdAutodesign_->geometry().right() + 1 + Px(kAutodesignLeft)}));
 
     if (Context().popupMenus != nullptr)
         Context().popupMenus->SetCellPopupTarget(this);
@@ -158,50 +183,106 @@ int CellConfigurationsWindow::Px(int twips) const
                                         std::max(1, Context().screen.TwipsPerPixelX())));
 }
 
-void CellConfigurationsWindow::MeasureColumns()
-{
-    const QFontMetrics metrics = fontMetrics();
-    const auto widest = [&metrics](std::initializer_list<const char*> texts) {
-        int width = 0;
-        for (const char* text : texts)
-            width = std::max(width, metrics.horizontalAdvance(QString::fromUtf8(text)));
-        return width + metrics.averageCharWidth(); // a gap before the next column
-    };
-    angleNeed_ = widest({"-90.0\u00B0", "Angle"});
-    throwNeed_ = widest({kInfinite, "-600.00 ft", "Throw"});
-    pinningNeed_ = widest({"Hole 4", "Pinning"});
-    angleGrowth_ = std::max(0, angleNeed_ - Px(kThrowLeft - kAngleLeft));
-    throwGrowth_ = std::max(0, throwNeed_ - Px(kPinningLeft - kThrowLeft));
-    pinningGrowth_ = std::max(0, pinningNeed_ - Px(kSplayLeft - kPinningLeft));
-}
-
-int CellConfigurationsWindow::ColumnX(int twipsLeft) const
-{
-    return Px(twipsLeft) + (twipsLeft > kAngleLeft ? angleGrowth_ : 0) +
-           (twipsLeft > kThrowLeft ? throwGrowth_ : 0) + (twipsLeft > kPinningLeft ? pinningGrowth_ : 0);
-}
-
-int CellConfigurationsWindow::ColumnWidth(int twipsLeft, int twipsWidth) const
-{
-    const int designed = Px(twipsWidth);
-    switch (twipsLeft) {
-    case kAngleLeft:
-        return std::max(designed, angleNeed_);
-    case kThrowLeft:
-        return std::max(std::min(designed, Px(kPinningLeft - kThrowLeft)), throwNeed_);
-    case kPinningLeft:
-        return std::max(designed, pinningNeed_);
-    case 0: // the first row shading reaches over the growing columns
-        return ColumnX(twipsWidth);
-    default:
-        return designed;
-    }
-}
-
 int CellConfigurationsWindow::PxY(int twips) const
 {
-    return static_cast<int>(std::lround(static_cast<double>(twips) /
+    return static_cast<int>(std::lround(static_cast<double>(twips) * yScale_ /
                                         std::max(1, Context().screen.TwipsPerPixelY())));
+}
+
+int CellConfigurationsWindow::ButtonNeed(const QString& caption) const
+{
+    const QStyle& look = *style();
+    return fontMetrics().horizontalAdvance(caption) + 2 * look.pixelMetric(QStyle::PM_ButtonMargin) +
+           2 * look.pixelMetric(QStyle::PM_DefaultFrameWidth);
+}
+
+void CellConfigurationsWindow::Measure()
+{
+    const QFontMetrics metrics = fontMetrics();
+    const auto widest = [&metrics](std::initializer_list<QString> texts) {
+        int width = 0;
+        for (const QString& text : texts)
+            width = std::max(width, metrics.horizontalAdvance(text));
+        return width + metrics.horizontalAdvance(QLatin1Char(' ')); // a gap before the next column
+    };
+    const auto degrees = [](const char* number) { return QString::fromUtf8(number) + QChar(0x00B0); };
+    int typeNeed = widest({QStringLiteral("Type")});
+    for (int type = 0; type < ProductTables::kCellTypeCount; ++type)
+        typeNeed = std::max(typeNeed, widest({QString::fromStdString(Format::FormatCellType(type))}));
+    int attenNeed = widest({QStringLiteral("Atten")});
+    for (const float db : ProductTables::AttenuationSteps())
+        attenNeed = std::max(attenNeed, widest({QString::fromStdString(Format::FormatAttentuation(db))}));
+    arrowNeed_ = std::max(ButtonNeed(kUpArrow), ButtonNeed(kDownArrow));
+    const int rowButton = std::max(Px(kRowButtonWidth), arrowNeed_) + Px(kButtonGap);
+    gridRun_ = MakeRun({{kNumberLeft, widest({QStringLiteral("#"), QString::number(kRowCount)})},
+                        {kTypeLeft, typeNeed},
+                        {kAngleLeft, widest({degrees("-90.0"), QStringLiteral("Angle")})},
+                        {kThrowLeft, widest({QString::fromUtf8(kInfinite), ToolControls::WidestMeasurement(),
+                                             QStringLiteral("Throw")})},
+                        // The highest pin hole is 12.
+                        {kPinningLeft, widest({QStringLiteral("Hole 12"), QStringLiteral("(n/a)"),
+                                               QStringLiteral("Pinning")})},
+                        // The allowed splays run from -5.5 to 10 degrees.
+                        {kSplayLeft, widest({degrees("-5.5"), degrees("10.0"), QStringLiteral("Splay")})},
+                        {kSplayUpLeft, rowButton},
+                        {kSplayDownLeft, rowButton},
+                        {kAttenLeft, attenNeed},
+                        {kAttenUpLeft, rowButton},
+                        {kAttenDownLeft, rowButton}},
+                       kWindowWidth);
+
+    QLineEdit probe;
+    probe.setFont(font());
+    const int countButton = std::max(Px(kCountButtonWidth), arrowNeed_) + Px(kButtonGap);
+    countRun_ = MakeRun({{kCountLabelLeft, widest({QStringLiteral("Count:")})},
+                         {kCountBoxLeft, ToolControls::BoxWidth(&probe, QStringLiteral("888")) +
+                                             metrics.horizontalAdvance(QLatin1Char(' '))},
+                         {kCountUpLeft, countButton},
+                         {kCountDownLeft, countButton}},
+                        kCountRowEnd);
+    autodesignNeed_ = ButtonNeed(QStringLiteral("Auto-Configure"));
+    extrasNeed_ = ButtonNeed(QStringLiteral("+"));
+
+    // A label's line, and a framed line in a box or on a button, must fit their designed
+    // heights; a taller font stretches every height alike.
+    const auto designed = [this](int twips) {
+        return static_cast<double>(twips) / std::max(1, Context().screen.TwipsPerPixelY());
+    };
+    const int frame = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    yScale_ = std::max({1.0, metrics.height() / designed(kLabelHeight),
+                        (metrics.height() + frame) / designed(kCountBoxHeight)});
+}
+
+CellConfigurationsWindow::Run
+CellConfigurationsWindow::MakeRun(std::initializer_list<std::pair<int, int>> leftsAndNeeds, int endTwips) const
+{
+    Run run;
+    for (const auto& [left, need] : leftsAndNeeds) {
+        run.lefts.push_back(left);
+        run.needs.push_back(need);
+    }
+    run.lefts.push_back(endTwips);
+    for (std::size_t i = 0; i < run.needs.size(); ++i)
+        run.growth.push_back(std::max(0, run.needs[i] - (Px(run.lefts[i + 1]) - Px(run.lefts[i]))));
+    return run;
+}
+
+int CellConfigurationsWindow::X(const Run& run, int twips) const
+{
+    int x = Px(twips);
+    for (std::size_t i = 0; i < run.growth.size(); ++i)
+        x += run.lefts[i + 1] <= twips ? run.growth[i] : 0;
+    return x;
+}
+
+int CellConfigurationsWindow::Width(const Run& run, int twipsLeft, int twipsWidth) const
+{
+    const auto at = std::find(run.lefts.begin(), run.lefts.end(), twipsLeft);
+    if (at == run.lefts.end() || at + 1 == run.lefts.end())
+        return Px(twipsWidth);
+    const auto i = static_cast<std::size_t>(at - run.lefts.begin());
+    const int pitch = X(run, run.lefts[i + 1]) - X(run, twipsLeft);
+    return std::min(std::max(Px(twipsWidth), run.needs[i]), pitch);
 }
 
 void CellConfigurationsWindow::BuildRows()
@@ -228,7 +309,8 @@ void CellConfigurationsWindow::BuildRow(int index)
           std::tuple{&row.background2, "ShapeBkg2", kShape2Left, kShape2Width}}) {
         *shape = new QFrame(this);
         name(*shape, base);
-        (*shape)->setGeometry(ColumnX(left), PxY(buttonTop), ColumnWidth(left, width), PxY(kButtonHeight));
+        (*shape)->setGeometry(X(gridRun_, left), PxY(buttonTop), X(gridRun_, left + width) - X(gridRun_, left),
+                              PxY(kButtonHeight));
         (*shape)->setAutoFillBackground(true);
         QPalette palette = (*shape)->palette();
         palette.setColor(QPalette::Window, back);
@@ -238,13 +320,13 @@ void CellConfigurationsWindow::BuildRow(int index)
     const auto label = [&](const char* base, int left, int width) {
         auto* widget = new QLabel(this);
         name(widget, base);
-        widget->setGeometry(ColumnX(left), PxY(labelTop), ColumnWidth(left, width), PxY(kLabelHeight));
+        widget->setGeometry(X(gridRun_, left), PxY(labelTop), Width(gridRun_, left, width), PxY(kLabelHeight));
         return widget;
     };
     const auto link = [&](const char* base, int left, int width, Column column) {
         auto* widget = new LinkLabel(this);
         name(widget, base);
-        widget->setGeometry(ColumnX(left), PxY(labelTop), ColumnWidth(left, width), PxY(kLabelHeight));
+        widget->setGeometry(X(gridRun_, left), PxY(labelTop), Width(gridRun_, left, width), PxY(kLabelHeight));
         connect(widget, &LinkLabel::clicked, this, [this, base, column, index] {
             Guard(std::string(base) + "_Click", [this, column, index] { PopupList(column, index); });
         });
@@ -253,7 +335,8 @@ void CellConfigurationsWindow::BuildRow(int index)
     const auto button = [&](const char* base, int left, const QString& arrow, void (Cell::*step)()) {
         auto* widget = new QPushButton(arrow, this);
         name(widget, base);
-        widget->setGeometry(ColumnX(left), PxY(buttonTop), Px(kRowButtonWidth), PxY(kButtonHeight));
+        widget->setGeometry(X(gridRun_, left), PxY(buttonTop), std::max(Px(kRowButtonWidth), arrowNeed_),
+                            PxY(kButtonHeight));
         connect(widget, &QPushButton::clicked, this, [this, base, step, index] {
             Guard(std::string(base) + "_Click", [this, step, index] { StepCell(index, step); });
         });
@@ -343,10 +426,11 @@ void CellConfigurationsWindow::UpdateInterface()
 
     const bool godMode = Context().options.GodMode();
     if (godMode && cmdExtras_->isHidden()) {
-        cmdAutodesign_->resize(Px(kAutodesignBesideExtrasTwips), cmdAutodesign_->height());
+        cmdAutodesign_->resize(std::max(Px(kAutodesignBesideExtrasTwips), autodesignNeed_),
+                               cmdAutodesign_->height());
         cmdExtras_->show();
     } else if (!godMode && !cmdExtras_->isHidden()) {
-        cmdAutodesign_->resize(Px(kAutodesignTwips), cmdAutodesign_->height());
+        cmdAutodesign_->resize(std::max(Px(kAutodesignTwips), autodesignNeed_), cmdAutodesign_->height());
         cmdExtras_->hide();
     }
 }

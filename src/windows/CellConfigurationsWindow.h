@@ -1,7 +1,10 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include <QColor>
 
@@ -96,16 +99,29 @@ private:
     void BuildRows();
     void BuildRow(int index);
     int Px(int twips) const;
+    // Vertical twips to pixels, all of them stretched alike when the font's lines are taller
+    // than the rows were designed for.
     int PxY(int twips) const;
-    // The pixel left of a column given in twips, moved right by the room the columns
-    // before it took beyond their designed widths.
-    int ColumnX(int twipsLeft) const;
-    // A column's pixel width: the designed one, or its widest text's when that is wider.
-    int ColumnWidth(int twipsLeft, int twipsWidth) const;
-    // Measures the widest texts of the angle, throw and pinning columns.
-    void MeasureColumns();
-    int angleGrowth_ = 0, throwGrowth_ = 0, pinningGrowth_ = 0;
-    int angleNeed_ = 0, throwNeed_ = 0, pinningNeed_ = 0;
+    // Controls side by side: their designed lefts in twips (the last one the run's end), the
+    // pixels each needs for its widest text, and what it takes beyond its designed pitch.
+    struct Run {
+        std::vector<int> lefts;
+        std::vector<int> needs;
+        std::vector<int> growth;
+    };
+    Run MakeRun(std::initializer_list<std::pair<int, int>> leftsAndNeeds, int endTwips) const;
+    // The pixel place of a point given in twips, moved right by the growth of the controls
+    // that end at or before it.
+    int X(const Run& run, int twips) const;
+    // A control's pixel width: the designed one, or its need when wider, within its pitch.
+    int Width(const Run& run, int twipsLeft, int twipsWidth) const;
+    // Measures the texts the controls must hold: the runs of the count row and the grid,
+    // and how much taller than designed a line of text is.
+    void Measure();
+    int ButtonNeed(const QString& caption) const;
+    Run countRun_, gridRun_;
+    double yScale_ = 1.0;
+    int autodesignNeed_ = 0, extrasNeed_ = 0, arrowNeed_ = 0;
     Cells& CellColumn() const;
     // The remembered row's cell, or null when the column no longer reaches it.
     Cell* RememberedCell() const;

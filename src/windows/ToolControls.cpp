@@ -47,7 +47,9 @@ void ToolControls::ShowArrowsOnly(QSpinBox* spin)
     spin->setFixedWidth(std::max(12, kProbeWidth - up.left()));
 }
 
-void ToolControls::FitBox(QLineEdit* box, const QString& widest)
+void ToolControls::FitBox(QLineEdit* box, const QString& widest) { box->setFixedWidth(BoxWidth(box, widest)); }
+
+int ToolControls::BoxWidth(const QLineEdit* box, const QString& widest)
 {
     QStyleOptionFrame option;
     option.initFrom(box);
@@ -56,7 +58,7 @@ void ToolControls::FitBox(QLineEdit* box, const QString& widest)
     const QSize text(box->fontMetrics().horizontalAdvance(widest) + margins.left() + margins.right() +
                          2 * 2, // the box's own text margin, each side
                      box->fontMetrics().height());
-    box->setFixedWidth(box->style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, box).width());
+    return box->style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, box).width();
 }
 
 QString ToolControls::WidestMeasurement() { return QStringLiteral("-600.00 ft"); }

@@ -23,6 +23,8 @@ public:
     static void ShowArrowsOnly(QSpinBox* spin);
     // Makes a box just wide enough for the widest text it is to show, in its own font.
     static void FitBox(QLineEdit* box, const QString& widest);
+    // The width FitBox gives a box for the text.
+    static int BoxWidth(const QLineEdit* box, const QString& widest);
     // The widest measurement a box shows: a negative distance at its bound.
     static QString WidestMeasurement();
 };

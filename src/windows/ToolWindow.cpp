@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <vector>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -186,6 +187,17 @@ void ToolWindow::FitFrame()
     if (frame.layout() != nullptr) {
         frame.layout()->invalidate();
         frame.layout()->activate();
+    }
+    // Nor, while hidden, does content that the frame's caption made wider than it asked for,
+    // down to the groups of controls that have layouts of their own.
+    std::vector<QWidget*> laidOut{this};
+    for (QWidget* child : findChildren<QWidget*>())
+        laidOut.push_back(child);
+    for (QWidget* widget : laidOut) {
+        if (widget->layout() != nullptr) {
+            widget->layout()->invalidate();
+            widget->layout()->activate();
+        }
     }
     // Nor does a window that got its new size while hidden: its layout stays at the old one.
     if (layout() != nullptr && layout()->geometry() != rect())

@@ -323,6 +323,49 @@ TEST_F(CellConfigurationsWindowTest, AutoConfigureAndTheExtrasButtonFollowGodMod
     EXPECT_EQ(cells_->cmdAutodesign()->width(), 3615 / 15);
 }
 
+// The rows, the count row and the buttons are placed by hand: at a font twice the size they
+// must still hold their widest texts and keep clear of one another.
+TEST_F(CellConfigurationsWindowTest, AtTwiceTheFontTextsFitAndNoControlsOverlap)
+{
+    const QFont normal = QApplication::font();
+    QFont large = normal;
+    large.setPointSizeF(normal.pointSizeF() * 2);
+    QApplication::setFont(large);
+    host_.Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    SetCellCount(24);
+    for (int index = 1; index <= 24; ++index) {
+        Cell& cell = TheCells().Item(index);
+        cell.SetAttenuation(-6.0f);
+        if (!cell.GetPossibleSplays().empty())
+            cell.SetSplayIndex(static_cast<int>(cell.GetPossibleSplays().size()));
+    }
+    options_.SetGodMode(true);
+    window_.findChild<QAction*>(QStringLiteral("mnuViewCellConfigurations"))->trigger();
+    cells_ = dynamic_cast<CellConfigurationsWindow*>(host_.Window());
+    ASSERT_NE(cells_, nullptr);
+
+    std::vector<const QWidget*> controls;
+    for (const QWidget* control : cells_->findChildren<QWidget*>()) {
+        // The row shadings lie beneath their rows by design.
+        if (control->isVisibleTo(cells_) && !control->objectName().startsWith(QStringLiteral("ShapeBkg")))
+            controls.push_back(control);
+    }
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const std::string name = controls[i]->objectName().toStdString();
+        EXPECT_TRUE(cells_->rect().contains(controls[i]->geometry())) << name;
+        if (const auto* label = qobject_cast<const QLabel*>(controls[i])) {
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width())
+                << name << " \"" << label->text().toStdString() << "\"";
+        }
+        for (std::size_t j = i + 1; j < controls.size(); ++j) {
+            EXPECT_FALSE(controls[i]->geometry().intersects(controls[j]->geometry()))
+                << name << " and " << controls[j]->objectName().toStdString();
+        }
+    }
+    QApplication::setFont(normal);
+}
+
 TEST_F(CellConfigurationsWindowTest, ClosingTheWindowReleasesThePopupMenus)
 {
     cells_->PopupList(Column::Splay, 2);
