@@ -15,8 +15,8 @@
 #include "shell/Session.h"
 #include "shell/UpdateHub.h"
 #include "shell/VenueLifecycle.h"
-#include "windows/LineMarker.h"
 #include "windows/NearestItem.h"
+#include "windows/OverlayMarker.h"
 #include "windows/PlotPictureBox.h"
 
 namespace polvane {
@@ -34,9 +34,10 @@ constexpr float kCellCrossArm = 3.0f;
 ArrayPictureWindow::ArrayPictureWindow(ToolWindowContext& context, QWidget* parent)
     : DrawingWindow(ToolWindowId::ArrayPicture, context, PlotCanvas::Kind::ArrayPicture,
                     "picArray", parent),
-      linSoundPath_(new LineMarker(Picture(), 2))
+      linSoundPath_(new OverlayMarker(OverlayMarker::Shape::Line, Picture()))
 {
     linSoundPath_->setObjectName(QStringLiteral("linSoundPath"));
+    linSoundPath_->SetWidth(2);
     GraphicsObjectsCreated();
 }
 
@@ -141,7 +142,7 @@ int ArrayPictureWindow::GetHotCell(float x, float y) const
     return nearest.Index();
 }
 
-void ArrayPictureWindow::PictureMouseMove(const QMouseEvent& event)
+bool ArrayPictureWindow::PictureMouseMove(const QMouseEvent& event)
 {
     Guard("picArray_MouseMove", [&] {
         if (!drawn_)
@@ -156,6 +157,7 @@ void ArrayPictureWindow::PictureMouseMove(const QMouseEvent& event)
         else
             hub.ClearHighlightedCell();
     });
+    return false;
 }
 
 } // namespace polvane

@@ -8,7 +8,7 @@
 
 namespace polvane {
 
-class LineMarker;
+class OverlayMarker;
 
 // The line array from the side, drawn from the last calculation results: the bumper, every
 // cell, and as the options say the sound paths, cell numbers, splay angles or pin holes and
@@ -29,7 +29,7 @@ public:
     void DoClearHighlightedCell() override;
 
     PlotPictureBox* picArray() const { return Picture(); }
-    LineMarker* linSoundPath() const { return linSoundPath_; }
+    OverlayMarker* linSoundPath() const { return linSoundPath_; }
 
     // The cell whose sound path starts within reach of the pixel (x, y), the lower number on
     // a tie; 0 for none.
@@ -43,12 +43,12 @@ public:
 protected:
     void DrawContent() override;
     void GraphicsObjectsCreated() override;
-    void PictureMouseMove(const QMouseEvent& event) override;
+    bool PictureMouseMove(const QMouseEvent& event) override;
 
 private:
     void DrawArray();
 
-    LineMarker* linSoundPath_;
+    OverlayMarker* linSoundPath_;
     std::vector<QPointF> pathStart_;
     std::vector<QPointF> pathEnd_;
     bool drawn_ = false;

@@ -10,24 +10,26 @@
 namespace polvane {
 
 DrawingWindow::DrawingWindow(ToolWindowId id, ToolWindowContext& context, PlotCanvas::Kind kind,
-                             const char* pictureName, QWidget* parent)
+                             const char* pictureName, QWidget* parent, Placement placement)
     : ToolWindow(id, context, parent), canvas_(kind, context.options),
       picture_(new PlotPictureBox(this))
 {
     picture_->setObjectName(QString::fromUtf8(pictureName));
     picture_->setMouseTracking(true);
     picture_->installEventFilter(this);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(picture_);
 
     canvas_.CreateGraphicsObjects();
     canvas_.RefreshGraphicsHandle(false, true);
+    if (placement == Placement::PlacedByWindow)
+        return;
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(picture_);
     connect(picture_, &PlotPictureBox::Resized, this, [this] {
         // Placing the windows resizes them one by one; they are all redrawn afterwards.
         if (WindowPositions::IsPositioning())
             return;
-        Guard("Form_Resize", [this] { UpdateInterface(); });
+        Guard("Form_Resize", [this] { Redraw(); });
     });
 }
 
@@ -39,19 +41,25 @@ DrawingWindow::~DrawingWindow()
     canvas_.RefreshGraphicsHandle(true, false);
 }
 
-void DrawingWindow::UpdateInterface()
+void DrawingWindow::UpdateInterface() { Redraw(); }
+
+void DrawingWindow::Redraw()
 {
     canvas_.SetPictureSize(picture_->ScaleWidth(), picture_->ScaleHeight());
-    if (!canvas_.BeginRedraw(Context().session.Results(), MarginText()))
+    if (!canvas_.BeginRedraw(Context().session.Results(), MarginText())) {
+        NothingDrawn();
         return;
+    }
     DrawContent();
     canvas_.CopyTo(*picture_);
 }
 
 void DrawingWindow::RefreshGraphicsObjects()
 {
-    canvas_.RefreshGraphicsObjects();
-    GraphicsObjectsCreated();
+    Guard("RefreshGraphicsObjects", [this] {
+        canvas_.RefreshGraphicsObjects();
+        GraphicsObjectsCreated();
+    });
 }
 
 void DrawingWindow::DrawCross(QPointF at, float arm, const QPen& pen)
@@ -66,11 +74,16 @@ bool DrawingWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != picture_)
         return ToolWindow::eventFilter(watched, event);
-    if (event->type() == QEvent::MouseMove)
-        PictureMouseMove(static_cast<const QMouseEvent&>(*event));
-    else if (event->type() == QEvent::MouseButtonRelease)
-        PictureMouseUp(static_cast<const QMouseEvent&>(*event));
-    return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        return PictureMouseDown(static_cast<const QMouseEvent&>(*event));
+    case QEvent::MouseMove:
+        return PictureMouseMove(static_cast<const QMouseEvent&>(*event));
+    case QEvent::MouseButtonRelease:
+        return PictureMouseUp(static_cast<const QMouseEvent&>(*event));
+    default:
+        return false;
+    }
 }
 
 } // namespace polvane

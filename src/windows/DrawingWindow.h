@@ -17,7 +17,8 @@ class PlotPictureBox;
 // canvas keeps its pens from load to unload (re-made only after a colour change); every
 // redraw makes a new surface at the picture box's size, fits the transform, draws the scale,
 // the window's content and hands the picture over whole. A plot under one pixel is not
-// drawn at all. A resize redraws, except while the shell places the windows.
+// drawn at all. A resize of the picture redraws, except while the shell places the windows.
+// A window with controls beside the picture places it itself and redraws on its own resize.
 class DrawingWindow : public ToolWindow {
     Q_OBJECT
 
@@ -32,8 +33,13 @@ public:
     const PlotCanvas& Canvas() const { return canvas_; }
 
 protected:
+    enum class Placement { FillsWindow, PlacedByWindow };
+
     DrawingWindow(ToolWindowId id, ToolWindowContext& context, PlotCanvas::Kind kind,
-                  const char* pictureName, QWidget* parent);
+                  const char* pictureName, QWidget* parent, Placement placement = Placement::FillsWindow);
+
+    // Draws the picture again from what the window holds.
+    void Redraw();
 
     PlotCanvas& Plot() { return canvas_; }
     // The pixel point of a model point.
@@ -45,11 +51,14 @@ protected:
     virtual std::string MarginText() const { return {}; }
     // The content over the scale; runs only when the plot has room.
     virtual void DrawContent() = 0;
+    // A redraw without room for the plot: nothing on the picture can be pointed at.
+    virtual void NothingDrawn() {}
     // After the pens and brushes were made again: the window's own colours of its markers.
     virtual void GraphicsObjectsCreated() {}
-    // Mouse events on the picture, in its pixels.
-    virtual void PictureMouseMove(const QMouseEvent& event) { (void)event; }
-    virtual void PictureMouseUp(const QMouseEvent& event) { (void)event; }
+    // Mouse events on the picture, in its pixels; true when the window took the event.
+    virtual bool PictureMouseDown(const QMouseEvent& event) { (void)event; return false; }
+    virtual bool PictureMouseMove(const QMouseEvent& event) { (void)event; return false; }
+    virtual bool PictureMouseUp(const QMouseEvent& event) { (void)event; return false; }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 

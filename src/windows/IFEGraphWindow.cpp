@@ -4,18 +4,13 @@
 #include <cmath>
 #include <exception>
 
-#include <QVBoxLayout>
-
 #include "engine/CalculationResults.h"
 #include "engine/Environment.h"
 #include "model/Format.h"
 #include "model/ProcedureFailure.h"
 #include "shell/FrequencyTable.h"
-#include "shell/Session.h"
 #include "shell/UpdateHub.h"
 #include "shell/VenueLifecycle.h"
-#include "shell/WindowPositions.h"
-#include "windows/PlotPictureBox.h"
 
 namespace polvane {
 
@@ -50,28 +45,8 @@ private:
 } // namespace
 
 IFEGraphWindow::IFEGraphWindow(ToolWindowContext& context, QWidget* parent)
-    : ToolWindow(ToolWindowId::IFEGraph, context, parent),
-      canvas_(PlotCanvas::Kind::EvennessGraph, context.options), picGraph_(new PlotPictureBox(this))
+    : DrawingWindow(ToolWindowId::IFEGraph, context, PlotCanvas::Kind::EvennessGraph, "picGraph", parent)
 {
-    picGraph_->setObjectName(QStringLiteral("picGraph"));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(picGraph_);
-    canvas_.CreateGraphicsObjects();
-    canvas_.RefreshGraphicsHandle(false, true);
-    connect(picGraph_, &PlotPictureBox::Resized, this, [this] {
-        Guard("Form_Resize", [this] {
-            if (!WindowPositions::IsPositioning())
-                UpdateInterface(false);
-        });
-    });
-}
-
-IFEGraphWindow::~IFEGraphWindow()
-{
-    picGraph_->disconnect(this);
-    canvas_.DestroyGraphicsObjects();
-    canvas_.RefreshGraphicsHandle(true, false);
 }
 
 void IFEGraphWindow::UpdateInterface()
@@ -95,11 +70,6 @@ void IFEGraphWindow::UpdateInterface(bool recalculate)
     Redraw();
 }
 
-void IFEGraphWindow::RefreshGraphicsObjects()
-{
-    Guard("RefreshGraphicsObjects", [this] { canvas_.RefreshGraphicsObjects(); });
-}
-
 std::vector<float> IFEGraphWindow::Calculate(Environment& venue)
 {
     std::vector<float> bands;
@@ -115,17 +85,11 @@ std::vector<float> IFEGraphWindow::Calculate(Environment& venue)
     return values;
 }
 
-void IFEGraphWindow::Redraw()
+void IFEGraphWindow::DrawContent()
 {
-    canvas_.SetPictureSize(picGraph_->ScaleWidth(), picGraph_->ScaleHeight());
-    canvas_.BeginRedraw(Context().session.Results());
-    if (calculated_)
-        DrawGraph();
-    canvas_.CopyTo(*picGraph_);
-}
-
-void IFEGraphWindow::DrawGraph()
-{
+    if (!calculated_)
+        return;
+    const PlotCanvas& canvas = Canvas();
     std::vector<QPointF> points;
     const int bands = std::min(static_cast<int>(values_.size()), FrequencyTable::Count());
     for (int band = 1; band <= bands; ++band) {
@@ -133,9 +97,9 @@ void IFEGraphWindow::DrawGraph()
         // A value the prediction could not give leaves a gap rather than a stray line.
         if (!std::isfinite(value))
             continue;
-        points.emplace_back(canvas_.ConvertX(FrequencyTable::Frequency(band)), canvas_.ConvertY(value));
+        points.emplace_back(canvas.ConvertX(FrequencyTable::Frequency(band)), canvas.ConvertY(value));
     }
-    canvas_.DrawPolyline(points, canvas_.Pen(PlotCanvas::PenRole::GraphLines));
+    Plot().DrawPolyline(points, canvas.Pen(PlotCanvas::PenRole::GraphLines));
 }
 
 } // namespace polvane

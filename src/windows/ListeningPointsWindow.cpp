@@ -88,8 +88,8 @@ struct ListeningPointsWindow::Places {
 };
 
 ListeningPointsWindow::ListeningPointsWindow(ToolWindowContext& context, QWidget* parent)
-    : ToolWindow(ToolWindowId::ListeningPoints, context, parent),
-      canvas_(PlotCanvas::Kind::ListeningPointsGraph, context.options),
+    : DrawingWindow(ToolWindowId::ListeningPoints, context, PlotCanvas::Kind::ListeningPointsGraph,
+                    "picResponse", parent, Placement::PlacedByWindow),
       lblLPIdent_(new QLabel(QStringLiteral("Listening Points:"), this)),
       lstListeningPoints_(new QListWidget(this)),
       cmdAdd_(new QPushButton(QStringLiteral("Add"), this)),
@@ -100,7 +100,7 @@ ListeningPointsWindow::ListeningPointsWindow(ToolWindowContext& context, QWidget
       lblHPIdent_(new QLabel(QStringLiteral("Horizontal Position:"), this)),
       txtHorizontalPosition_(new QLineEdit(this)), spnHorizontalPosition_(new QSpinBox(this)),
       lblFRIdent_(new QLabel(QStringLiteral("Frequency Response:"), this)),
-      shpPicBorder_(new QFrame(this)), picResponse_(new PlotPictureBox(this)),
+      shpPicBorder_(new QFrame(this)),
       lblTooltip_(new QLabel(this)), shpHotspot_(new QFrame(this)),
       dialog_(new NewListeningPointDialog(this))
 {
@@ -118,7 +118,6 @@ ListeningPointsWindow::ListeningPointsWindow(ToolWindowContext& context, QWidget
         {spnHorizontalPosition_, "spnHorizontalPosition"},
         {lblFRIdent_, "lblFRIdent"},
         {shpPicBorder_, "shpPicBorder"},
-        {picResponse_, "picResponse"},
         {lblTooltip_, "lblTooltip"},
         {shpHotspot_, "shpHotspot"},
     };
@@ -126,8 +125,7 @@ ListeningPointsWindow::ListeningPointsWindow(ToolWindowContext& context, QWidget
         widget->setObjectName(QString::fromLatin1(name));
 
     shpPicBorder_->setFrameShape(QFrame::Box);
-    picResponse_->setMouseTracking(true);
-    picResponse_->installEventFilter(this);
+    shpPicBorder_->stackUnder(Picture());
     // Just wide enough for the name: no frame, no margin.
     lblTooltip_->setMargin(0);
     lblTooltip_->setAlignment(Qt::AlignCenter);
@@ -173,8 +171,6 @@ ListeningPointsWindow::ListeningPointsWindow(ToolWindowContext& context, QWidget
             [this] { Guard("txtName_Change", [this] { NameChanged(); }); });
     txtName_->installEventFilter(this);
 
-    canvas_.CreateGraphicsObjects();
-    canvas_.RefreshGraphicsHandle(false, true);
     DisableEditors();
     LayOut();
 }
@@ -184,15 +180,12 @@ ListeningPointsWindow::~ListeningPointsWindow()
     // The controls outlive this part of the window: their last focus loss or change must
     // not reach handlers whose window is gone.
     txtName_->removeEventFilter(this);
-    picResponse_->removeEventFilter(this);
     for (QObject* control : {static_cast<QObject*>(txtName_), static_cast<QObject*>(lstListeningPoints_),
                              static_cast<QObject*>(cboSeatingAreas_), static_cast<QObject*>(cmdAdd_),
                              static_cast<QObject*>(cmdDelete_)})
         control->disconnect(this);
     positionSpin_.reset();
     positionBox_.reset();
-    canvas_.DestroyGraphicsObjects();
-    canvas_.RefreshGraphicsHandle(true, false);
 }
 
 void ListeningPointsWindow::SetListVisible(bool visible) { lstListeningPoints_->setVisible(visible); }
@@ -296,11 +289,6 @@ void ListeningPointsWindow::UpdateInterface()
     Redraw();
 }
 
-void ListeningPointsWindow::RefreshGraphicsObjects()
-{
-    Guard("RefreshGraphicsObjects", [this] { canvas_.RefreshGraphicsObjects(); });
-}
-
 void ListeningPointsWindow::PlaceData()
 {
     const ListeningPoint* point = Selected();
@@ -341,14 +329,6 @@ void ListeningPointsWindow::DisableEditors()
         control->setEnabled(false);
 }
 
-void ListeningPointsWindow::Redraw()
-{
-    canvas_.SetPictureSize(picResponse_->ScaleWidth(), picResponse_->ScaleHeight());
-    canvas_.BeginRedraw(Context().session.Results());
-    DrawCurves();
-    canvas_.CopyTo(*picResponse_);
-}
-
 namespace {
 
 // The frequencies the prediction gave a point's levels at: the venue's frequency list, or
@@ -369,7 +349,7 @@ std::vector<float> LevelFrequencies(const Environment& venue, std::size_t levels
 
 } // namespace
 
-void ListeningPointsWindow::DrawCurves()
+void ListeningPointsWindow::DrawContent()
 {
     const CalculationResults& results = Context().session.Results();
     const Environment& venue = Context().lifecycle.Venue();
@@ -377,7 +357,7 @@ void ListeningPointsWindow::DrawCurves()
     plotted_.assign(entries, false);
     curvePoints_.assign(entries, {});
     // Levels beyond the value axis run off the plot, not over the scale's labels.
-    canvas_.SetPlotClip(true);
+    Plot().SetPlotClip(true);
     for (std::size_t entry = 0; entry < entries; ++entry) {
         if (lstListeningPoints_->item(static_cast<int>(entry))->checkState() != Qt::Checked)
             continue;
@@ -392,15 +372,15 @@ void ListeningPointsWindow::DrawCurves()
         for (std::size_t i = 0; i < count; ++i) {
             if (!std::isfinite(levels[i]) || !(frequencies[i] > 0.0f))
                 continue;
-            points.emplace_back(canvas_.ConvertX(frequencies[i]), canvas_.ConvertY(levels[i]));
+            points.emplace_back(Canvas().ConvertX(frequencies[i]), Canvas().ConvertY(levels[i]));
         }
         const int colour = static_cast<int>(entry % static_cast<std::size_t>(CurveColors::Count())) + 1;
         // Every level is marked, so a point analysed at one frequency shows too; several
         // are joined by a curve.
-        canvas_.DrawCurve(points, canvas_.CurvePen(colour));
-        canvas_.DrawMarks(points, canvas_.CurvePen(colour));
+        Plot().DrawCurve(points, Canvas().CurvePen(colour));
+        Plot().DrawMarks(points, Canvas().CurvePen(colour));
     }
-    canvas_.SetPlotClip(false);
+    Plot().SetPlotClip(false);
 }
 
 ListeningPointsWindow::Hit ListeningPointsWindow::Nearest(QPointF pixel) const
@@ -408,7 +388,7 @@ ListeningPointsWindow::Hit ListeningPointsWindow::Nearest(QPointF pixel) const
     Hit hit;
     double nearest = kPointerReach;
     // Only what is drawn can be pointed at: levels off the plot are clipped away.
-    const QRectF plot = canvas_.PlotRect();
+    const QRectF plot = Canvas().PlotRect();
     for (std::size_t entry = 0; entry < curvePoints_.size(); ++entry) {
         if (!plotted_[entry])
             continue;
@@ -438,7 +418,7 @@ void ListeningPointsWindow::PointerMoved(QPointF pixel)
         lblTooltip_->hide();
         return;
     }
-    const QPoint origin = picResponse_->pos();
+    const QPoint origin = Picture()->pos();
     shpHotspot_->move(origin.x() + static_cast<int>(std::lround(at.x())) - hotspotHalfWidth_,
                       origin.y() + static_cast<int>(std::lround(at.y())) - hotspotHalfHeight_);
     shpHotspot_->show();
@@ -608,12 +588,14 @@ bool ListeningPointsWindow::eventFilter(QObject* watched, QEvent* event)
             return false;
         }
     }
-    if (watched == picResponse_ && event->type() == QEvent::MouseMove) {
-        const QPointF at = static_cast<QMouseEvent*>(event)->position();
-        Guard("picResponse_MouseMove", [this, at] { PointerMoved(at); });
-        return false;
-    }
-    return ToolWindow::eventFilter(watched, event);
+    return DrawingWindow::eventFilter(watched, event);
+}
+
+bool ListeningPointsWindow::PictureMouseMove(const QMouseEvent& event)
+{
+    const QPointF at = event.position();
+    Guard("picResponse_MouseMove", [this, at] { PointerMoved(at); });
+    return false;
 }
 
 void ListeningPointsWindow::closeEvent(QCloseEvent* event)
@@ -699,7 +681,7 @@ void ListeningPointsWindow::LayOut()
     place(lblFRIdent_, p.graphLeft, p.labelTop, std::max(p.listWidth, lblFRIdent_->sizeHint().width()),
           p.labelHeight);
     place(shpPicBorder_, p.graphLeft, p.controlTop, graphWidth, innerHeight - p.controlTop - p.labelTop);
-    place(picResponse_, p.graphLeft, p.controlTop + 1, graphWidth, innerHeight - p.controlTop - p.labelTop - 2);
+    place(Picture(), p.graphLeft, p.controlTop + 1, graphWidth, innerHeight - p.controlTop - p.labelTop - 2);
 
     const int editorLeft = p.graphLeft + std::max(0, graphWidth) + p.editorGap;
     int top = p.labelTop;

@@ -7,8 +7,7 @@
 
 #include <QPointF>
 
-#include "windows/PlotCanvas.h"
-#include "windows/ToolWindow.h"
+#include "windows/DrawingWindow.h"
 
 class QComboBox;
 class QFrame;
@@ -24,7 +23,6 @@ class EditBox;
 class Environment;
 class ListeningPoint;
 class NewListeningPointDialog;
-class PlotPictureBox;
 class SpinStepper;
 class ToolWindowHost;
 struct BoundValue;
@@ -33,7 +31,7 @@ struct BoundValue;
 // seating area and position, and a graph of the predicted level over frequency of every
 // checked point, whose name shows when the pointer comes near its curve. New points are
 // named and put on an area in a small modal dialog.
-class ListeningPointsWindow : public ToolWindow {
+class ListeningPointsWindow : public DrawingWindow {
     Q_OBJECT
 
 public:
@@ -55,7 +53,6 @@ public:
     ~ListeningPointsWindow() override;
 
     void UpdateInterface() override;
-    void RefreshGraphicsObjects() override;
 
     // The list hides while the program starts; a window not loaded yet is loaded, unseen.
     void SetListVisible(bool visible);
@@ -71,7 +68,6 @@ public:
     int EntryAt(QPointF pixel) const;
     void SetDialogRunner(DialogRunner runner) { runDialog_ = std::move(runner); }
     NewListeningPointDialog& Dialog() const { return *dialog_; }
-    const PlotCanvas& Canvas() const { return canvas_; }
     bool NameIsDirty() const { return nameDirty_; }
 
     QListWidget* lstListeningPoints() const { return lstListeningPoints_; }
@@ -81,11 +77,13 @@ public:
     QComboBox* cboSeatingAreas() const { return cboSeatingAreas_; }
     QLineEdit* txtHorizontalPosition() const { return txtHorizontalPosition_; }
     QSpinBox* spnHorizontalPosition() const { return spnHorizontalPosition_; }
-    PlotPictureBox* picResponse() const { return picResponse_; }
+    PlotPictureBox* picResponse() const { return Picture(); }
     QLabel* lblTooltip() const { return lblTooltip_; }
     QFrame* shpHotspot() const { return shpHotspot_; }
 
 protected:
+    void DrawContent() override;
+    bool PictureMouseMove(const QMouseEvent& event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     // The start-up loads this window unseen; closing it then, with the main window, must
@@ -109,8 +107,6 @@ private:
 
     void PlaceData();
     void DisableEditors();
-    void Redraw();
-    void DrawCurves();
     // The controls' places in pixels: the twip places, grown where the font asks for more.
     struct Places;
     Places Measure() const;
@@ -126,7 +122,6 @@ private:
     void NameLostFocus();
     void PointerMoved(QPointF pixel);
 
-    PlotCanvas canvas_;
     QLabel* lblLPIdent_;
     QListWidget* lstListeningPoints_;
     QPushButton* cmdAdd_;
@@ -140,7 +135,6 @@ private:
     QSpinBox* spnHorizontalPosition_;
     QLabel* lblFRIdent_;
     QFrame* shpPicBorder_;
-    PlotPictureBox* picResponse_;
     QLabel* lblTooltip_;
     QFrame* shpHotspot_;
     NewListeningPointDialog* dialog_;

@@ -2,9 +2,7 @@
 
 #include <climits>
 #include <cmath>
-#include <filesystem>
 #include <stdexcept>
-#include <system_error>
 
 #include <QAction>
 #include <QEvent>
@@ -14,13 +12,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "files/FileData.h"
 #include "model/Format.h"
 #include "shell/AppTitle.h"
 #include "shell/ArgbColor.h"
@@ -30,6 +26,7 @@
 #include "shell/Options.h"
 #include "shell/UpdateHub.h"
 #include "windows/ChooseColorDialog.h"
+#include "windows/ColorPresetMenu.h"
 #include "windows/ColorSwatch.h"
 #include "windows/DialogButtons.h"
 #include "windows/HelpKey.h"
@@ -38,8 +35,6 @@
 #include "windows/ToolControls.h"
 
 namespace polvane {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -112,20 +107,13 @@ QString NumberText(double value) { return QString::fromStdString(OptionText::Num
 // The nearest whole number, halves to even, as the spin rules read it.
 double Whole(double x) { return OptionText::RoundHalfEven(x); }
 
-QString MenuText(const std::string& text)
-{
-    QString shown = QString::fromStdString(text);
-    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    return shown;
-}
-
 } // namespace
 
 OptionsDialog::OptionsDialog(Options& options, Prompts& prompts, UpdateHub& hub,
                              ErrorReporter& reporter, std::function<bool()> metricVenue,
                              std::string presetsFolder, QWidget* parent)
     : ModalDialog(parent), options_(options), prompts_(prompts), hub_(hub), reporter_(reporter),
-      metricVenue_(std::move(metricVenue)), presetsFolder_(std::move(presetsFolder)),
+      metricVenue_(std::move(metricVenue)),
       showModal_([](QDialog& dialog) { dialog.exec(); })
 {
     setObjectName(QStringLiteral("frmOptions"));
@@ -149,7 +137,12 @@ OptionsDialog::OptionsDialog(Options& options, Prompts& prompts, UpdateHub& hub,
     layout->addWidget(tabOptions_);
     layout->addLayout(buttons);
 
-    BuildPresetMenu();
+    ColorPresetMenu::Hooks hooks;
+    hooks.guard = [this](const std::string& handler, const std::function<void()>& action) { Guard(handler, action); };
+    hooks.warn = [this](const std::string& message) { Warn(message); };
+    hooks.title = [this] { return Title(); };
+    hooks.changed = [this] { UpdateInterface(); };
+    presets_ = new ColorPresetMenu(options_, prompts_, std::move(presetsFolder), std::move(hooks), this);
     new HelpKey(*this, [this] {
         Guard("Form_KeyDown", [this] {
             const int tab = tabOptions_->currentIndex();
@@ -345,7 +338,7 @@ QWidget* OptionsDialog::BuildColorsTab()
     auto* presets = new QPushButton(QStringLiteral("Presets"), page);
     presets->setObjectName(QStringLiteral("cmdPresets"));
     connect(presets, &QPushButton::clicked, this, [this, presets] {
-        Guard("cmdPresets_Click", [&] { mnuColor_->popup(presets->mapToGlobal(presets->rect().bottomLeft())); });
+        Guard("cmdPresets_Click", [&] { presets_->popup(presets->mapToGlobal(presets->rect().bottomLeft())); });
     });
     side->addWidget(choose);
     side->addWidget(presets);
@@ -369,42 +362,6 @@ QWidget* OptionsDialog::BuildNotesTab()
     grid->setRowStretch(1, 1);
     grid->setColumnStretch(1, 1);
     return page;
-}
-
-QAction* OptionsDialog::AddMenuItem(QMenu* menu, const char* name, const QString& text,
-                                    std::function<void()> action)
-{
-    auto* item = new QAction(text, menu);
-    item->setObjectName(QString::fromUtf8(name));
-    menu->addAction(item);
-    std::string procedure(name);
-    procedure = procedure.substr(0, procedure.find('(')) + "_Click";
-    connect(item, &QAction::triggered, this,
-            [this, procedure, action = std::move(action)] { Guard(procedure, action); });
-    return item;
-}
-
-void OptionsDialog::BuildPresetMenu()
-{
-    using Standard = ColorPresets::Standard;
-    mnuColor_ = new QMenu(this);
-    mnuColor_->setObjectName(QStringLiteral("mnuColor"));
-    QMenu* standard = mnuColor_->addMenu(QStringLiteral("&Standard"));
-    standard->setObjectName(QStringLiteral("mnuColorStandard"));
-    AddMenuItem(standard, "mnuColorStandardDefault", QStringLiteral("&Default"),
-                [this] { ApplyStandardPreset(Standard::Default); });
-    AddMenuItem(standard, "mnuColorStandardRadar", QStringLiteral("&Radar Screen"),
-                [this] { ApplyStandardPreset(Standard::RadarScreen); });
-    AddMenuItem(standard, "mnuColorStandardSilver", QStringLiteral("&Silver"),
-                [this] { ApplyStandardPreset(Standard::Silver); });
-    mnuColorCustom_ = mnuColor_->addMenu(QStringLiteral("&Custom"));
-    mnuColorCustom_->setObjectName(QStringLiteral("mnuColorCustom"));
-    QAction* first = AddMenuItem(mnuColorCustom_, "mnuColorCustomSelect(0)", QString(), [] {});
-    first->setVisible(false);
-    customItems_.push_back(first);
-    mnuColor_->addSeparator()->setObjectName(QStringLiteral("mnuColorSep0"));
-    AddMenuItem(mnuColor_, "mnuColorSaveCurrent", QStringLiteral("Save current..."),
-                [this] { SaveCurrentPreset(); });
 }
 
 QCheckBox* OptionsDialog::CheckBox(const char* name) const
@@ -643,105 +600,19 @@ void OptionsDialog::ChooseColor()
     UpdateInterface();
 }
 
-void OptionsDialog::ApplyStandardPreset(ColorPresets::Standard preset)
-{
-    ColorPresets::ApplyStandard(preset, options_.Colors());
-    UpdateInterface();
-}
+void OptionsDialog::LoadColorPresets() { presets_->Load(); }
 
-void OptionsDialog::LoadColorPresets()
-{
-    std::error_code error;
-    fs::create_directories(presetsFolder_, error);
-    const std::vector<ColorPresets::Saved> saved = ColorPresets::List(presetsFolder_);
-    while (customItems_.size() > saved.size() + 1) {
-        delete customItems_.back();
-        customItems_.pop_back();
-    }
-    while (customItems_.size() < saved.size() + 1) {
-        const int index = static_cast<int>(customItems_.size());
-        const std::string name = "mnuColorCustomSelect(" + std::to_string(index) + ")";
-        customItems_.push_back(AddMenuItem(mnuColorCustom_, name.c_str(), QString(), [this, index] {
-            const QAction* item = CustomPresetItem(index);
-            ApplyCustomPreset(item->text().replace(QStringLiteral("&&"), QStringLiteral("&")).toStdString(),
-                              item->data().toString().toStdString());
-        }));
-    }
-    for (std::size_t index = 0; index < saved.size(); ++index) {
-        QAction* item = customItems_[index + 1];
-        item->setText(MenuText(saved[index].name));
-        item->setData(QString::fromStdString(saved[index].path));
-        item->setVisible(true);
-    }
-    customItems_[0]->setVisible(false);
-    mnuColorCustom_->menuAction()->setVisible(!saved.empty());
-}
-
-QAction* OptionsDialog::CustomPresetItem(int item) const
-{
-    if (item < 0 || item >= static_cast<int>(customItems_.size()))
-        throw std::out_of_range("Custom preset item " + std::to_string(item) + " does not exist");
-    return customItems_[static_cast<std::size_t>(item)];
-}
+void OptionsDialog::ApplyStandardPreset(ColorPresets::Standard preset) { presets_->ApplyStandard(preset); }
 
 bool OptionsDialog::ApplyCustomPreset(const std::string& name, const std::string& path)
 {
-    FileData file;
-    const std::optional<std::string> failure = ColorPresets::ReadReadable(path, file);
-    const ColorTable before = options_.Colors();
-    const std::vector<int> left = ColorPresets::Apply(file, options_.Colors());
-    if (failure && options_.Colors() == before) {
-        Warn("The color preset \"" + name + "\" could not be read, so no color was changed.\r\n" +
-             *failure);
-        return false;
-    }
-    UpdateInterface();
-    if (failure)
-        Warn("The color preset \"" + name + "\" could not be read whole; the colors it could "
-             "read were set.\r\n" + *failure);
-    if (!left.empty()) {
-        std::string names;
-        for (const int index : left)
-            names += "\r\n" + std::string(ColorTable::Name(index));
-        Warn("These colors of the preset \"" + name +
-             "\" hold values outside 0 to 255 and were left as they were:" + names);
-    }
-    return true;
+    return presets_->ApplyCustom(name, path);
 }
 
-void OptionsDialog::SaveCurrentPreset()
-{
-    std::error_code error;
-    fs::create_directories(presetsFolder_, error);
-    fs::path path;
-    for (;;) {
-        const std::optional<std::string> name = prompts_.AskText(kPresetPrompt, Title(), "");
-        if (!name || name->empty())
-            return;
-        if (ColorPresets::RefusedCharacter(*name) != '\0') {
-            Warn(kRefusedPresetName);
-            continue;
-        }
-        path = fs::path(presetsFolder_) / (*name + ColorPresets::kExtension);
-        const std::vector<ColorPresets::Saved> saved = ColorPresets::List(presetsFolder_);
-        if (const ColorPresets::Saved* existing = ColorPresets::FindIgnoringCase(saved, *name)) {
-            if (prompts_.ShowMessage("The preset \"" + *name + "\" already exists. Do you want to replace it?",
-                                     Title(), MessageButtons::YesNo, MessageIcon::Question) !=
-                MessageAnswer::Yes)
-                continue;
-            // Replacing "hall" with "Hall" replaces that file, not a second one beside it.
-            path = existing->path;
-        }
-        break;
-    }
-    try {
-        ColorPresets::Build(options_.Colors()).WriteFile(path);
-    } catch (const std::exception& failure) {
-        Warn("The color preset could not be saved to \"" + path.string() + "\".\r\n" + failure.what());
-        return;
-    }
-    // The new preset can be chosen at once.
-    LoadColorPresets();
-}
+void OptionsDialog::SaveCurrentPreset() { presets_->SaveCurrent(); }
+
+QAction* OptionsDialog::CustomPresetItem(int item) const { return presets_->CustomItem(item); }
+
+int OptionsDialog::CustomPresetCount() const { return presets_->CustomCount(); }
 
 } // namespace polvane

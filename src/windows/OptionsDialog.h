@@ -15,13 +15,13 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QMenu;
 class QSpinBox;
 class QTabWidget;
 
 namespace polvane {
 
 class ChooseColorDialog;
+class ColorPresetMenu;
 class ColorSwatch;
 class ErrorReporter;
 class LinkLabel;
@@ -40,9 +40,6 @@ class OptionsDialog : public ModalDialog {
     Q_OBJECT
 
 public:
-    static constexpr const char* kPresetPrompt = "Please enter a name for this color preset:";
-    static constexpr const char* kRefusedPresetName =
-        "Preset names cannot contain any of the following characters:\r\n\\ / : * ? \" < > | .";
     static constexpr const char* kTemplateTitle = "Select Default Venue Template...";
     static constexpr const char* kTemplateFilter =
         "Zell Venue file, version 2 (*.venue)|*.venue|All files (*.*)|*.*";
@@ -96,7 +93,7 @@ public:
     ChooseColorDialog* ColorChooser() const { return chooser_; }
     // Custom preset item 0..n (item 0 is never shown); std::out_of_range for any other.
     QAction* CustomPresetItem(int item) const;
-    int CustomPresetCount() const { return static_cast<int>(customItems_.size()) - 1; }
+    int CustomPresetCount() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -115,12 +112,9 @@ private:
     QWidget* BuildGraphTab();
     QWidget* BuildColorsTab();
     QWidget* BuildNotesTab();
-    void BuildPresetMenu();
     QCheckBox* AddCheckBox(QWidget* page, const char* name);
     QLineEdit* AddBox(QWidget* page, const char* name);
     QSpinBox* AddSpin(QWidget* page, const char* name, QLineEdit* box, double (*rule)(double, int));
-    QAction* AddMenuItem(QMenu* menu, const char* name, const QString& text,
-                         std::function<void()> action);
     QCheckBox* CheckBox(const char* name) const;
     void ApplyClickAndDrag();
     void ApplySoundPaths();
@@ -137,7 +131,6 @@ private:
     UpdateHub& hub_;
     ErrorReporter& reporter_;
     std::function<bool()> metricVenue_;
-    std::string presetsFolder_;
     ShowModal showModal_;
     std::string templatePath_;
     FontChoice font_;
@@ -155,9 +148,7 @@ private:
     ColorSwatch* picColor_ = nullptr;
     std::array<QLabel*, 4> componentLabels_{}; // alpha, red, green, blue
     LinkLabel* lblFont_ = nullptr;
-    QMenu* mnuColor_ = nullptr;
-    QMenu* mnuColorCustom_ = nullptr;
-    std::vector<QAction*> customItems_; // item 0 stays hidden
+    ColorPresetMenu* presets_ = nullptr;
     ChooseColorDialog* chooser_ = nullptr;
 };
 

@@ -11,6 +11,8 @@ namespace polvane {
 OverlayMarker::OverlayMarker(Shape shape, QWidget* parent) : QWidget(parent), shape_(shape)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAttribute(Qt::WA_TranslucentBackground);
     if (shape_ == Shape::Dot)
         resize(9, 9);
     hide();

@@ -20,6 +20,7 @@ public:
     QColor Color() const { return color_; }
     // Line pen width in pixels; a dot's diameter.
     void SetWidth(int width);
+    int LineWidth() const { return width_; }
     void SetDashed(bool dashed);
     bool IsDashed() const { return dashed_; }
 

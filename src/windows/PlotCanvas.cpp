@@ -25,15 +25,6 @@
 namespace polvane {
 namespace {
 
-constexpr std::uint32_t kFarFieldColor = 0x80000000u; // black, half transparent
-constexpr std::uint32_t kShadeColor = 0x40000000u;    // black, quarter opaque
-constexpr std::uint32_t kLevelColor = 0xFF000000u;
-
-// The graphs' fixed margins.
-constexpr int kGraphLeft = 27;
-constexpr int kGraphRight = 3;
-constexpr int kGraphTop = 5;
-constexpr int kGraphBottom = 18;
 // Graph value labels end here, left of their 5-pixel ticks.
 constexpr float kGraphLabelX = 22.0f;
 
@@ -44,13 +35,7 @@ constexpr double kLabelGap = 2.0;
 // absurd bounds.
 constexpr double kMaxScaleSteps = 100000.0;
 
-int RoundWhole(double value)
-{
-    const double whole = OptionText::RoundHalfEven(value);
-    if (!(whole > -2.0e9 && whole < 2.0e9))
-        return 0;
-    return static_cast<int>(whole);
-}
+int RoundWhole(double value) { return PlotTransform::RoundWhole(value); }
 
 QString Text(std::string_view text)
 {
@@ -73,151 +58,29 @@ void ForEachStep(double low, double high, double step, F&& draw)
 
 } // namespace
 
-PlotCanvas::PlotCanvas(Kind kind, const Options& options) : options_(options), kind_(kind)
+PlotCanvas::PlotCanvas(Kind kind, const Options& options)
+    : options_(options), style_(kind, options),
+      transform_(kind == Kind::EvennessGraph || kind == Kind::ListeningPointsGraph)
 {
-    font_ = QFont(QStringLiteral("Tahoma"));
-    font_.setPointSizeF(8.0);
-    font_.setWeight(QFont::Normal);
 }
 
 PlotCanvas::~PlotCanvas() { ReleaseSurface(); }
 
 bool PlotCanvas::IsGraph() const
 {
-    return kind_ == Kind::EvennessGraph || kind_ == Kind::ListeningPointsGraph;
+    return GetKind() == Kind::EvennessGraph || GetKind() == Kind::ListeningPointsGraph;
 }
 
 // --- Drawing objects ---------------------------------------------------------------------
 
-void PlotCanvas::AddPen(PenRole role, std::uint32_t argb, int width, bool roundCaps)
-{
-    QPen pen(QColor::fromRgba(argb));
-    pen.setWidthF(width);
-    pen.setCapStyle(roundCaps ? Qt::RoundCap : Qt::FlatCap);
-    pen.setJoinStyle(Qt::MiterJoin);
-    pens_[role] = pen;
-}
+void PlotCanvas::CreateGraphicsObjects() { style_.Create(); }
 
-void PlotCanvas::AddBrush(BrushRole role, std::uint32_t argb)
-{
-    brushes_[role] = QBrush(QColor::fromRgba(argb));
-}
-
-void PlotCanvas::CreateGraphicsObjects()
-{
-    ClearDrawingObjects();
-    const ColorTable& colors = options_.Colors();
-    auto color = [&colors](int item) { return colors.Color(item); };
-    auto addCurvePens = [this](int width) {
-        for (int i = 1; i <= CurveColors::Count(); ++i) {
-            QPen pen(QColor::fromRgba(CurveColors::Color(i)));
-            pen.setWidthF(width);
-            pen.setCapStyle(Qt::FlatCap);
-            pen.setJoinStyle(Qt::MiterJoin);
-            curvePens_.push_back(pen);
-        }
-    };
-
-    switch (kind_) {
-    case Kind::ArrayPicture:
-        AddPen(PenRole::CenterOfGravity, color(ColorTable::kCenterOfGravity), 3, true);
-        AddPen(PenRole::BumperEdge, color(ColorTable::kBumperEdge), 2, true);
-        AddPen(PenRole::CellEdge, color(ColorTable::kCellEdge), 2, true);
-        AddPen(PenRole::GridNormal, color(ColorTable::kGridLinesNormal), 1, false);
-        AddPen(PenRole::GridZero, color(ColorTable::kGridLinesZero), 1, false);
-        AddPen(PenRole::SoundPathHit, color(ColorTable::kSoundPathHit), 1, false);
-        AddPen(PenRole::SoundPathMiss, color(ColorTable::kSoundPathMiss), 1, false);
-        AddPen(PenRole::ScaleLines, color(ColorTable::kScaleLines), 1, false);
-        AddPen(PenRole::CenterOfGravityThin, color(ColorTable::kCenterOfGravity), 1, false);
-        AddBrush(BrushRole::Background, color(ColorTable::kBackground));
-        AddBrush(BrushRole::BumperFill, color(ColorTable::kBumperFill));
-        AddBrush(BrushRole::CellFill, color(ColorTable::kCellFill));
-        AddBrush(BrushRole::Text, color(ColorTable::kText));
-        break;
-    case Kind::RiggingDetails:
-        AddPen(PenRole::BumperEdge, color(ColorTable::kBumperEdge), 2, true);
-        AddPen(PenRole::RiggingCable, color(ColorTable::kRiggingCable), 2, true);
-        AddPen(PenRole::CenterOfGravity, color(ColorTable::kCenterOfGravity), 3, true);
-        AddPen(PenRole::Dimension, color(ColorTable::kScaleLines), 1, false);
-        pens_[PenRole::Dimension].setDashPattern({1.0, 3.0});
-        AddPen(PenRole::GridNormal, color(ColorTable::kGridLinesNormal), 1, false);
-        AddPen(PenRole::ScaleLines, color(ColorTable::kScaleLines), 1, false);
-        AddBrush(BrushRole::BumperFill, color(ColorTable::kBumperFill));
-        AddBrush(BrushRole::Text, color(ColorTable::kText));
-        break;
-    case Kind::Venue:
-        AddPen(PenRole::BumperEdge, color(ColorTable::kBumperEdge), 1, false);
-        AddPen(PenRole::CellEdge, color(ColorTable::kCellEdge), 1, false);
-        AddPen(PenRole::GridNormal, color(ColorTable::kGridLinesNormal), 1, false);
-        AddPen(PenRole::GridZero, color(ColorTable::kGridLinesZero), 1, false);
-        AddPen(PenRole::SoundPathHit, color(ColorTable::kSoundPathHit), 1, false);
-        AddPen(PenRole::SoundPathMiss, color(ColorTable::kSoundPathMiss), 1, false);
-        AddPen(PenRole::ScaleLines, color(ColorTable::kScaleLines), 1, false);
-        AddPen(PenRole::FarField, kFarFieldColor, 2, false);
-        AddPen(PenRole::SeatingArea, color(ColorTable::kSeatingArea), 4, true);
-        AddPen(PenRole::Level, kLevelColor, 4, false);
-        addCurvePens(1);
-        AddBrush(BrushRole::BumperFill, color(ColorTable::kBumperFill));
-        AddBrush(BrushRole::CellFill, color(ColorTable::kCellFill));
-        AddBrush(BrushRole::Text, color(ColorTable::kText));
-        AddBrush(BrushRole::Shade, kShadeColor);
-        break;
-    case Kind::EvennessGraph:
-        AddPen(PenRole::GridNormal, color(ColorTable::kGridLinesNormal), 1, false);
-        AddPen(PenRole::GraphLines, color(ColorTable::kGraphLines), 3, false);
-        AddPen(PenRole::ScaleLines, color(ColorTable::kScaleLines), 1, false);
-        AddBrush(BrushRole::Text, color(ColorTable::kText));
-        break;
-    case Kind::ListeningPointsGraph:
-        AddPen(PenRole::GridNormal, color(ColorTable::kGridLinesNormal), 1, false);
-        AddPen(PenRole::ScaleLines, color(ColorTable::kScaleLines), 1, false);
-        addCurvePens(3);
-        AddBrush(BrushRole::Text, color(ColorTable::kText));
-        break;
-    }
-    hasObjects_ = true;
-}
-
-void PlotCanvas::ClearDrawingObjects()
-{
-    pens_.clear();
-    brushes_.clear();
-    curvePens_.clear();
-}
-
-void PlotCanvas::DestroyGraphicsObjects()
-{
-    ClearDrawingObjects();
-    hasObjects_ = false;
-}
+void PlotCanvas::DestroyGraphicsObjects() { style_.Destroy(); }
 
 void PlotCanvas::RefreshGraphicsObjects()
 {
-    DestroyGraphicsObjects();
-    CreateGraphicsObjects();
-}
-
-const QPen& PlotCanvas::Pen(PenRole role) const
-{
-    const auto found = pens_.find(role);
-    if (found == pens_.end())
-        throw std::out_of_range("This drawing window has no such pen");
-    return found->second;
-}
-
-const QBrush& PlotCanvas::Brush(BrushRole role) const
-{
-    const auto found = brushes_.find(role);
-    if (found == brushes_.end())
-        throw std::out_of_range("This drawing window has no such brush");
-    return found->second;
-}
-
-const QPen& PlotCanvas::CurvePen(int index) const
-{
-    if (index < 1 || index > static_cast<int>(curvePens_.size()))
-        throw std::out_of_range("Curve pen " + std::to_string(index) + " does not exist here");
-    return curvePens_[static_cast<std::size_t>(index - 1)];
+    style_.Destroy();
+    style_.Create();
 }
 
 PlotCanvas::TextFormat PlotCanvas::FormatOfCode(int alignment) const
@@ -225,7 +88,7 @@ PlotCanvas::TextFormat PlotCanvas::FormatOfCode(int alignment) const
     switch (alignment) {
     case 0:
         // Only the windows that write on markers have the centred format.
-        return kind_ == Kind::ArrayPicture || kind_ == Kind::RiggingDetails ? TextFormat::Centred
+        return GetKind() == Kind::ArrayPicture || GetKind() == Kind::RiggingDetails ? TextFormat::Centred
                                                                             : TextFormat::None;
     case 1:
         return TextFormat::FarCentred;
@@ -312,7 +175,7 @@ void PlotCanvas::CopyTo(PlotPictureBox& box) const
 
 bool PlotCanvas::SetBounds(const CalculationResults& results, std::string_view cableDistanceText)
 {
-    switch (kind_) {
+    switch (GetKind()) {
     case Kind::ArrayPicture:
         return SetBounds(Box{results.ArrayMinX, results.ArrayMaxY, results.ArrayMaxX,
                              results.ArrayMinY},
@@ -335,146 +198,36 @@ bool PlotCanvas::SetBounds(const Box& box, std::string_view cableDistanceText)
 {
     if (IsGraph())
         throw std::logic_error("A graph has no model bounds");
-    const float w = box.maxX - box.minX;
-    const float h = box.maxY - box.minY;
-    xMin_ = box.minX - 0.05f * w;
-    xMax_ = box.maxX + 0.05f * w;
-    yMin_ = box.minY - 0.05f * h;
-    yMax_ = box.maxY + 0.05f * h;
-    if (kind_ == Kind::Venue) {
-        // The venue keeps the array's origin in the lower-left corner.
-        if (box.minX >= 0.0f)
-            xMin_ = 0.0f;
-        if (box.minY >= 0.0f)
-            yMin_ = 0.0f;
-    }
-    xRange_ = xMax_ - xMin_;
-    yRange_ = yMax_ - yMin_;
-
-    ComputeMargins(cableDistanceText);
-    plotWidth_ = RoundWhole(pictureWidth_ - left_ - right_);
-    plotHeight_ = RoundWhole(pictureHeight_ - top_ - bottom_);
-    if (!PlotHasRoom())
-        return false;
-    FitEqualScale();
-    return true;
+    // The venue keeps the array's origin in the lower-left corner.
+    return transform_.FitGeometry(box, GetKind() == Kind::Venue, Margins(cableDistanceText), pictureWidth_,
+                                  pictureHeight_);
 }
 
-void PlotCanvas::ComputeMargins(std::string_view cableDistanceText)
+PlotTransform::Margins PlotCanvas::Margins(std::string_view cableDistanceText) const
 {
     const bool scale = options_.ShowScale();
-    left_ = scale ? 27 : 3;
-    bottom_ = scale ? 18 : 3;
-    if (kind_ != Kind::RiggingDetails) {
-        right_ = 3;
-        top_ = 3;
-        return;
-    }
+    PlotTransform::Margins margins{scale ? 27 : 3, 3, 3, scale ? 18 : 3};
+    if (GetKind() != Kind::RiggingDetails)
+        return margins;
     const QSize label = MeasureText(cableDistanceText);
     if (options_.ShowDistanceBetweenCables()) {
-        top_ = label.height() + 2;
-        right_ = label.width() + 2;
+        margins.top = label.height() + 2;
+        margins.right = label.width() + 2;
     } else {
-        top_ = 2;
-        right_ = 2;
+        margins.top = 2;
+        margins.right = 2;
     }
     if (options_.ShowWeights())
-        top_ += label.height() + 1;
-}
-
-void PlotCanvas::FitEqualScale()
-{
-    const bool venue = kind_ == Kind::Venue;
-    // Widens [low, high] by growth; the venue's origin edge stays put.
-    auto grow = [venue](float& low, float& high, float growth) {
-        if (venue && low == 0.0f) {
-            high += growth;
-        } else {
-            low -= growth / 2;
-            high += growth / 2;
-        }
-    };
-
-    // A box of a single point has no scale to fit; give it one unit across and let the
-    // equal-scale rule size the other axis, rather than dividing by a zero range.
-    if (!(xRange_ > 0.0f) && !(yRange_ > 0.0f)) {
-        const float cx = (xMin_ + xMax_) / 2;
-        xMin_ = xMax_ = (venue && xMin_ == 0.0f) ? 0.0f : cx;
-        grow(xMin_, xMax_, 1.0f);
-        const float cy = (yMin_ + yMax_) / 2;
-        yMin_ = yMax_ = (venue && yMin_ == 0.0f) ? 0.0f : cy;
-        xRange_ = xMax_ - xMin_;
-        yRange_ = 0.0f;
-    }
-
-    const float across = xRange_ / static_cast<float>(plotWidth_);
-    const float up = yRange_ / static_cast<float>(plotHeight_);
-    if (up <= across)
-        grow(yMin_, yMax_, across * static_cast<float>(plotHeight_) - yRange_);
-    else
-        grow(xMin_, xMax_, up * static_cast<float>(plotWidth_) - xRange_);
-    xRange_ = xMax_ - xMin_;
-    yRange_ = yMax_ - yMin_;
+        margins.top += label.height() + 1;
+    return margins;
 }
 
 void PlotCanvas::SetGraphBounds()
 {
-    left_ = kGraphLeft;
-    right_ = kGraphRight;
-    top_ = kGraphTop;
-    bottom_ = kGraphBottom;
-    plotWidth_ = RoundWhole(pictureWidth_ - kGraphLeft - kGraphRight);
-    plotHeight_ = RoundWhole(pictureHeight_ - kGraphTop - kGraphBottom);
-    logFirst_ = std::log10(static_cast<double>(FrequencyTable::Frequency(1)));
-    logLast_ = std::log10(static_cast<double>(FrequencyTable::Frequency(FrequencyTable::Count())));
-    logRange_ = logLast_ - logFirst_;
-    if (kind_ == Kind::EvennessGraph) {
-        valueTop_ = 100.0f;
-        valueBottom_ = 0.0f;
-    } else {
-        valueTop_ = 12.0f;
-        valueBottom_ = -36.0f;
-    }
-    valueRange_ = valueTop_ - valueBottom_;
-}
-
-float PlotCanvas::ConvertX(float x) const
-{
-    if (IsGraph())
-        return static_cast<float>((std::log10(static_cast<double>(x)) - logFirst_) / logRange_ *
-                                      plotWidth_ +
-                                  kGraphLeft);
-    return (x - xMin_) / xRange_ * static_cast<float>(plotWidth_) + static_cast<float>(left_);
-}
-
-float PlotCanvas::ConvertY(float y) const
-{
-    if (IsGraph())
-        return (valueTop_ - y) / valueRange_ * static_cast<float>(plotHeight_) +
-               static_cast<float>(kGraphTop);
-    return (yRange_ - y + yMin_) / yRange_ * static_cast<float>(plotHeight_) +
-           static_cast<float>(top_);
-}
-
-float PlotCanvas::RevertX(float px) const
-{
-    return (px - static_cast<float>(left_)) / static_cast<float>(plotWidth_) * xRange_ + xMin_;
-}
-
-float PlotCanvas::RevertY(float py) const
-{
-    return yMin_ + yRange_ -
-           (py - static_cast<float>(top_)) / static_cast<float>(plotHeight_) * yRange_;
-}
-
-float PlotCanvas::ConvertWidth(float w) const
-{
-    return w / xRange_ * static_cast<float>(plotWidth_);
-}
-
-float PlotCanvas::ConvertHeight(float h) const
-{
-    return h / yRange_ * static_cast<float>(plotHeight_);
+    if (GetKind() == Kind::EvennessGraph)
+        transform_.FitGraph(100.0f, 0.0f, pictureWidth_, pictureHeight_);
+    else
+        transform_.FitGraph(12.0f, -36.0f, pictureWidth_, pictureHeight_);
 }
 
 // --- Scale -------------------------------------------------------------------------------
@@ -492,7 +245,7 @@ int PlotCanvas::ScaleSampleSize(bool alongX) const
     if (!alongX)
         return MeasureText("Xy").height();
     const auto digits = [](float v) { return SignedText(std::trunc(v)).size(); };
-    const std::size_t n = std::max(digits(xMax_), digits(xMin_));
+    const std::size_t n = std::max(digits(XMax()), digits(XMin()));
     // A blank and the widest label's digits, all as wide as a zero.
     std::string sample(n + 1, '0');
     sample.front() = ' ';
@@ -503,7 +256,7 @@ float PlotCanvas::GeometryStep(int plotSize, float range, int sample) const
 {
     if (sample <= 0)
         return 0.0f;
-    if (kind_ == Kind::Venue) {
+    if (GetKind() == Kind::Venue) {
         // The venue's steps are always whole multiples of 5.
         const int fit = plotSize / sample;
         if (fit <= 0)
@@ -522,12 +275,12 @@ float PlotCanvas::GeometryStep(int plotSize, float range, int sample) const
 
 float PlotCanvas::StepWithRoom(float step, bool alongX, float increment) const
 {
-    const double range = IsGraph() ? valueRange_ : (alongX ? xRange_ : yRange_);
-    const int plotSize = alongX ? plotWidth_ : plotHeight_;
+    const double range = IsGraph() ? transform_.ValueRange() : (alongX ? XRange() : YRange());
+    const int plotSize = alongX ? PlotWidth() : PlotHeight();
     if (!(step > 0.0f) || !(range > 0.0) || !std::isfinite(range) || plotSize <= 0)
         return step;
-    const double low = IsGraph() ? valueBottom_ : (alongX ? xMin_ : yMin_);
-    const double high = IsGraph() ? valueTop_ : (alongX ? xMax_ : yMax_);
+    const double low = IsGraph() ? ValueBottom() : (alongX ? XMin() : YMin());
+    const double high = IsGraph() ? ValueTop() : (alongX ? XMax() : YMax());
     const double perUnit = plotSize / range;
     // The next whole multiple of the increment that is at least `units`.
     const auto upTo = [increment](double units) {
@@ -576,20 +329,20 @@ float PlotCanvas::XStep() const
 {
     if (IsGraph())
         return 0.0f;
-    const float step = GeometryStep(plotWidth_, xRange_, ScaleSampleSize(true));
-    return StepWithRoom(step, true, kind_ == Kind::Venue ? 5.0f : 1.0f);
+    const float step = GeometryStep(PlotWidth(), XRange(), ScaleSampleSize(true));
+    return StepWithRoom(step, true, GetKind() == Kind::Venue ? 5.0f : 1.0f);
 }
 
 float PlotCanvas::YStep() const
 {
     if (IsGraph()) {
-        const int multiple = kind_ == Kind::EvennessGraph ? 5 : 3;
+        const int multiple = GetKind() == Kind::EvennessGraph ? 5 : 3;
         const float step =
-            GraphValueStep(plotHeight_, valueRange_, ScaleSampleSize(false), multiple);
+            GraphValueStep(PlotHeight(), transform_.ValueRange(), ScaleSampleSize(false), multiple);
         return StepWithRoom(step, false, static_cast<float>(multiple));
     }
-    const float step = GeometryStep(plotHeight_, yRange_, ScaleSampleSize(false));
-    return StepWithRoom(step, false, kind_ == Kind::Venue ? 5.0f : 1.0f);
+    const float step = GeometryStep(PlotHeight(), YRange(), ScaleSampleSize(false));
+    return StepWithRoom(step, false, GetKind() == Kind::Venue ? 5.0f : 1.0f);
 }
 
 int PlotCanvas::FrequencyLabelStep() const
@@ -603,7 +356,7 @@ int PlotCanvas::FrequencyLabelStep() const
     // A graph narrower than its widest label goes without frequency labels.
     if (widest <= 0)
         return 0;
-    const int fit = plotWidth_ / widest;
+    const int fit = PlotWidth() / widest;
     if (fit <= 0)
         return 0;
     return FrequencyTable::Count() / fit + 1;
@@ -622,8 +375,8 @@ void PlotCanvas::DrawGeometryScale()
 {
     if (options_.ShowScale()) {
         const QPen& pen = Pen(PenRole::ScaleLines);
-        DrawLineFromXY(xMin_, yMax_, xMin_, yMin_, pen);
-        DrawLineFromXY(xMin_, yMin_, xMax_, yMin_, pen);
+        DrawLineFromXY(XMin(), YMax(), XMin(), YMin(), pen);
+        DrawLineFromXY(XMin(), YMin(), XMax(), YMin(), pen);
     }
     DrawGeometryAxis(true);
     DrawGeometryAxis(false);
@@ -635,9 +388,9 @@ void PlotCanvas::DrawGeometryAxis(bool alongX)
     const bool grid = options_.ShowGrid();
     const float step = alongX ? XStep() : YStep();
     // Only the array picture and the venue mark the zero line apart.
-    const bool zeroPen = kind_ != Kind::RiggingDetails;
-    const float low = alongX ? xMin_ : yMin_;
-    const float high = alongX ? xMax_ : yMax_;
+    const bool zeroPen = GetKind() != Kind::RiggingDetails;
+    const float low = alongX ? XMin() : YMin();
+    const float high = alongX ? XMax() : YMax();
 
     ForEachStep(low, high, step, [&](double value) {
         const auto t = static_cast<float>(value);
@@ -650,7 +403,7 @@ void PlotCanvas::DrawGeometryAxis(bool alongX)
                 DrawScaleLabel(SignedText(value), FormatOfCode(2), x, y + kTickLength, true);
             } else {
                 const float y = ConvertY(t);
-                const auto x = static_cast<float>(left_);
+                const auto x = static_cast<float>(Left());
                 DrawLineManual(x - kTickLength, y, x, y, pen);
                 DrawScaleLabel(SignedText(value), FormatOfCode(1), x - kTickLength, y, false);
             }
@@ -658,9 +411,9 @@ void PlotCanvas::DrawGeometryAxis(bool alongX)
         if (grid) {
             const QPen& pen = Pen(zeroPen && value == 0.0 ? PenRole::GridZero : PenRole::GridNormal);
             if (alongX)
-                DrawLineFromXY(t, yMin_, t, yMax_, pen);
+                DrawLineFromXY(t, YMin(), t, YMax(), pen);
             else
-                DrawLineFromXY(xMin_, t, xMax_, t, pen);
+                DrawLineFromXY(XMin(), t, XMax(), t, pen);
         }
     });
 }
@@ -674,10 +427,10 @@ void PlotCanvas::DrawGraphScale()
     const float first = FrequencyTable::Frequency(1);
     const float last = FrequencyTable::Frequency(FrequencyTable::Count());
     const auto bottomEdge = static_cast<float>(BottomEdge());
-    const auto top = static_cast<float>(kGraphTop);
+    const auto top = static_cast<float>(PlotTransform::kGraphMargins.top);
 
-    DrawLineFromXY(first, valueBottom_, last, valueBottom_, scalePen);
-    DrawLineFromXY(first, valueTop_, first, valueBottom_, scalePen);
+    DrawLineFromXY(first, ValueBottom(), last, ValueBottom(), scalePen);
+    DrawLineFromXY(first, ValueTop(), first, ValueBottom(), scalePen);
 
     const int labelStep = FrequencyLabelStep();
     for (int i = 1; i <= FrequencyTable::Count(); ++i) {
@@ -689,28 +442,28 @@ void PlotCanvas::DrawGraphScale()
                 DrawScaleLabel(Format::FormatFrequency(f), FormatOfCode(2), x,
                                bottomEdge + kTickLength, true);
         }
-        if (grid && kind_ == Kind::EvennessGraph)
+        if (grid && GetKind() == Kind::EvennessGraph)
             DrawLineManual(x, bottomEdge, x, top, gridPen);
     }
 
-    ForEachStep(valueBottom_, valueTop_, YStep(), [&](double value) {
+    ForEachStep(ValueBottom(), ValueTop(), YStep(), [&](double value) {
         const auto v = static_cast<float>(value);
         const float y = ConvertY(v);
         if (scale) {
-            DrawLineManual(kGraphLabelX, y, static_cast<float>(kGraphLeft), y, scalePen);
+            DrawLineManual(kGraphLabelX, y, static_cast<float>(PlotTransform::kGraphMargins.left), y, scalePen);
             DrawScaleLabel(SignedText(value), FormatOfCode(1), kGraphLabelX, y, false);
         }
         if (grid)
             DrawLineFromXY(first, v, last, v, gridPen);
     });
 
-    if (grid && kind_ == Kind::ListeningPointsGraph) {
+    if (grid && GetKind() == Kind::ListeningPointsGraph) {
         // Decade lines 10 Hz .. 90 kHz, where they fall inside the table's range.
         for (int k = 1; k <= 4; ++k) {
             for (int m = 1; m <= 9; ++m) {
                 const double f = m * std::pow(10.0, k);
                 const double lg = std::log10(f);
-                if (lg < logFirst_ || lg > logLast_)
+                if (lg < transform_.LogFirst() || lg > transform_.LogLast())
                     continue;
                 const float x = ConvertX(static_cast<float>(f));
                 DrawLineManual(x, bottomEdge, x, top, gridPen);
@@ -805,7 +558,7 @@ void PlotCanvas::DrawScaleLabel(const std::string& text, TextFormat format, floa
         break;
     }
     DrawText(text, TextFormat::None, static_cast<float>(rect.left()),
-             static_cast<float>(rect.top()), font_, Brush(BrushRole::Text));
+             static_cast<float>(rect.top()), Font(), Brush(BrushRole::Text));
     scaleLabels_.push_back(ScaleLabel{alongX, text, rect});
 }
 
@@ -896,7 +649,7 @@ void PlotCanvas::DrawMarks(const std::vector<QPointF>& points, const QPen& pen)
 
 QRectF PlotCanvas::PlotRect() const
 {
-    return QRectF(left_, top_, plotWidth_ + 1, plotHeight_ + 1);
+    return QRectF(Left(), Top(), PlotWidth() + 1, PlotHeight() + 1);
 }
 
 void PlotCanvas::SetPlotClip(bool on)
@@ -960,7 +713,7 @@ void PlotCanvas::DrawFillPath(const QPainterPath& path, const QBrush& brush, con
 
 QSize PlotCanvas::MeasureText(std::string_view text) const
 {
-    const QFontMetrics metrics(font_);
+    const QFontMetrics metrics(Font());
     return {metrics.horizontalAdvance(Text(text)), metrics.height()};
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,6 +15,8 @@
 #include <QSize>
 
 #include "model/Point2D.h"
+#include "windows/PlotStyle.h"
+#include "windows/PlotTransform.h"
 
 class QPainter;
 class QPainterPath;
@@ -38,27 +39,10 @@ struct CalculationResults;
 // against a linear value axis.
 class PlotCanvas {
 public:
-    enum class Kind { ArrayPicture, Venue, RiggingDetails, EvennessGraph, ListeningPointsGraph };
-
-    // Not every window has every pen: asking for one its window lacks throws.
-    enum class PenRole {
-        CenterOfGravity,     // 3 px, round caps
-        CenterOfGravityThin, // 1 px (array picture)
-        BumperEdge,
-        CellEdge,
-        GridNormal,
-        GridZero,
-        SoundPathHit,
-        SoundPathMiss,
-        ScaleLines,
-        RiggingCable,
-        Dimension, // dashed, for the rigging window's measurements
-        FarField,
-        SeatingArea,
-        Level, // the venue fills it with a gradient when it uses it
-        GraphLines,
-    };
-    enum class BrushRole { Background, BumperFill, CellFill, Text, Shade };
+    using Kind = PlotStyle::Kind;
+    using PenRole = PlotStyle::PenRole;
+    using BrushRole = PlotStyle::BrushRole;
+    using Box = PlotTransform::Box;
 
     // How a text sits relative to its point.
     enum class TextFormat {
@@ -75,26 +59,19 @@ public:
         QRectF rect;
     };
 
-    struct Box {
-        float minX = 0.0f;
-        float maxY = 0.0f;
-        float maxX = 0.0f;
-        float minY = 0.0f;
-    };
-
     PlotCanvas(Kind kind, const Options& options);
     PlotCanvas(const PlotCanvas&) = delete;
     PlotCanvas& operator=(const PlotCanvas&) = delete;
     ~PlotCanvas();
 
-    Kind GetKind() const { return kind_; }
+    Kind GetKind() const { return style_.GetKind(); }
     bool IsGraph() const;
 
     // --- Lifecycle -------------------------------------------------------------------
     void CreateGraphicsObjects();
     void DestroyGraphicsObjects();
     void RefreshGraphicsObjects();
-    bool HasGraphicsObjects() const { return hasObjects_; }
+    bool HasGraphicsObjects() const { return style_.IsCreated(); }
 
     // The picture box's scale size in pixels; the next surface is made to it.
     void SetPictureSize(double width, double height);
@@ -122,31 +99,31 @@ public:
     // Graphs: the frequency table across, the window's value range up.
     void SetGraphBounds();
 
-    float ConvertX(float x) const;
-    float ConvertY(float y) const;
-    float RevertX(float px) const;
-    float RevertY(float py) const;
-    float ConvertWidth(float w) const;
-    float ConvertHeight(float h) const;
+    float ConvertX(float x) const { return transform_.ConvertX(x); }
+    float ConvertY(float y) const { return transform_.ConvertY(y); }
+    float RevertX(float px) const { return transform_.RevertX(px); }
+    float RevertY(float py) const { return transform_.RevertY(py); }
+    float ConvertWidth(float w) const { return transform_.ConvertWidth(w); }
+    float ConvertHeight(float h) const { return transform_.ConvertHeight(h); }
 
-    float XMin() const { return xMin_; }
-    float XMax() const { return xMax_; }
-    float YMin() const { return yMin_; }
-    float YMax() const { return yMax_; }
-    float XRange() const { return xRange_; }
-    float YRange() const { return yRange_; }
-    int Left() const { return left_; }
-    int Top() const { return top_; }
-    int Right() const { return right_; }
-    int Bottom() const { return bottom_; }
-    int PlotWidth() const { return plotWidth_; }
-    int PlotHeight() const { return plotHeight_; }
-    int RightEdge() const { return left_ + plotWidth_; }
-    int BottomEdge() const { return top_ + plotHeight_; }
-    bool PlotHasRoom() const { return plotWidth_ >= 1 && plotHeight_ >= 1; }
+    float XMin() const { return transform_.XMin(); }
+    float XMax() const { return transform_.XMax(); }
+    float YMin() const { return transform_.YMin(); }
+    float YMax() const { return transform_.YMax(); }
+    float XRange() const { return transform_.XRange(); }
+    float YRange() const { return transform_.YRange(); }
+    int Left() const { return transform_.Left(); }
+    int Top() const { return transform_.Top(); }
+    int Right() const { return transform_.Right(); }
+    int Bottom() const { return transform_.Bottom(); }
+    int PlotWidth() const { return transform_.PlotWidth(); }
+    int PlotHeight() const { return transform_.PlotHeight(); }
+    int RightEdge() const { return Left() + PlotWidth(); }
+    int BottomEdge() const { return Top() + PlotHeight(); }
+    bool PlotHasRoom() const { return transform_.PlotHasRoom(); }
     // Graph value axis.
-    float ValueTop() const { return valueTop_; }
-    float ValueBottom() const { return valueBottom_; }
+    float ValueTop() const { return transform_.ValueTop(); }
+    float ValueBottom() const { return transform_.ValueBottom(); }
 
     // The steps the scale uses along each axis; 0 when that axis's sample label does not
     // fit and it gets no ticks, labels or grid.
@@ -158,13 +135,13 @@ public:
     const std::vector<ScaleLabel>& ScaleLabels() const { return scaleLabels_; }
 
     // --- Drawing objects ---------------------------------------------------------------
-    const QPen& Pen(PenRole role) const;
-    const QBrush& Brush(BrushRole role) const;
+    const QPen& Pen(PenRole role) const { return style_.Pen(role); }
+    const QBrush& Brush(BrushRole role) const { return style_.Brush(role); }
     // 1-based over the curve colours (venue and listening-points graph).
-    const QPen& CurvePen(int index) const;
-    const QFont& Font() const { return font_; }
-    bool HasPen(PenRole role) const { return pens_.count(role) != 0; }
-    bool HasBrush(BrushRole role) const { return brushes_.count(role) != 0; }
+    const QPen& CurvePen(int index) const { return style_.CurvePen(index); }
+    const QFont& Font() const { return style_.Font(); }
+    bool HasPen(PenRole role) const { return style_.HasPen(role); }
+    bool HasBrush(BrushRole role) const { return style_.HasBrush(role); }
     // What code 0..2 means in this window; anything else is no format.
     TextFormat FormatOfCode(int alignment) const;
 
@@ -215,16 +192,12 @@ public:
     static std::string SignedText(double whole);
 
 private:
-    void AddPen(PenRole role, std::uint32_t argb, int width, bool roundCaps);
-    void AddBrush(BrushRole role, std::uint32_t argb);
-    void ClearDrawingObjects();
     void ReleaseSurface();
     void CreateSurface();
 
     QPainterPath ConvertedQuad(const Point2D& p1, const Point2D& p2, const Point2D& p3,
                                const Point2D& p4) const;
-    void ComputeMargins(std::string_view cableDistanceText);
-    void FitEqualScale();
+    PlotTransform::Margins Margins(std::string_view cableDistanceText) const;
 
     void DrawGeometryScale();
     void DrawGeometryAxis(bool alongX);
@@ -235,42 +208,14 @@ private:
     void DrawScaleLabel(const std::string& text, TextFormat format, float x, float y, bool alongX);
 
     const Options& options_;
-    Kind kind_;
+    PlotStyle style_;
+    PlotTransform transform_;
 
     // Surface.
     double pictureWidth_ = 0.0;
     double pictureHeight_ = 0.0;
     QImage surface_;
     std::unique_ptr<QPainter> painter_;
-
-    // Drawing objects.
-    bool hasObjects_ = false;
-    std::map<PenRole, QPen> pens_;
-    std::map<BrushRole, QBrush> brushes_;
-    std::vector<QPen> curvePens_;
-    QFont font_;
-
-    // Geometry transform.
-    float xMin_ = 0.0f;
-    float xMax_ = 0.0f;
-    float yMin_ = 0.0f;
-    float yMax_ = 0.0f;
-    float xRange_ = 0.0f;
-    float yRange_ = 0.0f;
-    int left_ = 0;
-    int top_ = 0;
-    int right_ = 0;
-    int bottom_ = 0;
-    int plotWidth_ = 0;
-    int plotHeight_ = 0;
-
-    // Graph transform.
-    double logFirst_ = 0.0;
-    double logLast_ = 0.0;
-    double logRange_ = 0.0;
-    float valueTop_ = 0.0f;
-    float valueBottom_ = 0.0f;
-    float valueRange_ = 0.0f;
 
     std::vector<ScaleLabel> scaleLabels_;
 };

@@ -197,7 +197,7 @@ int RiggingDetailsWindow::GetHotHole(float x, float y) const
     return nearest.Index();
 }
 
-void RiggingDetailsWindow::PictureMouseUp(const QMouseEvent& event)
+bool RiggingDetailsWindow::PictureMouseUp(const QMouseEvent& event)
 {
     Guard("picRigging_MouseUp", [&] {
         const QPointF at = event.position();
@@ -208,6 +208,7 @@ void RiggingDetailsWindow::PictureMouseUp(const QMouseEvent& event)
         if (ApplyClick(k, event.button(), at))
             Changed();
     });
+    return false;
 }
 
 bool RiggingDetailsWindow::ApplyClick(int k, Qt::MouseButton button, QPointF at)

@@ -41,7 +41,7 @@ public:
 protected:
     std::string MarginText() const override;
     void DrawContent() override;
-    void PictureMouseUp(const QMouseEvent& event) override;
+    bool PictureMouseUp(const QMouseEvent& event) override;
 
 private:
     void DrawBumper();

@@ -8,7 +8,6 @@
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainterPath>
-#include <QVBoxLayout>
 
 #include "engine/CalculationResults.h"
 #include "engine/Environment.h"
@@ -21,7 +20,6 @@
 #include "shell/Session.h"
 #include "shell/UpdateHub.h"
 #include "shell/VenueLifecycle.h"
-#include "shell/WindowPositions.h"
 #include "windows/OverlayMarker.h"
 #include "windows/PlotPictureBox.h"
 
@@ -84,25 +82,18 @@ QString CoordinatesCaption(float x, float y, const QString& spl, UnitsCode units
 } // namespace
 
 VenueWindow::VenueWindow(ToolWindowContext& context, QWidget* parent)
-    : ToolWindow(ToolWindowId::Venue, context, parent), canvas_(PlotCanvas::Kind::Venue, context.options),
-      picVenue_(new PlotPictureBox(this))
+    : DrawingWindow(ToolWindowId::Venue, context, PlotCanvas::Kind::Venue, "picVenue", parent)
 {
-    picVenue_->setObjectName(QStringLiteral("picVenue"));
-    picVenue_->setMouseTracking(true);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(picVenue_);
-
-    linSoundPath_ = new OverlayMarker(OverlayMarker::Shape::Line, picVenue_);
+    linSoundPath_ = new OverlayMarker(OverlayMarker::Shape::Line, Picture());
     linSoundPath_->setObjectName(QStringLiteral("linSoundPath"));
     linSoundPath_->SetWidth(2);
-    lblDistance_ = new QLabel(picVenue_);
+    lblDistance_ = new QLabel(Picture());
     lblDistance_->setObjectName(QStringLiteral("lblDistance"));
     lblDistance_->setAutoFillBackground(true);
     lblDistance_->setAttribute(Qt::WA_TransparentForMouseEvents);
     lblDistance_->setAlignment(Qt::AlignCenter);
     lblDistance_->hide();
-    lblCoordinates_ = new QLabel(picVenue_);
+    lblCoordinates_ = new QLabel(Picture());
     lblCoordinates_->setObjectName(QStringLiteral("lblCoordinates"));
     lblCoordinates_->setAutoFillBackground(true);
     lblCoordinates_->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -116,46 +107,27 @@ VenueWindow::VenueWindow(ToolWindowContext& context, QWidget* parent)
         lblCoordinates_->setPalette(palette);
     }
     lblCoordinates_->hide();
-    linMove_ = new OverlayMarker(OverlayMarker::Shape::Line, picVenue_);
+    linMove_ = new OverlayMarker(OverlayMarker::Shape::Line, Picture());
     linMove_->setObjectName(QStringLiteral("linMove"));
     linMove_->SetDashed(true);
-    linPlane_ = new OverlayMarker(OverlayMarker::Shape::Line, picVenue_);
+    linPlane_ = new OverlayMarker(OverlayMarker::Shape::Line, Picture());
     linPlane_->setObjectName(QStringLiteral("linPlane"));
     linPlane_->SetWidth(4);
     linPlane_->SetColor(kMarkerColor);
-    shpHotspot_ = new OverlayMarker(OverlayMarker::Shape::Dot, picVenue_);
+    shpHotspot_ = new OverlayMarker(OverlayMarker::Shape::Dot, Picture());
     shpHotspot_->setObjectName(QStringLiteral("shpHotspot"));
     shpHotspot_->SetWidth(9);
     shpHotspot_->SetColor(kMarkerColor);
 
-    // Load.
-    canvas_.CreateGraphicsObjects();
-    ApplyMarkerColors();
-    canvas_.SetPictureSize(picVenue_->ScaleWidth(), picVenue_->ScaleHeight());
-    canvas_.RefreshGraphicsHandle(false, true);
+    GraphicsObjectsCreated();
     hotspotHalfWidth_ = shpHotspot_->width() / 2;
     hotspotHalfHeight_ = shpHotspot_->height() / 2;
     coordinatesHeight_ = 3 * lblCoordinates_->fontMetrics().lineSpacing() + 2;
-
-    picVenue_->installEventFilter(this);
-    connect(picVenue_, &PlotPictureBox::Resized, this, [this] {
-        if (!WindowPositions::IsPositioning())
-            Guard("Form_Resize", [this] { UpdateInterface(); });
-    });
 }
 
-VenueWindow::~VenueWindow()
+void VenueWindow::GraphicsObjectsCreated()
 {
-    // The picture box outlives this part of the window: its last events must not reach
-    // handlers whose canvas is gone.
-    picVenue_->removeEventFilter(this);
-    picVenue_->disconnect(this);
-    canvas_.DestroyGraphicsObjects();
-    canvas_.RefreshGraphicsHandle(true, false);
-}
-
-void VenueWindow::ApplyMarkerColors()
-{
+    ramp_ = LevelRamp();
     const ColorTable& colors = Context().options.Colors();
     const QColor selected = Opaque(colors.Color(ColorTable::kSelectedItem));
     linSoundPath_->SetColor(selected);
@@ -165,26 +137,20 @@ void VenueWindow::ApplyMarkerColors()
     lblDistance_->setPalette(palette);
 }
 
-void VenueWindow::RefreshGraphicsObjects()
-{
-    canvas_.RefreshGraphicsObjects();
-    ramp_ = LevelRamp();
-    ApplyMarkerColors();
-}
 
 // --- Drawing -----------------------------------------------------------------------------
 
-void VenueWindow::UpdateInterface()
+void VenueWindow::NothingDrawn()
+{
+    // Without a plot there is no transform to point with.
+    hotSpots_.Clear();
+}
+
+void VenueWindow::DrawContent()
 {
     const Environment& venue = Context().lifecycle.Venue();
     const CalculationResults& results = Context().session.Results();
     const Options& options = Context().options;
-    canvas_.SetPictureSize(picVenue_->ScaleWidth(), picVenue_->ScaleHeight());
-    if (!canvas_.BeginRedraw(results)) {
-        // Without a plot there is no transform to point with.
-        hotSpots_.Clear();
-        return;
-    }
     DrawSeatingAreas(venue);
     if (options.ShowColoredResponseLevels())
         DrawPlaneSPLs(venue, results);
@@ -199,20 +165,14 @@ void VenueWindow::UpdateInterface()
             DrawListeningPoints(venue, results);
     }
     CacheHotSpots(venue, results);
-    canvas_.CopyTo(*picVenue_);
-}
-
-QPointF VenueWindow::ToPixel(const Point2D& p) const
-{
-    return {canvas_.ConvertX(p.x), canvas_.ConvertY(p.y)};
 }
 
 void VenueWindow::DrawSeatingAreas(const Environment& venue)
 {
     const Planes& areas = venue.SeatingAreas();
     for (int i = 1; i <= areas.Count(); ++i)
-        canvas_.DrawLine(areas.Item(i).FrontPoint(), areas.Item(i).BackPoint(),
-                         canvas_.Pen(PenRole::SeatingArea));
+        Plot().DrawLine(areas.Item(i).FrontPoint(), areas.Item(i).BackPoint(),
+                         Canvas().Pen(PenRole::SeatingArea));
 }
 
 void VenueWindow::DrawPlaneSPLs(const Environment& venue, const CalculationResults& results)
@@ -224,15 +184,15 @@ void VenueWindow::DrawPlaneSPLs(const Environment& venue, const CalculationResul
         for (int k = 1; k < count; ++k) {
             const LevelSample& from = area.Samples[static_cast<std::size_t>(k - 1)];
             const LevelSample& to = area.Samples[static_cast<std::size_t>(k)];
-            const QPointF a = ToPixel(from.Point);
-            const QPointF b = ToPixel(to.Point);
+            const QPointF a = PixelOf(from.Point);
+            const QPointF b = PixelOf(to.Point);
             QLinearGradient gradient(a, b);
             gradient.setColorAt(0.0, QColor::fromRgba(ramp_.ColorOf(from.Level)));
             gradient.setColorAt(1.0, QColor::fromRgba(ramp_.ColorOf(to.Level)));
             gradient.setSpread(QGradient::ReflectSpread);
-            QPen pen = canvas_.Pen(PenRole::Level);
+            QPen pen = Canvas().Pen(PenRole::Level);
             pen.setBrush(gradient);
-            canvas_.DrawLineManual(static_cast<float>(a.x()), static_cast<float>(a.y()),
+            Plot().DrawLineManual(static_cast<float>(a.x()), static_cast<float>(a.y()),
                                    static_cast<float>(b.x()), static_cast<float>(b.y()), pen);
         }
     }
@@ -240,7 +200,7 @@ void VenueWindow::DrawPlaneSPLs(const Environment& venue, const CalculationResul
 
 void VenueWindow::DrawSPLBalloon(const Environment& venue, const CalculationResults& results)
 {
-    const double middle = (canvas_.PlotWidth() + canvas_.PlotHeight()) / 2.0;
+    const double middle = (Canvas().PlotWidth() + Canvas().PlotHeight()) / 2.0;
     const double outer = Whole(middle * 0.20);
     const double inner = Whole(middle * 0.05);
 
@@ -257,10 +217,10 @@ void VenueWindow::DrawSPLBalloon(const Environment& venue, const CalculationResu
         return;
     const int n = static_cast<int>(steps);
 
-    const QPointF centre(WholePixel(ToPixel(results.CenterOfGravity)));
+    const QPointF centre(WholePixel(PixelOf(results.CenterOfGravity)));
     // The balloon is sized to the plot, not the venue: near an edge it is cut there rather
     // than drawn over the scale's labels.
-    canvas_.SetPlotClip(true);
+    Plot().SetPlotClip(true);
     // Levels the prediction did not fill count as the quietest, on the inner circle.
     auto radius = [&](int k) {
         const float level = k < static_cast<int>(results.PolarLevels.size())
@@ -282,35 +242,35 @@ void VenueWindow::DrawSPLBalloon(const Environment& venue, const CalculationResu
     balloon.lineTo(Polar(centre, an, inner));
     balloon.arcTo(Circle(centre, inner), an, a0 - an);
     balloon.closeSubpath();
-    canvas_.FillPath(balloon, canvas_.Brush(BrushRole::Shade));
+    Plot().FillPath(balloon, Canvas().Brush(BrushRole::Shade));
 
-    const QPen& zero = canvas_.Pen(PenRole::GridZero);
-    const QPen& normal = canvas_.Pen(PenRole::GridNormal);
+    const QPen& zero = Canvas().Pen(PenRole::GridZero);
+    const QPen& normal = Canvas().Pen(PenRole::GridNormal);
     auto radial = [&](double degrees, const QPen& pen) {
         const QPointF from = Polar(centre, degrees, inner);
         const QPointF to = Polar(centre, degrees, outer);
-        canvas_.DrawLineManual(static_cast<float>(from.x()), static_cast<float>(from.y()),
+        Plot().DrawLineManual(static_cast<float>(from.x()), static_cast<float>(from.y()),
                                static_cast<float>(to.x()), static_cast<float>(to.y()), pen);
     };
     radial(a1, zero);
     radial(a0, zero);
-    canvas_.StrokePath(Arc(centre, outer, a0, a1), zero);
+    Plot().StrokePath(Arc(centre, outer, a0, a1), zero);
     for (int d = 6; d <= 30; d += 6)
-        canvas_.StrokePath(Arc(centre, ((36 - d) * outer + d * inner) / 36.0, a0, a1), normal);
-    canvas_.StrokePath(Arc(centre, inner, a0, a1), zero);
+        Plot().StrokePath(Arc(centre, ((36 - d) * outer + d * inner) / 36.0, a0, a1), normal);
+    Plot().StrokePath(Arc(centre, inner, a0, a1), zero);
     for (int degrees = -180; degrees <= 180; degrees += 15) {
         if (degrees > a0 && degrees < a1)
             radial(degrees, normal);
     }
-    canvas_.SetPlotClip(false);
+    Plot().SetPlotClip(false);
 }
 
 void VenueWindow::DrawArray(const Environment& venue, const CalculationResults& results)
 {
     const Options& options = Context().options;
     const Bumper& bumper = venue.LineArray().Bumper();
-    canvas_.DrawFillQuad(bumper.TopFront(), bumper.BottomFront(), bumper.BottomBack(), bumper.TopBack(),
-                         canvas_.Brush(BrushRole::BumperFill), canvas_.Pen(PenRole::BumperEdge));
+    Plot().DrawFillQuad(bumper.TopFront(), bumper.BottomFront(), bumper.BottomBack(), bumper.TopBack(),
+                         Canvas().Brush(BrushRole::BumperFill), Canvas().Pen(PenRole::BumperEdge));
 
     const std::size_t count = results.CellResults.size();
     soundPathStart_.assign(count, QPoint());
@@ -319,17 +279,17 @@ void VenueWindow::DrawArray(const Environment& venue, const CalculationResults& 
         const CellResult& cell = results.CellResults[i];
         const bool hit = cell.Hit && cell.HitPoint.has_value();
         const Point2D end = hit ? *cell.HitPoint : cell.Center.OffsetFromAH(cell.Aim, kMissLength);
-        soundPathStart_[i] = WholePixel(ToPixel(cell.Center));
-        soundPathEnd_[i] = WholePixel(ToPixel(end));
+        soundPathStart_[i] = WholePixel(PixelOf(cell.Center));
+        soundPathEnd_[i] = WholePixel(PixelOf(end));
         if (options.ShowSoundPaths() && (hit || options.ShowSoundPathMisses())) {
             const QPoint a = soundPathStart_[i];
             const QPoint b = soundPathEnd_[i];
-            canvas_.DrawLineManual(static_cast<float>(a.x()), static_cast<float>(a.y()),
+            Plot().DrawLineManual(static_cast<float>(a.x()), static_cast<float>(a.y()),
                                    static_cast<float>(b.x()), static_cast<float>(b.y()),
-                                   canvas_.Pen(hit ? PenRole::SoundPathHit : PenRole::SoundPathMiss));
+                                   Canvas().Pen(hit ? PenRole::SoundPathHit : PenRole::SoundPathMiss));
         }
-        canvas_.DrawFillQuad(cell.TopFront, cell.BottomFront, cell.BottomBack, cell.TopBack,
-                             canvas_.Brush(BrushRole::CellFill), canvas_.Pen(PenRole::CellEdge));
+        Plot().DrawFillQuad(cell.TopFront, cell.BottomFront, cell.BottomBack, cell.TopBack,
+                             Canvas().Brush(BrushRole::CellFill), Canvas().Pen(PenRole::CellEdge));
     }
 }
 
@@ -367,9 +327,9 @@ void VenueWindow::DrawFarFieldTransition(const Environment& venue, const Calcula
         for (const Point2D& p : crossings) {
             if (!area.IsWithinBounds(p))
                 continue;
-            const float px = canvas_.ConvertX(p.x);
-            const float py = canvas_.ConvertY(p.y);
-            canvas_.DrawLineManual(px, py - 10.0f, px, py + 5.0f, canvas_.Pen(PenRole::FarField));
+            const float px = Canvas().ConvertX(p.x);
+            const float py = Canvas().ConvertY(p.y);
+            Plot().DrawLineManual(px, py - 10.0f, px, py + 5.0f, Canvas().Pen(PenRole::FarField));
         }
     }
 }
@@ -382,19 +342,19 @@ void VenueWindow::DrawListeningPoints(const Environment& venue, const Calculatio
     const float unit = venue.Units() == UnitsCode::Metric ? kMetresPerFoot : 1.0f;
     for (int i = 1; i <= count; ++i)
         DrawListeningPoint(points.Item(i).Name(), results.PointLevels[static_cast<std::size_t>(i - 1)].Point,
-                           canvas_.CurvePen((i - 1) % CurveColors::Count() + 1), unit);
+                           Canvas().CurvePen((i - 1) % CurveColors::Count() + 1), unit);
 }
 
 void VenueWindow::DrawListeningPoint(const std::string& name, const Point2D& p, const QPen& pen, float unit)
 {
     const float u = unit;
-    canvas_.DrawCircleFromXY(p.x - u, p.y + u, p.x + u, p.y - u, pen);
-    canvas_.DrawLineFromXY(p.x, p.y - u, p.x, p.y - 3.5f * u, pen);
-    canvas_.DrawLineFromXY(p.x - u, p.y - 2 * u, p.x + u, p.y - 2 * u, pen);
-    canvas_.DrawLineFromXY(p.x - u, p.y - 5 * u, p.x, p.y - 3.5f * u, pen);
-    canvas_.DrawLineFromXY(p.x, p.y - 3.5f * u, p.x + u, p.y - 5 * u, pen);
-    canvas_.DrawText(name, 0, canvas_.ConvertX(p.x + u), canvas_.ConvertY(p.y + u), canvas_.Font(),
-                     canvas_.Brush(BrushRole::Text));
+    Plot().DrawCircleFromXY(p.x - u, p.y + u, p.x + u, p.y - u, pen);
+    Plot().DrawLineFromXY(p.x, p.y - u, p.x, p.y - 3.5f * u, pen);
+    Plot().DrawLineFromXY(p.x - u, p.y - 2 * u, p.x + u, p.y - 2 * u, pen);
+    Plot().DrawLineFromXY(p.x - u, p.y - 5 * u, p.x, p.y - 3.5f * u, pen);
+    Plot().DrawLineFromXY(p.x, p.y - 3.5f * u, p.x + u, p.y - 5 * u, pen);
+    Plot().DrawText(name, 0, Canvas().ConvertX(p.x + u), Canvas().ConvertY(p.y + u), Canvas().Font(),
+                     Canvas().Brush(BrushRole::Text));
 }
 
 // --- Highlighted cell ----------------------------------------------------------------------
@@ -427,7 +387,7 @@ void VenueWindow::DoHighlightCell()
     }
     const QString caption = QString::fromStdString(Format::FormatMeasurement(cells[index].Throw, VenueUnits()));
     lblDistance_->setText(caption);
-    const QFontMetrics metrics(picVenue_->font());
+    const QFontMetrics metrics(Picture()->font());
     const int width = metrics.horizontalAdvance(caption) + 2;
     const int height = metrics.height() + 2;
     const double midX = (start.x() + end.x()) / 2.0;
@@ -443,8 +403,8 @@ void VenueWindow::DoHighlightCell()
 void VenueWindow::CacheHotSpots(const Environment& venue, const CalculationResults& results)
 {
     auto pixel = [this](const Point2D& p) {
-        return VenueHotSpots::Pixel{VenueHotSpots::RoundPixel(canvas_.ConvertX(p.x)),
-                                    VenueHotSpots::RoundPixel(canvas_.ConvertY(p.y))};
+        return VenueHotSpots::Pixel{VenueHotSpots::RoundPixel(Canvas().ConvertX(p.x)),
+                                    VenueHotSpots::RoundPixel(Canvas().ConvertY(p.y))};
     };
     hotSpots_.Clear();
     const Planes& areas = venue.SeatingAreas();
@@ -507,16 +467,16 @@ QPointF VenueWindow::Snapped(QPointF at, Qt::KeyboardModifiers modifiers) const
     const auto px = static_cast<float>(at.x());
     const auto py = static_cast<float>(at.y());
     const float grid = Context().options.SnapToGridSize();
-    return {canvas_.ConvertX(Format::SnapTo(canvas_.RevertX(px), grid)),
-            canvas_.ConvertY(Format::SnapTo(canvas_.RevertY(py), grid))};
+    return {Canvas().ConvertX(Format::SnapTo(Canvas().RevertX(px), grid)),
+            Canvas().ConvertY(Format::SnapTo(Canvas().RevertY(py), grid))};
 }
 
 Point2D VenueWindow::DropPoint(QPointF at, Qt::KeyboardModifiers modifiers) const
 {
     if (drag_.type == HotSpot::WholeArea)
-        return {canvas_.RevertX(static_cast<float>(at.x() - drag_.halfDx)),
-                canvas_.RevertY(static_cast<float>(at.y() - drag_.halfDy))};
-    Point2D point(canvas_.RevertX(static_cast<float>(at.x())), canvas_.RevertY(static_cast<float>(at.y())));
+        return {Canvas().RevertX(static_cast<float>(at.x() - drag_.halfDx)),
+                Canvas().RevertY(static_cast<float>(at.y() - drag_.halfDy))};
+    Point2D point(Canvas().RevertX(static_cast<float>(at.x())), Canvas().RevertY(static_cast<float>(at.y())));
     // Snapped pixels map back to the grid only within rounding; take the grid value itself.
     if (Snapping(modifiers)) {
         const float grid = Context().options.SnapToGridSize();
@@ -558,16 +518,16 @@ void VenueWindow::PlaceCoordinatesCaption(const QString& spl, float x, float y, 
     if (QPointF(px, py) == lastPlaced_ && caption == lastCaption_)
         return;
     lblCoordinates_->setText(caption);
-    const QFontMetrics metrics(picVenue_->font());
+    const QFontMetrics metrics(Picture()->font());
     int width = 0;
     for (const QString& line : caption.split(QLatin1Char('\n')))
         width = std::max(width, metrics.horizontalAdvance(line));
     const int height = coordinatesHeight_;
     double left = px + 5.0;
-    if (px + width + 5.0 > picVenue_->width())
+    if (px + width + 5.0 > Picture()->width())
         left = px - width - 5.0;
     double top = py + 5.0;
-    if (py + height + 5.0 > picVenue_->height())
+    if (py + height + 5.0 > Picture()->height())
         top = py - height - 5.0;
     lblCoordinates_->setGeometry(static_cast<int>(std::lround(left)), static_cast<int>(std::lround(top)),
                                  width, height);
@@ -590,7 +550,7 @@ void VenueWindow::ReadOutLevel(QPointF at, bool pressed)
         CentreHotspotMarker(response.at.x, response.at.y);
         shpHotspot_->show();
     } else {
-        PlaceCoordinates(canvas_.RevertX(px), canvas_.RevertY(py), px, py);
+        PlaceCoordinates(Canvas().RevertX(px), Canvas().RevertY(py), px, py);
         shpHotspot_->hide();
     }
     lblCoordinates_->show();
@@ -638,7 +598,7 @@ void VenueWindow::MouseUp(const QMouseEvent& event)
         dragging_ = false;
         linMove_->hide();
         // The picture lost its plot during the drag: no pixel maps back to the venue.
-        if (!canvas_.PlotHasRoom()) {
+        if (!Canvas().PlotHasRoom()) {
             lblCoordinates_->hide();
             HighlightHotSpot(HotSpot());
             return;
@@ -710,23 +670,22 @@ void VenueWindow::CommitDrop(const Point2D& at)
     }
 }
 
-bool VenueWindow::eventFilter(QObject* watched, QEvent* event)
+bool VenueWindow::PictureMouseDown(const QMouseEvent& event)
 {
-    if (watched != picVenue_)
-        return ToolWindow::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-        Guard("picVenue_MouseDown", [&] { MouseDown(static_cast<const QMouseEvent&>(*event)); });
-        return true;
-    case QEvent::MouseMove:
-        Guard("picVenue_MouseMove", [&] { MouseMove(static_cast<const QMouseEvent&>(*event)); });
-        return true;
-    case QEvent::MouseButtonRelease:
-        Guard("picVenue_MouseUp", [&] { MouseUp(static_cast<const QMouseEvent&>(*event)); });
-        return true;
-    default:
-        return false;
-    }
+    Guard("picVenue_MouseDown", [&] { MouseDown(event); });
+    return true;
+}
+
+bool VenueWindow::PictureMouseMove(const QMouseEvent& event)
+{
+    Guard("picVenue_MouseMove", [&] { MouseMove(event); });
+    return true;
+}
+
+bool VenueWindow::PictureMouseUp(const QMouseEvent& event)
+{
+    Guard("picVenue_MouseUp", [&] { MouseUp(event); });
+    return true;
 }
 
 } // namespace polvane

@@ -8,8 +8,7 @@
 
 #include "model/Point2D.h"
 #include "windows/LevelRamp.h"
-#include "windows/PlotCanvas.h"
-#include "windows/ToolWindow.h"
+#include "windows/DrawingWindow.h"
 #include "windows/VenueHotSpots.h"
 
 class QLabel;
@@ -20,7 +19,6 @@ namespace polvane {
 
 class Environment;
 class OverlayMarker;
-class PlotPictureBox;
 struct CalculationResults;
 
 // The venue in side section: the seating areas with the predicted level along them, the
@@ -32,19 +30,16 @@ struct CalculationResults;
 // ends of a seating area, a whole area or a listening point and drops it elsewhere, snapped
 // to the grid unless Ctrl is held; each drop changes the venue once, recalculates and marks
 // it changed. The right button reads out the level of the nearest sample.
-class VenueWindow : public ToolWindow {
+class VenueWindow : public DrawingWindow {
     Q_OBJECT
 
 public:
     explicit VenueWindow(ToolWindowContext& context, QWidget* parent = nullptr);
-    ~VenueWindow() override;
 
-    void UpdateInterface() override;
     void DoHighlightCell() override;
     void DoClearHighlightedCell() override;
-    void RefreshGraphicsObjects() override;
 
-    PlotPictureBox* picVenue() const { return picVenue_; }
+    PlotPictureBox* picVenue() const { return Picture(); }
     OverlayMarker* linSoundPath() const { return linSoundPath_; }
     QLabel* lblDistance() const { return lblDistance_; }
     QLabel* lblCoordinates() const { return lblCoordinates_; }
@@ -52,7 +47,6 @@ public:
     OverlayMarker* linPlane() const { return linPlane_; }
     OverlayMarker* shpHotspot() const { return shpHotspot_; }
 
-    const PlotCanvas& Canvas() const { return canvas_; }
     const VenueHotSpots& HotSpots() const { return hotSpots_; }
     const LevelRamp& Ramp() const { return ramp_; }
     bool IsDragging() const { return dragging_; }
@@ -62,13 +56,15 @@ public:
     const std::vector<QPoint>& SoundPathEnds() const { return soundPathEnd_; }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void DrawContent() override;
+    void NothingDrawn() override;
+    void GraphicsObjectsCreated() override;
+    bool PictureMouseDown(const QMouseEvent& event) override;
+    bool PictureMouseMove(const QMouseEvent& event) override;
+    bool PictureMouseUp(const QMouseEvent& event) override;
 
 private:
-    void ApplyMarkerColors();
-
     // Drawing.
-    QPointF ToPixel(const Point2D& p) const;
     void DrawSeatingAreas(const Environment& venue);
     void DrawPlaneSPLs(const Environment& venue, const CalculationResults& results);
     void DrawSPLBalloon(const Environment& venue, const CalculationResults& results);
@@ -97,9 +93,7 @@ private:
     void MouseMove(const QMouseEvent& event);
     void MouseUp(const QMouseEvent& event);
 
-    PlotCanvas canvas_;
     LevelRamp ramp_;
-    PlotPictureBox* picVenue_;
     OverlayMarker* linSoundPath_;
     QLabel* lblDistance_;
     QLabel* lblCoordinates_;

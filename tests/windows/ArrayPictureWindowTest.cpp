@@ -9,7 +9,7 @@
 
 #include "DrawingWindowTestSupport.h"
 #include "ToolWindowFixture.h"
-#include "windows/LineMarker.h"
+#include "windows/OverlayMarker.h"
 #include "windows/ToolWindowHost.h"
 
 namespace polvane {
@@ -138,10 +138,10 @@ TEST_F(ArrayPictureWindowTest, PointingAtACellHighlightsItOnceAndEmptySpaceClear
     MoveTo(third + QPointF(4, -3));
     EXPECT_EQ(hub_.HighlightedCell(), 3);
     EXPECT_EQ(spy_.highlights, 1);
-    LineMarker* marker = picture_->linSoundPath();
+    OverlayMarker* marker = picture_->linSoundPath();
     EXPECT_TRUE(marker->isVisible());
-    EXPECT_EQ(marker->From(), third);
-    EXPECT_EQ(marker->To(), picture_->PathEnd(3));
+    EXPECT_EQ(marker->P1(), third);
+    EXPECT_EQ(marker->P2(), picture_->PathEnd(3));
     // The "Selected item" colour without its alpha.
     EXPECT_EQ(marker->Color(), QColor(10, 20, 30));
 
@@ -153,7 +153,7 @@ TEST_F(ArrayPictureWindowTest, PointingAtACellHighlightsItOnceAndEmptySpaceClear
 
     MoveTo(picture_->PathStart(1));
     EXPECT_EQ(hub_.HighlightedCell(), 1);
-    EXPECT_EQ(marker->From(), picture_->PathStart(1));
+    EXPECT_EQ(marker->P1(), picture_->PathStart(1));
 
     MoveTo(Pixel(Point2D(1, 1)));
     EXPECT_EQ(hub_.HighlightedCell(), 0);
@@ -191,14 +191,14 @@ TEST_F(ArrayPictureWindowTest, TheHotCellIsTheNearestWithinFifteenPixelsTheLower
 TEST_F(ArrayPictureWindowTest, TheHighlightMarkerMovesOnlyThroughTheHighlight)
 {
     hub_.HighlightCell(2);
-    LineMarker* marker = picture_->linSoundPath();
+    OverlayMarker* marker = picture_->linSoundPath();
     ASSERT_TRUE(marker->isVisible());
-    const QPointF from = marker->From();
+    const QPointF from = marker->P1();
 
     // A redraw at another size neither moves nor hides the marker.
     ShowAtSize(*picture_, 300, 260);
     EXPECT_TRUE(marker->isVisible());
-    EXPECT_EQ(marker->From(), from);
+    EXPECT_EQ(marker->P1(), from);
 
     hub_.ClearHighlightedCell();
     EXPECT_FALSE(marker->isVisible());
