@@ -107,7 +107,7 @@ BumperConfigurationWindow::~BumperConfigurationWindow() = default;
 
 int BumperConfigurationWindow::MiddleHole(int holeCount)
 {
-    return static_cast<int>(std::nearbyint(holeCount / 2.0)); // the default rounding: halves to even
+    return Format::WholeHalfEven(holeCount / 2.0);
 }
 
 void BumperConfigurationWindow::ChooseRigging(const char* handler, RiggingCode rigging)
@@ -127,8 +127,7 @@ void BumperConfigurationWindow::ChooseRigging(const char* handler, RiggingCode r
                 bumper.SetFrontHangPoint(1);
                 bumper.SetBackHangPoint(bumper.HoleCount());
             }
-            Context().hub.UpdateInterfaces(UpdateScope::AllButArrayNotesAreas, true);
-            Context().lifecycle.SetDirty();
+            VenueEdited(UpdateScope::AllButArrayNotesAreas);
         });
     });
 }

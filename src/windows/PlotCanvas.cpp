@@ -18,7 +18,6 @@
 #include "shell/ColorTable.h"
 #include "shell/CurveColors.h"
 #include "shell/FrequencyTable.h"
-#include "shell/OptionText.h"
 #include "shell/Options.h"
 #include "windows/PlotPictureBox.h"
 
@@ -43,14 +42,6 @@ constexpr double kLabelGap = 2.0;
 // A scale never needs more steps than there are pixels; this only stops a runaway loop on
 // absurd bounds.
 constexpr double kMaxScaleSteps = 100000.0;
-
-int RoundWhole(double value)
-{
-    const double whole = OptionText::RoundHalfEven(value);
-    if (!(whole > -2.0e9 && whole < 2.0e9))
-        return 0;
-    return static_cast<int>(whole);
-}
 
 QString Text(std::string_view text)
 {
@@ -255,8 +246,8 @@ void PlotCanvas::ReleaseSurface()
 
 void PlotCanvas::CreateSurface()
 {
-    const int width = RoundWhole(pictureWidth_);
-    const int height = RoundWhole(pictureHeight_);
+    const int width = Format::WholeHalfEven(pictureWidth_);
+    const int height = Format::WholeHalfEven(pictureHeight_);
     // A redraw at the same size paints over the same image instead of making a new one.
     const bool sameSize = !surface_.isNull() && surface_.width() == width &&
                           surface_.height() == height;
@@ -305,7 +296,7 @@ void PlotCanvas::CopyTo(PlotPictureBox& box) const
 {
     if (surface_.isNull())
         return;
-    box.ShowPicture(surface_.copy(0, 0, RoundWhole(pictureWidth_), RoundWhole(pictureHeight_)));
+    box.ShowPicture(surface_.copy(0, 0, Format::WholeHalfEven(pictureWidth_), Format::WholeHalfEven(pictureHeight_)));
 }
 
 // --- Transforms --------------------------------------------------------------------------
@@ -352,8 +343,8 @@ bool PlotCanvas::SetBounds(const Box& box, std::string_view cableDistanceText)
     yRange_ = yMax_ - yMin_;
 
     ComputeMargins(cableDistanceText);
-    plotWidth_ = RoundWhole(pictureWidth_ - left_ - right_);
-    plotHeight_ = RoundWhole(pictureHeight_ - top_ - bottom_);
+    plotWidth_ = Format::WholeHalfEven(pictureWidth_ - left_ - right_);
+    plotHeight_ = Format::WholeHalfEven(pictureHeight_ - top_ - bottom_);
     if (!PlotHasRoom())
         return false;
     FitEqualScale();
@@ -423,8 +414,8 @@ void PlotCanvas::SetGraphBounds()
     right_ = kGraphRight;
     top_ = kGraphTop;
     bottom_ = kGraphBottom;
-    plotWidth_ = RoundWhole(pictureWidth_ - kGraphLeft - kGraphRight);
-    plotHeight_ = RoundWhole(pictureHeight_ - kGraphTop - kGraphBottom);
+    plotWidth_ = Format::WholeHalfEven(pictureWidth_ - kGraphLeft - kGraphRight);
+    plotHeight_ = Format::WholeHalfEven(pictureHeight_ - kGraphTop - kGraphBottom);
     logFirst_ = std::log10(static_cast<double>(FrequencyTable::Frequency(1)));
     logLast_ = std::log10(static_cast<double>(FrequencyTable::Frequency(FrequencyTable::Count())));
     logRange_ = logLast_ - logFirst_;
@@ -481,7 +472,7 @@ float PlotCanvas::ConvertHeight(float h) const
 
 std::string PlotCanvas::SignedText(double whole)
 {
-    const double rounded = OptionText::RoundHalfEven(whole);
+    const double rounded = Format::RoundHalfEven(whole);
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.0f", std::fabs(rounded));
     return std::string(rounded < 0.0 ? "-" : " ") + buffer;
@@ -508,16 +499,16 @@ float PlotCanvas::GeometryStep(int plotSize, float range, int sample) const
         const int fit = plotSize / sample;
         if (fit <= 0)
             return 0.0f;
-        const int perLabel = RoundWhole(static_cast<double>(range) / fit);
+        const int perLabel = Format::WholeHalfEven(static_cast<double>(range) / fit);
         return static_cast<float>((perLabel / 5 + 1) * 5);
     }
-    const int fit = RoundWhole(static_cast<double>(plotSize) / sample);
+    const int fit = Format::WholeHalfEven(static_cast<double>(plotSize) / sample);
     if (fit <= 0)
         return 0.0f;
     const int pixelsPerLabel = plotSize / fit;
     if (pixelsPerLabel <= 0)
         return 0.0f;
-    return static_cast<float>(std::max(1, RoundWhole(static_cast<double>(range) / pixelsPerLabel)));
+    return static_cast<float>(std::max(1, Format::WholeHalfEven(static_cast<double>(range) / pixelsPerLabel)));
 }
 
 float PlotCanvas::StepWithRoom(float step, bool alongX, float increment) const
@@ -560,13 +551,13 @@ float GraphValueStep(int plotHeight, float range, int sample, int multiple)
 {
     if (sample <= 0)
         return 0.0f;
-    const int fit = RoundWhole(static_cast<double>(plotHeight) / sample);
+    const int fit = Format::WholeHalfEven(static_cast<double>(plotHeight) / sample);
     if (fit <= 0)
         return 0.0f;
     const int pixelsPerLabel = plotHeight / fit;
     if (pixelsPerLabel <= 0)
         return 0.0f;
-    const int perLabel = RoundWhole(static_cast<double>(range) / pixelsPerLabel);
+    const int perLabel = Format::WholeHalfEven(static_cast<double>(range) / pixelsPerLabel);
     return static_cast<float>((perLabel / multiple + 1) * multiple);
 }
 
