@@ -40,7 +40,6 @@ constexpr float kFirstLength = 100.0f;
 constexpr float kChainedLength = 50.0f;
 constexpr float kChainedHeight = 15.0f;
 
-
 } // namespace
 
 SeatingAreasWindow::SeatingAreasWindow(ToolWindowContext& context, QWidget* parent)
