@@ -9,6 +9,7 @@
 #include "engine/PolarSum.h"
 #include "engine/PredictionMath.h"
 #include "engine/PredictionWorkspace.h"
+#include "model/Angle.h"
 #include "model/Cells.h"
 #include "model/ProductTables.h"
 
@@ -16,8 +17,7 @@ namespace polvane {
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
-constexpr double kTwoPi = 6.283185307179586;
+constexpr double kTwoPi = 2.0 * Angle::kPi;
 // Running sums of every cell are kept up to this many floats (64 MB); a larger sweep or
 // frequency list sums without them.
 constexpr std::size_t kMaxKeptSums = std::size_t{16} << 20;
@@ -137,7 +137,7 @@ void PolarColumns::Sum(const Prediction::Sweep& sweep, float speedOfSound, const
         for (int c = 0; c < n; ++c) {
             const auto uc = static_cast<std::size_t>(c);
             ws.terms[uc] = {&ws.aimSine[uc * upadded], &ws.pathBase[uc * upadded], ws.gain[uc],
-                            static_cast<float>(kPi * f * ws.apertureHeight[uc] / speedOfSound)};
+                            static_cast<float>(Angle::kPi * f * ws.apertureHeight[uc] / speedOfSound)};
         }
         const float* last = nullptr;
         if (keepSums) {

@@ -14,6 +14,7 @@
 #include "engine/PredictionInputs.h"
 #include "engine/PredictionMath.h"
 #include "engine/PredictionWorkspace.h"
+#include "model/Format.h"
 #include "model/ProcedureFailure.h"
 #include "model/Units.h"
 
@@ -62,18 +63,6 @@ float RelativeLevelDb(float power, float maximum)
     if (!(ratio > kRatioFloor))
         return kLevelFloorDb;
     return static_cast<float>(10.0 * std::log10(static_cast<double>(ratio)));
-}
-
-// Rounds to the nearest whole number, halves to even.
-double RoundHalfEven(double v)
-{
-    const double lower = std::floor(v);
-    const double diff = v - lower;
-    if (diff > 0.5)
-        return lower + 1.0;
-    if (diff < 0.5)
-        return lower;
-    return std::fmod(lower, 2.0) == 0.0 ? lower : lower + 1.0;
 }
 
 // Interpolates a table of levels over the sweep at fractional index pos; indices outside
@@ -203,8 +192,8 @@ Prediction::Sweep Prediction::ReadSweep() const
     // backwards or is absurdly fine is replaced by the sweep every loaded venue gets.
     const double span = static_cast<double>((upper - lower) / step);
     const bool usable = std::isfinite(lower) && std::isfinite(upper) && std::isfinite(step) &&
-                        step > 0.0f && std::isfinite(span) && RoundHalfEven(span) >= 0.0 &&
-                        RoundHalfEven(span) <= kMaxSweepIndex;
+                        step > 0.0f && std::isfinite(span) && Format::RoundHalfEven(span) >= 0.0 &&
+                        Format::RoundHalfEven(span) <= kMaxSweepIndex;
     if (!usable) {
         lower = kDefaultLowerAngle;
         upper = kDefaultUpperAngle;
@@ -214,7 +203,7 @@ Prediction::Sweep Prediction::ReadSweep() const
     s.lo = flown_ ? lower : -upper;
     s.hi = flown_ ? upper : -lower;
     s.step = step;
-    s.maxIndex = static_cast<int>(RoundHalfEven(static_cast<double>((s.hi - s.lo) / s.step)));
+    s.maxIndex = static_cast<int>(Format::RoundHalfEven(static_cast<double>((s.hi - s.lo) / s.step)));
     return s;
 }
 

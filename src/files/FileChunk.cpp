@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "files/FileFormatError.h"
+#include "model/Format.h"
 
 namespace polvane {
 
@@ -102,10 +103,7 @@ std::int32_t RoundToInteger(double value)
 {
     if (std::isnan(value))
         throw std::invalid_argument("NaN is not a whole number");
-    double whole = std::floor(value);
-    const double fraction = value - whole;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0))
-        whole += 1.0;
+    const double whole = Format::RoundHalfEven(value);
     if (!(whole >= std::numeric_limits<std::int32_t>::min() &&
           whole <= std::numeric_limits<std::int32_t>::max())) {
         char buffer[64];

@@ -83,50 +83,6 @@ FileData::Value FileData::FindValue(Type type, std::string_view name, Value fall
     return chunk ? chunk->value() : std::move(fallback);
 }
 
-namespace {
-template <typename T>
-std::optional<T> Typed(const FileChunk* chunk)
-{
-    if (!chunk)
-        return std::nullopt;
-    return std::get<T>(chunk->value());
-}
-} // namespace
-
-std::optional<double> FileData::FindDouble(std::string_view name) const
-{
-    return Typed<double>(Find(Type::kDouble, name));
-}
-double FileData::FindDouble(std::string_view name, double fallback) const
-{
-    return FindDouble(name).value_or(fallback);
-}
-std::optional<std::int32_t> FileData::FindInteger(std::string_view name) const
-{
-    return Typed<std::int32_t>(Find(Type::kInteger, name));
-}
-std::int32_t FileData::FindInteger(std::string_view name, std::int32_t fallback) const
-{
-    return FindInteger(name).value_or(fallback);
-}
-std::optional<float> FileData::FindSingle(std::string_view name) const
-{
-    return Typed<float>(Find(Type::kSingle, name));
-}
-float FileData::FindSingle(std::string_view name, float fallback) const
-{
-    return FindSingle(name).value_or(fallback);
-}
-std::optional<std::string> FileData::FindString(std::string_view name) const
-{
-    return Typed<std::string>(Find(Type::kString, name));
-}
-std::string FileData::FindString(std::string_view name, std::string fallback) const
-{
-    std::optional<std::string> found = FindString(name);
-    return found ? std::move(*found) : std::move(fallback);
-}
-
 void FileData::Clear()
 {
     records_.clear();

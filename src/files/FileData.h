@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <utility>
 #include <vector>
 
@@ -68,14 +69,37 @@ public:
     // An optional value: `fallback`, as given, when it is missing.
     Value FindValue(Type type, std::string_view name, Value fallback) const;
 
-    std::optional<double> FindDouble(std::string_view name) const;
-    double FindDouble(std::string_view name, double fallback) const;
-    std::optional<std::int32_t> FindInteger(std::string_view name) const;
-    std::int32_t FindInteger(std::string_view name, std::int32_t fallback) const;
-    std::optional<float> FindSingle(std::string_view name) const;
-    float FindSingle(std::string_view name, float fallback) const;
-    std::optional<std::string> FindString(std::string_view name) const;
-    std::string FindString(std::string_view name, std::string fallback) const;
+    // The value of a record as the C++ type its record type holds (double for kDouble,
+    // std::int32_t for kInteger, float for kSingle, std::string for kString).
+    template <typename T>
+    std::optional<T> FindAs(Type type, std::string_view name) const
+    {
+        const FileChunk* chunk = Find(type, name);
+        if (!chunk)
+            return std::nullopt;
+        return std::get<T>(chunk->value());
+    }
+
+    std::optional<double> FindDouble(std::string_view name) const { return FindAs<double>(Type::kDouble, name); }
+    double FindDouble(std::string_view name, double fallback) const { return FindDouble(name).value_or(fallback); }
+    std::optional<std::int32_t> FindInteger(std::string_view name) const
+    {
+        return FindAs<std::int32_t>(Type::kInteger, name);
+    }
+    std::int32_t FindInteger(std::string_view name, std::int32_t fallback) const
+    {
+        return FindInteger(name).value_or(fallback);
+    }
+    std::optional<float> FindSingle(std::string_view name) const { return FindAs<float>(Type::kSingle, name); }
+    float FindSingle(std::string_view name, float fallback) const { return FindSingle(name).value_or(fallback); }
+    std::optional<std::string> FindString(std::string_view name) const
+    {
+        return FindAs<std::string>(Type::kString, name);
+    }
+    std::string FindString(std::string_view name, std::string fallback) const
+    {
+        return FindString(name).value_or(std::move(fallback));
+    }
 
     const std::vector<FileChunk>& Records() const { return records_; }
     std::size_t RecordCount() const { return records_.size(); }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <numbers>
+
 namespace polvane {
 
 class Point2D;
@@ -20,7 +22,7 @@ protected:
 // angle is a write that keeps the target's own listener.
 class Angle {
 public:
-    static constexpr double kPi = 3.141592653589793;
+    static constexpr double kPi = std::numbers::pi;
     static constexpr double kDegreesPerRadian = 57.29577951308232;
 
     Angle() = default;

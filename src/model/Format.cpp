@@ -295,4 +295,23 @@ std::string Format::GetFileNameExtension(std::string_view path)
     return point == std::string_view::npos ? std::string() : std::string(path.substr(point + 1));
 }
 
+double Format::RoundHalfEven(double value)
+{
+    if (!std::isfinite(value))
+        return value;
+    double whole = std::floor(value);
+    const double fraction = value - whole;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0))
+        whole += 1.0;
+    return whole;
+}
+
+int Format::WholeHalfEven(double value)
+{
+    const double whole = RoundHalfEven(value);
+    if (!(whole >= std::numeric_limits<int>::min() && whole <= std::numeric_limits<int>::max()))
+        return 0;
+    return static_cast<int>(whole);
+}
+
 } // namespace polvane

@@ -50,6 +50,12 @@ public:
     // 12.5 gives "12.5", 1.0f / 3 gives "0.3333333".
     static std::string ShortestText(float value);
 
+    // To the nearest whole number, halves to even (2.5 gives 2, 3.5 gives 4); a value that
+    // is not finite comes back as it is.
+    static double RoundHalfEven(double value);
+    // The same as an int; 0 for a value beyond the int range or not a number.
+    static int WholeHalfEven(double value);
+
     static int MaxLong(int a, int b) { return a < b ? b : a; }
     static int MinLong(int a, int b) { return a > b ? b : a; }
     static float MaxSingle(float a, float b) { return a >= b ? a : b; }

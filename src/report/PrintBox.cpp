@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <stdexcept>
 
+#include "model/Angle.h"
 #include "model/Format.h"
 #include "platform/Printer.h"
 #include "report/PrintDocument.h"
@@ -22,7 +22,7 @@ constexpr float kDotRadius = 0.07f;   // a circle without a radius of its own
 // Room added around the model extent so that nothing touches the axes.
 constexpr float kExtentPad = 0.05f;
 
-constexpr float kPi = std::numbers::pi_v<float>;
+constexpr float kPi = static_cast<float>(Angle::kPi);
 
 // Every whole model unit gets a tick. An extent of more units than a page can show (far-out
 // model coordinates) is ticked at a power of ten instead, so that drawing stays bounded;

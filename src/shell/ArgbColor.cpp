@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "model/Format.h"
 #include "shell/OptionText.h"
 
 namespace polvane {
@@ -24,7 +25,7 @@ std::optional<std::uint32_t> ArgbColor::ReadColorText(std::string_view text)
         const std::optional<double> number = OptionText::ParseNumber(text.substr(start, end - start));
         if (!number)
             return std::nullopt;
-        const double value = OptionText::RoundHalfEven(*number);
+        const double value = Format::RoundHalfEven(*number);
         if (!(value >= 0 && value <= 255))
             return std::nullopt;
         bytes[part] = static_cast<std::uint8_t>(value);

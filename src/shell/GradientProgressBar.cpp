@@ -6,13 +6,12 @@
 #include <QLinearGradient>
 #include <QPainter>
 
+#include "model/Format.h"
+
 namespace polvane {
 
 namespace {
-// Rounds to the nearest whole number, halves to even.
-int RoundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
-
-int Between(int from, int to, double f) { return RoundEven(from + (to - from) * f); }
+int Between(int from, int to, double f) { return Format::WholeHalfEven(from + (to - from) * f); }
 } // namespace
 
 GradientProgressBar::GradientProgressBar(QWidget* parent) : QWidget(parent)
@@ -45,7 +44,7 @@ void GradientProgressBar::SetProgress(double fraction)
     const QColor current(Between(left_.red(), right_.red(), f),
                          Between(left_.green(), right_.green(), f),
                          Between(left_.blue(), right_.blue(), f));
-    const int w = RoundEven(surface_.width() * f);
+    const int w = Format::WholeHalfEven(surface_.width() * f);
     // Pixels 0..w inclusive, the full height.
     QPainter p(&surface_);
     QLinearGradient gradient(0, 0, w + 1, 0);

@@ -365,12 +365,11 @@ void MainWindow::BuildStatusBar()
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("sbrMain"));
     bar->setSizeGripEnabled(true);
-    const int twipsPerPixel = std::max(1, screen_.TwipsPerPixelX());
     for (std::size_t index = 0; index < panels_.size(); ++index) {
         auto* panel = new QLabel(bar);
         panel->setObjectName(QStringLiteral("sbrMainPanel%1").arg(index + 1));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        panel->setMinimumWidth(MainWindowPlace::ToPixels(kPanelTwips[index], twipsPerPixel));
+        panel->setMinimumWidth(screen_.PixelsX(kPanelTwips[index]));
         bar->addWidget(panel);
         panels_[index] = panel;
     }

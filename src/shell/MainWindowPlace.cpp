@@ -9,6 +9,7 @@
 
 #include <QWidget>
 
+#include "model/Format.h"
 #include "platform/ScreenInfo.h"
 #include "shell/ScreenPlace.h"
 
@@ -42,15 +43,10 @@ std::optional<int> WholeNumber(std::string_view field)
     if (field.empty() || error != std::errc() || end != field.data() + field.size() ||
         !std::isfinite(value) || value < -2147483648.0 || value > 2147483647.0)
         return std::nullopt;
-    return static_cast<int>(std::nearbyint(value));
+    return Format::WholeHalfEven(value);
 }
 
 } // namespace
-
-int MainWindowPlace::ToPixels(long long twips, int twipsPerPixel)
-{
-    return static_cast<int>(std::lround(static_cast<double>(twips) / twipsPerPixel));
-}
 
 std::array<int, 4> MainWindowPlace::Twips() const
 {
@@ -62,13 +58,11 @@ std::array<int, 4> MainWindowPlace::Twips() const
 
 void MainWindowPlace::PlaceNormal(const std::array<int, 4>& twips)
 {
-    const int twipsX = std::max(1, screen_.TwipsPerPixelX());
-    const int twipsY = std::max(1, screen_.TwipsPerPixelY());
     window_.setWindowState(Qt::WindowNoState);
     // Stored places may come from a larger or a removed monitor, or a hand edit.
     const ScreenPlace::Rect held = ScreenPlace::HeldOnScreen(
-        {ToPixels(twips[0], twipsX), ToPixels(twips[1], twipsY), ToPixels(twips[2], twipsX),
-         ToPixels(twips[3], twipsY)},
+        {screen_.PixelsX(twips[0]), screen_.PixelsY(twips[1]), screen_.PixelsX(twips[2]),
+         screen_.PixelsY(twips[3])},
         screen_.Width(), screen_.Height());
     window_.move(held.left, held.top);
     window_.resize(held.width, held.height);

@@ -24,8 +24,6 @@ public:
     // is passed over and the window stays where it is.
     void Restore(const std::string& text);
 
-    static int ToPixels(long long twips, int twipsPerPixel);
-
 private:
     QWidget& window_;
     const ScreenInfo& screen_;

@@ -147,20 +147,9 @@ std::optional<double> OptionText::ParseNumber(std::string_view text)
     return NumberOf(text.substr(scan.begin, scan.end - scan.begin));
 }
 
-double OptionText::RoundHalfEven(double value)
-{
-    if (!std::isfinite(value))
-        return value;
-    double whole = std::floor(value);
-    const double fraction = value - whole;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0))
-        whole += 1.0;
-    return whole;
-}
-
 std::optional<int> OptionText::ReadWholeNumber(std::string_view text)
 {
-    const double whole = RoundHalfEven(LeadingNumber(text));
+    const double whole = Format::RoundHalfEven(LeadingNumber(text));
     if (!(whole >= std::numeric_limits<int>::min() && whole <= std::numeric_limits<int>::max()))
         return std::nullopt;
     return static_cast<int>(whole);

@@ -30,9 +30,6 @@ public:
     // The text as a number when, blanks and tabs around it aside, it is nothing but one.
     static std::optional<double> ParseNumber(std::string_view text);
 
-    // To the nearest whole number, halves to even (2.5 gives 2, 3.5 gives 4).
-    static double RoundHalfEven(double value);
-
     // The leading number rounded to a whole number, halves to even; nothing when that
     // lies outside the 32-bit range.
     static std::optional<int> ReadWholeNumber(std::string_view text);

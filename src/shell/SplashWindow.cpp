@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "files/BuildVersion.h"
+#include "model/Angle.h"
 
 namespace polvane {
 
@@ -37,7 +38,7 @@ QPixmap SplashPicture()
         p.rotate(angle);
         p.drawRect(QRectF(-30, 0, 36, 18));
         p.restore();
-        top += QPointF(-18 * std::sin(angle * 3.14159265 / 180), 18 * std::cos(angle * 3.14159265 / 180));
+        top += QPointF(-18 * std::sin(angle * Angle::kPi / 180), 18 * std::cos(angle * Angle::kPi / 180));
         angle += 4;
     }
 

@@ -3,6 +3,7 @@
 #include <limits>
 #include <vector>
 
+#include "model/Format.h"
 #include "shell/OptionText.h"
 
 namespace polvane {
@@ -29,7 +30,7 @@ std::optional<int> Twips(std::string_view field)
     const std::optional<double> number = OptionText::ParseNumber(field);
     if (!number)
         return std::nullopt;
-    const double whole = OptionText::RoundHalfEven(*number);
+    const double whole = Format::RoundHalfEven(*number);
     if (!(whole >= std::numeric_limits<int>::min() && whole <= std::numeric_limits<int>::max()))
         return std::nullopt;
     return static_cast<int>(whole);

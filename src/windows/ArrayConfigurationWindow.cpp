@@ -97,8 +97,7 @@ void ArrayConfigurationWindow::Choose(QRadioButton* button, const char* handler,
             if (!checked || UpdateGuard::IsUpdating())
                 return;
             write(Context().lifecycle.Venue().LineArray());
-            Context().hub.UpdateInterfaces(UpdateScope::AllButNotesAreas, true);
-            Context().lifecycle.SetDirty();
+            VenueEdited(UpdateScope::AllButNotesAreas);
         });
     });
 }

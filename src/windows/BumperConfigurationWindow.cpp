@@ -22,17 +22,9 @@ namespace polvane {
 
 namespace {
 
-
-template <typename Control>
-Control* Named(Control* control, const char* name)
-{
-    control->setObjectName(QString::fromUtf8(name));
-    return control;
-}
-
 QSpinBox* Spin(const char* name, QWidget* parent)
 {
-    auto* spin = Named(new QSpinBox(parent), name);
+    auto* spin = ToolControls::Named(new QSpinBox(parent), name);
     // Only its arrows are used: it steps the box beside it.
     spin->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
     ToolControls::ShowArrowsOnly(spin);
@@ -43,28 +35,28 @@ QSpinBox* Spin(const char* name, QWidget* parent)
 
 BumperConfigurationWindow::BumperConfigurationWindow(ToolWindowContext& context, QWidget* parent)
     : ToolWindow(ToolWindowId::BumperConfiguration, context, parent),
-      txtBumperAngle_(Named(new QLineEdit(this), "txtBumperAngle")),
+      txtBumperAngle_(ToolControls::Named(new QLineEdit(this), "txtBumperAngle")),
       spnBumperAngle_(Spin("spnBumperAngle", this)),
-      lblBumperAngle_(Named(new QLabel(this), "lblBumperAngle")),
-      txtBumperHoriz_(Named(new QLineEdit(this), "txtBumperHoriz")),
+      lblBumperAngle_(ToolControls::Named(new QLabel(this), "lblBumperAngle")),
+      txtBumperHoriz_(ToolControls::Named(new QLineEdit(this), "txtBumperHoriz")),
       spnBumperHoriz_(Spin("spnBumperHoriz", this)),
-      txtBumperVert_(Named(new QLineEdit(this), "txtBumperVert")),
+      txtBumperVert_(ToolControls::Named(new QLineEdit(this), "txtBumperVert")),
       spnBumperVert_(Spin("spnBumperVert", this)),
-      opt1_(Named(new QRadioButton(QStringLiteral("1"), this), "opt1")),
-      opt2_(Named(new QRadioButton(QStringLiteral("2"), this), "opt2"))
+      opt1_(ToolControls::Named(new QRadioButton(QStringLiteral("1"), this), "opt1")),
+      opt2_(ToolControls::Named(new QRadioButton(QStringLiteral("2"), this), "opt2"))
 {
     auto* grid = new QGridLayout(this);
-    grid->addWidget(Named(new QLabel(QStringLiteral("Angle"), this), "lblBAIdent"), 0, 0);
+    grid->addWidget(ToolControls::Named(new QLabel(QStringLiteral("Angle"), this), "lblBAIdent"), 0, 0);
     grid->addWidget(txtBumperAngle_, 0, 1);
     grid->addWidget(lblBumperAngle_, 0, 1);
     grid->addWidget(spnBumperAngle_, 0, 2);
-    grid->addWidget(Named(new QLabel(QStringLiteral("Horiz."), this), "lblBPIdent"), 1, 0);
+    grid->addWidget(ToolControls::Named(new QLabel(QStringLiteral("Horiz."), this), "lblBPIdent"), 1, 0);
     grid->addWidget(txtBumperHoriz_, 1, 1);
     grid->addWidget(spnBumperHoriz_, 1, 2);
-    grid->addWidget(Named(new QLabel(QStringLiteral("Vert."), this), "lblBVIdent"), 2, 0);
+    grid->addWidget(ToolControls::Named(new QLabel(QStringLiteral("Vert."), this), "lblBVIdent"), 2, 0);
     grid->addWidget(txtBumperVert_, 2, 1);
     grid->addWidget(spnBumperVert_, 2, 2);
-    grid->addWidget(Named(new QLabel(QStringLiteral("Hang pts."), this), "lblHSIdent"), 3, 0);
+    grid->addWidget(ToolControls::Named(new QLabel(QStringLiteral("Hang pts."), this), "lblHSIdent"), 3, 0);
     auto* pair = new QHBoxLayout;
     pair->addWidget(opt1_);
     pair->addWidget(opt2_);
@@ -107,7 +99,7 @@ BumperConfigurationWindow::~BumperConfigurationWindow() = default;
 
 int BumperConfigurationWindow::MiddleHole(int holeCount)
 {
-    return static_cast<int>(std::nearbyint(holeCount / 2.0)); // the default rounding: halves to even
+    return Format::WholeHalfEven(holeCount / 2.0);
 }
 
 void BumperConfigurationWindow::ChooseRigging(const char* handler, RiggingCode rigging)
@@ -127,8 +119,7 @@ void BumperConfigurationWindow::ChooseRigging(const char* handler, RiggingCode r
                 bumper.SetFrontHangPoint(1);
                 bumper.SetBackHangPoint(bumper.HoleCount());
             }
-            Context().hub.UpdateInterfaces(UpdateScope::AllButArrayNotesAreas, true);
-            Context().lifecycle.SetDirty();
+            VenueEdited(UpdateScope::AllButArrayNotesAreas);
         });
     });
 }

@@ -179,8 +179,7 @@ void CellConfigurationsWindow::CreateGraphicsObjects() { highlight_ = LinkLabel:
 
 int CellConfigurationsWindow::Px(int twips) const
 {
-    return static_cast<int>(std::lround(static_cast<double>(twips) /
-                                        std::max(1, Context().screen.TwipsPerPixelX())));
+    return Context().screen.PixelsX(twips);
 }
 
 int CellConfigurationsWindow::PxY(int twips) const
@@ -474,8 +473,7 @@ void CellConfigurationsWindow::DoClearHighlightedCell()
 
 void CellConfigurationsWindow::Changed()
 {
-    Context().hub.UpdateInterfaces(UpdateScope::Results, true);
-    Context().lifecycle.SetDirty();
+    VenueEdited(UpdateScope::Results);
 }
 
 void CellConfigurationsWindow::StepCell(int row, void (Cell::*step)())

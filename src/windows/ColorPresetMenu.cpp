@@ -10,22 +10,12 @@
 #include "files/FileData.h"
 #include "platform/Prompts.h"
 #include "shell/ColorTable.h"
+#include "shell/MenuText.h"
 #include "shell/Options.h"
 
 namespace polvane {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-QString MenuText(const std::string& text)
-{
-    QString shown = QString::fromStdString(text);
-    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    return shown;
-}
-
-} // namespace
 
 ColorPresetMenu::ColorPresetMenu(Options& options, Prompts& prompts, std::string presetsFolder, Hooks hooks,
                                  QWidget* parent)
@@ -90,7 +80,7 @@ void ColorPresetMenu::Load()
     }
     for (std::size_t index = 0; index < saved.size(); ++index) {
         QAction* item = customItems_[index + 1];
-        item->setText(MenuText(saved[index].name));
+        item->setText(MenuText::Literal(saved[index].name));
         item->setData(QString::fromStdString(saved[index].path));
         item->setVisible(true);
     }

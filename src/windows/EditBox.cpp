@@ -28,11 +28,10 @@ EditBox::EditBox(QLineEdit& box, ToolWindow& window, std::string name, UpdateSco
 void EditBox::Commit(bool selectText)
 {
     value_.store(value_.Read(box_.text().toStdString()));
-    window_.Context().hub.UpdateInterfaces(scope_, true);
+    window_.VenueEdited(scope_);
     if (selectText)
         box_.selectAll();
     dirty_ = false;
-    window_.Context().lifecycle.SetDirty();
 }
 
 void EditBox::Refill()

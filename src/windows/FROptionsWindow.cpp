@@ -124,8 +124,7 @@ void FROptionsWindow::FrequencyChosen(int index)
         venue.SetAggregateFrequencies(false);
         venue.SetCenterFrequency(static_cast<float>(cboFrequency_->itemData(index).toInt()));
     }
-    Context().hub.UpdateInterfaces(UpdateScope::AnalysedFrequency, true);
-    Context().lifecycle.SetDirty();
+    VenueEdited(UpdateScope::AnalysedFrequency);
 }
 
 std::string FROptionsWindow::TemperatureText() const

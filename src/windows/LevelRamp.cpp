@@ -3,17 +3,15 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/Format.h"
 #include "shell/ArgbColor.h"
-#include "shell/OptionText.h"
 
 namespace polvane {
 namespace {
 
 constexpr int kRun = 64;
 
-int Whole(double value) { return static_cast<int>(OptionText::RoundHalfEven(value)); }
-
-std::uint8_t Byte(double value) { return static_cast<std::uint8_t>(std::clamp(Whole(value), 0, 255)); }
+std::uint8_t Byte(double value) { return static_cast<std::uint8_t>(std::clamp(Format::WholeHalfEven(value), 0, 255)); }
 
 } // namespace
 
@@ -39,7 +37,7 @@ int LevelRamp::IndexOf(float level)
     if (std::isnan(level))
         return kSize - 1;
     const double floored = std::max(static_cast<double>(level), -static_cast<double>(kRangeDb));
-    const int index = Whole(-floored / kRangeDb * (kSize - 1));
+    const int index = Format::WholeHalfEven(-floored / kRangeDb * (kSize - 1));
     return std::clamp(index, 0, kSize - 1);
 }
 

@@ -139,14 +139,13 @@ ListeningPointsWindow::ListeningPointsWindow(ToolWindowContext& context, QWidget
     hotspotHalfWidth_ = shpHotspot_->width() / 2;
     hotspotHalfHeight_ = shpHotspot_->height() / 2;
 
-    const int twipsX = std::max(1, context.screen.TwipsPerPixelX());
-    const int twipsY = std::max(1, context.screen.TwipsPerPixelY());
     // A larger font needs room for the list, the editors and a little of the graph.
     const Places places = Measure();
     const int editorsBottom = places.labelTop + 3 * (places.labelHeight + places.boxHeight + places.labelTop);
-    setMinimumSize(std::max(kMinWidth / twipsX, places.graphLeft + 2 * places.listWidth / 3 + places.editorGap +
-                                                    places.editorWidth + places.margin),
-                   std::max(kMinHeight / twipsY, editorsBottom));
+    setMinimumSize(std::max(context.screen.PixelsX(kMinWidth), places.graphLeft + 2 * places.listWidth / 3 +
+                                                                   places.editorGap + places.editorWidth +
+                                                                   places.margin),
+                   std::max(context.screen.PixelsY(kMinHeight), editorsBottom));
 
     runDialog_ = [](NewListeningPointDialog& dialog) { dialog.exec(); };
     positionBox_ = std::make_unique<EditBox>(*txtHorizontalPosition_, *this, "txtHorizontalPosition",
@@ -486,8 +485,7 @@ void ListeningPointsWindow::AddClicked()
     point.SetSeatingAreaIndex(area);
     point.SetHorizontalPosition(NewPointPosition(lastEntry, areas.Item(area).Length()));
     selected_ = points.Count();
-    Context().hub.UpdateInterfaces(UpdateScope::ListeningPoints, true);
-    Context().lifecycle.SetDirty();
+    VenueEdited(UpdateScope::ListeningPoints);
 }
 
 void ListeningPointsWindow::DeleteClicked()
@@ -509,8 +507,7 @@ void ListeningPointsWindow::DeleteClicked()
         return;
     points.Remove(selected_);
     selected_ = std::min(selected_, points.Count());
-    Context().hub.UpdateInterfaces(UpdateScope::ListeningPoints, true);
-    Context().lifecycle.SetDirty();
+    VenueEdited(UpdateScope::ListeningPoints);
 }
 
 void ListeningPointsWindow::AreaChosen(int index)
@@ -521,8 +518,7 @@ void ListeningPointsWindow::AreaChosen(int index)
     if (point == nullptr)
         return;
     point->SetSeatingAreaIndex(index + 1);
-    Context().hub.UpdateInterfaces(UpdateScope::ListeningPoints, true);
-    Context().lifecycle.SetDirty();
+    VenueEdited(UpdateScope::ListeningPoints);
 }
 
 void ListeningPointsWindow::NameChanged()
@@ -538,26 +534,16 @@ void ListeningPointsWindow::NameChanged()
 
 bool ListeningPointsWindow::NameKey(int key)
 {
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        Guard("txtName_KeyPress", [this] {
+    return NameBoxKey(
+        key, *txtName_,
+        [this] {
             ListeningPoint* point = Selected();
             if (point == nullptr)
-                return;
-            // Stored at once, but the other windows learn of it when the box is left.
+                return false;
             point->SetName(txtName_->text().toStdString());
-            txtName_->selectAll();
-            Context().lifecycle.SetDirty();
-        });
-        return true;
-    }
-    if (key == Qt::Key_Escape) {
-        Guard("txtName_KeyPress", [this] {
-            PlaceData();
-            txtName_->selectAll();
-        });
-        return true;
-    }
-    return false;
+            return true;
+        },
+        [this] { PlaceData(); });
 }
 
 void ListeningPointsWindow::NameLostFocus()
@@ -567,8 +553,7 @@ void ListeningPointsWindow::NameLostFocus()
         return;
     point->SetName(txtName_->text().toStdString());
     nameDirty_ = false;
-    Context().hub.UpdateInterfaces(UpdateScope::ResultsAndAreas, true);
-    Context().lifecycle.SetDirty();
+    VenueEdited(UpdateScope::ResultsAndAreas);
 }
 
 bool ListeningPointsWindow::eventFilter(QObject* watched, QEvent* event)
@@ -627,8 +612,7 @@ void ListeningPointsWindow::resizeEvent(QResizeEvent* event)
 
 ListeningPointsWindow::Places ListeningPointsWindow::Measure() const
 {
-    const int twipsX = std::max(1, Context().screen.TwipsPerPixelX());
-    const int twipsY = std::max(1, Context().screen.TwipsPerPixelY());
+    const ScreenInfo& screen = Context().screen;
     const auto widest = [](std::initializer_list<const QWidget*> controls) {
         int width = 0;
         for (const QWidget* control : controls)
@@ -636,32 +620,32 @@ ListeningPointsWindow::Places ListeningPointsWindow::Measure() const
         return width;
     };
     Places p{};
-    p.margin = 120 / twipsX;
-    p.labelTop = 120 / twipsY;
-    p.labelHeight = std::max(240 / twipsY, lblLPIdent_->sizeHint().height());
+    p.margin = screen.PixelsX(120);
+    p.labelTop = screen.PixelsY(120);
+    p.labelHeight = std::max(screen.PixelsY(240), lblLPIdent_->sizeHint().height());
     p.controlTop = p.labelTop + p.labelHeight;
-    p.gap = 100 / twipsY;
-    p.buttonWidth = std::max(950 / twipsX, widest({cmdAdd_, cmdDelete_}));
-    p.buttonHeight = std::max(375 / twipsY, cmdAdd_->minimumSizeHint().height());
-    p.listWidth = std::max({2000 / twipsX, widest({lblLPIdent_}), 2 * p.buttonWidth + p.margin});
-    p.boxHeight = std::max(315 / twipsY, std::max(txtName_->minimumSizeHint().height(),
+    p.gap = screen.PixelsY(100);
+    p.buttonWidth = std::max(screen.PixelsX(950), widest({cmdAdd_, cmdDelete_}));
+    p.buttonHeight = std::max(screen.PixelsY(375), cmdAdd_->minimumSizeHint().height());
+    p.listWidth = std::max({screen.PixelsX(2000), widest({lblLPIdent_}), 2 * p.buttonWidth + p.margin});
+    p.boxHeight = std::max(screen.PixelsY(315), std::max(txtName_->minimumSizeHint().height(),
                                                   cboSeatingAreas_->minimumSizeHint().height()));
-    p.graphLeft = std::max(kGraphLeft / twipsX, p.margin + p.listWidth + 160 / twipsX);
-    p.editorGap = 200 / twipsX;
-    p.spinWidth = 300 / twipsX;
+    p.graphLeft = std::max(screen.PixelsX(kGraphLeft), p.margin + p.listWidth + screen.PixelsX(160));
+    p.editorGap = screen.PixelsX(200);
+    p.spinWidth = screen.PixelsX(300);
     const QLineEdit& position = *txtHorizontalPosition_;
     const int positionWidth = position.fontMetrics().horizontalAdvance(ToolControls::WidestMeasurement()) +
                               position.minimumSizeHint().width();
-    p.editorWidth = std::max({kEditorWidth / twipsX, widest({lblNIdent_, lblSAIdent_, lblHPIdent_}),
+    p.editorWidth = std::max({screen.PixelsX(kEditorWidth), widest({lblNIdent_, lblSAIdent_, lblHPIdent_}),
                               positionWidth + p.spinWidth});
-    p.bottom = 165 / twipsY;
+    p.bottom = screen.PixelsY(165);
     return p;
 }
 
 void ListeningPointsWindow::LayOut()
 {
     const Places p = Measure();
-    const int twipsX = std::max(1, Context().screen.TwipsPerPixelX());
+    const ScreenInfo& screen = Context().screen;
     const auto place = [](QWidget* control, int left, int top, int width, int height) {
         control->setGeometry(left, top, std::max(0, width), std::max(0, height));
     };
@@ -676,8 +660,8 @@ void ListeningPointsWindow::LayOut()
     place(cmdDelete_, p.margin + p.listWidth - p.buttonWidth, buttonTop, p.buttonWidth, p.buttonHeight);
 
     // What the list and the editors need beyond their twip widths comes off the graph.
-    const int graphWidth = innerWidth - kBesideGraph / twipsX - (p.graphLeft - kGraphLeft / twipsX) -
-                           (p.editorWidth - kEditorWidth / twipsX);
+    const int graphWidth = innerWidth - screen.PixelsX(kBesideGraph) - (p.graphLeft - screen.PixelsX(kGraphLeft)) -
+                           (p.editorWidth - screen.PixelsX(kEditorWidth));
     place(lblFRIdent_, p.graphLeft, p.labelTop, std::max(p.listWidth, lblFRIdent_->sizeHint().width()),
           p.labelHeight);
     place(shpPicBorder_, p.graphLeft, p.controlTop, graphWidth, innerHeight - p.controlTop - p.labelTop);

@@ -104,8 +104,6 @@ std::string TextOf(const QLineEdit* box) { return box->text().toStdString(); }
 
 QString NumberText(double value) { return QString::fromStdString(OptionText::NumberText(static_cast<float>(value))); }
 
-// The nearest whole number, halves to even, as the spin rules read it.
-double Whole(double x) { return OptionText::RoundHalfEven(x); }
 
 } // namespace
 
@@ -449,7 +447,7 @@ std::optional<OptionsDialog::Numbers> OptionsDialog::ReadNumbers(bool tell)
         return std::nullopt;
     };
     Numbers numbers{};
-    const double ms = OptionText::RoundHalfEven(OptionText::LeadingNumber(TextOf(txtMaxAutoCalcTime_)) * 1000.0);
+    const double ms = Format::RoundHalfEven(OptionText::LeadingNumber(TextOf(txtMaxAutoCalcTime_)) * 1000.0);
     if (!(ms >= 1.0 && ms <= INT_MAX))
         return refuse(txtMaxAutoCalcTime_,
                       "The maximum Auto-Configure time must be a number of seconds from 0.001 to 2147483.");
@@ -511,7 +509,7 @@ void OptionsDialog::ApplySoundPaths()
 double OptionsDialog::StepTime(double x, int direction)
 {
     const bool multiple = std::fmod(x, 10.0) == 0.0;
-    const double tens = std::trunc(Whole(x) / 10.0);
+    const double tens = std::trunc(Format::RoundHalfEven(x) / 10.0);
     if (direction > 0)
         return multiple ? x + 10.0 : (tens + 1.0) * 10.0;
     return std::max(1.0, multiple ? x - 10.0 : tens * 10.0);
@@ -519,7 +517,7 @@ double OptionsDialog::StepTime(double x, int direction)
 
 double OptionsDialog::StepWhole(double x, int direction)
 {
-    const double whole = Whole(x);
+    const double whole = Format::RoundHalfEven(x);
     if (direction > 0)
         return whole == x ? x + 1.0 : whole + 1.0;
     return whole == x ? x - 1.0 : whole;

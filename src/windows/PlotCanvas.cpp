@@ -18,7 +18,6 @@
 #include "shell/ColorTable.h"
 #include "shell/CurveColors.h"
 #include "shell/FrequencyTable.h"
-#include "shell/OptionText.h"
 #include "shell/Options.h"
 #include "windows/PlotPictureBox.h"
 
@@ -34,8 +33,6 @@ constexpr double kLabelGap = 2.0;
 // A scale never needs more steps than there are pixels; this only stops a runaway loop on
 // absurd bounds.
 constexpr double kMaxScaleSteps = 100000.0;
-
-int RoundWhole(double value) { return PlotTransform::RoundWhole(value); }
 
 QString Text(std::string_view text)
 {
@@ -118,8 +115,8 @@ void PlotCanvas::ReleaseSurface()
 
 void PlotCanvas::CreateSurface()
 {
-    const int width = RoundWhole(pictureWidth_);
-    const int height = RoundWhole(pictureHeight_);
+    const int width = Format::WholeHalfEven(pictureWidth_);
+    const int height = Format::WholeHalfEven(pictureHeight_);
     // A redraw at the same size paints over the same image instead of making a new one.
     const bool sameSize = !surface_.isNull() && surface_.width() == width &&
                           surface_.height() == height;
@@ -168,7 +165,7 @@ void PlotCanvas::CopyTo(PlotPictureBox& box) const
 {
     if (surface_.isNull())
         return;
-    box.ShowPicture(surface_.copy(0, 0, RoundWhole(pictureWidth_), RoundWhole(pictureHeight_)));
+    box.ShowPicture(surface_.copy(0, 0, Format::WholeHalfEven(pictureWidth_), Format::WholeHalfEven(pictureHeight_)));
 }
 
 // --- Transforms --------------------------------------------------------------------------
@@ -234,7 +231,7 @@ void PlotCanvas::SetGraphBounds()
 
 std::string PlotCanvas::SignedText(double whole)
 {
-    const double rounded = OptionText::RoundHalfEven(whole);
+    const double rounded = Format::RoundHalfEven(whole);
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.0f", std::fabs(rounded));
     return std::string(rounded < 0.0 ? "-" : " ") + buffer;
@@ -261,16 +258,16 @@ float PlotCanvas::GeometryStep(int plotSize, float range, int sample) const
         const int fit = plotSize / sample;
         if (fit <= 0)
             return 0.0f;
-        const int perLabel = RoundWhole(static_cast<double>(range) / fit);
+        const int perLabel = Format::WholeHalfEven(static_cast<double>(range) / fit);
         return static_cast<float>((perLabel / 5 + 1) * 5);
     }
-    const int fit = RoundWhole(static_cast<double>(plotSize) / sample);
+    const int fit = Format::WholeHalfEven(static_cast<double>(plotSize) / sample);
     if (fit <= 0)
         return 0.0f;
     const int pixelsPerLabel = plotSize / fit;
     if (pixelsPerLabel <= 0)
         return 0.0f;
-    return static_cast<float>(std::max(1, RoundWhole(static_cast<double>(range) / pixelsPerLabel)));
+    return static_cast<float>(std::max(1, Format::WholeHalfEven(static_cast<double>(range) / pixelsPerLabel)));
 }
 
 float PlotCanvas::StepWithRoom(float step, bool alongX, float increment) const
@@ -313,13 +310,13 @@ float GraphValueStep(int plotHeight, float range, int sample, int multiple)
 {
     if (sample <= 0)
         return 0.0f;
-    const int fit = RoundWhole(static_cast<double>(plotHeight) / sample);
+    const int fit = Format::WholeHalfEven(static_cast<double>(plotHeight) / sample);
     if (fit <= 0)
         return 0.0f;
     const int pixelsPerLabel = plotHeight / fit;
     if (pixelsPerLabel <= 0)
         return 0.0f;
-    const int perLabel = RoundWhole(static_cast<double>(range) / pixelsPerLabel);
+    const int perLabel = Format::WholeHalfEven(static_cast<double>(range) / pixelsPerLabel);
     return static_cast<float>((perLabel / multiple + 1) * multiple);
 }
 

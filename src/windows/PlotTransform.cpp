@@ -2,18 +2,10 @@
 
 #include <cmath>
 
+#include "model/Format.h"
 #include "shell/FrequencyTable.h"
-#include "shell/OptionText.h"
 
 namespace polvane {
-
-int PlotTransform::RoundWhole(double value)
-{
-    const double whole = OptionText::RoundHalfEven(value);
-    if (!(whole > -2.0e9 && whole < 2.0e9))
-        return 0;
-    return static_cast<int>(whole);
-}
 
 bool PlotTransform::FitGeometry(const Box& box, bool keepOrigin, const Margins& margins,
                                 double pictureWidth, double pictureHeight)
@@ -46,8 +38,8 @@ void PlotTransform::Place(const Margins& margins, double pictureWidth, double pi
     top_ = margins.top;
     right_ = margins.right;
     bottom_ = margins.bottom;
-    plotWidth_ = RoundWhole(pictureWidth - left_ - right_);
-    plotHeight_ = RoundWhole(pictureHeight - top_ - bottom_);
+    plotWidth_ = Format::WholeHalfEven(pictureWidth - left_ - right_);
+    plotHeight_ = Format::WholeHalfEven(pictureHeight - top_ - bottom_);
 }
 
 void PlotTransform::FitEqualScale(bool keepOrigin)

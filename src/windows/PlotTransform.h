@@ -25,9 +25,6 @@ public:
 
     explicit PlotTransform(bool graph) : graph_(graph) {}
 
-    // Pixels rounded to whole (halves to even); 0 for what no picture can be.
-    static int RoundWhole(double value);
-
     // The equal-scale fit of the box, widened by a twentieth each way, inside the margins of
     // a picture of the given size. `keepOrigin` keeps the origin in the lower-left corner
     // when the box lies right of and above it. False when the plot is under one pixel.

@@ -260,9 +260,8 @@ void RiggingDetailsWindow::ChoosePointType(int point)
 
 void RiggingDetailsWindow::Changed()
 {
-    Context().lifecycle.SetDirty();
     const bool dual = VenueBumper(Context()).Rigging() == RiggingCode::DualPoint;
-    Context().hub.UpdateInterfaces(dual ? UpdateScope::RiggingDetails : UpdateScope::AllButNotesAreas, true);
+    VenueEdited(dual ? UpdateScope::RiggingDetails : UpdateScope::AllButNotesAreas);
 }
 
 } // namespace polvane

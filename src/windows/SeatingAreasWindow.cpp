@@ -40,8 +40,6 @@ constexpr float kFirstLength = 100.0f;
 constexpr float kChainedLength = 50.0f;
 constexpr float kChainedHeight = 15.0f;
 
-bool IsEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
-
 } // namespace
 
 SeatingAreasWindow::SeatingAreasWindow(ToolWindowContext& context, QWidget* parent)
@@ -316,10 +314,9 @@ void SeatingAreasWindow::Add()
         area.FrontPoint().x = kFirstFrontX;
         area.SetLength(kFirstLength);
     }
-    Context().hub.UpdateInterfaces(UpdateScope::ResultsAndAreas, true);
+    VenueEdited(UpdateScope::ResultsAndAreas);
     selected_ = areas.Count();
     SelectInList();
-    Context().lifecycle.SetDirty();
 }
 
 void SeatingAreasWindow::Delete()
@@ -337,8 +334,7 @@ void SeatingAreasWindow::Delete()
     areas.Remove(selected_);
     selected_ = std::min(selected_, areas.Count());
     DisableAll();
-    Context().hub.UpdateInterfaces(UpdateScope::ResultsAndAreas, true);
-    Context().lifecycle.SetDirty();
+    VenueEdited(UpdateScope::ResultsAndAreas);
 }
 
 void SeatingAreasWindow::MoveArea(int direction)
@@ -349,10 +345,9 @@ void SeatingAreasWindow::MoveArea(int direction)
         return;
     areas.Swap(selected_, other);
     // The areas keep their shapes: the levels need no new prediction.
-    Context().hub.UpdateInterfaces(UpdateScope::ResultsAndAreas, false);
+    VenueEdited(UpdateScope::ResultsAndAreas, false);
     selected_ = other;
     SelectInList();
-    Context().lifecycle.SetDirty();
 }
 
 void SeatingAreasWindow::NameChanged()
@@ -365,10 +360,13 @@ void SeatingAreasWindow::NameChanged()
             item->setText(txtName_->text());
 }
 
-void SeatingAreasWindow::StoreName()
+bool SeatingAreasWindow::StoreName()
 {
-    if (Plane* area = Area())
-        area->SetName(txtName_->text().toStdString());
+    Plane* area = Area();
+    if (area == nullptr)
+        return false;
+    area->SetName(txtName_->text().toStdString());
+    return true;
 }
 
 bool SeatingAreasWindow::eventFilter(QObject* watched, QEvent* event)
@@ -376,24 +374,10 @@ bool SeatingAreasWindow::eventFilter(QObject* watched, QEvent* event)
     if (watched == txtName_) {
         switch (event->type()) {
         case QEvent::KeyPress: {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (IsEnter(key)) {
-                // The mark stays: leaving the box stores the name again and refreshes.
-                Guard("txtName_KeyPress", [this] {
-                    StoreName();
-                    txtName_->selectAll();
-                    Context().lifecycle.SetDirty();
-                });
-                return true;
-            }
-            if (key == Qt::Key_Escape) {
-                Guard("txtName_KeyPress", [this] {
-                    PlaceData();
-                    txtName_->selectAll();
-                });
-                return true;
-            }
-            return false;
+            // The name mark stays after Enter: leaving the box stores the name again and refreshes.
+            return NameBoxKey(
+                static_cast<QKeyEvent*>(event)->key(), *txtName_, [this] { return StoreName(); },
+                [this] { PlaceData(); });
         }
         case QEvent::FocusIn:
             Guard("txtName_GotFocus", [this] { txtName_->selectAll(); });
@@ -404,8 +388,7 @@ bool SeatingAreasWindow::eventFilter(QObject* watched, QEvent* event)
                 if (!nameDirty_)
                     return;
                 StoreName();
-                Context().hub.UpdateInterfaces(UpdateScope::ResultsAndAreas, true);
-                Context().lifecycle.SetDirty();
+                VenueEdited(UpdateScope::ResultsAndAreas);
             });
             return false;
         default:

@@ -59,7 +59,8 @@ private:
     void MoveArea(int direction);
 
     void NameChanged();
-    void StoreName();
+    // False when no area is selected.
+    bool StoreName();
 
     // A number box's bound model value: clamp, store into the selected area, show.
     BoundValue AreaValue(float (*bound)(float, UnitsCode), std::function<void(Plane&, float)> store,

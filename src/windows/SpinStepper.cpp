@@ -97,8 +97,7 @@ void SpinStepper::Changed(int value)
     } else {
         value_.store(value_.Clamp(stepped));
         spin_.setValue(0);
-        window_->Context().hub.UpdateInterfaces(scope_, true);
-        window_->Context().lifecycle.SetDirty();
+        window_->VenueEdited(scope_);
     }
     if (focusBox_) {
         box_.selectAll();

@@ -12,17 +12,6 @@
 
 namespace polvane {
 
-namespace {
-
-template <class Control>
-Control* Named(Control* control, const char* name)
-{
-    control->setObjectName(QString::fromLatin1(name));
-    return control;
-}
-
-} // namespace
-
 QLineEdit* ToolControls::NewBox(QWidget* parent, const char* name) { return Named(new QLineEdit(parent), name); }
 
 QSpinBox* ToolControls::NewSpin(QWidget* parent, const char* name)

@@ -27,6 +27,13 @@ public:
     static int BoxWidth(const QLineEdit* box, const QString& widest);
     // The widest measurement a box shows: a negative distance at its bound.
     static QString WidestMeasurement();
+    // The control, given its object name (the name tests and handlers find it by).
+    template <typename Control>
+    static Control* Named(Control* control, const char* name)
+    {
+        control->setObjectName(QString::fromUtf8(name));
+        return control;
+    }
 };
 
 } // namespace polvane

@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStyle>
@@ -28,15 +29,6 @@
 #include "windows/VirtualKey.h"
 
 namespace polvane {
-
-namespace {
-
-int ToPixels(int twips, int twipsPerPixel)
-{
-    return static_cast<int>(std::lround(static_cast<double>(twips) / twipsPerPixel));
-}
-
-} // namespace
 
 // Watches the key events of the whole application and hands those meant for the window or
 // one of its controls to the window before the control sees them: a control that takes
@@ -95,6 +87,32 @@ UnitsCode ToolWindow::VenueUnits() const { return context_.lifecycle.Venue().Uni
 std::string ToolWindow::Procedure(std::string_view handler) const
 {
     return std::string(info_.windowName) + "." + std::string(handler);
+}
+
+void ToolWindow::VenueEdited(UpdateScope scope, bool recalculate) const
+{
+    // Marked first: the edit stands even when a refresh fails.
+    context_.lifecycle.SetDirty();
+    context_.hub.UpdateInterfaces(scope, recalculate);
+}
+
+bool ToolWindow::NameBoxKey(int key, QLineEdit& box, const std::function<bool()>& store,
+                            const std::function<void()>& restore) const
+{
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (!enter && key != Qt::Key_Escape)
+        return false;
+    Guard("txtName_KeyPress", [&] {
+        if (enter) {
+            if (!store())
+                return;
+            context_.lifecycle.SetDirty();
+        } else {
+            restore();
+        }
+        box.selectAll();
+    });
+    return true;
 }
 
 bool ToolWindow::Guard(std::string_view handler, const std::function<void()>& action) const
@@ -262,7 +280,7 @@ void ToolWindow::Move(int left, int top)
     FitFrame();
     QWidget& frame = Frame();
     const ScreenPlace::Rect held = ScreenPlace::HeldOnScreen(
-        {ToPixels(left, TwipsX()), ToPixels(top, TwipsY()), frame.width(), frame.height()},
+        {ScreenInfo::ToPixels(left, TwipsX()), ScreenInfo::ToPixels(top, TwipsY()), frame.width(), frame.height()},
         context_.screen.Width(), context_.screen.Height());
     frame.move(held.left, held.top);
 }
@@ -275,9 +293,9 @@ void ToolWindow::Move(int left, int top, int width, int height)
     }
     QWidget& frame = Frame();
     const QSize size =
-        QSize(ToPixels(width, TwipsX()), ToPixels(height, TwipsY())).expandedTo(MinimumFrameSize());
+        QSize(ScreenInfo::ToPixels(width, TwipsX()), ScreenInfo::ToPixels(height, TwipsY())).expandedTo(MinimumFrameSize());
     const ScreenPlace::Rect held = ScreenPlace::HeldOnScreen(
-        {ToPixels(left, TwipsX()), ToPixels(top, TwipsY()), size.width(), size.height()},
+        {ScreenInfo::ToPixels(left, TwipsX()), ScreenInfo::ToPixels(top, TwipsY()), size.width(), size.height()},
         context_.screen.Width(), context_.screen.Height());
     frame.resize(QSize(held.width, held.height).expandedTo(MinimumFrameSize()));
     frame.move(held.left, held.top);
@@ -286,13 +304,13 @@ void ToolWindow::Move(int left, int top, int width, int height)
 void ToolWindow::Arrange(int left, int top)
 {
     FitFrame();
-    Frame().move(ToPixels(left, TwipsX()), ToPixels(top, TwipsY()));
+    Frame().move(ScreenInfo::ToPixels(left, TwipsX()), ScreenInfo::ToPixels(top, TwipsY()));
 }
 
 void ToolWindow::Arrange(int left, int top, int width, int height)
 {
     if (IsSizable())
-        Frame().resize(QSize(ToPixels(width, TwipsX()), ToPixels(height, TwipsY()))
+        Frame().resize(QSize(ScreenInfo::ToPixels(width, TwipsX()), ScreenInfo::ToPixels(height, TwipsY()))
                            .expandedTo(MinimumFrameSize()));
     Arrange(left, top);
 }

@@ -11,7 +11,10 @@
 #include "shell/RefreshableWindow.h"
 #include "shell/ToolWindowId.h"
 #include "shell/ToolWindowRegistry.h"
+#include "shell/UpdateScope.h"
 #include "windows/ToolWindowContext.h"
+
+class QLineEdit;
 
 namespace polvane {
 
@@ -50,6 +53,15 @@ public:
     std::string Procedure(std::string_view handler) const;
     // Runs a handler; a failure goes to the error reporter under the handler's name.
     bool Guard(std::string_view handler, const std::function<void()>& action) const;
+    // After an edit of the open venue: marks the venue unsaved and refreshes the windows of
+    // the scope, predicting again when asked.
+    void VenueEdited(UpdateScope scope, bool recalculate = true) const;
+    // Enter and Esc in a name box. Enter stores the name at once (store is false when there
+    // is nothing to name) and marks the venue unsaved; the other windows learn of it when the
+    // box is left. Esc puts the stored name back (restore). Either selects the box's text.
+    // True when the key was one of them.
+    bool NameBoxKey(int key, QLineEdit& box, const std::function<bool()>& store,
+                    const std::function<void()>& restore) const;
 
     // Refills every control from the open venue and the calculation results.
     virtual void UpdateInterface() = 0;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "shell/OptionText.h"
+#include "model/Format.h"
 #include "windows/NearestItem.h"
 #include "windows/PlotCanvas.h"
 
@@ -13,14 +13,12 @@ namespace {
 // Far beyond any picture, yet small enough that the picking's sums stay in range.
 constexpr double kFarPixel = 1.0e7;
 
-int Whole(double value) { return static_cast<int>(OptionText::RoundHalfEven(value)); }
-
 // The nearest whole pixel, held within the far limit; no number counts as far off.
 int Held(double value)
 {
     if (std::isnan(value))
         return static_cast<int>(kFarPixel);
-    const double whole = OptionText::RoundHalfEven(std::clamp(value, -kFarPixel, kFarPixel));
+    const double whole = Format::RoundHalfEven(std::clamp(value, -kFarPixel, kFarPixel));
     return static_cast<int>(whole);
 }
 
@@ -87,8 +85,8 @@ HotSpot VenueHotSpots::Identify(int x, int y, bool engineering) const
     hot.y = area.front.y;
     hot.x2 = area.back.x;
     hot.y2 = area.back.y;
-    hot.halfDx = Whole((static_cast<double>(area.back.x) - area.front.x) / 2.0);
-    hot.halfDy = Whole((static_cast<double>(area.back.y) - area.front.y) / 2.0);
+    hot.halfDx = Format::WholeHalfEven((static_cast<double>(area.back.x) - area.front.x) / 2.0);
+    hot.halfDy = Format::WholeHalfEven((static_cast<double>(area.back.y) - area.front.y) / 2.0);
     return hot;
 }
 

@@ -11,11 +11,11 @@
 
 #include "engine/CalculationResults.h"
 #include "engine/Environment.h"
+#include "model/Angle.h"
 #include "model/Format.h"
 #include "model/Units.h"
 #include "shell/ColorTable.h"
 #include "shell/CurveColors.h"
-#include "shell/OptionText.h"
 #include "shell/Options.h"
 #include "shell/Session.h"
 #include "shell/UpdateHub.h"
@@ -37,8 +37,6 @@ constexpr float kMissLength = 500.0f;
 // left out rather than drawn for ever.
 constexpr double kMaxBalloonSteps = 100000.0;
 
-int Whole(double value) { return static_cast<int>(OptionText::RoundHalfEven(value)); }
-
 QColor Opaque(std::uint32_t argb)
 {
     QColor color = QColor::fromRgba(argb);
@@ -55,7 +53,7 @@ QPoint WholePixel(QPointF p)
 // The point at `degrees` (counter-clockwise, y up) and `radius` pixels from the centre.
 QPointF Polar(QPointF centre, double degrees, double radius)
 {
-    const double radians = degrees / 180.0 * 3.141592653589793;
+    const double radians = degrees / 180.0 * Angle::kPi;
     return {centre.x() + radius * std::cos(radians), centre.y() - radius * std::sin(radians)};
 }
 
@@ -201,8 +199,8 @@ void VenueWindow::DrawPlaneSPLs(const Environment& venue, const CalculationResul
 void VenueWindow::DrawSPLBalloon(const Environment& venue, const CalculationResults& results)
 {
     const double middle = (Canvas().PlotWidth() + Canvas().PlotHeight()) / 2.0;
-    const double outer = Whole(middle * 0.20);
-    const double inner = Whole(middle * 0.05);
+    const double outer = Format::WholeHalfEven(middle * 0.20);
+    const double inner = Format::WholeHalfEven(middle * 0.05);
 
     const CalcParameters& sweep = venue.CalcParameters();
     const bool stacked = venue.LineArray().Configuration() == ConfigurationCode::GroundStacked;
@@ -212,7 +210,7 @@ void VenueWindow::DrawSPLBalloon(const Environment& venue, const CalculationResu
     // A sweep without a forward step has no balloon.
     if (!(step > 0.0) || !std::isfinite(step) || !std::isfinite(a0) || !std::isfinite(a1))
         return;
-    const double steps = OptionText::RoundHalfEven((a1 - a0) / step);
+    const double steps = Format::RoundHalfEven((a1 - a0) / step);
     if (steps < 0.0 || steps > kMaxBalloonSteps)
         return;
     const int n = static_cast<int>(steps);
@@ -612,8 +610,7 @@ void VenueWindow::MouseUp(const QMouseEvent& event)
         const QPoint mouse = WholePixel(at);
         HighlightHotSpot(IdentifyHotspot(mouse.x(), mouse.y()));
         lblCoordinates_->hide();
-        Context().hub.UpdateInterfaces(scope, true);
-        Context().lifecycle.SetDirty();
+        VenueEdited(scope);
     } else if (event.button() == Qt::RightButton && !dragging_) {
         lblCoordinates_->hide();
         linMove_->hide();

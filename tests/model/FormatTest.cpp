@@ -48,6 +48,29 @@ TEST_F(FormatTest, RoundsTheDecimalValueHalfAwayFromZero)
         EXPECT_EQ(Format::FormatNumber(c.value, c.decimals), c.text) << c.value;
 }
 
+TEST_F(FormatTest, WholeNumbersRoundHalvesToEven)
+{
+    const struct {
+        double value;
+        double whole;
+    } cases[] = {
+        {2.5, 2.0}, {3.5, 4.0}, {-2.5, -2.0}, {-3.5, -4.0}, {0.5, 0.0}, {-0.5, 0.0},
+        {2.4999999, 2.0}, {2.5000001, 3.0}, {-7.2, -7.0}, {1e15 + 0.5, 1e15},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Format::RoundHalfEven(c.value), c.whole) << c.value;
+        EXPECT_EQ(Format::WholeHalfEven(c.value), c.whole > 2.0e9 ? 0 : static_cast<int>(c.whole)) << c.value;
+    }
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(Format::RoundHalfEven(-inf), -inf);
+    EXPECT_TRUE(std::isnan(Format::RoundHalfEven(std::nan(""))));
+    // Beyond the int range, and not a number, give 0 rather than an undefined cast.
+    EXPECT_EQ(Format::WholeHalfEven(2147483647.4), 2147483647);
+    EXPECT_EQ(Format::WholeHalfEven(2147483648.0), 0);
+    EXPECT_EQ(Format::WholeHalfEven(-inf), 0);
+    EXPECT_EQ(Format::WholeHalfEven(std::nan("")), 0);
+}
+
 TEST_F(FormatTest, ZeroAfterRoundingHasNoMinusSign)
 {
     EXPECT_EQ(Format::FormatNumber(-0.001, 2), "0.00");
