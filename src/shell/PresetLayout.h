@@ -4,6 +4,7 @@
 #include <map>
 #include <vector>
 
+#include "shell/ScreenPlace.h"
 #include "shell/ToolWindowId.h"
 #include "shell/ToolWindowRegistry.h"
 
@@ -31,13 +32,7 @@ public:
         int height = 0;
         bool sizable = false;
     };
-    struct Rect {
-        int left = 0;
-        int top = 0;
-        int width = 0;
-        int height = 0;
-        bool operator==(const Rect&) const = default;
-    };
+    using Rect = ScreenPlace::Rect;
 
     static Node Window(ToolWindowId id);
     // Parts side by side, left to right.

@@ -217,9 +217,6 @@ void ToolWindow::FitFrame()
             widget->layout()->activate();
         }
     }
-    // Nor does a window that got its new size while hidden: its layout stays at the old one.
-    if (layout() != nullptr && layout()->geometry() != rect())
-        layout()->setGeometry(rect());
 }
 
 void ToolWindow::GiveDefaultSize()
