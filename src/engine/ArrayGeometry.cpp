@@ -79,13 +79,16 @@ bool ArrayGeometry::Run(bool quick)
                 break;
             }
             r_.HangLinePoint = bumper.HoleLocation(bumper.FrontHangPoint());
-            if (levelled)
+            r_.Balanced = true;
+            // Only a hung array swings until its centre of gravity is below the hole. A
+            // stacked one stands on its bumper, centre of gravity above: levelling it would
+            // turn it further at every prediction, so it keeps the angle it has.
+            if (levelled || !flown_)
                 break;
             levelled = true;
             const float d = PredictionMath::DirectionDegrees(r_.HangLinePoint, r_.CenterOfGravity);
             bumper.ForceAngle(
                 Angle::FromDegrees(std::fabs(d) + bumper.Angle().Degrees() - 90.0));
-            r_.Balanced = true;
             continue;
         }
 

@@ -12,8 +12,9 @@ class Environment;
 // its loads, the bounds of the rigging, the array and the venue, the throws and the
 // coverage angles.
 //
-// A bumper hung from a single point is turned so that the array's centre of gravity hangs
-// below the hang hole: the one change a prediction makes to the venue.
+// A flown bumper hung from a single point is turned so that the array's centre of gravity
+// hangs below the hang hole: the one change a prediction makes to the venue. A stacked
+// array is not hung, whatever rigging it carries, and keeps its bumper angle.
 class ArrayGeometry {
 public:
     // Writes into `results`; `areaCounter` and `itemCounter` follow the loops for the

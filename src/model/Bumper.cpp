@@ -27,7 +27,10 @@ std::unique_ptr<Bumper> Bumper::CloneOf() const
 void Bumper::SetRigging(RiggingCode r)
 {
     rigging_ = r;
-    if (r == RiggingCode::SinglePoint)
+    // A flown bumper starts level and the prediction hangs it from there. A stacked one is
+    // never levelled, so its angle is the one it stands at: a copy or a file read that
+    // writes the rigging last must not lose it.
+    if (r == RiggingCode::SinglePoint && configuration_ == ConfigurationCode::Flown)
         angle_.SetDegrees(0);
 }
 

@@ -20,13 +20,13 @@ public:
     Bumper& operator=(const Bumper&) = delete;
 
     // An equal bumper: type, dimensions, configuration, units, angle, hang points,
-    // location and rigging (a single-point copy has angle 0).
+    // location and rigging (a flown single-point copy has angle 0; the prediction levels it).
     std::unique_ptr<Bumper> CloneOf() const;
 
     float Depth() const { return depth_; }
 
     RiggingCode Rigging() const { return rigging_; }
-    // Stores r; single point also levels the bumper.
+    // Stores r; single point also levels a flown bumper.
     void SetRigging(RiggingCode r);
 
     // Hole numbers (1-based), stored unchecked; geometry changes clamp them.

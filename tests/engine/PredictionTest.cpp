@@ -672,6 +672,61 @@ TEST(Prediction, SinglePointRiggingHangsTheArrayPlumb)
     EXPECT_NEAR(again.CenterOfGravity.x, r.CenterOfGravity.x, Ulps(32));
 }
 
+// A stacked array stands on its bumper with its centre of gravity above it: levelling it as
+// if it hung would turn it further at every prediction, until it stood upside down.
+TEST(Prediction, AStackedSinglePointArrayKeepsItsBumperAngle)
+{
+    struct Case {
+        const char* name;
+        UnitsCode units;
+        double bumperDegrees;
+    };
+    const Case cases[] = {
+        {"metric, level", UnitsCode::Metric, 0},
+        {"english, tilted back", UnitsCode::English, 6},
+        {"english, tilted forward", UnitsCode::English, -9},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ArraySpec spec = FourCells();
+        spec.configuration = ConfigurationCode::GroundStacked;
+        spec.bumperDegrees = c.bumperDegrees;
+        auto env = MakeVenue(spec);
+        env->SetUnits(c.units);
+        AddArea(*env, Point2D(5, 0), Point2D(30, 4));
+        Bumper& bumper = env->LineArray().Bumper();
+        bumper.SetRigging(RiggingCode::SinglePoint); // the rigging a flown array left behind
+        bumper.SetFrontHangPoint(4);
+        const double given = bumper.Angle().Degrees();
+        EXPECT_NEAR(given, c.bumperDegrees, 1e-9);
+
+        const CalculationResults first = env->GenerateCalculations(false);
+        for (int run = 0; run < 10; ++run) {
+            const CalculationResults r = env->GenerateCalculations(run % 2 == 1);
+            EXPECT_EQ(bumper.Angle().Degrees(), given) << "prediction " << run;
+            ASSERT_EQ(r.CellResults.size(), first.CellResults.size());
+            for (std::size_t i = 0; i < r.CellResults.size(); ++i)
+                EXPECT_EQ(r.CellResults[i].Aim.Degrees(), first.CellResults[i].Aim.Degrees());
+            EXPECT_EQ(r.CenterOfGravity, first.CenterOfGravity);
+        }
+        // The stacked column rises from its bumper: the first cell aims the bumper's angle
+        // plus its splay.
+        EXPECT_NEAR(first.CellResults[0].Aim.Degrees(), given + 2, 1e-9);
+        EXPECT_GT(first.CenterOfGravity.y, bumper.Location().y);
+        EXPECT_TRUE(first.Balanced);
+        EXPECT_EQ(first.FrontLoad, 0);
+        EXPECT_EQ(first.BackLoad, 0);
+        EXPECT_EQ(first.HangLinePoint, bumper.HoleLocation(4));
+
+        // Flown again, the rigging it kept hangs it plumb once more.
+        env->LineArray().SetConfiguration(ConfigurationCode::Flown);
+        EXPECT_EQ(bumper.Rigging(), RiggingCode::SinglePoint);
+        const CalculationResults hung = env->GenerateCalculations(false);
+        EXPECT_NEAR(hung.CenterOfGravity.x, bumper.HoleLocation(4).x, Ulps(32));
+        EXPECT_LT(hung.CenterOfGravity.y, bumper.HoleLocation(4).y);
+    }
+}
+
 TEST(Prediction, DualPointUnbalancedQuickStopsAfterTheRigging)
 {
     auto env = MakeVenue(FourCells());

@@ -413,5 +413,22 @@ TEST(Bumper, SinglePointCopyHangsLevel)
     EXPECT_EQ(copy->Width(), source->Width());
 }
 
+// A stacked bumper is never levelled by the prediction, so the angle it stands at is part
+// of the venue: copies (snapshots, the printed sheet) and file reads keep it.
+TEST(Bumper, AStackedSinglePointBumperKeepsItsAngle)
+{
+    auto source = Make(0, GroundStacked, Metric);
+    source->SetAngle(Angle::FromDegrees(-4.5));
+    source->SetRigging(RiggingCode::SinglePoint);
+    const double given = source->Angle().Degrees();
+    EXPECT_NEAR(given, -4.5, 1e-12);
+    source->SetAngle(Angle::FromDegrees(20)); // still not for a caller to tilt
+    EXPECT_EQ(source->Angle().Degrees(), given);
+
+    const auto copy = source->CloneOf();
+    EXPECT_EQ(copy->Rigging(), RiggingCode::SinglePoint);
+    EXPECT_EQ(copy->Angle().Radians(), source->Angle().Radians());
+}
+
 } // namespace
 } // namespace polvane

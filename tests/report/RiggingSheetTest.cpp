@@ -293,6 +293,39 @@ TEST_F(RiggingSheetTest, CablesLoadsAndHangPointsFollowTheRigging)
     }
 }
 
+// A stacked array carrying single-point rigging is not hung: the sheet prints the array the
+// screen shows, and printing does not turn it.
+TEST_F(RiggingSheetTest, AStackedSinglePointArrayPrintsAsTheScreenShowsIt)
+{
+    auto venue = Venue(ConfigurationCode::GroundStacked);
+    Bumper& bumper = venue->LineArray().Bumper();
+    bumper.SetAngle(Angle::FromDegrees(-7));
+    bumper.SetRigging(RiggingCode::SinglePoint);
+    const double angle = bumper.Angle().Degrees();
+    const CalculationResults screen = venue->GenerateCalculations(false);
+
+    for (int print = 0; print < 2; ++print) {
+        SCOPED_TRACE(print);
+        printer.ClearCalls();
+        Print(*venue);
+        EXPECT_EQ(bumper.Angle().Degrees(), angle);
+        const auto texts = printer.Texts();
+        const auto cellRow = [&texts](const std::string& number) {
+            return std::find(texts.begin(), texts.end(), number);
+        };
+        for (std::size_t i = 0; i < screen.CellResults.size(); ++i) {
+            const auto row = cellRow(std::to_string(i + 1));
+            ASSERT_NE(row, texts.end());
+            EXPECT_EQ(row[2], Format::FormatDegrees(screen.CellResults[i].Aim.Degrees())) << "cell " << i + 1;
+            EXPECT_EQ(shared.CellResults[i].Aim.Degrees(), screen.CellResults[i].Aim.Degrees());
+        }
+        const auto trim = std::find(texts.begin(), texts.end(), "Trim Height:");
+        ASSERT_NE(trim, texts.end());
+        EXPECT_EQ(trim[1], Format::FormatMeasurement(screen.ArrayMaxY, UnitsCode::English));
+        EXPECT_TRUE(Printed(Format::FormatWeight(screen.TotalWeight, UnitsCode::English)));
+    }
+}
+
 TEST_F(RiggingSheetTest, SplayLabelsStandAtTheJointAboveEachCellAndWinOverPinning)
 {
     struct Case {

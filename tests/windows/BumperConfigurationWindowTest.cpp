@@ -110,6 +110,24 @@ TEST_F(BumperConfigurationWindowTest, AStackedArrayKeepsTheRiggingChoiceDisabled
     EXPECT_TRUE(bumper_->opt1()->isChecked());
 }
 
+// One pick point chosen while flown, then stacked: the rigging stays, but a stacked array
+// is not hung from it, so recalculating never turns it.
+TEST_F(BumperConfigurationWindowTest, AStackedArrayStandsStillThroughRecalculations)
+{
+    for (int i = 0; i < 4; ++i)
+        lifecycle_.Venue().LineArray().Cells().Add(-1, -1, nullptr);
+    bumper_->opt1()->click();
+    lifecycle_.Venue().LineArray().SetConfiguration(ConfigurationCode::GroundStacked);
+    hub_.UpdateInterfaces(UpdateScope::All, true);
+    const std::string shown = bumper_->lblBumperAngle()->text().toStdString();
+    EXPECT_EQ(shown, Format::FormatDegrees(TheBumper().Angle().Degrees()));
+    for (int i = 0; i < 3; ++i) {
+        hub_.UpdateInterfaces(UpdateScope::All, true);
+        EXPECT_EQ(bumper_->lblBumperAngle()->text().toStdString(), shown) << "recalculation " << i + 1;
+    }
+    EXPECT_EQ(TheBumper().Rigging(), RiggingCode::SinglePoint);
+}
+
 TEST_F(BumperConfigurationWindowTest, TypedPositionsAreBoundToTheVenuesRange)
 {
     struct Case {
