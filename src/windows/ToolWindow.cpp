@@ -184,7 +184,9 @@ QSize ToolWindow::sizeHint() const
 bool ToolWindow::event(QEvent* event)
 {
     const bool handled = QWidget::event(event);
-    if (event->type() == QEvent::LayoutRequest && !IsSizable())
+    // The fit lays the content out and leaves no request behind: answered with another fit,
+    // each would keep the program busy for ever.
+    if (event->type() == QEvent::LayoutRequest && !IsSizable() && !fitting_)
         FitFrame();
     return handled;
 }
@@ -192,23 +194,21 @@ bool ToolWindow::event(QEvent* event)
 void ToolWindow::FitFrame()
 {
     QWidget& frame = Frame();
-    if (&frame == this)
+    if (&frame == this || fitting_)
         return;
+    fitting_ = true;
     if (layout() != nullptr)
         layout()->activate();
     if (IsSizable()) {
         frame.resize(frame.size().expandedTo(MinimumFrameSize()));
+        fitting_ = false;
         return;
     }
     frame.setFixedSize(sizeHint().expandedTo(minimumSizeHint()) + Decoration());
     // A frame that kept its size does not lay out its content again by itself.
-    if (frame.layout() != nullptr) {
-        frame.layout()->invalidate();
-        frame.layout()->activate();
-    }
     // Nor, while hidden, does content that the frame's caption made wider than it asked for,
     // down to the groups of controls that have layouts of their own.
-    std::vector<QWidget*> laidOut{this};
+    std::vector<QWidget*> laidOut{&frame, this};
     for (QWidget* child : findChildren<QWidget*>())
         laidOut.push_back(child);
     for (QWidget* widget : laidOut) {
@@ -217,6 +217,16 @@ void ToolWindow::FitFrame()
             widget->layout()->activate();
         }
     }
+    // A group laid out tells the layout around it, which is then to be laid out once more:
+    // from the innermost group outwards, each is laid out again where it was so told.
+    for (auto widget = laidOut.rbegin(); widget != laidOut.rend(); ++widget)
+        if ((*widget)->layout() != nullptr)
+            (*widget)->layout()->activate();
+    // Everything is laid out now: the requests the layouts posted on the way are stale, and
+    // each would only start another round.
+    for (QWidget* widget : laidOut)
+        QCoreApplication::removePostedEvents(widget, QEvent::LayoutRequest);
+    fitting_ = false;
 }
 
 void ToolWindow::GiveDefaultSize()

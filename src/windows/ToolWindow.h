@@ -121,6 +121,8 @@ private:
     ToolWindowId id_;
     ToolWindowContext& context_;
     const ToolWindowInfo& info_;
+    // While a fit lays the content out, the layouts' own requests start no other.
+    bool fitting_ = false;
 };
 
 } // namespace polvane

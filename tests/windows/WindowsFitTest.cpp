@@ -170,6 +170,57 @@ TEST_F(WindowsFit, PresetArrangements)
     EXPECT_EQ(reportedEnds_, 0);
 }
 
+// Counts the layout requests and resizes that reach the watched widgets.
+class LayoutCounter : public QObject {
+public:
+    void Watch(QWidget& widget) { widget.installEventFilter(this); }
+    int count = 0;
+    std::string last;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Resize) {
+            ++count;
+            last = watched->objectName().toStdString() + (event->type() == QEvent::Resize ? " resized" : " laid out");
+        }
+        return false;
+    }
+};
+
+// Once laid out, a tool window's frame and content rest while nothing changes: a frame that
+// answered its content's layout by laying the content out again would keep a core busy.
+TEST_F(WindowsFit, FramesRestOnceLaidOut)
+{
+    window_.show();
+    options_.SwitchToEngineeringMode();
+    const auto expectRest = [this](const std::string& name) {
+        // The first layout settles over a few rounds of posted events.
+        QTest::qWait(100);
+        LayoutCounter counter;
+        for (QMdiSubWindow* frame : window_.MdiArea()->subWindowList()) {
+            counter.Watch(*frame);
+            if (frame->widget() != nullptr)
+                counter.Watch(*frame->widget());
+        }
+        QTest::qWait(300);
+        EXPECT_EQ(counter.count, 0) << name << ": " << counter.last;
+    };
+    for (const ToolWindowInfo& info : ToolWindowRegistry::All()) {
+        for (const auto& host : hosts_)
+            host->Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Item(info.menuName)->trigger();
+        ASSERT_TRUE(registry_.IsLoaded(info.id)) << info.caption;
+        expectRest(info.caption);
+    }
+    for (const ToolWindowInfo& info : ToolWindowRegistry::All()) {
+        if (!registry_.IsLoaded(info.id))
+            Item(info.menuName)->trigger();
+    }
+    expectRest("every window");
+}
+
 // The text of a control that does not fit its width, or empty.
 std::string Clipped(const QWidget& widget)
 {
