@@ -170,6 +170,53 @@ TEST_F(WindowsFit, PresetArrangements)
     EXPECT_EQ(reportedEnds_, 0);
 }
 
+// A window chosen from the Tools menu is scrolled into view before the keys act in it.
+TEST_F(WindowsFit, ToolsItemScrollsToTheWindow)
+{
+    window_.show();
+    Item("mnuViewWindowsArrange800x600")->trigger();
+    window_.setWindowState(Qt::WindowNoState);
+    window_.setGeometry(0, 0, 800, 570);
+    QApplication::processEvents();
+    QScrollBar& down = *window_.MdiArea()->verticalScrollBar();
+    QScrollBar& across = *window_.MdiArea()->horizontalScrollBar();
+    // The long cell list runs past the bottom: the view is scrolled there.
+    ASSERT_GT(down.maximum(), 0);
+    down.setValue(down.maximum());
+    across.setValue(across.maximum());
+    QApplication::processEvents();
+    const QMdiSubWindow* seating = nullptr;
+    for (const QMdiSubWindow* frame : window_.MdiArea()->subWindowList())
+        if (frame->windowTitle() == QStringLiteral("Seating Areas"))
+            seating = frame;
+    ASSERT_NE(seating, nullptr);
+    const QRect view = window_.MdiArea()->viewport()->rect();
+    ASSERT_FALSE(view.contains(seating->geometry()));
+
+    Item("mnuViewSeatingAreas")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(window_.MdiArea()->activeSubWindow(), seating);
+    EXPECT_TRUE(view.contains(seating->geometry()))
+        << seating->x() << "," << seating->y() << " " << seating->width() << "x" << seating->height();
+    // Scrolled no further than needed: the cell list's bottom stays as near as it can.
+    EXPECT_EQ(seating->y(), 0);
+
+    // So is a window past the right and bottom edges, chosen while the view is at the top.
+    down.setValue(0);
+    across.setValue(0);
+    QApplication::processEvents();
+    Item("mnuViewCellConfigurations")->trigger();
+    QApplication::processEvents();
+    const QMdiSubWindow* cells = window_.MdiArea()->activeSubWindow();
+    ASSERT_NE(cells, nullptr);
+    EXPECT_EQ(cells->windowTitle(), QStringLiteral("Cell Configurations"));
+    if (cells->height() <= view.height()) {
+        EXPECT_TRUE(view.contains(cells->geometry()));
+    } else {
+        EXPECT_EQ(cells->y(), 0);
+    }
+}
+
 // Counts the layout requests and resizes that reach the watched widgets.
 class LayoutCounter : public QObject {
 public:
