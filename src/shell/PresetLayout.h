@@ -14,11 +14,13 @@ namespace polvane {
 // columns side by side and rows one below another, down to one window per piece. The
 // windows are placed by the sizes they really have, so no two overlap: a fixed window
 // sits at the top left of its piece at its own size, a sizable one fills its piece. Room
-// to spare goes to the pieces holding sizable windows, in proportion to their sizes;
-// when the area is too small, the pieces keep their needed sizes and run past its edges.
-// An arrangement may offer alternatives, from the nearest to the original places to the
-// most compact (a long cell list leaves less room in its column, so windows move to the
-// other one): the first that fits the area is taken.
+// to spare goes to the pieces holding sizable windows, the drawings first and the venue
+// most; when the area is too small, only the pieces that need more than it run past its
+// edges. An arrangement may offer alternatives, from the nearest to the original places to
+// the most compact (a long cell list leaves less room in its column, so windows move to
+// the other one): the first that fits the area with every drawing readable is taken, else
+// the first that fits at all (as far as any alternative can: a long cell list may run past
+// the bottom in each).
 class PresetLayout {
 public:
     struct Node {

@@ -284,6 +284,7 @@ int ToolWindow::NeededHeight() const
 
 void ToolWindow::Move(int left, int top)
 {
+    placed_ = true;
     FitFrame();
     QWidget& frame = Frame();
     const ScreenPlace::Rect held = ScreenPlace::HeldOnScreen(
@@ -294,6 +295,7 @@ void ToolWindow::Move(int left, int top)
 
 void ToolWindow::Move(int left, int top, int width, int height)
 {
+    placed_ = true;
     if (!IsSizable()) {
         Move(left, top);
         return;
@@ -310,6 +312,7 @@ void ToolWindow::Move(int left, int top, int width, int height)
 
 void ToolWindow::Arrange(int left, int top)
 {
+    placed_ = true;
     FitFrame();
     Frame().move(ScreenInfo::ToPixels(left, TwipsX()), ScreenInfo::ToPixels(top, TwipsY()));
 }
@@ -329,6 +332,13 @@ void ToolWindow::Show()
     QWidget& frame = Frame();
     FitFrame();
     frame.show();
+    // A window with no place of its own opens where the work area puts it, which may lie
+    // partly past its edges: it is held inside, as far as it fits.
+    if (!placed_ && &frame != this) {
+        const QRect view = context_.area.viewport()->rect();
+        frame.move(std::clamp(frame.x(), 0, std::max(0, view.width() - frame.width())),
+                   std::clamp(frame.y(), 0, std::max(0, view.height() - frame.height())));
+    }
     frame.raise();
     if (auto* subWindow = qobject_cast<QMdiSubWindow*>(&frame); subWindow != nullptr)
         context_.area.setActiveSubWindow(subWindow);

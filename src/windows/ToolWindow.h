@@ -123,6 +123,8 @@ private:
     const ToolWindowInfo& info_;
     // While a fit lays the content out, the layouts' own requests start no other.
     bool fitting_ = false;
+    // Whether the window was ever put at a place of its own.
+    bool placed_ = false;
 };
 
 } // namespace polvane
