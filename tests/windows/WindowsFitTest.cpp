@@ -208,6 +208,27 @@ TEST_F(WindowsFit, PresetArrangements)
     EXPECT_EQ(reportedEnds_, 0);
 }
 
+// A window the arrangement leaves closed, opened without a place of its own, opens inside
+// the work area.
+TEST_F(WindowsFit, WindowWithoutPlaceOpensInsideTheWorkArea)
+{
+    window_.show();
+    options_.SwitchToEngineeringMode();
+    Item("mnuViewWindowsArrange1280x1024")->trigger();
+    window_.setWindowState(Qt::WindowNoState);
+    window_.setGeometry(0, 0, 1280, 1024 - 30);
+    QApplication::processEvents();
+    Item("mnuViewIFEGraph")->trigger();
+    QApplication::processEvents();
+    const QMdiSubWindow* graph = window_.MdiArea()->activeSubWindow();
+    ASSERT_NE(graph, nullptr);
+    EXPECT_EQ(graph->windowTitle(), QStringLiteral("Inter-Frequency Evenness Graph"));
+    const QRect view = window_.MdiArea()->viewport()->rect();
+    EXPECT_TRUE(view.contains(graph->geometry()))
+        << graph->x() << "," << graph->y() << " " << graph->width() << "x" << graph->height() << " in "
+        << view.width() << "x" << view.height();
+}
+
 // A window chosen from the Tools menu is scrolled into view before the keys act in it.
 TEST_F(WindowsFit, ToolsItemScrollsToTheWindow)
 {
