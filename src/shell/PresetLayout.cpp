@@ -54,8 +54,9 @@ PresetLayout::Size Readable(ToolWindowId id)
 
 class Placer {
 public:
-    Placer(const std::function<PresetLayout::Size(ToolWindowId)>& sizeOf, bool readable)
-        : sizeOf_(sizeOf), readable_(readable)
+    Placer(const std::function<PresetLayout::Size(ToolWindowId)>& sizeOf, bool readable, int areaWidth,
+           int areaHeight)
+        : sizeOf_(sizeOf), readable_(readable), areaWidth_(areaWidth), areaHeight_(areaHeight)
     {
     }
 
@@ -130,13 +131,16 @@ public:
                 given += share;
                 length += share;
             }
-            // Across its direction a part fills the piece, and only a part larger than the
-            // area runs past its edge.
+            // Across its direction a part fills the piece, as far as the area reaches: only
+            // a part that needs more runs past the area's edge.
             Rect part = rect;
-            if (across)
-                part.left = at, part.width = length, part.height = std::max(rect.height, need.height);
-            else
-                part.top = at, part.height = length, part.width = std::max(rect.width, need.width);
+            if (across) {
+                part.left = at, part.width = length;
+                part.height = std::max(need.height, std::min(rect.height, areaHeight_ - rect.top));
+            } else {
+                part.top = at, part.height = length;
+                part.width = std::max(need.width, std::min(rect.width, areaWidth_ - rect.left));
+            }
             Place(node.parts[index], part);
             at += length;
         }
@@ -147,6 +151,8 @@ public:
 private:
     const std::function<PresetLayout::Size(ToolWindowId)>& sizeOf_;
     bool readable_;
+    int areaWidth_;
+    int areaHeight_;
 };
 
 long long Overrun(const Need& need, int areaWidth, int areaHeight)
@@ -187,7 +193,7 @@ const Node& PresetLayout::Of(PresetColumn column)
                          Down({w(Id::ArrayConfiguration), w(Id::BumperConfiguration), w(Id::CellConfigurations)})}),
                  Down({Across({w(Id::SeatingAreas), Down({w(Id::ArrayConfiguration), w(Id::BumperConfiguration)})}),
                        Across({w(Id::CellConfigurations),
-                               Down({Across({w(Id::Notes), w(Id::ArrayPicture)}), w(Id::Venue)})})})})},
+                               Down({w(Id::Venue), Across({w(Id::Notes), w(Id::ArrayPicture)})})})})})},
         {PresetColumn::k1024x768Engineering,
          Either({Across({Down({w(Id::SeatingAreas), configurations,
                                Across({w(Id::Notes), w(Id::ArrayPicture)}), w(Id::Venue)}),
@@ -245,8 +251,8 @@ std::map<ToolWindowId, Rect> PresetLayout::Place(const Node& root,
     // Of the alternatives that run least past the area's edges (a long cell list may leave
     // none inside it), the one that comes nearest to showing every drawing readable; the
     // drawings get readable sizes where that runs no further past the edges.
-    const Placer least(sizeOf, false);
-    const Placer readable(sizeOf, true);
+    const Placer least(sizeOf, false, areaWidth, areaHeight);
+    const Placer readable(sizeOf, true, areaWidth, areaHeight);
     const Node* chosen = nullptr;
     long long chosenOverrun = 0;
     long long chosenReadable = 0;
@@ -257,7 +263,7 @@ std::map<ToolWindowId, Rect> PresetLayout::Place(const Node& root,
             (overrun == chosenOverrun && readableOverrun < chosenReadable))
             chosen = &alternative, chosenOverrun = overrun, chosenReadable = readableOverrun;
     }
-    Placer placer(sizeOf, chosenReadable == chosenOverrun);
+    Placer placer(sizeOf, chosenReadable == chosenOverrun, areaWidth, areaHeight);
     placer.Place(*chosen, {0, 0, areaWidth, areaHeight});
     return placer.places_;
 }
