@@ -512,7 +512,7 @@ void MainWindow::ScrollToActiveWindow()
     const QRect place = frame->geometry();
     // The distance to scroll along one direction: the far edge into view, then the near one.
     const auto shift = [](int start, int length, int viewStart, int viewLength) {
-        int by = std::max(0, start + length - (viewStart + viewLength));
+        const int by = std::max(0, start + length - (viewStart + viewLength));
         return std::min(by, start - viewStart);
     };
     QScrollBar& across = *mdiArea_->horizontalScrollBar();

@@ -18,9 +18,8 @@ namespace polvane {
 // most; when the area is too small, only the pieces that need more than it run past its
 // edges. An arrangement may offer alternatives, from the nearest to the original places to
 // the most compact (a long cell list leaves less room in its column, so windows move to
-// the other one): the first that fits the area with every drawing readable is taken, else
-// the first that fits at all (as far as any alternative can: a long cell list may run past
-// the bottom in each).
+// the other one): of those that run least past the area's edges, the first that comes
+// nearest to showing every drawing at a readable size is taken.
 class PresetLayout {
 public:
     struct Node {
@@ -41,8 +40,7 @@ public:
     static Node Across(std::vector<Node> parts);
     // Parts one below another, top to bottom.
     static Node Down(std::vector<Node> parts);
-    // The first alternative that fits the area, or when none does the one that runs least
-    // past its edges; only at the top of a tree.
+    // Alternatives of one arrangement, chosen as above; only at the top of a tree.
     static Node Either(std::vector<Node> alternatives);
 
     // The pieces of a preset arrangement; only its open windows appear in it.
