@@ -14,7 +14,9 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QShortcutEvent>
 #include <QStatusBar>
 #include <QTimer>
@@ -497,6 +499,26 @@ void MainWindow::OpenToolWindow(ToolWindowId id)
     // Choosing the checked item unchecked it; the window is still open.
     if (slots_.Open(id))
         UpdateVisibleWindows();
+    // The keys act in the window chosen, so the user must see it.
+    ScrollToActiveWindow();
+}
+
+void MainWindow::ScrollToActiveWindow()
+{
+    const QMdiSubWindow* frame = mdiArea_->activeSubWindow();
+    if (frame == nullptr || !frame->isVisible())
+        return;
+    const QRect view = mdiArea_->viewport()->rect();
+    const QRect place = frame->geometry();
+    // The distance to scroll along one direction: the far edge into view, then the near one.
+    const auto shift = [](int start, int length, int viewStart, int viewLength) {
+        const int by = std::max(0, start + length - (viewStart + viewLength));
+        return std::min(by, start - viewStart);
+    };
+    QScrollBar& across = *mdiArea_->horizontalScrollBar();
+    QScrollBar& down = *mdiArea_->verticalScrollBar();
+    across.setValue(across.value() + shift(place.x(), place.width(), view.x(), view.width()));
+    down.setValue(down.value() + shift(place.y(), place.height(), view.y(), view.height()));
 }
 
 void MainWindow::ShowWindows()

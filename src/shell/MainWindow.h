@@ -174,6 +174,9 @@ private:
     void ApplyStatusBar();
     void ChooseUnits(UnitsCode units);
     void OpenToolWindow(ToolWindowId id);
+    // Scrolls the work area so that the active window lies inside it, its top left corner
+    // first when it is larger than the view.
+    void ScrollToActiveWindow();
     int TextWidth(const std::string& text) const;
     std::string Title() const;
     void EndProgram();

@@ -95,7 +95,26 @@ void PresetArrangement::PlaceArrangement(PresetColumn column)
         return found == sizes.end() ? PresetLayout::Size{0, 0, false} : found->second;
     };
     const QSize area = WorkAreaSize();
-    const auto places = PresetLayout::Place(PresetLayout::Of(column), sizeOf, area.width(), area.height());
+    const PresetLayout::Node& layout = PresetLayout::Of(column);
+    // Windows running past one edge bring a scroll bar, which narrows the view along the
+    // other: the windows are placed in the room the bar leaves, so that it covers none of
+    // them and brings no second bar of its own.
+    const int bar = area_.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &area_);
+    int width = area.width();
+    int height = area.height();
+    auto places = PresetLayout::Place(layout, sizeOf, width, height);
+    for (int round = 0; round < 2; ++round) {
+        int right = 0;
+        int bottom = 0;
+        for (const auto& [id, r] : places)
+            right = std::max(right, r.left + r.width), bottom = std::max(bottom, r.top + r.height);
+        const int narrower = bottom > height && width == area.width() ? width - bar : width;
+        const int lower = right > narrower && height == area.height() ? height - bar : height;
+        if (narrower == width && lower == height)
+            break;
+        width = narrower, height = lower;
+        places = PresetLayout::Place(layout, sizeOf, width, height);
+    }
     arrangement_.clear();
     for (const ToolWindowInfo& info : ToolWindowRegistry::All()) {
         const auto place = places.find(info.id);

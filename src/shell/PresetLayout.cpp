@@ -13,18 +13,71 @@ using Rect = PresetLayout::Rect;
 struct Need {
     int width = 0;
     int height = 0;
-    bool stretches = false;
+    // How strongly the piece takes room to spare, across and down.
+    int growAcross = 0;
+    int growDown = 0;
 };
+
+// How strongly a sizable window takes room to spare: the drawings before the others, the
+// venue, the main drawing, most.
+int Growth(ToolWindowId id)
+{
+    switch (id) {
+    case ToolWindowId::Venue:
+        return 6;
+    case ToolWindowId::ArrayPicture:
+    case ToolWindowId::RiggingDetails:
+    case ToolWindowId::IFEGraph:
+    case ToolWindowId::ListeningPoints:
+        return 3;
+    default:
+        return 1;
+    }
+}
+
+// The size below which a drawing is hard to read, in pixels; where the area allows, an
+// arrangement gives each drawing at least this much.
+PresetLayout::Size Readable(ToolWindowId id)
+{
+    switch (id) {
+    case ToolWindowId::Venue:
+        return {480, 240, true};
+    case ToolWindowId::ArrayPicture:
+        return {240, 160, true};
+    case ToolWindowId::RiggingDetails:
+    case ToolWindowId::IFEGraph:
+        return {240, 180, true};
+    default:
+        return {0, 0, true};
+    }
+}
 
 class Placer {
 public:
-    explicit Placer(const std::function<PresetLayout::Size(ToolWindowId)>& sizeOf) : sizeOf_(sizeOf) {}
+    Placer(const std::function<PresetLayout::Size(ToolWindowId)>& sizeOf, bool readable, int areaWidth,
+           int areaHeight)
+        : sizeOf_(sizeOf), readable_(readable), areaWidth_(areaWidth), areaHeight_(areaHeight)
+    {
+    }
 
-    Need NeedOf(const Node& node)
+    PresetLayout::Size SizeOf(ToolWindowId id) const
+    {
+        PresetLayout::Size size = sizeOf_(id);
+        size.width = std::max(0, size.width);
+        size.height = std::max(0, size.height);
+        if (readable_ && size.sizable) {
+            size.width = std::max(size.width, Readable(id).width);
+            size.height = std::max(size.height, Readable(id).height);
+        }
+        return size;
+    }
+
+    Need NeedOf(const Node& node) const
     {
         if (node.kind == Node::Kind::Window) {
-            const PresetLayout::Size size = sizeOf_(node.id);
-            return {std::max(0, size.width), std::max(0, size.height), size.sizable};
+            const PresetLayout::Size size = SizeOf(node.id);
+            const int grow = size.sizable ? Growth(node.id) : 0;
+            return {size.width, size.height, grow, grow};
         }
         if (node.kind == Node::Kind::Either)
             throw std::logic_error("Alternatives only at the top of an arrangement");
@@ -32,9 +85,16 @@ public:
         const bool across = node.kind == Node::Kind::Across;
         for (const Node& part : node.parts) {
             const Need inner = NeedOf(part);
-            need.width = across ? need.width + inner.width : std::max(need.width, inner.width);
-            need.height = across ? std::max(need.height, inner.height) : need.height + inner.height;
-            need.stretches = need.stretches || inner.stretches;
+            // Along its direction a piece adds up its parts; across it, the largest counts.
+            if (across) {
+                need.width += inner.width, need.growAcross += inner.growAcross;
+                need.height = std::max(need.height, inner.height);
+                need.growDown = std::max(need.growDown, inner.growDown);
+            } else {
+                need.height += inner.height, need.growDown += inner.growDown;
+                need.width = std::max(need.width, inner.width);
+                need.growAcross = std::max(need.growAcross, inner.growAcross);
+            }
         }
         return need;
     }
@@ -42,7 +102,7 @@ public:
     void Place(const Node& node, Rect rect)
     {
         if (node.kind == Node::Kind::Window) {
-            const PresetLayout::Size size = sizeOf_(node.id);
+            const PresetLayout::Size size = SizeOf(node.id);
             if (!size.sizable)
                 rect.width = size.width, rect.height = size.height;
             places_[node.id] = rect;
@@ -50,33 +110,37 @@ public:
         }
         const bool across = node.kind == Node::Kind::Across;
         std::vector<Need> needs;
-        long long stretchTotal = 0;
+        long long growTotal = 0;
         int needTotal = 0;
         for (const Node& part : node.parts) {
             needs.push_back(NeedOf(part));
-            const int length = across ? needs.back().width : needs.back().height;
-            needTotal += length;
-            if (needs.back().stretches)
-                stretchTotal += std::max(1, length);
+            needTotal += across ? needs.back().width : needs.back().height;
+            growTotal += across ? needs.back().growAcross : needs.back().growDown;
         }
         const int spare = std::max(0, (across ? rect.width : rect.height) - needTotal);
         int given = 0;
-        long long stretchSoFar = 0;
+        long long grownSoFar = 0;
         int at = across ? rect.left : rect.top;
         for (std::size_t index = 0; index < node.parts.size(); ++index) {
-            int length = across ? needs[index].width : needs[index].height;
-            if (needs[index].stretches && stretchTotal > 0) {
+            const Need& need = needs[index];
+            int length = across ? need.width : need.height;
+            if (growTotal > 0) {
                 // Shares by running totals, so the rounding leaves no pixel over or short.
-                stretchSoFar += std::max(1, length);
-                const int share = static_cast<int>(spare * stretchSoFar / stretchTotal) - given;
+                grownSoFar += across ? need.growAcross : need.growDown;
+                const int share = static_cast<int>(spare * grownSoFar / growTotal) - given;
                 given += share;
                 length += share;
             }
+            // Across its direction a part fills the piece, as far as the area reaches: only
+            // a part that needs more runs past the area's edge.
             Rect part = rect;
-            if (across)
+            if (across) {
                 part.left = at, part.width = length;
-            else
+                part.height = std::max(need.height, std::min(rect.height, areaHeight_ - rect.top));
+            } else {
                 part.top = at, part.height = length;
+                part.width = std::max(need.width, std::min(rect.width, areaWidth_ - rect.left));
+            }
             Place(node.parts[index], part);
             at += length;
         }
@@ -86,7 +150,15 @@ public:
 
 private:
     const std::function<PresetLayout::Size(ToolWindowId)>& sizeOf_;
+    bool readable_;
+    int areaWidth_;
+    int areaHeight_;
 };
+
+long long Overrun(const Need& need, int areaWidth, int areaHeight)
+{
+    return static_cast<long long>(std::max(0, need.width - areaWidth)) + std::max(0, need.height - areaHeight);
+}
 
 } // namespace
 
@@ -103,14 +175,25 @@ const Node& PresetLayout::Of(PresetColumn column)
     using Id = ToolWindowId;
     const auto w = [](Id id) { return Window(id); };
     const Node configurations = Across({w(Id::ArrayConfiguration), w(Id::BumperConfiguration)});
-    // The columns and rows each window took in the arrangements' original places. At
+    const Node rightColumn = Down({w(Id::ArrayPicture), w(Id::Calculations), w(Id::CellConfigurations)});
+    // The columns and rows each window took in the arrangements' original places; at
+    // 800 x 600 the seating areas and the cell list are too wide to stand side by side, so
+    // that the cell list goes below them where the others do not fit. At
     // 1024 x 768 the windows beside the seating areas and in the cell list's column would
     // run past the screen, so the seating areas have their row to themselves and the others
-    // move below them or, as the cell list grows, out of its column.
+    // move below them or, as the cell list grows, out of its column. At 1280 x 1024 the
+    // rigging details keep their place beside the seating areas only where the screen is
+    // wide enough to show them readable; else they go into the column of the smaller
+    // windows (advanced) or the notes go below the configurations (basic).
     static const std::map<PresetColumn, Node> layouts{
         {PresetColumn::k800x600,
-         Across({Down({Across({w(Id::SeatingAreas), w(Id::Notes), w(Id::ArrayPicture)}), w(Id::Venue)}),
-                 Down({w(Id::ArrayConfiguration), w(Id::BumperConfiguration), w(Id::CellConfigurations)})})},
+         Either({Across({Down({Across({w(Id::SeatingAreas), w(Id::Notes), w(Id::ArrayPicture)}), w(Id::Venue)}),
+                         Down({w(Id::ArrayConfiguration), w(Id::BumperConfiguration), w(Id::CellConfigurations)})}),
+                 Across({Down({w(Id::SeatingAreas), Across({w(Id::Notes), w(Id::ArrayPicture)}), w(Id::Venue)}),
+                         Down({w(Id::ArrayConfiguration), w(Id::BumperConfiguration), w(Id::CellConfigurations)})}),
+                 Down({Across({w(Id::SeatingAreas), Down({w(Id::ArrayConfiguration), w(Id::BumperConfiguration)})}),
+                       Across({w(Id::CellConfigurations),
+                               Down({w(Id::Venue), Across({w(Id::Notes), w(Id::ArrayPicture)})})})})})},
         {PresetColumn::k1024x768Engineering,
          Either({Across({Down({w(Id::SeatingAreas), configurations,
                                Across({w(Id::Notes), w(Id::ArrayPicture)}), w(Id::Venue)}),
@@ -131,17 +214,25 @@ const Node& PresetLayout::Of(PresetColumn column)
                                Across({w(Id::RiggingDetails), w(Id::Notes), w(Id::ArrayPicture)}), w(Id::Venue)}),
                          Down({w(Id::Calculations), w(Id::CellConfigurations)})})})},
         {PresetColumn::k1280x1024Engineering,
-         Across({Down({Across({Down({w(Id::SeatingAreas), w(Id::ListeningPoints)}),
-                               Down({w(Id::ArrayConfiguration), w(Id::BumperConfiguration),
-                                     w(Id::FROptions), w(Id::RiggingDetails), w(Id::Notes)})}),
-                       w(Id::Venue)}),
-                 Down({w(Id::ArrayPicture), w(Id::Calculations), w(Id::CellConfigurations)})})},
+         Either({Across({Down({Across({Down({Across({w(Id::SeatingAreas), w(Id::RiggingDetails)}), w(Id::ListeningPoints)}),
+                                       Down({w(Id::ArrayConfiguration), w(Id::BumperConfiguration),
+                                             w(Id::FROptions), w(Id::Notes)})}),
+                               w(Id::Venue)}),
+                         rightColumn}),
+                 Across({Down({Across({Down({w(Id::SeatingAreas), w(Id::ListeningPoints)}),
+                                       Down({w(Id::ArrayConfiguration), w(Id::BumperConfiguration),
+                                             w(Id::FROptions), w(Id::RiggingDetails), w(Id::Notes)})}),
+                               w(Id::Venue)}),
+                         rightColumn})})},
         {PresetColumn::k1280x1024Standard,
-         Across({Down({Across({Down({Across({w(Id::SeatingAreas), w(Id::Notes)}),
-                                     Across({w(Id::ArrayConfiguration), w(Id::BumperConfiguration)})}),
-                               w(Id::RiggingDetails)}),
-                       w(Id::Venue)}),
-                 Down({w(Id::ArrayPicture), w(Id::Calculations), w(Id::CellConfigurations)})})},
+         Either({Across({Down({Across({Down({Across({w(Id::SeatingAreas), w(Id::Notes)}), configurations}),
+                                       w(Id::RiggingDetails)}),
+                               w(Id::Venue)}),
+                         rightColumn}),
+                 Across({Down({Across({Down({w(Id::SeatingAreas), configurations, w(Id::Notes)}),
+                                       w(Id::RiggingDetails)}),
+                               w(Id::Venue)}),
+                         rightColumn})})},
     };
     const auto found = layouts.find(column);
     if (found == layouts.end())
@@ -153,24 +244,27 @@ std::map<ToolWindowId, Rect> PresetLayout::Place(const Node& root,
                                                  const std::function<Size(ToolWindowId)>& sizeOf,
                                                  int areaWidth, int areaHeight)
 {
-    Placer placer(sizeOf);
-    const Node* chosen = &root;
-    if (root.kind == Node::Kind::Either) {
-        if (root.parts.empty())
-            throw std::invalid_argument("An arrangement without alternatives");
-        long long leastOverrun = -1;
-        for (const Node& alternative : root.parts) {
-            const Need need = placer.NeedOf(alternative);
-            const long long overrun = static_cast<long long>(std::max(0, need.width - areaWidth)) +
-                                      std::max(0, need.height - areaHeight);
-            if (leastOverrun < 0 || overrun < leastOverrun)
-                chosen = &alternative, leastOverrun = overrun;
-            if (overrun == 0)
-                break;
-        }
+    const std::vector<Node> single{root};
+    const std::vector<Node>& alternatives = root.kind == Node::Kind::Either ? root.parts : single;
+    if (alternatives.empty())
+        throw std::invalid_argument("An arrangement without alternatives");
+    // Of the alternatives that run least past the area's edges (a long cell list may leave
+    // none inside it), the one that comes nearest to showing every drawing readable; the
+    // drawings get readable sizes where that runs no further past the edges.
+    const Placer least(sizeOf, false, areaWidth, areaHeight);
+    const Placer readable(sizeOf, true, areaWidth, areaHeight);
+    const Node* chosen = nullptr;
+    long long chosenOverrun = 0;
+    long long chosenReadable = 0;
+    for (const Node& alternative : alternatives) {
+        const long long overrun = Overrun(least.NeedOf(alternative), areaWidth, areaHeight);
+        const long long readableOverrun = Overrun(readable.NeedOf(alternative), areaWidth, areaHeight);
+        if (chosen == nullptr || overrun < chosenOverrun ||
+            (overrun == chosenOverrun && readableOverrun < chosenReadable))
+            chosen = &alternative, chosenOverrun = overrun, chosenReadable = readableOverrun;
     }
-    const Need need = placer.NeedOf(*chosen);
-    placer.Place(*chosen, {0, 0, std::max(areaWidth, need.width), std::max(areaHeight, need.height)});
+    Placer placer(sizeOf, chosenReadable == chosenOverrun, areaWidth, areaHeight);
+    placer.Place(*chosen, {0, 0, areaWidth, areaHeight});
     return placer.places_;
 }
 

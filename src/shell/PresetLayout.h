@@ -14,11 +14,12 @@ namespace polvane {
 // columns side by side and rows one below another, down to one window per piece. The
 // windows are placed by the sizes they really have, so no two overlap: a fixed window
 // sits at the top left of its piece at its own size, a sizable one fills its piece. Room
-// to spare goes to the pieces holding sizable windows, in proportion to their sizes;
-// when the area is too small, the pieces keep their needed sizes and run past its edges.
-// An arrangement may offer alternatives, from the nearest to the original places to the
-// most compact (a long cell list leaves less room in its column, so windows move to the
-// other one): the first that fits the area is taken.
+// to spare goes to the pieces holding sizable windows, the drawings first and the venue
+// most; when the area is too small, only the pieces that need more than it run past its
+// edges. An arrangement may offer alternatives, from the nearest to the original places to
+// the most compact (a long cell list leaves less room in its column, so windows move to
+// the other one): of those that run least past the area's edges, the first that comes
+// nearest to showing every drawing at a readable size is taken.
 class PresetLayout {
 public:
     struct Node {
@@ -39,8 +40,7 @@ public:
     static Node Across(std::vector<Node> parts);
     // Parts one below another, top to bottom.
     static Node Down(std::vector<Node> parts);
-    // The first alternative that fits the area, or when none does the one that runs least
-    // past its edges; only at the top of a tree.
+    // Alternatives of one arrangement, chosen as above; only at the top of a tree.
     static Node Either(std::vector<Node> alternatives);
 
     // The pieces of a preset arrangement; only its open windows appear in it.

@@ -184,7 +184,9 @@ QSize ToolWindow::sizeHint() const
 bool ToolWindow::event(QEvent* event)
 {
     const bool handled = QWidget::event(event);
-    if (event->type() == QEvent::LayoutRequest && !IsSizable())
+    // The fit lays the content out and leaves no request behind: answered with another fit,
+    // each would keep the program busy for ever.
+    if (event->type() == QEvent::LayoutRequest && !IsSizable() && !fitting_)
         FitFrame();
     return handled;
 }
@@ -192,23 +194,21 @@ bool ToolWindow::event(QEvent* event)
 void ToolWindow::FitFrame()
 {
     QWidget& frame = Frame();
-    if (&frame == this)
+    if (&frame == this || fitting_)
         return;
+    fitting_ = true;
     if (layout() != nullptr)
         layout()->activate();
     if (IsSizable()) {
         frame.resize(frame.size().expandedTo(MinimumFrameSize()));
+        fitting_ = false;
         return;
     }
     frame.setFixedSize(sizeHint().expandedTo(minimumSizeHint()) + Decoration());
     // A frame that kept its size does not lay out its content again by itself.
-    if (frame.layout() != nullptr) {
-        frame.layout()->invalidate();
-        frame.layout()->activate();
-    }
     // Nor, while hidden, does content that the frame's caption made wider than it asked for,
     // down to the groups of controls that have layouts of their own.
-    std::vector<QWidget*> laidOut{this};
+    std::vector<QWidget*> laidOut{&frame, this};
     for (QWidget* child : findChildren<QWidget*>())
         laidOut.push_back(child);
     for (QWidget* widget : laidOut) {
@@ -217,6 +217,16 @@ void ToolWindow::FitFrame()
             widget->layout()->activate();
         }
     }
+    // A group laid out tells the layout around it, which is then to be laid out once more:
+    // from the innermost group outwards, each is laid out again where it was so told.
+    for (auto widget = laidOut.rbegin(); widget != laidOut.rend(); ++widget)
+        if ((*widget)->layout() != nullptr)
+            (*widget)->layout()->activate();
+    // Everything is laid out now: the requests the layouts posted on the way are stale, and
+    // each would only start another round.
+    for (QWidget* widget : laidOut)
+        QCoreApplication::removePostedEvents(widget, QEvent::LayoutRequest);
+    fitting_ = false;
 }
 
 void ToolWindow::GiveDefaultSize()
@@ -274,6 +284,7 @@ int ToolWindow::NeededHeight() const
 
 void ToolWindow::Move(int left, int top)
 {
+    placed_ = true;
     FitFrame();
     QWidget& frame = Frame();
     const ScreenPlace::Rect held = ScreenPlace::HeldOnScreen(
@@ -284,6 +295,7 @@ void ToolWindow::Move(int left, int top)
 
 void ToolWindow::Move(int left, int top, int width, int height)
 {
+    placed_ = true;
     if (!IsSizable()) {
         Move(left, top);
         return;
@@ -300,6 +312,7 @@ void ToolWindow::Move(int left, int top, int width, int height)
 
 void ToolWindow::Arrange(int left, int top)
 {
+    placed_ = true;
     FitFrame();
     Frame().move(ScreenInfo::ToPixels(left, TwipsX()), ScreenInfo::ToPixels(top, TwipsY()));
 }
@@ -319,6 +332,13 @@ void ToolWindow::Show()
     QWidget& frame = Frame();
     FitFrame();
     frame.show();
+    // A window with no place of its own opens where the work area puts it, which may lie
+    // partly past its edges: it is held inside, as far as it fits.
+    if (!placed_ && &frame != this) {
+        const QRect view = context_.area.viewport()->rect();
+        frame.move(std::clamp(frame.x(), 0, std::max(0, view.width() - frame.width())),
+                   std::clamp(frame.y(), 0, std::max(0, view.height() - frame.height())));
+    }
     frame.raise();
     if (auto* subWindow = qobject_cast<QMdiSubWindow*>(&frame); subWindow != nullptr)
         context_.area.setActiveSubWindow(subWindow);

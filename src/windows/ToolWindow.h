@@ -121,6 +121,10 @@ private:
     ToolWindowId id_;
     ToolWindowContext& context_;
     const ToolWindowInfo& info_;
+    // While a fit lays the content out, the layouts' own requests start no other.
+    bool fitting_ = false;
+    // Whether the window was ever put at a place of its own.
+    bool placed_ = false;
 };
 
 } // namespace polvane

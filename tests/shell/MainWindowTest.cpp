@@ -578,8 +578,10 @@ TEST_F(MainWindowArrangementTest, PresetsPlaceTheirWindowsByModeAndCloseTheRest)
         {P::k1024x768, true, Id::RiggingDetails, Below, Id::FROptions},
         {P::k1024x768, false, Id::FROptions, Closed, Id::Venue},
         {P::k1024x768, false, Id::Calculations, Below, Id::ArrayPicture},
-        {P::k1280x1024, true, Id::ListeningPoints, Below, Id::SeatingAreas},
-        {P::k1280x1024, true, Id::RiggingDetails, Below, Id::FROptions},
+        // Where the screen has room for them, the rigging details stand beside the seating
+        // areas and the listening points below both.
+        {P::k1280x1024, true, Id::RiggingDetails, RightOf, Id::SeatingAreas},
+        {P::k1280x1024, true, Id::ListeningPoints, Below, Id::RiggingDetails},
         {P::k1280x1024, true, Id::FROptions, RightOf, Id::ListeningPoints},
         {P::k1280x1024, false, Id::ListeningPoints, Closed, Id::Venue},
         {P::k1280x1024, false, Id::Venue, Below, Id::RiggingDetails},

@@ -1,5 +1,7 @@
+#include <algorithm>
 #include <functional>
 #include <initializer_list>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -72,13 +74,21 @@ protected:
         hosts_.clear();
     }
 
-    void SetCellCount(int count)
+    // With steep, the cells splay 5 degrees each and are attenuated by 6 dB, so that a long
+    // array's angles pass -100 degrees and every value has its widest text.
+    void SetCellCount(int count, bool steep = false)
     {
         Cells& cells = lifecycle_.Venue().LineArray().Cells();
         while (cells.Count() < count)
             cells.Add();
         while (cells.Count() > count)
             cells.Remove(cells.Count());
+        if (steep) {
+            for (int i = 1; i <= cells.Count(); ++i) {
+                cells.Item(i).SetSplayAngle(Angle::FromDegrees(5));
+                cells.Item(i).SetAttenuation(-6.0f);
+            }
+        }
         hub_.UpdateInterfaces(UpdateScope::All, true);
     }
 
@@ -116,25 +126,36 @@ TEST_F(WindowsFit, PresetArrangements)
         QSize screen;
         int cells;
         bool inside; // every window wholly inside the work area, none to scroll to
+        bool roomy;  // every drawing at least readable
     };
     // At 1024 x 768 a list of 24 cells takes nearly the whole height of its column, and the
     // seating areas, the calculations and the cell list are too wide for anything to stand
     // beside them, so the other windows cannot all fit: the work area scrolls to the rest.
+    // Whatever runs past the bottom, nothing runs past the right edge.
     const Case cases[] = {
-        {"mnuViewWindowsArrange800x600", {800, 600}, 24, false},
-        {"mnuViewWindowsArrange1024x768", {1024, 768}, 12, true},
-        {"mnuViewWindowsArrange1024x768", {1024, 768}, 24, false},
-        {"mnuViewWindowsArrange1280x1024", {1280, 1024}, 12, true},
-        {"mnuViewWindowsArrange1280x1024", {1280, 1024}, 24, true},
+        {"mnuViewWindowsArrange800x600", {800, 600}, 24, false, false},
+        {"mnuViewWindowsArrange1024x768", {1024, 768}, 12, true, false},
+        {"mnuViewWindowsArrange1024x768", {1024, 768}, 24, false, false},
+        {"mnuViewWindowsArrange1280x1024", {1280, 1024}, 12, true, true},
+        {"mnuViewWindowsArrange1280x1024", {1280, 1024}, 24, true, true},
+        {"mnuViewWindowsArrange1280x1024", {1920, 1080}, 12, true, true},
+        {"mnuViewWindowsArrange1280x1024", {1920, 1080}, 24, false, true},
     };
+    // The least a drawing shows where the arrangement's own screen has room for it.
+    const std::map<QString, QSize> readable{{QStringLiteral("Venue"), {480, 240}},
+                                            {QStringLiteral("Array Picture"), {240, 160}},
+                                            {QStringLiteral("Rigging Details"), {240, 180}},
+                                            {QStringLiteral("Inter-Frequency Evenness Graph"), {240, 180}}};
     window_.show();
+    for (const bool steep : {false, true}) {
     for (const bool engineering : {false, true}) {
         if (options_.EngineeringMode() != engineering)
             engineering ? options_.SwitchToEngineeringMode() : options_.SwitchToStandardMode();
         for (const Case& c : cases) {
-            const std::string name =
-                std::string(c.item) + (engineering ? " advanced, " : " basic, ") + std::to_string(c.cells) + " cells";
-            SetCellCount(c.cells);
+            const std::string name = std::string(c.item) + " at " + std::to_string(c.screen.width()) + "x" +
+                                     std::to_string(c.screen.height()) + (engineering ? " advanced, " : " basic, ") +
+                                     std::to_string(c.cells) + (steep ? " steep cells" : " cells");
+            SetCellCount(c.cells, steep);
             Item(c.item)->trigger();
             QApplication::processEvents();
             // The desktop's window manager gives the maximised window the screen less a
@@ -146,28 +167,164 @@ TEST_F(WindowsFit, PresetArrangements)
             const auto frames = OpenFrames();
             ASSERT_GE(frames.size(), 7U) << name;
             const QAbstractScrollArea& scroll = *window_.MdiArea();
+            // A bar appears only where windows run past that edge, never because the other
+            // bar took room.
+            const bool pastRight = std::any_of(frames.begin(), frames.end(),
+                                               [&](const auto& f) { return f.second.right() > area.right(); });
+            const bool pastBottom = std::any_of(frames.begin(), frames.end(),
+                                                [&](const auto& f) { return f.second.bottom() > area.bottom(); });
+            EXPECT_EQ(scroll.horizontalScrollBar()->isVisible(), pastRight) << name;
+            EXPECT_EQ(scroll.verticalScrollBar()->isVisible(), pastBottom) << name;
             for (std::size_t i = 0; i < frames.size(); ++i) {
                 const auto& [caption, frame] = frames[i];
                 for (std::size_t j = i + 1; j < frames.size(); ++j) {
                     EXPECT_FALSE(frame.intersects(frames[j].second))
                         << name << ": " << caption << " and " << frames[j].first;
                 }
+                const std::string where = std::to_string(frame.x()) + "," + std::to_string(frame.y()) + " " +
+                                          std::to_string(frame.width()) + "x" + std::to_string(frame.height()) +
+                                          " in " + std::to_string(area.width()) + "x" + std::to_string(area.height());
                 // Where all fit, each lies wholly inside the work area; elsewhere the work
                 // area scrolls to what lies outside.
                 if (c.inside) {
-                    EXPECT_TRUE(area.contains(frame)) << name << ": " << caption << " at " << frame.x() << ","
-                                                      << frame.y() << " " << frame.width() << "x"
-                                                      << frame.height() << " in " << area.width() << "x"
-                                                      << area.height();
+                    EXPECT_TRUE(area.contains(frame)) << name << ": " << caption << " at " << where;
                 }
                 EXPECT_GE(scroll.horizontalScrollBar()->maximum(), frame.right() - area.right())
                     << name << ": " << caption;
                 EXPECT_GE(scroll.verticalScrollBar()->maximum(), frame.bottom() - area.bottom())
                     << name << ": " << caption;
+                // On the screen it is made for, no window lies past the right edge, and no
+                // drawing is squeezed below a readable size where there is room.
+                EXPECT_LE(frame.right(), area.right()) << name << ": " << caption << " at " << where;
+                const auto least = readable.find(QString::fromStdString(caption));
+                if (c.roomy && least != readable.end()) {
+                    EXPECT_GE(frame.width(), least->second.width()) << name << ": " << caption << " at " << where;
+                    EXPECT_GE(frame.height(), least->second.height()) << name << ": " << caption << " at " << where;
+                }
             }
         }
     }
+    }
     EXPECT_EQ(reportedEnds_, 0);
+}
+
+// A window the arrangement leaves closed, opened without a place of its own, opens inside
+// the work area.
+TEST_F(WindowsFit, WindowWithoutPlaceOpensInsideTheWorkArea)
+{
+    window_.show();
+    options_.SwitchToEngineeringMode();
+    Item("mnuViewWindowsArrange1280x1024")->trigger();
+    window_.setWindowState(Qt::WindowNoState);
+    window_.setGeometry(0, 0, 1280, 1024 - 30);
+    QApplication::processEvents();
+    Item("mnuViewIFEGraph")->trigger();
+    QApplication::processEvents();
+    const QMdiSubWindow* graph = window_.MdiArea()->activeSubWindow();
+    ASSERT_NE(graph, nullptr);
+    EXPECT_EQ(graph->windowTitle(), QStringLiteral("Inter-Frequency Evenness Graph"));
+    const QRect view = window_.MdiArea()->viewport()->rect();
+    EXPECT_TRUE(view.contains(graph->geometry()))
+        << graph->x() << "," << graph->y() << " " << graph->width() << "x" << graph->height() << " in "
+        << view.width() << "x" << view.height();
+}
+
+// A window chosen from the Tools menu is scrolled into view before the keys act in it.
+TEST_F(WindowsFit, ToolsItemScrollsToTheWindow)
+{
+    window_.show();
+    Item("mnuViewWindowsArrange800x600")->trigger();
+    window_.setWindowState(Qt::WindowNoState);
+    window_.setGeometry(0, 0, 800, 570);
+    QApplication::processEvents();
+    QScrollBar& down = *window_.MdiArea()->verticalScrollBar();
+    QScrollBar& across = *window_.MdiArea()->horizontalScrollBar();
+    // The long cell list runs past the bottom: the view is scrolled there.
+    ASSERT_GT(down.maximum(), 0);
+    down.setValue(down.maximum());
+    across.setValue(across.maximum());
+    QApplication::processEvents();
+    const QMdiSubWindow* seating = nullptr;
+    for (const QMdiSubWindow* frame : window_.MdiArea()->subWindowList())
+        if (frame->windowTitle() == QStringLiteral("Seating Areas"))
+            seating = frame;
+    ASSERT_NE(seating, nullptr);
+    const QRect view = window_.MdiArea()->viewport()->rect();
+    ASSERT_FALSE(view.contains(seating->geometry()));
+
+    Item("mnuViewSeatingAreas")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(window_.MdiArea()->activeSubWindow(), seating);
+    EXPECT_TRUE(view.contains(seating->geometry()))
+        << seating->x() << "," << seating->y() << " " << seating->width() << "x" << seating->height();
+    // Scrolled no further than needed: the cell list's bottom stays as near as it can.
+    EXPECT_EQ(seating->y(), 0);
+
+    // So is a window past the right and bottom edges, chosen while the view is at the top.
+    down.setValue(0);
+    across.setValue(0);
+    QApplication::processEvents();
+    Item("mnuViewCellConfigurations")->trigger();
+    QApplication::processEvents();
+    const QMdiSubWindow* cells = window_.MdiArea()->activeSubWindow();
+    ASSERT_NE(cells, nullptr);
+    EXPECT_EQ(cells->windowTitle(), QStringLiteral("Cell Configurations"));
+    if (cells->height() <= view.height()) {
+        EXPECT_TRUE(view.contains(cells->geometry()));
+    } else {
+        EXPECT_EQ(cells->y(), 0);
+    }
+}
+
+// Counts the layout requests and resizes that reach the watched widgets.
+class LayoutCounter : public QObject {
+public:
+    void Watch(QWidget& widget) { widget.installEventFilter(this); }
+    int count = 0;
+    std::string last;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Resize) {
+            ++count;
+            last = watched->objectName().toStdString() + (event->type() == QEvent::Resize ? " resized" : " laid out");
+        }
+        return false;
+    }
+};
+
+// Once laid out, a tool window's frame and content rest while nothing changes: a frame that
+// answered its content's layout by laying the content out again would keep a core busy.
+TEST_F(WindowsFit, FramesRestOnceLaidOut)
+{
+    window_.show();
+    options_.SwitchToEngineeringMode();
+    const auto expectRest = [this](const std::string& name) {
+        // The first layout settles over a few rounds of posted events.
+        QTest::qWait(100);
+        LayoutCounter counter;
+        for (QMdiSubWindow* frame : window_.MdiArea()->subWindowList()) {
+            counter.Watch(*frame);
+            if (frame->widget() != nullptr)
+                counter.Watch(*frame->widget());
+        }
+        QTest::qWait(300);
+        EXPECT_EQ(counter.count, 0) << name << ": " << counter.last;
+    };
+    for (const ToolWindowInfo& info : ToolWindowRegistry::All()) {
+        for (const auto& host : hosts_)
+            host->Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Item(info.menuName)->trigger();
+        ASSERT_TRUE(registry_.IsLoaded(info.id)) << info.caption;
+        expectRest(info.caption);
+    }
+    for (const ToolWindowInfo& info : ToolWindowRegistry::All()) {
+        if (!registry_.IsLoaded(info.id))
+            Item(info.menuName)->trigger();
+    }
+    expectRest("every window");
 }
 
 // The text of a control that does not fit its width, or empty.
