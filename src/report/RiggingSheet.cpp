@@ -4,6 +4,7 @@
 #include <vector>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -33,6 +34,11 @@ constexpr float kFigureGap = 1.0f;
 // The dot's radius in inches, and the room kept round a cell number that needs more.
 constexpr float kDotInches = 0.07f;
 constexpr float kCirclePadInches = 0.01f;
+// Room between two numbers' circles, and the dot of a cell whose number finds no room.
+constexpr float kNumberGapInches = 0.02f;
+constexpr float kMarkInches = 0.02f;
+// Between a point and the text written beside it, as the boxes keep it.
+constexpr float kTextGapInches = 0.015f;
 
 // Column stops of the figures, percent of the printable width.
 constexpr float kLabelStop = 45.0f;
@@ -112,6 +118,141 @@ float NumberCircleInches(const Printer& printer, const std::string& widest)
     const float halfDiagonal =
         0.5f * std::hypot(printer.TextWidth(widest), 0.6f * printer.TextHeight(widest));
     return std::max(kDotInches, halfDiagonal + kCirclePadInches);
+}
+
+float Distance(const Point2D& a, const Point2D& b) { return std::hypot(a.x - b.x, a.y - b.y); }
+
+// The distance from p to the segment from a to b.
+float SegmentDistance(const Point2D& p, const Point2D& a, const Point2D& b)
+{
+    const float dx = b.x - a.x;
+    const float dy = b.y - a.y;
+    const float length2 = dx * dx + dy * dy;
+    const float t = length2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length2, 0.0f, 1.0f) : 0.0f;
+    return Distance(p, Point2D(a.x + t * dx, a.y + t * dy));
+}
+
+float QuadDistance(const Point2D& p, const CellResult& c)
+{
+    return std::min({SegmentDistance(p, c.TopFront, c.BottomFront), SegmentDistance(p, c.BottomFront, c.BottomBack),
+                     SegmentDistance(p, c.BottomBack, c.TopBack), SegmentDistance(p, c.TopBack, c.TopFront)});
+}
+
+bool CircleInBox(const PrintBox& box, const Point2D& c, float r)
+{
+    return c.x - r >= box.Left() && c.x + r <= box.Right() && c.y - r >= box.Bottom() && c.y + r <= box.Top();
+}
+
+// The end of a line from `from` (inside the box) towards `to`, cut where it leaves the box.
+Point2D InsideBox(const PrintBox& box, const Point2D& from, const Point2D& to)
+{
+    float t = 1;
+    const auto limit = [&t](float start, float delta, float low, float high) {
+        if (delta > 0 && start + t * delta > high)
+            t = (high - start) / delta;
+        else if (delta < 0 && start + t * delta < low)
+            t = (low - start) / delta;
+    };
+    limit(from.x, to.x - from.x, box.Left(), box.Right());
+    limit(from.y, to.y - from.y, box.Bottom(), box.Top());
+    t = std::clamp(t, 0.0f, 1.0f);
+    return Point2D(from.x + t * (to.x - from.x), from.y + t * (to.y - from.y));
+}
+
+// A text's extent in model units.
+struct ModelRect {
+    float left;
+    float bottom;
+    float right;
+    float top;
+};
+
+// Whether the segment from a to b runs through the rectangle (clipped against it).
+bool Crosses(const ModelRect& r, const Point2D& a, const Point2D& b)
+{
+    float t0 = 0;
+    float t1 = 1;
+    const float d[2] = {b.x - a.x, b.y - a.y};
+    const float start[2] = {a.x, a.y};
+    const float low[2] = {r.left, r.bottom};
+    const float high[2] = {r.right, r.top};
+    for (int axis = 0; axis < 2; ++axis) {
+        if (d[axis] == 0) {
+            if (start[axis] < low[axis] || start[axis] > high[axis])
+                return false;
+            continue;
+        }
+        float ta = (low[axis] - start[axis]) / d[axis];
+        float tb = (high[axis] - start[axis]) / d[axis];
+        if (ta > tb)
+            std::swap(ta, tb);
+        t0 = std::max(t0, ta);
+        t1 = std::min(t1, tb);
+        if (t0 > t1)
+            return false;
+    }
+    return true;
+}
+
+// Whether a label's rectangle lies inside the box, clear of the labels placed before, of
+// the numbers' circles and of the outlines.
+bool IsClear(const PrintBox& box, const ModelRect& rect, const std::vector<ModelRect>& labels,
+             const std::vector<std::optional<Point2D>>& circles, float radius,
+             const std::vector<std::array<Point2D, 4>>& outlines)
+{
+    if (rect.left < box.Left() || rect.right > box.Right() || rect.bottom < box.Bottom() || rect.top > box.Top())
+        return false;
+    for (const ModelRect& other : labels)
+        if (rect.left <= other.right && other.left <= rect.right && rect.bottom <= other.top && other.bottom <= rect.top)
+            return false;
+    for (const auto& circle : circles) {
+        if (!circle)
+            continue;
+        const Point2D nearest(std::clamp(circle->x, rect.left, rect.right), std::clamp(circle->y, rect.bottom, rect.top));
+        if (Distance(nearest, *circle) < radius)
+            return false;
+    }
+    for (const auto& quad : outlines)
+        for (std::size_t k = 0; k < quad.size(); ++k)
+            if (Crosses(rect, quad[k], quad[(k + 1) % quad.size()]))
+                return false;
+    return true;
+}
+
+// How many circle widths a number may stand out along its aim line, and how many the
+// side view may leave around the array for them.
+constexpr int kMostStaggers = 6;
+constexpr int kMostRoom = 3;
+
+// Where each cell's number stands: on its source where there is room, otherwise out along
+// its own aim line a circle's width at a time, so that close neighbours stagger instead of
+// running into a chain. A place must lie inside the box, clear of the numbers placed before
+// and of the other cells' outlines. A cell with no such place gets none.
+std::vector<std::optional<Point2D>> PlaceNumbers(const PrintBox& box, const std::vector<CellResult>& cells,
+                                                 float radius, float gap)
+{
+    std::vector<std::optional<Point2D>> places(cells.size());
+    std::vector<Point2D> placed;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const CellResult& cell = cells[i];
+        for (int k = 0; k <= kMostStaggers; ++k) {
+            const Point2D at = cell.Source.OffsetFromAH(cell.Aim, static_cast<float>(k) * (2 * radius + gap));
+            if (!CircleInBox(box, at, radius))
+                break;
+            const bool clearOfNumbers = std::all_of(placed.begin(), placed.end(), [&](const Point2D& other) {
+                return Distance(at, other) >= 2 * radius + gap;
+            });
+            bool clearOfCells = true;
+            for (std::size_t j = 0; j < cells.size() && clearOfCells; ++j)
+                clearOfCells = j == i || QuadDistance(at, cells[j]) >= radius;
+            if (clearOfNumbers && clearOfCells) {
+                places[i] = at;
+                placed.push_back(at);
+                break;
+            }
+        }
+    }
+    return places;
 }
 
 } // namespace
@@ -224,11 +365,28 @@ void RiggingSheet::SideView(const Settings& settings)
     const std::vector<CellResult>& cellResults = r.CellResults;
 
     auto box = OpenBox(0, kTableRight, 100, 4, 1, 1, 2);
-    ShowExtent(*box, r.ArrayMinX, r.ArrayMaxY, r.ArrayMaxX, r.ArrayMinY);
+    // Where the numbers find no room beside a crowded array, the array is drawn a little
+    // smaller, with room around it, a circle's width at a time.
+    const float circleInches = NumberCircleInches(doc.Device(), std::to_string(cellResults.size()));
+    std::vector<std::optional<Point2D>> places;
+    float radius = 0;
+    for (int room = 0; room <= kMostRoom; ++room) {
+        const float around = room == 0 ? 0 : box->InchesToModel(2 * circleInches + kNumberGapInches);
+        ShowExtent(*box, r.ArrayMinX - around * static_cast<float>(room), r.ArrayMaxY + around * static_cast<float>(room),
+                   r.ArrayMaxX + around * static_cast<float>(room), r.ArrayMinY - around * static_cast<float>(room));
+        radius = box->InchesToModel(circleInches);
+        places = PlaceNumbers(*box, cellResults, radius, box->InchesToModel(kNumberGapInches));
+        if (std::all_of(places.begin(), places.end(), [](const auto& place) { return place.has_value(); }))
+            break;
+    }
     box->DrawScale(kNormalWidth);
 
     doc.SetDrawingWidth(kHeavyWidth);
     box->DrawQuad(bumper.TopFront(), bumper.BottomFront(), bumper.BottomBack(), bumper.TopBack());
+    std::vector<std::array<Point2D, 4>> outlines{{bumper.TopFront(), bumper.BottomFront(), bumper.BottomBack(), bumper.TopBack()}};
+    for (const CellResult& c : cellResults)
+        outlines.push_back({c.TopFront, c.BottomFront, c.BottomBack, c.TopBack});
+    std::vector<ModelRect> jointLabels;
     for (int i = 1; i <= cells.Count(); ++i) {
         const CellResult& c = cellResults[static_cast<std::size_t>(i - 1)];
         box->DrawQuad(c.TopFront, c.BottomFront, c.BottomBack, c.TopBack);
@@ -240,24 +398,35 @@ void RiggingSheet::SideView(const Settings& settings)
             label = Format::FormatPinning(cells.Item(i).PinPosition());
         else
             continue;
-        // At the joint above the cell: for the first cell its edge against the bumper.
-        if (i == 1)
-            box->Text(label, 1, flown_ ? c.TopBack : c.BottomBack);
-        else
-            box->Text(label, 1, c.TopBack, cellResults[static_cast<std::size_t>(i - 2)].BottomBack);
+        // At the joint above the cell: for the first cell its edge against the bumper. On a
+        // crowded array a label that would run into another, a number or an outline is left
+        // out; the table lists them all.
+        const Point2D joint = i == 1 ? (flown_ ? c.TopBack : c.BottomBack)
+                                     : c.TopBack.MidPointWith(cellResults[static_cast<std::size_t>(i - 2)].BottomBack);
+        const float right = joint.x - box->InchesToModel(kTextGapInches);
+        const float half = box->InchesToModel(doc.LineHeight()) / 2;
+        const ModelRect rect{right - box->TextWidth({label}), joint.y - half, right, joint.y + half};
+        if (IsClear(*box, rect, jointLabels, places, radius, outlines)) {
+            box->Text(label, 1, joint);
+            jointLabels.push_back(rect);
+        }
     }
 
+    // The aim lines end where they leave the box, on every side.
     doc.SetDrawingWidth(kThinWidth);
     for (const CellResult& c : cellResults)
-        box->DrawLine(c.Source, c.Source.OffsetFromAH(c.Aim, kAimLength));
+        box->DrawLine(c.Source, InsideBox(*box, c.Source, c.Source.OffsetFromAH(c.Aim, kAimLength)));
 
-    // The white circles hide the aim lines beneath the numbers.
+    // The white circles hide the aim lines beneath the numbers. A cell whose number finds
+    // no room is still marked by a small dot at its source; the table names it.
     doc.SetDrawingWidth(kNormalWidth);
-    const float inches = NumberCircleInches(doc.Device(), std::to_string(cellResults.size()));
-    const float radius = inches > kDotInches ? box->InchesToModel(inches) : kDot;
     for (std::size_t i = 0; i < cellResults.size(); ++i) {
-        box->DrawCircle(cellResults[i].Source, radius);
-        box->Text(std::to_string(i + 1), 2, cellResults[i].Source);
+        if (places[i]) {
+            box->DrawCircle(*places[i], radius);
+            box->Text(std::to_string(i + 1), 2, *places[i]);
+        } else {
+            box->DrawCircle(cellResults[i].Source, box->InchesToModel(kMarkInches));
+        }
     }
 }
 
