@@ -37,8 +37,13 @@ constexpr float kCirclePadInches = 0.01f;
 // Room between two numbers' circles, and the dot of a cell whose number finds no room.
 constexpr float kNumberGapInches = 0.02f;
 constexpr float kMarkInches = 0.02f;
-// Between a point and the text written beside it, as the boxes keep it.
+// Between a point and the text written beside it, as the boxes keep it; between a label
+// and the lines and labels around it; a brace outside its box, as the boxes draw it.
 constexpr float kTextGapInches = 0.015f;
+constexpr float kLabelGapInches = 0.03f;
+constexpr float kBraceOutsideInches = 0.1f;
+// How far below a box's drawing the boxes start its scale's labels: a tick and a gap.
+constexpr float kScaleLabelDropInches = 0.065f;
 
 // Column stops of the figures, percent of the printable width.
 constexpr float kLabelStop = 45.0f;
@@ -53,10 +58,6 @@ constexpr float kAimLength = 10.0f;
 // Model coordinates beyond this are clamped before they are shown: the box's padding and
 // fit must stay finite.
 constexpr float kLargestCoordinate = 1e7f;
-
-// Share of its width each side of a hang-point label's centre that the top view keeps
-// clear: inside the box, and apart from the other label.
-constexpr float kLabelHalf = 0.55f;
 
 // A model extent that a box can show. A venue without cells, or a bumper without depth,
 // gives an extent of no size, which gets one unit around its middle; figures that are not
@@ -159,6 +160,35 @@ Point2D InsideBox(const PrintBox& box, const Point2D& from, const Point2D& to)
     return Point2D(from.x + t * (to.x - from.x), from.y + t * (to.y - from.y));
 }
 
+// Two labels on one line, each centred on its own x where it can be. Labels that would run
+// into each other move apart by half their overlap each; then each is held between low and
+// high, one held at an edge pushing the other on. Widths and the gap between the labels in
+// model units; `fits` is false when the two cannot stand side by side between the limits.
+struct Spread {
+    float left;
+    float right;
+    bool fits;
+};
+
+Spread SpreadApart(float leftX, float leftWidth, float rightX, float rightWidth, float low, float high, float gap)
+{
+    Spread s{leftX, rightX, leftWidth + gap + rightWidth <= high - low};
+    const auto overlap = [&] { return (s.left + leftWidth / 2 + gap) - (s.right - rightWidth / 2); };
+    if (const float o = overlap(); o > 0) {
+        s.left -= o / 2;
+        s.right += o / 2;
+    }
+    s.right = std::min(s.right, high - rightWidth / 2);
+    s.left = std::max(s.left, low + leftWidth / 2);
+    if (const float o = overlap(); o > 0) {
+        if (s.right + rightWidth / 2 >= high)
+            s.left -= o;
+        else
+            s.right += o;
+    }
+    return s;
+}
+
 // A text's extent in model units.
 struct ModelRect {
     float left;
@@ -217,6 +247,33 @@ bool IsClear(const PrintBox& box, const ModelRect& rect, const std::vector<Model
             if (Crosses(rect, quad[k], quad[(k + 1) % quad.size()]))
                 return false;
     return true;
+}
+
+// Where a horizontal brace from a to b at height y has its label: centred between the ends
+// where it fits between them (nothing), otherwise beside the right end, or the left one,
+// inside the box and off the outlines.
+std::optional<float> BraceLabelAt(const PrintBox& box, float a, float b, float y, float lineHeight, UnitsCode units,
+                                  const std::vector<std::array<Point2D, 4>>& outlines)
+{
+    const float width = box.TextWidth({Format::FormatSmallMeasurement(b - a, units)});
+    const float gap = box.InchesToModel(kLabelGapInches);
+    if (width + 2 * gap <= b - a)
+        return std::nullopt;
+    const float half = box.InchesToModel(lineHeight) / 2;
+    for (const float left : {b + gap, a - gap - width}) {
+        const ModelRect rect{left, y - half, left + width, y + half};
+        if (IsClear(box, rect, {}, {}, 0, outlines))
+            return left + width / 2;
+    }
+    return std::nullopt;
+}
+
+// How far right of a box's drawing a vertical brace stands so that its label, centred on
+// it, stays off the drawing: the usual tenth of an inch, or more for a wide label.
+float BraceOutsideInches(const PrintDocument& doc, const std::string& label)
+{
+    const float halfLabel = doc.TextWidth(label) / 100 * PrintDocument::kPrintableWidth / 2;
+    return std::max(kBraceOutsideInches, halfLabel + kLabelGapInches);
 }
 
 // How many circle widths a number may stand out along its aim line, and how many the
@@ -493,10 +550,18 @@ void RiggingSheet::Figure(const std::array<std::string, 4>& row)
 
 std::unique_ptr<PrintBox> RiggingSheet::OpenBox(float left, float right, float bottom,
                                                 float padLeft, float padTop, float padRight,
-                                                float padBottom)
+                                                float padBottom, const std::string& rightLabel)
 {
     document_->BlankLine(2);
     document_->SetTextStyle(2);
+    // The scale's labels under the drawing, and a label centred on a brace outside its
+    // right edge, stay inside the frame.
+    padBottom = std::max(padBottom, (kScaleLabelDropInches + document_->LineHeight() + kTextGapInches) /
+                                        PrintDocument::kPrintableHeight * 100);
+    if (!rightLabel.empty())
+        padRight = std::max(padRight, (BraceOutsideInches(*document_, rightLabel) + kLabelGapInches) /
+                                              PrintDocument::kPrintableWidth * 100 +
+                                          document_->TextWidth(rightLabel) / 2);
     return document_->CreateFreeformBox(left, kCursor, right, bottom, padLeft, padTop, padRight,
                                         padBottom, true);
 }
@@ -523,11 +588,19 @@ void RiggingSheet::Rigging()
     box->DrawLineFromXY(front.x, front.y + bumper.HoleRadius(), front.x, box->Top());
     if (bumper.Rigging() != RiggingCode::DualPoint || !IsHole(bumper, bumper.BackHangPoint()))
         return;
-    box->TopText(Format::FormatWeight(r.FrontLoad, venue_->Units()), front.x);
     const Point2D back = bumper.HoleLocation(bumper.BackHangPoint());
     box->DrawLineFromXY(back.x, back.y + bumper.HoleRadius(), back.x, box->Top());
-    box->TopText(Format::FormatWeight(r.BackLoad, venue_->Units()), back.x);
-    box->BraceDistance(0, back.x, front.x, (std::max(front.y, back.y) + box->Top()) / 2, venue_->Units());
+    // The loads above their cables, apart from each other and over the box.
+    const std::string frontLoad = Format::FormatWeight(r.FrontLoad, venue_->Units());
+    const std::string backLoad = Format::FormatWeight(r.BackLoad, venue_->Units());
+    const Spread loads = SpreadApart(back.x, box->TextWidth({backLoad}), front.x, box->TextWidth({frontLoad}),
+                                     box->Left(), box->Right(), box->InchesToModel(kLabelGapInches));
+    box->TopText(frontLoad, loads.right);
+    box->TopText(backLoad, loads.left);
+    const float braceY = (std::max(front.y, back.y) + box->Top()) / 2;
+    box->BraceDistance(0, back.x, front.x, braceY, venue_->Units(),
+                       BraceLabelAt(*box, back.x, front.x, braceY, doc.LineHeight(), venue_->Units(),
+                                    {{bumper.TopFront(), bumper.BottomFront(), bumper.BottomBack(), bumper.TopBack()}}));
 }
 
 void RiggingSheet::TopView()
@@ -538,14 +611,17 @@ void RiggingSheet::TopView()
 
     doc.SetY(60);
     doc.SetTextStyle(1);
-    auto box = OpenBox(kLabelStop, 100, 100, 4, 1, 5, 2);
     const float d = bumper.Depth() / 2;
+    const std::string depth = Format::FormatSmallMeasurement(2 * d, venue_->Units());
+    auto box = OpenBox(kLabelStop, 100, 100, 4, 1, 5, 2, depth);
     const float minX = r.RiggingMinX;
     const float maxX = r.RiggingMaxX;
     ShowExtent(*box, minX, d, maxX, -d);
     box->DrawScale(kNormalWidth);
-    // Right of the box: the bumper's depth.
-    box->BraceDistance(1, d, -d, kOutside, venue_->Units());
+    // Right of the box: the bumper's depth, its label clear of the bumper.
+    const float outside = BraceOutsideInches(doc, depth);
+    box->BraceDistance(1, d, -d, outside > kBraceOutsideInches ? box->Right() + box->InchesToModel(outside) : kOutside,
+                       venue_->Units());
     doc.SetDrawingWidth(kHeavyWidth);
     box->DrawRectangleFromXY(minX, d, maxX, -d);
     doc.SetDrawingWidth(kThinWidth);
@@ -564,42 +640,34 @@ void RiggingSheet::TopView()
     const std::string backLoad = "Load: " + Format::FormatWeight(r.BackLoad, venue_->Units());
     const float wF = box->TextWidth({"Front", frontLoad});
     const float wB = box->TextWidth({"Back", backLoad});
-    // Each label stays inside the box; then the two are pushed apart, only the one that is
-    // free to move when the other is held against an edge.
-    float xF = frontX;
-    float xB = backX;
-    bool frontHeld = false;
-    bool backHeld = false;
-    if (xF + kLabelHalf * wF > r.RiggingMaxX) {
-        xF = r.RiggingMaxX - kLabelHalf * wF;
-        frontHeld = true;
-    }
-    if (xB - kLabelHalf * wB < r.RiggingMinX) {
-        xB = r.RiggingMinX + kLabelHalf * wB;
-        backHeld = true;
-    }
-    const float overlap = (xB + kLabelHalf * wB) - (xF - kLabelHalf * wF);
-    if (overlap > 0) {
-        if (frontHeld) {
-            xB -= overlap;
-        } else if (backHeld) {
-            xF += overlap;
-        } else {
-            xF += overlap / 2;
-            xB -= overlap / 2;
-        }
+    // The labels stand under their markers inside the bumper's outline, clear of it and of
+    // each other. Where the bumper is too narrow for them side by side, the back label
+    // goes under the front one; one wider than the bumper is centred on it.
+    const float gap = box->InchesToModel(kLabelGapInches);
+    const float low = minX + gap;
+    const float high = maxX - gap;
+    Spread at = SpreadApart(backX, wB, frontX, wF, low, high, 2 * gap);
+    int backLines = 1;
+    if (!at.fits) {
+        const auto alone = [&](float x, float width) {
+            return width <= high - low ? std::clamp(x, low + width / 2, high - width / 2) : (minX + maxX) / 2;
+        };
+        at = Spread{alone(backX, wB), alone(frontX, wF), false};
+        backLines = 4;
     }
 
-    const auto label = [&](float x, const std::string& name, const std::string& load) {
+    const auto label = [&](float x, int lines, const std::string& name, const std::string& load) {
         box->SetXY(x, 0);
-        doc.BlankLine(1);
+        doc.BlankLine(lines);
         doc.Text(name, 2, false, false, kCursor, kCursor);
         doc.Text(load, 2, false, false, kCursor, kCursor);
     };
-    label(xF, "Front", frontLoad);
+    label(at.right, 1, "Front", frontLoad);
     box->DrawCircleFromXY(backX, 0, kDot, true);
-    label(xB, "Back", backLoad);
-    box->BraceDistance(0, backX, frontX, 0.15f * d, venue_->Units());
+    label(at.left, backLines, "Back", backLoad);
+    box->BraceDistance(0, backX, frontX, 0.15f * d, venue_->Units(),
+                       BraceLabelAt(*box, backX, frontX, 0.15f * d, doc.LineHeight(), venue_->Units(),
+                                    {{Point2D(minX, d), Point2D(maxX, d), Point2D(maxX, -d), Point2D(minX, -d)}}));
 }
 
 } // namespace polvane
