@@ -455,17 +455,23 @@ void RiggingSheet::SideView(const Settings& settings)
             label = Format::FormatPinning(cells.Item(i).PinPosition());
         else
             continue;
-        // At the joint above the cell: for the first cell its edge against the bumper. On a
-        // crowded array a label that would run into another, a number or an outline is left
-        // out; the table lists them all.
+        // At the joint above the cell: for the first cell its edge against the bumper. A
+        // label that would run into another, a number or an outline there moves half a line
+        // down the cell's back, or up; on a crowded array one that finds no room is left
+        // out, the table lists them all.
         const Point2D joint = i == 1 ? (flown_ ? c.TopBack : c.BottomBack)
                                      : c.TopBack.MidPointWith(cellResults[static_cast<std::size_t>(i - 2)].BottomBack);
         const float right = joint.x - box->InchesToModel(kTextGapInches);
         const float half = box->InchesToModel(doc.LineHeight()) / 2;
-        const ModelRect rect{right - box->TextWidth({label}), joint.y - half, right, joint.y + half};
-        if (IsClear(*box, rect, jointLabels, places, radius, outlines)) {
-            box->Text(label, 1, joint);
-            jointLabels.push_back(rect);
+        const float width = box->TextWidth({label});
+        for (const float shift : {0.0f, -half, half}) {
+            const Point2D at(joint.x, joint.y + shift);
+            const ModelRect rect{right - width, at.y - half, right, at.y + half};
+            if (IsClear(*box, rect, jointLabels, places, radius, outlines)) {
+                box->Text(label, 1, at);
+                jointLabels.push_back(rect);
+                break;
+            }
         }
     }
 
