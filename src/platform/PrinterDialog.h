@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 namespace polvane {
 
@@ -14,9 +15,10 @@ public:
 
     // Waits for the user; false when the dialog was cancelled.
     virtual bool Choose() = 0;
-    // A job on the printer chosen last, started and ready to draw on. Throws PrinterFailure
-    // when the printer refuses it.
-    virtual std::shared_ptr<Printer> StartJob() = 0;
+    // A job on the printer chosen last, started and ready to draw on, named by its title
+    // (what a print queue lists, a PDF file's Title) and by the program that made it (a PDF
+    // file's Creator). Throws PrinterFailure when the printer refuses it.
+    virtual std::shared_ptr<Printer> StartJob(const std::string& title, const std::string& creator) = 0;
 };
 
 } // namespace polvane

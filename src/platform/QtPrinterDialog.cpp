@@ -17,8 +17,10 @@ bool QtPrinterDialog::Choose()
     return dialog.exec() == QDialog::Accepted;
 }
 
-std::shared_ptr<Printer> QtPrinterDialog::StartJob()
+std::shared_ptr<Printer> QtPrinterDialog::StartJob(const std::string& title, const std::string& creator)
 {
+    printer_.setDocName(QString::fromStdString(title));
+    printer_.setCreator(QString::fromStdString(creator));
     try {
         return std::make_shared<QtPrinter>(printer_);
     } catch (const std::runtime_error& refused) {

@@ -15,7 +15,7 @@ public:
     explicit QtPrinterDialog(QWidget* parent = nullptr);
 
     bool Choose() override;
-    std::shared_ptr<Printer> StartJob() override;
+    std::shared_ptr<Printer> StartJob(const std::string& title, const std::string& creator) override;
 
     // The printer the jobs go to; tests point it at a PDF file.
     QPrinter& Device() { return printer_; }

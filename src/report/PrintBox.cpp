@@ -30,6 +30,22 @@ constexpr float kPi = static_cast<float>(Angle::kPi);
 constexpr double kMostTicks = 1000;
 constexpr double kLargestTick = 1e15;
 
+// Room between two neighbouring scale labels, inches.
+constexpr float kLabelSpace = 0.05f;
+
+// The fewest units (1, 2, 5, 10, 20, 50, ...) between labels that leave each label `needed`
+// inches of room, with `perUnit` inches between units.
+long long LabelStep(float perUnit, float needed)
+{
+    if (!(perUnit > 0) || !std::isfinite(perUnit))
+        return 1;
+    for (long long decade = 1; decade <= static_cast<long long>(kLargestTick); decade *= 10)
+        for (const long long step : {decade, 2 * decade, 5 * decade})
+            if (static_cast<float>(step) * perUnit >= needed)
+                return step;
+    return static_cast<long long>(kLargestTick);
+}
+
 template <typename Draw>
 void ForEachTick(float low, float high, Draw draw)
 {
@@ -57,7 +73,8 @@ PrintBox::PrintBox(PrintDocument& document, float left, float top, float right, 
 {
 }
 
-void PrintBox::BraceDistance(int orientation, float a, float b, float position, UnitsCode units)
+void PrintBox::BraceDistance(int orientation, float a, float b, float position, UnitsCode units,
+                             std::optional<float> labelAt)
 {
     if (orientation != 0 && orientation != 1)
         return;
@@ -76,7 +93,7 @@ void PrintBox::BraceDistance(int orientation, float a, float b, float position, 
         Line(xa, lineY, xb, lineY);
         Line(xb, lineY - kTick, xb, lineY + kTick);
         label = Format::FormatSmallMeasurement(b - a, units);
-        printer.SetCurrentX(ToPageX((a + b) / 2) - printer.TextWidth(label) / 2);
+        printer.SetCurrentX(ToPageX(labelAt.value_or((a + b) / 2)) - printer.TextWidth(label) / 2);
         printer.SetCurrentY(lineY - lineHeight / 2);
     } else {
         const float lineX = position > 0 ? ToPageX(position) : pageRight_ + kBraceOutside;
@@ -87,7 +104,7 @@ void PrintBox::BraceDistance(int orientation, float a, float b, float position, 
         Line(lineX - kTick, yb, lineX + kTick, yb);
         label = Format::FormatSmallMeasurement(a - b, units);
         printer.SetCurrentX(lineX - printer.TextWidth(label) / 2);
-        printer.SetCurrentY(ToPageY((a + b) / 2) - lineHeight / 2);
+        printer.SetCurrentY(ToPageY(labelAt.value_or((a + b) / 2)) - lineHeight / 2);
     }
     printer.Print(label);
     printer.SetTransparentText(wasTransparent);
@@ -186,9 +203,17 @@ void PrintBox::DrawScale(float lineWidth)
     Line(pageLeft_, pageTop_, pageLeft_, pageBottom_);
     Line(pageLeft_, pageBottom_, pageRight_, pageBottom_);
 
+    // Where the units stand closer than their labels need, only every second, fifth, tenth
+    // ... unit is labelled, so that the labels stay apart; every unit keeps its tick.
+    float widest = 0;
+    ForEachTick(modelLeft_, modelRight_, [&](long long i) { widest = std::max(widest, printer.TextWidth(std::to_string(i))); });
+    const long long acrossEvery = LabelStep(PageScale(), widest + kLabelSpace);
+    const long long upEvery = LabelStep(PageScale(), lineHeight + kLabelSpace / 2);
     ForEachTick(modelLeft_, modelRight_, [&](long long i) {
         const float x = ToPageX(static_cast<float>(i));
         Line(x, pageBottom_, x, pageBottom_ + kTick);
+        if (i % acrossEvery != 0)
+            return;
         const std::string label = std::to_string(i);
         printer.SetCurrentX(x - printer.TextWidth(label) / 2);
         printer.SetCurrentY(pageBottom_ + kTick + kGap);
@@ -197,6 +222,8 @@ void PrintBox::DrawScale(float lineWidth)
     ForEachTick(modelBottom_, modelTop_, [&](long long i) {
         const float y = ToPageY(static_cast<float>(i));
         Line(pageLeft_, y, pageLeft_ - kTick, y);
+        if (i % upEvery != 0)
+            return;
         const std::string label = std::to_string(i);
         printer.SetCurrentX(pageLeft_ - kTick - kGap - printer.TextWidth(label));
         printer.SetCurrentY(y - lineHeight / 2);

@@ -32,8 +32,10 @@ public:
     // Orientation 0 runs from model x a to b at model y position; 1 from model y a to b at
     // model x position. A position of 0 or less puts it 0.1 inch outside the box, above it
     // or right of it. The label reads b - a across and a - b down, so pass horizontal braces
-    // left to right and vertical ones top to bottom.
-    void BraceDistance(int orientation, float a, float b, float position, UnitsCode units);
+    // left to right and vertical ones top to bottom. The label is centred on the line, or,
+    // given labelAt, at that model coordinate along it (beside a brace too short to hold it).
+    void BraceDistance(int orientation, float a, float b, float position, UnitsCode units,
+                       std::optional<float> labelAt = std::nullopt);
     // A radius of 0 or less draws 0.07 inch, whatever the scale.
     void DrawCircle(const Point2D& centre, float radius);
     // Filled: the hang-point marker, a white circle with its upper left and lower right
@@ -52,8 +54,9 @@ public:
     // start such lines inside the box.
     void DrawLine(const Point2D& p1, const Point2D& p2);
     // The left and bottom axes with a tick and label at every whole model unit, drawn with
-    // the line width given in twips. An axis of more than a thousand units is ticked at a
-    // power of ten instead, and one beyond 1e15 not at all.
+    // the line width given in twips; where the labels would run into each other only every
+    // second, fifth, tenth ... unit is labelled. An axis of more than a thousand units is
+    // ticked at a power of ten instead, and one beyond 1e15 not at all.
     void DrawScale(float lineWidth);
     // Throws std::invalid_argument for an extent that is empty both ways or not finite, and
     // for a box with no room on the page.

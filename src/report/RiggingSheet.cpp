@@ -4,6 +4,7 @@
 #include <vector>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -33,6 +34,16 @@ constexpr float kFigureGap = 1.0f;
 // The dot's radius in inches, and the room kept round a cell number that needs more.
 constexpr float kDotInches = 0.07f;
 constexpr float kCirclePadInches = 0.01f;
+// Room between two numbers' circles, and the dot of a cell whose number finds no room.
+constexpr float kNumberGapInches = 0.02f;
+constexpr float kMarkInches = 0.02f;
+// Between a point and the text written beside it, as the boxes keep it; between a label
+// and the lines and labels around it; a brace outside its box, as the boxes draw it.
+constexpr float kTextGapInches = 0.015f;
+constexpr float kLabelGapInches = 0.03f;
+constexpr float kBraceOutsideInches = 0.1f;
+// How far below a box's drawing the boxes start its scale's labels: a tick and a gap.
+constexpr float kScaleLabelDropInches = 0.065f;
 
 // Column stops of the figures, percent of the printable width.
 constexpr float kLabelStop = 45.0f;
@@ -47,10 +58,6 @@ constexpr float kAimLength = 10.0f;
 // Model coordinates beyond this are clamped before they are shown: the box's padding and
 // fit must stay finite.
 constexpr float kLargestCoordinate = 1e7f;
-
-// Share of its width each side of a hang-point label's centre that the top view keeps
-// clear: inside the box, and apart from the other label.
-constexpr float kLabelHalf = 0.55f;
 
 // A model extent that a box can show. A venue without cells, or a bumper without depth,
 // gives an extent of no size, which gets one unit around its middle; figures that are not
@@ -112,6 +119,197 @@ float NumberCircleInches(const Printer& printer, const std::string& widest)
     const float halfDiagonal =
         0.5f * std::hypot(printer.TextWidth(widest), 0.6f * printer.TextHeight(widest));
     return std::max(kDotInches, halfDiagonal + kCirclePadInches);
+}
+
+float Distance(const Point2D& a, const Point2D& b) { return std::hypot(a.x - b.x, a.y - b.y); }
+
+// The distance from p to the segment from a to b.
+float SegmentDistance(const Point2D& p, const Point2D& a, const Point2D& b)
+{
+    const float dx = b.x - a.x;
+    const float dy = b.y - a.y;
+    const float length2 = dx * dx + dy * dy;
+    const float t = length2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length2, 0.0f, 1.0f) : 0.0f;
+    return Distance(p, Point2D(a.x + t * dx, a.y + t * dy));
+}
+
+float QuadDistance(const Point2D& p, const CellResult& c)
+{
+    return std::min({SegmentDistance(p, c.TopFront, c.BottomFront), SegmentDistance(p, c.BottomFront, c.BottomBack),
+                     SegmentDistance(p, c.BottomBack, c.TopBack), SegmentDistance(p, c.TopBack, c.TopFront)});
+}
+
+bool CircleInBox(const PrintBox& box, const Point2D& c, float r)
+{
+    return c.x - r >= box.Left() && c.x + r <= box.Right() && c.y - r >= box.Bottom() && c.y + r <= box.Top();
+}
+
+// The end of a line from `from` (inside the box) towards `to`, cut where it leaves the box.
+Point2D InsideBox(const PrintBox& box, const Point2D& from, const Point2D& to)
+{
+    float t = 1;
+    const auto limit = [&t](float start, float delta, float low, float high) {
+        if (delta > 0 && start + t * delta > high)
+            t = (high - start) / delta;
+        else if (delta < 0 && start + t * delta < low)
+            t = (low - start) / delta;
+    };
+    limit(from.x, to.x - from.x, box.Left(), box.Right());
+    limit(from.y, to.y - from.y, box.Bottom(), box.Top());
+    t = std::clamp(t, 0.0f, 1.0f);
+    return Point2D(from.x + t * (to.x - from.x), from.y + t * (to.y - from.y));
+}
+
+// Two labels on one line, each centred on its own x where it can be. Labels that would run
+// into each other move apart by half their overlap each; then each is held between low and
+// high, one held at an edge pushing the other on. Widths and the gap between the labels in
+// model units; `fits` is false when the two cannot stand side by side between the limits.
+struct Spread {
+    float left;
+    float right;
+    bool fits;
+};
+
+Spread SpreadApart(float leftX, float leftWidth, float rightX, float rightWidth, float low, float high, float gap)
+{
+    Spread s{leftX, rightX, leftWidth + gap + rightWidth <= high - low};
+    const auto overlap = [&] { return (s.left + leftWidth / 2 + gap) - (s.right - rightWidth / 2); };
+    if (const float o = overlap(); o > 0) {
+        s.left -= o / 2;
+        s.right += o / 2;
+    }
+    s.right = std::min(s.right, high - rightWidth / 2);
+    s.left = std::max(s.left, low + leftWidth / 2);
+    if (const float o = overlap(); o > 0) {
+        if (s.right + rightWidth / 2 >= high)
+            s.left -= o;
+        else
+            s.right += o;
+    }
+    return s;
+}
+
+// A text's extent in model units.
+struct ModelRect {
+    float left;
+    float bottom;
+    float right;
+    float top;
+};
+
+// Whether the segment from a to b runs through the rectangle (clipped against it).
+bool Crosses(const ModelRect& r, const Point2D& a, const Point2D& b)
+{
+    float t0 = 0;
+    float t1 = 1;
+    const float d[2] = {b.x - a.x, b.y - a.y};
+    const float start[2] = {a.x, a.y};
+    const float low[2] = {r.left, r.bottom};
+    const float high[2] = {r.right, r.top};
+    for (int axis = 0; axis < 2; ++axis) {
+        if (d[axis] == 0) {
+            if (start[axis] < low[axis] || start[axis] > high[axis])
+                return false;
+            continue;
+        }
+        float ta = (low[axis] - start[axis]) / d[axis];
+        float tb = (high[axis] - start[axis]) / d[axis];
+        if (ta > tb)
+            std::swap(ta, tb);
+        t0 = std::max(t0, ta);
+        t1 = std::min(t1, tb);
+        if (t0 > t1)
+            return false;
+    }
+    return true;
+}
+
+// Whether a label's rectangle lies inside the box, clear of the labels placed before, of
+// the numbers' circles and of the outlines.
+bool IsClear(const PrintBox& box, const ModelRect& rect, const std::vector<ModelRect>& labels,
+             const std::vector<std::optional<Point2D>>& circles, float radius,
+             const std::vector<std::array<Point2D, 4>>& outlines)
+{
+    if (rect.left < box.Left() || rect.right > box.Right() || rect.bottom < box.Bottom() || rect.top > box.Top())
+        return false;
+    for (const ModelRect& other : labels)
+        if (rect.left <= other.right && other.left <= rect.right && rect.bottom <= other.top && other.bottom <= rect.top)
+            return false;
+    for (const auto& circle : circles) {
+        if (!circle)
+            continue;
+        const Point2D nearest(std::clamp(circle->x, rect.left, rect.right), std::clamp(circle->y, rect.bottom, rect.top));
+        if (Distance(nearest, *circle) < radius)
+            return false;
+    }
+    for (const auto& quad : outlines)
+        for (std::size_t k = 0; k < quad.size(); ++k)
+            if (Crosses(rect, quad[k], quad[(k + 1) % quad.size()]))
+                return false;
+    return true;
+}
+
+// Where a horizontal brace from a to b at height y has its label: centred between the ends
+// where it fits between them (nothing), otherwise beside the right end, or the left one,
+// inside the box and off the outlines.
+std::optional<float> BraceLabelAt(const PrintBox& box, float a, float b, float y, float lineHeight, UnitsCode units,
+                                  const std::vector<std::array<Point2D, 4>>& outlines)
+{
+    const float width = box.TextWidth({Format::FormatSmallMeasurement(b - a, units)});
+    const float gap = box.InchesToModel(kLabelGapInches);
+    if (width + 2 * gap <= b - a)
+        return std::nullopt;
+    const float half = box.InchesToModel(lineHeight) / 2;
+    for (const float left : {b + gap, a - gap - width}) {
+        const ModelRect rect{left, y - half, left + width, y + half};
+        if (IsClear(box, rect, {}, {}, 0, outlines))
+            return left + width / 2;
+    }
+    return std::nullopt;
+}
+
+// How far right of a box's drawing a vertical brace stands so that its label, centred on
+// it, stays off the drawing: the usual tenth of an inch, or more for a wide label.
+float BraceOutsideInches(const PrintDocument& doc, const std::string& label)
+{
+    const float halfLabel = doc.TextWidth(label) / 100 * PrintDocument::kPrintableWidth / 2;
+    return std::max(kBraceOutsideInches, halfLabel + kLabelGapInches);
+}
+
+// How many circle widths a number may stand out along its aim line, and how many the
+// side view may leave around the array for them.
+constexpr int kMostStaggers = 6;
+constexpr int kMostRoom = 3;
+
+// Where each cell's number stands: on its source where there is room, otherwise out along
+// its own aim line a circle's width at a time, so that close neighbours stagger instead of
+// running into a chain. A place must lie inside the box, clear of the numbers placed before
+// and of the other cells' outlines. A cell with no such place gets none.
+std::vector<std::optional<Point2D>> PlaceNumbers(const PrintBox& box, const std::vector<CellResult>& cells,
+                                                 float radius, float gap)
+{
+    std::vector<std::optional<Point2D>> places(cells.size());
+    std::vector<Point2D> placed;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const CellResult& cell = cells[i];
+        for (int k = 0; k <= kMostStaggers; ++k) {
+            const Point2D at = cell.Source.OffsetFromAH(cell.Aim, static_cast<float>(k) * (2 * radius + gap));
+            if (!CircleInBox(box, at, radius))
+                break;
+            const bool clearOfNumbers = std::all_of(placed.begin(), placed.end(), [&](const Point2D& other) {
+                return Distance(at, other) >= 2 * radius + gap;
+            });
+            bool clearOfCells = true;
+            for (std::size_t j = 0; j < cells.size() && clearOfCells; ++j)
+                clearOfCells = j == i || QuadDistance(at, cells[j]) >= radius;
+            if (clearOfNumbers && clearOfCells) {
+                places[i] = at;
+                placed.push_back(at);
+                break;
+            }
+        }
+    }
+    return places;
 }
 
 } // namespace
@@ -224,11 +422,28 @@ void RiggingSheet::SideView(const Settings& settings)
     const std::vector<CellResult>& cellResults = r.CellResults;
 
     auto box = OpenBox(0, kTableRight, 100, 4, 1, 1, 2);
-    ShowExtent(*box, r.ArrayMinX, r.ArrayMaxY, r.ArrayMaxX, r.ArrayMinY);
+    // Where the numbers find no room beside a crowded array, the array is drawn a little
+    // smaller, with room around it, a circle's width at a time.
+    const float circleInches = NumberCircleInches(doc.Device(), std::to_string(cellResults.size()));
+    std::vector<std::optional<Point2D>> places;
+    float radius = 0;
+    for (int room = 0; room <= kMostRoom; ++room) {
+        const float around = room == 0 ? 0 : box->InchesToModel(2 * circleInches + kNumberGapInches);
+        ShowExtent(*box, r.ArrayMinX - around * static_cast<float>(room), r.ArrayMaxY + around * static_cast<float>(room),
+                   r.ArrayMaxX + around * static_cast<float>(room), r.ArrayMinY - around * static_cast<float>(room));
+        radius = box->InchesToModel(circleInches);
+        places = PlaceNumbers(*box, cellResults, radius, box->InchesToModel(kNumberGapInches));
+        if (std::all_of(places.begin(), places.end(), [](const auto& place) { return place.has_value(); }))
+            break;
+    }
     box->DrawScale(kNormalWidth);
 
     doc.SetDrawingWidth(kHeavyWidth);
     box->DrawQuad(bumper.TopFront(), bumper.BottomFront(), bumper.BottomBack(), bumper.TopBack());
+    std::vector<std::array<Point2D, 4>> outlines{{bumper.TopFront(), bumper.BottomFront(), bumper.BottomBack(), bumper.TopBack()}};
+    for (const CellResult& c : cellResults)
+        outlines.push_back({c.TopFront, c.BottomFront, c.BottomBack, c.TopBack});
+    std::vector<ModelRect> jointLabels;
     for (int i = 1; i <= cells.Count(); ++i) {
         const CellResult& c = cellResults[static_cast<std::size_t>(i - 1)];
         box->DrawQuad(c.TopFront, c.BottomFront, c.BottomBack, c.TopBack);
@@ -240,24 +455,41 @@ void RiggingSheet::SideView(const Settings& settings)
             label = Format::FormatPinning(cells.Item(i).PinPosition());
         else
             continue;
-        // At the joint above the cell: for the first cell its edge against the bumper.
-        if (i == 1)
-            box->Text(label, 1, flown_ ? c.TopBack : c.BottomBack);
-        else
-            box->Text(label, 1, c.TopBack, cellResults[static_cast<std::size_t>(i - 2)].BottomBack);
+        // At the joint above the cell: for the first cell its edge against the bumper. A
+        // label that would run into another, a number or an outline there moves half a line
+        // down the cell's back, or up; on a crowded array one that finds no room is left
+        // out, the table lists them all.
+        const Point2D joint = i == 1 ? (flown_ ? c.TopBack : c.BottomBack)
+                                     : c.TopBack.MidPointWith(cellResults[static_cast<std::size_t>(i - 2)].BottomBack);
+        const float right = joint.x - box->InchesToModel(kTextGapInches);
+        const float half = box->InchesToModel(doc.LineHeight()) / 2;
+        const float width = box->TextWidth({label});
+        for (const float shift : {0.0f, -half, half}) {
+            const Point2D at(joint.x, joint.y + shift);
+            const ModelRect rect{right - width, at.y - half, right, at.y + half};
+            if (IsClear(*box, rect, jointLabels, places, radius, outlines)) {
+                box->Text(label, 1, at);
+                jointLabels.push_back(rect);
+                break;
+            }
+        }
     }
 
+    // The aim lines end where they leave the box, on every side.
     doc.SetDrawingWidth(kThinWidth);
     for (const CellResult& c : cellResults)
-        box->DrawLine(c.Source, c.Source.OffsetFromAH(c.Aim, kAimLength));
+        box->DrawLine(c.Source, InsideBox(*box, c.Source, c.Source.OffsetFromAH(c.Aim, kAimLength)));
 
-    // The white circles hide the aim lines beneath the numbers.
+    // The white circles hide the aim lines beneath the numbers. A cell whose number finds
+    // no room is still marked by a small dot at its source; the table names it.
     doc.SetDrawingWidth(kNormalWidth);
-    const float inches = NumberCircleInches(doc.Device(), std::to_string(cellResults.size()));
-    const float radius = inches > kDotInches ? box->InchesToModel(inches) : kDot;
     for (std::size_t i = 0; i < cellResults.size(); ++i) {
-        box->DrawCircle(cellResults[i].Source, radius);
-        box->Text(std::to_string(i + 1), 2, cellResults[i].Source);
+        if (places[i]) {
+            box->DrawCircle(*places[i], radius);
+            box->Text(std::to_string(i + 1), 2, *places[i]);
+        } else {
+            box->DrawCircle(cellResults[i].Source, box->InchesToModel(kMarkInches));
+        }
     }
 }
 
@@ -324,10 +556,18 @@ void RiggingSheet::Figure(const std::array<std::string, 4>& row)
 
 std::unique_ptr<PrintBox> RiggingSheet::OpenBox(float left, float right, float bottom,
                                                 float padLeft, float padTop, float padRight,
-                                                float padBottom)
+                                                float padBottom, const std::string& rightLabel)
 {
     document_->BlankLine(2);
     document_->SetTextStyle(2);
+    // The scale's labels under the drawing, and a label centred on a brace outside its
+    // right edge, stay inside the frame.
+    padBottom = std::max(padBottom, (kScaleLabelDropInches + document_->LineHeight() + kTextGapInches) /
+                                        PrintDocument::kPrintableHeight * 100);
+    if (!rightLabel.empty())
+        padRight = std::max(padRight, (BraceOutsideInches(*document_, rightLabel) + kLabelGapInches) /
+                                              PrintDocument::kPrintableWidth * 100 +
+                                          document_->TextWidth(rightLabel) / 2);
     return document_->CreateFreeformBox(left, kCursor, right, bottom, padLeft, padTop, padRight,
                                         padBottom, true);
 }
@@ -354,11 +594,19 @@ void RiggingSheet::Rigging()
     box->DrawLineFromXY(front.x, front.y + bumper.HoleRadius(), front.x, box->Top());
     if (bumper.Rigging() != RiggingCode::DualPoint || !IsHole(bumper, bumper.BackHangPoint()))
         return;
-    box->TopText(Format::FormatWeight(r.FrontLoad, venue_->Units()), front.x);
     const Point2D back = bumper.HoleLocation(bumper.BackHangPoint());
     box->DrawLineFromXY(back.x, back.y + bumper.HoleRadius(), back.x, box->Top());
-    box->TopText(Format::FormatWeight(r.BackLoad, venue_->Units()), back.x);
-    box->BraceDistance(0, back.x, front.x, (std::max(front.y, back.y) + box->Top()) / 2, venue_->Units());
+    // The loads above their cables, apart from each other and over the box.
+    const std::string frontLoad = Format::FormatWeight(r.FrontLoad, venue_->Units());
+    const std::string backLoad = Format::FormatWeight(r.BackLoad, venue_->Units());
+    const Spread loads = SpreadApart(back.x, box->TextWidth({backLoad}), front.x, box->TextWidth({frontLoad}),
+                                     box->Left(), box->Right(), box->InchesToModel(kLabelGapInches));
+    box->TopText(frontLoad, loads.right);
+    box->TopText(backLoad, loads.left);
+    const float braceY = (std::max(front.y, back.y) + box->Top()) / 2;
+    box->BraceDistance(0, back.x, front.x, braceY, venue_->Units(),
+                       BraceLabelAt(*box, back.x, front.x, braceY, doc.LineHeight(), venue_->Units(),
+                                    {{bumper.TopFront(), bumper.BottomFront(), bumper.BottomBack(), bumper.TopBack()}}));
 }
 
 void RiggingSheet::TopView()
@@ -369,14 +617,17 @@ void RiggingSheet::TopView()
 
     doc.SetY(60);
     doc.SetTextStyle(1);
-    auto box = OpenBox(kLabelStop, 100, 100, 4, 1, 5, 2);
     const float d = bumper.Depth() / 2;
+    const std::string depth = Format::FormatSmallMeasurement(2 * d, venue_->Units());
+    auto box = OpenBox(kLabelStop, 100, 100, 4, 1, 5, 2, depth);
     const float minX = r.RiggingMinX;
     const float maxX = r.RiggingMaxX;
     ShowExtent(*box, minX, d, maxX, -d);
     box->DrawScale(kNormalWidth);
-    // Right of the box: the bumper's depth.
-    box->BraceDistance(1, d, -d, kOutside, venue_->Units());
+    // Right of the box: the bumper's depth, its label clear of the bumper.
+    const float outside = BraceOutsideInches(doc, depth);
+    box->BraceDistance(1, d, -d, outside > kBraceOutsideInches ? box->Right() + box->InchesToModel(outside) : kOutside,
+                       venue_->Units());
     doc.SetDrawingWidth(kHeavyWidth);
     box->DrawRectangleFromXY(minX, d, maxX, -d);
     doc.SetDrawingWidth(kThinWidth);
@@ -395,42 +646,34 @@ void RiggingSheet::TopView()
     const std::string backLoad = "Load: " + Format::FormatWeight(r.BackLoad, venue_->Units());
     const float wF = box->TextWidth({"Front", frontLoad});
     const float wB = box->TextWidth({"Back", backLoad});
-    // Each label stays inside the box; then the two are pushed apart, only the one that is
-    // free to move when the other is held against an edge.
-    float xF = frontX;
-    float xB = backX;
-    bool frontHeld = false;
-    bool backHeld = false;
-    if (xF + kLabelHalf * wF > r.RiggingMaxX) {
-        xF = r.RiggingMaxX - kLabelHalf * wF;
-        frontHeld = true;
-    }
-    if (xB - kLabelHalf * wB < r.RiggingMinX) {
-        xB = r.RiggingMinX + kLabelHalf * wB;
-        backHeld = true;
-    }
-    const float overlap = (xB + kLabelHalf * wB) - (xF - kLabelHalf * wF);
-    if (overlap > 0) {
-        if (frontHeld) {
-            xB -= overlap;
-        } else if (backHeld) {
-            xF += overlap;
-        } else {
-            xF += overlap / 2;
-            xB -= overlap / 2;
-        }
+    // The labels stand under their markers inside the bumper's outline, clear of it and of
+    // each other. Where the bumper is too narrow for them side by side, the back label
+    // goes under the front one; one wider than the bumper is centred on it.
+    const float gap = box->InchesToModel(kLabelGapInches);
+    const float low = minX + gap;
+    const float high = maxX - gap;
+    Spread at = SpreadApart(backX, wB, frontX, wF, low, high, 2 * gap);
+    int backLines = 1;
+    if (!at.fits) {
+        const auto alone = [&](float x, float width) {
+            return width <= high - low ? std::clamp(x, low + width / 2, high - width / 2) : (minX + maxX) / 2;
+        };
+        at = Spread{alone(backX, wB), alone(frontX, wF), false};
+        backLines = 4;
     }
 
-    const auto label = [&](float x, const std::string& name, const std::string& load) {
+    const auto label = [&](float x, int lines, const std::string& name, const std::string& load) {
         box->SetXY(x, 0);
-        doc.BlankLine(1);
+        doc.BlankLine(lines);
         doc.Text(name, 2, false, false, kCursor, kCursor);
         doc.Text(load, 2, false, false, kCursor, kCursor);
     };
-    label(xF, "Front", frontLoad);
+    label(at.right, 1, "Front", frontLoad);
     box->DrawCircleFromXY(backX, 0, kDot, true);
-    label(xB, "Back", backLoad);
-    box->BraceDistance(0, backX, frontX, 0.15f * d, venue_->Units());
+    label(at.left, backLines, "Back", backLoad);
+    box->BraceDistance(0, backX, frontX, 0.15f * d, venue_->Units(),
+                       BraceLabelAt(*box, backX, frontX, 0.15f * d, doc.LineHeight(), venue_->Units(),
+                                    {{Point2D(minX, d), Point2D(maxX, d), Point2D(maxX, -d), Point2D(minX, -d)}}));
 }
 
 } // namespace polvane

@@ -66,9 +66,11 @@ private:
     void SideView(const Settings& settings);
     void Figures();
     void Figure(const std::array<std::string, 4>& row);
-    // Two lines down, in small text: a framed box from the cursor's line down to bottom.
+    // Two lines down, in small text: a framed box from the cursor's line down to bottom,
+    // its right pad wide enough for rightLabel centred on a brace right of the drawing.
     std::unique_ptr<PrintBox> OpenBox(float left, float right, float bottom, float padLeft,
-                                      float padTop, float padRight, float padBottom);
+                                      float padTop, float padRight, float padBottom,
+                                      const std::string& rightLabel = {});
     void Rigging();
     void TopView();
 

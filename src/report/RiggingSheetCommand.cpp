@@ -8,6 +8,8 @@
 #include <QLocale>
 
 #include "engine/AutoConfigure.h"
+#include "files/BuildVersion.h"
+#include "model/Format.h"
 #include "platform/Clock.h"
 #include "platform/Printer.h"
 #include "platform/PrinterDialog.h"
@@ -19,6 +21,7 @@
 #include "shell/ColorTable.h"
 #include "shell/ErrorReporter.h"
 #include "shell/GradientProgressBar.h"
+#include "shell/MainWindow.h"
 #include "shell/Options.h"
 #include "shell/ProgressWindow.h"
 #include "shell/Session.h"
@@ -79,6 +82,14 @@ RiggingSheetCommand::RiggingSheetCommand(Session& session, Clock& clock, Prompts
 {
 }
 
+std::string RiggingSheetCommand::JobTitle() const
+{
+    // The venue's name as the main window's caption shows it.
+    return lifecycle_.HasFileName() ? Format::GetFileTitle(lifecycle_.VenuePath()) : MainWindow::kUntitled;
+}
+
+std::string RiggingSheetCommand::JobCreator() { return std::string(AppTitle::kTitle) + " " + BuildVersion::Text(); }
+
 std::string RiggingSheetCommand::ShortDate(const LocalDateTime& when)
 {
     return QLocale::system()
@@ -100,7 +111,7 @@ void RiggingSheetCommand::PrintOut()
     PrintingScope printing(printing_);
     try {
         // Started before the progress shows, so that a refusing printer leaves no trace.
-        const std::shared_ptr<Printer> job = dialog_.StartJob();
+        const std::shared_ptr<Printer> job = dialog_.StartJob(JobTitle(), JobCreator());
 
         progress_.Initialize(ProgressWindow::kPrinting, options_.EngineeringMode());
         PrintingProgress shown(progress_);

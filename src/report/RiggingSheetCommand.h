@@ -37,6 +37,9 @@ public:
 
     // The date as the user's system writes short dates.
     static std::string ShortDate(const LocalDateTime& when);
+    // What the print job is called: the venue's name; and who made it: the program.
+    std::string JobTitle() const;
+    static std::string JobCreator();
 
 private:
     void PrintOut();

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainterPath>
+#include <QSizeF>
 
 #include "engine/Environment.h"
 #include "model/Format.h"
@@ -28,6 +29,23 @@ using TextFormat = PlotCanvas::TextFormat;
 
 constexpr float kCrossArm = 5.0f;
 constexpr float kArrow = 4.0f;
+// Pixels between a label and the cable or hole it stands beside, and between a
+// dimension line and its text.
+constexpr float kLabelGap = 3.0f;
+constexpr float kLineGap = 2.0f;
+
+// Whether any part of the line lies in the rectangle.
+bool LineCrossesRect(const QLineF& line, const QRectF& rect)
+{
+    if (rect.contains(line.p1()) || rect.contains(line.p2()))
+        return true;
+    const QLineF edges[] = {{rect.topLeft(), rect.topRight()}, {rect.topRight(), rect.bottomRight()},
+                            {rect.bottomRight(), rect.bottomLeft()}, {rect.bottomLeft(), rect.topLeft()}};
+    for (const QLineF& edge : edges)
+        if (line.intersects(edge, nullptr) == QLineF::BoundedIntersection)
+            return true;
+    return false;
+}
 
 // Whole pixels of a drawn length; absurd ones (a zero range, a huge hole) give none.
 int WholePixels(float value)
@@ -68,14 +86,15 @@ void RiggingDetailsWindow::DrawBumper()
     const CalculationResults& results = Context().session.Results();
     const LineArray& array = Context().lifecycle.Venue().LineArray();
     const Bumper& bumper = array.Bumper();
+    labels_.clear();
+    lines_.clear();
 
     // One path with the holes in it, filled alternately so that the holes stay open.
+    outline_ = QPolygonF({PixelOf(bumper.TopFront()), PixelOf(bumper.BottomFront()),
+                          PixelOf(bumper.BottomBack()), PixelOf(bumper.TopBack())});
     QPainterPath path;
     path.setFillRule(Qt::OddEvenFill);
-    path.moveTo(PixelOf(bumper.TopFront()));
-    path.lineTo(PixelOf(bumper.BottomFront()));
-    path.lineTo(PixelOf(bumper.BottomBack()));
-    path.lineTo(PixelOf(bumper.TopBack()));
+    path.addPolygon(outline_);
     path.closeSubpath();
     const int w = WholePixels(canvas.ConvertWidth(2 * bumper.HoleRadius()));
     const int h = WholePixels(canvas.ConvertHeight(2 * bumper.HoleRadius()));
@@ -101,7 +120,7 @@ void RiggingDetailsWindow::DrawBumper()
         return;
     const auto fx = static_cast<float>(front->x());
     const auto fy = static_cast<float>(front->y());
-    canvas.DrawLineManual(fx, top, fx, fy - h / 2.0f, cable);
+    Stroke(fx, top, fx, fy - h / 2.0f, cable);
     if (bumper.Rigging() != RiggingCode::DualPoint)
         return;
     const QPointF* back = holeAt(bumper.BackHangPoint());
@@ -109,7 +128,7 @@ void RiggingDetailsWindow::DrawBumper()
         return;
     const auto bx = static_cast<float>(back->x());
     const auto by = static_cast<float>(back->y());
-    canvas.DrawLineManual(bx, top, bx, by - h / 2.0f, cable);
+    Stroke(bx, top, bx, by - h / 2.0f, cable);
     if (options.ShowDistanceBetweenCables())
         DrawCableDistances(fx, fy, bx, by);
     if (options.ShowCenterOfGravity()) {
@@ -128,46 +147,58 @@ void RiggingDetailsWindow::DrawCableDistances(float fx, float fy, float bx, floa
     const Bumper& bumper = VenueBumper(Context());
     const QPen& dashed = canvas.Pen(PenRole::Dimension);
     const QPen& scale = canvas.Pen(PenRole::ScaleLines);
-    const QFont& font = canvas.Font();
-    const QBrush& text = canvas.Brush(BrushRole::Text);
     const auto top = static_cast<float>(canvas.Top());
 
-    // Across, above the plot; the front cable is the right one.
+    // Across, above the plot; the front cable is the right one. The text stands between
+    // the arrows where it fits, otherwise beside the front cable or the back one.
     const std::string across = Format::FormatSmallMeasurement(bumper.XDistanceBetweenCables(), VenueUnits());
     const QSize acrossSize = canvas.MeasureText(across);
     const auto w1 = static_cast<float>(acrossSize.width());
     const auto h1 = static_cast<float>(acrossSize.height());
     const auto y = static_cast<float>(std::lround(top - h1 / 2 - 1));
-    canvas.DrawLineManual(fx, top, fx, top - h1 - 1, dashed);
-    canvas.DrawLineManual(bx, top, bx, top - h1 - 1, dashed);
-    canvas.DrawLineManual(fx, y, fx - kArrow, y - kArrow, scale);
-    canvas.DrawLineManual(fx, y, fx - kArrow, y + kArrow, scale);
-    canvas.DrawLineManual(bx, y, bx + kArrow, y - kArrow, scale);
-    canvas.DrawLineManual(bx, y, bx + kArrow, y + kArrow, scale);
-    canvas.DrawLineManual(fx, y, (fx + bx + w1) / 2 - 2, y, scale);
-    canvas.DrawLineManual(bx, y, (fx + bx - w1) / 2 + 2, y, scale);
-    canvas.DrawText(across, TextFormat::Centred, (fx + bx) / 2, y, font, text);
+    Stroke(fx, top, fx, top - h1 - 1, dashed);
+    Stroke(bx, top, bx, top - h1 - 1, dashed);
+    Stroke(fx, y, fx - kArrow, y - kArrow, scale);
+    Stroke(fx, y, fx - kArrow, y + kArrow, scale);
+    Stroke(bx, y, bx + kArrow, y - kArrow, scale);
+    Stroke(bx, y, bx + kArrow, y + kArrow, scale);
+    const float textTop = y - h1 / 2;
+    const std::optional<QRectF> acrossBox =
+        PlaceLabel(across, {QPointF((fx + bx - w1) / 2, textTop), QPointF(fx + kLabelGap, textTop),
+                            QPointF(bx - kLabelGap - w1, textTop)});
+    const bool between = acrossBox && acrossBox->left() > bx && acrossBox->right() < fx;
+    if (between) {
+        Stroke(fx, y, static_cast<float>(acrossBox->right()) + kLineGap, y, scale);
+        Stroke(bx, y, static_cast<float>(acrossBox->left()) - kLineGap, y, scale);
+    } else {
+        Stroke(fx, y, bx, y, scale);
+    }
 
     // Up, in the right margin.
     const std::string up = Format::FormatSmallMeasurement(bumper.YDistanceBetweenCables(), VenueUnits());
     const QSize upSize = canvas.MeasureText(up);
     const auto w2 = static_cast<float>(upSize.width());
     const auto h2 = static_cast<float>(upSize.height());
-    const auto x = static_cast<float>(std::lround(w2 / 2 + static_cast<float>(canvas.RightEdge()) + 1));
-    canvas.DrawLineManual(fx, fy, x, fy, dashed);
-    canvas.DrawLineManual(bx, by, x, by, dashed);
+    // The margin is as wide as the text and a pixel either side.
+    const float x = static_cast<float>(canvas.RightEdge()) + 1 + w2 / 2;
+    Stroke(fx, fy, x, fy, dashed);
+    Stroke(bx, by, x, by, dashed);
     if (std::fabs(fy - by) > h2 + 10) {
         const float s = fy < by ? 1.0f : -1.0f;
-        canvas.DrawLineManual(x, fy, x - kArrow, fy + kArrow * s, scale);
-        canvas.DrawLineManual(x, fy, x + kArrow, fy + kArrow * s, scale);
-        canvas.DrawLineManual(x, by, x - kArrow, by - kArrow * s, scale);
-        canvas.DrawLineManual(x, by, x + kArrow, by - kArrow * s, scale);
-        canvas.DrawLineManual(x, fy, x, (fy + by - h2 * s) / 2 - 1 + s, scale);
-        canvas.DrawLineManual(x, by, x, (fy + by + h2 * s) / 2 - 1 - s, scale);
-        canvas.DrawText(up, TextFormat::Centred, x, (fy + by) / 2, font, text);
+        Stroke(x, fy, x - kArrow, fy + kArrow * s, scale);
+        Stroke(x, fy, x + kArrow, fy + kArrow * s, scale);
+        Stroke(x, by, x - kArrow, by - kArrow * s, scale);
+        Stroke(x, by, x + kArrow, by - kArrow * s, scale);
+        // The line in two pieces, leaving room for the text between them.
+        const std::optional<QRectF> upBox = PlaceLabel(up, {QPointF(x - w2 / 2, (fy + by - h2) / 2)});
+        const float gap = upBox ? h2 / 2 + kLineGap : 0.0f;
+        Stroke(x, fy, x, (fy + by) / 2 - gap * s, scale);
+        Stroke(x, by, x, (fy + by) / 2 + gap * s, scale);
     } else {
-        // No room for arrows: the text alone, below the lower hole.
-        canvas.DrawText(up, TextFormat::CentredBelow, x, std::max(fy, by), font, text);
+        // No room for arrows: the text alone, below the lower hole, or above the higher
+        // one when the picture ends first.
+        PlaceLabel(up, {QPointF(x - w2 / 2, std::max(fy, by) + kLabelGap),
+                        QPointF(x - w2 / 2, std::min(fy, by) - kLabelGap - h2)});
     }
 }
 
@@ -182,9 +213,64 @@ void RiggingDetailsWindow::DrawHangPointWeights(float fx, float bx)
     // Labels that would run into each other move apart by half the overlap each.
     const float overlap = (bx + w2 / 2) - (fx - w1 / 2);
     const float shift = overlap > 0 ? overlap / 2 : 0.0f;
-    const QBrush& text = canvas.Brush(BrushRole::Text);
-    canvas.DrawText(frontText, TextFormat::CentredBelow, fx + shift, 1.0f, canvas.Font(), text);
-    canvas.DrawText(backText, TextFormat::CentredBelow, bx - shift, 1.0f, canvas.Font(), text);
+    // Then each stays inside the picture; one held at an edge pushes the other on.
+    const auto width = static_cast<float>(canvas.Surface().width());
+    float frontLeft = std::min(fx + shift - w1 / 2, width - w1);
+    float backLeft = std::max(bx - shift - w2 / 2, 0.0f);
+    const float clash = backLeft + w2 + kLabelGap - frontLeft;
+    if (clash > 0) {
+        if (frontLeft + w1 >= width)
+            backLeft -= clash;
+        else
+            frontLeft += clash;
+    }
+    PlaceLabel(frontText, {QPointF(frontLeft, 1.0f)});
+    PlaceLabel(backText, {QPointF(backLeft, 1.0f)});
+}
+
+void RiggingDetailsWindow::Stroke(float x1, float y1, float x2, float y2, const QPen& pen)
+{
+    Plot().DrawLineManual(x1, y1, x2, y2, pen);
+    lines_.emplace_back(x1, y1, x2, y2);
+}
+
+std::optional<QRectF> RiggingDetailsWindow::PlaceLabel(const std::string& text,
+                                                       std::initializer_list<QPointF> corners)
+{
+    PlotCanvas& canvas = Plot();
+    const QSize size = canvas.MeasureText(text);
+    for (const QPointF& corner : corners) {
+        const QRectF rect(corner, QSizeF(size));
+        if (!IsClear(rect))
+            continue;
+        canvas.DrawText(text, TextFormat::None, static_cast<float>(rect.left()), static_cast<float>(rect.top()),
+                        canvas.Font(), canvas.Brush(BrushRole::Text));
+        labels_.push_back(DrawnLabel{text, rect});
+        return rect;
+    }
+    return std::nullopt;
+}
+
+bool RiggingDetailsWindow::IsClear(const QRectF& rect) const
+{
+    const PlotCanvas& canvas = Canvas();
+    const QRectF picture(0, 0, canvas.Surface().width(), canvas.Surface().height());
+    if (!picture.contains(rect))
+        return false;
+    // A pixel of room beside the text, for the lines' width; the line spacing gives
+    // room enough above and below it.
+    const QRectF room = rect.adjusted(-1, 0.5, 1, -0.5);
+    const auto crosses = [&room](const QRectF& other) { return room.intersects(other); };
+    for (const PlotCanvas::ScaleLabel& label : canvas.ScaleLabels())
+        if (crosses(label.rect))
+            return false;
+    for (const DrawnLabel& label : labels_)
+        if (crosses(label.rect))
+            return false;
+    for (const QLineF& line : lines_)
+        if (LineCrossesRect(line, room))
+            return false;
+    return !outline_.intersects(QPolygonF(room));
 }
 
 int RiggingDetailsWindow::GetHotHole(float x, float y) const

@@ -1,8 +1,14 @@
 #pragma once
 
+#include <initializer_list>
+#include <optional>
+#include <string>
 #include <vector>
 
+#include <QLineF>
 #include <QPointF>
+#include <QPolygonF>
+#include <QRectF>
 
 #include "shell/RiggingPopupTarget.h"
 #include "windows/DrawingWindow.h"
@@ -38,6 +44,17 @@ public:
     // The hole last clicked; 0 when the click found none.
     int ClickedHole() const { return clickedHole_; }
 
+    // What the last drawing put around the bumper, in pixels: the box of every label it
+    // wrote, the lines labels keep clear of (cables, dimension and extension lines, arrow
+    // heads) and the bumper's outline.
+    struct DrawnLabel {
+        std::string text;
+        QRectF rect;
+    };
+    const std::vector<DrawnLabel>& Labels() const { return labels_; }
+    const std::vector<QLineF>& Lines() const { return lines_; }
+    const QPolygonF& BumperOutline() const { return outline_; }
+
 protected:
     std::string MarginText() const override;
     void DrawContent() override;
@@ -47,12 +64,23 @@ private:
     void DrawBumper();
     void DrawCableDistances(float fx, float fy, float bx, float by);
     void DrawHangPointWeights(float fx, float bx);
+    // A line that labels keep clear of.
+    void Stroke(float x1, float y1, float x2, float y2, const QPen& pen);
+    // Writes the text with its box's top left corner at the first of the corners where the
+    // box lies inside the picture, clear of the scale's labels and of the labels and lines
+    // drawn so far. A text with no such place is left out: nothing is better than a label
+    // over its own arrows. Returns the box used.
+    std::optional<QRectF> PlaceLabel(const std::string& text, std::initializer_list<QPointF> corners);
+    bool IsClear(const QRectF& rect) const;
     // Picks the hang point for the hole k clicked; false when the popup menu was opened and
     // the choice comes later.
     bool ApplyClick(int k, Qt::MouseButton button, QPointF at);
     void Changed();
 
     std::vector<QPointF> holePoints_;
+    std::vector<DrawnLabel> labels_;
+    std::vector<QLineF> lines_;
+    QPolygonF outline_;
     int clickedHole_ = 0;
 };
 

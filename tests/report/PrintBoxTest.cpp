@@ -244,20 +244,54 @@ TEST_F(PrintBoxTest, TheScaleLabelsEveryWholeUnitOnBothAxes)
     EXPECT_NEAR(texts[5].y, y1 - 1.0f / 15, kTol);
 }
 
+TEST_F(PrintBoxTest, LabelsTooCloseForEveryUnitStandOnRoundNumbersApart)
+{
+    struct Case {
+        float right;   // model x 0..right across the 4 inches
+        long long every; // units between x labels
+    };
+    // The labels need their width and 0.05 inch: "-1" 2/15 inch, "10" and "40" too, "100"
+    // 3/15; 8 point lines are 2/15 inch high.
+    const Case cases[] = {{10, 1}, {20, 2}, {40, 5}, {100, 10}};
+    for (const Case& c : cases) {
+        printer.ClearCalls();
+        box.SetCoords(0, 1, c.right, 0);
+        box.DrawScale(15);
+        const float perUnit = 4 / (box.Right() - box.Left());
+        std::vector<float> xs;
+        for (const auto& text : printer.CallsOf(Op::Text)) {
+            if (text.y < 4) // a y label
+                continue;
+            EXPECT_EQ(std::stoll(text.text) % c.every, 0) << c.right << ": " << text.text;
+            xs.push_back(text.x);
+        }
+        ASSERT_GE(xs.size(), 2u) << c.right;
+        // Neighbours stand a whole step apart; every unit keeps its tick.
+        for (std::size_t i = 1; i < xs.size(); ++i)
+            EXPECT_NEAR(xs[i] - xs[i - 1], static_cast<float>(c.every) * perUnit, 2.0f / 15) << c.right;
+        const auto lines = printer.CallsOf(Op::Line);
+        const auto across = std::count_if(lines.begin(), lines.end(),
+                                          [](const auto& line) { return line.x == line.x2 && line.y == 4; });
+        EXPECT_EQ(across, static_cast<long>(std::floor(box.Right())) - static_cast<long>(std::floor(box.Left()))) << c.right;
+    }
+}
+
 TEST_F(PrintBoxTest, AHugeExtentIsTickedAtAPowerOfTenAndBeyondExactWholeNumbersNotAtAll)
 {
     // Model x -5000..105000 by units would be 110 000 ticks; by thousands it is 109, the
-    // left edge itself getting none as always.
+    // left edge itself getting none as always, and 551 up. Labels as wide as these would run
+    // together a thousand apart: they stand on every twentieth thousand, on whole thousands.
     box.SetCoords(0, 50000, 100000, 0);
     box.DrawScale(15);
     std::vector<std::string> xLabels;
     for (const std::string& label : printer.Texts()) {
         if (xLabels.size() < 3)
             xLabels.push_back(label);
+        EXPECT_EQ(std::stoll(label) % 1000, 0) << label;
     }
-    EXPECT_EQ(xLabels, (std::vector<std::string>{"-4000", "-3000", "-2000"}));
-    EXPECT_LT(printer.Texts().size(), 2000u);
-    EXPECT_EQ(printer.Texts().size() + 2, printer.CallsOf(Op::Line).size());
+    EXPECT_EQ(xLabels, (std::vector<std::string>{"0", "20000", "40000"}));
+    EXPECT_EQ(printer.CallsOf(Op::Line).size(), 2u + 109u + 551u);
+    EXPECT_LT(printer.Texts().size(), 109u + 551u);
 
     // Far beyond: only the two axes, and no overflow on the way.
     printer.ClearCalls();
@@ -333,6 +367,12 @@ TEST_F(PrintBoxTest, BracesMeasureTheirLengthInTheSmallUnitOverAnOpaqueLabel)
     EXPECT_EQ(texts.at(0).text, "55.00 cm"); // 0.55 m
     EXPECT_NEAR(texts[0].y, 2.75f - 1.0f / 15, kTol);
     EXPECT_FALSE(printer.TransparentText());
+
+    // A label beside its brace, where the caller puts it.
+    printer.ClearCalls();
+    box.BraceDistance(0, left.x, right.x, left.y, UnitsCode::English, ModelAt(4.5f, 0).x);
+    EXPECT_NEAR(printer.CallsOf(Op::Text).at(0).x, 4.5f - 8.0f / 30, kTol);
+    EXPECT_NEAR(printer.CallsOf(Op::Line).at(1).x2, 4, kTol) << "the brace stays where it was";
 
     // A vertical brace at a model x.
     printer.ClearCalls();

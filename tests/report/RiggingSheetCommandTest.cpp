@@ -1,10 +1,12 @@
 #include "report/RiggingSheetCommand.h"
 
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 
 #include <QApplication>
 #include <QDate>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLocale>
@@ -17,6 +19,8 @@
 #include "../engine/PredictionTestVenues.h"
 #include "../shell/FakeShellMainWindow.h"
 #include "engine/Environment.h"
+#include "files/BuildVersion.h"
+#include "files/VenueFile.h"
 #include "platform/PrinterFailure.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtPrinterDialog.h"
@@ -38,6 +42,31 @@ namespace polvane {
 namespace {
 
 using Op = RecordingPrinter::Op;
+
+// A text entry of a PDF file's Info dictionary, as a PDF reader shows it: the literal string
+// after the key, its escapes undone, UTF-16 (big-endian, after its byte-order mark) decoded.
+std::string PdfInfo(const QString& path, const std::string& key)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "(no file)";
+    const QByteArray pdf = file.readAll();
+    const qsizetype start = pdf.indexOf(QByteArray::fromStdString("/" + key + " ("));
+    if (start < 0)
+        return "(no entry)";
+    QByteArray bytes;
+    for (qsizetype i = start + static_cast<qsizetype>(key.size()) + 3; i < pdf.size() && pdf[i] != ')'; ++i) {
+        if (pdf[i] == '\\' && i + 1 < pdf.size())
+            ++i;
+        bytes.append(pdf[i]);
+    }
+    if (!bytes.startsWith("\xFE\xFF"))
+        return bytes.toStdString();
+    QString text;
+    for (qsizetype i = 2; i + 1 < bytes.size(); i += 2)
+        text.append(QChar(static_cast<char16_t>((static_cast<unsigned char>(bytes[i]) << 8) | static_cast<unsigned char>(bytes[i + 1]))));
+    return text.toStdString();
+}
 
 // The progress window as it was when the sheet let window messages run.
 struct ProgressLook {
@@ -134,6 +163,21 @@ TEST_F(RiggingSheetCommandTest, TheSheetPrintsWithTheProgressWindowInPrintingMod
     EXPECT_TRUE(prompts_.Requests().empty());
 }
 
+TEST_F(RiggingSheetCommandTest, TheJobIsNamedAfterTheVenueAndMadeByTheProgram)
+{
+    const std::string creator = std::string("Quessel Polvane ") + BuildVersion::Text();
+    command_.Run();
+    EXPECT_EQ(dialog_.JobTitle(), "(untitled venue)");
+    EXPECT_EQ(dialog_.JobCreator(), creator);
+
+    const std::string path = (std::filesystem::path(temp_.path().toStdString()) / "Main Hall.venue").string();
+    VenueFile::SaveAs(lifecycle_.Venue(), path);
+    ASSERT_TRUE(lifecycle_.OpenVenue(path));
+    command_.Run();
+    EXPECT_EQ(dialog_.JobTitle(), "Main Hall");
+    EXPECT_EQ(dialog_.JobCreator(), creator);
+}
+
 TEST_F(RiggingSheetCommandTest, PrintChosenAgainWhilePrintingIsIgnoredAndStopDoesNotStop)
 {
     clock_.SetOnMessages([&] {
@@ -190,7 +234,7 @@ TEST_F(RiggingSheetCommandTest, ThroughTheQtPrinterTheSheetBecomesAPdfFile)
 
     // The dialog itself is never shown in tests: the job starts as if it had been accepted.
     {
-        auto job = pdf.StartJob();
+        auto job = pdf.StartJob("Hall A", "Quessel Polvane 2.4.0");
         RiggingSheet sheet(*job, prompts_, progress_.Bar(), progress_.PercentCaption(), clock_);
         sheet.PrintOut(lifecycle_.Venue(), RiggingSheet::Settings{}, session_.Results());
     }
@@ -198,10 +242,20 @@ TEST_F(RiggingSheetCommandTest, ThroughTheQtPrinterTheSheetBecomesAPdfFile)
     const QFileInfo file(path);
     ASSERT_TRUE(file.exists());
     EXPECT_GT(file.size(), 2000);
+    EXPECT_EQ(PdfInfo(path, "Title"), "Hall A");
+    EXPECT_EQ(PdfInfo(path, "Creator"), "Quessel Polvane 2.4.0");
+
+    // A name with brackets, a backslash and letters beyond ASCII reads back the same.
+    {
+        auto job = pdf.StartJob("Salle \xC3\x89toile (main) \\ 2", "Quessel Polvane 2.4.0");
+        RiggingSheet sheet(*job, prompts_, progress_.Bar(), progress_.PercentCaption(), clock_);
+        sheet.PrintOut(lifecycle_.Venue(), RiggingSheet::Settings{}, session_.Results());
+    }
+    EXPECT_EQ(PdfInfo(path, "Title"), "Salle \xC3\x89toile (main) \\ 2");
 
     // A file the printer cannot write is a refusal, not a fault.
     pdf.Device().setOutputFileName(temp_.filePath(QStringLiteral("missing/folder/sheet.pdf")));
-    EXPECT_THROW(pdf.StartJob(), PrinterFailure);
+    EXPECT_THROW(pdf.StartJob("Hall A", "Quessel Polvane 2.4.0"), PrinterFailure);
 }
 
 } // namespace

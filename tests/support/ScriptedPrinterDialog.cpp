@@ -10,11 +10,13 @@ bool ScriptedPrinterDialog::Choose()
     return answer_;
 }
 
-std::shared_ptr<Printer> ScriptedPrinterDialog::StartJob()
+std::shared_ptr<Printer> ScriptedPrinterDialog::StartJob(const std::string& title, const std::string& creator)
 {
     if (failure_)
         throw PrinterFailure(*failure_);
     ++started_;
+    title_ = title;
+    creator_ = creator;
     return job_;
 }
 

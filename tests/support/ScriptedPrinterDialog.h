@@ -23,10 +23,13 @@ public:
     }
 
     bool Choose() override;
-    std::shared_ptr<Printer> StartJob() override;
+    std::shared_ptr<Printer> StartJob(const std::string& title, const std::string& creator) override;
 
     int TimesShown() const { return shown_; }
     int JobsStarted() const { return started_; }
+    // The names the last job was started with.
+    const std::string& JobTitle() const { return title_; }
+    const std::string& JobCreator() const { return creator_; }
     // The printer of every job.
     RecordingPrinter& Job() { return *job_; }
 
@@ -35,6 +38,8 @@ private:
     std::optional<std::string> failure_;
     int shown_ = 0;
     int started_ = 0;
+    std::string title_;
+    std::string creator_;
     std::shared_ptr<RecordingPrinter> job_ = std::make_shared<RecordingPrinter>();
 };
 

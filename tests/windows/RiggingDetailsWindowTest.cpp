@@ -6,6 +6,9 @@
 
 #include <QAction>
 #include <QImage>
+#include <QLineF>
+#include <QPolygonF>
+#include <QRectF>
 #include <QMenu>
 #include <QPointer>
 
@@ -211,6 +214,107 @@ TEST_F(RiggingDetailsWindowTest, LoadsShowOnlyWhileTheArrayIsBalanced)
         session_.StoreResults(results);
         rigging_->UpdateInterface();
         EXPECT_EQ(loadsShown(), balanced) << balanced;
+    }
+}
+
+// Whether any part of the line lies in the rectangle, its edges included.
+bool Crosses(const QLineF& line, const QRectF& rect)
+{
+    if (rect.contains(line.p1()) || rect.contains(line.p2()))
+        return true;
+    const QLineF edges[] = {{rect.topLeft(), rect.topRight()}, {rect.topRight(), rect.bottomRight()},
+                            {rect.bottomRight(), rect.bottomLeft()}, {rect.bottomLeft(), rect.topLeft()}};
+    return std::any_of(std::begin(edges), std::end(edges), [&line](const QLineF& edge) {
+        return line.intersects(edge, nullptr) == QLineF::BoundedIntersection;
+    });
+}
+
+// Every label stays inside the picture, off its own arrows and the cables, the other labels,
+// the scale's labels and the bumper, from a window too small for some of them to a large one,
+// level and tilted, on close and far hang points, in both unit systems. From a middling size
+// on, none is left out.
+TEST_F(RiggingDetailsWindowTest, LabelsStayInsideThePictureAndClearOfTheDrawing)
+{
+    options_.SetShowDistanceBetweenCables(true);
+    options_.SetShowCenterOfGravity(true);
+    options_.SetShowWeights(true);
+    options_.SetShowScale(true);
+    struct Venue {
+        const char* name;
+        int cells;
+        double splay;
+        float attenuation;
+        double bumperDegrees;
+        UnitsCode units;
+        int front; // 0: the venue's own hang points
+        int back;
+    };
+    using enum UnitsCode;
+    const std::vector<Venue> venues = {
+        {"24 steep cells, metric", 24, 5, -6, 0, Metric, 0, 0},
+        {"24 steep cells, English", 24, 5, -6, 0, English, 0, 0},
+        {"4 cells, English", 4, 2, 0, 0, English, 0, 0},
+        {"tilted up, metric", 8, 3, 0, 12, Metric, 0, 0},
+        {"tilted down, English", 8, 3, 0, -15, English, 0, 0},
+        {"tilted, close hang points, metric", 8, 3, 0, 20, Metric, 4, 6},
+        {"level, close hang points, English", 8, 3, 0, 0, English, 5, 6},
+    };
+    struct Size {
+        int width;
+        int height;
+        bool everyLabel; // big enough to show every label
+    };
+    const std::vector<Size> sizes = {{150, 120, false}, {200, 160, false}, {320, 220, true},
+                                     {520, 300, true},  {900, 500, true},  {1600, 900, true}};
+    for (const Venue& v : venues) {
+        lifecycle_.Venue().SetUnits(English);
+        Array().SetBrand(BrandCode::TarvicKv9);
+        while (Array().Cells().Count() > 0)
+            Array().Cells().Remove(1);
+        for (int i = 0; i < v.cells; ++i) {
+            const Angle splay = Angle::FromDegrees(v.splay);
+            Array().Cells().Add(-1, -1, &splay).SetAttenuation(v.attenuation);
+        }
+        TheBumper().SetRigging(RiggingCode::DualPoint);
+        TheBumper().SetAngle(Angle::FromDegrees(v.bumperDegrees));
+        if (v.front != 0) {
+            TheBumper().SetFrontHangPoint(v.front);
+            TheBumper().SetBackHangPoint(v.back);
+        }
+        lifecycle_.Venue().SetUnits(v.units);
+        for (const Size& size : sizes) {
+            ShowAtSize(*rigging_, size.width, size.height);
+            Recalculate();
+            const std::string where = std::string(v.name) + " at " + std::to_string(size.width) + " x " +
+                                      std::to_string(size.height);
+            const QImage image = Image();
+            const QRectF picture(0, 0, image.width(), image.height());
+            const auto& labels = rigging_->Labels();
+            for (std::size_t i = 0; i < labels.size(); ++i) {
+                const auto& [text, rect] = labels[i];
+                EXPECT_TRUE(picture.contains(rect)) << where << ": " << text;
+                for (std::size_t j = i + 1; j < labels.size(); ++j)
+                    EXPECT_FALSE(rect.intersects(labels[j].rect)) << where << ": " << text << " on " << labels[j].text;
+                for (const QLineF& line : rigging_->Lines())
+                    EXPECT_FALSE(Crosses(line, rect)) << where << ": " << text << " on a line";
+                for (const PlotCanvas::ScaleLabel& scale : rigging_->Canvas().ScaleLabels())
+                    EXPECT_FALSE(rect.intersects(scale.rect)) << where << ": " << text << " on " << scale.text;
+                EXPECT_FALSE(rigging_->BumperOutline().intersects(QPolygonF(rect))) << where << ": " << text;
+            }
+            if (!size.everyLabel)
+                continue;
+            std::vector<std::string> expected = {
+                Format::FormatSmallMeasurement(TheBumper().XDistanceBetweenCables(), v.units),
+                Format::FormatSmallMeasurement(TheBumper().YDistanceBetweenCables(), v.units)};
+            if (session_.Results().Balanced) {
+                expected.push_back(Format::FormatWeight(session_.Results().FrontLoad, v.units));
+                expected.push_back(Format::FormatWeight(session_.Results().BackLoad, v.units));
+            }
+            std::vector<std::string> written;
+            for (const auto& label : labels)
+                written.push_back(label.text);
+            EXPECT_EQ(written, expected) << where;
+        }
     }
 }
 
