@@ -17,6 +17,7 @@
 #include <QStyle>
 
 #include "engine/Environment.h"
+#include "files/VenueLimits.h"
 #include "model/Format.h"
 #include "platform/Prompts.h"
 #include "model/ProductTables.h"
@@ -84,6 +85,42 @@ float CountBound(float typed)
 QColor SystemColor(QPalette::ColorGroup group, QPalette::ColorRole role)
 {
     return QApplication::palette().color(group, role);
+}
+
+// The shadings of the odd and the even rows.
+const QColor kOddRow(255, 255, 255);
+const QColor kEvenRow(204, 204, 204);
+
+// How much lighter the lighter colour is, as the eye sees it: 1 for equal colours, 21 for
+// black on white.
+double Contrast(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The palette's grey text, taken towards the window text until it reads as plainly as
+// ordinary text should on both row shadings.
+QColor GreyText()
+{
+    constexpr double kReadable = 4.5;
+    const QColor grey = SystemColor(QPalette::Disabled, QPalette::WindowText);
+    const QColor text = SystemColor(QPalette::Active, QPalette::WindowText);
+    constexpr int kSteps = 20;
+    for (int step = 0; step < kSteps; ++step) {
+        const double t = static_cast<double>(step) / kSteps;
+        const QColor mixed = QColor::fromRgbF(
+            static_cast<float>(grey.redF() + (text.redF() - grey.redF()) * t),
+            static_cast<float>(grey.greenF() + (text.greenF() - grey.greenF()) * t),
+            static_cast<float>(grey.blueF() + (text.blueF() - grey.blueF()) * t));
+        if (Contrast(mixed, kOddRow) >= kReadable && Contrast(mixed, kEvenRow) >= kReadable)
+            return mixed;
+    }
+    return text;
 }
 
 } // namespace
@@ -204,7 +241,18 @@ void CellConfigurationsWindow::Measure()
             width = std::max(width, metrics.horizontalAdvance(text));
         return width + metrics.horizontalAdvance(QLatin1Char(' ')); // a gap before the next column
     };
-    const auto degrees = [](const char* number) { return QString::fromUtf8(number) + QChar(0x00B0); };
+    // A number as wide as it can be drawn: every digit of the pattern as the font's widest.
+    QChar wideDigit = QLatin1Char('0');
+    for (char digit = '1'; digit <= '9'; ++digit)
+        if (metrics.horizontalAdvance(QLatin1Char(digit)) > metrics.horizontalAdvance(wideDigit))
+            wideDigit = QLatin1Char(digit);
+    const auto widestOf = [wideDigit](const std::string& pattern) {
+        QString text = QString::fromStdString(pattern);
+        for (QChar& c : text)
+            if (c.isDigit())
+                c = wideDigit;
+        return text;
+    };
     int typeNeed = widest({QStringLiteral("Type")});
     for (int type = 0; type < ProductTables::kCellTypeCount; ++type)
         typeNeed = std::max(typeNeed, widest({QString::fromStdString(Format::FormatCellType(type))}));
@@ -213,22 +261,34 @@ void CellConfigurationsWindow::Measure()
         attenNeed = std::max(attenNeed, widest({QString::fromStdString(Format::FormatAttentuation(db))}));
     arrowNeed_ = std::max(ButtonNeed(kUpArrow), ButtonNeed(kDownArrow));
     const int rowButton = std::max(Px(kRowButtonWidth), arrowNeed_) + Px(kButtonGap);
-    gridRun_ = MakeRun({{kNumberLeft, widest({QStringLiteral("#"), QString::number(kRowCount)})},
+    // A column of 24 cells bends its lowest ones past -100 degrees; an aim angle has at
+    // most three whole digits and a sign.
+    const QString angleNeed = widestOf(Format::FormatDegrees(-180.0));
+    // The array and an area's front lie within the venue's limit of the origin and the
+    // area reaches as far again beyond: a throw spans at most three limits each way.
+    QStringList throws{QString::fromUtf8(kInfinite), QStringLiteral("Throw")};
+    for (const UnitsCode units : {UnitsCode::English, UnitsCode::Metric})
+        throws.append(widestOf(
+            Format::FormatMeasurement(3.0f * std::sqrt(2.0f) * VenueLimits::MaxDistance(units), units)));
+    int throwNeed = 0;
+    for (const QString& text : throws)
+        throwNeed = std::max(throwNeed, widest({text}));
+    gridRun_ = MakeRun({{kNumberLeft, widest({QStringLiteral("#"), widestOf(std::to_string(kRowCount))})},
                         {kTypeLeft, typeNeed},
-                        {kAngleLeft, widest({degrees("-90.0"), QStringLiteral("Angle")})},
-                        {kThrowLeft, widest({QString::fromUtf8(kInfinite), ToolControls::WidestMeasurement(),
-                                             QStringLiteral("Throw")})},
-                        // The highest pin hole is 12.
-                        {kPinningLeft, widest({QStringLiteral("Hole 12"), QStringLiteral("(n/a)"),
+                        {kAngleLeft, widest({angleNeed, QStringLiteral("Angle")})},
+                        {kThrowLeft, throwNeed},
+                        // The highest pin hole has two digits.
+                        {kPinningLeft, widest({widestOf(Format::FormatPinning(10)), QStringLiteral("(n/a)"),
                                                QStringLiteral("Pinning")})},
                         // The allowed splays run from -5.5 to 10 degrees.
-                        {kSplayLeft, widest({degrees("-5.5"), degrees("10.0"), QStringLiteral("Splay")})},
+                        {kSplayLeft, widest({widestOf(Format::FormatDegrees(-5.5)),
+                                             widestOf(Format::FormatDegrees(10.0)), QStringLiteral("Splay")})},
                         {kSplayUpLeft, rowButton},
                         {kSplayDownLeft, rowButton},
                         {kAttenLeft, attenNeed},
                         {kAttenUpLeft, rowButton},
                         {kAttenDownLeft, rowButton}},
-                       kWindowWidth);
+                       kWindowWidth, Fit::Exactly);
 
     QLineEdit probe;
     probe.setFont(font());
@@ -238,7 +298,7 @@ void CellConfigurationsWindow::Measure()
                                              metrics.horizontalAdvance(QLatin1Char(' '))},
                          {kCountUpLeft, countButton},
                          {kCountDownLeft, countButton}},
-                        kCountRowEnd);
+                        kCountRowEnd, Fit::AtLeastDesigned);
     autodesignNeed_ = ButtonNeed(QStringLiteral("Auto-Configure"));
     extrasNeed_ = ButtonNeed(QStringLiteral("+"));
 
@@ -253,7 +313,8 @@ void CellConfigurationsWindow::Measure()
 }
 
 CellConfigurationsWindow::Run
-CellConfigurationsWindow::MakeRun(std::initializer_list<std::pair<int, int>> leftsAndNeeds, int endTwips) const
+CellConfigurationsWindow::MakeRun(std::initializer_list<std::pair<int, int>> leftsAndNeeds, int endTwips,
+                                  Fit fit) const
 {
     Run run;
     for (const auto& [left, need] : leftsAndNeeds) {
@@ -261,8 +322,12 @@ CellConfigurationsWindow::MakeRun(std::initializer_list<std::pair<int, int>> lef
         run.needs.push_back(need);
     }
     run.lefts.push_back(endTwips);
-    for (std::size_t i = 0; i < run.needs.size(); ++i)
-        run.growth.push_back(std::max(0, run.needs[i] - (Px(run.lefts[i + 1]) - Px(run.lefts[i]))));
+    for (std::size_t i = 0; i < run.needs.size(); ++i) {
+        const int growth = run.needs[i] - (Px(run.lefts[i + 1]) - Px(run.lefts[i]));
+        // The last control's pitch holds the margin to the window's edge as well.
+        const bool exactly = fit == Fit::Exactly && i + 1 < run.needs.size();
+        run.growth.push_back(exactly ? growth : std::max(0, growth));
+    }
     return run;
 }
 
@@ -302,7 +367,7 @@ void CellConfigurationsWindow::BuildRow(int index)
     };
 
     // Shapes first, so that they lie beneath the row's labels and buttons.
-    const QColor back = index % 2 == 0 ? QColor(204, 204, 204) : QColor(255, 255, 255);
+    const QColor back = index % 2 == 0 ? kEvenRow : kOddRow;
     for (auto [shape, base, left, width] :
          {std::tuple{&row.background, "ShapeBkg", 0, kShapeWidth},
           std::tuple{&row.background2, "ShapeBkg2", kShape2Left, kShape2Width}}) {
@@ -370,8 +435,11 @@ Cells& CellConfigurationsWindow::CellColumn() const
 
 void CellConfigurationsWindow::SetTextColor(QWidget& widget, const QColor& color)
 {
+    // The disabled colour stays the palette's: while Auto-Configure runs, the whole grid
+    // greys alike.
     QPalette palette = widget.palette();
-    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::Active, QPalette::WindowText, color);
+    palette.setColor(QPalette::Inactive, QPalette::WindowText, color);
     widget.setPalette(palette);
 }
 
@@ -444,7 +512,7 @@ const CellConfigurationsWindow::Row* CellConfigurationsWindow::HighlightedRow() 
 void CellConfigurationsWindow::ColourThrow(QLabel& label)
 {
     if (label.text() == kInfinite)
-        SetTextColor(label, SystemColor(QPalette::Disabled, QPalette::WindowText));
+        SetTextColor(label, GreyText());
     else
         SetTextRole(label, QPalette::ButtonText);
 }

@@ -103,13 +103,17 @@ private:
     // than the rows were designed for.
     int PxY(int twips) const;
     // Controls side by side: their designed lefts in twips (the last one the run's end), the
-    // pixels each needs for its widest text, and what it takes beyond its designed pitch.
+    // pixels each needs for its widest text, and what it takes beyond its designed pitch
+    // (less than nothing where it gives room back).
     struct Run {
         std::vector<int> lefts;
         std::vector<int> needs;
         std::vector<int> growth;
     };
-    Run MakeRun(std::initializer_list<std::pair<int, int>> leftsAndNeeds, int endTwips) const;
+    // The grid's columns are each as wide as their widest value; the count row keeps at
+    // least its designed places.
+    enum class Fit { Exactly, AtLeastDesigned };
+    Run MakeRun(std::initializer_list<std::pair<int, int>> leftsAndNeeds, int endTwips, Fit fit) const;
     // The pixel place of a point given in twips, moved right by the growth of the controls
     // that end at or before it.
     int X(const Run& run, int twips) const;

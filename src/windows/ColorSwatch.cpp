@@ -6,9 +6,17 @@
 
 namespace polvane {
 
-ColorSwatch::ColorSwatch(QWidget* parent) : QWidget(parent)
+ColorSwatch::ColorSwatch(QWidget* parent) : QFrame(parent)
 {
     setMinimumSize(2 * kSquare, 2 * kSquare);
+}
+
+void ColorSwatch::SetFramed(QSize picture)
+{
+    // A plain line in the text colour shows even round a colour like the dialog's own.
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(1);
+    setFixedSize(picture + QSize(2 * frameWidth(), 2 * frameWidth()));
 }
 
 void ColorSwatch::SetColor(std::uint32_t argb)
@@ -41,17 +49,21 @@ QImage ColorSwatch::Picture(QSize size, std::uint32_t argb)
 void ColorSwatch::resizeEvent(QResizeEvent* event)
 {
     checker_ = QImage();
-    QWidget::resizeEvent(event);
+    QFrame::resizeEvent(event);
 }
 
-void ColorSwatch::paintEvent(QPaintEvent*)
+void ColorSwatch::paintEvent(QPaintEvent* event)
 {
-    if (checker_.size() != size())
-        checker_ = Checker(size());
-    QPainter painter(this);
-    painter.drawImage(0, 0, checker_);
-    painter.fillRect(rect(), QColor(ArgbColor::Red(color_), ArgbColor::Green(color_),
-                                    ArgbColor::Blue(color_), ArgbColor::Alpha(color_)));
+    const QRect inside = contentsRect();
+    if (checker_.size() != inside.size())
+        checker_ = Checker(inside.size());
+    {
+        QPainter painter(this);
+        painter.drawImage(inside.topLeft(), checker_);
+        painter.fillRect(inside, QColor(ArgbColor::Red(color_), ArgbColor::Green(color_),
+                                        ArgbColor::Blue(color_), ArgbColor::Alpha(color_)));
+    }
+    QFrame::paintEvent(event);
 }
 
 } // namespace polvane

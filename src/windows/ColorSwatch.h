@@ -2,15 +2,16 @@
 
 #include <cstdint>
 
+#include <QFrame>
 #include <QImage>
-#include <QWidget>
 
 namespace polvane {
 
 // A box showing an ARGB colour over a grey checkerboard, so that its transparency shows:
 // light grey (192) with 10 x 10 pixel squares of mid grey (128), the top-left square mid
-// grey, and the colour blended over it by its alpha.
-class ColorSwatch : public QWidget {
+// grey, and the colour blended over it by its alpha. A frame, when it has one, goes round
+// the picture.
+class ColorSwatch : public QFrame {
 public:
     static constexpr int kSquare = 10;
 
@@ -22,8 +23,10 @@ public:
     // The checkerboard alone, and with the colour drawn over it.
     static QImage Checker(QSize size);
     static QImage Picture(QSize size, std::uint32_t argb);
-    // What the box shows now.
-    QImage Picture() const { return Picture(size(), color_); }
+    // What the box shows now inside its frame.
+    QImage Picture() const { return Picture(contentsRect().size(), color_); }
+    // Gives the box a frame of the text colour, the picture keeping the given size inside it.
+    void SetFramed(QSize picture);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -22,17 +22,22 @@ void LinkLabel::Light()
     if (lit_ || busy_())
         return;
     lit_ = true;
-    QPalette lit = palette();
-    lit.setColor(QPalette::WindowText, HighlightColor());
-    setPalette(lit);
+    SetTextColor(HighlightColor());
 }
 
 void LinkLabel::Unlight()
 {
     lit_ = false;
-    QPalette normal = palette();
-    normal.setColor(QPalette::WindowText, QApplication::palette(this).color(QPalette::WindowText));
-    setPalette(normal);
+    SetTextColor(QApplication::palette(this).color(QPalette::WindowText));
+}
+
+void LinkLabel::SetTextColor(const QColor& color)
+{
+    // A disabled link greys as every other label does.
+    QPalette colored = palette();
+    colored.setColor(QPalette::Active, QPalette::WindowText, color);
+    colored.setColor(QPalette::Inactive, QPalette::WindowText, color);
+    setPalette(colored);
 }
 
 void LinkLabel::enterEvent(QEnterEvent* event)

@@ -33,6 +33,7 @@ protected:
 private:
     void Light();
     void Unlight();
+    void SetTextColor(const QColor& color);
 
     std::function<bool()> busy_;
     bool lit_ = false;

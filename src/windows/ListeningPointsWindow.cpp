@@ -37,6 +37,7 @@
 #include "windows/EditBox.h"
 #include "windows/NewListeningPointDialog.h"
 #include "windows/PlotPictureBox.h"
+#include "windows/PlotTransform.h"
 #include "windows/SpinStepper.h"
 #include "windows/ToolControls.h"
 #include "windows/ToolWindowHost.h"
@@ -48,11 +49,12 @@ namespace {
 // The window's own edits refresh the listening points and the venue; a committed name
 // also reaches the windows that show it elsewhere.
 constexpr float kNewPointSpacing = 0.085f;
-// The twip places the font may grow: the graph's left edge, the editors' width and what
-// the graph leaves to the list, the editors and the margins.
+// The twip places the font may grow: the graph's left edge and the editors' width; what
+// is left beside them, the graph takes.
 constexpr int kGraphLeft = 2280;
 constexpr int kEditorWidth = 1900;
-constexpr int kBesideGraph = 4500;
+// How many frequency labels the narrowest graph still shows.
+constexpr int kReadableFrequencyLabels = 3;
 
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
@@ -81,6 +83,7 @@ struct ListeningPointsWindow::Places {
     int buttonHeight;
     int boxHeight;
     int graphLeft;
+    int graphWidth; // the least
     int editorGap;
     int editorWidth;
     int spinWidth;
@@ -139,10 +142,10 @@ ListeningPointsWindow::ListeningPointsWindow(ToolWindowContext& context, QWidget
     hotspotHalfWidth_ = shpHotspot_->width() / 2;
     hotspotHalfHeight_ = shpHotspot_->height() / 2;
 
-    // A larger font needs room for the list, the editors and a little of the graph.
+    // A larger font needs room for the list, the editors and a graph that still reads.
     const Places places = Measure();
     const int editorsBottom = places.labelTop + 3 * (places.labelHeight + places.boxHeight + places.labelTop);
-    setMinimumSize(std::max(context.screen.PixelsX(kMinWidth), places.graphLeft + 2 * places.listWidth / 3 +
+    setMinimumSize(std::max(context.screen.PixelsX(kMinWidth), places.graphLeft + places.graphWidth +
                                                                    places.editorGap + places.editorWidth +
                                                                    places.margin),
                    std::max(context.screen.PixelsY(kMinHeight), editorsBottom));
@@ -631,6 +634,15 @@ ListeningPointsWindow::Places ListeningPointsWindow::Measure() const
     p.boxHeight = std::max(screen.PixelsY(315), std::max(txtName_->minimumSizeHint().height(),
                                                   cboSeatingAreas_->minimumSizeHint().height()));
     p.graphLeft = std::max(screen.PixelsX(kGraphLeft), p.margin + p.listWidth + screen.PixelsX(160));
+    // The graph's caption whole, and room for the frequency labels of three bands: the
+    // lowest, one in the middle and one high, so that the curves can be read.
+    int widestFrequency = 0;
+    for (int band = 1; band <= FrequencyTable::Count(); ++band)
+        widestFrequency = std::max(
+            widestFrequency, Canvas().MeasureText(Format::FormatFrequency(FrequencyTable::Frequency(band))).width());
+    p.graphWidth = std::max(lblFRIdent_->sizeHint().width(),
+                            kReadableFrequencyLabels * widestFrequency + PlotTransform::kGraphMargins.left +
+                                PlotTransform::kGraphMargins.right);
     p.editorGap = screen.PixelsX(200);
     p.spinWidth = screen.PixelsX(300);
     const QLineEdit& position = *txtHorizontalPosition_;
@@ -645,7 +657,6 @@ ListeningPointsWindow::Places ListeningPointsWindow::Measure() const
 void ListeningPointsWindow::LayOut()
 {
     const Places p = Measure();
-    const ScreenInfo& screen = Context().screen;
     const auto place = [](QWidget* control, int left, int top, int width, int height) {
         control->setGeometry(left, top, std::max(0, width), std::max(0, height));
     };
@@ -660,10 +671,8 @@ void ListeningPointsWindow::LayOut()
     place(cmdDelete_, p.margin + p.listWidth - p.buttonWidth, buttonTop, p.buttonWidth, p.buttonHeight);
 
     // What the list and the editors need beyond their twip widths comes off the graph.
-    const int graphWidth = innerWidth - screen.PixelsX(kBesideGraph) - (p.graphLeft - screen.PixelsX(kGraphLeft)) -
-                           (p.editorWidth - screen.PixelsX(kEditorWidth));
-    place(lblFRIdent_, p.graphLeft, p.labelTop, std::max(p.listWidth, lblFRIdent_->sizeHint().width()),
-          p.labelHeight);
+    const int graphWidth = innerWidth - p.graphLeft - p.editorGap - p.editorWidth - p.margin;
+    place(lblFRIdent_, p.graphLeft, p.labelTop, std::max(0, graphWidth), p.labelHeight);
     place(shpPicBorder_, p.graphLeft, p.controlTop, graphWidth, innerHeight - p.controlTop - p.labelTop);
     place(Picture(), p.graphLeft, p.controlTop + 1, graphWidth, innerHeight - p.controlTop - p.labelTop - 2);
 

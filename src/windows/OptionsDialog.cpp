@@ -317,10 +317,15 @@ QWidget* OptionsDialog::BuildColorsTab()
                                                   static_cast<qsizetype>(ColorTable::Name(index).size())));
     connect(lstGraphItems_, &QListWidget::currentRowChanged, this,
             [this] { Guard("lstGraphItems_Click", [this] { UpdateInterface(); }); });
+    // Tall enough for every colour's name whole, none left to scroll to.
+    int rows = 0;
+    for (int row = 0; row < lstGraphItems_->count(); ++row)
+        rows += lstGraphItems_->sizeHintForRow(row) + 2 * lstGraphItems_->spacing();
+    lstGraphItems_->setMinimumHeight(rows + 2 * lstGraphItems_->frameWidth());
 
     picColor_ = new ColorSwatch(page);
     picColor_->setObjectName(QStringLiteral("picColor"));
-    picColor_->setFixedSize(80, 60);
+    picColor_->SetFramed(QSize(80, 60));
 
     auto* side = new QVBoxLayout;
     side->addWidget(NamedLabel(page, "lblSCIdent", QStringLiteral("Selected color:")));

@@ -1,5 +1,6 @@
 #include "windows/CellConfigurationsWindow.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -7,8 +8,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QImage>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMenu>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTest>
 
@@ -75,6 +79,28 @@ protected:
         return items;
     }
     QColor ColorOf(const QLabel* label) const { return label->palette().color(QPalette::WindowText); }
+    // An infinite throw reads as grey, yet plainly, on the shading of either kind of row.
+    void ExpectReadableGrey(const QLabel* label) const
+    {
+        const QColor grey = ColorOf(label);
+        EXPECT_NE(grey, QApplication::palette().color(QPalette::ButtonText)) << "not told from a distance";
+        for (const int row : {1, 2}) {
+            const QColor shading = cells_->RowAt(row).background->palette().color(QPalette::Window);
+            EXPECT_GE(Contrast(grey, shading), 4.5) << grey.name().toStdString() << " on "
+                                                     << shading.name().toStdString();
+        }
+    }
+    static double Contrast(const QColor& a, const QColor& b)
+    {
+        const auto luminance = [](const QColor& c) {
+            const auto linear = [](double v) {
+                return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+        };
+        const double la = luminance(a), lb = luminance(b);
+        return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    }
 
     ToolWindowHost host_{context_, [](ToolWindowContext& context) { return new CellConfigurationsWindow(context); }};
     CellConfigurationsWindow* cells_ = nullptr;
@@ -113,7 +139,40 @@ TEST_F(CellConfigurationsWindowTest, RowsShowTheCellsAndTheirResults)
     EXPECT_EQ(Text(row.angle), Format::FormatDegrees(session_.Results().CellResults.at(1).Aim.Degrees()));
     // The blank venue has no seating area: no cell's sound path meets one.
     EXPECT_EQ(Text(row.throwDistance), CellConfigurationsWindow::kInfinite);
-    EXPECT_EQ(ColorOf(row.throwDistance), QApplication::palette().color(QPalette::Disabled, QPalette::WindowText));
+    ExpectReadableGrey(row.throwDistance);
+}
+
+// While Auto-Configure runs the main window's work area is disabled and the grid is
+// refreshed with each better result: every text of it must grey alike, the coloured ones
+// (an infinite throw, a highlighted row, a column whose list was opened) too.
+TEST_F(CellConfigurationsWindowTest, TheWholeGridGreysWhileTheWindowIsDisabled)
+{
+    QTest::mouseClick(cells_->RowAt(2).splay, Qt::LeftButton);
+    window_.PopupMenu(MainWindow::Popup::Splay)->hide();
+    hub_.HighlightCell(3);
+    window_.MdiArea()->setEnabled(false);
+    hub_.UpdateInterfaces(UpdateScope::Results, true);
+    ASSERT_FALSE(cells_->isEnabled());
+    const QColor disabled = QApplication::palette().color(QPalette::Disabled, QPalette::WindowText);
+    const QImage picture = cells_->grab().toImage();
+    const double ratio = picture.devicePixelRatio();
+    for (int index = 1; index <= 8; ++index) {
+        const CellConfigurationsWindow::Row& row = cells_->RowAt(index);
+        for (const QLabel* label : std::initializer_list<const QLabel*>{
+                 row.number, row.type, row.angle, row.throwDistance, row.pinning, row.splay, row.attenuation}) {
+            const std::string name = label->objectName().toStdString();
+            EXPECT_EQ(label->palette().color(QPalette::Disabled, QPalette::WindowText), disabled) << name;
+            // Nothing drawn in it is darker than the disabled text.
+            const QRect area(label->geometry().topLeft() * ratio, label->geometry().size() * ratio);
+            int darkest = 255;
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x)
+                    darkest = std::min(darkest, qGray(picture.pixel(x, y)));
+            EXPECT_GE(darkest, qGray(disabled.rgb()) - 8) << name << " \"" << label->text().toStdString() << "\"";
+        }
+    }
+    window_.MdiArea()->setEnabled(true);
+    hub_.ClearHighlightedCell();
 }
 
 TEST_F(CellConfigurationsWindowTest, CountButtonsStopAtTheLimitsYetRefreshAndMarkTheVenue)
@@ -299,8 +358,7 @@ TEST_F(CellConfigurationsWindowTest, HighlightedCellColoursItsRow)
 
     hub_.ClearHighlightedCell();
     EXPECT_EQ(ColorOf(row.type), QApplication::palette().color(QPalette::ButtonText));
-    EXPECT_EQ(ColorOf(row.throwDistance), QApplication::palette().color(QPalette::Disabled, QPalette::WindowText))
-        << "an infinite throw stays grey";
+    ExpectReadableGrey(row.throwDistance);
 }
 
 TEST_F(CellConfigurationsWindowTest, AutoConfigureAndTheExtrasButtonFollowGodMode)

@@ -61,6 +61,20 @@ TEST_F(LinkLabelTest, StaysIdleDuringAutoConfigureAndLightsOnTheNextMoveAfter)
     EXPECT_TRUE(label_.IsLit());
 }
 
+// Auto-Configure disables the windows: a link that was lit or put back greys with them.
+TEST_F(LinkLabelTest, ADisabledLinkGreysWhateverItsState)
+{
+    label_.resize(80, 20);
+    const QColor grey = QApplication::palette(&label_).color(QPalette::Disabled, QPalette::WindowText);
+    Enter();
+    label_.setEnabled(false);
+    EXPECT_EQ(label_.palette().color(QPalette::Disabled, QPalette::WindowText), grey) << "lit";
+    Leave();
+    EXPECT_EQ(label_.palette().color(QPalette::Disabled, QPalette::WindowText), grey) << "put back";
+    label_.setEnabled(true);
+    EXPECT_EQ(label_.TextColor(), WindowText());
+}
+
 TEST_F(LinkLabelTest, AClickInsideIsReported)
 {
     label_.resize(80, 20);

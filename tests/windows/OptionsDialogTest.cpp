@@ -12,8 +12,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QImage>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -322,6 +325,41 @@ TEST_F(OptionsDialogTest, ChooseEditsTheSelectedColourUnlessCancelled)
     QTest::mouseClick(Find<QPushButton>("cmdChoose"), Qt::LeftButton);
     EXPECT_EQ(options_.Colors().Color(ColorTable::kCellEdge), C(10, 72, 96, 120));
     EXPECT_EQ(Find<QLabel>("lblAlpha")->text(), "Alpha: 10");
+}
+
+// The list holds every colour's name whole, down to "Text", and the swatch's frame shows
+// round a white like the dialog's own.
+TEST_F(OptionsDialogTest, TheColoursPageShowsEveryNameWholeAndFramesTheSwatch)
+{
+    Dialog().Fill();
+    Dialog().show();
+    auto* tabs = Find<QTabWidget>("tabOptions");
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(2).center());
+    ASSERT_EQ(tabs->currentIndex(), 2);
+    QTest::qWait(20);
+    auto* list = Find<QListWidget>("lstGraphItems");
+    ASSERT_EQ(list->count(), ColorTable::kCount);
+    for (int row = 0; row < list->count(); ++row) {
+        EXPECT_TRUE(list->viewport()->rect().contains(list->visualItemRect(list->item(row))))
+            << list->item(row)->text().toStdString();
+    }
+    EXPECT_EQ(list->verticalScrollBar()->maximum(), 0);
+
+    const auto click = [list](int index) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(index - 1)).center());
+    };
+    click(ColorTable::kCount);
+    EXPECT_EQ(list->currentRow(), ColorTable::kCount - 1) << "the last entry takes a click";
+    click(ColorTable::kBackground);
+    ASSERT_EQ(options_.Colors().Color(ColorTable::kBackground), C(255, 255, 255, 255));
+    auto* swatch = Find<QWidget>("picColor");
+    const QImage shown = swatch->grab().toImage();
+    const int w = shown.width(), h = shown.height();
+    EXPECT_EQ(qGray(shown.pixel(w / 2, h / 2)), 255) << "the colour inside";
+    for (const QPoint edge : {QPoint(0, h / 2), QPoint(w - 1, h / 2), QPoint(w / 2, 0), QPoint(w / 2, h - 1)})
+        EXPECT_LT(qGray(shown.pixel(edge)), 128) << "the frame at " << edge.x() << "," << edge.y();
+    Dialog().hide();
 }
 
 TEST_F(OptionsDialogTest, SavingAPresetRefusesBadNamesAndAsksBeforeReplacing)

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QRegularExpression>
 #include <QStyle>
 #include <QTabWidget>
@@ -24,6 +25,8 @@
 #include <QTest>
 
 #include "ToolWindowFixture.h"
+#include "engine/Environment.h"
+#include "model/Cells.h"
 #include "shell/ProgressWindow.h"
 #include "shell/WelcomeWindow.h"
 #include "windows/ArrayConfigurationWindow.h"
@@ -39,6 +42,8 @@
 #include "windows/NewListeningPointDialog.h"
 #include "windows/NotesWindow.h"
 #include "windows/OptionsDialog.h"
+#include "windows/PlotCanvas.h"
+#include "windows/PlotPictureBox.h"
 #include "windows/RiggingDetailsWindow.h"
 #include "windows/SeatingAreasWindow.h"
 #include "windows/ToolWindowHost.h"
@@ -66,6 +71,7 @@ protected:
         Add(Id::SeatingAreas, [](ToolWindowContext& c) { return new SeatingAreasWindow(c); });
         Add(Id::Venue, [](ToolWindowContext& c) { return new VenueWindow(c); });
         SetCellCount(CellConfigurationsWindow::kMaxCells);
+        SteepenColumn();
     }
     ~WindowsFit() override
     {
@@ -92,6 +98,27 @@ protected:
         hub_.UpdateInterfaces(UpdateScope::All, true);
     }
 
+    // Every cell a KV9 at 5 degrees and -6 dB: the lowest cells aim past -100 degrees, the
+    // widest angles and attenuations the grid shows. A floor and a listening point on it
+    // give some cells a throw and the listening points' graph a curve.
+    void SteepenColumn()
+    {
+        Environment& venue = lifecycle_.Venue();
+        if (venue.SeatingAreas().Count() == 0) {
+            const Point2D front{20.0f, 0.0f}, back{300.0f, 10.0f};
+            venue.SeatingAreas().Add(-1, &front, &back).SetName("Floor");
+            venue.ListeningPoints().Add("Centre").SetSeatingAreaIndex(1);
+        }
+        Cells& cells = venue.LineArray().Cells();
+        for (int index = 1; index <= cells.Count(); ++index) {
+            Cell& cell = cells.Item(index);
+            cell.SetCellType(0);
+            cell.SplayAngle().SetDegrees(5.0);
+            cell.SetAttenuation(-6.0f);
+        }
+        hub_.UpdateInterfaces(UpdateScope::All, true);
+    }
+
     void Add(ToolWindowId id, ToolWindowHost::Factory factory)
     {
         hosts_.push_back(std::make_unique<ToolWindowHost>(context_, std::move(factory)));
@@ -110,6 +137,9 @@ protected:
 
     // Opens every tool window at the given application font and expects their texts whole.
     void ExpectTextsFit(const QFont& font, const std::string& name);
+    // Listening Points opened from the Tools menu after the 1024 x 768 arrangement, and at its
+    // smallest: its controls apart and a graph that shows frequencies across the bands.
+    void ExpectListeningPointsReadable(const std::string& name);
     void ExpectTextsFitAt(double scale);
     void ExpectTextsFitAtPoints(double points);
 
@@ -362,6 +392,27 @@ std::string Clipped(const QWidget& widget)
     return text.toStdString();
 }
 
+// Expects the shown controls of a window to keep clear of one another and of its edges,
+// but for those that lie over or under others by design.
+void ExpectApart(const QWidget& window, const std::function<bool(const QWidget&)>& layered,
+                 const std::string& name)
+{
+    std::vector<const QWidget*> controls;
+    for (const QWidget* control : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control->isVisibleTo(&window) && !layered(*control))
+            controls.push_back(control);
+    }
+    const std::string where = name + " " + window.objectName().toStdString() + ": ";
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const std::string control = controls[i]->objectName().toStdString();
+        EXPECT_TRUE(window.rect().contains(controls[i]->geometry())) << where << control << " past the edge";
+        for (std::size_t j = i + 1; j < controls.size(); ++j) {
+            EXPECT_FALSE(controls[i]->geometry().intersects(controls[j]->geometry()))
+                << where << control << " and " << controls[j]->objectName().toStdString();
+        }
+    }
+}
+
 // Expects every shown label, box and button of a window to hold its whole text.
 void ExpectWhole(const QWidget& window, const std::string& name)
 {
@@ -400,6 +451,11 @@ void WindowsFit::ExpectTextsFit(const QFont& font, const std::string& name)
         }
         ExpectWhole(*frame, name);
     }
+    // The grid's shadings lie under their rows.
+    auto* cells = window_.MdiArea()->findChild<CellConfigurationsWindow*>();
+    ASSERT_NE(cells, nullptr);
+    ExpectApart(*cells, [](const QWidget& control) { return control.objectName().startsWith("ShapeBkg"); }, name);
+    ExpectListeningPointsReadable(name);
     // The dialogs, each page of the options and the array design's J counts among them.
     ArrayDesignDialog design(hub_, reporter_, screen_, &window_);
     design.optJ()->setChecked(true);
@@ -418,10 +474,47 @@ void WindowsFit::ExpectTextsFit(const QFont& font, const std::string& name)
             QTest::qWait(20);
             ExpectWhole(*dialog, name);
         }
+        // Lists show every entry whole, none half cut at the bottom.
+        for (const QListWidget* list : dialog->findChildren<QListWidget*>()) {
+            for (int row = 0; row < list->count(); ++row) {
+                EXPECT_TRUE(list->viewport()->rect().contains(list->visualItemRect(list->item(row))))
+                    << name << " " << dialog->windowTitle().toStdString() << ": "
+                    << list->item(row)->text().toStdString();
+            }
+        }
         dialog->hide();
     }
     QApplication::setFont(defaultFont);
     EXPECT_EQ(reportedEnds_, 0);
+}
+
+void WindowsFit::ExpectListeningPointsReadable(const std::string& name)
+{
+    // Shown, as on the desktop, the windows take their sizes and lay themselves out; the
+    // graph draws its scale.
+    window_.show();
+    options_.SetShowScale(true);
+    Item("mnuViewWindowsArrange1024x768")->trigger();
+    Item("mnuViewListeningPoints")->trigger();
+    QTest::qWait(50);
+    auto* points = window_.MdiArea()->findChild<ListeningPointsWindow*>();
+    ASSERT_NE(points, nullptr);
+    ASSERT_TRUE(points->isVisibleTo(&window_));
+    const auto expectReadable = [&](const std::string& where) {
+        // The graph's frame, the marker and the name under the pointer lie over the graph.
+        ExpectApart(*points, [points](const QWidget& control) {
+            return &control == points->shpHotspot() || &control == points->lblTooltip() ||
+                   control.objectName() == "shpPicBorder";
+        }, where);
+        int frequencies = 0;
+        for (const PlotCanvas::ScaleLabel& label : points->Canvas().ScaleLabels())
+            frequencies += label.alongX ? 1 : 0;
+        EXPECT_GE(frequencies, 3) << where << ": a graph " << points->picResponse()->width() << " wide";
+    };
+    expectReadable(name + " at 1024 x 768");
+    points->parentWidget()->resize(1, 1);
+    QTest::qWait(20);
+    expectReadable(name + " at its smallest");
 }
 
 void WindowsFit::ExpectTextsFitAt(double scale)
