@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QStyle>
 #include <QTest>
 
@@ -32,6 +33,19 @@ namespace polvane {
 namespace {
 
 QImage Picture(const QIcon& icon) { return icon.pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32); }
+
+// The program's icon is the only picture on the desktop with its orange cells; the toolkit's
+// own logo is green.
+bool ShowsProgramIcon(const QImage& shown)
+{
+    bool orange = false;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            const QColor pixel = shown.pixelColor(x, y);
+            orange = orange || (pixel.red() > 200 && pixel.green() > 130 && pixel.green() < 200 && pixel.blue() < 110);
+        }
+    return orange;
+}
 
 class WindowFrames : public ToolWindowFixture {
 protected:
@@ -90,6 +104,9 @@ TEST_F(WindowFrames, EveryWindowShowsTheProgramsIcon)
     notes->showMaximized();
     QTest::qWait(20);
     EXPECT_EQ(Picture(notes->windowIcon()), program) << "maximised";
+    QWidget* corner = window_.menuBar()->cornerWidget(Qt::TopLeftCorner);
+    ASSERT_NE(corner, nullptr) << "the maximised window's icon in the menu bar";
+    EXPECT_TRUE(ShowsProgramIcon(corner->grab().toImage())) << "menu bar corner";
 
     WelcomeWindow welcome(&window_);
     ArrayDesignDialog design(hub_, reporter_, screen_, &window_);
