@@ -25,6 +25,7 @@
 #include "shell/MainWindow.h"
 #include "shell/Options.h"
 #include "shell/ProgramConstants.h"
+#include "shell/ProgramIcon.h"
 #include "shell/ProgramRun.h"
 #include "shell/ProgressWindow.h"
 #include "shell/RecentFiles.h"
@@ -107,6 +108,7 @@ int Application::RunProgram(int argc, char** argv)
     ReportingApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Quesselcorp"));
     QCoreApplication::setApplicationName(QStringLiteral("Polvane"));
+    ProgramIcon::Install();
     // The close box only asks; the program ends through the orderly end alone.
     QApplication::setQuitOnLastWindowClosed(false);
 

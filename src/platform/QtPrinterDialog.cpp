@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "platform/DialogFrame.h"
 #include "platform/PrinterFailure.h"
 #include "platform/QtPrinter.h"
 
@@ -14,6 +15,7 @@ QtPrinterDialog::QtPrinterDialog(QWidget* parent) : parent_(parent) {}
 bool QtPrinterDialog::Choose()
 {
     QPrintDialog dialog(&printer_, parent_);
+    DialogFrame::Apply(dialog);
     return dialog.exec() == QDialog::Accepted;
 }
 

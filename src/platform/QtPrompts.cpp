@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QStringList>
 
+#include "platform/DialogFrame.h"
+
 namespace polvane {
 
 namespace {
@@ -38,11 +40,20 @@ QMessageBox::Icon IconFor(MessageIcon icon)
 
 } // namespace
 
+QWidget* QtPrompts::Owner() const
+{
+    // A box over a window not shown yet (the crash warning comes before the main window)
+    // would be centred on where that window will be, often the screen's corner: the
+    // screen's middle instead.
+    return parent_ != nullptr && parent_->isVisible() ? parent_.data() : nullptr;
+}
+
 MessageAnswer QtPrompts::ShowMessage(const std::string& text, const std::string& title,
                                      MessageButtons buttons, MessageIcon icon,
                                      std::optional<MessageAnswer> defaultButton)
 {
-    QMessageBox box(IconFor(icon), Q(title), Q(text), QMessageBox::NoButton, parent_);
+    QMessageBox box(IconFor(icon), Q(title), Q(text), QMessageBox::NoButton, Owner());
+    DialogFrame::Apply(box);
     MessageAnswer first = MessageAnswer::Ok;
     switch (buttons) {
     case MessageButtons::Ok:
@@ -73,12 +84,14 @@ MessageAnswer QtPrompts::ShowMessage(const std::string& text, const std::string&
 std::optional<std::string> QtPrompts::AskText(const std::string& prompt, const std::string& title,
                                               const std::string& defaultText)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(parent_, Q(title), Q(prompt), QLineEdit::Normal,
-                                               Q(defaultText), &ok);
-    if (!ok)
+    QInputDialog dialog(Owner());
+    DialogFrame::Apply(dialog);
+    dialog.setWindowTitle(Q(title));
+    dialog.setLabelText(Q(prompt));
+    dialog.setTextValue(Q(defaultText));
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text.toStdString();
+    return dialog.textValue().toStdString();
 }
 
 QString QtPrompts::QtFilter(const std::string& filter)
@@ -109,7 +122,8 @@ QString QtPrompts::QtFilter(const std::string& filter)
 
 std::optional<std::string> QtPrompts::ChooseFile(const FileDialogRequest& request, bool save)
 {
-    QFileDialog dialog(parent_, Q(request.title), Q(request.folder));
+    QFileDialog dialog(Owner(), Q(request.title), Q(request.folder));
+    DialogFrame::Apply(dialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     const QStringList filters = QtFilter(request.filter).split(QStringLiteral(";;"),
@@ -147,10 +161,11 @@ std::optional<FontChoice> QtPrompts::ChooseFont(const FontChoice& initial)
         font.setPointSizeF(initial.size);
     font.setBold(initial.bold);
     font.setItalic(initial.italic);
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, font, parent_);
-    if (!ok)
+    QFontDialog dialog(font, Owner());
+    DialogFrame::Apply(dialog);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
+    const QFont chosen = dialog.selectedFont();
     return FontChoice{chosen.family().toStdString(), static_cast<float>(chosen.pointSizeF()),
                       chosen.bold(), chosen.italic()};
 }

@@ -15,6 +15,9 @@ public:
 
     // The main window, once there is one.
     void SetParent(QWidget* parent) { parent_ = parent; }
+    // The window the questions are shown over: the parent while it is shown, else none
+    // (centred on the screen).
+    QWidget* Owner() const;
 
     using Prompts::ShowMessage;
     MessageAnswer ShowMessage(const std::string& text, const std::string& title,

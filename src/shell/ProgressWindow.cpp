@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "platform/DialogFrame.h"
 #include "shell/GradientProgressBar.h"
 
 namespace polvane {
@@ -34,6 +35,7 @@ ProgressWindow::ProgressWindow(QWidget* parent)
       lblCombosTried_(Named("lblCombosTried", QString(), this)), percent_(lblProgress_),
       time_(lblTimeRemaining_), combos_(lblCombosTried_)
 {
+    DialogFrame::Apply(*this);
     setObjectName(QStringLiteral("frmProgress"));
     cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
     bar_->setMinimumWidth(300);

@@ -4,7 +4,9 @@
 
 #include <QLabel>
 #include <QLinearGradient>
+#include <QFontMetrics>
 #include <QMouseEvent>
+#include <QPalette>
 #include <QPainter>
 #include <QPixmap>
 #include <QVBoxLayout>
@@ -17,10 +19,11 @@ namespace polvane {
 namespace {
 
 // The splash picture, drawn here so that the program needs no image files: the name on a
-// diagonal gradient with a column of cells curving down like a hung array.
-QPixmap SplashPicture()
+// diagonal gradient with a column of cells curving down like a hung array. Below the artwork
+// the gradient goes on for the given height: the strip the version is written on.
+QPixmap SplashPicture(int versionStrip)
 {
-    QPixmap pixmap(420, 240);
+    QPixmap pixmap(420, 240 + versionStrip);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient gradient(0, 0, pixmap.width(), pixmap.height());
@@ -62,15 +65,25 @@ SplashWindow::SplashWindow(QWidget* parent)
 {
     setObjectName(QStringLiteral("frmSplash"));
     picture_->setObjectName(QStringLiteral("Picture1"));
-    picture_->setPixmap(SplashPicture());
-    // Clicks on the picture reach the window and hide it.
+    // Clicks on the picture and the version reach the window and hide it.
     picture_->setAttribute(Qt::WA_TransparentForMouseEvents);
     version_->setObjectName(QStringLiteral("VersionLabel"));
     version_->setFont(QFont(QStringLiteral("Arial")));
+    version_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // The version is written on the picture itself, light on its gradient, so that the
+    // window is one finished panel rather than a picture over a grey strip.
+    QPalette onPicture = version_->palette();
+    onPicture.setColor(QPalette::WindowText, Qt::white);
+    version_->setPalette(onPicture);
+    picture_->setPixmap(SplashPicture(QFontMetrics(version_->font()).height() + 8));
+    auto* overPicture = new QVBoxLayout(picture_);
+    overPicture->setContentsMargins(0, 0, 8, 4);
+    overPicture->addStretch();
+    overPicture->addWidget(version_, 0, Qt::AlignRight | Qt::AlignBottom);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 4);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(picture_);
-    layout->addWidget(version_, 0, Qt::AlignRight);
 }
 
 void SplashWindow::mousePressEvent(QMouseEvent* event)

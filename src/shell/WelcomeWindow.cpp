@@ -6,12 +6,15 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "platform/DialogFrame.h"
+
 namespace polvane {
 
 WelcomeWindow::WelcomeWindow(QWidget* parent)
     : QDialog(parent), metric_(new QRadioButton(QStringLiteral("Metric"), this)),
       english_(new QRadioButton(QStringLiteral("English"), this))
 {
+    DialogFrame::Apply(*this);
     setWindowTitle(QStringLiteral("Welcome"));
     setObjectName(QStringLiteral("frmWelcome"));
     auto* layout = new QVBoxLayout(this);

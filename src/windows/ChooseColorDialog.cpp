@@ -7,6 +7,7 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include "platform/DialogFrame.h"
 #include "shell/ArgbColor.h"
 #include "shell/ErrorReporter.h"
 #include "shell/UpdateHub.h"
@@ -51,8 +52,7 @@ ChooseColorDialog::ChooseColorDialog(UpdateHub& hub, ErrorReporter& reporter, QW
 {
     setObjectName(QStringLiteral("frmChooseColor"));
     setWindowTitle(QStringLiteral("Select Color"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(DialogFrame::Flags() | Qt::MSWindowsFixedSizeDialogHint);
 
     auto* columns = new QGridLayout;
     for (std::size_t index = 0; index < kComponents.size(); ++index) {

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include "platform/DialogFrame.h"
+
 namespace polvane {
 
 // A dialog shown modally whose caller reads the tag afterwards: OK only hides it (the tag
@@ -14,7 +16,7 @@ class ModalDialog : public QDialog {
 public:
     static constexpr const char* kCancel = "cancel";
 
-    explicit ModalDialog(QWidget* parent = nullptr) : QDialog(parent) {}
+    explicit ModalDialog(QWidget* parent = nullptr) : QDialog(parent) { DialogFrame::Apply(*this); }
 
     const std::string& Tag() const { return tag_; }
     void SetTag(std::string tag) { tag_ = std::move(tag); }
