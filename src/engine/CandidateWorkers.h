@@ -55,8 +55,6 @@ public:
     // True once every combination of the sweep has been handed out and taken back.
     bool SweepDone();
 
-    int Count() const { return static_cast<int>(threads_.size()); }
-
 private:
     struct Task {
         std::uint64_t generation = 0;
