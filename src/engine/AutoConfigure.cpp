@@ -219,19 +219,10 @@ void AutoConfigure::Run(int limitMs, const bool& cancel, ProgressController& pro
         nextProgress += kProgressIntervalMs;
     };
 
-    // After every combination taken back, and whenever the wait for one runs out: false
-    // when the search must stop.
-    const auto goOn = [&] {
-        const std::int64_t now = services.TickCount();
-        lastReading = now;
-        if (cancel || now > deadline || tried_ >= bound_)
-            return false;
-        if (now > nextProgress) {
-            report();
-            if (cancel)
-                return false;
-        }
-        return true;
+    // After every combination taken back, and whenever a wait ends without one.
+    const auto mustStop = [&] {
+        lastReading = services.TickCount();
+        return cancel || lastReading > deadline || tried_ >= bound_;
     };
 
     bool stopped = false;
@@ -244,28 +235,38 @@ void AutoConfigure::Run(int limitMs, const bool& cancel, ProgressController& pro
             // Blocks are taken back in the sweep's order, each combination as if this
             // thread had tried it: ties keep the earlier one.
             while (!stopped && !workers.SweepDone()) {
+                // Until the next progress report or the deadline, unless the sweep ends first.
                 const std::int64_t waitMs =
                     std::max<std::int64_t>(0, std::min(nextProgress, deadline) + 1 - lastReading);
                 workers.Wait(std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs));
-                std::optional<CandidateWorkers::Block> block = workers.TakeNext();
-                if (!block) {
-                    stopped = !goOn();
-                    continue;
-                }
-                for (const float score : block->scores) {
-                    ++tried_;
-                    if (score < bestScore) {
-                        bestScore = score;
-                        best = merged.Indices();
-                    }
-                    merged.Next();
-                    if (!goOn()) {
-                        stopped = true;
+                bool tookBack = false;
+                while (!stopped) {
+                    std::optional<CandidateWorkers::Block> block = workers.TakeNext();
+                    if (!block)
                         break;
+                    tookBack = true;
+                    for (const float score : block->scores) {
+                        ++tried_;
+                        if (score < bestScore) {
+                            bestScore = score;
+                            best = merged.Indices();
+                        }
+                        merged.Next();
+                        if (mustStop()) {
+                            stopped = true;
+                            break;
+                        }
                     }
+                    if (!stopped && block->failure)
+                        std::rethrow_exception(block->failure);
                 }
-                if (!stopped && block->failure)
-                    std::rethrow_exception(block->failure);
+                if (!stopped && !tookBack)
+                    stopped = mustStop();
+                // The report shows everything taken back so far.
+                if (!stopped && lastReading > nextProgress) {
+                    report();
+                    stopped = cancel;
+                }
             }
         }
         if (stopped)

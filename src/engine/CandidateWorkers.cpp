@@ -100,9 +100,7 @@ bool CandidateWorkers::NothingLeft() const
 void CandidateWorkers::Wait(std::chrono::steady_clock::time_point until)
 {
     std::unique_lock lock(mutex_);
-    blockReady_.wait_until(lock, until, [this] {
-        return (!finished_.empty() && finished_.front()) || NothingLeft();
-    });
+    blockReady_.wait_until(lock, until, [this] { return NothingLeft(); });
 }
 
 std::optional<CandidateWorkers::Block> CandidateWorkers::TakeNext()
@@ -176,7 +174,7 @@ void CandidateWorkers::Work(Environment& venue)
         if (finished_.size() <= slot)
             finished_.resize(slot + 1);
         finished_[slot] = std::move(block);
-        if (slot == 0 || NothingLeft())
+        if (NothingLeft())
             blockReady_.notify_one();
     }
 }
