@@ -26,7 +26,9 @@ public:
     explicit AutoConfigure(Environment& venue) : venue_(venue) {}
 
     // The initial design, then the search until `limitMs` has passed, `cancel` is set or
-    // every subset size is done; the best combination found is applied.
+    // every subset size is done; the best combination found is applied. The candidates
+    // are scored on copies of the venue, each levelled (a single-point bumper) from the
+    // bumper angle the sweep started with, so that its score depends on it alone.
     void Run(int limitMs, const bool& cancel, ProgressController& progress,
              CaptionLabel& percentLabel, CaptionLabel& timeLabel, CaptionLabel* combosLabel,
              AutoConfigureServices& services);
