@@ -235,7 +235,8 @@ void AutoConfigure::Run(int limitMs, const bool& cancel, ProgressController& pro
             // Blocks are taken back in the sweep's order, each combination as if this
             // thread had tried it: ties keep the earlier one.
             while (!stopped && !workers.SweepDone()) {
-                // Until the next progress report or the deadline, unless the sweep ends first.
+                // Until the next block is done, but no longer than to the next progress report
+                // or the deadline.
                 const std::int64_t waitMs =
                     std::max<std::int64_t>(0, std::min(nextProgress, deadline) + 1 - lastReading);
                 workers.Wait(std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs));

@@ -100,7 +100,9 @@ bool CandidateWorkers::NothingLeft() const
 void CandidateWorkers::Wait(std::chrono::steady_clock::time_point until)
 {
     std::unique_lock lock(mutex_);
-    blockReady_.wait_until(lock, until, [this] { return NothingLeft(); });
+    blockReady_.wait_until(lock, until, [this] {
+        return (!finished_.empty() && finished_.front()) || NothingLeft();
+    });
 }
 
 std::optional<CandidateWorkers::Block> CandidateWorkers::TakeNext()
@@ -174,7 +176,9 @@ void CandidateWorkers::Work(Environment& venue)
         if (finished_.size() <= slot)
             finished_.resize(slot + 1);
         finished_[slot] = std::move(block);
-        if (NothingLeft())
+        // Taken back as they come, a sweep's blocks are all but taken back when its last
+        // one finishes, and the next sweep starts without the threads waiting long.
+        if (slot == 0 || NothingLeft())
             blockReady_.notify_one();
     }
 }

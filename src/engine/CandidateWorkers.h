@@ -47,8 +47,8 @@ public:
     // of its prediction depends on the candidate alone. Drops what an earlier sweep left.
     void StartSweep(const SweepCursor& start, std::int64_t budget, const Angle& bumperStart);
 
-    // Waits until the sweep's last block has finished, but not beyond `until`: the caller
-    // takes the blocks back at its own rhythm, so that the threads run on undisturbed.
+    // Waits until the next block in the sweep's order has finished or nothing is left to
+    // take back, but not beyond `until`.
     void Wait(std::chrono::steady_clock::time_point until);
     // The next block in the sweep's order, when it has finished.
     std::optional<Block> TakeNext();
@@ -77,7 +77,7 @@ private:
 
     std::mutex mutex_;
     std::condition_variable workReady_;  // a sweep has combinations to hand out, or quit
-    std::condition_variable blockReady_; // the sweep's last block finished
+    std::condition_variable blockReady_; // the next block in order finished, or none is left
     bool quit_ = false;
     std::uint64_t generation_ = 0; // the sweep being run
     std::atomic<std::uint64_t> live_{0}; // generation_, read by the workers between candidates
