@@ -1,13 +1,19 @@
 #include "engine/AutoConfigure.h"
 
+#include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cmath>
+#include <exception>
+#include <optional>
 
 #include "engine/AutoConfigureServices.h"
 #include "engine/CalculationResults.h"
+#include "engine/CandidateWorkers.h"
 #include "engine/CaptionLabel.h"
 #include "engine/Environment.h"
 #include "engine/ProgressController.h"
+#include "engine/SweepCursor.h"
 #include "model/Units.h"
 
 namespace polvane {
@@ -16,18 +22,6 @@ namespace {
 
 constexpr std::int64_t kProgressIntervalMs = 200;
 constexpr float kTargetHeightFeet = 7.0f;
-
-// Whether a candidate's aims keep the overthrow and underthrow limits (all in degrees).
-bool AimsWithinLimits(const CalculationResults& r, bool flown, float overthrow, float underthrow)
-{
-    if (r.CellResults.empty())
-        return true;
-    const double upper = r.UpperCoverageAngle.Degrees();
-    const double lower = r.LowerCoverageAngle.Degrees();
-    const CellResult& top = flown ? r.CellResults.front() : r.CellResults.back();
-    const CellResult& bottom = flown ? r.CellResults.back() : r.CellResults.front();
-    return top.Aim.Degrees() <= upper + overthrow && lower - underthrow <= bottom.Aim.Degrees();
-}
 
 } // namespace
 
@@ -183,6 +177,7 @@ void AutoConfigure::Run(int limitMs, const bool& cancel, ProgressController& pro
                         CaptionLabel& percentLabel, CaptionLabel& timeLabel,
                         CaptionLabel* combosLabel, AutoConfigureServices& services)
 {
+    tried_ = 0;
     services.ShareResults(DesignInitialSplays(services.EngineeringMode()));
     if (!services.RefinementEnabled() || venue_.LineArray().Cells().Count() == 0 ||
         venue_.SeatingAreas().Count() == 0)
@@ -192,115 +187,88 @@ void AutoConfigure::Run(int limitMs, const bool& cancel, ProgressController& pro
 
     Cells& cells = venue_.LineArray().Cells();
     const int n = cells.Count();
-    const bool flown = venue_.LineArray().Configuration() == ConfigurationCode::Flown;
-    const float overthrow = venue_.AutoCalcOverthrow();
-    const float underthrow = venue_.AutoCalcUnderthrow();
 
     const std::int64_t start = services.TickCount();
     const std::int64_t deadline = start + limitMs;
     std::int64_t nextProgress = start + kProgressIntervalMs;
+    std::int64_t lastReading = start;
 
     std::vector<int> choices(static_cast<std::size_t>(n + 1));
-    std::vector<int> initial(choices.size()), current(choices.size()), best(choices.size());
+    std::vector<int> initial(choices.size()), best(choices.size());
     for (int i = 1; i <= n; ++i) {
         const Cell& cell = cells.Item(i);
         choices[static_cast<std::size_t>(i)] = static_cast<int>(cell.GetPossibleSplays().size());
         initial[static_cast<std::size_t>(i)] = cell.GetSplayIndex();
         best[static_cast<std::size_t>(i)] = initial[static_cast<std::size_t>(i)];
     }
+    // The venue itself is not touched while the workers run: every sweep's candidates
+    // start from the bumper angle this prediction leaves.
     float bestScore = venue_.GenerateCalculations(false).EvennessScore;
-    std::int64_t tried = 0;
-
-    // A cell whose list is empty (a model the program does not know) keeps its splay.
-    const auto setIndex = [&](int cell, int index) {
-        if (index >= 1)
-            cells.Item(cell).SetSplayIndex(index);
-    };
+    CandidateWorkers workers(venue_, services.WorkerCount());
 
     const auto report = [&] {
         const std::int64_t now = services.TickCount();
+        lastReading = now;
         const double fraction = limitMs > 0 ? static_cast<double>(now - start) / limitMs : 1.0;
         progress.SetProgress(fraction);
         percentLabel.SetCaption(FormatPercent(fraction));
         timeLabel.SetCaption(FormatTimeRemaining(deadline - now));
         if (combosLabel != nullptr)
-            combosLabel->SetCaption(services.FormatCount(tried));
+            combosLabel->SetCaption(services.FormatCount(tried_));
         services.LetMessagesRun();
         nextProgress += kProgressIntervalMs;
     };
 
-    // Evaluates the current combination; false when the search must stop.
-    const auto evaluate = [&] {
-        const CalculationResults r = venue_.GenerateCalculations(true);
-        ++tried;
-        if (r.EvennessScore < bestScore && r.Balanced &&
-            AimsWithinLimits(r, flown, overthrow, underthrow)) {
-            bestScore = r.EvennessScore;
-            best = current;
-        }
-        const std::int64_t now = services.TickCount();
-        if (cancel || now > deadline)
-            return false;
-        if (now > nextProgress)
-            report();
-        return true;
+    // After every combination taken back, and whenever a wait ends without one.
+    const auto mustStop = [&] {
+        lastReading = services.TickCount();
+        return cancel || lastReading > deadline || tried_ >= bound_;
     };
 
     bool stopped = false;
     int k = 1;
-    std::vector<int> subset;
     while (!stopped && k <= n) {
         const float sweepStart = bestScore;
-        subset.resize(static_cast<std::size_t>(k));
-        for (int m = 0; m < k; ++m)
-            subset[static_cast<std::size_t>(m)] = m + 1;
-        while (!stopped) {
-            bool searchable = true;
-            for (int member : subset)
-                searchable = searchable && choices[static_cast<std::size_t>(member)] > 0;
-            if (searchable) {
-                for (int i = 1; i <= n; ++i) {
-                    current[static_cast<std::size_t>(i)] = initial[static_cast<std::size_t>(i)];
-                    setIndex(i, initial[static_cast<std::size_t>(i)]);
-                }
-                // Member 1 starts from its initial index; the others from their first.
-                for (int m = 1; m < k; ++m) {
-                    const int member = subset[static_cast<std::size_t>(m)];
-                    current[static_cast<std::size_t>(member)] = 1;
-                    setIndex(member, 1);
-                }
-                // The odometer: the first member counts fastest.
-                while (true) {
-                    if (!evaluate()) {
-                        stopped = true;
+        SweepCursor merged(k, choices, initial);
+        if (merged.Valid()) {
+            workers.StartSweep(merged, bound_ - tried_, venue_.LineArray().Bumper().Angle());
+            // Blocks are taken back in the sweep's order, each combination as if this
+            // thread had tried it: ties keep the earlier one.
+            while (!stopped && !workers.SweepDone()) {
+                // Until the next block is done, but no longer than to the next progress report
+                // or the deadline.
+                const std::int64_t waitMs =
+                    std::max<std::int64_t>(0, std::min(nextProgress, deadline) + 1 - lastReading);
+                workers.Wait(std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs));
+                bool tookBack = false;
+                while (!stopped) {
+                    std::optional<CandidateWorkers::Block> block = workers.TakeNext();
+                    if (!block)
                         break;
-                    }
-                    int m = 0;
-                    for (; m < k; ++m) {
-                        const int cell = subset[static_cast<std::size_t>(m)];
-                        int& count = current[static_cast<std::size_t>(cell)];
-                        if (++count <= choices[static_cast<std::size_t>(cell)]) {
-                            setIndex(cell, count);
+                    tookBack = true;
+                    for (const float score : block->scores) {
+                        ++tried_;
+                        if (score < bestScore) {
+                            bestScore = score;
+                            best = merged.Indices();
+                        }
+                        merged.Next();
+                        if (mustStop()) {
+                            stopped = true;
                             break;
                         }
-                        count = 1;
-                        setIndex(cell, 1);
                     }
-                    if (m == k)
-                        break;
+                    if (!stopped && block->failure)
+                        std::rethrow_exception(block->failure);
+                }
+                if (!stopped && !tookBack)
+                    stopped = mustStop();
+                // The report shows everything taken back so far.
+                if (!stopped && lastReading > nextProgress) {
+                    report();
+                    stopped = cancel;
                 }
             }
-            if (stopped)
-                break;
-            // The next subset in lexicographic order.
-            int m = k - 1;
-            while (m >= 0 && subset[static_cast<std::size_t>(m)] == n - (k - 1 - m))
-                --m;
-            if (m < 0)
-                break;
-            ++subset[static_cast<std::size_t>(m)];
-            for (int after = m + 1; after < k; ++after)
-                subset[static_cast<std::size_t>(after)] = subset[static_cast<std::size_t>(after - 1)] + 1;
         }
         if (stopped)
             break;
@@ -309,8 +277,10 @@ void AutoConfigure::Run(int limitMs, const bool& cancel, ProgressController& pro
             ++k;
     }
 
+    bestScore_ = bestScore;
     for (int i = 1; i <= n; ++i)
-        setIndex(i, best[static_cast<std::size_t>(i)]);
+        if (best[static_cast<std::size_t>(i)] >= 1)
+            cells.Item(i).SetSplayIndex(best[static_cast<std::size_t>(i)]);
 }
 
 } // namespace polvane

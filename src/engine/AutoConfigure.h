@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -18,13 +19,16 @@ class ProgressController;
 
 // Chooses the splays of the venue's array (and, for a flown array when allowed, the
 // bumper angle): an initial design that shares the cells among the seating areas, then,
-// with refinement on, a timed search over combinations of the cells' allowed splays.
+// with refinement on, a timed search over combinations of the cells' allowed splays. The
+// search runs here; the services' worker threads only score its candidates.
 class AutoConfigure {
 public:
     explicit AutoConfigure(Environment& venue) : venue_(venue) {}
 
     // The initial design, then the search until `limitMs` has passed, `cancel` is set or
-    // every subset size is done; the best combination found is applied.
+    // every subset size is done; the best combination found is applied. The candidates
+    // are scored on copies of the venue, each levelled (a single-point bumper) from the
+    // bumper angle the sweep started with, so that its score depends on it alone.
     void Run(int limitMs, const bool& cancel, ProgressController& progress,
              CaptionLabel& percentLabel, CaptionLabel& timeLabel, CaptionLabel* combosLabel,
              AutoConfigureServices& services);
@@ -33,6 +37,13 @@ public:
     // pass's prediction (in engineering mode with the listening points' levels), which
     // the windows show.
     CalculationResults DesignInitialSplays(bool engineeringMode = false);
+
+    // For tests: the search stops once it has tried this many combinations.
+    void SetCombinationBound(std::int64_t bound) { bound_ = bound; }
+    // How many combinations the last Run tried, in the search's order.
+    std::int64_t CombinationsTried() const { return tried_; }
+    // The evenness score of the design the last Run chose.
+    float BestScore() const { return bestScore_; }
 
     // How many cells each seating area gets, in proportion to its triangle; the fraction of
     // a cell left over is carried on from area to area (and from pass to pass).
@@ -57,6 +68,9 @@ private:
     Environment& venue_;
     float carry_ = 0.0f;
     std::vector<Angle> aims_; // one per slot 1..N, kept across the passes
+    std::int64_t bound_ = std::numeric_limits<std::int64_t>::max();
+    std::int64_t tried_ = 0;
+    float bestScore_ = 0.0f;
 };
 
 } // namespace polvane

@@ -1,10 +1,18 @@
 #include "engine/AutoConfigureServices.h"
 
+#include <algorithm>
+#include <thread>
+
 namespace polvane {
 
 bool AutoConfigureServices::EngineeringMode() { return false; }
 
 void AutoConfigureServices::ShareResults(const CalculationResults&) {}
+
+int AutoConfigureServices::WorkerCount()
+{
+    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+}
 
 std::string AutoConfigureServices::FormatCount(std::int64_t count)
 {

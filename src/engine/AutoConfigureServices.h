@@ -27,6 +27,9 @@ public:
     // Refreshes the windows that show the design (no recalculation).
     virtual void RefreshWindows() = 0;
     virtual void LetMessagesRun() = 0;
+    // How many threads score Auto-Configure's candidates: every hardware thread unless
+    // overridden.
+    virtual int WorkerCount();
     // The count of combinations tried, with the user's digit grouping.
     virtual std::string FormatCount(std::int64_t count);
 };

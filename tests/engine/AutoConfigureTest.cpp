@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <functional>
+#include <numeric>
 #include <limits>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "engine/Environment.h"
 #include "engine/ProgressController.h"
 #include "model/ProductTables.h"
+#include "model/RiggingCode.h"
 
 namespace polvane {
 namespace {
@@ -46,10 +48,12 @@ public:
     void RefreshWindows() override { ++refreshes; }
     void LetMessagesRun() override { ++messageRuns; }
     void ShareResults(const CalculationResults& results) override { shared = results; }
+    int WorkerCount() override { return workers > 0 ? workers : AutoConfigureServices::WorkerCount(); }
 
     bool refinement = true;
     std::int64_t now = 1000;
     std::int64_t step = 1;
+    int workers = 0; // 0: the program's choice
     int readings = 0;
     int refreshes = 0;
     int messageRuns = 0;
@@ -356,6 +360,214 @@ TEST_F(AutoConfigureTest, DeadlineStopsTheSearch)
     h.Run(*venue, 100);
     // About ten readings fit in 100 ms: the search stopped long before its end.
     EXPECT_LT(h.services.readings, 40);
+}
+
+// The venues the parallel search is compared on: flown and stacked, dual- and
+// single-point, limits that accept candidates and limits that reject every one.
+struct SearchCase {
+    const char* name;
+    int cells;
+    int type;
+    ConfigurationCode configuration;
+    RiggingCode rigging;
+    float limits; // overthrow and underthrow, degrees
+    std::int64_t bound;
+};
+
+const SearchCase kSearchCases[] = {
+    {"flown 8, several sweeps", 8, 0, ConfigurationCode::Flown, RiggingCode::DualPoint, 5, 3000},
+    {"flown 16, nothing accepted", 16, 0, ConfigurationCode::Flown, RiggingCode::DualPoint, -500, 2500},
+    {"flown 24 PQ4", 24, 4, ConfigurationCode::Flown, RiggingCode::DualPoint, 15, 2500},
+    {"stacked 16", 16, 0, ConfigurationCode::GroundStacked, RiggingCode::DualPoint, 15, 2500},
+    {"single point 16", 16, 0, ConfigurationCode::Flown, RiggingCode::SinglePoint, 10, 2500},
+    {"single point 8", 8, 4, ConfigurationCode::Flown, RiggingCode::SinglePoint, 15, 3000},
+    {"stacked single point 8", 8, 0, ConfigurationCode::GroundStacked, RiggingCode::SinglePoint, 15, 3000},
+};
+
+std::unique_ptr<Environment> CaseVenue(const SearchCase& c)
+{
+    auto venue = Hall(c.cells, c.type);
+    LineArray& array = venue->LineArray();
+    array.SetConfiguration(c.configuration);
+    if (c.configuration == ConfigurationCode::GroundStacked)
+        array.Bumper().SetLocation(Point2D(0, 2));
+    array.Bumper().SetRigging(c.rigging);
+    // Hung from the middle, the array hangs nearly level.
+    if (c.rigging == RiggingCode::SinglePoint)
+        array.Bumper().SetFrontHangPoint((array.Bumper().HoleCount() + 1) / 2);
+    venue->SetAutoCalcBaselines(c.limits, c.limits);
+    return venue;
+}
+
+struct Outcome {
+    std::vector<int> indices;
+    float score = 0;
+    std::int64_t tried = 0;
+};
+
+std::vector<int> Indices(const Environment& venue)
+{
+    std::vector<int> out;
+    const Cells& cells = venue.LineArray().Cells();
+    for (int i = 1; i <= cells.Count(); ++i)
+        out.push_back(cells.Item(i).GetSplayIndex());
+    return out;
+}
+
+Outcome SearchWithWorkers(Environment& venue, int workers, std::int64_t bound,
+                          const std::function<void(int)>& onTick = {})
+{
+    Harness h;
+    h.services.workers = workers;
+    h.services.onTick = onTick;
+    AutoConfigure search(venue);
+    search.SetCombinationBound(bound);
+    search.Run(std::numeric_limits<int>::max() / 2, h.cancel, h.progress, h.percent, h.time,
+               &h.combos, h.services);
+    return {Indices(venue), search.BestScore(), search.CombinationsTried()};
+}
+
+// The search written out plainly, one candidate after another on the venue itself, every
+// candidate's levelling starting from the bumper angle of the search's first prediction.
+Outcome SearchInOrder(Environment& venue, std::int64_t bound)
+{
+    AutoConfigure(venue).DesignInitialSplays();
+    Cells& cells = venue.LineArray().Cells();
+    const int n = cells.Count();
+    const bool flown = venue.LineArray().Configuration() == ConfigurationCode::Flown;
+    std::vector<int> choices(static_cast<std::size_t>(n + 1)), initial(choices.size());
+    for (int i = 1; i <= n; ++i) {
+        choices[static_cast<std::size_t>(i)] = static_cast<int>(cells.Item(i).GetPossibleSplays().size());
+        initial[static_cast<std::size_t>(i)] = cells.Item(i).GetSplayIndex();
+    }
+    std::vector<int> best = initial;
+    float bestScore = venue.GenerateCalculations(false).EvennessScore;
+    const Angle level = venue.LineArray().Bumper().Angle();
+    std::int64_t tried = 0;
+    for (int k = 1; k <= n && tried < bound;) {
+        const float sweepStart = bestScore;
+        std::vector<int> subset(static_cast<std::size_t>(k));
+        std::iota(subset.begin(), subset.end(), 1);
+        while (tried < bound) {
+            std::vector<int> current = initial;
+            for (std::size_t m = 1; m < subset.size(); ++m)
+                current[static_cast<std::size_t>(subset[m])] = 1;
+            while (tried < bound) {
+                for (int i = 1; i <= n; ++i)
+                    if (current[static_cast<std::size_t>(i)] >= 1)
+                        cells.Item(i).SetSplayIndex(current[static_cast<std::size_t>(i)]);
+                venue.LineArray().Bumper().ForceAngle(level);
+                const CalculationResults r = venue.GenerateCalculations(true);
+                ++tried;
+                const CellResult& top = flown ? r.CellResults.front() : r.CellResults.back();
+                const CellResult& bottom = flown ? r.CellResults.back() : r.CellResults.front();
+                const bool within =
+                    top.Aim.Degrees() <= r.UpperCoverageAngle.Degrees() + venue.AutoCalcOverthrow() &&
+                    r.LowerCoverageAngle.Degrees() - venue.AutoCalcUnderthrow() <= bottom.Aim.Degrees();
+                if (r.EvennessScore < bestScore && r.Balanced && within) {
+                    bestScore = r.EvennessScore;
+                    best = current;
+                }
+                std::size_t m = 0;
+                for (; m < subset.size(); ++m) {
+                    int& count = current[static_cast<std::size_t>(subset[m])];
+                    if (++count <= choices[static_cast<std::size_t>(subset[m])])
+                        break;
+                    count = 1;
+                }
+                if (m == subset.size())
+                    break;
+            }
+            int m = k - 1;
+            while (m >= 0 && subset[static_cast<std::size_t>(m)] == n - (k - 1 - m))
+                --m;
+            if (m < 0)
+                break;
+            ++subset[static_cast<std::size_t>(m)];
+            for (int after = m + 1; after < k; ++after)
+                subset[static_cast<std::size_t>(after)] = subset[static_cast<std::size_t>(after - 1)] + 1;
+        }
+        if (tried >= bound)
+            break;
+        initial = best;
+        if (bestScore == sweepStart)
+            ++k;
+    }
+    for (int i = 1; i <= n; ++i)
+        if (best[static_cast<std::size_t>(i)] >= 1)
+            cells.Item(i).SetSplayIndex(best[static_cast<std::size_t>(i)]);
+    return {Indices(venue), bestScore, tried};
+}
+
+TEST_F(AutoConfigureTest, AnyNumberOfWorkersChoosesWhatTheSearchInOrderChooses)
+{
+    for (const SearchCase& c : kSearchCases) {
+        SCOPED_TRACE(c.name);
+        auto plain = CaseVenue(c);
+        const Outcome expected = SearchInOrder(*plain, c.bound);
+        ASSERT_EQ(expected.tried, c.bound);
+        for (const int workers : {1, 2, 3, 8}) {
+            SCOPED_TRACE(::testing::Message() << workers << " workers");
+            auto venue = CaseVenue(c);
+            const Outcome found = SearchWithWorkers(*venue, workers, c.bound);
+            EXPECT_EQ(found.indices, expected.indices);
+            EXPECT_EQ(found.score, expected.score);
+            EXPECT_EQ(found.tried, expected.tried);
+        }
+    }
+}
+
+TEST_F(AutoConfigureTest, SearchesThatAcceptImproveOnTheInitialDesign)
+{
+    // Guards the comparison above against venues where nothing happens.
+    for (const SearchCase& c : kSearchCases) {
+        SCOPED_TRACE(c.name);
+        auto designed = CaseVenue(c);
+        AutoConfigure(*designed).DesignInitialSplays();
+        const float initialScore = designed->GenerateCalculations(false).EvennessScore;
+        // The first sweep varies one cell at a time, from its initial index.
+        std::int64_t firstSweep = 0;
+        const Cells& cells = designed->LineArray().Cells();
+        for (int i = 1; i <= cells.Count(); ++i)
+            firstSweep += static_cast<std::int64_t>(cells.Item(i).GetPossibleSplays().size()) -
+                          cells.Item(i).GetSplayIndex() + 1;
+        auto once = CaseVenue(c);
+        const float firstSweepScore = SearchWithWorkers(*once, 3, firstSweep).score;
+        auto venue = CaseVenue(c);
+        const Outcome found = SearchWithWorkers(*venue, 3, c.bound);
+        if (c.limits < -100) {
+            EXPECT_EQ(found.score, initialScore);
+        } else {
+            EXPECT_LT(found.score, initialScore);
+            // Later sweeps, from the first sweep's best, improve on it again.
+            EXPECT_LT(found.score, firstSweepScore);
+        }
+    }
+}
+
+TEST_F(AutoConfigureTest, CancelledWorkersLeaveTheDesignOfTheCombinationsTakenBack)
+{
+    for (const SearchCase& c : kSearchCases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        auto venue = CaseVenue(c);
+        h.services.workers = 8;
+        h.services.onTick = [&](int readings) {
+            if (readings > 700)
+                h.cancel = true;
+        };
+        AutoConfigure search(*venue);
+        search.Run(std::numeric_limits<int>::max() / 2, h.cancel, h.progress, h.percent, h.time,
+                   &h.combos, h.services);
+        const std::int64_t tried = search.CombinationsTried();
+        ASSERT_GT(tried, 0);
+
+        auto alone = CaseVenue(c);
+        const Outcome expected = SearchWithWorkers(*alone, 1, tried);
+        EXPECT_EQ(Indices(*venue), expected.indices);
+        EXPECT_EQ(search.BestScore(), expected.score);
+        EXPECT_EQ(expected.tried, tried);
+    }
 }
 
 } // namespace
