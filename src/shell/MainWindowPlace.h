@@ -16,7 +16,8 @@ public:
 
     // The window's left, top, width and height in twips.
     std::array<int, 4> Twips() const;
-    // Normal state at the place given in twips, held on the screen.
+    // Normal state at the place given in twips, held wholly on the screen at no less than the
+    // window's least size; maximised, as the presets place it, on a screen too small for that.
     void PlaceNormal(const std::array<int, 4>& twips);
     // "state,left,top,width,height" in twips: state 0 normal, 1 minimised, 2 maximised.
     std::string Text() const;
