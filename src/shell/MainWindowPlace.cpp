@@ -65,14 +65,30 @@ std::array<int, 4> MainWindowPlace::Twips() const
 
 void MainWindowPlace::PlaceNormal(const std::array<int, 4>& twips)
 {
+    Hold(screen_.PixelsX(twips[0]), screen_.PixelsY(twips[1]), screen_.PixelsX(twips[2]),
+         screen_.PixelsY(twips[3]));
+    // Before the window is first shown neither its frame nor its final least size (the status
+    // bar comes later) is known.
+    heldUnshown_ = !window_.isVisible();
+}
+
+void MainWindowPlace::HoldAgainOnceShown()
+{
+    if (!heldUnshown_)
+        return;
+    heldUnshown_ = false;
+    if (window_.windowState() == Qt::WindowNoState)
+        Hold(window_.x(), window_.y(), window_.width(), window_.height());
+}
+
+void MainWindowPlace::Hold(int left, int top, int width, int height)
+{
     // Stored places may come from a larger or a removed monitor, or a hand edit. The whole
     // frame must be on the screen: the stored width and height are those of its inside.
     const QSize frame = (window_.frameGeometry().size() - window_.size()).expandedTo(QSize(0, 0));
     const QSize least = window_.minimumSize().expandedTo(window_.minimumSizeHint()) + frame;
     const std::optional<ScreenPlace::Rect> held = ScreenPlace::HeldOnScreen(
-        {screen_.PixelsX(twips[0]), screen_.PixelsY(twips[1]),
-         SaturatedSum(screen_.PixelsX(twips[2]), frame.width()),
-         SaturatedSum(screen_.PixelsY(twips[3]), frame.height())},
+        {left, top, SaturatedSum(width, frame.width()), SaturatedSum(height, frame.height())},
         {least.width(), least.height()}, screen_.Width(), screen_.Height());
     if (!held) {
         // A screen smaller than the window can hold it only as the presets place it.

@@ -570,6 +570,30 @@ TEST_F(MainWindowTest, StoredPlacesOffTheScreenAreHeldOnIt)
     EXPECT_EQ(reportedEnds_, 0);
 }
 
+// At the start the place is taken before the window is shown, framed and given its status
+// bar: once it is shown and active, the grown window is held on the screen again.
+TEST_F(MainWindowTest, AStoredPlaceIsHeldAgainOnceTheWindowIsShown)
+{
+    std::vector<std::string> log;
+    FakeToolWindow venue(ToolWindowId::Venue, registry_, log);
+    window_.SetToolWindowSlot(ToolWindowId::Venue, &venue);
+    store_.SaveSetting(SettingsStore::kWindowPositions, "Venue", "1,0,0,6000,4000");
+    options_.SetShowStatusBar(false);
+    window_.ShowWindows();
+    options_.SetShowStatusBar(true);
+    store_.SaveSetting(SettingsStore::kWindowPositions, "Main Window", "0,2147483647,2147483647,-12000,-9000");
+    window_.ShowWindows(); // places the window, then shows the status bar
+    window_.show();
+    window_.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+    EXPECT_FALSE(window_.statusBar()->isHidden());
+    EXPECT_FALSE(window_.isMaximized());
+    EXPECT_TRUE(QRect(0, 0, 1280, 1024).contains(window_.frameGeometry())) << window_.frameGeometry().y();
+    EXPECT_EQ(window_.frameGeometry().bottomRight(), QPoint(1279, 1023));
+    EXPECT_GE(window_.height(), window_.minimumSizeHint().height());
+    EXPECT_EQ(reportedEnds_, 0);
+}
+
 // A screen too small for the window holds no stored place: the window takes the presets'
 // place, maximised.
 TEST_F(MainWindowTest, AScreenSmallerThanTheWindowMaximisesIt)
