@@ -1,6 +1,7 @@
 // The window layout reader: the typed key-value file and the window places taken from it.
-// Every place must be held on the screen (ScreenPlace), and the records must survive a save
-// and reload.
+// Every place must be held wholly on the screen (ScreenPlace) at the size the window will take,
+// and the records must survive a save and reload.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -25,22 +26,37 @@ constexpr int kTwips = 15;
 
 int Pixels(std::optional<std::int32_t> twips) { return twips.value_or(0) / kTwips; }
 
+// Least sizes of windows as they take their places: a tool window's smallest frame, the main
+// window's (its menu and status bars), one as wide as the screen, and none at all.
+constexpr ScreenPlace::Size kLeastSizes[] = {{100, 80}, {196, 120}, {kScreenWidth, 300}, {0, 0}};
+
 void CheckPlace(const FileData& file, const std::string& window)
 {
     const ScreenPlace::Rect stored{Pixels(file.FindInteger(window + "_LEFT")),
                                    Pixels(file.FindInteger(window + "_TOP")),
                                    Pixels(file.FindInteger(window + "_WIDTH")),
                                    Pixels(file.FindInteger(window + "_HEIGHT"))};
-    const ScreenPlace::Rect held = ScreenPlace::HeldOnScreen(stored, kScreenWidth, kScreenHeight);
-    FuzzCheck::Require(held.width >= 0 && held.width <= kScreenWidth &&
-                           held.height >= 0 && held.height <= kScreenHeight,
-                       "a held place is larger than the screen");
-    FuzzCheck::Require(held.left >= 0 && held.top >= 0 &&
-                           static_cast<long long>(held.left) + held.width <= kScreenWidth &&
-                           static_cast<long long>(held.top) + held.height <= kScreenHeight,
-                       "a held place is not wholly on the screen");
-    FuzzCheck::Require(ScreenPlace::HeldOnScreen(held, kScreenWidth, kScreenHeight) == held,
-                       "holding a held place moves it");
+    for (const ScreenPlace::Size least : kLeastSizes) {
+        const std::optional<ScreenPlace::Rect> held =
+            ScreenPlace::HeldOnScreen(stored, least, kScreenWidth, kScreenHeight);
+        FuzzCheck::Require(held.has_value(), "a window that fits the screen has no place on it");
+        // The window is at least its least size, whatever the place asked for.
+        const int takenWidth = std::max({held->width, least.width, 1});
+        const int takenHeight = std::max({held->height, least.height, 1});
+        FuzzCheck::Require(takenWidth == held->width && takenHeight == held->height,
+                           "a held place is smaller than the window will take");
+        FuzzCheck::Require(held->width <= kScreenWidth && held->height <= kScreenHeight,
+                           "a held place is larger than the screen");
+        FuzzCheck::Require(held->left >= 0 && held->top >= 0 &&
+                               static_cast<long long>(held->left) + takenWidth <= kScreenWidth &&
+                               static_cast<long long>(held->top) + takenHeight <= kScreenHeight,
+                           "a held place is not wholly on the screen");
+        FuzzCheck::Require(ScreenPlace::HeldOnScreen(*held, least, kScreenWidth, kScreenHeight) == held,
+                           "holding a held place moves it");
+    }
+    // A window larger than the screen has no place on it: the caller takes its default.
+    FuzzCheck::Require(!ScreenPlace::HeldOnScreen(stored, {kScreenWidth + 1, 1}, kScreenWidth, kScreenHeight),
+                       "a window wider than the screen was given a place on it");
 }
 
 } // namespace

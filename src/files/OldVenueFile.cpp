@@ -196,6 +196,8 @@ OldVenue Parse(std::span<const std::uint8_t> bytes, const std::string& source)
 
 void Apply(Environment& venue, const OldVenue& file)
 {
+    VenueLimits::CheckRange(static_cast<long long>(file.cells.size()), 0, VenueLimits::kMaxCells,
+                            "the number of cells", "cells");
     venue.Clear();
     LineArray& array = venue.LineArray();
     array.SetBrand(BrandCode::TarvicKv9);

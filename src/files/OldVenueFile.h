@@ -23,7 +23,8 @@ class Environment;
 // The whole file is read into memory and parsed with bounds checks into a scratch copy of
 // the venue; a file cut short, a negative count or one the remaining bytes cannot hold, or a
 // number that is not finite throws FileFormatError naming the file, the byte and what was
-// wrong, and the venue is then as it was.
+// wrong, and the venue is then as it was. So does a file beyond what the windows allow
+// (VenueLimits: places, more cells than the cell grid holds).
 class OldVenueFile {
 public:
     // Larger files are refused unread: a real one is a few kilobytes.

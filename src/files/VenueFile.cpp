@@ -1,5 +1,6 @@
 #include "files/VenueFile.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <memory>
@@ -252,6 +253,7 @@ void ReadVenue(Environment& venue, const Keys& keys)
     }
 
     const int cellCount = keys.Count(kCellCountKey);
+    VenueLimits::CheckRange(cellCount, 0, VenueLimits::kMaxCells, Quoted(kCellCountKey), "cells");
     for (int i = 1; i <= cellCount; ++i) {
         Cell& cell = array.Cells().Add();
         cell.SetCellType(
@@ -262,14 +264,26 @@ void ReadVenue(Environment& venue, const Keys& keys)
     }
 
     const int pointCount = keys.Count(kPointCountKey);
+    VenueLimits::CheckRange(pointCount, 0, VenueLimits::kMaxListeningPoints, Quoted(kPointCountKey),
+                            "listening points");
+    // A point off every area would silently not be placed. Deleting the last area leaves its
+    // points on area 1, and the program saves them so: such a file still opens.
+    const int lastArea = std::max(1, areaCount);
     for (int i = 1; i <= pointCount; ++i) {
         ListeningPoint& point = venue.ListeningPoints().Add(
             keys.RequiredString(Numbered("LISTENING_POINT_", i, "_NAME")));
         point.SetHorizontalPosition(distance(Numbered("LISTENING_POINT_", i, "_POSITION_X")));
-        point.SetSeatingAreaIndex(
-            keys.RequiredInteger(Numbered("LISTENING_POINT_", i, "_SEATING_AREA_INDEX")));
+        const std::string areaKey = Numbered("LISTENING_POINT_", i, "_SEATING_AREA_INDEX");
+        const int area = keys.RequiredInteger(areaKey);
+        VenueLimits::CheckRange(area, 1, lastArea, Quoted(areaKey), "(the file's seating areas)");
+        point.SetSeatingAreaIndex(area);
     }
-    venue.ListeningPoints().SetReferencePointIndex(keys.RequiredInteger(kReferenceKey));
+    // 0 names no point. A cleared venue keeps its reference number without its points, and
+    // the program saves it so: without points, any number a list of points could have had.
+    const int reference = keys.RequiredInteger(kReferenceKey);
+    VenueLimits::CheckRange(reference, 0, pointCount > 0 ? pointCount : VenueLimits::kMaxListeningPoints,
+                            Quoted(kReferenceKey), "(0 for none, or one of the file's listening points)");
+    venue.ListeningPoints().SetReferencePointIndex(reference);
 
     venue.SetNotes(keys.String(kNotesKey, ""));
 }

@@ -20,8 +20,9 @@ class Environment;
 // Loading reads the whole file into a scratch copy of the venue, cleared as a new load
 // starts, and moves the result into the venue only when every step succeeded. Any failure
 // (an unreadable file, a malformed line, a value its tag cannot convert, a number that is
-// not finite, a missing required key, an impossible count) throws FileFormatError naming
-// the file, the line where there is one, and what was wrong; the venue is then as it was.
+// not finite, a missing required key, an impossible count, a value beyond what the windows
+// allow (VenueLimits)) throws FileFormatError naming the file, the line where there is one,
+// and what was wrong; the venue is then as it was.
 //
 // A cell whose type names no product (ProductTables::kUnknownCellType) is written as
 // "Unknown", and every type name the reader does not know reads as that type.

@@ -30,6 +30,14 @@ void VenueLimits::CheckDistance(float x, UnitsCode units, const std::string& wha
                                (units == UnitsCode::Metric ? " metres" : " feet"));
 }
 
+void VenueLimits::CheckRange(long long value, long long first, long long last,
+                             const std::string& what, const std::string& of)
+{
+    if (value < first || value > last)
+        throw std::range_error(what + " is " + std::to_string(value) + "; the program allows " +
+                               std::to_string(first) + " to " + std::to_string(last) + " " + of);
+}
+
 void VenueLimits::CheckHole(int hole, const Bumper& bumper, const std::string& what)
 {
     const int holes = bumper.HoleCount();

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QFile>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRegularExpression>
@@ -123,6 +124,16 @@ void HelpWindow::ShowHelp(const std::string& topic, bool search)
         search_->setFocus(Qt::ShortcutFocusReason);
         search_->selectAll();
     }
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event)
+{
+    // The search box, the list and the page leave Escape to the window.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 std::string HelpWindow::CurrentTopic() const { return TopicOf(page_->source()).toStdString(); }

@@ -9,6 +9,7 @@
 
 #include "platform/HelpViewer.h"
 
+class QKeyEvent;
 class QLineEdit;
 class QListWidget;
 class QTextBrowser;
@@ -41,6 +42,10 @@ public:
     QListWidget* Contents() const { return contents_; }
     QLineEdit* SearchBox() const { return search_; }
     QTextBrowser* Page() const { return page_; }
+
+protected:
+    // Escape closes the window, as it does every other window but the main one.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     struct HelpPage {

@@ -538,6 +538,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     // manager maximises the main window only after the windows were placed.
     if (watched == mdiArea_ && event->type() == QEvent::Resize && arrangement_->FollowsWorkArea())
         Guard("frmMain.Form_Resize", [this] { arrangement_->PlaceAgain(); });
+    if (watched == this && event->type() == QEvent::WindowActivate)
+        place_.HoldAgainOnceShown();
     if (event->type() == QEvent::Shortcut && OpensMenu(watched, event))
         return true;
     return QMainWindow::eventFilter(watched, event);

@@ -141,7 +141,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // The arrangement follows the work area's size; menu access keys come first.
+    // The arrangement follows the work area's size; menu access keys come first; a stored
+    // place is held again once the window is framed.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <optional>
 #include <string_view>
@@ -46,6 +47,12 @@ std::optional<int> WholeNumber(std::string_view field)
     return Format::WholeHalfEven(value);
 }
 
+int SaturatedSum(int a, int b)
+{
+    const long long sum = static_cast<long long>(a) + b;
+    return static_cast<int>(std::clamp<long long>(sum, INT_MIN, INT_MAX));
+}
+
 } // namespace
 
 std::array<int, 4> MainWindowPlace::Twips() const
@@ -58,14 +65,39 @@ std::array<int, 4> MainWindowPlace::Twips() const
 
 void MainWindowPlace::PlaceNormal(const std::array<int, 4>& twips)
 {
+    Hold(screen_.PixelsX(twips[0]), screen_.PixelsY(twips[1]), screen_.PixelsX(twips[2]),
+         screen_.PixelsY(twips[3]));
+    // Before the window is first shown neither its frame nor its final least size (the status
+    // bar comes later) is known.
+    heldUnshown_ = !window_.isVisible();
+}
+
+void MainWindowPlace::HoldAgainOnceShown()
+{
+    if (!heldUnshown_)
+        return;
+    heldUnshown_ = false;
+    if (window_.windowState() == Qt::WindowNoState)
+        Hold(window_.x(), window_.y(), window_.width(), window_.height());
+}
+
+void MainWindowPlace::Hold(int left, int top, int width, int height)
+{
+    // Stored places may come from a larger or a removed monitor, or a hand edit. The whole
+    // frame must be on the screen: the stored width and height are those of its inside.
+    const QSize frame = (window_.frameGeometry().size() - window_.size()).expandedTo(QSize(0, 0));
+    const QSize least = window_.minimumSize().expandedTo(window_.minimumSizeHint()) + frame;
+    const std::optional<ScreenPlace::Rect> held = ScreenPlace::HeldOnScreen(
+        {left, top, SaturatedSum(width, frame.width()), SaturatedSum(height, frame.height())},
+        {least.width(), least.height()}, screen_.Width(), screen_.Height());
+    if (!held) {
+        // A screen smaller than the window can hold it only as the presets place it.
+        window_.setWindowState(Qt::WindowMaximized);
+        return;
+    }
     window_.setWindowState(Qt::WindowNoState);
-    // Stored places may come from a larger or a removed monitor, or a hand edit.
-    const ScreenPlace::Rect held = ScreenPlace::HeldOnScreen(
-        {screen_.PixelsX(twips[0]), screen_.PixelsY(twips[1]), screen_.PixelsX(twips[2]),
-         screen_.PixelsY(twips[3])},
-        screen_.Width(), screen_.Height());
-    window_.move(held.left, held.top);
-    window_.resize(held.width, held.height);
+    window_.move(held->left, held->top);
+    window_.resize(held->width - frame.width(), held->height - frame.height());
 }
 
 std::string MainWindowPlace::Text() const

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <optional>
 #include <vector>
 
 #include <QApplication>
@@ -286,11 +287,7 @@ void ToolWindow::Move(int left, int top)
 {
     placed_ = true;
     FitFrame();
-    QWidget& frame = Frame();
-    const ScreenPlace::Rect held = ScreenPlace::HeldOnScreen(
-        {ScreenInfo::ToPixels(left, TwipsX()), ScreenInfo::ToPixels(top, TwipsY()), frame.width(), frame.height()},
-        context_.screen.Width(), context_.screen.Height());
-    frame.move(held.left, held.top);
+    MoveHeld(left, top, Frame().size());
 }
 
 void ToolWindow::Move(int left, int top, int width, int height)
@@ -300,14 +297,22 @@ void ToolWindow::Move(int left, int top, int width, int height)
         Move(left, top);
         return;
     }
+    MoveHeld(left, top, QSize(ScreenInfo::ToPixels(width, TwipsX()), ScreenInfo::ToPixels(height, TwipsY())));
+}
+
+void ToolWindow::MoveHeld(int left, int top, QSize size)
+{
     QWidget& frame = Frame();
-    const QSize size =
-        QSize(ScreenInfo::ToPixels(width, TwipsX()), ScreenInfo::ToPixels(height, TwipsY())).expandedTo(MinimumFrameSize());
-    const ScreenPlace::Rect held = ScreenPlace::HeldOnScreen(
+    // A fixed window takes the size of its content, a sizable one at least its minimum.
+    const QSize least = IsSizable() ? MinimumFrameSize() : frame.size();
+    const std::optional<ScreenPlace::Rect> held = ScreenPlace::HeldOnScreen(
         {ScreenInfo::ToPixels(left, TwipsX()), ScreenInfo::ToPixels(top, TwipsY()), size.width(), size.height()},
-        context_.screen.Width(), context_.screen.Height());
-    frame.resize(QSize(held.width, held.height).expandedTo(MinimumFrameSize()));
-    frame.move(held.left, held.top);
+        {least.width(), least.height()}, context_.screen.Width(), context_.screen.Height());
+    // On a screen too small for the window its title bar at the corner keeps it reachable.
+    const ScreenPlace::Rect place = held.value_or(ScreenPlace::Rect{0, 0, least.width(), least.height()});
+    if (IsSizable())
+        frame.resize(QSize(place.width, place.height).expandedTo(least));
+    frame.move(place.left, place.top);
 }
 
 void ToolWindow::Arrange(int left, int top)

@@ -114,6 +114,8 @@ private:
     QSize MinimumFrameSize() const;
     int TwipsX() const;
     int TwipsY() const;
+    // Moves the frame to the place in twips at the size in pixels, held on the screen.
+    void MoveHeld(int left, int top, QSize size);
     // F1 and the state keys of a key event sent to this window or one of its controls;
     // true when the key was used up.
     bool HandleKey(QWidget& target, QKeyEvent& event);

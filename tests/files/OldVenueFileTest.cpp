@@ -448,6 +448,31 @@ TEST(OldVenueFileDamaged, ImpossibleCounts)
     }
 }
 
+// The cell grid has 24 rows: a longer column is refused, a shorter one than the windows make
+// (stored files may hold them) opens.
+TEST(OldVenueFileDamaged, ColumnsLongerThanTheCellGridAreRefused)
+{
+    for (const int version : {0, 2}) {
+        for (const int count : {25, 1000}) {
+            OldFile f;
+            f.version = version;
+            f.cells.assign(static_cast<std::size_t>(count), OldCell{1.6f, 'h'});
+            ExpectRefused(Build(f).Data(),
+                          "the number of cells is " + std::to_string(count) +
+                              "; the program allows 0 to 24 cells",
+                          std::to_string(count) + " cells, version " + std::to_string(version));
+        }
+        for (const int count : {0, 1, 24}) {
+            OldFile f;
+            f.version = version;
+            f.cells.assign(static_cast<std::size_t>(count), OldCell{1.6f, 'h'});
+            Environment venue;
+            ASSERT_NO_THROW(Load(venue, Build(f))) << count << " cells";
+            EXPECT_EQ(venue.LineArray().Cells().Count(), count);
+        }
+    }
+}
+
 TEST(OldVenueFileDamaged, NumbersThatAreNotFinite)
 {
     const float nan = std::numeric_limits<float>::quiet_NaN();

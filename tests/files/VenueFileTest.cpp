@@ -533,23 +533,74 @@ TEST(VenueFileRead, AggregateWithZeroFrequenciesGivesAnEmptyList)
     EXPECT_EQ(venue.CenterFrequency(), 1000);
 }
 
-TEST(VenueFileRead, CellCountsAboveTheUsualColumnAreAccepted)
+// The records of cells `from` to `to` and of listening points likewise, for files holding
+// more of them than the required keys do.
+std::vector<std::string> CellLines(int from, int to)
 {
-    std::vector<std::string> cells;
-    for (int i = 1; i <= 40; ++i) {
-        cells.push_back("(str) CELL_" + std::to_string(i) + "_TYPE KV7");
-        cells.push_back("(dbl) CELL_" + std::to_string(i) + "_ANGLE_DEGREES 2.0");
+    std::vector<std::string> lines;
+    for (int i = from; i <= to; ++i) {
+        lines.push_back("(str) CELL_" + std::to_string(i) + "_TYPE KV7");
+        lines.push_back("(dbl) CELL_" + std::to_string(i) + "_ANGLE_DEGREES 2.0");
     }
-    Environment venue;
-    Loaded(venue, Compose({{"CELL_COUNT", "(int) CELL_COUNT 40"},
-                           {"CELL_1_TYPE", ""},
-                           {"CELL_1_ANGLE_DEGREES", ""},
-                           {"CELL_2_TYPE", ""},
-                           {"CELL_2_ANGLE_DEGREES", ""}},
-                          cells));
-    ASSERT_EQ(venue.LineArray().Cells().Count(), 40);
-    EXPECT_EQ(venue.LineArray().Cells().Item(40).CellType(), 2);
-    EXPECT_EQ(venue.LineArray().Cells().Item(40).Position(), 40);
+    return lines;
+}
+
+std::vector<std::string> PointLines(int from, int to)
+{
+    std::vector<std::string> lines;
+    for (int i = from; i <= to; ++i) {
+        const std::string key = "LISTENING_POINT_" + std::to_string(i);
+        lines.push_back("(str) " + key + "_NAME Seat " + std::to_string(i));
+        lines.push_back("(sng) " + key + "_POSITION_X 5.0");
+        lines.push_back("(int) " + key + "_SEATING_AREA_INDEX 1");
+    }
+    return lines;
+}
+
+// What the windows can show opens, down to columns shorter than the windows make (stored
+// files may hold them) and the points and reference numbers the program itself saves.
+TEST(VenueFileRead, ColumnsAndPointsTheWindowsCanShowOpen)
+{
+    const struct {
+        const char* what;
+        std::string text;
+        int cells, points, reference;
+    } cases[] = {
+        {"no cells", Compose({{"CELL_COUNT", "(int) CELL_COUNT 0"}}), 0, 1, 1},
+        {"three cells", Compose({{"CELL_COUNT", "(int) CELL_COUNT 3"}}, CellLines(3, 3)), 3, 1, 1},
+        {"as many cells as the grid has rows",
+         Compose({{"CELL_COUNT", "(int) CELL_COUNT 24"}}, CellLines(3, 24)), 24, 1, 1},
+        {"as many points as the window adds",
+         Compose({{"LISTENING_POINT_COUNT", "(int) LISTENING_POINT_COUNT 20"},
+                  {"LISTENING_POINT_REFERENCE_INDEX", "(int) LISTENING_POINT_REFERENCE_INDEX 20"}},
+                 PointLines(2, 20)),
+         2, 20, 20},
+        {"no reference point",
+         Compose({{"LISTENING_POINT_REFERENCE_INDEX", "(int) LISTENING_POINT_REFERENCE_INDEX 0"}}), 2, 1, 0},
+        // A cleared venue keeps its reference number without its points.
+        {"a kept reference without points",
+         Compose({{"LISTENING_POINT_COUNT", "(int) LISTENING_POINT_COUNT 0"},
+                  {"LISTENING_POINT_REFERENCE_INDEX", "(int) LISTENING_POINT_REFERENCE_INDEX 20"}}),
+         2, 0, 20},
+        // Deleting the last seating area leaves its points on area 1.
+        {"points left on area 1 without areas",
+         Compose({{"SEATING_AREA_COUNT", "(int) SEATING_AREA_COUNT 0"}}), 2, 1, 1},
+    };
+    for (const auto& c : cases) {
+        Environment venue;
+        try {
+            Loaded(venue, c.text);
+        } catch (const FileFormatError& e) {
+            ADD_FAILURE() << c.what << ": " << e.what();
+            continue;
+        }
+        EXPECT_EQ(venue.LineArray().Cells().Count(), c.cells) << c.what;
+        EXPECT_EQ(venue.ListeningPoints().Count(), c.points) << c.what;
+        EXPECT_EQ(venue.ListeningPoints().ReferencePointIndex(), c.reference) << c.what;
+        if (c.cells > 0) {
+            EXPECT_EQ(venue.LineArray().Cells().Item(c.cells).Position(), c.cells) << c.what;
+        }
+    }
 }
 
 // ---- Malformed and hostile files ----------------------------------------------------
@@ -596,6 +647,38 @@ std::vector<BadFile> BadFiles()
          "negative"},
         {"CountLargerThanItsItems", Compose({{"CELL_COUNT", "(int) CELL_COUNT 3"}}), 0,
          "\"CELL_3_TYPE\" is missing"},
+        // Beyond what the windows can show: 24 rows of cells, 20 listening points, points on
+        // the file's own areas and a reference among its points.
+        {"MoreCellsThanTheGridHasRows",
+         Compose({{"CELL_COUNT", "(int) CELL_COUNT 25"}}, CellLines(3, 25)), 0,
+         "\"CELL_COUNT\" is 25; the program allows 0 to 24 cells"},
+        {"AThousandCells", Compose({{"CELL_COUNT", "(int) CELL_COUNT 1000"}}, CellLines(3, 1000)), 0,
+         "\"CELL_COUNT\" is 1000; the program allows 0 to 24 cells"},
+        {"MorePointsThanTheWindowAdds",
+         Compose({{"LISTENING_POINT_COUNT", "(int) LISTENING_POINT_COUNT 21"}}, PointLines(2, 21)), 0,
+         "\"LISTENING_POINT_COUNT\" is 21; the program allows 0 to 20 listening points"},
+        {"PointOnAnAreaBeyondTheAreas",
+         Compose({{"LISTENING_POINT_1_SEATING_AREA_INDEX", "(int) LISTENING_POINT_1_SEATING_AREA_INDEX 7"}}),
+         0, "\"LISTENING_POINT_1_SEATING_AREA_INDEX\" is 7; the program allows 1 to 1"},
+        {"PointOnAreaZero",
+         Compose({{"LISTENING_POINT_1_SEATING_AREA_INDEX", "(int) LISTENING_POINT_1_SEATING_AREA_INDEX 0"}}),
+         0, "\"LISTENING_POINT_1_SEATING_AREA_INDEX\" is 0; the program allows 1 to 1"},
+        {"PointOnAnAreaWhenThereAreNone",
+         Compose({{"SEATING_AREA_COUNT", "(int) SEATING_AREA_COUNT 0"},
+                  {"LISTENING_POINT_1_SEATING_AREA_INDEX", "(int) LISTENING_POINT_1_SEATING_AREA_INDEX 2"}}),
+         0, "\"LISTENING_POINT_1_SEATING_AREA_INDEX\" is 2; the program allows 1 to 1"},
+        {"ReferenceBeyondThePoints",
+         Compose({{"LISTENING_POINT_COUNT", "(int) LISTENING_POINT_COUNT 2"},
+                  {"LISTENING_POINT_REFERENCE_INDEX", "(int) LISTENING_POINT_REFERENCE_INDEX 9"}},
+                 PointLines(2, 2)),
+         0, "\"LISTENING_POINT_REFERENCE_INDEX\" is 9; the program allows 0 to 2"},
+        {"NegativeReference",
+         Compose({{"LISTENING_POINT_REFERENCE_INDEX", "(int) LISTENING_POINT_REFERENCE_INDEX -1"}}), 0,
+         "\"LISTENING_POINT_REFERENCE_INDEX\" is -1; the program allows 0 to 1"},
+        {"ReferenceBeyondAnyListWithoutPoints",
+         Compose({{"LISTENING_POINT_COUNT", "(int) LISTENING_POINT_COUNT 0"},
+                  {"LISTENING_POINT_REFERENCE_INDEX", "(int) LISTENING_POINT_REFERENCE_INDEX 21"}}),
+         0, "\"LISTENING_POINT_REFERENCE_INDEX\" is 21; the program allows 0 to 20"},
         {"DoubleWrittenAsSingle",
          Compose({{"BUMPER_ANGLE_DEGREES", "(sng) BUMPER_ANGLE_DEGREES 2.5"}}), 0,
          "\"BUMPER_ANGLE_DEGREES\" is missing (it must be written as (dbl); the file has it as "

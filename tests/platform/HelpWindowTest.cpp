@@ -109,6 +109,25 @@ TEST_F(HelpWindowInFolderTest, ClickingAContentsEntryOrFollowingALinkOpensThatPa
     EXPECT_EQ(Help().Contents()->currentItem()->text().toStdString(), "Venue Window");
 }
 
+// Escape closes the window wherever the keyboard is in it, and help opens it again.
+TEST_F(HelpWindowInFolderTest, EscapeClosesTheWindow)
+{
+    const std::vector<std::pair<const char*, QWidget*>> targets = {
+        {"search box", Help().SearchBox()}, {"contents", Help().Contents()}, {"page", Help().Page()}};
+    for (const auto& [what, target] : targets) {
+        Help().ShowHelp("reference_venue", false);
+        ASSERT_TRUE(Help().isVisible()) << what;
+        target->setFocus();
+        QTest::keyClicks(Help().SearchBox(), QStringLiteral("venue")); // a search under way
+        QTest::keyClick(target, Qt::Key_Escape);
+        EXPECT_FALSE(Help().isVisible()) << what;
+    }
+    Help().ShowHelp("reference_notes", false);
+    EXPECT_TRUE(Help().isVisible());
+    EXPECT_EQ(Help().CurrentTopic(), "reference_notes");
+    EXPECT_TRUE(prompts_.Requests().empty());
+}
+
 TEST_F(HelpWindowInFolderTest, SearchListsThePagesHoldingEveryWordAndEnterOpensTheFirst)
 {
     Help().ShowHelp("index", true);

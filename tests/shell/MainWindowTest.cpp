@@ -531,30 +531,82 @@ TEST_F(MainWindowTest, ShowWindowsRestoresTheStoredPlaceAndTheStatusBar)
     EXPECT_EQ(reportedEnds_, 0);
 }
 
-// Places stored on a larger or a removed monitor, or edited by hand, put the window wholly
-// on the 1280 x 1024 screen, no larger than it.
+// Places stored on a larger or a removed monitor, or edited by hand, put the whole window,
+// its frame with it, on the 1280 x 1024 screen, no larger than it and no smaller than the
+// window's least size.
 TEST_F(MainWindowTest, StoredPlacesOffTheScreenAreHeldOnIt)
 {
+    // A stored tool window that opens keeps the preset from maximising the main window.
+    std::vector<std::string> log;
+    FakeToolWindow venue(ToolWindowId::Venue, registry_, log);
+    window_.SetToolWindowSlot(ToolWindowId::Venue, &venue);
+    store_.SaveSetting(SettingsStore::kWindowPositions, "Venue", "1,0,0,6000,4000");
+    const QSize frame = window_.frameGeometry().size() - window_.size();
+    const QSize least = window_.minimumSizeHint().expandedTo(window_.minimumSize()) + frame;
+    ASSERT_GT(least.width(), 1);
+    ASSERT_GT(least.height(), 1);
+    const QSize stored = QSize(600, 400) + frame;
     const struct {
         const char* stored;
-        QRect held;
+        QRect held; // the frame's
     } cases[] = {
         {"0,2147483647,2147483647,2147483647,2147483647", QRect(0, 0, 1280, 1024)},
-        {"0,-2147483648,-2147483648,-2147483648,-2147483648", QRect(0, 0, 0, 0)},
-        {"0,-150000,-30000,9000,6000", QRect(0, 0, 600, 400)},
-        {"0,45000,600,9000,6000", QRect(680, 40, 600, 400)},
+        {"0,-2147483648,-2147483648,-2147483648,-2147483648", QRect(QPoint(0, 0), least)},
+        {"0,-150000,-30000,9000,6000", QRect(QPoint(0, 0), stored)},
+        {"0,45000,600,9000,6000", QRect(QPoint(1280 - stored.width(), 40), stored)},
         {"0,600,900,300000,300000", QRect(0, 0, 1280, 1024)},
+        // No size past the far corner: the window comes in by its least size.
+        {"0,2147483647,2147483647,-12000,-9000",
+         QRect(QPoint(1280 - least.width(), 1024 - least.height()), least)},
+        {"0,600,900,15,15", QRect(QPoint(40, 60), least)},
     };
     for (const auto& c : cases) {
         store_.SaveSetting(SettingsStore::kWindowPositions, "Main Window", c.stored);
         window_.ShowWindows();
-        EXPECT_EQ(window_.pos(), c.held.topLeft()) << c.stored;
-        EXPECT_LE(window_.width(), 1280) << c.stored;
-        EXPECT_LE(window_.height(), 1024) << c.stored;
-        if (c.held.width() > 0) {
-            EXPECT_EQ(window_.size(), c.held.size()) << c.stored;
-        }
+        EXPECT_FALSE(window_.isMaximized()) << c.stored;
+        EXPECT_EQ(window_.frameGeometry(), c.held) << c.stored;
+        EXPECT_TRUE(QRect(0, 0, 1280, 1024).contains(window_.frameGeometry())) << c.stored;
     }
+    EXPECT_EQ(reportedEnds_, 0);
+}
+
+// At the start the place is taken before the window is shown, framed and given its status
+// bar: once it is shown and active, the grown window is held on the screen again.
+TEST_F(MainWindowTest, AStoredPlaceIsHeldAgainOnceTheWindowIsShown)
+{
+    std::vector<std::string> log;
+    FakeToolWindow venue(ToolWindowId::Venue, registry_, log);
+    window_.SetToolWindowSlot(ToolWindowId::Venue, &venue);
+    store_.SaveSetting(SettingsStore::kWindowPositions, "Venue", "1,0,0,6000,4000");
+    options_.SetShowStatusBar(false);
+    window_.ShowWindows();
+    options_.SetShowStatusBar(true);
+    store_.SaveSetting(SettingsStore::kWindowPositions, "Main Window", "0,2147483647,2147483647,-12000,-9000");
+    window_.ShowWindows(); // places the window, then shows the status bar
+    window_.show();
+    window_.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+    EXPECT_FALSE(window_.statusBar()->isHidden());
+    EXPECT_FALSE(window_.isMaximized());
+    EXPECT_TRUE(QRect(0, 0, 1280, 1024).contains(window_.frameGeometry())) << window_.frameGeometry().y();
+    EXPECT_EQ(window_.frameGeometry().bottomRight(), QPoint(1279, 1023));
+    EXPECT_GE(window_.height(), window_.minimumSizeHint().height());
+    EXPECT_EQ(reportedEnds_, 0);
+}
+
+// A screen too small for the window holds no stored place: the window takes the presets'
+// place, maximised.
+TEST_F(MainWindowTest, AScreenSmallerThanTheWindowMaximisesIt)
+{
+    std::vector<std::string> log;
+    FakeToolWindow venue(ToolWindowId::Venue, registry_, log);
+    window_.SetToolWindowSlot(ToolWindowId::Venue, &venue);
+    store_.SaveSetting(SettingsStore::kWindowPositions, "Venue", "1,0,0,6000,4000");
+    const QSize least = window_.minimumSizeHint().expandedTo(window_.minimumSize());
+    screen_.SetSize(least.width() - 1, 2000);
+    store_.SaveSetting(SettingsStore::kWindowPositions, "Main Window", "0,600,900,9000,6000");
+    window_.ShowWindows();
+    EXPECT_TRUE(window_.isMaximized());
     EXPECT_EQ(reportedEnds_, 0);
 }
 

@@ -182,6 +182,8 @@ TEST_F(VenueLifecycleTest, OpeningIntoTheLiveVenueKeepsSlotOneLinked)
     EXPECT_EQ(recent_.Entry(1), path);
 }
 
+// A file that cannot be read, and files beyond what the windows can show (each refused by
+// name with the range), leave the open venue as it was.
 TEST_F(VenueLifecycleTest, AFailedOpenChangesNothingAndSaysWhy)
 {
     lifecycle_.NewVenue();
@@ -191,14 +193,47 @@ TEST_F(VenueLifecycleTest, AFailedOpenChangesNothingAndSaysWhy)
     lifecycle_.SetDirty();
     const std::string bad = Path("broken.venue");
     std::ofstream(bad) << "# not a venue\n(int) CELL_COUNT zebra\n";
-    for (const std::string& path : {bad, Path("missing.venue")}) {
-        EXPECT_FALSE(lifecycle_.OpenVenue(path));
+
+    Environment tall;
+    tall.Clear();
+    for (int i = 0; i < 1000; ++i)
+        tall.LineArray().Cells().Add();
+    VenueFile::SaveAs(tall, Path("tall.venue"));
+
+    Environment lost;
+    lost.Clear();
+    const Point2D front(10, 0), back(80, 6);
+    lost.SeatingAreas().Add(-1, &front, &back);
+    lost.ListeningPoints().Add("Mix").SetSeatingAreaIndex(7);
+    VenueFile::SaveAs(lost, Path("lost.venue"));
+
+    // An old venue file, version 2, English, no areas and 1000 cells.
+    std::string old = "SAMPLE VNU 02E" + std::string(12 + 8 + 4, '\0');
+    old += std::string("\xE8\x03\0\0", 4) + std::string(4, '\0');
+    for (int i = 0; i < 1000; ++i)
+        old += std::string(4, '\0') + "h";
+    std::ofstream(Path("TALL.VNU"), std::ios::binary) << old;
+
+    const struct {
+        std::string path;
+        const char* reason;
+    } cases[] = {
+        {bad, ""},
+        {Path("missing.venue"), ""},
+        {Path("tall.venue"), "\"CELL_COUNT\" is 1000; the program allows 0 to 24 cells"},
+        {Path("lost.venue"), "\"LISTENING_POINT_1_SEATING_AREA_INDEX\" is 7; the program allows 1 to 1"},
+        {Path("TALL.VNU"), "the number of cells is 1000; the program allows 0 to 24 cells"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_FALSE(lifecycle_.OpenVenue(c.path));
         EXPECT_EQ(lifecycle_.Venue().Notes(), "unsaved edit");
+        EXPECT_EQ(lifecycle_.Venue().LineArray().Cells().Count(), 0);
         EXPECT_EQ(lifecycle_.VenuePath(), good);
         EXPECT_TRUE(lifecycle_.IsDirty());
         EXPECT_EQ(recent_.Entry(1), good);
         EXPECT_EQ(recent_.Entry(2), "(none)");
-        EXPECT_NE(prompts_.Last().text.find(fs::path(path).filename().string()), std::string::npos);
+        EXPECT_NE(prompts_.Last().text.find(fs::path(c.path).filename().string()), std::string::npos);
+        EXPECT_NE(prompts_.Last().text.find(c.reason), std::string::npos) << prompts_.Last().text;
     }
 }
 

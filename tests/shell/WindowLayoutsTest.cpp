@@ -222,17 +222,28 @@ TEST_F(WindowLayoutsTest, MainWindowIsMaximisedUnlessAWholeNormalPlaceIsStored)
     EXPECT_EQ(reportedEnds_, 0);
 }
 
-// A layout file edited by hand, or saved on a larger monitor, puts the main window wholly on
-// the 1280 x 1024 screen, no larger than it.
+// A layout file edited by hand, or saved on a larger monitor, puts the whole main window, its
+// frame with it, on the 1280 x 1024 screen, no larger than it and no smaller than its least
+// size.
 TEST_F(WindowLayoutsTest, MainWindowPlacesOffTheScreenAreHeldOnIt)
 {
+    PlaceMainWindow();
+    window_.show(); // with its frame
+    const QSize frame = window_.frameGeometry().size() - window_.size();
+    const QSize least = window_.minimumSizeHint().expandedTo(window_.minimumSize()) + frame;
+    const QSize stored = QSize(800, 600) + frame;
     const struct {
         std::int32_t left, top, width, height;
-        QRect held;
+        QRect held; // the frame's
     } cases[] = {
         {INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX, QRect(0, 0, 1280, 1024)},
-        {-90000, -90000, 12000, 9000, QRect(0, 0, 800, 600)},
-        {60000, 600, 12000, 9000, QRect(480, 40, 800, 600)},
+        {-90000, -90000, 12000, 9000, QRect(QPoint(0, 0), stored)},
+        {60000, 600, 12000, 9000, QRect(QPoint(1280 - stored.width(), 40), stored)},
+        // No width past the right edge: the window comes in by its least width.
+        {INT32_MAX, INT32_MIN, -12000, INT32_MAX,
+         QRect(1280 - least.width(), 0, least.width(), 1024)},
+        {INT32_MAX, INT32_MAX, -12000, -9000,
+         QRect(QPoint(1280 - least.width(), 1024 - least.height()), least)},
     };
     for (const auto& c : cases) {
         FileData file;
@@ -245,9 +256,15 @@ TEST_F(WindowLayoutsTest, MainWindowPlacesOffTheScreenAreHeldOnIt)
         window_.Layouts().LoadLayoutMenus();
         ASSERT_EQ(VisibleCaptions(), QStringList{"Far away"});
         window_.Layouts().LayoutItem(1)->trigger();
-        EXPECT_EQ(window_.pos(), c.held.topLeft()) << c.left;
-        EXPECT_EQ(window_.size(), c.held.size()) << c.left;
+        EXPECT_FALSE(window_.isMaximized()) << c.left;
+        EXPECT_EQ(window_.frameGeometry(), c.held) << c.left << "," << c.top;
+        EXPECT_TRUE(QRect(0, 0, 1280, 1024).contains(window_.frameGeometry())) << c.left;
     }
+    // On a screen too small for the window no place holds it: maximised, as the presets
+    // place it.
+    screen_.SetSize(least.width() - 1, 1024);
+    window_.Layouts().LayoutItem(1)->trigger();
+    EXPECT_TRUE(window_.isMaximized());
     EXPECT_EQ(reportedEnds_, 0);
 }
 

@@ -18,6 +18,13 @@ public:
     int TwipsPerPixelX() const override { return twipsX_; }
     int TwipsPerPixelY() const override { return twipsY_; }
 
+    // The desktop changed (a monitor removed or resized).
+    void SetSize(int width, int height)
+    {
+        width_ = width;
+        height_ = height;
+    }
+
 private:
     int width_;
     int height_;

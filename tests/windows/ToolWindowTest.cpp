@@ -231,5 +231,22 @@ TEST_F(ToolWindowTest, PlaceIsInTwipsOfTheSubWindowAndAFixedSizeWindowKeepsItsSi
     EXPECT_EQ(probe.Height(), size.height() * 15);
 }
 
+// A place stored far off the screen brings the whole frame onto it; on a screen smaller than
+// the window no place holds it, and its title bar goes to the corner.
+TEST_F(ToolWindowTest, PlacesOffTheScreenBringTheWholeFrameOnIt)
+{
+    ProbeWindow& probe = Open();
+    auto* frame = qobject_cast<QMdiSubWindow*>(probe.parentWidget());
+    ASSERT_NE(frame, nullptr);
+    const QSize size = frame->size();
+    probe.Move(2147483647, 2147483647, -12000, -9000);
+    EXPECT_EQ(frame->geometry(), QRect(QPoint(1280 - size.width(), 1024 - size.height()), size));
+
+    screen_.SetSize(size.width() - 1, 1024);
+    probe.Move(3000, 3000);
+    EXPECT_EQ(frame->geometry(), QRect(QPoint(0, 0), size));
+    EXPECT_EQ(reportedEnds_, 0);
+}
+
 } // namespace
 } // namespace polvane
