@@ -1,6 +1,7 @@
 #include "windows/PlotCanvas.h"
 
 #include <cmath>
+#include <functional>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -834,6 +835,57 @@ TEST(PlotCanvasHelpersTest, PixelHelpersAndSignedLabels)
     EXPECT_EQ(PlotCanvas::SignedText(0), " 0");
     EXPECT_EQ(PlotCanvas::SignedText(-0.0), " 0");
     EXPECT_EQ(PlotCanvas::SignedText(1200), " 1200");
+}
+
+} // namespace
+} // namespace polvane
+
+namespace polvane {
+namespace {
+
+// A redraw whose scale is the same as the last one's starts from the kept scale; the
+// picture is exactly the one drawn afresh, and whatever the scale depends on (the bounds,
+// the switches, the colours once the drawing objects are made again) draws it anew.
+TEST_F(PlotCanvasTest, AKeptScaleGivesThePictureADrawnOneGives)
+{
+    options_.SetAntialias(true);
+    options_.SetShowScale(true);
+    options_.SetShowGrid(true);
+    CalculationResults results;
+    results.VenueMinX = -12, results.VenueMaxX = 140, results.VenueMinY = 0, results.VenueMaxY = 45;
+    const auto fresh = [&](Kind kind) {
+        auto canvas = Canvas(kind, 400, 160);
+        canvas->BeginRedraw(results);
+        canvas->DrawLineManual(30, 40, 300, 120, canvas->Pen(PenRole::GridNormal));
+        return canvas->Surface().copy();
+    };
+    struct Change {
+        const char* what;
+        std::function<void(PlotCanvas&)> apply;
+    };
+    const std::vector<Change> changes{
+        {"nothing", [](PlotCanvas&) {}},
+        {"the bounds", [&](PlotCanvas&) { results.VenueMaxX = 150; }},
+        {"the grid switch", [&](PlotCanvas&) { options_.SetShowGrid(false); }},
+        {"the smoothing", [&](PlotCanvas&) { options_.SetAntialias(false); }},
+        {"the background", [&](PlotCanvas&) { options_.Colors().SetColor(ColorTable::kBackground, kCellFill); }},
+        {"the scale colour",
+         [&](PlotCanvas& canvas) {
+             options_.Colors().SetColor(ColorTable::kScaleLines, kCellEdge);
+             canvas.RefreshGraphicsObjects();
+         }},
+    };
+    for (Kind kind : {Kind::Venue, Kind::EvennessGraph}) {
+        auto canvas = Canvas(kind, 400, 160);
+        for (const Change& change : changes) {
+            canvas->BeginRedraw(results);
+            change.apply(*canvas);
+            const QImage expected = fresh(kind);
+            canvas->BeginRedraw(results);
+            canvas->DrawLineManual(30, 40, 300, 120, canvas->Pen(PenRole::GridNormal));
+            EXPECT_EQ(canvas->Surface(), expected) << "after a change of " << change.what;
+        }
+    }
 }
 
 } // namespace
