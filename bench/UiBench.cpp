@@ -143,10 +143,10 @@ public:
         for (const ToolWindowInfo& info : ToolWindowRegistry::All())
             window_.findChild<QAction*>(QString::fromUtf8(info.menuName))->trigger();
         // The fixed-frame windows lay themselves out again and again at rest, a fault of their
-        // own that would be measured with every edit: they are closed, as the user closes them.
+        // own that would be measured with every edit: they are taken away with their frames.
         for (ToolWindowId id : kRestless) {
             if (ToolWindow* restless = byId_.at(id)->Window(); restless != nullptr)
-                restless->parentWidget()->close();
+                delete restless->parentWidget();
         }
         hub_.UpdateInterfaces(UpdateScope::All, true);
         Settle();
