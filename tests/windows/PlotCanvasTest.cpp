@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <QRect>
 
@@ -885,6 +886,38 @@ TEST_F(PlotCanvasTest, AKeptScaleGivesThePictureADrawnOneGives)
             canvas->DrawLineManual(30, 40, 300, 120, canvas->Pen(PenRole::GridNormal));
             EXPECT_EQ(canvas->Surface(), expected) << "after a change of " << change.what;
         }
+    }
+}
+
+} // namespace
+} // namespace polvane
+
+namespace polvane {
+namespace {
+
+// Tall vertical lines are drawn in bands; the picture is the one a single stroke gives.
+TEST_F(PlotCanvasTest, ATallVerticalLineIsTheLineOneStrokeDraws)
+{
+    struct Case {
+        bool smooth;
+        float x, y1, y2;
+    };
+    for (const Case& c : {Case{true, 40.3f, 3.6f, 190.2f}, Case{true, 12.5f, 197.0f, 0.0f},
+                          Case{false, 70.7f, -20.0f, 260.0f}, Case{true, 99.9f, 41.0f, 121.5f}}) {
+        options_.SetAntialias(c.smooth);
+        auto canvas = Canvas(Kind::Venue, 120, 200);
+        const QPen& pen = canvas->Pen(PenRole::GridNormal);
+        canvas->DrawLineManual(c.x, c.y1, c.x, c.y2, pen);
+
+        QImage expected(canvas->Surface().size(), canvas->Surface().format());
+        expected.fill(QColor::fromRgba(kBackground));
+        QPainter painter(&expected);
+        painter.setRenderHint(QPainter::Antialiasing, c.smooth);
+        painter.setRenderHint(QPainter::TextAntialiasing, c.smooth);
+        painter.setPen(pen);
+        painter.drawLine(QPointF(c.x, c.y1), QPointF(c.x, c.y2));
+        painter.end();
+        EXPECT_EQ(canvas->Surface(), expected) << "x " << c.x << " from " << c.y1 << " to " << c.y2;
     }
 }
 
