@@ -537,20 +537,22 @@ void PlotCanvas::DrawLineManual(float x1, float y1, float x2, float y2, const QP
     painter_->setPen(pen);
     const QPointF from(x1, y1), to(x2, y2);
     // Qt's raster engine hands every fill of more than about a hundred spans to its thread
-    // pool and waits for it; a smoothed vertical line is two one-pixel spans a row, so a
-    // tall one (every grid line) would be handed over. Drawn band by band through a clip of
-    // whole rows it stays on this thread, pixel for pixel the same line.
+    // pool and waits for it; a smoothed steep line is one or two short spans a row, so a
+    // tall one (a grid line, a sound path) would be handed over. Drawn band by band through
+    // a clip of whole rows it stays on this thread, pixel for pixel the same line.
     constexpr int kBandRows = 40;
     const double top = std::min(y1, y2);
     const double bottom = std::max(y1, y2);
-    if (x1 != x2 || bottom - top <= kBandRows || painter_->hasClipping() || !std::isfinite(top) ||
-        !std::isfinite(bottom)) {
+    const bool steepAndTall = std::fabs(x2 - x1) < bottom - top && bottom - top > kBandRows;
+    if (!steepAndTall || painter_->hasClipping() || !std::isfinite(top) || !std::isfinite(bottom)) {
         painter_->drawLine(from, to);
         return;
     }
+    // The bands reach past the ends by the pen's half width and its caps.
+    const int reach = static_cast<int>(std::ceil(pen.widthF() / 2.0)) + 2;
     const int width = surface_.width();
-    const int first = std::max(0, static_cast<int>(std::floor(top)) - 2);
-    const int last = std::min(surface_.height(), static_cast<int>(std::ceil(bottom)) + 3);
+    const int first = std::max(0, static_cast<int>(std::floor(std::max(top, -1e6))) - reach);
+    const int last = std::min(surface_.height(), static_cast<int>(std::ceil(std::min(bottom, 1e6))) + reach + 1);
     for (int row = first; row < last; row += kBandRows) {
         painter_->setClipRect(QRect(0, row, width, std::min(kBandRows, last - row)));
         painter_->drawLine(from, to);

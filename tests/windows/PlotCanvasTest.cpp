@@ -895,19 +895,24 @@ TEST_F(PlotCanvasTest, AKeptScaleGivesThePictureADrawnOneGives)
 namespace polvane {
 namespace {
 
-// Tall vertical lines are drawn in bands; the picture is the one a single stroke gives.
-TEST_F(PlotCanvasTest, ATallVerticalLineIsTheLineOneStrokeDraws)
+// Tall steep lines are drawn in bands; the picture is the one a single stroke gives, smoothed
+// or not, thin or wide, reaching past the picture or not.
+TEST_F(PlotCanvasTest, ATallLineIsTheLineOneStrokeDraws)
 {
     struct Case {
         bool smooth;
         float x, y1, y2;
+        float dx = 0.0f;
     };
     for (const Case& c : {Case{true, 40.3f, 3.6f, 190.2f}, Case{true, 12.5f, 197.0f, 0.0f},
-                          Case{false, 70.7f, -20.0f, 260.0f}, Case{true, 99.9f, 41.0f, 121.5f}}) {
+                          Case{false, 70.7f, -20.0f, 260.0f}, Case{true, 99.9f, 41.0f, 121.5f},
+                          Case{true, 10.3f, 3.6f, 190.2f, 57.7f}, Case{true, 100.2f, 1.1f, 300.0f, -93.4f},
+                          Case{false, 10.3f, 3.6f, 190.2f, 37.1f}, Case{true, 0.5f, -50.0f, 180.0f, 300.0f}}) {
+      for (PenRole role : {PenRole::GridNormal, PenRole::SeatingArea}) {
         options_.SetAntialias(c.smooth);
         auto canvas = Canvas(Kind::Venue, 120, 200);
-        const QPen& pen = canvas->Pen(PenRole::GridNormal);
-        canvas->DrawLineManual(c.x, c.y1, c.x, c.y2, pen);
+        const QPen& pen = canvas->Pen(role);
+        canvas->DrawLineManual(c.x, c.y1, c.x + c.dx, c.y2, pen);
 
         QImage expected(canvas->Surface().size(), canvas->Surface().format());
         expected.fill(QColor::fromRgba(kBackground));
@@ -915,9 +920,10 @@ TEST_F(PlotCanvasTest, ATallVerticalLineIsTheLineOneStrokeDraws)
         painter.setRenderHint(QPainter::Antialiasing, c.smooth);
         painter.setRenderHint(QPainter::TextAntialiasing, c.smooth);
         painter.setPen(pen);
-        painter.drawLine(QPointF(c.x, c.y1), QPointF(c.x, c.y2));
+        painter.drawLine(QPointF(c.x, c.y1), QPointF(c.x + c.dx, c.y2));
         painter.end();
         EXPECT_EQ(canvas->Surface(), expected) << "x " << c.x << " from " << c.y1 << " to " << c.y2;
+      }
     }
 }
 
