@@ -2,9 +2,21 @@
 
 #include <exception>
 
+#include <QThreadPool>
+
 #include "shell/ErrorReporter.h"
 
 namespace polvane {
+
+ReportingApplication::ReportingApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    // The program runs on the window thread and gives the global pool no work of its own.
+    // Qt's raster engine still hands every fill of more than about a hundred spans (a line
+    // taller than fifty pixels) to that pool and waits for it: with a thread per core each
+    // such line wakes several threads, which costs far more than drawing it. One thread
+    // keeps the hand-over to a single wake-up.
+    QThreadPool::globalInstance()->setMaxThreadCount(1);
+}
 
 bool ReportingApplication::notify(QObject* receiver, QEvent* event)
 {

@@ -15,7 +15,7 @@ class ReportingApplication : public QApplication {
 public:
     static constexpr const char* kProcedure = "modMain.EventLoop";
 
-    ReportingApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+    ReportingApplication(int& argc, char** argv);
 
     // The reporter that receives escaped failures; without one they end the program at
     // once, as an exception through the event loop would.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <stdexcept>
 
 #include <QColor>
@@ -10,6 +11,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPointF>
+#include <QRect>
 #include <QRectF>
 #include <QString>
 
@@ -70,14 +72,22 @@ bool PlotCanvas::IsGraph() const
 
 // --- Drawing objects ---------------------------------------------------------------------
 
-void PlotCanvas::CreateGraphicsObjects() { style_.Create(); }
+void PlotCanvas::CreateGraphicsObjects()
+{
+    style_.Create();
+    ForgetScale();
+}
 
-void PlotCanvas::DestroyGraphicsObjects() { style_.Destroy(); }
+void PlotCanvas::DestroyGraphicsObjects()
+{
+    style_.Destroy();
+    ForgetScale();
+}
 
 void PlotCanvas::RefreshGraphicsObjects()
 {
-    style_.Destroy();
-    style_.Create();
+    DestroyGraphicsObjects();
+    CreateGraphicsObjects();
 }
 
 PlotCanvas::TextFormat PlotCanvas::FormatOfCode(int alignment) const
@@ -113,13 +123,18 @@ void PlotCanvas::ReleaseSurface()
     surface_ = QImage();
 }
 
-void PlotCanvas::CreateSurface()
+void PlotCanvas::CreateSurface(const QImage* start)
 {
     const int width = Format::WholeHalfEven(pictureWidth_);
     const int height = Format::WholeHalfEven(pictureHeight_);
+    const QRgb background = options_.Colors().Color(ColorTable::kBackground);
+    // On an opaque background everything drawn stays opaque: an image without alpha is then
+    // the same picture, and the screen takes it as a plain copy instead of blending it.
+    const QImage::Format format = qAlpha(background) == 255 ? QImage::Format_RGB32
+                                                            : QImage::Format_ARGB32_Premultiplied;
     // A redraw at the same size paints over the same image instead of making a new one.
     const bool sameSize = !surface_.isNull() && surface_.width() == width &&
-                          surface_.height() == height;
+                          surface_.height() == height && surface_.format() == format;
     if (sameSize) {
         if (painter_)
             painter_->end();
@@ -128,11 +143,15 @@ void PlotCanvas::CreateSurface()
         ReleaseSurface();
         if (width < 1 || height < 1)
             return;
-        surface_ = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
+        surface_ = QImage(width, height, format);
         if (surface_.isNull())
             return;
     }
-    surface_.fill(QColor::fromRgba(options_.Colors().Color(ColorTable::kBackground)));
+    // Same size and format, so the same bytes per line.
+    if (start != nullptr && start->size() == surface_.size() && start->format() == surface_.format())
+        std::memcpy(surface_.bits(), start->constBits(), static_cast<std::size_t>(surface_.sizeInBytes()));
+    else
+        surface_.fill(QColor::fromRgba(background));
     painter_ = std::make_unique<QPainter>(&surface_);
     const bool smooth = options_.Antialias();
     painter_->setRenderHint(QPainter::Antialiasing, smooth);
@@ -151,21 +170,51 @@ void PlotCanvas::RefreshGraphicsHandle(bool release, bool create)
 
 bool PlotCanvas::BeginRedraw(const CalculationResults& results, std::string_view cableDistanceText)
 {
-    RefreshGraphicsHandle(true, true);
-    if (IsGraph()) {
+    // The transform needs only the picture's size, so it is known before the surface.
+    bool room = true;
+    if (IsGraph())
         SetGraphBounds();
-    } else if (!SetBounds(results, cableDistanceText)) {
+    else
+        room = SetBounds(results, cableDistanceText);
+    const ScaleKey key = CurrentScaleKey();
+    // An unchanged scale is copied, not drawn: its grid lines are most of a redraw's work.
+    const bool sameScale = room && !scaleImage_.isNull() && key == scaleKey_;
+    CreateSurface(sameScale ? &scaleImage_ : nullptr);
+    if (!room)
         return false;
-    }
+    if (sameScale)
+        return true;
     DrawScale();
+    if (painter_) {
+        scaleImage_ = surface_.copy();
+        scaleKey_ = key;
+    } else {
+        ForgetScale();
+    }
     return true;
 }
+
+PlotCanvas::ScaleKey PlotCanvas::CurrentScaleKey() const
+{
+    return ScaleKey{transform_,
+                    QSize(Format::WholeHalfEven(pictureWidth_), Format::WholeHalfEven(pictureHeight_)),
+                    options_.Antialias(),
+                    options_.ShowScale(),
+                    options_.ShowGrid(),
+                    options_.Colors().Color(ColorTable::kBackground)};
+}
+
+void PlotCanvas::ForgetScale() { scaleImage_ = QImage(); }
 
 void PlotCanvas::CopyTo(PlotPictureBox& box) const
 {
     if (surface_.isNull())
         return;
-    box.ShowPicture(surface_.copy(0, 0, Format::WholeHalfEven(pictureWidth_), Format::WholeHalfEven(pictureHeight_)));
+    const QSize size(Format::WholeHalfEven(pictureWidth_), Format::WholeHalfEven(pictureHeight_));
+    // The box shows this picture already: handing it over again would only repaint it.
+    if (size == surface_.size() && box.Picture() == surface_)
+        return;
+    box.ShowPicture(surface_.copy(0, 0, size.width(), size.height()));
 }
 
 // --- Transforms --------------------------------------------------------------------------
@@ -486,7 +535,29 @@ void PlotCanvas::DrawLineManual(float x1, float y1, float x2, float y2, const QP
     if (!painter_)
         return;
     painter_->setPen(pen);
-    painter_->drawLine(QPointF(x1, y1), QPointF(x2, y2));
+    const QPointF from(x1, y1), to(x2, y2);
+    // Qt's raster engine hands every fill of more than about a hundred spans to its thread
+    // pool and waits for it; a smoothed steep line is one or two short spans a row, so a
+    // tall one (a grid line, a sound path) would be handed over. Drawn band by band through
+    // a clip of whole rows it stays on this thread, pixel for pixel the same line.
+    constexpr int kBandRows = 40;
+    const double top = std::min(y1, y2);
+    const double bottom = std::max(y1, y2);
+    const bool steepAndTall = std::fabs(x2 - x1) < bottom - top && bottom - top > kBandRows;
+    if (!steepAndTall || painter_->hasClipping() || !std::isfinite(top) || !std::isfinite(bottom)) {
+        painter_->drawLine(from, to);
+        return;
+    }
+    // The bands reach past the ends by the pen's half width and its caps.
+    const int reach = static_cast<int>(std::ceil(pen.widthF() / 2.0)) + 2;
+    const int width = surface_.width();
+    const int first = std::max(0, static_cast<int>(std::floor(std::max(top, -1e6))) - reach);
+    const int last = std::min(surface_.height(), static_cast<int>(std::ceil(std::min(bottom, 1e6))) + reach + 1);
+    for (int row = first; row < last; row += kBandRows) {
+        painter_->setClipRect(QRect(0, row, width, std::min(kBandRows, last - row)));
+        painter_->drawLine(from, to);
+    }
+    painter_->setClipping(false);
 }
 
 void PlotCanvas::DrawText(std::string_view text, int alignment, float x, float y,

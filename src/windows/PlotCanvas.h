@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QPen>
 #include <QPointF>
+#include <QRgb>
 #include <QRectF>
 #include <QSize>
 
@@ -30,9 +31,13 @@ struct CalculationResults;
 // The drawing surface of one drawing window. Everything is drawn into an off-screen image
 // that is handed to the window's picture box whole, so the picture never flickers.
 //
-// The image is thrown away and made again on every redraw, so its size always follows the
-// picture box and a changed "Antialias" switch takes effect at once. Pens, brushes and the
-// label font are made only when the colours or options change.
+// The image is made again on every redraw (kept when its size stays), so its size always
+// follows the picture box and a changed "Antialias" switch takes effect at once. Pens,
+// brushes and the label font are made only when the colours or options change.
+//
+// The scale is kept as drawn: a redraw with the same transform, size, smoothing, switches
+// and drawing objects starts from a copy of it instead of drawing every grid line again,
+// and a picture the same as the one the box shows is not handed over again.
 //
 // The geometry windows (array picture, venue, rigging details) map model units with y up at
 // equal scale on both axes; the two graphs map the frequency table on a logarithmic axis
@@ -192,8 +197,22 @@ public:
     static std::string SignedText(double whole);
 
 private:
+    // What the scale's pixels depend on besides the drawing objects.
+    struct ScaleKey {
+        PlotTransform transform{false};
+        QSize size;
+        bool antialias = false;
+        bool showScale = false;
+        bool showGrid = false;
+        QRgb background = 0;
+        bool operator==(const ScaleKey&) const = default;
+    };
+
     void ReleaseSurface();
-    void CreateSurface();
+    // Starts from a copy of `start` when it has the surface's size, else from "Background".
+    void CreateSurface(const QImage* start = nullptr);
+    ScaleKey CurrentScaleKey() const;
+    void ForgetScale();
 
     QPainterPath ConvertedQuad(const Point2D& p1, const Point2D& p2, const Point2D& p3,
                                const Point2D& p4) const;
@@ -218,6 +237,10 @@ private:
     std::unique_ptr<QPainter> painter_;
 
     std::vector<ScaleLabel> scaleLabels_;
+
+    // The surface as it was right after the last drawn scale, and what it was drawn for.
+    QImage scaleImage_;
+    ScaleKey scaleKey_;
 };
 
 } // namespace polvane

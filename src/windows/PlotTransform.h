@@ -60,6 +60,9 @@ public:
     double LogFirst() const { return logFirst_; }
     double LogLast() const { return logLast_; }
 
+    // The same mapping, to the last bit.
+    bool operator==(const PlotTransform&) const = default;
+
 private:
     // The plot inside the margins of a picture of the given size.
     void Place(const Margins& margins, double pictureWidth, double pictureHeight);

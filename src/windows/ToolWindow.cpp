@@ -74,6 +74,9 @@ ToolWindow::ToolWindow(ToolWindowId id, ToolWindowContext& context, QWidget* par
 {
     setObjectName(QString::fromUtf8(info_.windowName));
     setWindowTitle(QString::fromUtf8(info_.caption));
+    // The window paints its own background, so a control that repaints (a pressed button,
+    // a changed label) repaints over the window alone and not the frame's title around it.
+    setAutoFillBackground(true);
     qApp->installEventFilter(new KeyWatcher(*this));
 }
 

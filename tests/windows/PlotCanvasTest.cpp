@@ -1,12 +1,14 @@
 #include "windows/PlotCanvas.h"
 
 #include <cmath>
+#include <functional>
 #include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <QRect>
 
@@ -834,6 +836,95 @@ TEST(PlotCanvasHelpersTest, PixelHelpersAndSignedLabels)
     EXPECT_EQ(PlotCanvas::SignedText(0), " 0");
     EXPECT_EQ(PlotCanvas::SignedText(-0.0), " 0");
     EXPECT_EQ(PlotCanvas::SignedText(1200), " 1200");
+}
+
+} // namespace
+} // namespace polvane
+
+namespace polvane {
+namespace {
+
+// A redraw whose scale is the same as the last one's starts from the kept scale; the
+// picture is exactly the one drawn afresh, and whatever the scale depends on (the bounds,
+// the switches, the colours once the drawing objects are made again) draws it anew.
+TEST_F(PlotCanvasTest, AKeptScaleGivesThePictureADrawnOneGives)
+{
+    options_.SetAntialias(true);
+    options_.SetShowScale(true);
+    options_.SetShowGrid(true);
+    CalculationResults results;
+    results.VenueMinX = -12, results.VenueMaxX = 140, results.VenueMinY = 0, results.VenueMaxY = 45;
+    const auto fresh = [&](Kind kind) {
+        auto canvas = Canvas(kind, 400, 160);
+        canvas->BeginRedraw(results);
+        canvas->DrawLineManual(30, 40, 300, 120, canvas->Pen(PenRole::GridNormal));
+        return canvas->Surface().copy();
+    };
+    struct Change {
+        const char* what;
+        std::function<void(PlotCanvas&)> apply;
+    };
+    const std::vector<Change> changes{
+        {"nothing", [](PlotCanvas&) {}},
+        {"the bounds", [&](PlotCanvas&) { results.VenueMaxX = 150; }},
+        {"the grid switch", [&](PlotCanvas&) { options_.SetShowGrid(false); }},
+        {"the smoothing", [&](PlotCanvas&) { options_.SetAntialias(false); }},
+        {"the background", [&](PlotCanvas&) { options_.Colors().SetColor(ColorTable::kBackground, kCellFill); }},
+        {"the scale colour",
+         [&](PlotCanvas& canvas) {
+             options_.Colors().SetColor(ColorTable::kScaleLines, kCellEdge);
+             canvas.RefreshGraphicsObjects();
+         }},
+    };
+    for (Kind kind : {Kind::Venue, Kind::EvennessGraph}) {
+        auto canvas = Canvas(kind, 400, 160);
+        for (const Change& change : changes) {
+            canvas->BeginRedraw(results);
+            change.apply(*canvas);
+            const QImage expected = fresh(kind);
+            canvas->BeginRedraw(results);
+            canvas->DrawLineManual(30, 40, 300, 120, canvas->Pen(PenRole::GridNormal));
+            EXPECT_EQ(canvas->Surface(), expected) << "after a change of " << change.what;
+        }
+    }
+}
+
+} // namespace
+} // namespace polvane
+
+namespace polvane {
+namespace {
+
+// Tall steep lines are drawn in bands; the picture is the one a single stroke gives, smoothed
+// or not, thin or wide, reaching past the picture or not.
+TEST_F(PlotCanvasTest, ATallLineIsTheLineOneStrokeDraws)
+{
+    struct Case {
+        bool smooth;
+        float x, y1, y2;
+        float dx = 0.0f;
+    };
+    for (const Case& c : {Case{true, 40.3f, 3.6f, 190.2f}, Case{true, 12.5f, 197.0f, 0.0f},
+                          Case{false, 70.7f, -20.0f, 260.0f}, Case{true, 99.9f, 41.0f, 121.5f},
+                          Case{true, 10.3f, 3.6f, 190.2f, 57.7f}, Case{true, 100.2f, 1.1f, 300.0f, -93.4f},
+                          Case{false, 10.3f, 3.6f, 190.2f, 37.1f}, Case{true, 0.5f, -50.0f, 180.0f, 300.0f}}) {
+      for (PenRole role : {PenRole::GridNormal, PenRole::SeatingArea}) {
+        options_.SetAntialias(c.smooth);
+        auto canvas = Canvas(Kind::Venue, 120, 200);
+        const QPen& pen = canvas->Pen(role);
+        canvas->DrawLineManual(c.x, c.y1, c.x + c.dx, c.y2, pen);
+
+        QImage expected(canvas->Surface().size(), canvas->Surface().format());
+        expected.fill(QColor::fromRgba(kBackground));
+        QPainter painter(&expected);
+        painter.setRenderHint(QPainter::Antialiasing, c.smooth);
+        painter.setRenderHint(QPainter::TextAntialiasing, c.smooth);
+        painter.setPen(pen);
+        painter.drawLine(QPointF(c.x, c.y1), QPointF(c.x + c.dx, c.y2));
+        painter.end();
+        EXPECT_EQ(canvas->Surface(), expected) << "x " << c.x << " from " << c.y1 << " to " << c.y2;
+      }
+    }
 }
 
 } // namespace
