@@ -14,9 +14,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <array>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -142,12 +140,6 @@ public:
         window_.findChild<QAction*>(QStringLiteral("mnuViewWindowsArrange1280x1024"))->trigger();
         for (const ToolWindowInfo& info : ToolWindowRegistry::All())
             window_.findChild<QAction*>(QString::fromUtf8(info.menuName))->trigger();
-        // The fixed-frame windows lay themselves out again and again at rest, a fault of their
-        // own that would be measured with every edit: they are taken away with their frames.
-        for (ToolWindowId id : kRestless) {
-            if (ToolWindow* restless = byId_.at(id)->Window(); restless != nullptr)
-                delete restless->parentWidget();
-        }
         hub_.UpdateInterfaces(UpdateScope::All, true);
         Settle();
         cells_ = dynamic_cast<CellConfigurationsWindow*>(cellsHost.Window());
@@ -174,11 +166,8 @@ public:
         QApplication::sendPostedEvents();
         QApplication::processEvents();
     }
-    static constexpr std::array<ToolWindowId, 5> kRestless{
-        ToolWindowId::ArrayConfiguration, ToolWindowId::BumperConfiguration, ToolWindowId::Calculations,
-        ToolWindowId::FROptions, ToolWindowId::SeatingAreas};
-    // The windows the edits are measured with: all but the restless ones.
-    static constexpr std::size_t kMeasuredWindows = ToolWindowRegistry::kCount - kRestless.size();
+    // The edits are measured with every tool window open.
+    static constexpr std::size_t kMeasuredWindows = ToolWindowRegistry::kCount;
 
     std::size_t OpenWindows() const
     {
@@ -195,7 +184,6 @@ private:
         hosts_.push_back(std::make_unique<ToolWindowHost>(
             context_, [extra...](ToolWindowContext& context) { return new W(context, extra...); }));
         window_.SetToolWindowSlot(id, hosts_.back().get());
-        byId_[id] = hosts_.back().get();
         return *hosts_.back();
     }
 
@@ -218,7 +206,6 @@ private:
     ToolWindowContext context_;
     std::string templatePath_;
     std::vector<std::unique_ptr<ToolWindowHost>> hosts_;
-    std::map<ToolWindowId, ToolWindowHost*> byId_;
     CellConfigurationsWindow* cells_ = nullptr;
     VenueWindow* venue_ = nullptr;
 

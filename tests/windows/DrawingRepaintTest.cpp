@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTest>
 
@@ -62,7 +64,19 @@ protected:
                                               "mnuViewRiggingDetails");
         points_ = Open<ListeningPointsWindow>(pointsHost_, ToolWindowId::ListeningPoints,
                                               "mnuViewListeningPoints");
+        // Side by side, as an arrangement places them: a window wholly under another gets
+        // no paint at all, whatever the edit did to it.
+        window_.resize(1400, 1000);
         window_.show();
+        const auto place = [this](const char* title, int x, int y) {
+            for (QMdiSubWindow* frame : window_.MdiArea()->subWindowList())
+                if (frame->windowTitle() == QLatin1String(title))
+                    frame->move(x, y);
+        };
+        place("Array Picture", 0, 0);
+        place("Rigging Details", 420, 0);
+        place("Listening Points", 0, 340);
+        place("Cell Configurations", 840, 0);
         hub_.UpdateInterfaces(UpdateScope::All, true);
         QApplication::processEvents();
         counter_.Watch(*picture_->picArray());
