@@ -17,6 +17,7 @@
 #include "shell/VenueLifecycle.h"
 #include "windows/NearestItem.h"
 #include "windows/OverlayMarker.h"
+#include "windows/PictureKey.h"
 #include "windows/PlotPictureBox.h"
 
 namespace polvane {
@@ -62,6 +63,31 @@ void ArrayPictureWindow::DoHighlightCell()
 }
 
 void ArrayPictureWindow::DoClearHighlightedCell() { linSoundPath_->hide(); }
+
+std::string ArrayPictureWindow::DrawnFrom() const
+{
+    // What DrawArray draws from: a change of sound alone (a frequency, a temperature)
+    // leaves the array as it was drawn.
+    const Options& options = Context().options;
+    const CalculationResults& results = Context().session.Results();
+    const LineArray& array = Context().lifecycle.Venue().LineArray();
+    const Bumper& bumper = array.Bumper();
+    const Cells& cells = array.Cells();
+    PictureKey key;
+    key.Add(bumper.TopFront()).Add(bumper.BottomFront()).Add(bumper.BottomBack()).Add(bumper.TopBack());
+    key.Add(array.Configuration()).Add(bumper.Rigging()).Add(results.HangLinePoint);
+    key.Add(options.ShowCenterOfGravity()).Add(options.ShowCellNumbers()).Add(options.ShowSoundPaths());
+    key.Add(options.ShowCellSplayAngles()).Add(options.ShowCellPinningConfigurations());
+    const int count = std::min(cells.Count(), static_cast<int>(results.CellResults.size()));
+    key.Add(count);
+    for (int i = 1; i <= count; ++i) {
+        const CellResult& r = results.CellResults[static_cast<std::size_t>(i - 1)];
+        key.Add(r.TopFront).Add(r.BottomFront).Add(r.BottomBack).Add(r.TopBack);
+        key.Add(r.Center).Add(r.Source).Add(r.Aim.Degrees()).Add(r.Hit);
+        key.Add(cells.Item(i).SplayAngle().Degrees()).Add(cells.Item(i).PinPosition());
+    }
+    return key.Take();
+}
 
 void ArrayPictureWindow::DrawContent() { DrawArray(); }
 

@@ -41,6 +41,7 @@ public:
     bool Drawn() const { return drawn_; }
 
 protected:
+    std::string DrawnFrom() const override;
     void DrawContent() override;
     void GraphicsObjectsCreated() override;
     bool PictureMouseMove(const QMouseEvent& event) override;

@@ -46,18 +46,32 @@ void DrawingWindow::UpdateInterface() { Redraw(); }
 void DrawingWindow::Redraw()
 {
     canvas_.SetPictureSize(picture_->ScaleWidth(), picture_->ScaleHeight());
-    if (!canvas_.BeginRedraw(Context().session.Results(), MarginText())) {
+    const CalculationResults& results = Context().session.Results();
+    const std::string margin = MarginText();
+    std::string content;
+    if (canvas_.FitsLastPicture(results, margin)) {
+        content = DrawnFrom();
+        if (!content.empty() && content == shownContent_ && picture_->Picture().cacheKey() == shownPicture_)
+            return;
+    }
+    shownContent_.clear();
+    if (!canvas_.BeginRedraw(results, margin)) {
         NothingDrawn();
         return;
     }
+    if (content.empty())
+        content = DrawnFrom();
     DrawContent();
     canvas_.CopyTo(*picture_);
+    shownContent_ = std::move(content);
+    shownPicture_ = picture_->Picture().cacheKey();
 }
 
 void DrawingWindow::RefreshGraphicsObjects()
 {
     Guard("RefreshGraphicsObjects", [this] {
         canvas_.RefreshGraphicsObjects();
+        shownContent_.clear();
         GraphicsObjectsCreated();
     });
 }

@@ -49,6 +49,10 @@ protected:
 
     // The text that sizes the canvas's margins (the rigging window's cable distance).
     virtual std::string MarginText() const { return {}; }
+    // Everything the content would draw from, after the transform is fitted: while it, the
+    // scale and the drawing objects stay the same, the picture is not drawn again. Empty
+    // (the default) for a window that is always drawn.
+    virtual std::string DrawnFrom() const { return {}; }
     // The content over the scale; runs only when the plot has room.
     virtual void DrawContent() = 0;
     // A redraw without room for the plot: nothing on the picture can be pointed at.
@@ -65,6 +69,9 @@ protected:
 private:
     PlotCanvas canvas_;
     PlotPictureBox* picture_;
+    // The content key of the picture the box shows, and that picture's cache key.
+    std::string shownContent_;
+    qint64 shownPicture_ = 0;
 };
 
 } // namespace polvane

@@ -36,6 +36,7 @@
 #include "windows/BoundValue.h"
 #include "windows/EditBox.h"
 #include "windows/NewListeningPointDialog.h"
+#include "windows/PictureKey.h"
 #include "windows/PlotPictureBox.h"
 #include "windows/PlotTransform.h"
 #include "windows/SpinStepper.h"
@@ -323,7 +324,9 @@ void ListeningPointsWindow::DisableEditors()
     UpdateGuard guard;
     txtName_->clear();
     txtHorizontalPosition_->clear();
-    cboSeatingAreas_->setCurrentIndex(-1);
+    // The box repaints at every setCurrentIndex, even to the index it has.
+    if (cboSeatingAreas_->currentIndex() != -1)
+        cboSeatingAreas_->setCurrentIndex(-1);
     nameDirty_ = false;
     for (QWidget* control : {static_cast<QWidget*>(txtName_), static_cast<QWidget*>(txtHorizontalPosition_),
                              static_cast<QWidget*>(cboSeatingAreas_),
@@ -350,6 +353,26 @@ std::vector<float> LevelFrequencies(const Environment& venue, std::size_t levels
 }
 
 } // namespace
+
+std::string ListeningPointsWindow::DrawnFrom() const
+{
+    // What DrawContent draws from: the curves of the ticked points.
+    const CalculationResults& results = Context().session.Results();
+    const Environment& venue = Context().lifecycle.Venue();
+    const int entries = lstListeningPoints_->count();
+    PictureKey key;
+    key.Add(entries);
+    for (int entry = 0; entry < entries; ++entry) {
+        const bool ticked = lstListeningPoints_->item(entry)->checkState() == Qt::Checked;
+        key.Add(ticked);
+        const auto index = static_cast<std::size_t>(entry);
+        if (!ticked || index >= results.PointLevels.size())
+            continue;
+        const std::vector<float>& levels = results.PointLevels[index].Levels;
+        key.Add(levels).Add(LevelFrequencies(venue, levels.size()));
+    }
+    return key.Take();
+}
 
 void ListeningPointsWindow::DrawContent()
 {

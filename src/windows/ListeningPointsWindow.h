@@ -82,6 +82,7 @@ public:
     QFrame* shpHotspot() const { return shpHotspot_; }
 
 protected:
+    std::string DrawnFrom() const override;
     void DrawContent() override;
     bool PictureMouseMove(const QMouseEvent& event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

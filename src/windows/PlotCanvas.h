@@ -94,6 +94,10 @@ public:
     bool BeginRedraw(const CalculationResults& results, std::string_view cableDistanceText = {});
     // The block copy of the whole surface onto the picture box.
     void CopyTo(PlotPictureBox& box) const;
+    // Fits the transform as BeginRedraw would; true when the surface holds a picture drawn
+    // with that transform, size, smoothing, switches and drawing objects, so that a window
+    // whose own content is also unchanged need not draw it again.
+    bool FitsLastPicture(const CalculationResults& results, std::string_view cableDistanceText = {});
 
     // --- Transforms --------------------------------------------------------------------
     // Geometry windows: the equal-scale fit of the box. The box comes from the window's
@@ -211,8 +215,12 @@ private:
     void ReleaseSurface();
     // Starts from a copy of `start` when it has the surface's size, else from "Background".
     void CreateSurface(const QImage* start = nullptr);
+    // The window's transform for its picture size; false when a geometry plot has no room.
+    bool FitTransform(const CalculationResults& results, std::string_view cableDistanceText);
     ScaleKey CurrentScaleKey() const;
     void ForgetScale();
+    // Clips to the whole surface, which draws nothing less: see CreateSurface.
+    void ClipToSurface();
 
     QPainterPath ConvertedQuad(const Point2D& p1, const Point2D& p2, const Point2D& p3,
                                const Point2D& p4) const;
@@ -235,12 +243,20 @@ private:
     double pictureHeight_ = 0.0;
     QImage surface_;
     std::unique_ptr<QPainter> painter_;
+    bool plotClip_ = false;
 
     std::vector<ScaleLabel> scaleLabels_;
 
     // The surface as it was right after the last drawn scale, and what it was drawn for.
+    // It is kept only once the same scale was asked for twice running: a scale that moves
+    // at every edit (the venue's, the array picture's) would be copied for nothing.
     QImage scaleImage_;
     ScaleKey scaleKey_;
+    bool scaleKeyValid_ = false;
+    // What the picture on the surface was drawn for; not valid once the drawing objects or
+    // the surface went.
+    ScaleKey pictureKey_;
+    bool pictureKeyValid_ = false;
 };
 
 } // namespace polvane

@@ -17,6 +17,7 @@
 #include "shell/UpdateHub.h"
 #include "shell/VenueLifecycle.h"
 #include "windows/NearestItem.h"
+#include "windows/PictureKey.h"
 #include "windows/PlotPictureBox.h"
 
 namespace polvane {
@@ -75,6 +76,43 @@ RiggingDetailsWindow::~RiggingDetailsWindow()
 std::string RiggingDetailsWindow::MarginText() const
 {
     return Format::FormatSmallMeasurement(VenueBumper(Context()).YDistanceBetweenCables(), VenueUnits());
+}
+
+std::string RiggingDetailsWindow::DrawnFrom() const
+{
+    // What DrawBumper draws from. A splay step moves the centre of gravity of an array
+    // that is out of balance but changes nothing here while the cross stays off the picture.
+    const PlotCanvas& canvas = Canvas();
+    const Options& options = Context().options;
+    const CalculationResults& results = Context().session.Results();
+    const LineArray& array = Context().lifecycle.Venue().LineArray();
+    const Bumper& bumper = array.Bumper();
+    PictureKey key;
+    key.Add(bumper.TopFront()).Add(bumper.BottomFront()).Add(bumper.BottomBack()).Add(bumper.TopBack());
+    key.Add(bumper.HoleRadius());
+    const int holes = std::max(0, bumper.HoleCount());
+    key.Add(holes);
+    for (int i = 1; i <= holes; ++i)
+        key.Add(bumper.HoleLocation(i));
+    key.Add(array.Configuration()).Add(bumper.Rigging()).Add(bumper.FrontHangPoint()).Add(bumper.BackHangPoint());
+    key.Add(options.ShowDistanceBetweenCables()).Add(options.ShowCenterOfGravity()).Add(options.ShowWeights());
+    key.Add(Format::FormatSmallMeasurement(bumper.XDistanceBetweenCables(), VenueUnits()));
+    key.Add(Format::FormatSmallMeasurement(bumper.YDistanceBetweenCables(), VenueUnits()));
+    const int gx = WholePixels(canvas.ConvertX(results.HangLinePoint.x));
+    const int gy = WholePixels(canvas.ConvertY(results.HangLinePoint.y));
+    // The cross's arms and the width of its pen.
+    const int reach = static_cast<int>(kCrossArm) + 3;
+    const QRect cross(gx - reach, gy - reach, 2 * reach + 1, 2 * reach + 1);
+    const bool crossShows = cross.intersects(QRect(QPoint(0, 0), canvas.Surface().size()));
+    key.Add(crossShows);
+    if (crossShows)
+        key.Add(gx).Add(gy);
+    key.Add(results.Balanced);
+    if (results.Balanced) {
+        key.Add(Format::FormatWeight(results.FrontLoad, VenueUnits()));
+        key.Add(Format::FormatWeight(results.BackLoad, VenueUnits()));
+    }
+    return key.Take();
 }
 
 void RiggingDetailsWindow::DrawContent() { DrawBumper(); }

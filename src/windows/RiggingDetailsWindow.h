@@ -57,6 +57,7 @@ public:
 
 protected:
     std::string MarginText() const override;
+    std::string DrawnFrom() const override;
     void DrawContent() override;
     bool PictureMouseUp(const QMouseEvent& event) override;
 

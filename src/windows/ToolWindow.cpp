@@ -69,6 +69,27 @@ private:
     ToolWindow& window_;
 };
 
+// Takes a fixed window's request for a layout, once its own layout has answered it, while
+// the last fit still holds: the frame would otherwise work out its title's elided text and
+// its least size again at every label that took a new text.
+class ToolWindow::LayoutWatcher : public QObject {
+public:
+    explicit LayoutWatcher(ToolWindow& window) : QObject(&window), window_(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != &window_ || event->type() != QEvent::LayoutRequest || window_.IsSizable() ||
+            window_.fitting_ || !window_.FitsAsBefore())
+            return false;
+        QCoreApplication::removePostedEvents(&window_.Frame(), QEvent::LayoutRequest);
+        return true;
+    }
+
+private:
+    ToolWindow& window_;
+};
+
 ToolWindow::ToolWindow(ToolWindowId id, ToolWindowContext& context, QWidget* parent)
     : QWidget(parent), id_(id), context_(context), info_(ToolWindowRegistry::Info(id))
 {
@@ -188,11 +209,34 @@ QSize ToolWindow::sizeHint() const
 bool ToolWindow::event(QEvent* event)
 {
     const bool handled = QWidget::event(event);
-    // The fit lays the content out and leaves no request behind: answered with another fit,
-    // each would keep the program busy for ever.
-    if (event->type() == QEvent::LayoutRequest && !IsSizable() && !fitting_)
-        FitFrame();
+    switch (event->type()) {
+    case QEvent::LayoutRequest:
+        // The fit lays the content out and leaves no request behind: answered with another
+        // fit, each would keep the program busy for ever.
+        if (!IsSizable() && !fitting_ && !FitsAsBefore())
+            FitFrame();
+        break;
+    case QEvent::FontChange:
+    case QEvent::StyleChange:
+    case QEvent::ChildAdded:
+    case QEvent::ChildRemoved:
+    case QEvent::Show:
+    case QEvent::Hide:
+    case QEvent::ScreenChangeInternal:
+        refitNeeded_ = true;
+        break;
+    default:
+        break;
+    }
     return handled;
+}
+
+bool ToolWindow::FitsAsBefore() const
+{
+    // The request has laid out this window's own layout already (Qt answers it before the
+    // window sees it), so the size hint is fresh.
+    return !refitNeeded_ && isVisible() && !fittedContent_.isEmpty() &&
+           sizeHint().expandedTo(minimumSizeHint()) == fittedContent_ && Frame().size() == fittedFrame_;
 }
 
 void ToolWindow::FitFrame()
@@ -230,7 +274,16 @@ void ToolWindow::FitFrame()
     // each would only start another round.
     for (QWidget* widget : laidOut)
         QCoreApplication::removePostedEvents(widget, QEvent::LayoutRequest);
+    fittedContent_ = sizeHint().expandedTo(minimumSizeHint());
+    fittedFrame_ = frame.size();
+    refitNeeded_ = !isVisible();
     fitting_ = false;
+}
+
+void ToolWindow::WatchLayoutRequests()
+{
+    // Filters installed later see an event first: this one comes after the frame's own.
+    installEventFilter(new LayoutWatcher(*this));
 }
 
 void ToolWindow::GiveDefaultSize()

@@ -90,6 +90,9 @@ public:
     void FitFrame();
     // The frame at its content's size, a sizable one at least at the default size.
     void GiveDefaultSize();
+    // Once the window is in its frame: a fixed window's requests for a layout that change
+    // nothing stop before they reach the frame.
+    void WatchLayoutRequests();
 
 protected:
     // A fixed window follows its content's size whenever its layout changes.
@@ -104,10 +107,14 @@ protected:
 
 private:
     class KeyWatcher;
+    class LayoutWatcher;
     // The sub-window around this window, or the window itself when it has none.
     bool IsShown() const override;
     QWidget& Frame();
     const QWidget& Frame() const;
+    // Whether a fixed window's last fit still holds: shown, nothing that sizes text changed
+    // since, and the content and the frame at the sizes that fit gave.
+    bool FitsAsBefore() const;
     // The title bar and borders of the frame around the content.
     QSize Decoration() const;
     // The smallest a sizable frame is made or stored.
@@ -125,6 +132,12 @@ private:
     const ToolWindowInfo& info_;
     // While a fit lays the content out, the layouts' own requests start no other.
     bool fitting_ = false;
+    // What the last fit of a shown fixed window gave: the content's size and the frame's.
+    // A label that took a new text asks for a layout again, and while these stay the same
+    // and nothing that sizes text changed, the layouts' own answer to the request is enough.
+    QSize fittedContent_;
+    QSize fittedFrame_;
+    bool refitNeeded_ = true;
     // Whether the window was ever put at a place of its own.
     bool placed_ = false;
 };

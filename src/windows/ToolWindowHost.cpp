@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -33,6 +34,7 @@ PlaceableWindow& ToolWindowHost::Load()
     if (window == nullptr)
         throw std::logic_error("The tool window could not be created");
     QMdiSubWindow* frame = context_.area.addSubWindow(window);
+    window->WatchLayoutRequests();
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->setWindowTitle(window->windowTitle());
     if (!window->IsSizable()) {
@@ -41,6 +43,7 @@ PlaceableWindow& ToolWindowHost::Load()
         frame->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     }
+    PassFocusChangesOn(*frame);
     frame->hide();
     window_ = window;
     frame_ = frame;
@@ -48,6 +51,29 @@ PlaceableWindow& ToolWindowHost::Load()
     window->GiveDefaultSize();
     context_.registry.Register(window->Id(), window);
     return *window;
+}
+
+void ToolWindowHost::PassFocusChangesOn(QMdiSubWindow& frame)
+{
+    // A sub-window answers every move of the focus into or inside it by making itself active
+    // and repainting its whole title bar and borders, even when it is the active one
+    // already: a click from one button to the next repainted the frame each time. It now
+    // hears of the moves that can change it: into it from elsewhere, or onto the frame.
+    // Should the toolkit name its handler differently, the handler is left as it is.
+    if (!QObject::disconnect(qApp, SIGNAL(focusChanged(QWidget*,QWidget*)), &frame,
+                             SLOT(_q_processFocusChanged(QWidget*,QWidget*))))
+        return;
+    QMdiSubWindow* watched = &frame;
+    QObject::connect(qApp, &QApplication::focusChanged, watched, [watched](QWidget* old, QWidget* now) {
+        if (now == nullptr || (now != watched && !watched->isAncestorOf(now)))
+            return;
+        const QMdiArea* area = watched->mdiArea();
+        const bool active = area != nullptr && area->activeSubWindow() == watched;
+        if (active && now != watched && old != nullptr && watched->isAncestorOf(old))
+            return;
+        QMetaObject::invokeMethod(watched, "_q_processFocusChanged", Qt::DirectConnection,
+                                  Q_ARG(QWidget*, old), Q_ARG(QWidget*, now));
+    });
 }
 
 void ToolWindowHost::Unload()

@@ -33,6 +33,9 @@ public:
     ToolWindow* Window() const;
 
 private:
+    // Hands the frame only the focus changes that can change it.
+    static void PassFocusChangesOn(QMdiSubWindow& frame);
+
     ToolWindowContext& context_;
     Factory create_;
     QPointer<ToolWindow> window_;

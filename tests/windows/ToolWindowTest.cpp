@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -246,6 +247,44 @@ TEST_F(ToolWindowTest, PlacesOffTheScreenBringTheWholeFrameOnIt)
     probe.Move(3000, 3000);
     EXPECT_EQ(frame->geometry(), QRect(QPoint(0, 0), size));
     EXPECT_EQ(reportedEnds_, 0);
+}
+
+// A fixed frame fits a label's longer text, gives the room back for a shorter one, and is
+// left alone (no layout of the frame at all) for a new text that fits as the old one did.
+TEST_F(ToolWindowTest, AFixedFrameFollowsItsLabelsAndRestsWhileTheyFit)
+{
+    ProbeWindow& probe = Open();
+    auto* frame = qobject_cast<QMdiSubWindow*>(probe.parentWidget());
+    ASSERT_NE(frame, nullptr);
+    auto* label = new QLabel(QStringLiteral("12.5 ft"), &probe);
+    probe.layout()->addWidget(label);
+    window_.show();
+    frame->show();
+    QApplication::processEvents();
+    const QSize fitted = frame->size();
+
+    struct LayoutCounter : QObject {
+        int requests = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            requests += event->type() == QEvent::LayoutRequest;
+            return false;
+        }
+    } counter;
+    frame->installEventFilter(&counter);
+    label->setText(QStringLiteral("13.0 ft"));
+    QApplication::processEvents();
+    EXPECT_EQ(frame->size(), fitted);
+    EXPECT_EQ(counter.requests, 0);
+
+    label->setText(QString(60, QLatin1Char('W')));
+    QApplication::processEvents();
+    EXPECT_GT(frame->width(), fitted.width());
+    EXPECT_GE(label->width(), label->sizeHint().width()) << "the whole text shows";
+
+    label->setText(QStringLiteral("1"));
+    QApplication::processEvents();
+    EXPECT_EQ(frame->size(), fitted) << "a box as wide as before, as at first";
 }
 
 } // namespace
