@@ -76,14 +76,14 @@ void PlotCanvas::CreateGraphicsObjects()
 {
     style_.Create();
     ForgetScale();
-    pictureKeyValid_ = false;
+    pictureKey_.reset();
 }
 
 void PlotCanvas::DestroyGraphicsObjects()
 {
     style_.Destroy();
     ForgetScale();
-    pictureKeyValid_ = false;
+    pictureKey_.reset();
 }
 
 void PlotCanvas::RefreshGraphicsObjects()
@@ -123,12 +123,12 @@ void PlotCanvas::ReleaseSurface()
         painter_->end();
     painter_.reset();
     surface_ = QImage();
-    pictureKeyValid_ = false;
+    pictureKey_.reset();
 }
 
 void PlotCanvas::CreateSurface(const QImage* start)
 {
-    pictureKeyValid_ = false;
+    pictureKey_.reset();
     const int width = Format::WholeHalfEven(pictureWidth_);
     const int height = Format::WholeHalfEven(pictureHeight_);
     const QRgb background = options_.Colors().Color(ColorTable::kBackground);
@@ -182,12 +182,12 @@ bool PlotCanvas::BeginRedraw(const CalculationResults& results, std::string_view
     // The transform needs only the picture's size, so it is known before the surface.
     const bool room = FitTransform(results, cableDistanceText);
     const ScaleKey key = CurrentScaleKey();
-    const bool keyHeld = scaleKeyValid_ && key == scaleKey_;
+    const bool keyHeld = scaleKey_ == key;
     // An unchanged scale is copied, not drawn: its grid lines are most of a redraw's work.
     const bool sameScale = room && keyHeld && !scaleImage_.isNull();
     CreateSurface(sameScale ? &scaleImage_ : nullptr);
-    pictureKey_ = key;
-    pictureKeyValid_ = room && painter_ != nullptr;
+    if (room && painter_)
+        pictureKey_ = key;
     if (!room)
         return false;
     if (sameScale)
@@ -197,8 +197,7 @@ bool PlotCanvas::BeginRedraw(const CalculationResults& results, std::string_view
         scaleImage_ = surface_.copy();
     } else {
         ForgetScale();
-        scaleKey_ = key;
-        scaleKeyValid_ = painter_ != nullptr;
+        scaleKey_ = painter_ ? std::optional<ScaleKey>(key) : std::nullopt;
     }
     return true;
 }
@@ -213,8 +212,7 @@ bool PlotCanvas::FitTransform(const CalculationResults& results, std::string_vie
 
 bool PlotCanvas::FitsLastPicture(const CalculationResults& results, std::string_view cableDistanceText)
 {
-    return FitTransform(results, cableDistanceText) && pictureKeyValid_ && painter_ != nullptr &&
-           CurrentScaleKey() == pictureKey_;
+    return FitTransform(results, cableDistanceText) && painter_ != nullptr && pictureKey_ == CurrentScaleKey();
 }
 
 PlotCanvas::ScaleKey PlotCanvas::CurrentScaleKey() const

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -251,12 +252,10 @@ private:
     // It is kept only once the same scale was asked for twice running: a scale that moves
     // at every edit (the venue's, the array picture's) would be copied for nothing.
     QImage scaleImage_;
-    ScaleKey scaleKey_;
-    bool scaleKeyValid_ = false;
-    // What the picture on the surface was drawn for; not valid once the drawing objects or
-    // the surface went.
-    ScaleKey pictureKey_;
-    bool pictureKeyValid_ = false;
+    std::optional<ScaleKey> scaleKey_;
+    // What the picture on the surface was drawn for; none once the drawing objects or the
+    // surface went.
+    std::optional<ScaleKey> pictureKey_;
 };
 
 } // namespace polvane

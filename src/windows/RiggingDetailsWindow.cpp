@@ -98,17 +98,19 @@ std::string RiggingDetailsWindow::DrawnFrom() const
     key.Add(options.ShowDistanceBetweenCables()).Add(options.ShowCenterOfGravity()).Add(options.ShowWeights());
     key.Add(Format::FormatSmallMeasurement(bumper.XDistanceBetweenCables(), VenueUnits()));
     key.Add(Format::FormatSmallMeasurement(bumper.YDistanceBetweenCables(), VenueUnits()));
-    const int gx = WholePixels(canvas.ConvertX(results.HangLinePoint.x));
-    const int gy = WholePixels(canvas.ConvertY(results.HangLinePoint.y));
-    // The cross's arms and the width of its pen.
-    const int reach = static_cast<int>(kCrossArm) + 3;
-    const QRect cross(gx - reach, gy - reach, 2 * reach + 1, 2 * reach + 1);
-    const bool crossShows = cross.intersects(QRect(QPoint(0, 0), canvas.Surface().size()));
-    key.Add(crossShows);
-    if (crossShows)
-        key.Add(gx).Add(gy);
+    if (options.ShowCenterOfGravity()) {
+        const int gx = WholePixels(canvas.ConvertX(results.HangLinePoint.x));
+        const int gy = WholePixels(canvas.ConvertY(results.HangLinePoint.y));
+        // The cross's arms and the width of its pen.
+        const int reach = static_cast<int>(kCrossArm) + 3;
+        const QRect cross(gx - reach, gy - reach, 2 * reach + 1, 2 * reach + 1);
+        const bool crossShows = cross.intersects(QRect(QPoint(0, 0), canvas.Surface().size()));
+        key.Add(crossShows);
+        if (crossShows)
+            key.Add(gx).Add(gy);
+    }
     key.Add(results.Balanced);
-    if (results.Balanced) {
+    if (results.Balanced && options.ShowWeights()) {
         key.Add(Format::FormatWeight(results.FrontLoad, VenueUnits()));
         key.Add(Format::FormatWeight(results.BackLoad, VenueUnits()));
     }

@@ -212,8 +212,9 @@ bool ToolWindow::event(QEvent* event)
     switch (event->type()) {
     case QEvent::LayoutRequest:
         // The fit lays the content out and leaves no request behind: answered with another
-        // fit, each would keep the program busy for ever.
-        if (!IsSizable() && !fitting_ && !FitsAsBefore())
+        // fit, each would keep the program busy for ever. A request that changes nothing
+        // stopped before it came here (LayoutWatcher).
+        if (!IsSizable() && !fitting_)
             FitFrame();
         break;
     case QEvent::FontChange:
