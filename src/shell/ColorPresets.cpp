@@ -8,13 +8,12 @@
 #include <optional>
 #include <system_error>
 
-#include <QString>
-
 #include "files/FileData.h"
 #include "files/FileFormatError.h"
 #include "files/InputFile.h"
 #include "shell/ArgbColor.h"
 #include "shell/ColorTable.h"
+#include "shell/SavedFiles.h"
 
 namespace polvane {
 
@@ -65,11 +64,6 @@ const PresetRow& Row(int index)
     // The colour table owns the range check and its message.
     ColorTable::Name(index);
     return kRows[static_cast<std::size_t>(index - 1)];
-}
-
-bool EndsWith(std::string_view text, std::string_view end)
-{
-    return text.size() > end.size() && text.substr(text.size() - end.size()) == end;
 }
 
 } // namespace
@@ -196,19 +190,7 @@ std::optional<std::string> ColorPresets::ReadReadable(std::istream& in,
 
 std::vector<ColorPresets::Saved> ColorPresets::List(const std::string& folder)
 {
-    std::vector<Saved> saved;
-    std::error_code error;
-    std::error_code kind;
-    for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
-         entry.increment(error)) {
-        const std::string fileName = entry->path().filename().string();
-        if (EndsWith(fileName, kExtension) && !entry->is_directory(kind))
-            saved.push_back({fileName.substr(0, fileName.size() - std::string_view(kExtension).size()),
-                             entry->path().string()});
-    }
-    std::sort(saved.begin(), saved.end(),
-              [](const Saved& a, const Saved& b) { return a.name < b.name; });
-    return saved;
+    return SavedFiles::List(folder, kExtension);
 }
 
 char ColorPresets::RefusedCharacter(std::string_view name)
@@ -220,11 +202,7 @@ char ColorPresets::RefusedCharacter(std::string_view name)
 const ColorPresets::Saved* ColorPresets::FindIgnoringCase(const std::vector<Saved>& saved,
                                                           std::string_view name)
 {
-    const QString wanted = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
-    for (const Saved& preset : saved)
-        if (QString::fromStdString(preset.name).compare(wanted, Qt::CaseInsensitive) == 0)
-            return &preset;
-    return nullptr;
+    return SavedFiles::FindIgnoringCase(saved, name);
 }
 
 } // namespace polvane

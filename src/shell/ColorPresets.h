@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "shell/SavedFiles.h"
+
 namespace polvane {
 
 class ColorTable;
@@ -30,11 +32,7 @@ public:
     enum class Reading { Read, Missing, OutOfRange };
 
     // A saved preset: its name (the file name without ".color") and the file's path.
-    struct Saved {
-        std::string name;
-        std::string path;
-        bool operator==(const Saved&) const = default;
-    };
+    using Saved = SavedFiles::Saved;
 
     // Colours 1..19 of a built-in preset.
     static std::uint32_t StandardColor(Standard preset, int index);

@@ -22,6 +22,7 @@
 #include "shell/MenuBuilder.h"
 #include "shell/MenuText.h"
 #include "shell/PlaceableWindow.h"
+#include "shell/SavedFiles.h"
 #include "shell/ShellMainWindow.h"
 #include "shell/ToolWindowRegistry.h"
 #include "shell/ToolWindowSlot.h"
@@ -87,17 +88,8 @@ void WindowLayouts::LoadLayoutMenus()
     for (const std::string* folder : {&alsoListedLayoutFolder_, &layoutFolder_}) {
         if (folder->empty())
             continue;
-        std::error_code error;
-        std::error_code kind;
-        for (fs::directory_iterator entry(*folder, error), end; !error && entry != end;
-             entry.increment(error)) {
-            const std::string name = entry->path().filename().string();
-            const std::string_view extension(kLayoutExtension);
-            if (name.size() >= extension.size() &&
-                name.compare(name.size() - extension.size(), extension.size(), extension) == 0 &&
-                !entry->is_directory(kind))
-                found[name] = *folder;
-        }
+        for (const SavedFiles::Saved& layout : SavedFiles::List(*folder, kLayoutExtension))
+            found[layout.name + kLayoutExtension] = *folder;
     }
     std::vector<std::string> names;
     for (const auto& entry : found)
@@ -154,13 +146,22 @@ void WindowLayouts::SaveCurrentLayout()
             continue;
         }
         path = fs::path(layoutFolder_) / (*name + kLayoutExtension);
-        std::error_code error;
-        if (fs::exists(path, error) &&
-            prompts_.ShowMessage("The preset \"" + *name +
-                                     "\" already exists. Do you want to replace it?",
-                                 title_(), MessageButtons::YesNo, MessageIcon::Question) !=
+        // The saving folder's layouts first: they win over the program's own in the menu.
+        std::vector<SavedFiles::Saved> saved = SavedFiles::List(layoutFolder_, kLayoutExtension);
+        if (!alsoListedLayoutFolder_.empty()) {
+            const std::vector<SavedFiles::Saved> own = SavedFiles::List(alsoListedLayoutFolder_, kLayoutExtension);
+            saved.insert(saved.end(), own.begin(), own.end());
+        }
+        if (const SavedFiles::Saved* existing = SavedFiles::FindIgnoringCase(saved, *name)) {
+            if (prompts_.ShowMessage("The preset \"" + *name +
+                                         "\" already exists. Do you want to replace it?",
+                                     title_(), MessageButtons::YesNo, MessageIcon::Question) !=
                 MessageAnswer::Yes)
-            continue;
+                continue;
+            // Replacing "hall" with "Hall" replaces that layout, not a second one beside it;
+            // one in the program's own folder is replaced by a saved one of its very name.
+            path = fs::path(layoutFolder_) / (existing->name + kLayoutExtension);
+        }
         break;
     }
 

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <filesystem>
@@ -39,6 +40,18 @@ protected:
     void Touch(const std::string& fileName) const
     {
         std::ofstream(fs::path(Folder()) / fileName) << "(str) A  b\r\n";
+    }
+    // The program's own folder (which an installed program cannot write) holding layouts of
+    // these names.
+    std::string ProgramFolderWith(const std::vector<std::string>& names) const
+    {
+        const std::string folder = Path("Program layouts");
+        fs::create_directories(folder);
+        FileData shipped;
+        shipped.AddString("MAIN_WINDOW_MAXIMIZED", "Yes");
+        for (const std::string& name : names)
+            shipped.WriteFile(fs::path(folder) / (name + ".layout"));
+        return folder;
     }
     // Saves under the name, answering any replace question with Yes.
     void Save(const std::string& name)
@@ -133,6 +146,45 @@ TEST_F(WindowLayoutsTest, NoToReplacingAsksAgainAndKeepsTheFile)
     Save("Stage"); // Yes replaces it
     EXPECT_NE(ReadAll(LayoutPath("Stage")), first);
     EXPECT_EQ(VisibleCaptions(), QStringList({"Stage"}));
+}
+
+// A name that differs from a saved one only in case names that layout: the question is
+// asked, and Yes replaces that file rather than writing a second one the menu lists beside it.
+TEST_F(WindowLayoutsTest, ANameDifferingOnlyInCaseAsksAndReplacesThatLayout)
+{
+    const std::string programFolder = ProgramFolderWith({"Shipped"});
+    window_.Layouts().SetLayoutFolder(Folder(), programFolder);
+    Save("Hall");
+    const std::string first = ReadAll(LayoutPath("Hall"));
+    PlaceMainWindow();
+
+    struct Case {
+        std::string typed, existing;
+    };
+    for (const Case& c : {Case{"hall", "Hall"}, Case{"SHIPPED", "Shipped"}}) {
+        SCOPED_TRACE(c.typed);
+        prompts_.QueueText(c.typed);
+        prompts_.QueueAnswer(MessageAnswer::No);
+        prompts_.QueueText(c.typed);
+        prompts_.QueueAnswer(MessageAnswer::Yes);
+        const std::size_t asked = prompts_.Requests().size();
+        window_.Layouts().SaveCurrentLayout();
+        const auto& requests = prompts_.Requests();
+        ASSERT_EQ(requests.size(), asked + 4);
+        for (const std::size_t question : {asked + 1, asked + 3})
+            EXPECT_EQ(requests[question].text,
+                      "The preset \"" + c.typed + "\" already exists. Do you want to replace it?");
+    }
+    // One file of each name, in the saving folder, holding the new place.
+    std::vector<std::string> files;
+    for (const fs::directory_entry& entry : fs::directory_iterator(Folder()))
+        files.push_back(entry.path().filename().string());
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{"Hall.layout", "Shipped.layout"}));
+    EXPECT_NE(ReadAll(LayoutPath("Hall")), first);
+    EXPECT_EQ(ReadAll(LayoutPath("Shipped")), ReadAll(LayoutPath("Hall")));
+    EXPECT_EQ(VisibleCaptions(), (QStringList{"Hall", "Shipped"}));
+    EXPECT_EQ(window_.Layouts().LayoutItem(2)->data().toString().toStdString(), LayoutPath("Shipped"));
 }
 
 TEST_F(WindowLayoutsTest, WrittenFileHoldsTheMainWindowAndEachWindowInOrder)
@@ -272,12 +324,7 @@ TEST_F(WindowLayoutsTest, MainWindowPlacesOffTheScreenAreHeldOnIt)
 // user saved in the data folder, the user's winning a name both hold.
 TEST_F(WindowLayoutsTest, LayoutsBesideTheProgramAreListedToo)
 {
-    const std::string programFolder = Path("Program layouts");
-    fs::create_directories(programFolder);
-    FileData shipped;
-    shipped.AddString("MAIN_WINDOW_MAXIMIZED", "Yes");
-    shipped.WriteFile(fs::path(programFolder) / "Shipped.layout");
-    shipped.WriteFile(fs::path(programFolder) / "Both.layout");
+    const std::string programFolder = ProgramFolderWith({"Shipped", "Both"});
     fs::create_directories(Folder());
     FileData own;
     own.AddString("MAIN_WINDOW_MAXIMIZED", "No");
