@@ -17,6 +17,7 @@
 #include "files/VenueLimits.h"
 #include "model/ProductTables.h"
 #include "model/Units.h"
+#include "model/Windows1252.h"
 
 namespace polvane {
 
@@ -101,14 +102,17 @@ public:
         throw FileFormatError(source_, 0, std::move(reason));
     }
 
+    // Texts come back as UTF-8 whether the file holds UTF-8 or the earlier program's
+    // Windows-1252.
     std::string String(std::string_view key, std::string_view fallback) const
     {
         const FileChunk* chunk = Find(Type::kString, key);
-        return chunk ? std::get<std::string>(chunk->value()) : std::string(fallback);
+        return chunk ? Windows1252::DecodeFileText(std::get<std::string>(chunk->value()))
+                     : std::string(fallback);
     }
     std::string RequiredString(std::string_view key) const
     {
-        return std::get<std::string>(Required(Type::kString, key).value());
+        return Windows1252::DecodeFileText(std::get<std::string>(Required(Type::kString, key).value()));
     }
 
     float Single(std::string_view key, float fallback) const
@@ -248,8 +252,11 @@ void ReadVenue(Environment& venue, const Keys& keys)
     if (singlePoint) {
         bumper.SetFrontHangPoint(hole(kHoleKey));
     } else {
-        bumper.SetFrontHangPoint(hole(kFrontHoleKey));
-        bumper.SetBackHangPoint(hole(kBackHoleKey));
+        const int front = hole(kFrontHoleKey);
+        const int back = hole(kBackHoleKey);
+        VenueLimits::CheckHangPointOrder(front, back, Quoted(kFrontHoleKey), Quoted(kBackHoleKey));
+        bumper.SetFrontHangPoint(front);
+        bumper.SetBackHangPoint(back);
     }
 
     const int cellCount = keys.Count(kCellCountKey);
@@ -258,8 +265,9 @@ void ReadVenue(Environment& venue, const Keys& keys)
         Cell& cell = array.Cells().Add();
         cell.SetCellType(
             VenueFile::CellTypeFromText(keys.RequiredString(Numbered("CELL_", i, "_TYPE"))));
-        cell.SetSplayAngle(
-            Angle::FromDegrees(keys.RequiredDouble(Numbered("CELL_", i, "_ANGLE_DEGREES"))));
+        // A splay the program itself leaves and saves (outside the list of the cell's case
+        // after a removal, say) must open as it was saved; anything else is snapped.
+        cell.RestoreSplay(keys.RequiredDouble(Numbered("CELL_", i, "_ANGLE_DEGREES")));
         cell.SetAttenuation(keys.Single(Numbered("CELL_", i, "_ATTENUATION"), 0.0f));
     }
 
@@ -302,6 +310,13 @@ void AddDouble(FileData& data, std::string key, double value)
     if (!std::isfinite(value))
         throw std::runtime_error(Quoted(key) + " is not a finite number");
     data.AddDouble(std::move(key), value);
+}
+
+// A text the user typed, in the earlier program's code page where its characters allow, so
+// that that program reads it too.
+void AddText(FileData& data, std::string key, std::string_view utf8)
+{
+    data.AddString(std::move(key), Windows1252::EncodeFileText(utf8));
 }
 
 } // namespace
@@ -415,7 +430,7 @@ FileData VenueFile::ToFileData(const Environment& venue)
     data.AddInteger(std::string(kAreaCountKey), areas.Count());
     for (int i = 1; i <= areas.Count(); ++i) {
         const Plane& area = areas.Item(i);
-        data.AddString(Numbered("SEATING_AREA_", i, "_NAME"), area.Name());
+        AddText(data, Numbered("SEATING_AREA_", i, "_NAME"), area.Name());
         AddSingle(data, Numbered("SEATING_AREA_", i, "_FRONT_X"), area.FrontPoint().x);
         AddSingle(data, Numbered("SEATING_AREA_", i, "_FRONT_Y"), area.FrontPoint().y);
         AddSingle(data, Numbered("SEATING_AREA_", i, "_BACK_X"), area.BackPoint().x);
@@ -454,7 +469,7 @@ FileData VenueFile::ToFileData(const Environment& venue)
     data.AddInteger(std::string(kPointCountKey), points.Count());
     for (int i = 1; i <= points.Count(); ++i) {
         const ListeningPoint& point = points.Item(i);
-        data.AddString(Numbered("LISTENING_POINT_", i, "_NAME"), point.Name());
+        AddText(data, Numbered("LISTENING_POINT_", i, "_NAME"), point.Name());
         AddSingle(data, Numbered("LISTENING_POINT_", i, "_POSITION_X"),
                   point.HorizontalPosition());
         data.AddInteger(Numbered("LISTENING_POINT_", i, "_SEATING_AREA_INDEX"),
@@ -462,7 +477,7 @@ FileData VenueFile::ToFileData(const Environment& venue)
     }
     data.AddInteger(std::string(kReferenceKey), points.ReferencePointIndex());
 
-    data.AddString(std::string(kNotesKey), venue.Notes());
+    AddText(data, std::string(kNotesKey), venue.Notes());
     return data;
 }
 

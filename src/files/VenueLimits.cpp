@@ -47,4 +47,13 @@ void VenueLimits::CheckHole(int hole, const Bumper& bumper, const std::string& w
                                std::to_string(holes));
 }
 
+void VenueLimits::CheckHangPointOrder(int front, int back, const std::string& frontWhat,
+                                      const std::string& backWhat)
+{
+    if (front >= back)
+        throw std::range_error(frontWhat + " is " + std::to_string(front) + ", but the front hang point " +
+                               "must lie before the back one (" + backWhat + " is " +
+                               std::to_string(back) + ")");
+}
+
 } // namespace polvane

@@ -31,6 +31,11 @@ public:
                            const std::string& of);
     // std::range_error naming `what` when the hole is not one of the bumper's.
     static void CheckHole(int hole, const Bumper& bumper, const std::string& what);
+    // std::range_error naming `frontWhat` when a dual-point bumper's front hang point does
+    // not lie before its back one (`backWhat`): no window makes such a pair, and the bumper's
+    // loads and cable distances assume it.
+    static void CheckHangPointOrder(int front, int back, const std::string& frontWhat,
+                                    const std::string& backWhat);
 };
 
 } // namespace polvane

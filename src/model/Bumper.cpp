@@ -83,11 +83,16 @@ void Bumper::CacheGeometry()
         weight_ = d.weight;
         width_ = d.width / scale;
     }
-    // Hang points written for a longer bar must still name holes of this one.
-    if (backHangPoint_ > HoleCount())
-        backHangPoint_ = HoleCount();
-    if (frontHangPoint_ > backHangPoint_)
-        frontHangPoint_ = backHangPoint_ - 1;
+    // Hang points written for a longer bar must still name holes of this one. A point on a
+    // hole is never moved, whatever the other point: a unit change or a copy keeps the points
+    // the user chose (a single-point bumper's unused back point may lie before its front).
+    const int holes = HoleCount();
+    if (holes > 0) {
+        if (backHangPoint_ > holes)
+            backHangPoint_ = holes;
+        if (frontHangPoint_ > holes)
+            frontHangPoint_ = backHangPoint_ > 1 ? backHangPoint_ - 1 : holes;
+    }
 }
 
 Point2D Bumper::Offset(float along, float across, bool towardsRight) const

@@ -58,7 +58,9 @@ std::unique_ptr<Cell> Cell::CloneOf() const
     copy->SetPinStyle(pinStyle_);
     copy->SetConfiguration(configuration_);
     copy->SetPosition(position_);
-    copy->SetSplayAngle(splay_);
+    // Exactly, not snapped: a splay kept through a change of place may lie outside the list
+    // of the case the cell is in now, and every copy must hold what the venue holds.
+    copy->HoldSplay(splay_.Radians());
     copy->SetAttenuation(attenuation_);
     copy->SetUnits(units_);
     return copy;
@@ -114,6 +116,32 @@ void Cell::SetCellType(int type)
 }
 
 void Cell::SetSplayAngle(const Angle& a) { splay_.SetDegrees(SnapSplay(a.Degrees())); }
+
+void Cell::RestoreSplay(double degrees)
+{
+    const double snapped = SnapSplay(degrees);
+    if (std::fabs(snapped - degrees) < ProductTables::kSplayToleranceDegrees) {
+        splay_.SetDegrees(snapped);
+        return;
+    }
+    for (const bool first : {true, false})
+        for (const ConfigurationCode configuration : {ConfigurationCode::Flown, ConfigurationCode::GroundStacked})
+            for (const PinStyleCode pin : {PinStyleCode::Slide, PinStyleCode::Fixed})
+                if (const AllowedSplaysRow* row = ProductTables::AllowedSplays(cellType_, first, configuration, pin))
+                    for (const double allowed : row->splays)
+                        if (std::fabs(allowed - degrees) < ProductTables::kSplayToleranceDegrees) {
+                            HoldSplay(Angle::FromDegrees(allowed).Radians());
+                            return;
+                        }
+    splay_.SetDegrees(snapped);
+}
+
+void Cell::HoldSplay(double radians)
+{
+    reentry_ = true;
+    splay_.SetRadians(radians);
+    reentry_ = false;
+}
 
 int Cell::PinPosition() const
 {

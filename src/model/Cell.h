@@ -54,6 +54,11 @@ public:
     const Angle& SplayAngle() const { return splay_; }
     // Takes the given angle's degrees, snapped; the given object is not kept.
     void SetSplayAngle(const Angle& a);
+    // A splay read back from a file. One that the cell's type allows in some case of the
+    // column (first or other place, flown or stacked, either pin style) is kept as it is: a
+    // removal, an insertion or a configuration change leaves such splays on cells, and they
+    // are saved so. Any other value is snapped as SetSplayAngle does.
+    void RestoreSplay(double degrees);
 
     float Width() const { return width_; }
     float FrontHeight() const { return frontHeight_; }
@@ -96,6 +101,8 @@ public:
 
 private:
     void AngleChanged() override;
+    // Stores the splay without snapping it.
+    void HoldSplay(double radians);
     void CacheDimensions();
     void ChangeCase();
 

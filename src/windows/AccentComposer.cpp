@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "model/Windows1252.h"
 #include "shell/VenueLifecycle.h"
 #include "windows/VirtualKey.h"
 
@@ -60,14 +61,6 @@ constexpr Entry kTable[] = {
     {Accent::Diaeresis, 'Y', 255, 159},  {Accent::Cedilla, 'C', 231, 199},
     {Accent::Stroke, 'O', 248, 216},     {Accent::Tilde, 'A', 227, 195},
     {Accent::Tilde, 'N', 241, 209},      {Accent::Tilde, 'O', 245, 213},
-};
-
-// Windows-1252 codes 128..159; the codes it leaves unassigned keep their own value.
-constexpr std::array<char32_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 } // namespace
@@ -133,11 +126,6 @@ int AccentComposer::Letter(Accent accent, int letterKey, bool upperCase)
     return 0;
 }
 
-char32_t AccentComposer::ToUnicode(int windows1252)
-{
-    if (windows1252 >= 128 && windows1252 < 160)
-        return kHighControls[static_cast<std::size_t>(windows1252 - 128)];
-    return static_cast<char32_t>(windows1252);
-}
+char32_t AccentComposer::ToUnicode(int windows1252) { return Windows1252::ToUnicode(windows1252); }
 
 } // namespace polvane

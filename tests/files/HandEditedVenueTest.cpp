@@ -1,5 +1,6 @@
 // Venue files as people edit them by hand: each either opens with its data, and then predicts,
 // or is refused with a message naming the problem, the open venue untouched.
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,9 +11,13 @@
 #include "engine/Environment.h"
 #include "files/FileFormatError.h"
 #include "files/VenueFile.h"
+#include "support/ScratchFolder.h"
+#include "support/TestFiles.h"
 
 namespace polvane {
 namespace {
+
+namespace fs = std::filesystem;
 
 // A venue saved by the program: a TARVIC KV4 array (a bumper of 19 holes), hung from its
 // first and last hole, over one seating area with a listening point.
@@ -89,6 +94,26 @@ std::vector<EditCase> Edits()
          std::nullopt, "C:\\sounds\\show"},
         {"EscapedBlanksAtBothEnds", WithRecord(saved, "NOTES", "(str) NOTES  \\sa b\\s"),
          std::nullopt, " a b "},
+        // No window makes such hang points, and a copy or a change of units would have moved
+        // the front one to hole 0.
+        {"FrontHangPointBehindTheBack",
+         WithRecord(WithRecord(saved, "BUMPER_RIGGING_FRONT_HOLE_INDEX", "(int) BUMPER_RIGGING_FRONT_HOLE_INDEX 5"),
+                    "BUMPER_RIGGING_BACK_HOLE_INDEX", "(int) BUMPER_RIGGING_BACK_HOLE_INDEX 1"),
+         "\"BUMPER_RIGGING_FRONT_HOLE_INDEX\" is 5, but the front hang point must lie before the back "
+         "one (\"BUMPER_RIGGING_BACK_HOLE_INDEX\" is 1)", ""},
+        {"BothHangPointsOnOneHole",
+         WithRecord(WithRecord(saved, "BUMPER_RIGGING_FRONT_HOLE_INDEX", "(int) BUMPER_RIGGING_FRONT_HOLE_INDEX 7"),
+                    "BUMPER_RIGGING_BACK_HOLE_INDEX", "(int) BUMPER_RIGGING_BACK_HOLE_INDEX 7"),
+         "\"BUMPER_RIGGING_FRONT_HOLE_INDEX\" is 7, but the front hang point must lie before", ""},
+        {"HangPointsNextToEachOther",
+         WithRecord(WithRecord(saved, "BUMPER_RIGGING_FRONT_HOLE_INDEX", "(int) BUMPER_RIGGING_FRONT_HOLE_INDEX 7"),
+                    "BUMPER_RIGGING_BACK_HOLE_INDEX", "(int) BUMPER_RIGGING_BACK_HOLE_INDEX 8"),
+         std::nullopt, ""},
+        // A single-point bumper reads no back point: any front hole will do.
+        {"SinglePointOnTheLastHole",
+         WithRecord(WithRecord(saved, "BUMPER_RIGGING_STYLE", "(str) BUMPER_RIGGING_STYLE Single-point"),
+                    "BUMPER_RIGGING_FRONT_HOLE_INDEX", "(int) BUMPER_RIGGING_HOLE_INDEX 19"),
+         std::nullopt, ""},
     };
 }
 
@@ -122,6 +147,63 @@ TEST_P(HandEditedVenue, OpensWithItsDataOrIsRefusedByName)
 
 INSTANTIATE_TEST_SUITE_P(Files, HandEditedVenue, ::testing::ValuesIn(Edits()),
                          [](const auto& info) { return info.param.name; });
+
+// The earlier Windows program wrote its texts in Windows-1252; this one reads either that or
+// UTF-8, and writes a text back in Windows-1252 where every character has a code there (so
+// that program reads it too), else in UTF-8.
+TEST(VenueFileText, NotesAndNamesInEitherEncodingOpenAsTypedAndSaveAndReopenUnchanged)
+{
+    struct Case {
+        const char* name;
+        std::string notes, area, point; // as the file holds them
+        std::string notesText, areaText, pointText; // UTF-8
+        std::string savedNotes, savedArea; // as a save writes them
+    };
+    const std::string notes1252 = "Caf\xE9, B\xFChne, Zuschauerraum \x96 3 \xD7 2 m\xB2";
+    const std::string notesUtf8 = "Café, Bühne, Zuschauerraum – 3 × 2 m²";
+    const Case cases[] = {
+        {"Windows1252", notes1252, "Parkett S\xFC" "d", "Mischpult \x84" "A\x93", notesUtf8, "Parkett Süd",
+         "Mischpult „A“", notes1252, "Parkett S\xFC" "d"},
+        {"Utf8", notesUtf8, "Parkett Süd", "Régie", notesUtf8, "Parkett Süd", "Régie", notes1252,
+         "Parkett S\xFC" "d"},
+        {"Utf8BeyondTheCodePage", "Bühne → Saal", "Rang ✓", "Pult", "Bühne → Saal", "Rang ✓", "Pult",
+         "Bühne → Saal", "Rang ✓"},
+        {"UnassignedCodes", "\x81\x8D\x8F\x90\x9D", "\x80", "x", "\u0081\u008D\u008F\u0090\u009D", "€", "x",
+         "\x81\x8D\x8F\x90\x9D", "\x80"},
+    };
+    ScratchFolder folder;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string text = WithRecord(SavedKv4Venue(), "NOTES", "(str) NOTES  " + c.notes);
+        text = WithRecord(text, "SEATING_AREA_1_NAME", "(str) SEATING_AREA_1_NAME  " + c.area);
+        text = WithRecord(text, "LISTENING_POINT_1_NAME", "(str) LISTENING_POINT_1_NAME  " + c.point);
+        const fs::path path = folder / (std::string(c.name) + ".venue");
+        ASSERT_TRUE(WriteAll(path, text));
+
+        Environment venue;
+        VenueFile::Load(venue, path);
+        EXPECT_EQ(venue.Notes(), c.notesText);
+        EXPECT_EQ(venue.SeatingAreas().Item(1).Name(), c.areaText);
+        EXPECT_EQ(venue.ListeningPoints().Item(1).Name(), c.pointText);
+
+        const fs::path saved = folder / (std::string(c.name) + " saved.venue");
+        VenueFile::SaveAs(venue, saved);
+        const std::string written = ReadAll(saved);
+        const auto value = [&written](const std::string& key) {
+            const std::size_t at = written.find(" " + key + " ");
+            const std::size_t start = written.find_first_not_of(' ', at + key.size() + 2);
+            return written.substr(start, written.find("\r\n", start) - start);
+        };
+        EXPECT_EQ(value("NOTES"), c.savedNotes);
+        EXPECT_EQ(value("SEATING_AREA_1_NAME"), c.savedArea);
+        Environment reopened;
+        VenueFile::Load(reopened, saved);
+        EXPECT_EQ(reopened.Notes(), c.notesText);
+        EXPECT_EQ(reopened.SeatingAreas().Item(1).Name(), c.areaText);
+        EXPECT_EQ(reopened.ListeningPoints().Item(1).Name(), c.pointText);
+        EXPECT_EQ(VenueFile::SaveToString(reopened), written);
+    }
+}
 
 } // namespace
 } // namespace polvane

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/CalculationResults.h"
 #include "engine/Environment.h"
 #include "files/FileFormatError.h"
 #include "model/ProductTables.h"
@@ -301,6 +302,50 @@ TEST(VenueFileEnvironment, MembersSaveAndLoadThroughTheFile)
 
     EXPECT_THROW(VenueFile::Load(loaded, folder / "missing.venue"), FileFormatError);
     ExpectSameVenue(*venue, loaded);
+}
+
+// Splays a removal or an insertion at the top leaves outside the list of a cell's new place
+// are saved as they are and open as they were saved: the screen, a copy and the file agree.
+TEST(VenueFileEnvironment, SplaysOutsideTheirCaseSaveAndOpenAsTheyWere)
+{
+    for (const bool removed : {true, false}) {
+        SCOPED_TRACE(removed ? "first cell removed" : "cell inserted at the top");
+        Environment venue;
+        venue.Clear();
+        const Point2D front(20.0f, 0.0f), back(120.0f, 12.0f);
+        venue.SeatingAreas().Add(-1, &front, &back).SetName("Floor");
+        venue.LineArray().Bumper().SetLocation(Point2D(0.0f, 30.0f));
+        Cells& cells = venue.LineArray().Cells();
+        for (int i = 0; i < 12; ++i)
+            cells.Add();
+        if (removed) {
+            cells.Item(2).SplayAngle().SetDegrees(10); // the first cell's list ends at 5
+            cells.Remove(1);
+        } else {
+            cells.Item(1).SplayAngle().SetDegrees(-5); // the other cells' list starts at 0
+            cells.Add(1);
+        }
+        std::vector<double> splays;
+        for (int i = 1; i <= cells.Count(); ++i)
+            splays.push_back(cells.Item(i).SplayAngle().Radians());
+        const CalculationResults shown = venue.GenerateCalculations(false);
+
+        std::unique_ptr<Environment> copy = venue.CloneOf();
+        Environment reopened;
+        VenueFile::LoadFrom(reopened, VenueFile::SaveToString(venue), "saved.venue");
+        for (Environment* held : {copy.get(), &reopened}) {
+            const Cells& heldCells = held->LineArray().Cells();
+            ASSERT_EQ(heldCells.Count(), static_cast<int>(splays.size()));
+            for (int i = 1; i <= heldCells.Count(); ++i)
+                EXPECT_EQ(heldCells.Item(i).SplayAngle().Radians(), splays[static_cast<std::size_t>(i - 1)])
+                    << i;
+            const CalculationResults results = held->GenerateCalculations(false);
+            EXPECT_EQ(results.FrontLoad, shown.FrontLoad);
+            EXPECT_EQ(results.BackLoad, shown.BackLoad);
+            EXPECT_EQ(results.CenterOfGravity, shown.CenterOfGravity);
+            EXPECT_EQ(results.PolarLevels, shown.PolarLevels);
+        }
+    }
 }
 
 // ---- Reading rules ------------------------------------------------------------------

@@ -267,8 +267,10 @@ TEST(Bumper, GeometryChangesClampHangPoints)
         {3, 9, 3, 9},     // inside: untouched
         {5, 20, 5, 11},   // back beyond the last hole
         {14, 15, 10, 11}, // both beyond: front one before the back
+        {14, 1, 11, 1},   // front beyond, the back on the first hole
         {11, 11, 11, 11}, // the same hole is allowed
-        {8, 3, 2, 3},     // front behind the back
+        {8, 3, 8, 3},     // points on holes never move, whatever their order
+        {5, 1, 5, 1},     // (a front point moved to hole 0 would make every query throw)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.front << "," << c.back);

@@ -216,6 +216,53 @@ TEST(Cell, CopyIsExactAndIndependent)
     EXPECT_NEAR(copy->SplayAngle().Degrees(), 7.5, 1e-12);
 }
 
+// A removal leaves a splay outside the new first cell's list; every copy holds it exactly.
+TEST(Cell, CopyKeepsASplayOutsideTheListOfItsCase)
+{
+    auto cells = Column(3, 0);
+    cells->Item(2).SplayAngle().SetDegrees(10);
+    cells->Remove(1);
+    const Cell& first = cells->Item(1);
+    ASSERT_NEAR(first.SplayAngle().Degrees(), 10, 1e-12);
+    EXPECT_EQ(first.CloneOf()->SplayAngle().Radians(), first.SplayAngle().Radians());
+    EXPECT_EQ(cells->CloneOf()->Item(1).SplayAngle().Radians(), first.SplayAngle().Radians());
+}
+
+// What a file gives back: a splay the type allows in some case is kept (the program saves
+// such splays after a removal or a configuration change), anything else is snapped.
+TEST(Cell, RestoredSplaysKeepValuesOfTheTypeAndSnapTheRest)
+{
+    struct Case {
+        int type;
+        int position;
+        double stored, restored;
+    };
+    const Case cases[] = {
+        {0, 1, 3.3, 3.3},   // its own list
+        {0, 1, 10, 10},     // a KV9 further down the column
+        {0, 1, 8.3, 8.3},
+        {0, 1, -4, -4},     // a stacked first KV9
+        {0, 1, 7.5, 7.5},   // (7.5 reads back as 7.499999999999999)
+        {0, 1, 2, 3.3},     // no KV9's: snapped to its own list
+        {0, 1, 100, 5},
+        {0, 2, -5, -5},     // a first KV9 moved down
+        {0, 2, 9, 10},
+        {2, 1, 10, 2.8},    // a KV7 has no 10
+        {2, 2, 2.7, 2.7},   // a first KV7 of fixed pins
+        {ProductTables::kUnknownCellType, 1, 10, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.type << " at " << c.position << ": " << c.stored);
+        auto cells = Column(2, c.type);
+        Cell& cell = cells->Item(c.position);
+        cell.RestoreSplay(c.stored);
+        EXPECT_EQ(cell.SplayAngle().Radians(), Angle::FromDegrees(c.restored).Radians());
+        // Its next change snaps it onto its own list, as after a removal.
+        cell.SplayAngle().AddDegrees(0);
+        EXPECT_TRUE(IsAllowed(cell));
+    }
+}
+
 TEST(Cells, AddInsertsAndRenumbers)
 {
     auto cells = Column(3, 0);

@@ -170,5 +170,46 @@ TEST(LineArray, CopyIsExactAndIndependent)
     EXPECT_FLOAT_EQ(a.Bumper().Location().y, 30 * 0.3048f);
 }
 
+// Snapshots, the printed sheet and Auto-Configure work on copies, and the venue changes units
+// both ways: none of that may move a splay or a hang point the array holds.
+TEST(LineArray, CopiesAndUnitChangesMoveNoSplayAndNoHangPoint)
+{
+    struct Case {
+        const char* name;
+        RiggingCode rigging;
+        int front, back;
+    };
+    // A single-point bumper's unused back point may lie before its front one (the bumper
+    // window sets only the front point when single point is chosen).
+    const Case cases[] = {
+        {"dual", RiggingCode::DualPoint, 3, 9},
+        {"dual, neighbours", RiggingCode::DualPoint, 10, 11},
+        {"single, back before front", RiggingCode::SinglePoint, 6, 3},
+        {"single, back on hole 1", RiggingCode::SinglePoint, 11, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto a = Flown(BrandCode::TarvicKv9, 12);
+        a->Cells().Item(2).SplayAngle().SetDegrees(10);
+        a->Cells().Remove(1); // the new first cell keeps 10, outside its list
+        a->Bumper().SetRigging(c.rigging);
+        a->Bumper().SetFrontHangPoint(c.front);
+        a->Bumper().SetBackHangPoint(c.back);
+
+        const auto expectHeld = [&c](const LineArray& held) {
+            EXPECT_EQ(held.Bumper().FrontHangPoint(), c.front);
+            EXPECT_EQ(held.Bumper().BackHangPoint(), c.back);
+            EXPECT_NEAR(held.Cells().Item(1).SplayAngle().Degrees(), 10, 1e-12);
+            EXPECT_NO_THROW(held.Bumper().HoleLocation(held.Bumper().FrontHangPoint()));
+        };
+        expectHeld(*a->CloneOf());
+        a->SetUnits(UnitsCode::Metric);
+        expectHeld(*a);
+        expectHeld(*a->CloneOf());
+        a->SetUnits(UnitsCode::English);
+        expectHeld(*a);
+    }
+}
+
 } // namespace
 } // namespace polvane

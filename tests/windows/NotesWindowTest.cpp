@@ -11,7 +11,10 @@
 #include <QTest>
 
 #include "ToolWindowFixture.h"
+#include "engine/Environment.h"
+#include "files/VenueFile.h"
 #include "shell/UpdateGuard.h"
+#include "support/TestFiles.h"
 #include "windows/ToolWindowHost.h"
 
 namespace polvane {
@@ -153,6 +156,49 @@ TEST_F(NotesWindowTest, ARefreshShowsTheNotesInTheOptionsFontWithoutMarkingTheVe
     QApplication::sendEvent(box_, &out);
     EXPECT_FALSE(lifecycle_.IsDirty());
     EXPECT_EQ(lifecycle_.Venue().Notes(), "Rig from the\r\nfront truss");
+}
+
+// Notes the earlier Windows program wrote in Windows-1252, or notes in UTF-8, show as typed;
+// an edit with the accent keys (which type that code page) keeps them, and so do a save and
+// an opening again.
+TEST_F(NotesWindowTest, NotesOfEitherEncodingShowEditSaveAndReopenAsTyped)
+{
+    struct Case {
+        const char* name;
+        std::string stored; // the file's bytes
+    };
+    const Case cases[] = {
+        {"Windows1252", "Caf\xE9, B\xFChne \x96 3 \xD7 2 m\xB2"},
+        {"Utf8", "Café, Bühne – 3 × 2 m²"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Environment written;
+        written.Clear();
+        written.SetNotes("@");
+        std::string text = VenueFile::SaveToString(written);
+        text.replace(text.find("@\r\n"), 1, c.stored);
+        const std::string path = Path(std::string(c.name) + ".venue");
+        ASSERT_TRUE(WriteAll(path, text));
+
+        ASSERT_TRUE(lifecycle_.OpenVenue(path));
+        EXPECT_EQ(Text(), "Café, Bühne – 3 × 2 m²");
+        Key(Qt::Key_End, kCtrl);
+        Key(Qt::Key_Space);
+        Key(Qt::Key_Apostrophe, kCtrl);
+        Key(Qt::Key_E, kShift);
+        const std::string edited = "Café, Bühne – 3 × 2 m² É";
+        EXPECT_EQ(Text(), edited);
+        EXPECT_EQ(lifecycle_.Venue().Notes(), edited);
+
+        ASSERT_TRUE(lifecycle_.SaveVenue());
+        EXPECT_NE(ReadAll(path).find("Caf\xE9, B\xFChne \x96 3 \xD7 2 m\xB2 \xC9\r\n"), std::string::npos);
+        lifecycle_.NewVenue();
+        ASSERT_NE(Text(), edited);
+        ASSERT_TRUE(lifecycle_.OpenVenue(path));
+        EXPECT_EQ(Text(), edited);
+        EXPECT_EQ(lifecycle_.Venue().Notes(), edited);
+    }
 }
 
 TEST_F(NotesWindowTest, LosingTheFocusStoresATextThatDiffers)
