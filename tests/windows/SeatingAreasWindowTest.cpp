@@ -11,11 +11,14 @@
 #include <QTest>
 
 #include "ToolWindowFixture.h"
+#include "engine/Environment.h"
+#include "files/VenueFile.h"
 #include "model/ListeningPoint.h"
 #include "model/ListeningPoints.h"
 #include "model/Plane.h"
 #include "model/Planes.h"
 #include "model/Units.h"
+#include "support/TestFiles.h"
 #include "windows/ToolWindowHost.h"
 
 namespace polvane {
@@ -359,6 +362,40 @@ TEST_F(SeatingAreasWindowTest, TheNameShowsInTheListAtOnceAndEscBringsBackTheSto
     LeaveBox("txtName");
     EXPECT_FALSE(lifecycle_.IsDirty());
     EXPECT_EQ(Area(2).Name(), "Rake");
+}
+
+// Names the earlier Windows program wrote in Windows-1252 and names in UTF-8 show as typed, an
+// edit keeps them, and a save writes each where the earlier program reads it if it can.
+TEST_F(SeatingAreasWindowTest, NamesOfEitherEncodingShowEditSaveAndReopenAsTyped)
+{
+    Environment written;
+    written.Clear();
+    for (const char* placeholder : {"@1", "@2"})
+        written.SeatingAreas().Add().SetName(placeholder);
+    std::string text = VenueFile::SaveToString(written);
+    text.replace(text.find("@1\r\n"), 2, "Parkett S\xFC" "d");
+    text.replace(text.find("@2\r\n"), 2, "Rang \xE2\x86\x92 B\xC3\xBChne");
+    const std::string path = Path("names.venue");
+    ASSERT_TRUE(WriteAll(path, text));
+
+    ASSERT_TRUE(lifecycle_.OpenVenue(path));
+    EXPECT_EQ(Entry(0), "Parkett Süd");
+    EXPECT_EQ(Entry(1), "Rang → Bühne");
+    list_->setCurrentRow(0);
+    EXPECT_EQ(Text("txtName"), "Parkett Süd");
+    Box("txtName")->end(false);
+    QTest::keyClicks(Box("txtName"), QStringLiteral("-Ost"));
+    Enter("txtName");
+    EXPECT_EQ(Area(1).Name(), "Parkett Süd-Ost");
+
+    ASSERT_TRUE(lifecycle_.SaveVenue());
+    const std::string saved = ReadAll(path);
+    EXPECT_NE(saved.find(" Parkett S\xFC" "d-Ost\r\n"), std::string::npos);
+    EXPECT_NE(saved.find(" Rang \xE2\x86\x92 B\xC3\xBChne\r\n"), std::string::npos);
+    lifecycle_.NewVenue();
+    ASSERT_TRUE(lifecycle_.OpenVenue(path));
+    EXPECT_EQ(Entry(0), "Parkett Süd-Ost");
+    EXPECT_EQ(Entry(1), "Rang → Bühne");
 }
 
 TEST_F(SeatingAreasWindowTest, EnterStoresTheNameAndLeavingStoresItAgain)
