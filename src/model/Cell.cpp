@@ -1,6 +1,7 @@
 #include "model/Cell.h"
 
 #include <cmath>
+#include <span>
 #include <stdexcept>
 
 #include "model/ProductTables.h"
@@ -124,15 +125,21 @@ void Cell::RestoreSplay(double degrees)
         splay_.SetDegrees(snapped);
         return;
     }
-    for (const bool first : {true, false})
-        for (const ConfigurationCode configuration : {ConfigurationCode::Flown, ConfigurationCode::GroundStacked})
-            for (const PinStyleCode pin : {PinStyleCode::Slide, PinStyleCode::Fixed})
-                if (const AllowedSplaysRow* row = ProductTables::AllowedSplays(cellType_, first, configuration, pin))
-                    for (const double allowed : row->splays)
-                        if (std::fabs(allowed - degrees) < ProductTables::kSplayToleranceDegrees) {
-                            HoldSplay(Angle::FromDegrees(allowed).Radians());
-                            return;
-                        }
+    using enum ConfigurationCode;
+    using enum PinStyleCode;
+    for (const bool first : {true, false}) {
+        for (const ConfigurationCode configuration : {Flown, GroundStacked}) {
+            for (const PinStyleCode pin : {Slide, Fixed}) {
+                const AllowedSplaysRow* row = ProductTables::AllowedSplays(cellType_, first, configuration, pin);
+                for (const double allowed : row ? row->splays : std::span<const double>()) {
+                    if (std::fabs(allowed - degrees) < ProductTables::kSplayToleranceDegrees) {
+                        HoldSplay(Angle::FromDegrees(allowed).Radians());
+                        return;
+                    }
+                }
+            }
+        }
+    }
     splay_.SetDegrees(snapped);
 }
 

@@ -15,8 +15,10 @@ namespace polvane {
 // an allowed value of its case, and an attenuation.
 //
 // The splay is the cell's own Angle: every write to it, through any path (including the
-// reference SplayAngle() returns), ends snapped to the allowed list of the current case,
-// and so does every change of the case itself (type, place, configuration, pin style).
+// reference SplayAngle() returns), ends snapped to the allowed list of the current case, and
+// so does a change of type. A change of place, configuration or pin style rebuilds the lists
+// and leaves the splay until its next change; copies and RestoreSplay hold such a splay as it
+// is, so that a copy or a saved file is the venue the user sees.
 class Cell final : private AngleListener {
 public:
     Cell();
@@ -56,7 +58,7 @@ public:
     void SetSplayAngle(const Angle& a);
     // A splay read back from a file. One that the cell's type allows in some case of the
     // column (first or other place, flown or stacked, either pin style) is kept as it is: a
-    // removal, an insertion or a configuration change leaves such splays on cells, and they
+    // removal or an insertion at the top of the column leaves such splays on cells, and they
     // are saved so. Any other value is snapped as SetSplayAngle does.
     void RestoreSplay(double degrees);
 
@@ -80,8 +82,8 @@ public:
     UnitsCode Units() const { return units_; }
     float SourceDepth() const { return sourceDepth_; }
 
-    // Each of these changes the cell's case: the lists are rebuilt and the splay snapped
-    // to the new case.
+    // Each of these changes the cell's case: the lists are rebuilt; the splay is snapped to
+    // the new case at its next change.
     void SetConfiguration(ConfigurationCode configuration);
     void SetPosition(int position);
     void SetPinStyle(PinStyleCode pinStyle);

@@ -149,8 +149,9 @@ void WindowLayouts::SaveCurrentLayout()
         // The saving folder's layouts first: they win over the program's own in the menu.
         std::vector<SavedFiles::Saved> saved = SavedFiles::List(layoutFolder_, kLayoutExtension);
         if (!alsoListedLayoutFolder_.empty()) {
-            const std::vector<SavedFiles::Saved> own = SavedFiles::List(alsoListedLayoutFolder_, kLayoutExtension);
-            saved.insert(saved.end(), own.begin(), own.end());
+            const std::vector<SavedFiles::Saved> shipped =
+                SavedFiles::List(alsoListedLayoutFolder_, kLayoutExtension);
+            saved.insert(saved.end(), shipped.begin(), shipped.end());
         }
         if (const SavedFiles::Saved* existing = SavedFiles::FindIgnoringCase(saved, *name)) {
             if (prompts_.ShowMessage("The preset \"" + *name +
