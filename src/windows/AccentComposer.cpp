@@ -1,7 +1,5 @@
 #include "windows/AccentComposer.h"
 
-#include <array>
-
 #include "model/Windows1252.h"
 #include "shell/VenueLifecycle.h"
 #include "windows/VirtualKey.h"
