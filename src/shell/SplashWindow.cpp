@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLinearGradient>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QPainter>
@@ -88,8 +89,29 @@ SplashWindow::SplashWindow(QWidget* parent)
 
 void SplashWindow::mousePressEvent(QMouseEvent* event)
 {
-    hide();
     event->accept();
+    Dismiss();
+}
+
+void SplashWindow::keyPressEvent(QKeyEvent* event)
+{
+    // The keys that close a message box close this window too.
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        Dismiss();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        break;
+    }
+}
+
+void SplashWindow::Dismiss()
+{
+    hide();
     emit Dismissed();
 }
 

@@ -6,8 +6,8 @@ class QLabel;
 
 namespace polvane {
 
-// The start-up picture with the program's version; Help > About shows it again. A click
-// hides it.
+// The start-up picture with the program's version; Help > About shows it again. A click,
+// Escape or Enter hides it.
 class SplashWindow : public QWidget {
     Q_OBJECT
 
@@ -17,13 +17,16 @@ public:
     QLabel* VersionLabel() const { return version_; }
 
 signals:
-    // Hidden by a click.
+    // Hidden by a click or a key.
     void Dismissed();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void Dismiss();
+
     QLabel* picture_;
     QLabel* version_;
 };

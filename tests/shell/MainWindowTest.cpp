@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -163,6 +164,32 @@ TEST_F(MainWindowTest, AfterAboutIsClickedAwayTheKeyboardIsTheMainWindowsAgain)
     QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_F, Qt::AltModifier);
     EXPECT_TRUE(Menu("mnuFile")->isVisible());
     Menu("mnuFile")->close();
+}
+
+TEST_F(MainWindowTest, EscapeAndEnterCloseAboutAsAClickDoes)
+{
+    SplashWindow splash;
+    window_.SetAboutWindow(splash);
+    window_.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+    const auto openAbout = [&] {
+        QTest::keyClick(window_.windowHandle(), Qt::Key_H, Qt::AltModifier);
+        QMenu* help = Menu("mnuHelp");
+        ASSERT_TRUE(help->isVisible());
+        QTest::keyClick(help, Qt::Key_A);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&splash));
+    };
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
+        SCOPED_TRACE(QKeySequence(key).toString().toStdString());
+        openAbout();
+        // Other keys leave it up.
+        QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Space);
+        QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_A);
+        ASSERT_TRUE(splash.isVisible());
+        QTest::keyClick(QGuiApplication::focusWindow(), key);
+        EXPECT_FALSE(splash.isVisible());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+    }
 }
 
 TEST_F(MainWindowTest, ToolsMenuListsTheTwelveWindowsDisabledUntilTheyExist)
