@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include <QApplication>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QFontMetrics>
@@ -93,20 +94,38 @@ void SplashWindow::mousePressEvent(QMouseEvent* event)
     Dismiss();
 }
 
-void SplashWindow::keyPressEvent(QKeyEvent* event)
+void SplashWindow::ShowAsAbout()
 {
-    // The keys that close a message box close this window too.
-    switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        event->accept();
-        Dismiss();
-        break;
-    default:
-        QWidget::keyPressEvent(event);
-        break;
+    show();
+    raise();
+    activateWindow();
+    if (!watchingKeys_) {
+        QCoreApplication::instance()->installEventFilter(this);
+        watchingKeys_ = true;
     }
+}
+
+bool SplashWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && isVisible() && QApplication::activeModalWidget() == nullptr &&
+        QApplication::activePopupWidget() == nullptr) {
+        const int key = static_cast<const QKeyEvent&>(*event).key();
+        // The keys that close a message box.
+        if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Dismiss();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void SplashWindow::hideEvent(QHideEvent* event)
+{
+    if (watchingKeys_) {
+        QCoreApplication::instance()->removeEventFilter(this);
+        watchingKeys_ = false;
+    }
+    QWidget::hideEvent(event);
 }
 
 void SplashWindow::Dismiss()
