@@ -372,7 +372,8 @@ void VenueWindow::DoHighlightCell()
     const auto index = static_cast<std::size_t>(cell - 1);
     const QPoint start = soundPathStart_[index];
     const QPoint end = soundPathEnd_[index];
-    linSoundPath_->SetLine(start, end);
+    // Stopped at the plot's edge as the drawn path is.
+    linSoundPath_->SetLine(start, end, Canvas().PlotRect().toRect());
     linSoundPath_->show();
     linSoundPath_->raise();
 

@@ -13,6 +13,8 @@
 #include "ToolWindowFixture.h"
 #include "engine/Environment.h"
 #include "windows/ArrayPictureWindow.h"
+#include "windows/OverlayMarker.h"
+#include "windows/PlotPictureBox.h"
 #include "windows/ToolWindowHost.h"
 #include "windows/VenueWindow.h"
 
@@ -122,6 +124,35 @@ TEST_F(DrawingPlotClipTest, EveryLineOfTheArrayPictureStaysInsideThePlot)
     for (const QSize size : {QSize(500, 700), QSize(260, 300)}) {
         SCOPED_TRACE(std::to_string(size.width()) + " x " + std::to_string(size.height()));
         ExpectInsideThePlot("mnuViewArrayPicture", arrayHost_, size.width(), size.height());
+    }
+}
+
+// The marker over the hovered cell's path stops where the drawn path does.
+TEST_F(DrawingPlotClipTest, TheHoveredCellsPathStaysInsideThePlotToo)
+{
+    window_.findChild<QAction*>(QStringLiteral("mnuViewVenue"))->trigger();
+    window_.findChild<QAction*>(QStringLiteral("mnuViewArrayPicture"))->trigger();
+    auto* venue = dynamic_cast<VenueWindow*>(venueHost_.Window());
+    auto* array = dynamic_cast<ArrayPictureWindow*>(arrayHost_.Window());
+    ASSERT_NE(venue, nullptr);
+    ASSERT_NE(array, nullptr);
+    ShowAtSize(*venue, 700, 420);
+    ShowAtSize(*array, 300, 360);
+    ASSERT_EQ(array->PathCount(), 24);
+    // The lowest cell meets no seating area.
+    ASSERT_FALSE(session_.Results().CellResults.back().Hit);
+    SendMouse(*array->picArray(), QEvent::MouseMove, array->PathStart(24), Qt::NoButton);
+    ASSERT_EQ(hub_.HighlightedCell(), 24);
+    for (const DrawingWindow* drawing : {static_cast<const DrawingWindow*>(venue), static_cast<const DrawingWindow*>(array)}) {
+        const auto* marker = drawing->Picture()->findChild<OverlayMarker*>(QStringLiteral("linSoundPath"));
+        ASSERT_NE(marker, nullptr);
+        EXPECT_TRUE(marker->isVisible()) << drawing->objectName().toStdString();
+        const QRect plot = drawing->Canvas().PlotRect().toRect();
+        EXPECT_TRUE(plot.contains(marker->geometry()))
+            << drawing->objectName().toStdString() << ": " << marker->x() << ", " << marker->y() << " "
+            << marker->width() << " x " << marker->height();
+        // Its far end lies outside, where the marker is cut.
+        EXPECT_FALSE(plot.contains(marker->P2().toPoint())) << drawing->objectName().toStdString();
     }
 }
 
