@@ -466,10 +466,7 @@ void MainWindow::ChooseUnits(UnitsCode units)
 
 void MainWindow::SetAboutWindow(SplashWindow& splash)
 {
-    showAbout_ = [&splash] {
-        splash.show();
-        splash.raise();
-    };
+    showAbout_ = [&splash] { splash.ShowAsAbout(); };
     connect(&splash, &SplashWindow::Dismissed, this, [this] {
         if (isVisible()) {
             raise();

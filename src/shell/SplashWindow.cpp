@@ -2,9 +2,11 @@
 
 #include <cmath>
 
+#include <QApplication>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QPainter>
@@ -88,8 +90,47 @@ SplashWindow::SplashWindow(QWidget* parent)
 
 void SplashWindow::mousePressEvent(QMouseEvent* event)
 {
-    hide();
     event->accept();
+    Dismiss();
+}
+
+void SplashWindow::ShowAsAbout()
+{
+    show();
+    raise();
+    activateWindow();
+    if (!watchingKeys_) {
+        QCoreApplication::instance()->installEventFilter(this);
+        watchingKeys_ = true;
+    }
+}
+
+bool SplashWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && isVisible() && QApplication::activeModalWidget() == nullptr &&
+        QApplication::activePopupWidget() == nullptr) {
+        const int key = static_cast<const QKeyEvent&>(*event).key();
+        // The keys that close a message box.
+        if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Dismiss();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void SplashWindow::hideEvent(QHideEvent* event)
+{
+    if (watchingKeys_) {
+        QCoreApplication::instance()->removeEventFilter(this);
+        watchingKeys_ = false;
+    }
+    QWidget::hideEvent(event);
+}
+
+void SplashWindow::Dismiss()
+{
+    hide();
     emit Dismissed();
 }
 

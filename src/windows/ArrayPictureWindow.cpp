@@ -57,7 +57,8 @@ void ArrayPictureWindow::DoHighlightCell()
         linSoundPath_->hide();
         return;
     }
-    linSoundPath_->SetLine(PathStart(cell), PathEnd(cell));
+    // Stopped at the plot's edge as the drawn path is.
+    linSoundPath_->SetLine(PathStart(cell), PathEnd(cell), Canvas().PlotRect().toRect());
     linSoundPath_->show();
     linSoundPath_->raise();
 }

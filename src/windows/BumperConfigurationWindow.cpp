@@ -140,15 +140,12 @@ void BumperConfigurationWindow::UpdateInterface()
     txtBumperAngle_->setVisible(!singlePoint);
     spnBumperAngle_->setVisible(!singlePoint);
 
+    // A stacked array keeps its rigging for when it is flown again: the choice is shown,
+    // disabled, also in a window opened on the stacked array.
     const bool flown = array.Configuration() != ConfigurationCode::GroundStacked;
     opt1_->setEnabled(flown);
     opt2_->setEnabled(flown);
-    if (flown) {
-        if (singlePoint)
-            opt1_->setChecked(true);
-        else
-            opt2_->setChecked(true);
-    }
+    (singlePoint ? opt1_ : opt2_)->setChecked(true);
 }
 
 } // namespace polvane

@@ -56,7 +56,8 @@ constexpr int kSplayLeft = 2925, kSplayWidth = 435;
 constexpr int kSplayUpLeft = 3450, kSplayDownLeft = 3950;
 constexpr int kAttenLeft = 4425, kAttenWidth = 600;
 constexpr int kAttenUpLeft = 5100, kAttenDownLeft = 5595;
-constexpr int kRowButtonWidth = 465;
+// Right of the last row button, to the window's edge.
+constexpr int kGridRightMargin = 120;
 constexpr int kShapeWidth = 3765, kShape2Left = 4425, kShape2Width = 690;
 
 // Above the grid.
@@ -235,11 +236,14 @@ int CellConfigurationsWindow::ButtonNeed(const QString& caption) const
 void CellConfigurationsWindow::Measure()
 {
     const QFontMetrics metrics = fontMetrics();
-    const auto widest = [&metrics](std::initializer_list<QString> texts) {
+    // The room after a column's widest text: a single blank would let neighbouring values
+    // read as the words of one line ("10 KV9").
+    const int columnGap = metrics.horizontalAdvance(QStringLiteral("  "));
+    const auto widest = [&metrics, columnGap](std::initializer_list<QString> texts) {
         int width = 0;
         for (const QString& text : texts)
             width = std::max(width, metrics.horizontalAdvance(text));
-        return width + metrics.horizontalAdvance(QLatin1Char(' ')); // a gap before the next column
+        return width + columnGap;
     };
     // A number as wide as it can be drawn: every digit of the pattern as the font's widest.
     QChar wideDigit = QLatin1Char('0');
@@ -260,7 +264,10 @@ void CellConfigurationsWindow::Measure()
     for (const float db : ProductTables::AttenuationSteps())
         attenNeed = std::max(attenNeed, widest({QString::fromStdString(Format::FormatAttentuation(db))}));
     arrowNeed_ = std::max(ButtonNeed(kUpArrow), ButtonNeed(kDownArrow));
-    const int rowButton = std::max(Px(kRowButtonWidth), arrowNeed_) + Px(kButtonGap);
+    // The row's arrows are as wide as they need, no wider: the grid's gaps take the room
+    // their designed width had to spare, so that the list still fits beside the drawings
+    // at 800 x 600.
+    const int rowButton = arrowNeed_ + Px(kButtonGap);
     // A column of 24 cells bends its lowest ones past -100 degrees; an aim angle has at
     // most three whole digits and a sign.
     const QString angleNeed = widestOf(Format::FormatDegrees(-180.0));
@@ -287,7 +294,7 @@ void CellConfigurationsWindow::Measure()
                         {kSplayDownLeft, rowButton},
                         {kAttenLeft, attenNeed},
                         {kAttenUpLeft, rowButton},
-                        {kAttenDownLeft, rowButton}},
+                        {kAttenDownLeft, arrowNeed_ + Px(kGridRightMargin)}},
                        kWindowWidth, Fit::Exactly);
 
     QLineEdit probe;
@@ -323,10 +330,10 @@ CellConfigurationsWindow::MakeRun(std::initializer_list<std::pair<int, int>> lef
     }
     run.lefts.push_back(endTwips);
     for (std::size_t i = 0; i < run.needs.size(); ++i) {
+        // The last control's pitch holds the margin to the window's edge as well (in the
+        // grid, its need includes it).
         const int growth = run.needs[i] - (Px(run.lefts[i + 1]) - Px(run.lefts[i]));
-        // The last control's pitch holds the margin to the window's edge as well.
-        const bool exactly = fit == Fit::Exactly && i + 1 < run.needs.size();
-        run.growth.push_back(exactly ? growth : std::max(0, growth));
+        run.growth.push_back(fit == Fit::Exactly ? growth : std::max(0, growth));
     }
     return run;
 }
@@ -399,7 +406,7 @@ void CellConfigurationsWindow::BuildRow(int index)
     const auto button = [&](const char* base, int left, const QString& arrow, void (Cell::*step)()) {
         auto* widget = new QPushButton(arrow, this);
         name(widget, base);
-        widget->setGeometry(X(gridRun_, left), PxY(buttonTop), std::max(Px(kRowButtonWidth), arrowNeed_),
+        widget->setGeometry(X(gridRun_, left), PxY(buttonTop), arrowNeed_,
                             PxY(kButtonHeight));
         connect(widget, &QPushButton::clicked, this, [this, base, step, index] {
             Guard(std::string(base) + "_Click", [this, step, index] { StepCell(index, step); });

@@ -110,8 +110,9 @@ private:
         std::vector<int> needs;
         std::vector<int> growth;
     };
-    // The grid's columns are each as wide as their widest value; the count row keeps at
-    // least its designed places.
+    // The grid's columns are each as wide as their widest value and a gap, the last one
+    // with the margin to the window's edge; the count row keeps at least its designed
+    // places.
     enum class Fit { Exactly, AtLeastDesigned };
     Run MakeRun(std::initializer_list<std::pair<int, int>> leftsAndNeeds, int endTwips, Fit fit) const;
     // The pixel place of a point given in twips, moved right by the growth of the controls

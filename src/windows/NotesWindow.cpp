@@ -147,8 +147,11 @@ void NotesWindow::NoteCapsLock(const QKeyEvent& event)
 
 bool NotesWindow::KeyDown(const QKeyEvent& event)
 {
+    // The digit prefixes go by the physical key, as the state keys do: on a German layout
+    // Ctrl+Shift+7 is "/" and Ctrl+Shift+6 "&", which would otherwise make another accent
+    // pending or none.
     const AccentComposer::KeyDownResult result =
-        composer_.KeyDown(VirtualKey::Code(event), VirtualKey::ShiftState(event.modifiers()));
+        composer_.KeyDown(VirtualKey::PhysicalCode(event), VirtualKey::ShiftState(event.modifiers()));
     using Kind = AccentComposer::KeyDownResult::Kind;
     switch (result.kind) {
     case Kind::SelectAll:
@@ -189,7 +192,7 @@ void NotesWindow::KeyUp(const QKeyEvent& event)
 {
     if (!composer_.IsPending())
         return;
-    const int code = VirtualKey::Code(event);
+    const int code = VirtualKey::PhysicalCode(event);
     const int shift = VirtualKey::ShiftState(event.modifiers());
     const bool capsLock = capsLock_ ? capsLock_() : false;
     if (const int character = composer_.KeyUp(code, shift, capsLock); character != 0)

@@ -30,7 +30,7 @@ void OverlayMarker::SetWidth(int width)
     if (shape_ == Shape::Dot)
         resize(width_, width_);
     else
-        SetLine(p1_, p2_);
+        SetLine(p1_, p2_, within_);
 }
 
 void OverlayMarker::SetDashed(bool dashed)
@@ -39,10 +39,11 @@ void OverlayMarker::SetDashed(bool dashed)
     update();
 }
 
-void OverlayMarker::SetLine(QPointF p1, QPointF p2)
+void OverlayMarker::SetLine(QPointF p1, QPointF p2, QRect within)
 {
     p1_ = p1;
     p2_ = p2;
+    within_ = within;
     // Just big enough for the line and its pen; lines far outside are cut to a size a
     // widget can have.
     static constexpr double kLimit = 1.0e6;
@@ -52,9 +53,12 @@ void OverlayMarker::SetLine(QPointF p1, QPointF p2)
     const double top = held(std::min(p1.y(), p2.y()) - pad);
     const double right = held(std::max(p1.x(), p2.x()) + pad);
     const double bottom = held(std::max(p1.y(), p2.y()) + pad);
-    setGeometry(static_cast<int>(std::floor(left)), static_cast<int>(std::floor(top)),
-                static_cast<int>(std::ceil(right - left)) + 1,
-                static_cast<int>(std::ceil(bottom - top)) + 1);
+    QRect area(static_cast<int>(std::floor(left)), static_cast<int>(std::floor(top)),
+               static_cast<int>(std::ceil(right - left)) + 1, static_cast<int>(std::ceil(bottom - top)) + 1);
+    // The widget's edges cut the line.
+    if (within.isValid())
+        area &= within;
+    setGeometry(area);
     update();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QPointF>
+#include <QRect>
 #include <QWidget>
 
 namespace polvane {
@@ -24,8 +25,9 @@ public:
     void SetDashed(bool dashed);
     bool IsDashed() const { return dashed_; }
 
-    // A line between two points of the parent.
-    void SetLine(QPointF p1, QPointF p2);
+    // A line between two points of the parent, shown only within `within` where given
+    // (a drawing's plot).
+    void SetLine(QPointF p1, QPointF p2, QRect within = {});
     QPointF P1() const { return p1_; }
     QPointF P2() const { return p2_; }
     // A dot's centre, in the parent.
@@ -41,6 +43,7 @@ private:
     bool dashed_ = false;
     QPointF p1_;
     QPointF p2_;
+    QRect within_;
 };
 
 } // namespace polvane

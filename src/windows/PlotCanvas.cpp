@@ -190,15 +190,20 @@ bool PlotCanvas::BeginRedraw(const CalculationResults& results, std::string_view
         pictureKey_ = key;
     if (!room)
         return false;
-    if (sameScale)
-        return true;
-    DrawScale();
-    if (painter_ && keyHeld) {
-        scaleImage_ = surface_.copy();
-    } else {
-        ForgetScale();
-        scaleKey_ = painter_ ? std::optional<ScaleKey>(key) : std::nullopt;
+    if (!sameScale) {
+        DrawScale();
+        if (painter_ && keyHeld) {
+            scaleImage_ = surface_.copy();
+        } else {
+            ForgetScale();
+            scaleKey_ = painter_ ? std::optional<ScaleKey>(key) : std::nullopt;
+        }
     }
+    // What the venue and the array picture draw can reach far past their fitted box (the
+    // path of a cell that hits nothing): it stops at the axes, off the scale's labels. The
+    // rigging details write their figures in the margins.
+    if (GetKind() == Kind::Venue || GetKind() == Kind::ArrayPicture)
+        SetPlotClip(true);
     return true;
 }
 
@@ -573,20 +578,25 @@ void PlotCanvas::DrawLineManual(float x1, float y1, float x2, float y2, const QP
     const double bottom = std::max(y1, y2);
     const bool steepAndTall = std::fabs(x2 - x1) < bottom - top && bottom - top > kBandRows;
     const bool hairline = pen.widthF() <= 1.0;
-    if (hairline || !steepAndTall || plotClip_ || !std::isfinite(top) || !std::isfinite(bottom)) {
+    if (hairline || !steepAndTall || !std::isfinite(top) || !std::isfinite(bottom)) {
         painter_->drawLine(from, to);
         return;
     }
-    // The bands reach past the ends by the pen's half width and its caps.
+    // The bands reach past the ends by the pen's half width and its caps, and lie within
+    // the clip in force.
+    const QRect clip = plotClip_ ? PlotRect().toRect() : QRect(QPoint(0, 0), surface_.size());
     const int reach = static_cast<int>(std::ceil(pen.widthF() / 2.0)) + 2;
     const int width = surface_.width();
     const int first = std::max(0, static_cast<int>(std::floor(std::max(top, -1e6))) - reach);
     const int last = std::min(surface_.height(), static_cast<int>(std::ceil(std::min(bottom, 1e6))) + reach + 1);
     for (int row = first; row < last; row += kBandRows) {
-        painter_->setClipRect(QRect(0, row, width, std::min(kBandRows, last - row)));
+        const QRect band = clip.intersected(QRect(0, row, width, std::min(kBandRows, last - row)));
+        if (band.isEmpty())
+            continue;
+        painter_->setClipRect(band);
         painter_->drawLine(from, to);
     }
-    ClipToSurface();
+    painter_->setClipRect(clip);
 }
 
 void PlotCanvas::DrawText(std::string_view text, int alignment, float x, float y,

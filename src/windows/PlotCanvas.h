@@ -90,7 +90,8 @@ public:
 
     // The redraw before the window's content: new surface, transform, scale. False when
     // a geometry window's plot is under one pixel, and the window should draw nothing.
-    // The graphs always draw. `cableDistanceText` is the rigging window's label of the
+    // The graphs always draw. The venue's and the array picture's content is then clipped
+    // to the plot. `cableDistanceText` is the rigging window's label of the
     // vertical distance between the cables, which sizes its margins.
     bool BeginRedraw(const CalculationResults& results, std::string_view cableDistanceText = {});
     // The block copy of the whole surface onto the picture box.

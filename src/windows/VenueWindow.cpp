@@ -215,10 +215,9 @@ void VenueWindow::DrawSPLBalloon(const Environment& venue, const CalculationResu
         return;
     const int n = static_cast<int>(steps);
 
+    // The balloon is sized to the plot, not the venue: near an edge it is cut there, as
+    // everything the window draws.
     const QPointF centre(WholePixel(PixelOf(results.CenterOfGravity)));
-    // The balloon is sized to the plot, not the venue: near an edge it is cut there rather
-    // than drawn over the scale's labels.
-    Plot().SetPlotClip(true);
     // Levels the prediction did not fill count as the quietest, on the inner circle.
     auto radius = [&](int k) {
         const float level = k < static_cast<int>(results.PolarLevels.size())
@@ -260,7 +259,6 @@ void VenueWindow::DrawSPLBalloon(const Environment& venue, const CalculationResu
         if (degrees > a0 && degrees < a1)
             radial(degrees, normal);
     }
-    Plot().SetPlotClip(false);
 }
 
 void VenueWindow::DrawArray(const Environment& venue, const CalculationResults& results)
@@ -374,7 +372,8 @@ void VenueWindow::DoHighlightCell()
     const auto index = static_cast<std::size_t>(cell - 1);
     const QPoint start = soundPathStart_[index];
     const QPoint end = soundPathEnd_[index];
-    linSoundPath_->SetLine(start, end);
+    // Stopped at the plot's edge as the drawn path is.
+    linSoundPath_->SetLine(start, end, Canvas().PlotRect().toRect());
     linSoundPath_->show();
     linSoundPath_->raise();
 

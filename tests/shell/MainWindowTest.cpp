@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -163,6 +164,47 @@ TEST_F(MainWindowTest, AfterAboutIsClickedAwayTheKeyboardIsTheMainWindowsAgain)
     QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_F, Qt::AltModifier);
     EXPECT_TRUE(Menu("mnuFile")->isVisible());
     Menu("mnuFile")->close();
+}
+
+TEST_F(MainWindowTest, EscapeAndEnterCloseAboutWhereverTheKeyboardIs)
+{
+    SplashWindow splash;
+    window_.SetAboutWindow(splash);
+    window_.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+    const auto openAbout = [&] {
+        QTest::keyClick(window_.windowHandle(), Qt::Key_H, Qt::AltModifier);
+        QMenu* help = Menu("mnuHelp");
+        ASSERT_TRUE(help->isVisible());
+        QTest::keyClick(help, Qt::Key_A);
+        ASSERT_TRUE(splash.isVisible());
+    };
+    // The About window with the keyboard, and the main window keeping it, as a window
+    // manager that gives no focus to a splash window does.
+    for (const bool toAbout : {true, false}) {
+        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
+            SCOPED_TRACE(QKeySequence(key).toString().toStdString() + (toAbout ? " on About" : " on the main window"));
+            openAbout();
+            QWindow* target = toAbout ? splash.windowHandle() : window_.windowHandle();
+            // Other keys leave it up.
+            QTest::keyClick(target, Qt::Key_Space);
+            QTest::keyClick(target, Qt::Key_X);
+            ASSERT_TRUE(splash.isVisible());
+            QTest::keyClick(target, key);
+            EXPECT_FALSE(splash.isVisible());
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+        }
+    }
+    // An open menu takes Escape first; the next one closes About.
+    openAbout();
+    QTest::keyClick(window_.windowHandle(), Qt::Key_F, Qt::AltModifier);
+    QMenu* file = Menu("mnuFile");
+    ASSERT_TRUE(file->isVisible());
+    QTest::keyClick(file, Qt::Key_Escape);
+    EXPECT_FALSE(file->isVisible());
+    EXPECT_TRUE(splash.isVisible());
+    QTest::keyClick(window_.windowHandle(), Qt::Key_Escape);
+    EXPECT_FALSE(splash.isVisible());
 }
 
 TEST_F(MainWindowTest, ToolsMenuListsTheTwelveWindowsDisabledUntilTheyExist)

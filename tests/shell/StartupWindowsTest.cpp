@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QImage>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -24,6 +25,19 @@ TEST(SplashWindow, ClickHidesItAndALaterHideDoesNothing)
     EXPECT_FALSE(splash.isVisible());
     splash.hide();
     EXPECT_FALSE(splash.isVisible());
+}
+
+// Only the About window closes by Escape or Enter: at start-up the keys may be meant for a
+// message about the venue being opened.
+TEST(SplashWindow, AtStartUpKeysLeaveItUp)
+{
+    SplashWindow splash;
+    splash.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
+        QTest::keyClick(splash.windowHandle(), key);
+        EXPECT_TRUE(splash.isVisible()) << QKeySequence(key).toString().toStdString();
+    }
 }
 
 TEST(SplashWindow, TheVersionIsWrittenOnThePictureNotOnAGreyStrip)

@@ -110,6 +110,34 @@ TEST_F(BumperConfigurationWindowTest, AStackedArrayKeepsTheRiggingChoiceDisabled
     EXPECT_TRUE(bumper_->opt1()->isChecked());
 }
 
+TEST_F(BumperConfigurationWindowTest, OpenedOnAStackedArrayItShowsTheRiggingChoice)
+{
+    for (const RiggingCode rigging : {RiggingCode::SinglePoint, RiggingCode::DualPoint}) {
+        const bool single = rigging == RiggingCode::SinglePoint;
+        SCOPED_TRACE(single ? "one pick point" : "two pick points");
+        host_.Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        TheBumper().SetRigging(rigging);
+        lifecycle_.Venue().LineArray().SetConfiguration(ConfigurationCode::GroundStacked);
+        hub_.UpdateInterfaces(UpdateScope::All, true);
+        window_.findChild<QAction*>(QStringLiteral("mnuViewBumperConfiguration"))->trigger();
+        bumper_ = dynamic_cast<BumperConfigurationWindow*>(host_.Window());
+        ASSERT_NE(bumper_, nullptr);
+        EXPECT_EQ(bumper_->opt1()->isChecked(), single);
+        EXPECT_EQ(bumper_->opt2()->isChecked(), !single);
+        EXPECT_FALSE(bumper_->opt1()->isEnabled());
+        EXPECT_FALSE(bumper_->opt2()->isEnabled());
+        // Flown again, the same choice is shown, now to be changed.
+        lifecycle_.Venue().LineArray().SetConfiguration(ConfigurationCode::Flown);
+        hub_.UpdateInterfaces(UpdateScope::AllButArrayNotesAreas, true);
+        EXPECT_TRUE(bumper_->opt1()->isEnabled());
+        EXPECT_EQ(bumper_->opt1()->isChecked(), single);
+        EXPECT_EQ(TheBumper().Rigging(), rigging);
+        lifecycle_.Venue().LineArray().SetConfiguration(ConfigurationCode::GroundStacked);
+    }
+    EXPECT_FALSE(lifecycle_.IsDirty());
+}
+
 // One pick point chosen while flown, then stacked: the rigging stays, but a stacked array
 // is not hung from it, so recalculating never turns it.
 TEST_F(BumperConfigurationWindowTest, AStackedArrayStandsStillThroughRecalculations)

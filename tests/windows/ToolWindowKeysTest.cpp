@@ -17,6 +17,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QWindow>
 
@@ -313,6 +314,44 @@ TEST_F(ToolWindowKeysTest, StateKeysFollowThePhysicalDigitKeysOnEveryLayout)
             EXPECT_EQ(lifecycle_.Venue().Notes(),
                       c.slot == 0 ? std::string("live") : "slot " + std::to_string(c.slot));
         }
+    }
+}
+
+TEST_F(ToolWindowKeysTest, NotesAccentPrefixesFollowThePhysicalDigitKeysOnEveryLayout)
+{
+    constexpr XKey kLetterA{Qt::Key_A, "a", 38, 0x61};
+    struct Case {
+        const char* layout;
+        XKey prefix; // held with Ctrl and Shift
+        int digit;
+        const char* typed; // UTF-8
+    };
+    const Case cases[] = {
+        // German: Ctrl+Shift+7 is "/" (the stroke's key), 6 is "&" (the US ligature's key).
+        {"de", {Qt::Key_Slash, "/", 16, 0x2f}, 7, "æ"},
+        {"de", {Qt::Key_QuoteDbl, "\"", 11, 0x22}, 2, "å"},
+        {"de", {Qt::Key_Ampersand, "&", 15, 0x26}, 6, "â"},
+        {"us", {Qt::Key_Ampersand, "&", 16, 0x26}, 7, "æ"},
+        {"us", {Qt::Key_At, "@", 11, 0x40}, 2, "å"},
+        {"us", {Qt::Key_AsciiCircum, "^", 15, 0x5e}, 6, "â"},
+        // French: the shifted digit row gives the digits.
+        {"fr", {Qt::Key_7, "7", 16, 0x37}, 7, "æ"},
+        {"fr", {Qt::Key_6, "6", 15, 0x36}, 6, "â"},
+    };
+    ToolWindow& notes = Open(ToolWindowId::Notes);
+    auto* box = notes.findChild<QPlainTextEdit*>(QStringLiteral("txtNotes"));
+    ASSERT_NE(box, nullptr);
+    QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_TRUE(box->hasFocus());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.layout) + " Ctrl+Shift+" + std::to_string(c.digit));
+        lifecycle_.NewVenue(); // slots 2..9 empty
+        box->clear();
+        StateKey(c.prefix, true);
+        Send(QEvent::KeyPress, kLetterA, Qt::NoModifier, 0);
+        Send(QEvent::KeyRelease, kLetterA, Qt::NoModifier, 0);
+        EXPECT_EQ(box->toPlainText().toStdString(), c.typed);
+        EXPECT_FALSE(lifecycle_.SlotUsed(c.digit)) << "the prefix stored no state";
     }
 }
 

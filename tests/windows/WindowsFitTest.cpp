@@ -38,6 +38,7 @@
 #include "windows/ChooseColorDialog.h"
 #include "windows/FROptionsWindow.h"
 #include "windows/IFEGraphWindow.h"
+#include "windows/LinkLabel.h"
 #include "windows/ListeningPointsWindow.h"
 #include "windows/NewListeningPointDialog.h"
 #include "windows/NotesWindow.h"
@@ -420,6 +421,33 @@ void ExpectApart(const QWidget& window, const std::function<bool(const QWidget&)
     }
 }
 
+// Expects each shown value of the cell grid to end clearly before the next column begins:
+// half as far again as a blank at least; a blank would make neighbouring values read as
+// one phrase.
+void ExpectColumnsApart(const CellConfigurationsWindow& cells, const std::string& name)
+{
+    for (int index = 1; index <= CellConfigurationsWindow::kRowCount; ++index) {
+        const CellConfigurationsWindow::Row& row = cells.RowAt(index);
+        if (!row.number->isVisibleTo(&cells))
+            continue;
+        const QWidget* const columns[] = {row.number,  row.type,  row.angle,   row.throwDistance, row.pinning,
+                                          row.splay,   row.splayUp, row.attenuation, row.attenUp};
+        for (std::size_t i = 0; i + 1 < std::size(columns); ++i) {
+            const auto* label = qobject_cast<const QLabel*>(columns[i]);
+            if (label == nullptr)
+                continue;
+            const QFontMetrics metrics = label->fontMetrics();
+            const int textEnd = label->x() + label->contentsRect().left() + metrics.horizontalAdvance(label->text());
+            const QWidget& next = *columns[i + 1];
+            const auto* nextLabel = qobject_cast<const QLabel*>(&next);
+            const int nextStart = next.x() + (nextLabel != nullptr ? nextLabel->contentsRect().left() : 0);
+            EXPECT_GE(2 * (nextStart - textEnd), 3 * metrics.horizontalAdvance(QLatin1Char(' ')))
+                << name << " row " << index << ": \"" << label->text().toStdString() << "\" before "
+                << next.objectName().toStdString();
+        }
+    }
+}
+
 // Expects every shown label, box and button of a window to hold its whole text.
 void ExpectWhole(const QWidget& window, const std::string& name)
 {
@@ -462,6 +490,7 @@ void WindowsFit::ExpectTextsFit(const QFont& font, const std::string& name)
     auto* cells = window_.MdiArea()->findChild<CellConfigurationsWindow*>();
     ASSERT_NE(cells, nullptr);
     ExpectApart(*cells, [](const QWidget& control) { return control.objectName().startsWith("ShapeBkg"); }, name);
+    ExpectColumnsApart(*cells, name);
     ExpectListeningPointsReadable(name);
     // The dialogs, each page of the options and the array design's J counts among them.
     ArrayDesignDialog design(hub_, reporter_, screen_, &window_);
