@@ -19,6 +19,7 @@
 #include "platform/PrinterFailure.h"
 #include "report/PrintBox.h"
 #include "report/PrintDocument.h"
+#include "shell/UpdateHub.h"
 
 namespace polvane {
 
@@ -29,8 +30,14 @@ constexpr float kCursor = -1.0f;
 constexpr float kDot = -1.0f;
 constexpr float kOutside = -1.0f;
 
-// The least room between a figure's label and its value, percent of the printable width.
-constexpr float kFigureGap = 1.0f;
+// The least room between a caption and its value, and between a value and the next caption
+// on its line: clearly more than the space between two words, so that neither reads as
+// part of the other.
+constexpr float kCaptionGapInches = 0.125f;
+constexpr float kCaptionGap = kCaptionGapInches / PrintDocument::kPrintableWidth * 100;
+// Where a printer's font is too wide for the figures' block, their gaps narrow to this,
+// percent of the printable width.
+constexpr float kLeastCaptionGap = 1.0f;
 // The dot's radius in inches, and the room kept round a cell number that needs more.
 constexpr float kDotInches = 0.07f;
 constexpr float kCirclePadInches = 0.01f;
@@ -42,9 +49,15 @@ constexpr float kMarkInches = 0.02f;
 constexpr float kTextGapInches = 0.015f;
 constexpr float kLabelGapInches = 0.03f;
 constexpr float kBraceOutsideInches = 0.1f;
+// Half the ink of an outline, and the least room between a label and that ink: labels
+// beside an outline stand a label gap clear of it.
+constexpr float kOutlineInkInches = RiggingSheet::kHeavyWidth / 1440.0f / 2;
+constexpr float kOutlineClearInches = kOutlineInkInches + 0.025f;
 // How far below a box's drawing the boxes start its scale's labels: a tick and a gap.
 constexpr float kScaleLabelDropInches = 0.065f;
 
+// Where the title's values start, percent of the printable width.
+constexpr float kTitleValueStop = 7.0f;
 // Column stops of the figures, percent of the printable width.
 constexpr float kLabelStop = 45.0f;
 constexpr float kValueStop = 70.0f;
@@ -92,10 +105,11 @@ void ShowExtent(PrintBox& box, float left, float top, float right, float bottom)
 // Hang points are stored unchecked; one that names no hole of the bumper is not drawn.
 bool IsHole(const Bumper& bumper, int hole) { return hole >= 1 && hole <= bumper.HoleCount(); }
 
-// The figures' columns: the usual stops where they leave every label clear of its value by
-// a gap. Otherwise the first value column widens to its widest label and value and the
-// second label column follows it; where even that runs off the page, the whole block starts
-// further left, though never over the cell table.
+// The figures' columns: the usual stops where they leave every caption clear of its value by
+// a gap. Otherwise the first value column widens to its widest caption and value and the
+// second caption column follows it; where even that runs off the page, the whole block starts
+// further left, though never over the cell table, and only then do the gaps narrow, never
+// below the least one.
 void PlaceFigureColumns(const PrintDocument& doc,
                         const std::vector<std::array<std::string, 4>>& rows, float& label,
                         float& value, float& label2)
@@ -103,13 +117,14 @@ void PlaceFigureColumns(const PrintDocument& doc,
     float first = 0;
     float second = 0;
     for (const auto& row : rows) {
-        first = std::max(first, doc.TextWidth(row[0]) + kFigureGap + doc.TextWidth(row[1]));
-        second = std::max(second, doc.TextWidth(row[2]) + kFigureGap + doc.TextWidth(row[3]));
+        first = std::max(first, doc.TextWidth(row[0]) + doc.TextWidth(row[1]));
+        second = std::max(second, doc.TextWidth(row[2]) + doc.TextWidth(row[3]));
     }
-    const float needed = first + kFigureGap + second;
-    label = std::clamp(kValue2Stop - needed, kTableRight + kFigureGap, kLabelStop);
-    value = std::max(kValueStop - (kLabelStop - label), label + first);
-    label2 = std::min(std::max(kLabel2Stop, value + kFigureGap), kValue2Stop - second);
+    // Four gaps: after the cell table, and between the four texts of a row.
+    const float gap = std::clamp((kValue2Stop - kTableRight - first - second) / 4, kLeastCaptionGap, kCaptionGap);
+    label = std::clamp(kValue2Stop - (first + second + 3 * gap), kTableRight + gap, kLabelStop);
+    value = std::max(kValueStop - (kLabelStop - label), label + first + gap);
+    label2 = std::min(std::max(kLabel2Stop, value + gap), kValue2Stop - second - gap);
 }
 
 // The circle round a cell's number: the usual dot, or wider where the number would not fit
@@ -225,10 +240,10 @@ bool Crosses(const ModelRect& r, const Point2D& a, const Point2D& b)
 }
 
 // Whether a label's rectangle lies inside the box, clear of the labels placed before, of
-// the numbers' circles and of the outlines.
+// the numbers' circles and, by `outlineClear` (model units), of the outlines.
 bool IsClear(const PrintBox& box, const ModelRect& rect, const std::vector<ModelRect>& labels,
              const std::vector<std::optional<Point2D>>& circles, float radius,
-             const std::vector<std::array<Point2D, 4>>& outlines)
+             const std::vector<std::array<Point2D, 4>>& outlines, float outlineClear)
 {
     if (rect.left < box.Left() || rect.right > box.Right() || rect.bottom < box.Bottom() || rect.top > box.Top())
         return false;
@@ -242,9 +257,11 @@ bool IsClear(const PrintBox& box, const ModelRect& rect, const std::vector<Model
         if (Distance(nearest, *circle) < radius)
             return false;
     }
+    const ModelRect room{rect.left - outlineClear, rect.bottom - outlineClear, rect.right + outlineClear,
+                         rect.top + outlineClear};
     for (const auto& quad : outlines)
         for (std::size_t k = 0; k < quad.size(); ++k)
-            if (Crosses(rect, quad[k], quad[(k + 1) % quad.size()]))
+            if (Crosses(room, quad[k], quad[(k + 1) % quad.size()]))
                 return false;
     return true;
 }
@@ -262,7 +279,7 @@ std::optional<float> BraceLabelAt(const PrintBox& box, float a, float b, float y
     const float half = box.InchesToModel(lineHeight) / 2;
     for (const float left : {b + gap, a - gap - width}) {
         const ModelRect rect{left, y - half, left + width, y + half};
-        if (IsClear(box, rect, {}, {}, 0, outlines))
+        if (IsClear(box, rect, {}, {}, 0, outlines, box.InchesToModel(kOutlineClearInches)))
             return left + width / 2;
     }
     return std::nullopt;
@@ -280,6 +297,8 @@ float BraceOutsideInches(const PrintDocument& doc, const std::string& label)
 // side view may leave around the array for them.
 constexpr int kMostStaggers = 6;
 constexpr int kMostRoom = 3;
+// How many half lines a joint's label may step left of the joint.
+constexpr int kMostLabelSteps = 3;
 
 // Where each cell's number stands: on its source where there is room, otherwise out along
 // its own aim line a circle's width at a time, so that close neighbours stagger instead of
@@ -380,11 +399,14 @@ void RiggingSheet::Title(const Settings& settings)
     doc.SetTextStyle(0);
     doc.Text("Polvane Rigging Sheet", 0, false, false, kCursor, kCursor);
     doc.SetTextStyle(1);
+    // The values start at their usual stop unless a caption reaches too close to it.
+    const float value =
+        std::max(kTitleValueStop, std::max(doc.TextWidth("File:"), doc.TextWidth("Date:")) + kCaptionGap);
     doc.Text("File:", 0, true, false, 0, kCursor);
-    doc.Text(FileNameText(settings.venuePath), 0, false, false, 7, kCursor);
+    doc.Text(FileNameText(settings.venuePath), 0, false, false, value, kCursor);
     doc.Text("Date:", 0, true, false, 0, kCursor);
     // The rule under the date runs across the whole width, the limits a new page has.
-    doc.Text(settings.date, 0, false, true, 7, kCursor);
+    doc.Text(settings.date, 0, false, true, value, kCursor);
 }
 
 void RiggingSheet::CellTable()
@@ -457,22 +479,30 @@ void RiggingSheet::SideView(const Settings& settings)
             continue;
         // At the joint above the cell: for the first cell its edge against the bumper. A
         // label that would run into another, a number or an outline there moves half a line
-        // down the cell's back, or up; on a crowded array one that finds no room is left
-        // out, the table lists them all.
+        // down the cell's back, or up, or steps further left where the back edges slant
+        // under it; on a crowded array one that finds no room is left out, the table lists
+        // them all.
         const Point2D joint = i == 1 ? (flown_ ? c.TopBack : c.BottomBack)
                                      : c.TopBack.MidPointWith(cellResults[static_cast<std::size_t>(i - 2)].BottomBack);
-        const float right = joint.x - box->InchesToModel(kTextGapInches);
         const float half = box->InchesToModel(doc.LineHeight()) / 2;
         const float width = box->TextWidth({label});
-        for (const float shift : {0.0f, -half, half}) {
-            const Point2D at(joint.x, joint.y + shift);
-            const ModelRect rect{right - width, at.y - half, right, at.y + half};
-            if (IsClear(*box, rect, jointLabels, places, radius, outlines)) {
-                box->Text(label, 1, at);
-                jointLabels.push_back(rect);
-                break;
+        const auto place = [&] {
+            for (int step = 0; step <= kMostLabelSteps; ++step) {
+                const float right = joint.x - box->InchesToModel(kOutlineInkInches + kLabelGapInches) -
+                                    static_cast<float>(step) * half;
+                for (const float shift : {0.0f, -half, half}) {
+                    const ModelRect rect{right - width, joint.y + shift - half, right, joint.y + shift + half};
+                    if (IsClear(*box, rect, jointLabels, places, radius, outlines,
+                                box->InchesToModel(kOutlineClearInches))) {
+                        // The box writes a text this far left of its point.
+                        box->Text(label, 1, Point2D(right + box->InchesToModel(kTextGapInches), joint.y + shift));
+                        jointLabels.push_back(rect);
+                        return;
+                    }
+                }
             }
-        }
+        };
+        place();
     }
 
     // The aim lines end where they leave the box, on every side.
@@ -596,13 +626,20 @@ void RiggingSheet::Rigging()
         return;
     const Point2D back = bumper.HoleLocation(bumper.BackHangPoint());
     box->DrawLineFromXY(back.x, back.y + bumper.HoleRadius(), back.x, box->Top());
-    // The loads above their cables, apart from each other and over the box.
-    const std::string frontLoad = Format::FormatWeight(r.FrontLoad, venue_->Units());
-    const std::string backLoad = Format::FormatWeight(r.BackLoad, venue_->Units());
-    const Spread loads = SpreadApart(back.x, box->TextWidth({backLoad}), front.x, box->TextWidth({frontLoad}),
-                                     box->Left(), box->Right(), box->InchesToModel(kLabelGapInches));
-    box->TopText(frontLoad, loads.right);
-    box->TopText(backLoad, loads.left);
+    if (r.Balanced) {
+        // The loads above their cables, apart from each other and over the box.
+        const std::string frontLoad = Format::FormatWeight(r.FrontLoad, venue_->Units());
+        const std::string backLoad = Format::FormatWeight(r.BackLoad, venue_->Units());
+        const Spread loads = SpreadApart(back.x, box->TextWidth({backLoad}), front.x, box->TextWidth({frontLoad}),
+                                         box->Left(), box->Right(), box->InchesToModel(kLabelGapInches));
+        box->TopText(frontLoad, loads.right);
+        box->TopText(backLoad, loads.left);
+    } else {
+        // With the centre of gravity outside the hang points no pair of cables carries the
+        // weight as split between them: the sheet says so where the loads would stand, and
+        // prints no figure a rigger could take for a load.
+        box->TopText(UpdateHub::kUnbalancedText, (box->Left() + box->Right()) / 2);
+    }
     const float braceY = (std::max(front.y, back.y) + box->Top()) / 2;
     box->BraceDistance(0, back.x, front.x, braceY, venue_->Units(),
                        BraceLabelAt(*box, back.x, front.x, braceY, doc.LineHeight(), venue_->Units(),
@@ -642,14 +679,19 @@ void RiggingSheet::TopView()
         return;
     const float backX = bumper.HoleLocation(bumper.BackHangPoint()).x;
 
-    const std::string frontLoad = "Load: " + Format::FormatWeight(r.FrontLoad, venue_->Units());
-    const std::string backLoad = "Load: " + Format::FormatWeight(r.BackLoad, venue_->Units());
-    const float wF = box->TextWidth({"Front", frontLoad});
-    const float wB = box->TextWidth({"Back", backLoad});
-    // The labels stand under their markers inside the bumper's outline, clear of it and of
-    // each other. Where the bumper is too narrow for them side by side, the back label
+    // An array out of balance has its hang points named and no loads.
+    std::vector<std::string> frontLabel{"Front"};
+    std::vector<std::string> backLabel{"Back"};
+    if (r.Balanced) {
+        frontLabel.push_back("Load: " + Format::FormatWeight(r.FrontLoad, venue_->Units()));
+        backLabel.push_back("Load: " + Format::FormatWeight(r.BackLoad, venue_->Units()));
+    }
+    const float wF = box->TextWidth(frontLabel);
+    const float wB = box->TextWidth(backLabel);
+    // The labels stand under their markers inside the bumper's outline, clear of its ink and
+    // of each other. Where the bumper is too narrow for them side by side, the back label
     // goes under the front one; one wider than the bumper is centred on it.
-    const float gap = box->InchesToModel(kLabelGapInches);
+    const float gap = box->InchesToModel(kOutlineInkInches + kLabelGapInches);
     const float low = minX + gap;
     const float high = maxX - gap;
     Spread at = SpreadApart(backX, wB, frontX, wF, low, high, 2 * gap);
@@ -659,18 +701,19 @@ void RiggingSheet::TopView()
             return width <= high - low ? std::clamp(x, low + width / 2, high - width / 2) : (minX + maxX) / 2;
         };
         at = Spread{alone(backX, wB), alone(frontX, wF), false};
-        backLines = 4;
+        // A blank line under the front label's lines.
+        backLines = 2 + static_cast<int>(frontLabel.size());
     }
 
-    const auto label = [&](float x, int lines, const std::string& name, const std::string& load) {
+    const auto label = [&](float x, int lines, const std::vector<std::string>& texts) {
         box->SetXY(x, 0);
         doc.BlankLine(lines);
-        doc.Text(name, 2, false, false, kCursor, kCursor);
-        doc.Text(load, 2, false, false, kCursor, kCursor);
+        for (const std::string& text : texts)
+            doc.Text(text, 2, false, false, kCursor, kCursor);
     };
-    label(at.right, 1, "Front", frontLoad);
+    label(at.right, 1, frontLabel);
     box->DrawCircleFromXY(backX, 0, kDot, true);
-    label(at.left, backLines, "Back", backLoad);
+    label(at.left, backLines, backLabel);
     box->BraceDistance(0, backX, frontX, 0.15f * d, venue_->Units(),
                        BraceLabelAt(*box, backX, frontX, 0.15f * d, doc.LineHeight(), venue_->Units(),
                                     {{Point2D(minX, d), Point2D(maxX, d), Point2D(maxX, -d), Point2D(minX, -d)}}));

@@ -46,6 +46,7 @@ void DrawingWindow::UpdateInterface() { Redraw(); }
 void DrawingWindow::Redraw()
 {
     canvas_.SetPictureSize(picture_->ScaleWidth(), picture_->ScaleHeight());
+    canvas_.SetLoadRows(LoadRows());
     const CalculationResults& results = Context().session.Results();
     const std::string margin = MarginText();
     std::string content;

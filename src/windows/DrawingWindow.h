@@ -47,8 +47,10 @@ protected:
     // An X through a pixel point, its arms `arm` pixels long each way.
     void DrawCross(QPointF at, float arm, const QPen& pen);
 
-    // The text that sizes the canvas's margins (the rigging window's cable distance).
+    // The text that sizes the canvas's margins (the rigging window's cable distance), and
+    // the rows of loads the rigging window writes above its plot.
     virtual std::string MarginText() const { return {}; }
+    virtual int LoadRows() const { return 1; }
     // Everything the content would draw from, after the transform is fitted: while it, the
     // scale and the drawing objects stay the same, the picture is not drawn again. Empty
     // (the default) for a window that is always drawn.

@@ -296,7 +296,7 @@ PlotTransform::Margins PlotCanvas::Margins(std::string_view cableDistanceText) c
         margins.right = 2;
     }
     if (options_.ShowWeights())
-        margins.top += label.height() + 1;
+        margins.top += loadRows_ * (label.height() + 1);
     return margins;
 }
 

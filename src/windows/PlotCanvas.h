@@ -81,6 +81,9 @@ public:
 
     // The picture box's scale size in pixels; the next surface is made to it.
     void SetPictureSize(double width, double height);
+    // The rows of load labels the rigging window keeps above its plot with "Show weights":
+    // one, or two where the loads stand one above the other.
+    void SetLoadRows(int rows) { loadRows_ = rows; }
     // Releases and/or makes the surface: the picture size rounded (halves to even),
     // smoothing as "Antialias" says, cleared to "Background". A size below one pixel
     // gives no surface, and drawing on it does nothing.
@@ -242,6 +245,7 @@ private:
 
     // Surface.
     double pictureWidth_ = 0.0;
+    int loadRows_ = 1;
     double pictureHeight_ = 0.0;
     QImage surface_;
     std::unique_ptr<QPainter> painter_;

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
+#include <QColor>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainterPath>
@@ -11,6 +13,7 @@
 
 #include "engine/Environment.h"
 #include "model/Format.h"
+#include "shell/ColorTable.h"
 #include "shell/MainWindow.h"
 #include "shell/Options.h"
 #include "shell/Session.h"
@@ -242,30 +245,121 @@ void RiggingDetailsWindow::DrawCableDistances(float fx, float fy, float bx, floa
     }
 }
 
+int RiggingDetailsWindow::LoadRows() const
+{
+    const Options& options = Context().options;
+    const CalculationResults& results = Context().session.Results();
+    const LineArray& array = Context().lifecycle.Venue().LineArray();
+    const Bumper& bumper = array.Bumper();
+    const auto isHole = [&bumper](int hole) { return hole >= 1 && hole <= bumper.HoleCount(); };
+    if (!options.ShowWeights() || !results.Balanced || array.Configuration() != ConfigurationCode::Flown ||
+        bumper.Rigging() != RiggingCode::DualPoint || !isHole(bumper.FrontHangPoint()) ||
+        !isHole(bumper.BackHangPoint()))
+        return 1;
+    // Loads too wide to stand side by side across the picture stand one above the other.
+    const PlotCanvas& canvas = Canvas();
+    const int widths = canvas.MeasureText(Format::FormatWeight(results.FrontLoad, VenueUnits())).width() +
+                       canvas.MeasureText(Format::FormatWeight(results.BackLoad, VenueUnits())).width();
+    return static_cast<float>(widths) + kLabelGap > static_cast<float>(Format::WholeHalfEven(Picture()->ScaleWidth()))
+               ? 2
+               : 1;
+}
+
 void RiggingDetailsWindow::DrawHangPointWeights(float fx, float bx)
 {
     PlotCanvas& canvas = Plot();
     const CalculationResults& results = Context().session.Results();
     const std::string frontText = Format::FormatWeight(results.FrontLoad, VenueUnits());
     const std::string backText = Format::FormatWeight(results.BackLoad, VenueUnits());
-    const auto w1 = static_cast<float>(canvas.MeasureText(frontText).width());
-    const auto w2 = static_cast<float>(canvas.MeasureText(backText).width());
-    // Labels that would run into each other move apart by half the overlap each.
-    const float overlap = (bx + w2 / 2) - (fx - w1 / 2);
-    const float shift = overlap > 0 ? overlap / 2 : 0.0f;
-    // Then each stays inside the picture; one held at an edge pushes the other on.
+    const QSizeF frontSize(canvas.MeasureText(frontText));
+    const QSizeF backSize(canvas.MeasureText(backText));
+    const auto w1 = static_cast<float>(frontSize.width());
+    const auto w2 = static_cast<float>(backSize.width());
     const auto width = static_cast<float>(canvas.Surface().width());
-    float frontLeft = std::min(fx + shift - w1 / 2, width - w1);
-    float backLeft = std::max(bx - shift - w2 / 2, 0.0f);
-    const float clash = backLeft + w2 + kLabelGap - frontLeft;
-    if (clash > 0) {
-        if (frontLeft + w1 >= width)
-            backLeft -= clash;
-        else
-            frontLeft += clash;
+    const auto within = [width](float left, float w) { return std::clamp(left, 0.0f, std::max(0.0f, width - w)); };
+    // Each load over its own cable, the back one on a row of its own under the front one
+    // where the two do not fit side by side.
+    float frontLeft = within(fx - w1 / 2, w1);
+    float backLeft = within(bx - w2 / 2, w2);
+    float backTop = 1.0f;
+    if (LoadRows() == 2) {
+        backTop += static_cast<float>(frontSize.height()) + 1;
+    } else {
+        // Labels that would run into each other move apart by half the overlap each.
+        const float overlap = (bx + w2 / 2) - (fx - w1 / 2);
+        const float shift = overlap > 0 ? overlap / 2 : 0.0f;
+        // Then each stays inside the picture; one held at an edge pushes the other on.
+        frontLeft = std::min(fx + shift - w1 / 2, width - w1);
+        backLeft = std::max(bx - shift - w2 / 2, 0.0f);
+        const float clash = backLeft + w2 + kLabelGap - frontLeft;
+        if (clash > 0) {
+            if (frontLeft + w1 >= width)
+                backLeft -= clash;
+            else
+                frontLeft += clash;
+        }
     }
-    PlaceLabel(frontText, {QPointF(frontLeft, 1.0f)});
-    PlaceLabel(backText, {QPointF(backLeft, 1.0f)});
+    // Each moves along its row past what stands in its way (a scale label, the other load),
+    // the back load staying left of the front one on a shared row.
+    const std::optional<QRectF> front = ClearPlaceOnRow(frontSize, frontLeft, 1.0f, 0.0f, width);
+    const float backRight = front && backTop == 1.0f ? static_cast<float>(front->left()) - kLabelGap : width;
+    const std::optional<QRectF> back = ClearPlaceOnRow(backSize, backLeft, backTop, 0.0f, backRight);
+    if (front)
+        DrawLabel(frontText, *front, false);
+    if (back)
+        DrawLabel(backText, *back, false);
+    // A load with no room there is never left out: it goes beside its cable in the plot, or
+    // where even that is taken, to its own place over a blank of its own.
+    const QRectF plot = canvas.PlotRect();
+    const auto elsewhere = [&](const std::string& text, QSizeF size, float cable, float left, float top) {
+        const auto w = static_cast<float>(size.width());
+        const auto step = std::max(1.0f, static_cast<float>(size.height()) / 2);
+        const float low = static_cast<float>(plot.left()) + kLabelGap;
+        for (auto row = static_cast<float>(plot.top()); row + size.height() <= plot.bottom(); row += step) {
+            if (const std::optional<QRectF> place = ClearPlaceOnRow(size, cable - w / 2, row, low, width)) {
+                DrawLabel(text, *place, false);
+                return;
+            }
+        }
+        DrawLabel(text, QRectF(QPointF(within(left, w), top), size), true);
+    };
+    if (!front)
+        elsewhere(frontText, frontSize, fx, frontLeft, 1.0f);
+    if (!back)
+        elsewhere(backText, backSize, bx, backLeft, backTop);
+}
+
+std::optional<QRectF> RiggingDetailsWindow::ClearPlaceOnRow(QSizeF size, float preferred, float top, float low,
+                                                            float high) const
+{
+    const auto w = static_cast<float>(size.width());
+    const float bottom = top + static_cast<float>(size.height());
+    // Besides the one asked for, the places just clear of each thing on the row.
+    std::vector<float> lefts{preferred, low, high - w};
+    const auto around = [&](const QRectF& r) {
+        if (r.bottom() + 1 >= top && r.top() - 1 <= bottom) {
+            lefts.push_back(static_cast<float>(r.right()) + kLabelGap);
+            lefts.push_back(static_cast<float>(r.left()) - kLabelGap - w);
+        }
+    };
+    for (const PlotCanvas::ScaleLabel& label : Canvas().ScaleLabels())
+        around(label.rect);
+    for (const DrawnLabel& label : labels_)
+        around(label.rect);
+    for (const QLineF& line : lines_)
+        around(QRectF(line.p1(), line.p2()).normalized());
+    for (qsizetype i = 0; i < outline_.size(); ++i)
+        around(QRectF(outline_[i], outline_[(i + 1) % outline_.size()]).normalized());
+    std::stable_sort(lefts.begin(), lefts.end(),
+                     [preferred](float a, float b) { return std::fabs(a - preferred) < std::fabs(b - preferred); });
+    for (const float left : lefts) {
+        if (left < low || left + w > high)
+            continue;
+        const QRectF rect(QPointF(left, top), size);
+        if (IsClear(rect))
+            return rect;
+    }
+    return std::nullopt;
 }
 
 void RiggingDetailsWindow::Stroke(float x1, float y1, float x2, float y2, const QPen& pen)
@@ -277,18 +371,28 @@ void RiggingDetailsWindow::Stroke(float x1, float y1, float x2, float y2, const 
 std::optional<QRectF> RiggingDetailsWindow::PlaceLabel(const std::string& text,
                                                        std::initializer_list<QPointF> corners)
 {
-    PlotCanvas& canvas = Plot();
-    const QSize size = canvas.MeasureText(text);
+    const QSize size = Plot().MeasureText(text);
     for (const QPointF& corner : corners) {
         const QRectF rect(corner, QSizeF(size));
         if (!IsClear(rect))
             continue;
-        canvas.DrawText(text, TextFormat::None, static_cast<float>(rect.left()), static_cast<float>(rect.top()),
-                        canvas.Font(), canvas.Brush(BrushRole::Text));
-        labels_.push_back(DrawnLabel{text, rect});
+        DrawLabel(text, rect, false);
         return rect;
     }
     return std::nullopt;
+}
+
+void RiggingDetailsWindow::DrawLabel(const std::string& text, const QRectF& rect, bool blank)
+{
+    PlotCanvas& canvas = Plot();
+    if (blank) {
+        QPainterPath behind;
+        behind.addRect(rect);
+        canvas.FillPath(behind, QColor::fromRgba(Context().options.Colors().Color(ColorTable::kBackground)));
+    }
+    canvas.DrawText(text, TextFormat::None, static_cast<float>(rect.left()), static_cast<float>(rect.top()),
+                    canvas.Font(), canvas.Brush(BrushRole::Text));
+    labels_.push_back(DrawnLabel{text, rect});
 }
 
 bool RiggingDetailsWindow::IsClear(const QRectF& rect) const

@@ -9,6 +9,7 @@
 #include <QPointF>
 #include <QPolygonF>
 #include <QRectF>
+#include <QSizeF>
 
 #include "shell/RiggingPopupTarget.h"
 #include "windows/DrawingWindow.h"
@@ -57,6 +58,7 @@ public:
 
 protected:
     std::string MarginText() const override;
+    int LoadRows() const override;
     std::string DrawnFrom() const override;
     void DrawContent() override;
     bool PictureMouseUp(const QMouseEvent& event) override;
@@ -69,9 +71,15 @@ private:
     void Stroke(float x1, float y1, float x2, float y2, const QPen& pen);
     // Writes the text with its box's top left corner at the first of the corners where the
     // box lies inside the picture, clear of the scale's labels and of the labels and lines
-    // drawn so far. A text with no such place is left out: nothing is better than a label
-    // over its own arrows. Returns the box used.
+    // drawn so far. A dimension's text with no such place is left out: nothing is better
+    // than a label over its own arrows. Returns the box used.
     std::optional<QRectF> PlaceLabel(const std::string& text, std::initializer_list<QPointF> corners);
+    // The clear place of a text of that size on the row whose top is at `top`, between the
+    // pixel columns low and high, nearest to the left edge `preferred`; none when the row
+    // has no room.
+    std::optional<QRectF> ClearPlaceOnRow(QSizeF size, float preferred, float top, float low, float high) const;
+    // Writes the text in the rectangle, over a blank of the background when asked.
+    void DrawLabel(const std::string& text, const QRectF& rect, bool blank);
     bool IsClear(const QRectF& rect) const;
     // Picks the hang point for the hole k clicked; false when the popup menu was opened and
     // the choice comes later.

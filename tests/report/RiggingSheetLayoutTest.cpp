@@ -17,6 +17,7 @@
 #include "engine/CaptionLabel.h"
 #include "engine/Environment.h"
 #include "engine/ProgressController.h"
+#include "model/Format.h"
 #include "report/RiggingSheet.h"
 #include "support/FakeClock.h"
 #include "support/RecordingPrinter.h"
@@ -122,6 +123,20 @@ std::unique_ptr<Environment> Make(const Venue& v)
     return venue;
 }
 
+// The sheet of the venue, with the splay angles at the joints.
+void PrintSheet(Environment& venue, MeasuringPrinter& printer, CalculationResults& shared)
+{
+    ScriptedPrompts prompts;
+    NoBar bar;
+    NoCaption caption;
+    FakeClock clock;
+    RiggingSheet::Settings settings;
+    settings.venuePath = "/venues/Hall.venue";
+    settings.date = "12/11/2026";
+    settings.showSplayAngles = true;
+    RiggingSheet(printer, prompts, bar, caption, clock).PrintOut(venue, settings, shared);
+}
+
 // A little less than the text's box, so that a rule under a heading or a tick that ends
 // where its label starts does not count as crossing it.
 constexpr float kInside = 0.003f;
@@ -168,6 +183,36 @@ float DistanceTo(const PrintedText& t, float x, float y)
     return std::hypot(dx, dy);
 }
 
+// How far the segment lies from the text's box (0 where it touches or crosses it).
+float SegmentDistanceTo(const PrintedText& t, float x1, float y1, float x2, float y2)
+{
+    const PrintedText box{t.text, t.left, t.top, t.right, t.bottom, t.call};
+    // Crosses() allows a hair of overlap; a segment that crosses the true box is at 0.
+    if (Crosses(PrintedText{t.text, t.left - 2 * kInside, t.top - 2 * kInside, t.right + 2 * kInside,
+                            t.bottom + 2 * kInside, t.call},
+                x1, y1, x2, y2))
+        return 0;
+    const auto toSegment = [&](float px, float py) {
+        const float dx = x2 - x1, dy = y2 - y1;
+        const float length2 = dx * dx + dy * dy;
+        const float u = length2 > 0 ? std::clamp(((px - x1) * dx + (py - y1) * dy) / length2, 0.0f, 1.0f) : 0.0f;
+        return std::hypot(px - (x1 + u * dx), py - (y1 + u * dy));
+    };
+    return std::min({DistanceTo(box, x1, y1), DistanceTo(box, x2, y2), toSegment(t.left, t.top),
+                     toSegment(t.right, t.top), toSegment(t.left, t.bottom), toSegment(t.right, t.bottom)});
+}
+
+// Whether two texts stand on one line of the page.
+bool SameLine(const PrintedText& a, const PrintedText& b)
+{
+    return std::fabs((a.top + a.bottom) / 2 - (b.top + b.bottom) / 2) < (a.bottom - a.top) / 2;
+}
+
+// Room a reader sees between a caption and its value: clearly more than a word space.
+constexpr float kCaptionGap = 0.1f;
+// White between a label and the ink of an outline.
+constexpr float kOutlineClear = 0.024f;
+
 // A number written in a circle is centred on it.
 bool InsideCircle(const PrintedText& t, const RecordingPrinter::Call& c)
 {
@@ -205,20 +250,18 @@ TEST(RiggingSheetLayout, TextsStayClearOfLinesCirclesAndEachOther)
     for (const Venue& v : venues) {
         auto venue = Make(v);
         MeasuringPrinter printer;
-        ScriptedPrompts prompts;
-        NoBar bar;
-        NoCaption caption;
-        FakeClock clock;
         CalculationResults shared;
-        RiggingSheet::Settings settings;
-        settings.venuePath = "/venues/Hall.venue";
-        settings.date = "12/11/2026";
-        settings.showSplayAngles = true;
-        RiggingSheet(printer, prompts, bar, caption, clock).PrintOut(*venue, settings, shared);
+        PrintSheet(*venue, printer, shared);
         ASSERT_EQ(printer.CallsOf(Op::EndDoc).size(), 1u) << v.name << ": one page";
 
         const auto& calls = printer.Calls();
         const auto& texts = printer.Printed();
+        // The outlines are the widest lines on the sheet.
+        int outlineWidth = 0;
+        for (const auto& c : calls)
+            if (c.op == Op::Line)
+                outlineWidth = std::max(outlineWidth, c.lineWidth);
+        const float outlineInk = static_cast<float>(outlineWidth) * printer.TwipsPerPixelX() / 1440 / 2;
         for (std::size_t i = 0; i < texts.size(); ++i) {
             const PrintedText& t = texts[i];
             const std::string what = std::string(v.name) + ": \"" + t.text + "\"";
@@ -230,10 +273,27 @@ TEST(RiggingSheetLayout, TextsStayClearOfLinesCirclesAndEachOther)
                     hiddenBefore = k;
             for (std::size_t j = i + 1; j < texts.size(); ++j)
                 EXPECT_FALSE(Overlap(t, texts[j])) << what << " runs over \"" << texts[j].text << "\"";
+            // A caption keeps a clear gap from what stands beside it on its line: its value
+            // on the right, the value before it on the left.
+            if (t.text.ends_with(':')) {
+                for (const PrintedText& other : texts) {
+                    if (&other == &t || !SameLine(t, other))
+                        continue;
+                    const float gap = other.left >= t.right ? other.left - t.right : t.left - other.right;
+                    if (gap > -kInside) {
+                        EXPECT_GE(gap, kCaptionGap) << what << " is too close to \"" << other.text << "\"";
+                    }
+                }
+            }
             const float cx = (t.left + t.right) / 2;
             const float cy = (t.top + t.bottom) / 2;
             for (std::size_t k = 0; k < calls.size(); ++k) {
                 const auto& c = calls[k];
+                if (c.op == Op::Line && c.lineWidth == outlineWidth && k >= hiddenBefore) {
+                    EXPECT_GE(SegmentDistanceTo(t, c.x, c.y, c.x2, c.y2) - outlineInk, kOutlineClear)
+                        << what << " touches the outline from (" << c.x << ", " << c.y << ") to (" << c.x2 << ", "
+                        << c.y2 << ")";
+                }
                 if (c.op == Op::Line) {
                     if (k < hiddenBefore || !Crosses(t, c.x, c.y, c.x2, c.y2))
                         continue;
@@ -269,6 +329,76 @@ TEST(RiggingSheetLayout, TextsStayClearOfLinesCirclesAndEachOther)
                 EXPECT_GE(std::hypot(numbered[a].x - numbered[b].x, numbered[a].y - numbered[b].y),
                           numbered[a].radius + numbered[b].radius)
                     << v.name << ": the circles of cells " << a + 1 << " and " << b + 1 << " run together";
+    }
+}
+
+// A dual-point array whose centre of gravity lies outside its hang points gets no load
+// figures anywhere on its sheet, and its rigging box says why; a balanced array prints both
+// loads over its cables and under its hang points.
+TEST(RiggingSheetLayout, AnArrayOutOfBalancePrintsNoLoadsAndSaysSo)
+{
+    using enum BrandCode;
+    using enum UnitsCode;
+    struct Case {
+        Venue venue;
+        bool balanced;
+    };
+    const std::vector<Case> cases = {
+        {{"24 cells curling back under the bumper", TarvicKv9, 24, 5, -6, 0, English}, false},
+        {{"24 cells curling back, metric", TarvicKv9, 24, 5, -6, 0, Metric}, false},
+        {{"24 straight cells", TarvicKv9, 24, 0, 0, 0, English}, true},
+    };
+    constexpr const char* kMessage = "The array's center of gravity is unbalanced.";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.venue.name);
+        auto venue = Make(c.venue);
+        MeasuringPrinter printer;
+        CalculationResults shared;
+        PrintSheet(*venue, printer, shared);
+        ASSERT_EQ(shared.Balanced, c.balanced);
+        ASSERT_EQ(printer.CallsOf(Op::EndDoc).size(), 1u);
+
+        const auto& texts = printer.Printed();
+        const auto find = [&texts](const std::string& text) {
+            return std::find_if(texts.begin(), texts.end(), [&](const PrintedText& t) { return t.text == text; });
+        };
+        const UnitsCode units = venue->Units();
+        const std::string front = Format::FormatWeight(shared.FrontLoad, units);
+        const std::string back = Format::FormatWeight(shared.BackLoad, units);
+        const std::string unit = units == English ? " lbs" : " kg";
+        std::vector<std::string> weights;
+        for (const PrintedText& t : texts)
+            if (t.text.ends_with(unit))
+                weights.push_back(t.text);
+        // Both hang points stay named in the view from above.
+        EXPECT_NE(find("Front"), texts.end());
+        EXPECT_NE(find("Back"), texts.end());
+
+        const auto message = find(kMessage);
+        if (c.balanced) {
+            EXPECT_EQ(message, texts.end());
+            EXPECT_EQ(weights, (std::vector<std::string>{Format::FormatWeight(shared.TotalWeight, units), front,
+                                                         back, "Load: " + front, "Load: " + back}));
+            continue;
+        }
+        EXPECT_EQ(weights, std::vector<std::string>{Format::FormatWeight(shared.TotalWeight, units)})
+            << "the total weight and no load";
+        ASSERT_NE(message, texts.end());
+        EXPECT_EQ(std::count_if(texts.begin(), texts.end(), [&](const PrintedText& t) { return t.text == kMessage; }),
+                  1);
+        // In the rigging box: the right column, under the figures and above the view from
+        // above, within the box's frame.
+        const float printableLeft = (8.5f - 7.0f) / 2;
+        EXPECT_GE(message->left, printableLeft + 0.45f * 7.0f);
+        EXPECT_LE(message->right, printableLeft + 7.0f);
+        EXPECT_GT(message->top, find("Array Height:")->bottom);
+        EXPECT_LT(message->bottom, find("Front")->top);
+        const auto& calls = printer.Calls();
+        const bool framed = std::any_of(calls.begin(), calls.end(), [&](const RecordingPrinter::Call& l) {
+            return l.op == Op::Line && l.y == l.y2 && l.y < message->top && std::min(l.x, l.x2) < message->left &&
+                   std::max(l.x, l.x2) > message->right && message->top - l.y < 0.5f;
+        });
+        EXPECT_TRUE(framed) << "the box's top edge lies just above the message";
     }
 }
 

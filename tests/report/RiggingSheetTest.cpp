@@ -126,7 +126,13 @@ TEST_F(RiggingSheetTest, TheTitleTheCellTableAndTheFiguresOfASmallVenue)
     EXPECT_TRUE(printer.TextCall("Polvane Rigging Sheet").bold);
     EXPECT_EQ(printer.TextCall("Polvane Rigging Sheet").fontPoints, 16);
     EXPECT_EQ(printer.TextCall("Hall A.venue").fontPoints, 11);
-    EXPECT_NEAR(printer.TextCall("Hall A.venue").x, AtPercent(7), kTol);
+    // The file and the date start together at 7 %, or further right where a caption would
+    // otherwise reach within a clear gap of its value.
+    const auto& file = printer.TextCall("Hall A.venue");
+    EXPECT_GE(file.x, AtPercent(7) - kTol);
+    EXPECT_NEAR(printer.TextCall("12/10/2026").x, file.x, kTol);
+    for (const char* caption : {"File:", "Date:"})
+        EXPECT_GE(file.x - (printer.TextCall(caption).x + Width11(caption)), 0.1f) << caption;
     // Numbers end at 2 %, splays at 39 %.
     const auto calls = printer.CallsOf(Op::Text);
     const auto& three = calls[20];

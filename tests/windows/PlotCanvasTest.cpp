@@ -206,17 +206,21 @@ TEST_F(PlotCanvasTest, RiggingMarginsMakeRoomForTheCableDistanceAndTheWeights)
     ASSERT_GT(size.width(), 0);
     struct Case {
         bool distance, weights;
+        int loadRows;
         int top, right;
     };
     const std::vector<Case> cases = {
-        {false, false, 2, 2},
-        {true, false, size.height() + 2, size.width() + 2},
-        {false, true, 2 + size.height() + 1, 2},
-        {true, true, 2 * size.height() + 3, size.width() + 2},
+        {false, false, 1, 2, 2},
+        {true, false, 1, size.height() + 2, size.width() + 2},
+        {false, true, 1, 2 + size.height() + 1, 2},
+        {true, true, 1, 2 * size.height() + 3, size.width() + 2},
+        {true, true, 2, 3 * size.height() + 4, size.width() + 2},
+        {false, false, 2, 2, 2},
     };
     for (const Case& c : cases) {
         options_.SetShowDistanceBetweenCables(c.distance);
         options_.SetShowWeights(c.weights);
+        canvas->SetLoadRows(c.loadRows);
         ASSERT_TRUE(canvas->SetBounds(PlotCanvas::Box{-1, 1, 1, -1}, label));
         EXPECT_EQ(canvas->Top(), c.top);
         EXPECT_EQ(canvas->Right(), c.right);

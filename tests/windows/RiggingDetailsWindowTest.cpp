@@ -230,12 +230,12 @@ bool Crosses(const QLineF& line, const QRectF& rect)
 }
 
 // Every label stays inside the picture, off its own arrows and the cables, the other labels,
-// the scale's labels and the bumper, from a window too small for some of them to a large one,
-// level and tilted, on close and far hang points, in both unit systems. From a middling size
-// on, none is left out.
+// the scale's labels and the bumper, from a window squeezed below its least size to a large
+// one, level and tilted, on close and far hang points, in both unit systems, with and without
+// the cable distances. A balanced array's two loads are there at every size; from a middling
+// size on, no label is left out.
 TEST_F(RiggingDetailsWindowTest, LabelsStayInsideThePictureAndClearOfTheDrawing)
 {
-    options_.SetShowDistanceBetweenCables(true);
     options_.SetShowCenterOfGravity(true);
     options_.SetShowWeights(true);
     options_.SetShowScale(true);
@@ -258,14 +258,15 @@ TEST_F(RiggingDetailsWindowTest, LabelsStayInsideThePictureAndClearOfTheDrawing)
         {"tilted down, English", 8, 3, 0, -15, English, 0, 0},
         {"tilted, close hang points, metric", 8, 3, 0, 20, Metric, 4, 6},
         {"level, close hang points, English", 8, 3, 0, 0, English, 5, 6},
+        {"16 heavy level cells, English", 16, 0, 0, 0, English, 0, 0},
     };
     struct Size {
         int width;
         int height;
         bool everyLabel; // big enough to show every label
     };
-    const std::vector<Size> sizes = {{150, 120, false}, {200, 160, false}, {320, 220, true},
-                                     {520, 300, true},  {900, 500, true},  {1600, 900, true}};
+    const std::vector<Size> sizes = {{90, 90, false},   {120, 100, false}, {150, 120, false}, {200, 160, false},
+                                     {320, 220, true},  {520, 300, true},  {900, 500, true},   {1600, 900, true}};
     for (const Venue& v : venues) {
         lifecycle_.Venue().SetUnits(English);
         Array().SetBrand(BrandCode::TarvicKv9);
@@ -282,38 +283,52 @@ TEST_F(RiggingDetailsWindowTest, LabelsStayInsideThePictureAndClearOfTheDrawing)
             TheBumper().SetBackHangPoint(v.back);
         }
         lifecycle_.Venue().SetUnits(v.units);
-        for (const Size& size : sizes) {
-            ShowAtSize(*rigging_, size.width, size.height);
-            Recalculate();
-            const std::string where = std::string(v.name) + " at " + std::to_string(size.width) + " x " +
-                                      std::to_string(size.height);
-            const QImage image = Image();
-            const QRectF picture(0, 0, image.width(), image.height());
-            const auto& labels = rigging_->Labels();
-            for (std::size_t i = 0; i < labels.size(); ++i) {
-                const auto& [text, rect] = labels[i];
-                EXPECT_TRUE(picture.contains(rect)) << where << ": " << text;
-                for (std::size_t j = i + 1; j < labels.size(); ++j)
-                    EXPECT_FALSE(rect.intersects(labels[j].rect)) << where << ": " << text << " on " << labels[j].text;
-                for (const QLineF& line : rigging_->Lines())
-                    EXPECT_FALSE(Crosses(line, rect)) << where << ": " << text << " on a line";
-                for (const PlotCanvas::ScaleLabel& scale : rigging_->Canvas().ScaleLabels())
-                    EXPECT_FALSE(rect.intersects(scale.rect)) << where << ": " << text << " on " << scale.text;
-                EXPECT_FALSE(rigging_->BumperOutline().intersects(QPolygonF(rect))) << where << ": " << text;
+        for (const bool distances : {true, false}) {
+            for (const Size& size : sizes) {
+                options_.SetShowDistanceBetweenCables(distances);
+                ShowAtSize(*rigging_, size.width, size.height);
+                Recalculate();
+                const std::string where = std::string(v.name) + " at " + std::to_string(size.width) + " x " +
+                                          std::to_string(size.height) + (distances ? "" : ", no distances");
+                if (!rigging_->Canvas().PlotHasRoom())
+                    continue; // nothing is drawn at all
+                const QImage image = Image();
+                const QRectF picture(0, 0, image.width(), image.height());
+                const auto& labels = rigging_->Labels();
+                for (std::size_t i = 0; i < labels.size(); ++i) {
+                    const auto& [text, rect] = labels[i];
+                    EXPECT_TRUE(picture.contains(rect)) << where << ": " << text;
+                    for (std::size_t j = i + 1; j < labels.size(); ++j)
+                        EXPECT_FALSE(rect.intersects(labels[j].rect))
+                            << where << ": " << text << " on " << labels[j].text;
+                    for (const QLineF& line : rigging_->Lines())
+                        EXPECT_FALSE(Crosses(line, rect)) << where << ": " << text << " on a line";
+                    for (const PlotCanvas::ScaleLabel& scale : rigging_->Canvas().ScaleLabels())
+                        EXPECT_FALSE(rect.intersects(scale.rect)) << where << ": " << text << " on " << scale.text;
+                    EXPECT_FALSE(rigging_->BumperOutline().intersects(QPolygonF(rect))) << where << ": " << text;
+                }
+                std::vector<std::string> expected;
+                if (distances) {
+                    expected = {Format::FormatSmallMeasurement(TheBumper().XDistanceBetweenCables(), v.units),
+                                Format::FormatSmallMeasurement(TheBumper().YDistanceBetweenCables(), v.units)};
+                }
+                std::vector<std::string> loads;
+                if (session_.Results().Balanced) {
+                    loads = {Format::FormatWeight(session_.Results().FrontLoad, v.units),
+                             Format::FormatWeight(session_.Results().BackLoad, v.units)};
+                    expected.insert(expected.end(), loads.begin(), loads.end());
+                }
+                std::vector<std::string> written;
+                for (const auto& label : labels)
+                    written.push_back(label.text);
+                if (size.everyLabel) {
+                    EXPECT_EQ(written, expected) << where;
+                } else {
+                    const std::vector<std::string> loadsWritten(written.end() - std::min(written.size(), loads.size()),
+                                                                written.end());
+                    EXPECT_EQ(loadsWritten, loads) << where << ": the loads are never left out";
+                }
             }
-            if (!size.everyLabel)
-                continue;
-            std::vector<std::string> expected = {
-                Format::FormatSmallMeasurement(TheBumper().XDistanceBetweenCables(), v.units),
-                Format::FormatSmallMeasurement(TheBumper().YDistanceBetweenCables(), v.units)};
-            if (session_.Results().Balanced) {
-                expected.push_back(Format::FormatWeight(session_.Results().FrontLoad, v.units));
-                expected.push_back(Format::FormatWeight(session_.Results().BackLoad, v.units));
-            }
-            std::vector<std::string> written;
-            for (const auto& label : labels)
-                written.push_back(label.text);
-            EXPECT_EQ(written, expected) << where;
         }
     }
 }
