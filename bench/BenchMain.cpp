@@ -6,7 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "shell/ReportingApplication.h"
+#include "shell/startup/ReportingApplication.h"
 
 int main(int argc, char** argv)
 {

@@ -1,0 +1,143 @@
+#include "windows/tools/AccentComposer.h"
+
+#include <array>
+
+#include "shell/session/VenueLifecycle.h"
+#include "windows/controls/VirtualKey.h"
+
+namespace polvane {
+
+namespace {
+
+using Accent = AccentComposer::Accent;
+
+constexpr int kShift = VenueLifecycle::kShiftBit;
+constexpr int kCtrl = VenueLifecycle::kCtrlBit;
+constexpr int kAlt = VenueLifecycle::kAltBit;
+
+constexpr int kKeyA = 65;
+constexpr int kKeyGrave = 192;
+constexpr int kKeyQuote = 222;
+constexpr int kKeyComma = 188;
+constexpr int kKeySlash = 191;
+constexpr int kKeySemicolon = 186;
+
+struct Prefix {
+    int key;
+    bool shift;
+    Accent accent;
+};
+
+constexpr Prefix kPrefixes[] = {
+    {kKeyGrave, false, Accent::Grave},      {kKeyQuote, false, Accent::Acute},
+    {kKeyComma, false, Accent::Cedilla},    {kKeySlash, false, Accent::Stroke},
+    {55, true, Accent::Ligature},           {50, true, Accent::Ring},
+    {54, true, Accent::Circumflex},         {kKeySemicolon, true, Accent::Diaeresis},
+    {kKeyGrave, true, Accent::Tilde},
+};
+
+struct Entry {
+    Accent accent;
+    char letter;
+    int lower;
+    int upper; // 0: no upper-case form
+};
+
+constexpr Entry kTable[] = {
+    {Accent::Grave, 'A', 224, 192},      {Accent::Grave, 'E', 232, 200},
+    {Accent::Grave, 'I', 236, 204},      {Accent::Grave, 'O', 242, 210},
+    {Accent::Grave, 'U', 249, 217},      {Accent::Ligature, 'A', 230, 198},
+    {Accent::Ligature, 'O', 156, 140},   {Accent::Ligature, 'S', 223, 0},
+    {Accent::Acute, 'A', 225, 193},      {Accent::Acute, 'D', 240, 208},
+    {Accent::Acute, 'E', 233, 201},      {Accent::Acute, 'I', 237, 205},
+    {Accent::Acute, 'O', 243, 211},      {Accent::Acute, 'U', 250, 218},
+    {Accent::Acute, 'Y', 253, 221},      {Accent::Ring, 'A', 229, 197},
+    {Accent::Circumflex, 'A', 226, 194}, {Accent::Circumflex, 'E', 234, 202},
+    {Accent::Circumflex, 'I', 238, 206}, {Accent::Circumflex, 'O', 244, 212},
+    {Accent::Circumflex, 'U', 251, 219}, {Accent::Diaeresis, 'A', 228, 196},
+    {Accent::Diaeresis, 'E', 235, 203},  {Accent::Diaeresis, 'I', 239, 207},
+    {Accent::Diaeresis, 'O', 246, 214},  {Accent::Diaeresis, 'U', 252, 220},
+    {Accent::Diaeresis, 'Y', 255, 159},  {Accent::Cedilla, 'C', 231, 199},
+    {Accent::Stroke, 'O', 248, 216},     {Accent::Tilde, 'A', 227, 195},
+    {Accent::Tilde, 'N', 241, 209},      {Accent::Tilde, 'O', 245, 213},
+};
+
+// Windows-1252 codes 128..159; the codes it leaves unassigned keep their own value.
+constexpr std::array<char32_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+} // namespace
+
+AccentComposer::KeyDownResult AccentComposer::KeyDown(int keyCode, int shift)
+{
+    KeyDownResult result;
+    if (IsPending() || (shift & kCtrl) == 0)
+        return result;
+    const bool shifted = (shift & kShift) != 0;
+    if ((shift & kAlt) != 0) {
+        int character = 0;
+        if (keyCode == 48 && !shifted)
+            character = 176; // degree sign
+        else if (keyCode == 49 && shifted)
+            character = 161; // inverted exclamation mark
+        else if (keyCode == kKeySlash && shifted)
+            character = 191; // inverted question mark
+        if (character != 0)
+            result = {KeyDownResult::Kind::Send, character};
+        return result;
+    }
+    if (keyCode == kKeyA && !shifted) {
+        result.kind = KeyDownResult::Kind::SelectAll;
+        return result;
+    }
+    for (const Prefix& prefix : kPrefixes) {
+        if (prefix.key == keyCode && prefix.shift == shifted) {
+            pending_ = prefix.accent;
+            result.kind = KeyDownResult::Kind::Pending;
+            return result;
+        }
+    }
+    return result;
+}
+
+int AccentComposer::KeyUp(int keyCode, int shift, bool capsLock)
+{
+    if (!IsPending() || keyCode == VirtualKey::kShift || keyCode == VirtualKey::kControl ||
+        keyCode == VirtualKey::kAlt)
+        return 0;
+    if (IsPendingPrefix(keyCode))
+        return 0;
+    const Accent accent = pending_;
+    pending_ = Accent::None;
+    const bool upperCase = ((shift & kShift) != 0) != capsLock;
+    return Letter(accent, keyCode, upperCase);
+}
+
+bool AccentComposer::IsPendingPrefix(int keyCode) const
+{
+    for (const Prefix& prefix : kPrefixes)
+        if (prefix.accent == pending_ && prefix.key == keyCode)
+            return true;
+    return false;
+}
+
+int AccentComposer::Letter(Accent accent, int letterKey, bool upperCase)
+{
+    for (const Entry& entry : kTable)
+        if (entry.accent == accent && entry.letter == letterKey)
+            return upperCase ? entry.upper : entry.lower;
+    return 0;
+}
+
+char32_t AccentComposer::ToUnicode(int windows1252)
+{
+    if (windows1252 >= 128 && windows1252 < 160)
+        return kHighControls[static_cast<std::size_t>(windows1252 - 128)];
+    return static_cast<char32_t>(windows1252);
+}
+
+} // namespace polvane
