@@ -4,6 +4,7 @@
 #include <exception>
 #include <iostream>
 #include <memory>
+#include <vector>
 
 #include <QAction>
 #include <QCoreApplication>
@@ -25,6 +26,7 @@
 #include "shell/mainwindow/MainWindow.h"
 #include "shell/options/Options.h"
 #include "shell/options/ProgramConstants.h"
+#include "shell/places/ToolWindowRegistry.h"
 #include "shell/startup/ProgramIcon.h"
 #include "shell/startup/ProgramRun.h"
 #include "shell/commands/ProgressWindow.h"
@@ -37,22 +39,11 @@
 #include "shell/session/VenueLifecycle.h"
 #include "shell/startup/WelcomeWindow.h"
 #include "shell/session/WindowRegistry.h"
-#include "windows/tools/ArrayConfigurationWindow.h"
-#include "windows/tools/BumperConfigurationWindow.h"
-#include "windows/tools/CalculationsWindow.h"
-#include "windows/tools/FROptionsWindow.h"
 #include "windows/dialogs/ArrayDesign.h"
-#include "windows/tools/CellConfigurationsWindow.h"
-#include "windows/tools/IFEGraphWindow.h"
 #include "windows/tools/ListeningPointsWindow.h"
-#include "windows/tools/NotesWindow.h"
-#include "windows/tools/SeatingAreasWindow.h"
 #include "windows/dialogs/OptionsDialog.h"
-#include "windows/tools/ArrayPictureWindow.h"
-#include "windows/tools/NotesWindow.h"
-#include "windows/tools/RiggingDetailsWindow.h"
 #include "windows/base/ToolWindowHost.h"
-#include "windows/tools/VenueWindow.h"
+#include "windows/tools/ToolWindowFactory.h"
 
 namespace polvane {
 
@@ -176,48 +167,25 @@ int Application::RunProgram(int argc, char** argv)
                                   lifecycle, reporter, options, session,
                                   [&mainWindow] { return mainWindow.IsUnloading(); }, prompts,
                                   &mainWindow, runAutoConfigure};
-    ToolWindowHost notes(toolWindows, [](ToolWindowContext& context) { return new NotesWindow(context); });
-    mainWindow.SetToolWindowSlot(ToolWindowId::Notes, &notes);
     // The window's "Design..." does what Array > Design... does, whoever handles that.
     const auto designArray = [&mainWindow] {
         if (auto* item = mainWindow.findChild<QAction*>(QStringLiteral("mnuArrayDesgin")))
             item->trigger();
     };
-    ToolWindowHost arrayConfiguration(toolWindows, [designArray](ToolWindowContext& context) {
-        return new ArrayConfigurationWindow(context, designArray);
-    });
-    mainWindow.SetToolWindowSlot(ToolWindowId::ArrayConfiguration, &arrayConfiguration);
-    ToolWindowHost bumperConfiguration(toolWindows, [](ToolWindowContext& context) {
-        return new BumperConfigurationWindow(context);
-    });
-    mainWindow.SetToolWindowSlot(ToolWindowId::BumperConfiguration, &bumperConfiguration);
-    ToolWindowHost calculations(toolWindows, [](ToolWindowContext& context) { return new CalculationsWindow(context); });
-    mainWindow.SetToolWindowSlot(ToolWindowId::Calculations, &calculations);
-    ToolWindowHost venue(toolWindows, [](ToolWindowContext& context) { return new VenueWindow(context); });
-    mainWindow.SetToolWindowSlot(ToolWindowId::Venue, &venue);
-    ToolWindowHost seatingAreas(toolWindows,
-                                [](ToolWindowContext& context) { return new SeatingAreasWindow(context); });
-    mainWindow.SetToolWindowSlot(ToolWindowId::SeatingAreas, &seatingAreas);
-    ToolWindowHost frOptions(toolWindows, [](ToolWindowContext& context) { return new FROptionsWindow(context); });
-    mainWindow.SetToolWindowSlot(ToolWindowId::FROptions, &frOptions);
-    ToolWindowHost cellConfigurations(toolWindows, [](ToolWindowContext& context) {
-        return new CellConfigurationsWindow(context);
-    });
-    mainWindow.SetToolWindowSlot(ToolWindowId::CellConfigurations, &cellConfigurations);
+    std::vector<std::unique_ptr<ToolWindowHost>> toolWindowHosts;
+    for (const ToolWindowInfo& info : ToolWindowRegistry::All()) {
+        const ToolWindowId id = info.id;
+        toolWindowHosts.push_back(std::make_unique<ToolWindowHost>(
+            toolWindows, [id, designArray](ToolWindowContext& context) {
+                return ToolWindowFactory::Create(id, context, designArray);
+            }));
+        mainWindow.SetToolWindowSlot(id, toolWindowHosts.back().get());
+        if (id == ToolWindowId::ListeningPoints)
+            self.listeningPoints_ = toolWindowHosts.back().get();
+    }
 
     ArrayDesign arrayDesign(mainWindow, lifecycle, hub, reporter, screen);
     mainWindow.SetCommand(MainWindow::Command::Design, [&arrayDesign] { arrayDesign.DesignArray(); });
-    ToolWindowHost ifeGraph(toolWindows, [](ToolWindowContext& context) { return new IFEGraphWindow(context); });
-    mainWindow.SetToolWindowSlot(ToolWindowId::IFEGraph, &ifeGraph);
-    ToolWindowHost listeningPoints(toolWindows, [](ToolWindowContext& context) {
-        return new ListeningPointsWindow(context);
-    });
-    mainWindow.SetToolWindowSlot(ToolWindowId::ListeningPoints, &listeningPoints);
-    self.listeningPoints_ = &listeningPoints;
-    ToolWindowHost arrayPicture(toolWindows, [](ToolWindowContext& context) { return new ArrayPictureWindow(context); });
-    mainWindow.SetToolWindowSlot(ToolWindowId::ArrayPicture, &arrayPicture);
-    ToolWindowHost riggingDetails(toolWindows, [](ToolWindowContext& context) { return new RiggingDetailsWindow(context); });
-    mainWindow.SetToolWindowSlot(ToolWindowId::RiggingDetails, &riggingDetails);
 
     SplashWindow splash;
     WelcomeWindow welcome;

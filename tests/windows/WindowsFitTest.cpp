@@ -47,6 +47,7 @@
 #include "windows/tools/RiggingDetailsWindow.h"
 #include "windows/tools/SeatingAreasWindow.h"
 #include "windows/base/ToolWindowHost.h"
+#include "windows/tools/ToolWindowFactory.h"
 #include "windows/tools/VenueWindow.h"
 
 namespace polvane {
@@ -57,19 +58,8 @@ class WindowsFit : public ToolWindowFixture {
 protected:
     WindowsFit()
     {
-        using Id = ToolWindowId;
-        Add(Id::ArrayConfiguration, [](ToolWindowContext& c) { return new ArrayConfigurationWindow(c, {}); });
-        Add(Id::ArrayPicture, [](ToolWindowContext& c) { return new ArrayPictureWindow(c); });
-        Add(Id::BumperConfiguration, [](ToolWindowContext& c) { return new BumperConfigurationWindow(c); });
-        Add(Id::Calculations, [](ToolWindowContext& c) { return new CalculationsWindow(c); });
-        Add(Id::CellConfigurations, [](ToolWindowContext& c) { return new CellConfigurationsWindow(c); });
-        Add(Id::FROptions, [](ToolWindowContext& c) { return new FROptionsWindow(c); });
-        Add(Id::IFEGraph, [](ToolWindowContext& c) { return new IFEGraphWindow(c); });
-        Add(Id::ListeningPoints, [](ToolWindowContext& c) { return new ListeningPointsWindow(c); });
-        Add(Id::Notes, [](ToolWindowContext& c) { return new NotesWindow(c); });
-        Add(Id::RiggingDetails, [](ToolWindowContext& c) { return new RiggingDetailsWindow(c); });
-        Add(Id::SeatingAreas, [](ToolWindowContext& c) { return new SeatingAreasWindow(c); });
-        Add(Id::Venue, [](ToolWindowContext& c) { return new VenueWindow(c); });
+        for (const ToolWindowInfo& info : ToolWindowRegistry::All())
+            Add(info.id, [id = info.id](ToolWindowContext& c) { return ToolWindowFactory::Create(id, c); });
         SetCellCount(CellConfigurationsWindow::kMaxCells);
         SteepenColumn();
     }

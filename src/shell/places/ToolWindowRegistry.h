@@ -40,7 +40,7 @@ struct ToolWindowInfo {
 
 class ToolWindowRegistry {
 public:
-    static constexpr std::size_t kCount = 12;
+    static constexpr std::size_t kCount = kToolWindowCount;
 
     // In the Tools menu's order, which is also the order the preset arrangements move,
     // show and close the windows in.

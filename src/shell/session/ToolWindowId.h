@@ -18,4 +18,7 @@ enum class ToolWindowId {
     Venue,
 };
 
+// How many there are: the ids run from 0, without gaps, in that order.
+constexpr int kToolWindowCount = static_cast<int>(ToolWindowId::Venue) + 1;
+
 } // namespace polvane

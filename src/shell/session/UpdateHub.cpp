@@ -18,20 +18,10 @@ namespace {
 
 constexpr const char* kProcedure = "modMain.UpdateInterfaces";
 
-// The windows of the table's columns, in refresh order.
-constexpr ToolWindowId kColumns[] = {
-    ToolWindowId::ArrayConfiguration, ToolWindowId::ArrayPicture,
-    ToolWindowId::BumperConfiguration, ToolWindowId::Calculations,
-    ToolWindowId::CellConfigurations, ToolWindowId::FROptions,
-    ToolWindowId::IFEGraph, ToolWindowId::ListeningPoints,
-    ToolWindowId::Notes, ToolWindowId::RiggingDetails,
-    ToolWindowId::SeatingAreas, ToolWindowId::Venue,
-};
-constexpr int kColumnCount = sizeof(kColumns) / sizeof(kColumns[0]);
-
-// Which windows each scope refreshes ("x"), and whether it sets status panel 2. The
-// analysed frequency (4) and the temperature and ear height (9) change the levels, so
-// both also refresh every window that shows them: calculations and listening points.
+// Which windows each scope refreshes ("x"), a column per window in the order of the ids
+// (the refresh order), and whether it sets status panel 2. The analysed frequency (4) and
+// the temperature and ear height (9) change the levels, so both also refresh every window
+// that shows them: calculations and listening points.
 struct Row {
     const char* marks;
     bool setsPanel2;
@@ -55,9 +45,9 @@ std::vector<UpdateHub::Scope> BuildScopes()
     std::vector<UpdateHub::Scope> scopes;
     for (const Row& row : kScopeTable) {
         UpdateHub::Scope scope{{}, row.setsPanel2};
-        for (int column = 0; column < kColumnCount; ++column)
+        for (int column = 0; column < kToolWindowCount; ++column)
             if (row.marks[column] == 'x')
-                scope.windows.push_back(kColumns[column]);
+                scope.windows.push_back(static_cast<ToolWindowId>(column));
         scopes.push_back(std::move(scope));
     }
     return scopes;
