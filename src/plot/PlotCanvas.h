@@ -17,7 +17,10 @@
 #include <QSize>
 
 #include "model/Point2D.h"
+#include "plot/PlotPainter.h"
+#include "plot/PlotScale.h"
 #include "plot/PlotStyle.h"
+#include "plot/PlotSurface.h"
 #include "plot/PlotTransform.h"
 
 class QPainter;
@@ -29,16 +32,10 @@ class Options;
 class PlotPictureBox;
 struct CalculationResults;
 
-// The drawing surface of one drawing window. Everything is drawn into an off-screen image
-// that is handed to the window's picture box whole, so the picture never flickers.
-//
-// The image is made again on every redraw (kept when its size stays), so its size always
-// follows the picture box and a changed "Antialias" switch takes effect at once. Pens,
-// brushes and the label font are made only when the colours or options change.
-//
-// The scale is kept as drawn: a redraw with the same transform, size, smoothing, switches
-// and drawing objects starts from a copy of it instead of drawing every grid line again,
-// and a picture the same as the one the box shows is not handed over again.
+// The drawing surface of one drawing window, as the windows see it: the off-screen surface
+// and its kept pictures (PlotSurface), the transform (PlotTransform), the drawing objects
+// (PlotStyle), the scale (PlotScale) and the drawing primitives (PlotPainter). Pens, brushes
+// and the label font are made only when the colours or options change.
 //
 // The geometry windows (array picture, venue, rigging details) map model units with y up at
 // equal scale on both axes; the two graphs map the frequency table on a logarithmic axis
@@ -50,20 +47,8 @@ public:
     using BrushRole = PlotStyle::BrushRole;
     using Box = PlotTransform::Box;
 
-    // How a text sits relative to its point.
-    enum class TextFormat {
-        None,            // top-left corner at the point
-        Centred,         // code 0 where the window has it: text on a marker
-        FarCentred,      // code 1: ends at the point (y-axis labels)
-        CentredBelow,    // code 2: starts below the point (x-axis labels)
-    };
-
-    // A label the scale drew, where it landed.
-    struct ScaleLabel {
-        bool alongX = false; // under the plot (true) or left of it
-        std::string text;
-        QRectF rect;
-    };
+    using TextFormat = PlotPainter::TextFormat;
+    using ScaleLabel = PlotScale::Label;
 
     PlotCanvas(Kind kind, const Options& options);
     PlotCanvas(const PlotCanvas&) = delete;
@@ -85,8 +70,8 @@ public:
     // smoothing as "Antialias" says, cleared to "Background". A size below one pixel
     // gives no surface, and drawing on it does nothing.
     void RefreshGraphicsHandle(bool release, bool create);
-    bool HasSurface() const { return painter_ != nullptr; }
-    const QImage& Surface() const { return surface_; }
+    bool HasSurface() const { return surface_.HasPainter(); }
+    const QImage& Surface() const { return surface_.Image(); }
 
     // The redraw before the window's content: new surface, transform, scale. False when
     // a geometry window's plot is under one pixel, and the window should draw nothing.
@@ -94,7 +79,7 @@ public:
     // vertical distance between the cables, which sizes its margins.
     bool BeginRedraw(const CalculationResults& results, std::string_view cableDistanceText = {});
     // The block copy of the whole surface onto the picture box.
-    void CopyTo(PlotPictureBox& box) const;
+    void CopyTo(PlotPictureBox& box) const { surface_.CopyTo(box); }
     // Fits the transform as BeginRedraw would; true when the surface holds a picture drawn
     // with that transform, size, smoothing, switches and drawing objects, so that a window
     // whose own content is also unchanged need not draw it again.
@@ -137,12 +122,12 @@ public:
 
     // The steps the scale uses along each axis; 0 when that axis's sample label does not
     // fit and it gets no ticks, labels or grid.
-    float XStep() const;
-    float YStep() const;
+    float XStep() const { return scale_.XStep(); }
+    float YStep() const { return scale_.YStep(); }
     // The graph's frequency label step (every n-th band is labelled); 0 for none.
-    int FrequencyLabelStep() const;
+    int FrequencyLabelStep() const { return scale_.FrequencyLabelStep(); }
     // The labels of the last DrawScale, in drawing order.
-    const std::vector<ScaleLabel>& ScaleLabels() const { return scaleLabels_; }
+    const std::vector<ScaleLabel>& ScaleLabels() const { return scale_.Labels(); }
 
     // --- Drawing objects ---------------------------------------------------------------
     const QPen& Pen(PenRole role) const { return style_.Pen(role); }
@@ -156,106 +141,95 @@ public:
     TextFormat FormatOfCode(int alignment) const;
 
     // --- Scale and primitives ----------------------------------------------------------
-    void DrawScale();
+    void DrawScale() { scale_.Draw(); }
 
-    void DrawLine(const Point2D& p1, const Point2D& p2, const QPen& pen);
-    void DrawLineFromXY(float x1, float y1, float x2, float y2, const QPen& pen);
-    void DrawLineManual(float x1, float y1, float x2, float y2, const QPen& pen);
+    void DrawLine(const Point2D& p1, const Point2D& p2, const QPen& pen) { painter_.DrawLine(p1, p2, pen); }
+    void DrawLineFromXY(float x1, float y1, float x2, float y2, const QPen& pen)
+    {
+        painter_.DrawLineFromXY(x1, y1, x2, y2, pen);
+    }
+    void DrawLineManual(float x1, float y1, float x2, float y2, const QPen& pen)
+    {
+        painter_.DrawLineManual(x1, y1, x2, y2, pen);
+    }
     void DrawText(std::string_view text, int alignment, float x, float y, const QFont& font,
                   const QBrush& brush);
     void DrawText(std::string_view text, TextFormat format, float x, float y, const QFont& font,
-                  const QBrush& brush);
+                  const QBrush& brush)
+    {
+        painter_.DrawText(text, format, x, y, font, brush);
+    }
     void DrawTextOnMidPoint(const Point2D& p1, const Point2D& p2, std::string_view text,
                             const QFont& font, const QBrush& brush);
     void FillQuad(const Point2D& p1, const Point2D& p2, const Point2D& p3, const Point2D& p4,
-                  const QBrush& brush);
+                  const QBrush& brush)
+    {
+        painter_.FillQuad(p1, p2, p3, p4, brush);
+    }
     void DrawFillQuad(const Point2D& p1, const Point2D& p2, const Point2D& p3,
-                      const Point2D& p4, const QBrush& brush, const QPen& pen);
+                      const Point2D& p4, const QBrush& brush, const QPen& pen)
+    {
+        painter_.DrawFillQuad(p1, p2, p3, p4, brush, pen);
+    }
     void DrawQuad(const Point2D& p1, const Point2D& p2, const Point2D& p3, const Point2D& p4,
-                  const QPen& pen);
-    void DrawFillCircle(float x, float y, float radius, const QPen& pen, const QBrush& brush);
-    void DrawCircleFromXY(float x1, float y1, float x2, float y2, const QPen& pen);
+                  const QPen& pen)
+    {
+        painter_.DrawQuad(p1, p2, p3, p4, pen);
+    }
+    void DrawFillCircle(float x, float y, float radius, const QPen& pen, const QBrush& brush)
+    {
+        painter_.DrawFillCircle(x, y, radius, pen, brush);
+    }
+    void DrawCircleFromXY(float x1, float y1, float x2, float y2, const QPen& pen)
+    {
+        painter_.DrawCircleFromXY(x1, y1, x2, y2, pen);
+    }
     // A path already in pixels (the venue's polar balloon and its frame).
-    void FillPath(const QPainterPath& path, const QBrush& brush);
-    void StrokePath(const QPainterPath& path, const QPen& pen);
+    void FillPath(const QPainterPath& path, const QBrush& brush) { painter_.FillPath(path, brush); }
+    void StrokePath(const QPainterPath& path, const QPen& pen) { painter_.StrokePath(path, pen); }
     // Graph curves through pixel points: straight segments, or a smooth cardinal spline
     // (tension 0.5) that passes through every point.
-    void DrawPolyline(const std::vector<QPointF>& points, const QPen& pen);
-    void DrawCurve(const std::vector<QPointF>& points, const QPen& pen);
+    void DrawPolyline(const std::vector<QPointF>& points, const QPen& pen)
+    {
+        painter_.DrawPolyline(points, pen);
+    }
+    void DrawCurve(const std::vector<QPointF>& points, const QPen& pen) { painter_.DrawCurve(points, pen); }
     // A path already in pixels, filled by its own fill rule and then outlined.
-    void DrawFillPath(const QPainterPath& path, const QBrush& brush, const QPen& pen);
+    void DrawFillPath(const QPainterPath& path, const QBrush& brush, const QPen& pen)
+    {
+        painter_.DrawFillPath(path, brush, pen);
+    }
     // A dot in the pen's colour at each pixel point, as wide as the pen plus two pixels:
     // a value that has no neighbours to join still shows.
-    void DrawMarks(const std::vector<QPointF>& points, const QPen& pen);
+    void DrawMarks(const std::vector<QPointF>& points, const QPen& pen) { painter_.DrawMarks(points, pen); }
     // While on, drawing stays inside the plot (its edges included), off the scale's labels.
-    void SetPlotClip(bool on);
+    void SetPlotClip(bool on) { painter_.SetPlotClip(on); }
     // The plot in pixels, its right and bottom edges included.
-    QRectF PlotRect() const;
+    QRectF PlotRect() const { return painter_.PlotRect(); }
 
     // Whole-pixel extent of a text in the label font.
-    QSize MeasureText(std::string_view text) const;
+    QSize MeasureText(std::string_view text) const { return painter_.MeasureText(text); }
 
     static float DistanceBetweenCoords(int x1, int y1, int x2, int y2);
     // Whether v lies between a and b, whichever way round they are.
     static bool IsBetween(int v, int a, int b);
     // A whole number with a leading sign position: " 5", "-5".
-    static std::string SignedText(double whole);
+    static std::string SignedText(double whole) { return PlotScale::SignedText(whole); }
 
 private:
-    // What the scale's pixels depend on besides the drawing objects.
-    struct ScaleKey {
-        PlotTransform transform{false};
-        QSize size;
-        bool antialias = false;
-        bool showScale = false;
-        bool showGrid = false;
-        QRgb background = 0;
-        bool operator==(const ScaleKey&) const = default;
-    };
+    using ScaleKey = PlotSurface::ScaleKey;
 
-    void ReleaseSurface();
-    // Starts from a copy of `start` when it has the surface's size, else from "Background".
-    void CreateSurface(const QImage* start = nullptr);
     // The window's transform for its picture size; false when a geometry plot has no room.
     bool FitTransform(const CalculationResults& results, std::string_view cableDistanceText);
     ScaleKey CurrentScaleKey() const;
-    void ForgetScale();
-    // Clips to the whole surface, which draws nothing less: see CreateSurface.
-    void ClipToSurface();
-
-    QPainterPath ConvertedQuad(const Point2D& p1, const Point2D& p2, const Point2D& p3,
-                               const Point2D& p4) const;
     PlotTransform::Margins Margins(std::string_view cableDistanceText) const;
-
-    void DrawGeometryScale();
-    void DrawGeometryAxis(bool alongX);
-    void DrawGraphScale();
-    int ScaleSampleSize(bool alongX) const;
-    float GeometryStep(int plotSize, float range, int sample) const;
-    float StepWithRoom(float step, bool alongX, float increment) const;
-    void DrawScaleLabel(const std::string& text, TextFormat format, float x, float y, bool alongX);
 
     const Options& options_;
     PlotStyle style_;
     PlotTransform transform_;
-
-    // Surface.
-    double pictureWidth_ = 0.0;
-    double pictureHeight_ = 0.0;
-    QImage surface_;
-    std::unique_ptr<QPainter> painter_;
-    bool plotClip_ = false;
-
-    std::vector<ScaleLabel> scaleLabels_;
-
-    // The surface as it was right after the last drawn scale, and what it was drawn for.
-    // It is kept only once the same scale was asked for twice running: a scale that moves
-    // at every edit (the venue's, the array picture's) would be copied for nothing.
-    QImage scaleImage_;
-    std::optional<ScaleKey> scaleKey_;
-    // What the picture on the surface was drawn for; none once the drawing objects or the
-    // surface went.
-    std::optional<ScaleKey> pictureKey_;
+    PlotSurface surface_;
+    PlotPainter painter_;
+    PlotScale scale_;
 };
 
 } // namespace polvane
