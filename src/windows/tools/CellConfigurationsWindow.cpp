@@ -14,10 +14,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
-#include <QStyle>
 
 #include "engine/Environment.h"
-#include "files/VenueLimits.h"
 #include "model/Format.h"
 #include "platform/Prompts.h"
 #include "model/ProductTables.h"
@@ -30,43 +28,10 @@
 #include "shell/session/VenueLifecycle.h"
 #include "windows/base/EditBox.h"
 #include "windows/controls/LinkLabel.h"
-#include "windows/controls/ToolControls.h"
 
 namespace polvane {
 
 namespace {
-
-// Row 1's geometry in twips; every row has the same lefts and widths.
-constexpr int kLabelTop = 1320;
-constexpr int kLabelHeight = 240;
-constexpr int kButtonTop = 1275;
-constexpr int kButtonHeight = 315;
-constexpr int kRowPitch = 340;
-constexpr int kButtonBelowPreviousLabel = 300;
-constexpr int kBelowLastRow = 350;
-constexpr int kHeaderTop = 1050;
-constexpr int kWindowWidth = 6180;
-
-constexpr int kNumberLeft = 0, kNumberWidth = 255;
-constexpr int kTypeLeft = 450, kTypeWidth = 495;
-constexpr int kAngleLeft = 975, kAngleWidth = 495;
-constexpr int kThrowLeft = 1500, kThrowWidth = 735;
-constexpr int kPinningLeft = 2175, kPinningWidth = 615;
-constexpr int kSplayLeft = 2925, kSplayWidth = 435;
-constexpr int kSplayUpLeft = 3450, kSplayDownLeft = 3950;
-constexpr int kAttenLeft = 4425, kAttenWidth = 600;
-constexpr int kAttenUpLeft = 5100, kAttenDownLeft = 5595;
-constexpr int kRowButtonWidth = 465;
-constexpr int kShapeWidth = 3765, kShape2Left = 4425, kShape2Width = 690;
-
-// Above the grid.
-constexpr int kAutodesignLeft = 120, kAutodesignTop = 120, kAutodesignHeight = 375;
-constexpr int kExtrasLeft = 3375, kExtrasSize = 375;
-constexpr int kCountLabelLeft = 120, kCountLabelTop = 705, kCountLabelWidth = 600;
-constexpr int kCountBoxLeft = 720, kCountTop = 675, kCountBoxWidth = 840, kCountBoxHeight = 285;
-constexpr int kCountUpLeft = 1725, kCountDownLeft = 2325, kCountButtonWidth = 540, kCountRowEnd = 2865;
-// Room kept between neighbouring buttons.
-constexpr int kButtonGap = 35;
 
 const QString kUpArrow = QStringLiteral("\u2191");
 const QString kDownArrow = QStringLiteral("\u2193");
@@ -126,15 +91,14 @@ QColor GreyText()
 } // namespace
 
 CellConfigurationsWindow::CellConfigurationsWindow(ToolWindowContext& context, QWidget* parent)
-    : ToolWindow(ToolWindowId::CellConfigurations, context, parent)
+    : ToolWindow(ToolWindowId::CellConfigurations, context, parent),
+      grid_(*this, context.screen, QString::fromUtf8(kInfinite))
 {
     CreateGraphicsObjects();
-    Measure();
 
     cmdAutodesign_ = new QPushButton(QStringLiteral("Auto-Configure"), this);
     cmdAutodesign_->setObjectName(QStringLiteral("cmdAutodesign"));
-    cmdAutodesign_->setGeometry(Px(kAutodesignLeft), PxY(kAutodesignTop),
-                                std::max(Px(kAutodesignTwips), autodesignNeed_), PxY(kAutodesignHeight));
+    cmdAutodesign_->setGeometry(grid_.Autodesign(false));
     connect(cmdAutodesign_, &QPushButton::clicked, this, [this] {
         Guard("cmdAutodesign_Click", [this] {
             if (Context().runAutoConfigure)
@@ -143,13 +107,7 @@ CellConfigurationsWindow::CellConfigurationsWindow(ToolWindowContext& context, Q
     });
     cmdExtras_ = new QPushButton(QStringLiteral("+"), this);
     cmdExtras_->setObjectName(QStringLiteral("cmdExtras"));
-    // Beside the narrowed Auto-Configure, as far from it as designed.
-    const int besideExtras = std::max(Px(kAutodesignBesideExtrasTwips), autodesignNeed_);
-    const int extrasLeft =
-        std::max(Px(kExtrasLeft), Px(kAutodesignLeft) + besideExtras +
-                                      Px(kExtrasLeft - kAutodesignLeft - kAutodesignBesideExtrasTwips));
-    cmdExtras_->setGeometry(extrasLeft, PxY(kAutodesignTop), std::max(Px(kExtrasSize), extrasNeed_),
-                            PxY(kExtrasSize));
+    cmdExtras_->setGeometry(grid_.Extras());
     cmdExtras_->hide();
     connect(cmdExtras_, &QPushButton::clicked, this, [this] {
         Guard("cmdExtras_Click", [this] {
@@ -163,20 +121,16 @@ CellConfigurationsWindow::CellConfigurationsWindow(ToolWindowContext& context, Q
     });
 
     auto* countLabel = new QLabel(QStringLiteral("Count:"), this);
-    countLabel->setGeometry(X(countRun_, kCountLabelLeft), PxY(kCountLabelTop),
-                            Width(countRun_, kCountLabelLeft, kCountLabelWidth), PxY(kLabelHeight));
+    countLabel->setGeometry(grid_.CountLabel());
     txtCellCount_ = new QLineEdit(this);
     txtCellCount_->setObjectName(QStringLiteral("txtCellCount"));
-    txtCellCount_->setGeometry(X(countRun_, kCountBoxLeft), PxY(kCountTop),
-                               Width(countRun_, kCountBoxLeft, kCountBoxWidth), PxY(kCountBoxHeight));
+    txtCellCount_->setGeometry(grid_.CountBox());
     cmdCellCountUp_ = new QPushButton(kUpArrow, this);
     cmdCellCountUp_->setObjectName(QStringLiteral("cmdCellCountUp"));
-    cmdCellCountUp_->setGeometry(X(countRun_, kCountUpLeft), PxY(kCountTop),
-                                 Width(countRun_, kCountUpLeft, kCountButtonWidth), PxY(kButtonHeight));
+    cmdCellCountUp_->setGeometry(grid_.CountUp());
     cmdCellCountDown_ = new QPushButton(kDownArrow, this);
     cmdCellCountDown_->setObjectName(QStringLiteral("cmdCellCountDown"));
-    cmdCellCountDown_->setGeometry(X(countRun_, kCountDownLeft), PxY(kCountTop),
-                                   Width(countRun_, kCountDownLeft, kCountButtonWidth), PxY(kButtonHeight));
+    cmdCellCountDown_->setGeometry(grid_.CountDown());
     connect(cmdCellCountUp_, &QPushButton::clicked, this,
             [this] { Guard("cmdCellCountUp_Click", [this] { CountUp(); }); });
     connect(cmdCellCountDown_, &QPushButton::clicked, this,
@@ -186,20 +140,19 @@ CellConfigurationsWindow::CellConfigurationsWindow(ToolWindowContext& context, Q
         BoundValue{&CountBound, [this](float count) { ResizeColumn(static_cast<int>(count)); },
                    [this] { return std::to_string(CellColumn().Count()); }});
 
-    const std::pair<const char*, int> headers[] = {
-        {"#", kNumberLeft},         {"Type", kTypeLeft},       {"Angle", kAngleLeft},
-        {"Throw", kThrowLeft},      {"Pinning", kPinningLeft}, {"Splay", kSplayLeft},
-        {"Atten", kAttenLeft},
+    using GridColumn = CellGridGeometry::Column;
+    const std::pair<const char*, GridColumn> headers[] = {
+        {"#", GridColumn::Number},         {"Type", GridColumn::Type},       {"Angle", GridColumn::Angle},
+        {"Throw", GridColumn::Throw},      {"Pinning", GridColumn::Pinning}, {"Splay", GridColumn::Splay},
+        {"Atten", GridColumn::Attenuation},
     };
-    for (const auto& [text, left] : headers) {
+    for (const auto& [text, column] : headers) {
         auto* header = new QLabel(QString::fromUtf8(text), this);
-        header->setGeometry(X(gridRun_, left), PxY(kHeaderTop), header->sizeHint().width(), PxY(kLabelHeight));
+        header->setGeometry(grid_.Header(column, header->sizeHint().width()));
     }
 
     BuildRows();
-    setFixedWidth(std::max({X(gridRun_, kWindowWidth), X(countRun_, kCountRowEnd) + Px(kCountLabelLeft),
-                            cmdExtras_->geometry().right() + 1 + Px(kAutodesignLeft),
-                            cmdAutodesign_->geometry().right() + 1 + Px(kAutodesignLeft)}));
+    setFixedWidth(grid_.WindowWidth(cmdExtras_->geometry(), cmdAutodesign_->geometry()));
 
     if (Context().popupMenus != nullptr)
         Context().popupMenus->SetCellPopupTarget(this);
@@ -214,141 +167,6 @@ CellConfigurationsWindow::~CellConfigurationsWindow()
 
 void CellConfigurationsWindow::CreateGraphicsObjects() { highlight_ = LinkLabel::HighlightColor(); }
 
-int CellConfigurationsWindow::Px(int twips) const
-{
-    return Context().screen.PixelsX(twips);
-}
-
-int CellConfigurationsWindow::PxY(int twips) const
-{
-    return static_cast<int>(std::lround(static_cast<double>(twips) * yScale_ /
-                                        std::max(1, Context().screen.TwipsPerPixelY())));
-}
-
-int CellConfigurationsWindow::ButtonNeed(const QString& caption) const
-{
-    const QStyle& look = *style();
-    return fontMetrics().horizontalAdvance(caption) + 2 * look.pixelMetric(QStyle::PM_ButtonMargin) +
-           2 * look.pixelMetric(QStyle::PM_DefaultFrameWidth);
-}
-
-void CellConfigurationsWindow::Measure()
-{
-    const QFontMetrics metrics = fontMetrics();
-    const auto widest = [&metrics](std::initializer_list<QString> texts) {
-        int width = 0;
-        for (const QString& text : texts)
-            width = std::max(width, metrics.horizontalAdvance(text));
-        return width + metrics.horizontalAdvance(QLatin1Char(' ')); // a gap before the next column
-    };
-    // A number as wide as it can be drawn: every digit of the pattern as the font's widest.
-    QChar wideDigit = QLatin1Char('0');
-    for (char digit = '1'; digit <= '9'; ++digit)
-        if (metrics.horizontalAdvance(QLatin1Char(digit)) > metrics.horizontalAdvance(wideDigit))
-            wideDigit = QLatin1Char(digit);
-    const auto widestOf = [wideDigit](const std::string& pattern) {
-        QString text = QString::fromStdString(pattern);
-        for (QChar& c : text)
-            if (c.isDigit())
-                c = wideDigit;
-        return text;
-    };
-    int typeNeed = widest({QStringLiteral("Type")});
-    for (int type = 0; type < ProductTables::kCellTypeCount; ++type)
-        typeNeed = std::max(typeNeed, widest({QString::fromStdString(Format::FormatCellType(type))}));
-    int attenNeed = widest({QStringLiteral("Atten")});
-    for (const float db : ProductTables::AttenuationSteps())
-        attenNeed = std::max(attenNeed, widest({QString::fromStdString(Format::FormatAttentuation(db))}));
-    arrowNeed_ = std::max(ButtonNeed(kUpArrow), ButtonNeed(kDownArrow));
-    const int rowButton = std::max(Px(kRowButtonWidth), arrowNeed_) + Px(kButtonGap);
-    // A column of 24 cells bends its lowest ones past -100 degrees; an aim angle has at
-    // most three whole digits and a sign.
-    const QString angleNeed = widestOf(Format::FormatDegrees(-180.0));
-    // The array and an area's front lie within the venue's limit of the origin and the
-    // area reaches as far again beyond: a throw spans at most three limits each way.
-    QStringList throws{QString::fromUtf8(kInfinite), QStringLiteral("Throw")};
-    for (const UnitsCode units : {UnitsCode::English, UnitsCode::Metric})
-        throws.append(widestOf(
-            Format::FormatMeasurement(3.0f * std::sqrt(2.0f) * VenueLimits::MaxDistance(units), units)));
-    int throwNeed = 0;
-    for (const QString& text : throws)
-        throwNeed = std::max(throwNeed, widest({text}));
-    gridRun_ = MakeRun({{kNumberLeft, widest({QStringLiteral("#"), widestOf(std::to_string(kRowCount))})},
-                        {kTypeLeft, typeNeed},
-                        {kAngleLeft, widest({angleNeed, QStringLiteral("Angle")})},
-                        {kThrowLeft, throwNeed},
-                        // The highest pin hole has two digits.
-                        {kPinningLeft, widest({widestOf(Format::FormatPinning(10)), QStringLiteral("(n/a)"),
-                                               QStringLiteral("Pinning")})},
-                        // The allowed splays run from -5.5 to 10 degrees.
-                        {kSplayLeft, widest({widestOf(Format::FormatDegrees(-5.5)),
-                                             widestOf(Format::FormatDegrees(10.0)), QStringLiteral("Splay")})},
-                        {kSplayUpLeft, rowButton},
-                        {kSplayDownLeft, rowButton},
-                        {kAttenLeft, attenNeed},
-                        {kAttenUpLeft, rowButton},
-                        {kAttenDownLeft, rowButton}},
-                       kWindowWidth, Fit::Exactly);
-
-    QLineEdit probe;
-    probe.setFont(font());
-    const int countButton = std::max(Px(kCountButtonWidth), arrowNeed_) + Px(kButtonGap);
-    countRun_ = MakeRun({{kCountLabelLeft, widest({QStringLiteral("Count:")})},
-                         {kCountBoxLeft, ToolControls::BoxWidth(&probe, QStringLiteral("888")) +
-                                             metrics.horizontalAdvance(QLatin1Char(' '))},
-                         {kCountUpLeft, countButton},
-                         {kCountDownLeft, countButton}},
-                        kCountRowEnd, Fit::AtLeastDesigned);
-    autodesignNeed_ = ButtonNeed(QStringLiteral("Auto-Configure"));
-    extrasNeed_ = ButtonNeed(QStringLiteral("+"));
-
-    // A label's line, and a framed line in a box or on a button, must fit their designed
-    // heights; a taller font stretches every height alike.
-    const auto designed = [this](int twips) {
-        return static_cast<double>(twips) / std::max(1, Context().screen.TwipsPerPixelY());
-    };
-    const int frame = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
-    yScale_ = std::max({1.0, metrics.height() / designed(kLabelHeight),
-                        (metrics.height() + frame) / designed(kCountBoxHeight)});
-}
-
-CellConfigurationsWindow::Run
-CellConfigurationsWindow::MakeRun(std::initializer_list<std::pair<int, int>> leftsAndNeeds, int endTwips,
-                                  Fit fit) const
-{
-    Run run;
-    for (const auto& [left, need] : leftsAndNeeds) {
-        run.lefts.push_back(left);
-        run.needs.push_back(need);
-    }
-    run.lefts.push_back(endTwips);
-    for (std::size_t i = 0; i < run.needs.size(); ++i) {
-        const int growth = run.needs[i] - (Px(run.lefts[i + 1]) - Px(run.lefts[i]));
-        // The last control's pitch holds the margin to the window's edge as well.
-        const bool exactly = fit == Fit::Exactly && i + 1 < run.needs.size();
-        run.growth.push_back(exactly ? growth : std::max(0, growth));
-    }
-    return run;
-}
-
-int CellConfigurationsWindow::X(const Run& run, int twips) const
-{
-    int x = Px(twips);
-    for (std::size_t i = 0; i < run.growth.size(); ++i)
-        x += run.lefts[i + 1] <= twips ? run.growth[i] : 0;
-    return x;
-}
-
-int CellConfigurationsWindow::Width(const Run& run, int twipsLeft, int twipsWidth) const
-{
-    const auto at = std::find(run.lefts.begin(), run.lefts.end(), twipsLeft);
-    if (at == run.lefts.end() || at + 1 == run.lefts.end())
-        return Px(twipsWidth);
-    const auto i = static_cast<std::size_t>(at - run.lefts.begin());
-    const int pitch = X(run, run.lefts[i + 1]) - X(run, twipsLeft);
-    return std::min(std::max(Px(twipsWidth), run.needs[i]), pitch);
-}
-
 void CellConfigurationsWindow::BuildRows()
 {
     for (int index = 1; index <= kRowCount; ++index)
@@ -358,9 +176,6 @@ void CellConfigurationsWindow::BuildRows()
 void CellConfigurationsWindow::BuildRow(int index)
 {
     Row& row = rows_[static_cast<std::size_t>(index)];
-    const int labelTop = kLabelTop + kRowPitch * (index - 1);
-    const int buttonTop =
-        index == 1 ? kButtonTop : kLabelTop + kRowPitch * (index - 2) + kButtonBelowPreviousLabel;
     const QString suffix = QStringLiteral("(%1)").arg(index);
     const auto name = [&suffix](QWidget* widget, const char* base) {
         widget->setObjectName(QString::fromUtf8(base) + suffix);
@@ -368,57 +183,55 @@ void CellConfigurationsWindow::BuildRow(int index)
 
     // Shapes first, so that they lie beneath the row's labels and buttons.
     const QColor back = index % 2 == 0 ? kEvenRow : kOddRow;
-    for (auto [shape, base, left, width] :
-         {std::tuple{&row.background, "ShapeBkg", 0, kShapeWidth},
-          std::tuple{&row.background2, "ShapeBkg2", kShape2Left, kShape2Width}}) {
+    for (auto [shape, base, second] :
+         {std::tuple{&row.background, "ShapeBkg", false}, std::tuple{&row.background2, "ShapeBkg2", true}}) {
         *shape = new QFrame(this);
         name(*shape, base);
-        (*shape)->setGeometry(X(gridRun_, left), PxY(buttonTop), X(gridRun_, left + width) - X(gridRun_, left),
-                              PxY(kButtonHeight));
+        (*shape)->setGeometry(grid_.Shading(index, second));
         (*shape)->setAutoFillBackground(true);
         QPalette palette = (*shape)->palette();
         palette.setColor(QPalette::Window, back);
         (*shape)->setPalette(palette);
     }
 
-    const auto label = [&](const char* base, int left, int width) {
+    using GridColumn = CellGridGeometry::Column;
+    const auto label = [&](const char* base, GridColumn place) {
         auto* widget = new QLabel(this);
         name(widget, base);
-        widget->setGeometry(X(gridRun_, left), PxY(labelTop), Width(gridRun_, left, width), PxY(kLabelHeight));
+        widget->setGeometry(grid_.Label(index, place));
         return widget;
     };
-    const auto link = [&](const char* base, int left, int width, Column column) {
+    const auto link = [&](const char* base, GridColumn place, Column column) {
         auto* widget = new LinkLabel(this);
         name(widget, base);
-        widget->setGeometry(X(gridRun_, left), PxY(labelTop), Width(gridRun_, left, width), PxY(kLabelHeight));
+        widget->setGeometry(grid_.Label(index, place));
         connect(widget, &LinkLabel::clicked, this, [this, base, column, index] {
             Guard(std::string(base) + "_Click", [this, column, index] { PopupList(column, index); });
         });
         return widget;
     };
-    const auto button = [&](const char* base, int left, const QString& arrow, void (Cell::*step)()) {
+    const auto button = [&](const char* base, GridColumn place, const QString& arrow, void (Cell::*step)()) {
         auto* widget = new QPushButton(arrow, this);
         name(widget, base);
-        widget->setGeometry(X(gridRun_, left), PxY(buttonTop), std::max(Px(kRowButtonWidth), arrowNeed_),
-                            PxY(kButtonHeight));
+        widget->setGeometry(grid_.Button(index, place));
         connect(widget, &QPushButton::clicked, this, [this, base, step, index] {
             Guard(std::string(base) + "_Click", [this, step, index] { StepCell(index, step); });
         });
         return widget;
     };
 
-    row.number = label("lblCellNumber", kNumberLeft, kNumberWidth);
+    row.number = label("lblCellNumber", GridColumn::Number);
     row.number->setText(QString::number(index));
-    row.type = link("lblCellType", kTypeLeft, kTypeWidth, Column::Type);
-    row.angle = label("lblCellAngle", kAngleLeft, kAngleWidth);
-    row.throwDistance = label("lblCellThrow", kThrowLeft, kThrowWidth);
-    row.pinning = label("lblCellPinning", kPinningLeft, kPinningWidth);
-    row.splay = link("lblCellSplay", kSplayLeft, kSplayWidth, Column::Splay);
-    row.splayUp = button("cmdSplayUp", kSplayUpLeft, kUpArrow, &Cell::IncreaseSplay);
-    row.splayDown = button("cmdSplayDown", kSplayDownLeft, kDownArrow, &Cell::DecreaseSplay);
-    row.attenuation = link("lblCellAttenuation", kAttenLeft, kAttenWidth, Column::Attenuation);
-    row.attenUp = button("cmdAttenUp", kAttenUpLeft, kUpArrow, &Cell::IncreaseAtten);
-    row.attenDown = button("cmdAttenDown", kAttenDownLeft, kDownArrow, &Cell::DecreaseAtten);
+    row.type = link("lblCellType", GridColumn::Type, Column::Type);
+    row.angle = label("lblCellAngle", GridColumn::Angle);
+    row.throwDistance = label("lblCellThrow", GridColumn::Throw);
+    row.pinning = label("lblCellPinning", GridColumn::Pinning);
+    row.splay = link("lblCellSplay", GridColumn::Splay, Column::Splay);
+    row.splayUp = button("cmdSplayUp", GridColumn::SplayUp, kUpArrow, &Cell::IncreaseSplay);
+    row.splayDown = button("cmdSplayDown", GridColumn::SplayDown, kDownArrow, &Cell::DecreaseSplay);
+    row.attenuation = link("lblCellAttenuation", GridColumn::Attenuation, Column::Attenuation);
+    row.attenUp = button("cmdAttenUp", GridColumn::AttenUp, kUpArrow, &Cell::IncreaseAtten);
+    row.attenDown = button("cmdAttenDown", GridColumn::AttenDown, kDownArrow, &Cell::DecreaseAtten);
 }
 
 const CellConfigurationsWindow::Row& CellConfigurationsWindow::RowAt(int row) const
@@ -486,18 +299,16 @@ void CellConfigurationsWindow::UpdateInterface()
         ColourThrow(*row.throwDistance);
     }
 
-    const int lastTop = kLabelTop + kRowPitch * (std::max(shown, 1) - 1);
-    setFixedHeight(PxY(lastTop + kBelowLastRow));
+    setFixedHeight(grid_.WindowHeight(shown));
     if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()); frame != nullptr)
         frame->adjustSize();
 
     const bool godMode = Context().options.GodMode();
     if (godMode && cmdExtras_->isHidden()) {
-        cmdAutodesign_->resize(std::max(Px(kAutodesignBesideExtrasTwips), autodesignNeed_),
-                               cmdAutodesign_->height());
+        cmdAutodesign_->resize(grid_.Autodesign(true).width(), cmdAutodesign_->height());
         cmdExtras_->show();
     } else if (!godMode && !cmdExtras_->isHidden()) {
-        cmdAutodesign_->resize(std::max(Px(kAutodesignTwips), autodesignNeed_), cmdAutodesign_->height());
+        cmdAutodesign_->resize(grid_.Autodesign(false).width(), cmdAutodesign_->height());
         cmdExtras_->hide();
     }
 }

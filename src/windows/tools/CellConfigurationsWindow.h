@@ -11,6 +11,7 @@
 #include "shell/mainwindow/CellPopupTarget.h"
 #include "shell/mainwindow/MainWindow.h"
 #include "windows/base/ToolWindow.h"
+#include "windows/tools/CellGridGeometry.h"
 
 class QFrame;
 class QLabel;
@@ -33,15 +34,12 @@ class CellConfigurationsWindow : public ToolWindow, public CellPopupTarget {
     Q_OBJECT
 
 public:
-    static constexpr int kRowCount = 24;
+    static constexpr int kRowCount = CellGridGeometry::kRowCount;
     static constexpr int kMinCells = 4;
     static constexpr int kMaxCells = 24;
     static constexpr const char* kInfinite = "(infinite)";
     // Shown when the type list is asked for a cell whose type has no swap group.
     static constexpr const char* kNoCellTypesText = "Error in GetPossibleCellTypes()";
-    // Designed widths of Auto-Configure without and beside the Extras button, in twips.
-    static constexpr int kAutodesignTwips = 3615;
-    static constexpr int kAutodesignBesideExtrasTwips = 3135;
 
     enum class Column { Type, Splay, Attenuation };
 
@@ -98,34 +96,6 @@ private:
     void CreateGraphicsObjects();
     void BuildRows();
     void BuildRow(int index);
-    int Px(int twips) const;
-    // Vertical twips to pixels, all of them stretched alike when the font's lines are taller
-    // than the rows were designed for.
-    int PxY(int twips) const;
-    // Controls side by side: their designed lefts in twips (the last one the run's end), the
-    // pixels each needs for its widest text, and what it takes beyond its designed pitch
-    // (less than nothing where it gives room back).
-    struct Run {
-        std::vector<int> lefts;
-        std::vector<int> needs;
-        std::vector<int> growth;
-    };
-    // The grid's columns are each as wide as their widest value; the count row keeps at
-    // least its designed places.
-    enum class Fit { Exactly, AtLeastDesigned };
-    Run MakeRun(std::initializer_list<std::pair<int, int>> leftsAndNeeds, int endTwips, Fit fit) const;
-    // The pixel place of a point given in twips, moved right by the growth of the controls
-    // that end at or before it.
-    int X(const Run& run, int twips) const;
-    // A control's pixel width: the designed one, or its need when wider, within its pitch.
-    int Width(const Run& run, int twipsLeft, int twipsWidth) const;
-    // Measures the texts the controls must hold: the runs of the count row and the grid,
-    // and how much taller than designed a line of text is.
-    void Measure();
-    int ButtonNeed(const QString& caption) const;
-    Run countRun_, gridRun_;
-    double yScale_ = 1.0;
-    int autodesignNeed_ = 0, extrasNeed_ = 0, arrowNeed_ = 0;
     Cells& CellColumn() const;
     // The remembered row's cell, or null when the column no longer reaches it.
     Cell* RememberedCell() const;
@@ -144,6 +114,7 @@ private:
     void SetTextColor(QWidget& widget, const QColor& color);
     void SetTextRole(QWidget& widget, QPalette::ColorRole role);
 
+    CellGridGeometry grid_;
     QColor highlight_;
     std::array<Row, kRowCount + 1> rows_{}; // rows 1..24
     QLineEdit* txtCellCount_ = nullptr;
