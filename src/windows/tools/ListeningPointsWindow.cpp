@@ -7,7 +7,6 @@
 
 #include <QComboBox>
 #include <QEvent>
-#include <QFontMetrics>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,15 +17,12 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
-#include "engine/CalculationResults.h"
 #include "engine/Environment.h"
 #include "model/Format.h"
 #include "platform/Prompts.h"
 #include "platform/ScreenInfo.h"
 #include "platform/SettingsStore.h"
 #include "shell/options/AppTitle.h"
-#include "shell/options/CurveColors.h"
-#include "shell/options/FrequencyTable.h"
 #include "shell/options/Options.h"
 #include "shell/session/Session.h"
 #include "shell/session/UpdateGuard.h"
@@ -36,11 +32,8 @@
 #include "windows/base/BoundValue.h"
 #include "windows/base/EditBox.h"
 #include "windows/dialogs/NewListeningPointDialog.h"
-#include "plot/PictureKey.h"
 #include "plot/PlotPictureBox.h"
-#include "plot/PlotTransform.h"
 #include "windows/base/SpinStepper.h"
-#include "windows/controls/ToolControls.h"
 #include "windows/base/ToolWindowHost.h"
 
 namespace polvane {
@@ -50,12 +43,6 @@ namespace {
 // The window's own edits refresh the listening points and the venue; a committed name
 // also reaches the windows that show it elsewhere.
 constexpr float kNewPointSpacing = 0.085f;
-// The twip places the font may grow: the graph's left edge and the editors' width; what
-// is left beside them, the graph takes.
-constexpr int kGraphLeft = 2280;
-constexpr int kEditorWidth = 1900;
-// How many frequency labels the narrowest graph still shows.
-constexpr int kReadableFrequencyLabels = 3;
 
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
@@ -73,24 +60,6 @@ private:
     bool previous_;
 };
 
-struct ListeningPointsWindow::Places {
-    int margin;
-    int labelTop;
-    int labelHeight;
-    int controlTop;
-    int gap;
-    int listWidth;
-    int buttonWidth;
-    int buttonHeight;
-    int boxHeight;
-    int graphLeft;
-    int graphWidth; // the least
-    int editorGap;
-    int editorWidth;
-    int spinWidth;
-    int bottom;
-};
-
 ListeningPointsWindow::ListeningPointsWindow(ToolWindowContext& context, QWidget* parent)
     : DrawingWindow(ToolWindowId::ListeningPoints, context, PlotCanvas::Kind::ListeningPointsGraph,
                     "picResponse", parent, Placement::PlacedByWindow),
@@ -106,7 +75,11 @@ ListeningPointsWindow::ListeningPointsWindow(ToolWindowContext& context, QWidget
       lblFRIdent_(new QLabel(QStringLiteral("Frequency Response:"), this)),
       shpPicBorder_(new QFrame(this)),
       lblTooltip_(new QLabel(this)), shpHotspot_(new QFrame(this)),
-      dialog_(new NewListeningPointDialog(this))
+      dialog_(new NewListeningPointDialog(this)),
+      layout_({lblLPIdent_, lstListeningPoints_, cmdAdd_, cmdDelete_, lblNIdent_, txtName_, lblSAIdent_,
+               cboSeatingAreas_, lblHPIdent_, txtHorizontalPosition_, spnHorizontalPosition_, lblFRIdent_,
+               shpPicBorder_, Picture()},
+              context.screen, Canvas())
 {
     const std::pair<QWidget*, const char*> names[] = {
         {lblLPIdent_, "lblLPIdent"},
@@ -144,12 +117,9 @@ ListeningPointsWindow::ListeningPointsWindow(ToolWindowContext& context, QWidget
     hotspotHalfHeight_ = shpHotspot_->height() / 2;
 
     // A larger font needs room for the list, the editors and a graph that still reads.
-    const Places places = Measure();
-    const int editorsBottom = places.labelTop + 3 * (places.labelHeight + places.boxHeight + places.labelTop);
-    setMinimumSize(std::max(context.screen.PixelsX(kMinWidth), places.graphLeft + places.graphWidth +
-                                                                   places.editorGap + places.editorWidth +
-                                                                   places.margin),
-                   std::max(context.screen.PixelsY(kMinHeight), editorsBottom));
+    const QSize needed = layout_.Needed();
+    setMinimumSize(std::max(context.screen.PixelsX(kMinWidth), needed.width()),
+                   std::max(context.screen.PixelsY(kMinHeight), needed.height()));
 
     runDialog_ = [](NewListeningPointDialog& dialog) { dialog.exec(); };
     positionBox_ = std::make_unique<EditBox>(*txtHorizontalPosition_, *this, "txtHorizontalPosition",
@@ -334,108 +304,34 @@ void ListeningPointsWindow::DisableEditors()
         control->setEnabled(false);
 }
 
-namespace {
-
-// The frequencies the prediction gave a point's levels at: the venue's frequency list, or
-// its centre frequency alone when it has no list. Levels that match neither (results of
-// an older list) are taken as the bands of the frequency table.
-std::vector<float> LevelFrequencies(const Environment& venue, std::size_t levels)
-{
-    const std::vector<float>& listed = venue.FrequencyList();
-    if (levels == listed.size())
-        return listed;
-    if (listed.empty() && levels == 1)
-        return {venue.CenterFrequency()};
-    std::vector<float> bands;
-    for (int band = 1; band <= FrequencyTable::Count(); ++band)
-        bands.push_back(FrequencyTable::Frequency(band));
-    return bands;
-}
-
-} // namespace
-
 std::string ListeningPointsWindow::DrawnFrom() const
 {
-    // What DrawContent draws from: the curves of the ticked points.
-    const CalculationResults& results = Context().session.Results();
-    const Environment& venue = Context().lifecycle.Venue();
-    const int entries = lstListeningPoints_->count();
-    PictureKey key;
-    key.Add(entries);
-    for (int entry = 0; entry < entries; ++entry) {
-        const bool ticked = lstListeningPoints_->item(entry)->checkState() == Qt::Checked;
-        key.Add(ticked);
-        const auto index = static_cast<std::size_t>(entry);
-        if (!ticked || index >= results.PointLevels.size())
-            continue;
-        const std::vector<float>& levels = results.PointLevels[index].Levels;
-        key.Add(levels).Add(LevelFrequencies(venue, levels.size()));
-    }
-    return key.Take();
+    return ListeningPointsGraph::DrawnFrom(Context().session.Results(), Context().lifecycle.Venue(), Ticked());
 }
 
 void ListeningPointsWindow::DrawContent()
 {
-    const CalculationResults& results = Context().session.Results();
-    const Environment& venue = Context().lifecycle.Venue();
-    const auto entries = static_cast<std::size_t>(lstListeningPoints_->count());
-    plotted_.assign(entries, false);
-    curvePoints_.assign(entries, {});
-    // Levels beyond the value axis run off the plot, not over the scale's labels.
-    Plot().SetPlotClip(true);
-    for (std::size_t entry = 0; entry < entries; ++entry) {
-        if (lstListeningPoints_->item(static_cast<int>(entry))->checkState() != Qt::Checked)
-            continue;
-        plotted_[entry] = true;
-        // Results older than the list give only the points they have.
-        if (entry >= results.PointLevels.size())
-            continue;
-        const std::vector<float>& levels = results.PointLevels[entry].Levels;
-        const std::vector<float> frequencies = LevelFrequencies(venue, levels.size());
-        const std::size_t count = std::min(levels.size(), frequencies.size());
-        std::vector<QPointF>& points = curvePoints_[entry];
-        for (std::size_t i = 0; i < count; ++i) {
-            if (!std::isfinite(levels[i]) || !(frequencies[i] > 0.0f))
-                continue;
-            points.emplace_back(Canvas().ConvertX(frequencies[i]), Canvas().ConvertY(levels[i]));
-        }
-        const int colour = static_cast<int>(entry % static_cast<std::size_t>(CurveColors::Count())) + 1;
-        // Every level is marked, so a point analysed at one frequency shows too; several
-        // are joined by a curve.
-        Plot().DrawCurve(points, Canvas().CurvePen(colour));
-        Plot().DrawMarks(points, Canvas().CurvePen(colour));
-    }
-    Plot().SetPlotClip(false);
+    graph_.Draw(Plot(), Context().session.Results(), Context().lifecycle.Venue(), Ticked());
 }
 
-ListeningPointsWindow::Hit ListeningPointsWindow::Nearest(QPointF pixel) const
+std::vector<bool> ListeningPointsWindow::Ticked() const
 {
-    Hit hit;
-    double nearest = kPointerReach;
-    // Only what is drawn can be pointed at: levels off the plot are clipped away.
-    const QRectF plot = Canvas().PlotRect();
-    for (std::size_t entry = 0; entry < curvePoints_.size(); ++entry) {
-        if (!plotted_[entry])
-            continue;
-        for (const QPointF& point : curvePoints_[entry]) {
-            if (!plot.contains(point))
-                continue;
-            const double distance = std::hypot(point.x() - pixel.x(), point.y() - pixel.y());
-            // On a tie the point met first keeps the name.
-            if (distance < nearest) {
-                nearest = distance;
-                hit = Hit{static_cast<int>(entry) + 1, point};
-            }
-        }
-    }
-    return hit;
+    std::vector<bool> ticked;
+    for (int entry = 0; entry < lstListeningPoints_->count(); ++entry)
+        ticked.push_back(lstListeningPoints_->item(entry)->checkState() == Qt::Checked);
+    return ticked;
+}
+
+ListeningPointsGraph::Hit ListeningPointsWindow::Nearest(QPointF pixel) const
+{
+    return graph_.Nearest(pixel, Canvas().PlotRect(), kPointerReach);
 }
 
 int ListeningPointsWindow::EntryAt(QPointF pixel) const { return Nearest(pixel).entry; }
 
 void ListeningPointsWindow::PointerMoved(QPointF pixel)
 {
-    const Hit hit = Nearest(pixel);
+    const ListeningPointsGraph::Hit hit = Nearest(pixel);
     const int found = hit.entry;
     const QPointF at = hit.at;
     if (found == 0) {
@@ -636,81 +532,6 @@ void ListeningPointsWindow::resizeEvent(QResizeEvent* event)
     });
 }
 
-ListeningPointsWindow::Places ListeningPointsWindow::Measure() const
-{
-    const ScreenInfo& screen = Context().screen;
-    const auto widest = [](std::initializer_list<const QWidget*> controls) {
-        int width = 0;
-        for (const QWidget* control : controls)
-            width = std::max(width, control->sizeHint().width());
-        return width;
-    };
-    Places p{};
-    p.margin = screen.PixelsX(120);
-    p.labelTop = screen.PixelsY(120);
-    p.labelHeight = std::max(screen.PixelsY(240), lblLPIdent_->sizeHint().height());
-    p.controlTop = p.labelTop + p.labelHeight;
-    p.gap = screen.PixelsY(100);
-    p.buttonWidth = std::max(screen.PixelsX(950), widest({cmdAdd_, cmdDelete_}));
-    p.buttonHeight = std::max(screen.PixelsY(375), cmdAdd_->minimumSizeHint().height());
-    p.listWidth = std::max({screen.PixelsX(2000), widest({lblLPIdent_}), 2 * p.buttonWidth + p.margin});
-    p.boxHeight = std::max(screen.PixelsY(315), std::max(txtName_->minimumSizeHint().height(),
-                                                  cboSeatingAreas_->minimumSizeHint().height()));
-    p.graphLeft = std::max(screen.PixelsX(kGraphLeft), p.margin + p.listWidth + screen.PixelsX(160));
-    // The graph's caption whole, and room for the frequency labels of three bands: the
-    // lowest, one in the middle and one high, so that the curves can be read.
-    int widestFrequency = 0;
-    for (int band = 1; band <= FrequencyTable::Count(); ++band)
-        widestFrequency = std::max(
-            widestFrequency, Canvas().MeasureText(Format::FormatFrequency(FrequencyTable::Frequency(band))).width());
-    p.graphWidth = std::max(lblFRIdent_->sizeHint().width(),
-                            kReadableFrequencyLabels * widestFrequency + PlotTransform::kGraphMargins.left +
-                                PlotTransform::kGraphMargins.right);
-    p.editorGap = screen.PixelsX(200);
-    p.spinWidth = screen.PixelsX(300);
-    const QLineEdit& position = *txtHorizontalPosition_;
-    const int positionWidth = position.fontMetrics().horizontalAdvance(ToolControls::WidestMeasurement()) +
-                              position.minimumSizeHint().width();
-    p.editorWidth = std::max({screen.PixelsX(kEditorWidth), widest({lblNIdent_, lblSAIdent_, lblHPIdent_}),
-                              positionWidth + p.spinWidth});
-    p.bottom = screen.PixelsY(165);
-    return p;
-}
-
-void ListeningPointsWindow::LayOut()
-{
-    const Places p = Measure();
-    const auto place = [](QWidget* control, int left, int top, int width, int height) {
-        control->setGeometry(left, top, std::max(0, width), std::max(0, height));
-    };
-    const int innerWidth = width();
-    const int innerHeight = height();
-
-    const int listHeight = std::max(p.boxHeight, innerHeight - p.controlTop - p.gap - p.buttonHeight - p.bottom);
-    place(lblLPIdent_, p.margin, p.labelTop, p.listWidth, p.labelHeight);
-    place(lstListeningPoints_, p.margin, p.controlTop, p.listWidth, listHeight);
-    const int buttonTop = p.controlTop + listHeight + p.gap;
-    place(cmdAdd_, p.margin, buttonTop, p.buttonWidth, p.buttonHeight);
-    place(cmdDelete_, p.margin + p.listWidth - p.buttonWidth, buttonTop, p.buttonWidth, p.buttonHeight);
-
-    // What the list and the editors need beyond their twip widths comes off the graph.
-    const int graphWidth = innerWidth - p.graphLeft - p.editorGap - p.editorWidth - p.margin;
-    place(lblFRIdent_, p.graphLeft, p.labelTop, std::max(0, graphWidth), p.labelHeight);
-    place(shpPicBorder_, p.graphLeft, p.controlTop, graphWidth, innerHeight - p.controlTop - p.labelTop);
-    place(Picture(), p.graphLeft, p.controlTop + 1, graphWidth, innerHeight - p.controlTop - p.labelTop - 2);
-
-    const int editorLeft = p.graphLeft + std::max(0, graphWidth) + p.editorGap;
-    int top = p.labelTop;
-    for (auto [label, editor] : {std::pair<QWidget*, QWidget*>{lblNIdent_, txtName_},
-                                 std::pair<QWidget*, QWidget*>{lblSAIdent_, cboSeatingAreas_},
-                                 std::pair<QWidget*, QWidget*>{lblHPIdent_, txtHorizontalPosition_}}) {
-        place(label, editorLeft, top, p.editorWidth, p.labelHeight);
-        const int width = editor == txtHorizontalPosition_ ? p.editorWidth - p.spinWidth : p.editorWidth;
-        place(editor, editorLeft, top + p.labelHeight, width, p.boxHeight);
-        top += p.labelHeight + p.boxHeight + p.labelTop;
-    }
-    const QRect box = txtHorizontalPosition_->geometry();
-    spnHorizontalPosition_->setGeometry(box.right() + 1, box.top(), p.spinWidth, box.height());
-}
+void ListeningPointsWindow::LayOut() { layout_.LayOut(width(), height()); }
 
 } // namespace polvane

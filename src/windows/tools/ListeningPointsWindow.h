@@ -8,6 +8,8 @@
 #include <QPointF>
 
 #include "windows/base/DrawingWindow.h"
+#include "windows/tools/ListeningPointsGraph.h"
+#include "windows/tools/ListeningPointsLayout.h"
 
 class QComboBox;
 class QFrame;
@@ -94,11 +96,9 @@ protected:
 private:
     // Raises the busy flag for its lifetime and puts back what it was.
     class Busy;
-    struct Hit {
-        int entry = 0; // 1-based list entry, 0 for none
-        QPointF at;    // its curve point
-    };
-    Hit Nearest(QPointF pixel) const;
+    ListeningPointsGraph::Hit Nearest(QPointF pixel) const;
+    // Per list entry: whether it is ticked.
+    std::vector<bool> Ticked() const;
 
     Environment& Venue() const;
     // The selected point, or null when none is selected or it no longer exists.
@@ -108,9 +108,6 @@ private:
 
     void PlaceData();
     void DisableEditors();
-    // The controls' places in pixels: the twip places, grown where the font asks for more.
-    struct Places;
-    Places Measure() const;
     void LayOut();
 
     void ListClicked(int row);
@@ -139,6 +136,7 @@ private:
     QLabel* lblTooltip_;
     QFrame* shpHotspot_;
     NewListeningPointDialog* dialog_;
+    ListeningPointsLayout layout_;
     std::unique_ptr<EditBox> positionBox_;
     std::unique_ptr<SpinStepper> positionSpin_;
     DialogRunner runDialog_;
@@ -149,9 +147,7 @@ private:
     int rememberedArea_ = 0;
     int hotspotHalfWidth_ = 0;
     int hotspotHalfHeight_ = 0;
-    // Per list entry: whether its curve was drawn, and its curve's pixel points by band.
-    std::vector<bool> plotted_;
-    std::vector<std::vector<QPointF>> curvePoints_;
+    ListeningPointsGraph graph_;
 };
 
 } // namespace polvane
