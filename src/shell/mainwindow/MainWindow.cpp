@@ -525,7 +525,7 @@ void MainWindow::ShowWindows()
 {
     // The options were read after this window was built.
     ApplyMode(options_.EngineeringMode());
-    place_.Restore(options_.Store().GetSetting(SettingsStore::kWindowPositions, kPlaceName, ""));
+    place_.Restore(positions_.MainWindowPlace(kPlaceName));
     if (!slots_.RestoreStored(options_.EngineeringMode()))
         arrangement_->LoadPresetWindows();
     ApplyStatusBar();
@@ -606,7 +606,7 @@ QAction* MainWindow::RecentFileItem(int item) const
 
 void MainWindow::SavePlace()
 {
-    options_.Store().SaveSetting(SettingsStore::kWindowPositions, kPlaceName, PlaceText());
+    positions_.SaveMainWindowPlace(kPlaceName, PlaceText());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

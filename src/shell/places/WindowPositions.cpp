@@ -39,7 +39,33 @@ void WindowPositions::SaveFormPosition(const PlaceableWindow& window, std::strin
         place.width = window.Width();
         place.height = window.Height();
     }
+    SavePlace(name, place);
+}
+
+void WindowPositions::SavePlace(std::string_view name, const WindowPlace& place)
+{
     store_.SaveSetting(SettingsStore::kWindowPositions, name, place.Text());
+}
+
+void WindowPositions::SaveClosingPlace(std::string_view name, const WindowPlace& place, bool seen)
+{
+    if (seen || !store_.ReadSetting(SettingsStore::kWindowPositions, name)) {
+        WindowPlace closed = place;
+        closed.visible = closed.visible && seen;
+        SavePlace(name, closed);
+        return;
+    }
+    MarkHidden(name, place.sizable);
+}
+
+std::string WindowPositions::MainWindowPlace(std::string_view name) const
+{
+    return store_.GetSetting(SettingsStore::kWindowPositions, name, "");
+}
+
+void WindowPositions::SaveMainWindowPlace(std::string_view name, const std::string& text)
+{
+    store_.SaveSetting(SettingsStore::kWindowPositions, name, text);
 }
 
 std::optional<WindowPlace> WindowPositions::StoredPlace(std::string_view name, bool sizable) const

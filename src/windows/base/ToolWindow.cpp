@@ -25,6 +25,7 @@
 #include "shell/session/UpdateHub.h"
 #include "shell/places/ScreenPlace.h"
 #include "shell/session/VenueLifecycle.h"
+#include "shell/places/WindowPlace.h"
 #include "shell/places/WindowPositions.h"
 #include "shell/session/WindowRegistry.h"
 #include "windows/controls/VirtualKey.h"
@@ -180,9 +181,19 @@ bool ToolWindow::HandleKey(QWidget&, QKeyEvent& event)
 void ToolWindow::closeEvent(QCloseEvent* event)
 {
     Guard("Form_QueryUnload", [this] {
-        const bool closingWithMain = context_.closingWithMain && context_.closingWithMain();
-        WindowPositions(context_.options.Store()).SaveFormPosition(*this, info_.caption,
-                                                                   closingWithMain);
+        WindowPlace place;
+        place.visible = context_.closingWithMain && context_.closingWithMain();
+        place.left = Left();
+        place.top = Top();
+        place.sizable = IsSizable();
+        if (place.sizable) {
+            place.width = Width();
+            place.height = Height();
+        }
+        // A window loaded for the start-up, whose frame never showed, was not seen.
+        const QWidget* frame = parentWidget();
+        const bool seen = frame == nullptr || !frame->isHidden();
+        WindowPositions(context_.options.Store()).SaveClosingPlace(info_.caption, place, seen);
         context_.registry.Unregister(id_, this);
         context_.mainWindow.UpdateVisibleWindows();
     });

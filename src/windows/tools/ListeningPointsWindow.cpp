@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
-#include <optional>
 
 #include <QComboBox>
 #include <QEvent>
@@ -21,7 +20,6 @@
 #include "model/Format.h"
 #include "platform/Prompts.h"
 #include "platform/ScreenInfo.h"
-#include "platform/SettingsStore.h"
 #include "shell/options/AppTitle.h"
 #include "shell/options/Options.h"
 #include "shell/session/Session.h"
@@ -503,23 +501,6 @@ bool ListeningPointsWindow::PictureMouseMove(const QMouseEvent& event)
     const QPointF at = event.position();
     Guard("picResponse_MouseMove", [this, at] { PointerMoved(at); });
     return false;
-}
-
-void ListeningPointsWindow::closeEvent(QCloseEvent* event)
-{
-    const QWidget* frame = parentWidget();
-    const bool unseen = frame != nullptr && frame->isHidden();
-    SettingsStore& store = Context().options.Store();
-    const std::optional<std::string> place =
-        unseen ? store.ReadSetting(SettingsStore::kWindowPositions, Info().caption) : std::nullopt;
-    ToolWindow::closeEvent(event);
-    if (!unseen)
-        return;
-    Guard("Form_QueryUnload", [&] {
-        if (place)
-            store.SaveSetting(SettingsStore::kWindowPositions, Info().caption, *place);
-        WindowPositions(store).MarkHidden(Info().caption, IsSizable());
-    });
 }
 
 void ListeningPointsWindow::resizeEvent(QResizeEvent* event)

@@ -89,9 +89,6 @@ protected:
     bool PictureMouseMove(const QMouseEvent& event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    // The start-up loads this window unseen; closing it then, with the main window, must
-    // neither open it at the next start nor lose the place the user gave it.
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     // Raises the busy flag for its lifetime and puts back what it was.
