@@ -178,6 +178,10 @@ bool ToolWindow::HandleKey(QWidget&, QKeyEvent& event)
     return used;
 }
 
+// The state keys reach the venue's key handler with the key codes' shift bits.
+static_assert(VirtualKey::kShiftBit == VenueLifecycle::kShiftBit &&
+              VirtualKey::kCtrlBit == VenueLifecycle::kCtrlBit && VirtualKey::kAltBit == VenueLifecycle::kAltBit);
+
 void ToolWindow::closeEvent(QCloseEvent* event)
 {
     Guard("Form_QueryUnload", [this] {

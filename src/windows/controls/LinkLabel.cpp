@@ -4,12 +4,10 @@
 #include <QMouseEvent>
 #include <QPalette>
 
-#include "shell/commands/AutoConfigureRunner.h"
-
 namespace polvane {
 
 LinkLabel::LinkLabel(QWidget* parent, std::function<bool()> busy)
-    : QLabel(parent), busy_(busy ? std::move(busy) : &AutoConfigureRunner::IsAutoCalculating)
+    : QLabel(parent), busy_(std::move(busy))
 {
     // Moves inside the label arrive without a button held too.
     setMouseTracking(true);

@@ -8,15 +8,15 @@
 namespace polvane {
 
 // A label that acts as a link: it lights up while the mouse is over it and reports a click.
-// It stays idle while busy() holds (Auto-Configure lets window messages run while it works);
-// a later move over it lights it then.
+// It stays idle while busy() holds (the windows pass whether Auto-Configure runs, which lets
+// window messages run while it works); a later move over it lights it then.
 class LinkLabel : public QLabel {
     Q_OBJECT
 
 public:
     static QColor HighlightColor() { return QColor(0, 96, 255); }
 
-    explicit LinkLabel(QWidget* parent = nullptr, std::function<bool()> busy = {});
+    LinkLabel(QWidget* parent, std::function<bool()> busy);
 
     bool IsLit() const { return lit_; }
     QColor TextColor() const;

@@ -2,7 +2,6 @@
 
 #include <QKeyEvent>
 
-#include "shell/session/VenueLifecycle.h"
 
 namespace polvane {
 
@@ -109,11 +108,11 @@ int VirtualKey::ShiftState(Qt::KeyboardModifiers modifiers)
 {
     int shift = 0;
     if (modifiers.testFlag(Qt::ShiftModifier))
-        shift |= VenueLifecycle::kShiftBit;
+        shift |= kShiftBit;
     if (modifiers.testFlag(Qt::ControlModifier))
-        shift |= VenueLifecycle::kCtrlBit;
+        shift |= kCtrlBit;
     if (modifiers.testFlag(Qt::AltModifier))
-        shift |= VenueLifecycle::kAltBit;
+        shift |= kAltBit;
     return shift;
 }
 

@@ -18,6 +18,10 @@ public:
     static constexpr int kControl = 17;
     static constexpr int kAlt = 18;
     static constexpr int kF1 = 112;
+    // The bits of ShiftState, as the key handlers take them.
+    static constexpr int kShiftBit = 1;
+    static constexpr int kCtrlBit = 2;
+    static constexpr int kAltBit = 4;
 
     // 0 for a key without a code.
     static int Code(const QKeyEvent& event);
@@ -30,7 +34,7 @@ public:
     // -2 when the codes do not tell (none given).
     static int MainDigitByNativeKey(quint32 nativeScanCode, quint32 nativeVirtualKey);
     static int Code(int qtKey, Qt::KeyboardModifiers modifiers);
-    // The shift bits of VenueLifecycle (shift 1, ctrl 2, alt 4).
+    // The modifiers as shift bits: kShiftBit, kCtrlBit, kAltBit.
     static int ShiftState(Qt::KeyboardModifiers modifiers);
 };
 

@@ -26,6 +26,7 @@
 #include "model/ProductTables.h"
 #include "platform/ScreenInfo.h"
 #include "shell/startup/ErrorReporter.h"
+#include "shell/commands/AutoConfigureRunner.h"
 #include "shell/options/OptionText.h"
 #include "shell/session/UpdateHub.h"
 #include "windows/controls/LinkLabel.h"
@@ -148,7 +149,7 @@ ArrayDesignDialog::ArrayDesignDialog(UpdateHub& hub, ErrorReporter& reporter,
     curveGrid->addWidget(lblTotalBoxes_, 2, 2, 1, 2);
     holderColumn->addWidget(picHolder0_);
 
-    lblAngle_ = new LinkLabel(picHolder1_);
+    lblAngle_ = new LinkLabel(picHolder1_, &AutoConfigureRunner::IsAutoCalculating);
     lblAngle_->setObjectName(QStringLiteral("lblAngle"));
     // Beside the curved option for a curve: the gap is the straight option's row.
     angleGap_ = new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Fixed);

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "model/Format.h"
+#include "shell/commands/AutoConfigureRunner.h"
 #include "shell/options/AppTitle.h"
 #include "shell/options/ArgbColor.h"
 #include "shell/options/ColorTable.h"
@@ -215,7 +216,7 @@ QWidget* OptionsDialog::BuildGeneralTab()
     auto* grid = new QGridLayout(page);
     int row = 0;
 
-    lblDefaultVenueFile_ = new LinkLabel(page);
+    lblDefaultVenueFile_ = new LinkLabel(page, &AutoConfigureRunner::IsAutoCalculating);
     lblDefaultVenueFile_->setObjectName(QStringLiteral("lblDefaultVenueFile"));
     connect(lblDefaultVenueFile_, &LinkLabel::clicked, this,
             [this] { Guard("lblDefaultVenueFile_Click", [this] { ChooseTemplate(); }); });
@@ -356,7 +357,7 @@ QWidget* OptionsDialog::BuildColorsTab()
 QWidget* OptionsDialog::BuildNotesTab()
 {
     auto* page = new QWidget;
-    lblFont_ = new LinkLabel(page);
+    lblFont_ = new LinkLabel(page, &AutoConfigureRunner::IsAutoCalculating);
     lblFont_->setObjectName(QStringLiteral("lblFont"));
     connect(lblFont_, &LinkLabel::clicked, this, [this] { Guard("lblFont_Click", [this] { ChooseFont(); }); });
     auto* grid = new QGridLayout(page);

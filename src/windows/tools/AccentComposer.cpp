@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "shell/session/VenueLifecycle.h"
 #include "windows/controls/VirtualKey.h"
 
 namespace polvane {
@@ -11,9 +10,9 @@ namespace {
 
 using Accent = AccentComposer::Accent;
 
-constexpr int kShift = VenueLifecycle::kShiftBit;
-constexpr int kCtrl = VenueLifecycle::kCtrlBit;
-constexpr int kAlt = VenueLifecycle::kAltBit;
+constexpr int kShift = VirtualKey::kShiftBit;
+constexpr int kCtrl = VirtualKey::kCtrlBit;
+constexpr int kAlt = VirtualKey::kAltBit;
 
 constexpr int kKeyA = 65;
 constexpr int kKeyGrave = 192;

@@ -20,6 +20,7 @@
 #include "platform/Prompts.h"
 #include "model/ProductTables.h"
 #include "platform/ScreenInfo.h"
+#include "shell/commands/AutoConfigureRunner.h"
 #include "shell/options/AppTitle.h"
 #include "shell/options/OptionText.h"
 #include "shell/options/Options.h"
@@ -202,7 +203,7 @@ void CellConfigurationsWindow::BuildRow(int index)
         return widget;
     };
     const auto link = [&](const char* base, GridColumn place, Column column) {
-        auto* widget = new LinkLabel(this);
+        auto* widget = new LinkLabel(this, &AutoConfigureRunner::IsAutoCalculating);
         name(widget, base);
         widget->setGeometry(grid_.Label(index, place));
         connect(widget, &LinkLabel::clicked, this, [this, base, column, index] {
