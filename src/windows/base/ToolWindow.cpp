@@ -28,7 +28,7 @@
 #include "shell/places/WindowPlace.h"
 #include "shell/places/WindowPositions.h"
 #include "shell/session/WindowRegistry.h"
-#include "windows/controls/VirtualKey.h"
+#include "windows/controls/KeyCodes.h"
 
 namespace polvane {
 
@@ -160,9 +160,9 @@ void ToolWindow::Refresh()
 
 bool ToolWindow::HandleKey(QWidget&, QKeyEvent& event)
 {
-    int code = VirtualKey::PhysicalCode(event);
+    int code = KeyCodes::PhysicalCode(event);
     if (event.type() == QEvent::KeyPress) {
-        if (code != VirtualKey::kF1)
+        if (code != KeyCodes::kF1)
             return false;
         if (!event.isAutoRepeat())
             Guard("Form_KeyDown", [this] { context_.hub.ShowHelp(info_.helpTopic, false); });
@@ -173,14 +173,14 @@ bool ToolWindow::HandleKey(QWidget&, QKeyEvent& event)
         return false;
     bool used = false;
     Guard("Form_KeyUp", [&] {
-        used = context_.lifecycle.GlobalKeyHandler(code, VirtualKey::ShiftState(event.modifiers()));
+        used = context_.lifecycle.GlobalKeyHandler(code, KeyCodes::ShiftState(event.modifiers()));
     });
     return used;
 }
 
 // The state keys reach the venue's key handler with the key codes' shift bits.
-static_assert(VirtualKey::kShiftBit == VenueLifecycle::kShiftBit &&
-              VirtualKey::kCtrlBit == VenueLifecycle::kCtrlBit && VirtualKey::kAltBit == VenueLifecycle::kAltBit);
+static_assert(KeyCodes::kShiftBit == VenueLifecycle::kShiftBit &&
+              KeyCodes::kCtrlBit == VenueLifecycle::kCtrlBit && KeyCodes::kAltBit == VenueLifecycle::kAltBit);
 
 void ToolWindow::closeEvent(QCloseEvent* event)
 {

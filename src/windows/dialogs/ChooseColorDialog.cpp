@@ -14,7 +14,7 @@
 #include "windows/controls/ColorSwatch.h"
 #include "windows/controls/ComponentSlider.h"
 #include "windows/dialogs/DialogButtons.h"
-#include "windows/controls/HelpKey.h"
+#include "windows/controls/HelpShortcut.h"
 
 namespace polvane {
 
@@ -90,7 +90,7 @@ ChooseColorDialog::ChooseColorDialog(UpdateHub& hub, ErrorReporter& reporter, QW
     layout->addLayout(preview);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    new HelpKey(*this, [this] { Guard("Form_KeyDown", [this] { hub_.ShowHelp(kHelpTopic, false); }); });
+    new HelpShortcut(*this, [this] { Guard("Form_KeyDown", [this] { hub_.ShowHelp(kHelpTopic, false); }); });
     UpdateInterface();
 }
 

@@ -30,7 +30,7 @@
 #include "windows/controls/ColorPresetMenu.h"
 #include "windows/controls/ColorSwatch.h"
 #include "windows/dialogs/DialogButtons.h"
-#include "windows/controls/HelpKey.h"
+#include "windows/controls/HelpShortcut.h"
 #include "windows/controls/LinkLabel.h"
 #include "windows/base/SpinStepper.h"
 #include "windows/controls/ToolControls.h"
@@ -142,7 +142,7 @@ OptionsDialog::OptionsDialog(Options& options, Prompts& prompts, UpdateHub& hub,
     hooks.title = [this] { return Title(); };
     hooks.changed = [this] { UpdateInterface(); };
     presets_ = new ColorPresetMenu(options_, prompts_, std::move(presetsFolder), std::move(hooks), this);
-    new HelpKey(*this, [this] {
+    new HelpShortcut(*this, [this] {
         Guard("Form_KeyDown", [this] {
             const int tab = tabOptions_->currentIndex();
             if (tab >= 0 && tab < static_cast<int>(kHelpTopics.size()))

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "windows/controls/VirtualKey.h"
+#include "windows/controls/KeyCodes.h"
 
 namespace polvane {
 
@@ -10,9 +10,9 @@ namespace {
 
 using Accent = AccentComposer::Accent;
 
-constexpr int kShift = VirtualKey::kShiftBit;
-constexpr int kCtrl = VirtualKey::kCtrlBit;
-constexpr int kAlt = VirtualKey::kAltBit;
+constexpr int kShift = KeyCodes::kShiftBit;
+constexpr int kCtrl = KeyCodes::kCtrlBit;
+constexpr int kAlt = KeyCodes::kAltBit;
 
 constexpr int kKeyA = 65;
 constexpr int kKeyGrave = 192;
@@ -105,8 +105,8 @@ AccentComposer::KeyDownResult AccentComposer::KeyDown(int keyCode, int shift)
 
 int AccentComposer::KeyUp(int keyCode, int shift, bool capsLock)
 {
-    if (!IsPending() || keyCode == VirtualKey::kShift || keyCode == VirtualKey::kControl ||
-        keyCode == VirtualKey::kAlt)
+    if (!IsPending() || keyCode == KeyCodes::kShift || keyCode == KeyCodes::kControl ||
+        keyCode == KeyCodes::kAlt)
         return 0;
     if (IsPendingPrefix(keyCode))
         return 0;

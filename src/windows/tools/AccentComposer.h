@@ -5,7 +5,7 @@ namespace polvane {
 // The notes window's accent keys: Ctrl with a punctuation or digit key makes an accent
 // pending, and the release of the next key types that letter with the accent. Characters
 // are Windows-1252 codes (ToUnicode turns them into what is inserted). Key codes and
-// shift bits are those of VirtualKey.
+// shift bits are those of KeyCodes.
 class AccentComposer {
 public:
     enum class Accent { None, Grave, Ligature, Acute, Ring, Circumflex, Diaeresis, Cedilla, Stroke, Tilde };

@@ -17,7 +17,7 @@
 #include "shell/session/VenueLifecycle.h"
 #include "plot/NearestItem.h"
 #include "plot/OverlayMarker.h"
-#include "plot/PictureKey.h"
+#include "plot/PictureFingerprint.h"
 #include "plot/PlotPictureBox.h"
 
 namespace polvane {
@@ -73,7 +73,7 @@ std::string ArrayPictureWindow::DrawnFrom() const
     const LineArray& array = Context().lifecycle.Venue().LineArray();
     const Bumper& bumper = array.Bumper();
     const Cells& cells = array.Cells();
-    PictureKey key;
+    PictureFingerprint key;
     key.Add(bumper.TopFront()).Add(bumper.BottomFront()).Add(bumper.BottomBack()).Add(bumper.TopBack());
     key.Add(array.Configuration()).Add(bumper.Rigging()).Add(results.HangLinePoint);
     key.Add(options.ShowCenterOfGravity()).Add(options.ShowCellNumbers()).Add(options.ShowSoundPaths());

@@ -5,7 +5,7 @@
 
 #include "engine/CalculationResults.h"
 #include "engine/Environment.h"
-#include "plot/PictureKey.h"
+#include "plot/PictureFingerprint.h"
 #include "plot/PlotCanvas.h"
 #include "shell/options/CurveColors.h"
 #include "shell/options/FrequencyTable.h"
@@ -36,7 +36,7 @@ std::string ListeningPointsGraph::DrawnFrom(const CalculationResults& results, c
                                             const std::vector<bool>& ticked)
 {
     const int entries = static_cast<int>(ticked.size());
-    PictureKey key;
+    PictureFingerprint key;
     key.Add(entries);
     for (int entry = 0; entry < entries; ++entry) {
         const auto index = static_cast<std::size_t>(entry);

@@ -14,7 +14,7 @@
 #include "shell/session/UpdateGuard.h"
 #include "shell/session/UpdateHub.h"
 #include "shell/session/VenueLifecycle.h"
-#include "windows/controls/VirtualKey.h"
+#include "windows/controls/KeyCodes.h"
 
 namespace polvane {
 
@@ -148,7 +148,7 @@ void NotesWindow::NoteCapsLock(const QKeyEvent& event)
 bool NotesWindow::KeyDown(const QKeyEvent& event)
 {
     const AccentComposer::KeyDownResult result =
-        composer_.KeyDown(VirtualKey::Code(event), VirtualKey::ShiftState(event.modifiers()));
+        composer_.KeyDown(KeyCodes::Code(event), KeyCodes::ShiftState(event.modifiers()));
     using Kind = AccentComposer::KeyDownResult::Kind;
     switch (result.kind) {
     case Kind::SelectAll:
@@ -189,8 +189,8 @@ void NotesWindow::KeyUp(const QKeyEvent& event)
 {
     if (!composer_.IsPending())
         return;
-    const int code = VirtualKey::Code(event);
-    const int shift = VirtualKey::ShiftState(event.modifiers());
+    const int code = KeyCodes::Code(event);
+    const int shift = KeyCodes::ShiftState(event.modifiers());
     const bool capsLock = capsLock_ ? capsLock_() : false;
     if (const int character = composer_.KeyUp(code, shift, capsLock); character != 0)
         TypeCharacter(character);

@@ -17,7 +17,7 @@
 #include "shell/session/UpdateHub.h"
 #include "shell/session/VenueLifecycle.h"
 #include "plot/NearestItem.h"
-#include "plot/PictureKey.h"
+#include "plot/PictureFingerprint.h"
 #include "plot/PlotPictureBox.h"
 
 namespace polvane {
@@ -87,7 +87,7 @@ std::string RiggingDetailsWindow::DrawnFrom() const
     const CalculationResults& results = Context().session.Results();
     const LineArray& array = Context().lifecycle.Venue().LineArray();
     const Bumper& bumper = array.Bumper();
-    PictureKey key;
+    PictureFingerprint key;
     key.Add(bumper.TopFront()).Add(bumper.BottomFront()).Add(bumper.BottomBack()).Add(bumper.TopBack());
     key.Add(bumper.HoleRadius());
     const int holes = std::max(0, bumper.HoleCount());

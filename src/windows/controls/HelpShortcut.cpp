@@ -1,21 +1,21 @@
-#include "windows/controls/HelpKey.h"
+#include "windows/controls/HelpShortcut.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
 
-#include "windows/controls/VirtualKey.h"
+#include "windows/controls/KeyCodes.h"
 
 namespace polvane {
 
-HelpKey::HelpKey(QWidget& dialog, std::function<void()> action)
+HelpShortcut::HelpShortcut(QWidget& dialog, std::function<void()> action)
     : QObject(&dialog), dialog_(dialog), action_(std::move(action))
 {
     // A control that takes every key (a text box) would otherwise keep F1 from the dialog.
     qApp->installEventFilter(this);
 }
 
-bool HelpKey::eventFilter(QObject* watched, QEvent* event)
+bool HelpShortcut::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress)
         return false;
@@ -23,7 +23,7 @@ bool HelpKey::eventFilter(QObject* watched, QEvent* event)
     if (target == nullptr || (target != &dialog_ && !dialog_.isAncestorOf(target)))
         return false;
     auto& key = static_cast<QKeyEvent&>(*event);
-    if (VirtualKey::Code(key) != VirtualKey::kF1)
+    if (KeyCodes::Code(key) != KeyCodes::kF1)
         return false;
     if (!key.isAutoRepeat())
         action_();

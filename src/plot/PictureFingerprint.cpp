@@ -1,10 +1,10 @@
-#include "plot/PictureKey.h"
+#include "plot/PictureFingerprint.h"
 
 #include <utility>
 
 namespace polvane {
 
-PictureKey& PictureKey::Add(const std::string& text)
+PictureFingerprint& PictureFingerprint::Add(const std::string& text)
 {
     // The length first, so that two texts cannot run together into the same bytes.
     Add(text.size());
@@ -12,9 +12,9 @@ PictureKey& PictureKey::Add(const std::string& text)
     return *this;
 }
 
-PictureKey& PictureKey::Add(const Point2D& point) { return Add(point.x).Add(point.y); }
+PictureFingerprint& PictureFingerprint::Add(const Point2D& point) { return Add(point.x).Add(point.y); }
 
-PictureKey& PictureKey::Add(const std::vector<float>& values)
+PictureFingerprint& PictureFingerprint::Add(const std::vector<float>& values)
 {
     Add(values.size());
     if (!values.empty())
@@ -22,7 +22,7 @@ PictureKey& PictureKey::Add(const std::vector<float>& values)
     return *this;
 }
 
-std::string PictureKey::Take()
+std::string PictureFingerprint::Take()
 {
     // An empty key means "always draw".
     Add('.');

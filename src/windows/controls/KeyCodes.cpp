@@ -1,4 +1,4 @@
-#include "windows/controls/VirtualKey.h"
+#include "windows/controls/KeyCodes.h"
 
 #include <QKeyEvent>
 
@@ -26,8 +26,8 @@ constexpr KeyCode kShared[] = {
     {Qt::Key_BraceLeft, 219},  {Qt::Key_Backslash, 220},   {Qt::Key_Bar, 220},
     {Qt::Key_BracketRight, 221}, {Qt::Key_BraceRight, 221},
     {Qt::Key_Backspace, 8},    {Qt::Key_Tab, 9},           {Qt::Key_Backtab, 9},
-    {Qt::Key_Return, 13},      {Qt::Key_Enter, 13},        {Qt::Key_Shift, VirtualKey::kShift},
-    {Qt::Key_Control, VirtualKey::kControl}, {Qt::Key_Alt, VirtualKey::kAlt},
+    {Qt::Key_Return, 13},      {Qt::Key_Enter, 13},        {Qt::Key_Shift, KeyCodes::kShift},
+    {Qt::Key_Control, KeyCodes::kControl}, {Qt::Key_Alt, KeyCodes::kAlt},
     {Qt::Key_CapsLock, 20},    {Qt::Key_Escape, 27},       {Qt::Key_Space, 32},
     {Qt::Key_PageUp, 33},      {Qt::Key_PageDown, 34},     {Qt::Key_End, 35},
     {Qt::Key_Home, 36},        {Qt::Key_Left, 37},         {Qt::Key_Up, 38},
@@ -43,9 +43,9 @@ constexpr KeyCode kKeypad[] = {
 
 } // namespace
 
-int VirtualKey::Code(const QKeyEvent& event) { return Code(event.key(), event.modifiers()); }
+int KeyCodes::Code(const QKeyEvent& event) { return Code(event.key(), event.modifiers()); }
 
-int VirtualKey::MainDigitByNativeKey(quint32 nativeScanCode, quint32 nativeVirtualKey)
+int KeyCodes::MainDigitByNativeKey(quint32 nativeScanCode, quint32 nativeVirtualKey)
 {
 #if defined(Q_OS_WIN)
     // Virtual keys '0'..'9' are the main keyboard's digit keys whatever the layout.
@@ -72,7 +72,7 @@ int VirtualKey::MainDigitByNativeKey(quint32 nativeScanCode, quint32 nativeVirtu
 #endif
 }
 
-int VirtualKey::PhysicalCode(const QKeyEvent& event)
+int KeyCodes::PhysicalCode(const QKeyEvent& event)
 {
     const int digit = MainDigitByNativeKey(event.nativeScanCode(), event.nativeVirtualKey());
     if (digit >= 0)
@@ -83,7 +83,7 @@ int VirtualKey::PhysicalCode(const QKeyEvent& event)
     return code;
 }
 
-int VirtualKey::Code(int qtKey, Qt::KeyboardModifiers modifiers)
+int KeyCodes::Code(int qtKey, Qt::KeyboardModifiers modifiers)
 {
     if (modifiers.testFlag(Qt::KeypadModifier)) {
         if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
@@ -104,7 +104,7 @@ int VirtualKey::Code(int qtKey, Qt::KeyboardModifiers modifiers)
     return 0;
 }
 
-int VirtualKey::ShiftState(Qt::KeyboardModifiers modifiers)
+int KeyCodes::ShiftState(Qt::KeyboardModifiers modifiers)
 {
     int shift = 0;
     if (modifiers.testFlag(Qt::ShiftModifier))

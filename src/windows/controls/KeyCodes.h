@@ -12,7 +12,7 @@ namespace polvane {
 // a US layout: grave/tilde 192, quote 222, comma 188, slash 191, semicolon 186...), so
 // that a shifted key keeps the code of its key cap. Keypad digits get codes of their own
 // (96..105), so they never count as the main keyboard's digits.
-class VirtualKey {
+class KeyCodes {
 public:
     static constexpr int kShift = 16;
     static constexpr int kControl = 17;

@@ -10,10 +10,10 @@ namespace polvane {
 
 // F1 for a dialog, whichever of its controls has the focus: the key press is used up before
 // any control sees it and the action runs once per press (not for its repeats).
-class HelpKey : public QObject {
+class HelpShortcut : public QObject {
 public:
     // Owned by the dialog, so it goes with it.
-    HelpKey(QWidget& dialog, std::function<void()> action);
+    HelpShortcut(QWidget& dialog, std::function<void()> action);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
