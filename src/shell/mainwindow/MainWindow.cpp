@@ -32,6 +32,7 @@
 #include "shell/commands/MenuBuilder.h"
 #include "shell/commands/MenuText.h"
 #include "shell/options/Options.h"
+#include "shell/places/StoredWindowPlaces.h"
 #include "shell/mainwindow/RiggingPopupTarget.h"
 #include "shell/mainwindow/ShellMainWindowRelay.h"
 #include "shell/startup/SplashWindow.h"
@@ -525,7 +526,7 @@ void MainWindow::ShowWindows()
 {
     // The options were read after this window was built.
     ApplyMode(options_.EngineeringMode());
-    place_.Restore(positions_.MainWindowPlace(kPlaceName));
+    place_.Restore(StoredWindowPlaces(options_.Store()).MainWindowText(kPlaceName));
     if (!slots_.RestoreStored(options_.EngineeringMode()))
         arrangement_->LoadPresetWindows();
     ApplyStatusBar();
@@ -606,7 +607,7 @@ QAction* MainWindow::RecentFileItem(int item) const
 
 void MainWindow::SavePlace()
 {
-    positions_.SaveMainWindowPlace(kPlaceName, PlaceText());
+    StoredWindowPlaces(options_.Store()).SaveMainWindowText(kPlaceName, PlaceText());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

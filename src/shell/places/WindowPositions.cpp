@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "platform/SettingsStore.h"
 #include "shell/places/PlaceableWindow.h"
 
 namespace polvane {
@@ -39,51 +38,15 @@ void WindowPositions::SaveFormPosition(const PlaceableWindow& window, std::strin
         place.width = window.Width();
         place.height = window.Height();
     }
-    SavePlace(name, place);
-}
-
-void WindowPositions::SavePlace(std::string_view name, const WindowPlace& place)
-{
-    store_.SaveSetting(SettingsStore::kWindowPositions, name, place.Text());
-}
-
-void WindowPositions::SaveClosingPlace(std::string_view name, const WindowPlace& place, bool seen)
-{
-    if (seen || !store_.ReadSetting(SettingsStore::kWindowPositions, name)) {
-        WindowPlace closed = place;
-        closed.visible = closed.visible && seen;
-        SavePlace(name, closed);
-        return;
-    }
-    MarkHidden(name, place.sizable);
-}
-
-std::string WindowPositions::MainWindowPlace(std::string_view name) const
-{
-    return store_.GetSetting(SettingsStore::kWindowPositions, name, "");
-}
-
-void WindowPositions::SaveMainWindowPlace(std::string_view name, const std::string& text)
-{
-    store_.SaveSetting(SettingsStore::kWindowPositions, name, text);
+    places_.Save(name, place);
 }
 
 std::optional<WindowPlace> WindowPositions::StoredPlace(std::string_view name, bool sizable) const
 {
-    const std::optional<std::string> text = store_.ReadSetting(SettingsStore::kWindowPositions, name);
-    if (!text)
-        return std::nullopt;
-    return WindowPlace::Parse(*text, sizable);
+    return places_.Place(name, sizable);
 }
 
-void WindowPositions::MarkHidden(std::string_view name, bool sizable)
-{
-    std::optional<WindowPlace> place = StoredPlace(name, sizable);
-    if (!place || !place->visible)
-        return;
-    place->visible = false;
-    store_.SaveSetting(SettingsStore::kWindowPositions, name, place->Text());
-}
+void WindowPositions::MarkHidden(std::string_view name, bool sizable) { places_.MarkHidden(name, sizable); }
 
 void WindowPositions::PositionWindow(PlaceableWindow& window, std::string_view name, bool force)
 {

@@ -25,8 +25,8 @@
 #include "shell/session/UpdateHub.h"
 #include "shell/places/ScreenPlace.h"
 #include "shell/session/VenueLifecycle.h"
+#include "shell/places/StoredWindowPlaces.h"
 #include "shell/places/WindowPlace.h"
-#include "shell/places/WindowPositions.h"
 #include "shell/session/WindowRegistry.h"
 #include "windows/controls/KeyCodes.h"
 
@@ -197,7 +197,7 @@ void ToolWindow::closeEvent(QCloseEvent* event)
         // A window loaded for the start-up, whose frame never showed, was not seen.
         const QWidget* frame = parentWidget();
         const bool seen = frame == nullptr || !frame->isHidden();
-        WindowPositions(context_.options.Store()).SaveClosingPlace(info_.caption, place, seen);
+        StoredWindowPlaces(context_.options.Store()).SaveClosing(info_.caption, place, seen);
         context_.registry.Unregister(id_, this);
         context_.mainWindow.UpdateVisibleWindows();
     });

@@ -124,25 +124,5 @@ TEST_F(WindowPositionsTest, SizableWindowsKeepTheirSize)
     EXPECT_EQ(store_.ReadSetting("Window Positions", "Calculations"), "0,10,20");
 }
 
-TEST_F(WindowPositionsTest, AClosingWindowIsStoredOpenOnlyWithTheMainWindowAndAnUnseenOneKeepsItsPlace)
-{
-    const WindowPlace place{true, 150, 300, true, 4500, 3000};
-    positions_.SaveClosingPlace("Notes", place, true);
-    EXPECT_EQ(store_.ReadSetting("Window Positions", "Notes"), "1,150,300,4500,3000");
-    positions_.SaveClosingPlace("Notes", WindowPlace{false, 15, 30, true, 1500, 1500}, true);
-    EXPECT_EQ(store_.ReadSetting("Window Positions", "Notes"), "0,15,30,1500,1500");
-
-    // Never seen: the place the user gave stays, hidden; with none stored, the window's own.
-    Stored("Listening Points", "1,600,700,5000,4000");
-    positions_.SaveClosingPlace("Listening Points", place, false);
-    EXPECT_EQ(store_.ReadSetting("Window Positions", "Listening Points"), "0,600,700,5000,4000");
-    positions_.SaveClosingPlace("Venue", place, false);
-    EXPECT_EQ(store_.ReadSetting("Window Positions", "Venue"), "0,150,300,4500,3000");
-    // A stored text that is no place is left as it is.
-    Stored("Calculations", "x");
-    positions_.SaveClosingPlace("Calculations", WindowPlace{true, 1, 2, false, 0, 0}, false);
-    EXPECT_EQ(store_.ReadSetting("Window Positions", "Calculations"), "x");
-}
-
 } // namespace
 } // namespace polvane
