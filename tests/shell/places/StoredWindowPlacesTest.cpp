@@ -1,5 +1,7 @@
 #include "shell/places/StoredWindowPlaces.h"
 
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "shell/places/WindowPlace.h"
@@ -11,7 +13,10 @@ namespace {
 class StoredWindowPlacesTest : public ::testing::Test {
 protected:
     void Stored(const char* name, const char* text) { store_.SaveSetting("Window Positions", name, text); }
-    std::string Text(const char* name) const { return store_.ReadSetting("Window Positions", name).value_or(""); }
+    std::string Text(const char* name) const
+    {
+        return store_.ReadSetting("Window Positions", name).value_or("");
+    }
 
     MemorySettingsStore store_;
     StoredWindowPlaces places_{store_};
