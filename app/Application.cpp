@@ -4,6 +4,7 @@
 #include <exception>
 #include <iostream>
 #include <memory>
+#include <vector>
 
 #include <QAction>
 #include <QCoreApplication>
@@ -19,40 +20,30 @@
 #include "platform/QtScreenInfo.h"
 #include "platform/QtSettingsStore.h"
 #include "report/RiggingSheetCommand.h"
-#include "shell/AppTitle.h"
-#include "shell/AutoConfigureRunner.h"
-#include "shell/ErrorReporter.h"
-#include "shell/MainWindow.h"
-#include "shell/Options.h"
-#include "shell/ProgramConstants.h"
-#include "shell/ProgramIcon.h"
-#include "shell/ProgramRun.h"
-#include "shell/ProgressWindow.h"
-#include "shell/RecentFiles.h"
-#include "shell/Session.h"
-#include "shell/ReportingApplication.h"
-#include "shell/ShellMainWindowRelay.h"
-#include "shell/SplashWindow.h"
-#include "shell/UpdateHub.h"
-#include "shell/VenueLifecycle.h"
-#include "shell/WelcomeWindow.h"
-#include "shell/WindowRegistry.h"
-#include "windows/ArrayConfigurationWindow.h"
-#include "windows/BumperConfigurationWindow.h"
-#include "windows/CalculationsWindow.h"
-#include "windows/FROptionsWindow.h"
-#include "windows/ArrayDesign.h"
-#include "windows/CellConfigurationsWindow.h"
-#include "windows/IFEGraphWindow.h"
-#include "windows/ListeningPointsWindow.h"
-#include "windows/NotesWindow.h"
-#include "windows/SeatingAreasWindow.h"
-#include "windows/OptionsDialog.h"
-#include "windows/ArrayPictureWindow.h"
-#include "windows/NotesWindow.h"
-#include "windows/RiggingDetailsWindow.h"
-#include "windows/ToolWindowHost.h"
-#include "windows/VenueWindow.h"
+#include "shell/options/AppTitle.h"
+#include "shell/commands/AutoConfigureRunner.h"
+#include "shell/startup/ErrorReporter.h"
+#include "shell/mainwindow/MainWindow.h"
+#include "shell/options/Options.h"
+#include "shell/options/ProgramConstants.h"
+#include "shell/places/ToolWindowRegistry.h"
+#include "shell/startup/ProgramIcon.h"
+#include "shell/startup/ProgramRun.h"
+#include "shell/commands/ProgressWindow.h"
+#include "shell/session/RecentFiles.h"
+#include "shell/session/Session.h"
+#include "shell/startup/ReportingApplication.h"
+#include "shell/mainwindow/ShellMainWindowRelay.h"
+#include "shell/startup/SplashWindow.h"
+#include "shell/session/UpdateHub.h"
+#include "shell/session/VenueLifecycle.h"
+#include "shell/startup/WelcomeWindow.h"
+#include "shell/session/WindowRegistry.h"
+#include "windows/dialogs/ArrayDesign.h"
+#include "windows/tools/ListeningPointsWindow.h"
+#include "windows/dialogs/OptionsDialog.h"
+#include "windows/base/ToolWindowHost.h"
+#include "windows/tools/ToolWindowFactory.h"
 
 namespace polvane {
 
@@ -176,48 +167,25 @@ int Application::RunProgram(int argc, char** argv)
                                   lifecycle, reporter, options, session,
                                   [&mainWindow] { return mainWindow.IsUnloading(); }, prompts,
                                   &mainWindow, runAutoConfigure};
-    ToolWindowHost notes(toolWindows, [](ToolWindowContext& context) { return new NotesWindow(context); });
-    mainWindow.SetToolWindowSlot(ToolWindowId::Notes, &notes);
     // The window's "Design..." does what Array > Design... does, whoever handles that.
     const auto designArray = [&mainWindow] {
         if (auto* item = mainWindow.findChild<QAction*>(QStringLiteral("mnuArrayDesgin")))
             item->trigger();
     };
-    ToolWindowHost arrayConfiguration(toolWindows, [designArray](ToolWindowContext& context) {
-        return new ArrayConfigurationWindow(context, designArray);
-    });
-    mainWindow.SetToolWindowSlot(ToolWindowId::ArrayConfiguration, &arrayConfiguration);
-    ToolWindowHost bumperConfiguration(toolWindows, [](ToolWindowContext& context) {
-        return new BumperConfigurationWindow(context);
-    });
-    mainWindow.SetToolWindowSlot(ToolWindowId::BumperConfiguration, &bumperConfiguration);
-    ToolWindowHost calculations(toolWindows, [](ToolWindowContext& context) { return new CalculationsWindow(context); });
-    mainWindow.SetToolWindowSlot(ToolWindowId::Calculations, &calculations);
-    ToolWindowHost venue(toolWindows, [](ToolWindowContext& context) { return new VenueWindow(context); });
-    mainWindow.SetToolWindowSlot(ToolWindowId::Venue, &venue);
-    ToolWindowHost seatingAreas(toolWindows,
-                                [](ToolWindowContext& context) { return new SeatingAreasWindow(context); });
-    mainWindow.SetToolWindowSlot(ToolWindowId::SeatingAreas, &seatingAreas);
-    ToolWindowHost frOptions(toolWindows, [](ToolWindowContext& context) { return new FROptionsWindow(context); });
-    mainWindow.SetToolWindowSlot(ToolWindowId::FROptions, &frOptions);
-    ToolWindowHost cellConfigurations(toolWindows, [](ToolWindowContext& context) {
-        return new CellConfigurationsWindow(context);
-    });
-    mainWindow.SetToolWindowSlot(ToolWindowId::CellConfigurations, &cellConfigurations);
+    std::vector<std::unique_ptr<ToolWindowHost>> toolWindowHosts;
+    for (const ToolWindowInfo& info : ToolWindowRegistry::All()) {
+        const ToolWindowId id = info.id;
+        toolWindowHosts.push_back(std::make_unique<ToolWindowHost>(
+            toolWindows, [id, designArray](ToolWindowContext& context) {
+                return ToolWindowFactory::Create(id, context, designArray);
+            }));
+        mainWindow.SetToolWindowSlot(id, toolWindowHosts.back().get());
+        if (id == ToolWindowId::ListeningPoints)
+            self.listeningPoints_ = toolWindowHosts.back().get();
+    }
 
     ArrayDesign arrayDesign(mainWindow, lifecycle, hub, reporter, screen);
     mainWindow.SetCommand(MainWindow::Command::Design, [&arrayDesign] { arrayDesign.DesignArray(); });
-    ToolWindowHost ifeGraph(toolWindows, [](ToolWindowContext& context) { return new IFEGraphWindow(context); });
-    mainWindow.SetToolWindowSlot(ToolWindowId::IFEGraph, &ifeGraph);
-    ToolWindowHost listeningPoints(toolWindows, [](ToolWindowContext& context) {
-        return new ListeningPointsWindow(context);
-    });
-    mainWindow.SetToolWindowSlot(ToolWindowId::ListeningPoints, &listeningPoints);
-    self.listeningPoints_ = &listeningPoints;
-    ToolWindowHost arrayPicture(toolWindows, [](ToolWindowContext& context) { return new ArrayPictureWindow(context); });
-    mainWindow.SetToolWindowSlot(ToolWindowId::ArrayPicture, &arrayPicture);
-    ToolWindowHost riggingDetails(toolWindows, [](ToolWindowContext& context) { return new RiggingDetailsWindow(context); });
-    mainWindow.SetToolWindowSlot(ToolWindowId::RiggingDetails, &riggingDetails);
 
     SplashWindow splash;
     WelcomeWindow welcome;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "shell/StartupWindows.h"
+#include "shell/startup/StartupWindows.h"
 
 namespace polvane {
 

@@ -22,35 +22,26 @@
 #include "engine/Environment.h"
 #include "files/VenueFile.h"
 #include "platform/ProgramFolder.h"
-#include "shell/ErrorReporter.h"
-#include "shell/MainWindow.h"
-#include "shell/ShellMainWindowRelay.h"
-#include "shell/Options.h"
-#include "shell/RecentFiles.h"
-#include "shell/Session.h"
-#include "shell/ToolWindowRegistry.h"
-#include "shell/UpdateHub.h"
-#include "shell/VenueLifecycle.h"
-#include "shell/WindowRegistry.h"
+#include "shell/startup/ErrorReporter.h"
+#include "shell/mainwindow/MainWindow.h"
+#include "shell/mainwindow/ShellMainWindowRelay.h"
+#include "shell/options/Options.h"
+#include "shell/session/RecentFiles.h"
+#include "shell/session/Session.h"
+#include "shell/places/ToolWindowRegistry.h"
+#include "shell/session/UpdateHub.h"
+#include "shell/session/VenueLifecycle.h"
+#include "shell/session/WindowRegistry.h"
 #include "support/FakeClock.h"
 #include "support/FixedScreenInfo.h"
 #include "support/MemorySettingsStore.h"
 #include "support/RecordingHelpViewer.h"
 #include "support/ScriptedPrompts.h"
-#include "windows/ArrayConfigurationWindow.h"
-#include "windows/ArrayPictureWindow.h"
-#include "windows/BumperConfigurationWindow.h"
-#include "windows/CalculationsWindow.h"
-#include "windows/CellConfigurationsWindow.h"
-#include "windows/FROptionsWindow.h"
-#include "windows/IFEGraphWindow.h"
-#include "windows/ListeningPointsWindow.h"
-#include "windows/NotesWindow.h"
-#include "windows/PlotPictureBox.h"
-#include "windows/RiggingDetailsWindow.h"
-#include "windows/SeatingAreasWindow.h"
-#include "windows/ToolWindowHost.h"
-#include "windows/VenueWindow.h"
+#include "windows/tools/CellConfigurationsWindow.h"
+#include "plot/PlotPictureBox.h"
+#include "windows/base/ToolWindowHost.h"
+#include "windows/tools/ToolWindowFactory.h"
+#include "windows/tools/VenueWindow.h"
 
 #include "BenchVenues.h"
 
@@ -121,18 +112,8 @@ public:
             column.Item(i).SetAttenuation(-6.0f);
         }
 
-        Host<ArrayConfigurationWindow>(ToolWindowId::ArrayConfiguration, std::function<void()>([] {}));
-        Host<ArrayPictureWindow>(ToolWindowId::ArrayPicture);
-        Host<BumperConfigurationWindow>(ToolWindowId::BumperConfiguration);
-        Host<CalculationsWindow>(ToolWindowId::Calculations);
-        ToolWindowHost& cellsHost = Host<CellConfigurationsWindow>(ToolWindowId::CellConfigurations);
-        Host<FROptionsWindow>(ToolWindowId::FROptions);
-        Host<IFEGraphWindow>(ToolWindowId::IFEGraph);
-        Host<ListeningPointsWindow>(ToolWindowId::ListeningPoints);
-        Host<NotesWindow>(ToolWindowId::Notes);
-        Host<RiggingDetailsWindow>(ToolWindowId::RiggingDetails);
-        Host<SeatingAreasWindow>(ToolWindowId::SeatingAreas);
-        ToolWindowHost& venueHost = Host<VenueWindow>(ToolWindowId::Venue);
+        for (const ToolWindowInfo& info : ToolWindowRegistry::All())
+            Host(info.id);
         window_.show();
         QApplication::processEvents();
         // The windows at the places and sizes the 1280 x 1024 arrangement gives them in
@@ -142,8 +123,8 @@ public:
             window_.findChild<QAction*>(QString::fromUtf8(info.menuName))->trigger();
         hub_.UpdateInterfaces(UpdateScope::All, true);
         Settle();
-        cells_ = dynamic_cast<CellConfigurationsWindow*>(cellsHost.Window());
-        venue_ = dynamic_cast<VenueWindow*>(venueHost.Window());
+        cells_ = dynamic_cast<CellConfigurationsWindow*>(registry_.Find(ToolWindowId::CellConfigurations));
+        venue_ = dynamic_cast<VenueWindow*>(registry_.Find(ToolWindowId::Venue));
         for (PlotPictureBox* box : window_.findChildren<PlotPictureBox*>())
             box->installEventFilter(&paints_);
     }
@@ -178,13 +159,11 @@ public:
     }
 
 private:
-    template <class W, class... Extra>
-    ToolWindowHost& Host(ToolWindowId id, Extra... extra)
+    void Host(ToolWindowId id)
     {
         hosts_.push_back(std::make_unique<ToolWindowHost>(
-            context_, [extra...](ToolWindowContext& context) { return new W(context, extra...); }));
+            context_, [id](ToolWindowContext& context) { return ToolWindowFactory::Create(id, context); }));
         window_.SetToolWindowSlot(id, hosts_.back().get());
-        return *hosts_.back();
     }
 
     QTemporaryDir temp_;

@@ -7,8 +7,8 @@
 
 #include "FuzzCheck.h"
 #include "files/FileData.h"
-#include "shell/ColorPresets.h"
-#include "shell/ColorTable.h"
+#include "shell/options/ColorPresets.h"
+#include "shell/options/ColorTable.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

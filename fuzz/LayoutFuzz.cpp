@@ -12,7 +12,7 @@
 #include "FuzzCheck.h"
 #include "files/FileData.h"
 #include "files/FileFormatError.h"
-#include "shell/ScreenPlace.h"
+#include "shell/places/ScreenPlace.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/AppTitle.h"
+#include "shell/options/AppTitle.h"
 
 namespace polvane {
 

@@ -19,7 +19,7 @@
 #include "platform/PrinterFailure.h"
 #include "report/PrintBox.h"
 #include "report/PrintDocument.h"
-#include "shell/UpdateHub.h"
+#include "shell/session/UpdateHub.h"
 
 namespace polvane {
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "shell/AppTitle.h"
+#include "shell/options/AppTitle.h"
 
 namespace polvane {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/ShellMainWindow.h"
+#include "shell/session/ShellMainWindow.h"
 
 namespace polvane {
 

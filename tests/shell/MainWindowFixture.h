@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/MainWindow.h"
+#include "shell/mainwindow/MainWindow.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -17,18 +17,18 @@
 #include "engine/Environment.h"
 #include "files/VenueFile.h"
 #include "platform/ProgramFolder.h"
-#include "shell/ErrorReporter.h"
-#include "shell/Options.h"
-#include "shell/PlaceableWindow.h"
-#include "shell/RecentFiles.h"
-#include "shell/RefreshableWindow.h"
-#include "shell/Session.h"
-#include "shell/ShellMainWindowRelay.h"
-#include "shell/ToolWindowRegistry.h"
-#include "shell/ToolWindowSlot.h"
-#include "shell/UpdateHub.h"
-#include "shell/VenueLifecycle.h"
-#include "shell/WindowRegistry.h"
+#include "shell/startup/ErrorReporter.h"
+#include "shell/options/Options.h"
+#include "shell/places/PlaceableWindow.h"
+#include "shell/session/RecentFiles.h"
+#include "shell/session/RefreshableWindow.h"
+#include "shell/session/Session.h"
+#include "shell/mainwindow/ShellMainWindowRelay.h"
+#include "shell/places/ToolWindowRegistry.h"
+#include "shell/places/ToolWindowSlot.h"
+#include "shell/session/UpdateHub.h"
+#include "shell/session/VenueLifecycle.h"
+#include "shell/session/WindowRegistry.h"
 #include "support/FakeClock.h"
 #include "support/FixedScreenInfo.h"
 #include "support/MemorySettingsStore.h"

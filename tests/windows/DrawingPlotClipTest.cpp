@@ -12,11 +12,11 @@
 #include "DrawingWindowTestSupport.h"
 #include "ToolWindowFixture.h"
 #include "engine/Environment.h"
-#include "windows/ArrayPictureWindow.h"
-#include "windows/OverlayMarker.h"
-#include "windows/PlotPictureBox.h"
-#include "windows/ToolWindowHost.h"
-#include "windows/VenueWindow.h"
+#include "windows/tools/ArrayPictureWindow.h"
+#include "plot/OverlayMarker.h"
+#include "plot/PlotPictureBox.h"
+#include "windows/base/ToolWindowHost.h"
+#include "windows/tools/VenueWindow.h"
 
 namespace polvane {
 namespace {

@@ -14,12 +14,12 @@
 
 #include "DrawingWindowTestSupport.h"
 #include "ToolWindowFixture.h"
-#include "shell/UpdateScope.h"
-#include "windows/ArrayPictureWindow.h"
-#include "windows/CellConfigurationsWindow.h"
-#include "windows/ListeningPointsWindow.h"
-#include "windows/RiggingDetailsWindow.h"
-#include "windows/ToolWindowHost.h"
+#include "shell/session/UpdateScope.h"
+#include "windows/tools/ArrayPictureWindow.h"
+#include "windows/tools/CellConfigurationsWindow.h"
+#include "windows/tools/ListeningPointsWindow.h"
+#include "windows/tools/RiggingDetailsWindow.h"
+#include "windows/base/ToolWindowHost.h"
 
 namespace polvane {
 namespace {

@@ -9,12 +9,12 @@
 #include <QMouseEvent>
 #include <QPointF>
 
-#include "shell/ArgbColor.h"
-#include "shell/ColorTable.h"
-#include "shell/Options.h"
-#include "shell/RefreshableWindow.h"
-#include "windows/DrawingWindow.h"
-#include "windows/PlotPictureBox.h"
+#include "shell/options/ArgbColor.h"
+#include "shell/options/ColorTable.h"
+#include "shell/options/Options.h"
+#include "shell/session/RefreshableWindow.h"
+#include "windows/base/DrawingWindow.h"
+#include "plot/PlotPictureBox.h"
 
 namespace polvane::drawing_test {
 

@@ -19,23 +19,24 @@
 #include "ToolWindowFixture.h"
 #include "platform/HelpWindow.h"
 #include "support/TestFiles.h"
-#include "windows/ArrayConfigurationWindow.h"
-#include "windows/ArrayDesignDialog.h"
-#include "windows/ArrayPictureWindow.h"
-#include "windows/BumperConfigurationWindow.h"
-#include "windows/CalculationsWindow.h"
-#include "windows/CellConfigurationsWindow.h"
-#include "windows/ChooseColorDialog.h"
-#include "windows/FROptionsWindow.h"
-#include "windows/IFEGraphWindow.h"
-#include "windows/ListeningPointsWindow.h"
-#include "windows/NotesWindow.h"
-#include "windows/OptionsDialog.h"
-#include "windows/RiggingDetailsWindow.h"
-#include "windows/SeatingAreasWindow.h"
-#include "windows/ToolWindow.h"
-#include "windows/ToolWindowHost.h"
-#include "windows/VenueWindow.h"
+#include "windows/tools/ArrayConfigurationWindow.h"
+#include "windows/dialogs/ArrayDesignDialog.h"
+#include "windows/tools/ArrayPictureWindow.h"
+#include "windows/tools/BumperConfigurationWindow.h"
+#include "windows/tools/CalculationsWindow.h"
+#include "windows/tools/CellConfigurationsWindow.h"
+#include "windows/dialogs/ChooseColorDialog.h"
+#include "windows/tools/FROptionsWindow.h"
+#include "windows/tools/IFEGraphWindow.h"
+#include "windows/tools/ListeningPointsWindow.h"
+#include "windows/tools/NotesWindow.h"
+#include "windows/dialogs/OptionsDialog.h"
+#include "windows/tools/RiggingDetailsWindow.h"
+#include "windows/tools/SeatingAreasWindow.h"
+#include "windows/base/ToolWindow.h"
+#include "windows/base/ToolWindowHost.h"
+#include "windows/tools/ToolWindowFactory.h"
+#include "windows/tools/VenueWindow.h"
 
 namespace polvane {
 namespace {
@@ -130,27 +131,12 @@ protected:
 
 TEST_F(HelpPagesInWindowsTest, F1InEachToolWindowOpensItsPage)
 {
-    using Factory = ToolWindowHost::Factory;
-    const std::vector<std::pair<ToolWindowId, Factory>> windows = {
-        {ToolWindowId::ArrayConfiguration, [](ToolWindowContext& c) { return new ArrayConfigurationWindow(c, [] {}); }},
-        {ToolWindowId::ArrayPicture, [](ToolWindowContext& c) { return new ArrayPictureWindow(c); }},
-        {ToolWindowId::BumperConfiguration, [](ToolWindowContext& c) { return new BumperConfigurationWindow(c); }},
-        {ToolWindowId::Calculations, [](ToolWindowContext& c) { return new CalculationsWindow(c); }},
-        {ToolWindowId::CellConfigurations, [](ToolWindowContext& c) { return new CellConfigurationsWindow(c); }},
-        {ToolWindowId::FROptions, [](ToolWindowContext& c) { return new FROptionsWindow(c); }},
-        {ToolWindowId::IFEGraph, [](ToolWindowContext& c) { return new IFEGraphWindow(c); }},
-        {ToolWindowId::ListeningPoints, [](ToolWindowContext& c) { return new ListeningPointsWindow(c); }},
-        {ToolWindowId::Notes, [](ToolWindowContext& c) { return new NotesWindow(c); }},
-        {ToolWindowId::RiggingDetails, [](ToolWindowContext& c) { return new RiggingDetailsWindow(c); }},
-        {ToolWindowId::SeatingAreas, [](ToolWindowContext& c) { return new SeatingAreasWindow(c); }},
-        {ToolWindowId::Venue, [](ToolWindowContext& c) { return new VenueWindow(c); }},
-    };
-    ASSERT_EQ(windows.size(), ToolWindowRegistry::kCount);
     std::vector<std::string> shownTitles;
-    for (const auto& [id, create] : windows) {
-        const ToolWindowInfo& info = ToolWindowRegistry::Info(id);
+    for (const ToolWindowInfo& info : ToolWindowRegistry::All()) {
         SCOPED_TRACE(info.caption);
-        ToolWindowHost host(helpContext_, create);
+        ToolWindowHost host(helpContext_, [id = info.id](ToolWindowContext& c) {
+            return ToolWindowFactory::Create(id, c);
+        });
         ToolWindow& tool = dynamic_cast<ToolWindow&>(host.Load());
         tool.show();
         help_.hide();

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "../shell/MainWindowFixture.h"
-#include "windows/ToolWindowContext.h"
+#include "windows/base/ToolWindowContext.h"
 
 namespace polvane {
 

@@ -23,41 +23,23 @@
 
 #include "ToolWindowFixture.h"
 #include "engine/Environment.h"
-#include "windows/ArrayConfigurationWindow.h"
-#include "windows/ArrayPictureWindow.h"
-#include "windows/BumperConfigurationWindow.h"
-#include "windows/CalculationsWindow.h"
-#include "windows/CellConfigurationsWindow.h"
-#include "windows/FROptionsWindow.h"
-#include "windows/IFEGraphWindow.h"
-#include "windows/ListeningPointsWindow.h"
-#include "windows/NotesWindow.h"
-#include "windows/RiggingDetailsWindow.h"
-#include "windows/SeatingAreasWindow.h"
-#include "windows/ToolWindowHost.h"
-#include "windows/VenueWindow.h"
+#include "windows/tools/ArrayConfigurationWindow.h"
+#include "windows/tools/ArrayPictureWindow.h"
+#include "windows/tools/BumperConfigurationWindow.h"
+#include "windows/tools/CalculationsWindow.h"
+#include "windows/tools/CellConfigurationsWindow.h"
+#include "windows/tools/FROptionsWindow.h"
+#include "windows/tools/IFEGraphWindow.h"
+#include "windows/tools/ListeningPointsWindow.h"
+#include "windows/tools/NotesWindow.h"
+#include "windows/tools/RiggingDetailsWindow.h"
+#include "windows/tools/SeatingAreasWindow.h"
+#include "windows/base/ToolWindowHost.h"
+#include "windows/tools/ToolWindowFactory.h"
+#include "windows/tools/VenueWindow.h"
 
 namespace polvane {
 namespace {
-
-ToolWindow* Create(ToolWindowId id, ToolWindowContext& context)
-{
-    switch (id) {
-    case ToolWindowId::ArrayConfiguration: return new ArrayConfigurationWindow(context, [] {});
-    case ToolWindowId::ArrayPicture: return new ArrayPictureWindow(context);
-    case ToolWindowId::BumperConfiguration: return new BumperConfigurationWindow(context);
-    case ToolWindowId::Calculations: return new CalculationsWindow(context);
-    case ToolWindowId::CellConfigurations: return new CellConfigurationsWindow(context);
-    case ToolWindowId::FROptions: return new FROptionsWindow(context);
-    case ToolWindowId::IFEGraph: return new IFEGraphWindow(context);
-    case ToolWindowId::ListeningPoints: return new ListeningPointsWindow(context);
-    case ToolWindowId::Notes: return new NotesWindow(context);
-    case ToolWindowId::RiggingDetails: return new RiggingDetailsWindow(context);
-    case ToolWindowId::SeatingAreas: return new SeatingAreasWindow(context);
-    case ToolWindowId::Venue: return new VenueWindow(context);
-    }
-    return nullptr;
-}
 
 // A key as the X server hands it to the program: the layout's symbol and text, the key
 // code of the physical key (XKB key code) and the key symbol.
@@ -84,7 +66,7 @@ protected:
         for (const ToolWindowInfo& info : ToolWindowRegistry::All()) {
             const ToolWindowId id = info.id;
             hosts_[id] = std::make_unique<ToolWindowHost>(
-                context_, [id](ToolWindowContext& context) { return Create(id, context); });
+                context_, [id](ToolWindowContext& context) { return ToolWindowFactory::Create(id, context); });
             window_.SetToolWindowSlot(id, hosts_[id].get());
         }
         window_.resize(1200, 900);

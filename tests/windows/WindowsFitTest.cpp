@@ -27,28 +27,29 @@
 #include "ToolWindowFixture.h"
 #include "engine/Environment.h"
 #include "model/Cells.h"
-#include "shell/ProgressWindow.h"
-#include "shell/WelcomeWindow.h"
-#include "windows/ArrayConfigurationWindow.h"
-#include "windows/ArrayDesignDialog.h"
-#include "windows/ArrayPictureWindow.h"
-#include "windows/BumperConfigurationWindow.h"
-#include "windows/CalculationsWindow.h"
-#include "windows/CellConfigurationsWindow.h"
-#include "windows/ChooseColorDialog.h"
-#include "windows/FROptionsWindow.h"
-#include "windows/IFEGraphWindow.h"
-#include "windows/LinkLabel.h"
-#include "windows/ListeningPointsWindow.h"
-#include "windows/NewListeningPointDialog.h"
-#include "windows/NotesWindow.h"
-#include "windows/OptionsDialog.h"
-#include "windows/PlotCanvas.h"
-#include "windows/PlotPictureBox.h"
-#include "windows/RiggingDetailsWindow.h"
-#include "windows/SeatingAreasWindow.h"
-#include "windows/ToolWindowHost.h"
-#include "windows/VenueWindow.h"
+#include "shell/commands/ProgressWindow.h"
+#include "shell/startup/WelcomeWindow.h"
+#include "windows/tools/ArrayConfigurationWindow.h"
+#include "windows/dialogs/ArrayDesignDialog.h"
+#include "windows/tools/ArrayPictureWindow.h"
+#include "windows/tools/BumperConfigurationWindow.h"
+#include "windows/tools/CalculationsWindow.h"
+#include "windows/tools/CellConfigurationsWindow.h"
+#include "windows/dialogs/ChooseColorDialog.h"
+#include "windows/controls/LinkLabel.h"
+#include "windows/tools/FROptionsWindow.h"
+#include "windows/tools/IFEGraphWindow.h"
+#include "windows/tools/ListeningPointsWindow.h"
+#include "windows/dialogs/NewListeningPointDialog.h"
+#include "windows/tools/NotesWindow.h"
+#include "windows/dialogs/OptionsDialog.h"
+#include "plot/PlotCanvas.h"
+#include "plot/PlotPictureBox.h"
+#include "windows/tools/RiggingDetailsWindow.h"
+#include "windows/tools/SeatingAreasWindow.h"
+#include "windows/base/ToolWindowHost.h"
+#include "windows/tools/ToolWindowFactory.h"
+#include "windows/tools/VenueWindow.h"
 
 namespace polvane {
 namespace {
@@ -58,19 +59,8 @@ class WindowsFit : public ToolWindowFixture {
 protected:
     WindowsFit()
     {
-        using Id = ToolWindowId;
-        Add(Id::ArrayConfiguration, [](ToolWindowContext& c) { return new ArrayConfigurationWindow(c, {}); });
-        Add(Id::ArrayPicture, [](ToolWindowContext& c) { return new ArrayPictureWindow(c); });
-        Add(Id::BumperConfiguration, [](ToolWindowContext& c) { return new BumperConfigurationWindow(c); });
-        Add(Id::Calculations, [](ToolWindowContext& c) { return new CalculationsWindow(c); });
-        Add(Id::CellConfigurations, [](ToolWindowContext& c) { return new CellConfigurationsWindow(c); });
-        Add(Id::FROptions, [](ToolWindowContext& c) { return new FROptionsWindow(c); });
-        Add(Id::IFEGraph, [](ToolWindowContext& c) { return new IFEGraphWindow(c); });
-        Add(Id::ListeningPoints, [](ToolWindowContext& c) { return new ListeningPointsWindow(c); });
-        Add(Id::Notes, [](ToolWindowContext& c) { return new NotesWindow(c); });
-        Add(Id::RiggingDetails, [](ToolWindowContext& c) { return new RiggingDetailsWindow(c); });
-        Add(Id::SeatingAreas, [](ToolWindowContext& c) { return new SeatingAreasWindow(c); });
-        Add(Id::Venue, [](ToolWindowContext& c) { return new VenueWindow(c); });
+        for (const ToolWindowInfo& info : ToolWindowRegistry::All())
+            Add(info.id, [id = info.id](ToolWindowContext& c) { return ToolWindowFactory::Create(id, c); });
         SetCellCount(CellConfigurationsWindow::kMaxCells);
         SteepenColumn();
     }

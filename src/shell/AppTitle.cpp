@@ -1,7 +1,0 @@
-#include "shell/AppTitle.h"
-
-namespace polvane {
-
-std::string AppTitle::Text(bool godMode) { return std::string(kTitle) + (godMode ? "+" : ""); }
-
-} // namespace polvane

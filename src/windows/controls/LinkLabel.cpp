@@ -1,0 +1,66 @@
+#include "windows/controls/LinkLabel.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPalette>
+
+namespace polvane {
+
+LinkLabel::LinkLabel(QWidget* parent, std::function<bool()> busy)
+    : QLabel(parent), busy_(std::move(busy))
+{
+    // Moves inside the label arrive without a button held too.
+    setMouseTracking(true);
+}
+
+QColor LinkLabel::TextColor() const { return palette().color(QPalette::WindowText); }
+
+void LinkLabel::Light()
+{
+    if (lit_ || busy_())
+        return;
+    lit_ = true;
+    SetTextColor(HighlightColor());
+}
+
+void LinkLabel::Unlight()
+{
+    lit_ = false;
+    SetTextColor(QApplication::palette(this).color(QPalette::WindowText));
+}
+
+void LinkLabel::SetTextColor(const QColor& color)
+{
+    // A disabled link greys as every other label does.
+    QPalette colored = palette();
+    colored.setColor(QPalette::Active, QPalette::WindowText, color);
+    colored.setColor(QPalette::Inactive, QPalette::WindowText, color);
+    setPalette(colored);
+}
+
+void LinkLabel::enterEvent(QEnterEvent* event)
+{
+    Light();
+    QLabel::enterEvent(event);
+}
+
+void LinkLabel::mouseMoveEvent(QMouseEvent* event)
+{
+    Light();
+    QLabel::mouseMoveEvent(event);
+}
+
+void LinkLabel::leaveEvent(QEvent* event)
+{
+    Unlight();
+    QLabel::leaveEvent(event);
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+} // namespace polvane

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <functional>
+
+#include <QColor>
+#include <QLabel>
+
+namespace polvane {
+
+// A label that acts as a link: it lights up while the mouse is over it and reports a click.
+// It stays idle while busy() holds (the windows pass whether Auto-Configure runs, which lets
+// window messages run while it works); a later move over it lights it then.
+class LinkLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    static QColor HighlightColor() { return QColor(0, 96, 255); }
+
+    LinkLabel(QWidget* parent, std::function<bool()> busy);
+
+    bool IsLit() const { return lit_; }
+    QColor TextColor() const;
+
+signals:
+    void clicked();
+
+protected:
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void Light();
+    void Unlight();
+    void SetTextColor(const QColor& color);
+
+    std::function<bool()> busy_;
+    bool lit_ = false;
+};
+
+} // namespace polvane

@@ -1,0 +1,438 @@
+#include "windows/tools/CellConfigurationsWindow.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QImage>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMenu>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTest>
+
+#include "../ToolWindowFixture.h"
+#include "model/Format.h"
+#include "model/ProductTables.h"
+#include "windows/controls/LinkLabel.h"
+#include "windows/base/ToolWindowHost.h"
+
+namespace polvane {
+namespace {
+
+using Column = CellConfigurationsWindow::Column;
+
+class CellConfigurationsWindowTest : public ToolWindowFixture {
+protected:
+    CellConfigurationsWindowTest()
+    {
+        context_.runAutoConfigure = [this] { ++autoConfigureRuns_; };
+        SetCellCount(8);
+        window_.SetToolWindowSlot(ToolWindowId::CellConfigurations, &host_);
+        window_.findChild<QAction*>(QStringLiteral("mnuViewCellConfigurations"))->trigger();
+        cells_ = dynamic_cast<CellConfigurationsWindow*>(host_.Window());
+    }
+    ~CellConfigurationsWindowTest() override
+    {
+        for (const auto popup : {MainWindow::Popup::Type, MainWindow::Popup::Splay,
+                                 MainWindow::Popup::Attenuation, MainWindow::Popup::Extras})
+            window_.PopupMenu(popup)->hide();
+    }
+
+    Cells& TheCells() { return lifecycle_.Venue().LineArray().Cells(); }
+    // Builds the column through the model, as a loaded file would, and refreshes.
+    void SetCellCount(int count)
+    {
+        while (TheCells().Count() > 0)
+            TheCells().Remove(1);
+        for (int cell = 0; cell < count; ++cell)
+            TheCells().Add();
+        hub_.UpdateInterfaces(UpdateScope::All, true);
+        lifecycle_.ClearDirty();
+    }
+    int VisibleRows() const
+    {
+        int rows = 0;
+        for (int row = 1; row <= CellConfigurationsWindow::kRowCount; ++row)
+            rows += cells_->RowAt(row).number->isVisibleTo(cells_) ? 1 : 0;
+        return rows;
+    }
+    std::string Text(const QLabel* label) const { return label->text().toStdString(); }
+    void Commit(const QString& text)
+    {
+        cells_->txtCellCount()->setFocus();
+        cells_->txtCellCount()->selectAll();
+        QTest::keyClicks(cells_->txtCellCount(), text);
+        QTest::keyClick(cells_->txtCellCount(), Qt::Key_Return);
+    }
+    QAction* Item(MainWindow::Popup popup, int item) const { return window_.PopupItem(popup, item); }
+    int VisibleItems(MainWindow::Popup popup) const
+    {
+        int items = 0;
+        for (int item = 1; item <= MainWindow::kPopupItemCount; ++item)
+            items += Item(popup, item)->isVisible() ? 1 : 0;
+        return items;
+    }
+    QColor ColorOf(const QLabel* label) const { return label->palette().color(QPalette::WindowText); }
+    // An infinite throw reads as grey, yet plainly, on the shading of either kind of row.
+    void ExpectReadableGrey(const QLabel* label) const
+    {
+        const QColor grey = ColorOf(label);
+        EXPECT_NE(grey, QApplication::palette().color(QPalette::ButtonText)) << "not told from a distance";
+        for (const int row : {1, 2}) {
+            const QColor shading = cells_->RowAt(row).background->palette().color(QPalette::Window);
+            EXPECT_GE(Contrast(grey, shading), 4.5) << grey.name().toStdString() << " on "
+                                                     << shading.name().toStdString();
+        }
+    }
+    static double Contrast(const QColor& a, const QColor& b)
+    {
+        const auto luminance = [](const QColor& c) {
+            const auto linear = [](double v) {
+                return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+        };
+        const double la = luminance(a), lb = luminance(b);
+        return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    }
+
+    ToolWindowHost host_{context_, [](ToolWindowContext& context) { return new CellConfigurationsWindow(context); }};
+    CellConfigurationsWindow* cells_ = nullptr;
+    int autoConfigureRuns_ = 0;
+};
+
+TEST_F(CellConfigurationsWindowTest, ShowsOneRowPerCellAndShrinksBelowTheLastRow)
+{
+    ASSERT_NE(cells_, nullptr);
+    EXPECT_EQ(cells_->objectName(), "frmCellConfigurations");
+    struct Case {
+        int count;
+        int rows;
+    };
+    for (const Case c : {Case{4, 4}, Case{24, 24}, Case{30, 24}}) {
+        SetCellCount(c.count);
+        EXPECT_EQ(VisibleRows(), c.rows) << c.count;
+        EXPECT_EQ(cells_->txtCellCount()->text().toInt(), c.count);
+        // 350 twips below the top of the last row's number label, at 15 twips a pixel.
+        EXPECT_EQ(cells_->height(), std::lround((1320 + 340 * (c.rows - 1) + 350) / 15.0)) << c.count;
+    }
+    SetCellCount(4);
+    EXPECT_EQ(cells_->RowAt(4).number->text(), "4");
+    EXPECT_FALSE(cells_->RowAt(5).splayUp->isVisibleTo(cells_));
+    EXPECT_FALSE(cells_->RowAt(5).background->isVisibleTo(cells_));
+}
+
+TEST_F(CellConfigurationsWindowTest, RowsShowTheCellsAndTheirResults)
+{
+    const Cell& cell = TheCells().Item(2);
+    const CellConfigurationsWindow::Row& row = cells_->RowAt(2);
+    EXPECT_EQ(Text(row.type), Format::FormatCellType(cell.CellType()));
+    EXPECT_EQ(Text(row.splay), Format::FormatDegrees(cell.SplayAngle().Degrees()));
+    EXPECT_EQ(Text(row.attenuation), Format::FormatAttentuation(cell.Attenuation()));
+    EXPECT_EQ(Text(row.pinning), Format::FormatPinning(cell.PinPosition()));
+    EXPECT_EQ(Text(row.angle), Format::FormatDegrees(session_.Results().CellResults.at(1).Aim.Degrees()));
+    // The blank venue has no seating area: no cell's sound path meets one.
+    EXPECT_EQ(Text(row.throwDistance), CellConfigurationsWindow::kInfinite);
+    ExpectReadableGrey(row.throwDistance);
+}
+
+// While Auto-Configure runs the main window's work area is disabled and the grid is
+// refreshed with each better result: every text of it must grey alike, the coloured ones
+// (an infinite throw, a highlighted row, a column whose list was opened) too.
+TEST_F(CellConfigurationsWindowTest, TheWholeGridGreysWhileTheWindowIsDisabled)
+{
+    QTest::mouseClick(cells_->RowAt(2).splay, Qt::LeftButton);
+    window_.PopupMenu(MainWindow::Popup::Splay)->hide();
+    hub_.HighlightCell(3);
+    window_.MdiArea()->setEnabled(false);
+    hub_.UpdateInterfaces(UpdateScope::Results, true);
+    ASSERT_FALSE(cells_->isEnabled());
+    const QColor disabled = QApplication::palette().color(QPalette::Disabled, QPalette::WindowText);
+    const QImage picture = cells_->grab().toImage();
+    const double ratio = picture.devicePixelRatio();
+    for (int index = 1; index <= 8; ++index) {
+        const CellConfigurationsWindow::Row& row = cells_->RowAt(index);
+        for (const QLabel* label : std::initializer_list<const QLabel*>{
+                 row.number, row.type, row.angle, row.throwDistance, row.pinning, row.splay, row.attenuation}) {
+            const std::string name = label->objectName().toStdString();
+            EXPECT_EQ(label->palette().color(QPalette::Disabled, QPalette::WindowText), disabled) << name;
+            // Nothing drawn in it is darker than the disabled text.
+            const QRect area(label->geometry().topLeft() * ratio, label->geometry().size() * ratio);
+            int darkest = 255;
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x)
+                    darkest = std::min(darkest, qGray(picture.pixel(x, y)));
+            EXPECT_GE(darkest, qGray(disabled.rgb()) - 8) << name << " \"" << label->text().toStdString() << "\"";
+        }
+    }
+    window_.MdiArea()->setEnabled(true);
+    hub_.ClearHighlightedCell();
+}
+
+TEST_F(CellConfigurationsWindowTest, CountButtonsStopAtTheLimitsYetRefreshAndMarkTheVenue)
+{
+    struct Case {
+        int start;
+        bool up;
+        int after;
+    };
+    for (const Case c : {Case{24, true, 24}, Case{4, false, 4}, Case{8, true, 9}, Case{8, false, 7},
+                         Case{30, true, 30}, Case{30, false, 29}, Case{2, false, 2}, Case{0, true, 1}}) {
+        SetCellCount(c.start);
+        if (c.start > 0)
+            TheCells().Item(c.start).SetCellType(TheCells().Item(1).CellType() == 0 ? 1 : 0);
+        const int lastType = c.start > 0 ? TheCells().Item(c.start).CellType() : -1;
+        if (c.up)
+            cells_->CountUp();
+        else
+            cells_->CountDown();
+        EXPECT_EQ(TheCells().Count(), c.after) << c.start << (c.up ? " up" : " down");
+        EXPECT_TRUE(lifecycle_.IsDirty()) << c.start;
+        EXPECT_EQ(cells_->txtCellCount()->text().toInt(), c.after) << "refreshed";
+        EXPECT_EQ(cells_->txtCellCount()->selectedText(), cells_->txtCellCount()->text());
+        if (c.up && c.after > c.start && lastType >= 0) {
+            EXPECT_EQ(TheCells().Item(c.after).CellType(), lastType) << "the type of the last cell";
+        }
+    }
+}
+
+TEST_F(CellConfigurationsWindowTest, TheCountBoxCommitsARoundedClampedCount)
+{
+    struct Case {
+        const char* typed;
+        int count;
+    };
+    for (const Case c : {Case{"2", 4}, Case{"30", 24}, Case{"6.5", 6}, Case{"7.5", 8}, Case{"none", 4},
+                         Case{"12 cells", 12}, Case{"1e300", 24}}) {
+        SetCellCount(8);
+        Commit(QString::fromUtf8(c.typed));
+        EXPECT_EQ(TheCells().Count(), c.count) << c.typed;
+        EXPECT_TRUE(lifecycle_.IsDirty()) << c.typed;
+        EXPECT_EQ(cells_->txtCellCount()->text().toInt(), c.count);
+    }
+}
+
+TEST_F(CellConfigurationsWindowTest, RaisingTheCountAddsCellsOfTheLastCellsType)
+{
+    SetCellCount(4);
+    const int type = TheCells().Item(1).CellType() == 0 ? 1 : 0;
+    TheCells().Item(4).SetCellType(type);
+    Commit(QStringLiteral("8"));
+    ASSERT_EQ(TheCells().Count(), 8);
+    for (int cell = 5; cell <= 8; ++cell)
+        EXPECT_EQ(TheCells().Item(cell).CellType(), type) << cell;
+}
+
+TEST_F(CellConfigurationsWindowTest, EscRestoresTheCountWithoutCommitting)
+{
+    cells_->txtCellCount()->setFocus();
+    QTest::keyClicks(cells_->txtCellCount(), QStringLiteral("12"));
+    QTest::keyClick(cells_->txtCellCount(), Qt::Key_Escape);
+    EXPECT_EQ(cells_->txtCellCount()->text(), "8");
+    cells_->cmdAutodesign()->setFocus();
+    EXPECT_EQ(TheCells().Count(), 8);
+    EXPECT_FALSE(lifecycle_.IsDirty());
+}
+
+TEST_F(CellConfigurationsWindowTest, RowButtonsStepTheirCell)
+{
+    Cell& cell = TheCells().Item(3);
+    const std::vector<Angle> splays = cell.GetPossibleSplays();
+    ASSERT_GE(splays.size(), 2u);
+    cell.SetSplayIndex(1);
+    cells_->Refresh();
+    cells_->RowAt(3).splayUp->click();
+    EXPECT_EQ(cell.GetSplayIndex(), 2);
+    EXPECT_TRUE(lifecycle_.IsDirty());
+    EXPECT_EQ(Text(cells_->RowAt(3).splay), Format::FormatDegrees(splays[1].Degrees()));
+    cells_->RowAt(3).splayDown->click();
+    EXPECT_EQ(cell.GetSplayIndex(), 1);
+
+    const float before = cell.Attenuation();
+    cells_->RowAt(3).attenDown->click();
+    cells_->RowAt(3).attenUp->click();
+    EXPECT_FLOAT_EQ(cell.Attenuation(), before);
+    EXPECT_EQ(TheCells().Item(2).GetSplayIndex(), TheCells().Item(4).GetSplayIndex()) << "only row 3 moved";
+}
+
+TEST_F(CellConfigurationsWindowTest, SplayListFillsThePopupAndTheChoiceSetsTheRememberedRow)
+{
+    const std::vector<Angle> splays = TheCells().Item(2).GetPossibleSplays();
+    ASSERT_GE(splays.size(), 2u);
+    cells_->PopupList(Column::Splay, 2);
+    EXPECT_EQ(cells_->RememberedRow(), 2);
+    EXPECT_EQ(VisibleItems(MainWindow::Popup::Splay), static_cast<int>(splays.size()));
+    EXPECT_EQ(ColorOf(cells_->RowAt(2).splay), cells_->HighlightColor());
+    EXPECT_TRUE(window_.PopupMenu(MainWindow::Popup::Splay)->isVisible());
+    const int last = static_cast<int>(splays.size());
+    EXPECT_EQ(Item(MainWindow::Popup::Splay, last)->text().toStdString(),
+              Format::FormatDegrees(splays.back().Degrees()));
+
+    // The Cancel item tells nothing.
+    window_.findChild<QAction*>(QStringLiteral("mnuSplayCancel"))->trigger();
+    EXPECT_FALSE(lifecycle_.IsDirty());
+
+    Item(MainWindow::Popup::Splay, last)->trigger();
+    EXPECT_NEAR(TheCells().Item(2).SplayAngle().Degrees(), splays.back().Degrees(), 1e-4);
+    EXPECT_TRUE(lifecycle_.IsDirty());
+    EXPECT_NE(ColorOf(cells_->RowAt(2).splay), cells_->HighlightColor());
+    EXPECT_EQ(Text(cells_->RowAt(2).splay), Format::FormatDegrees(splays.back().Degrees()));
+}
+
+TEST_F(CellConfigurationsWindowTest, ATypeWithoutASwapGroupIsToldAndOffersNothing)
+{
+    TheCells().Item(5).SetCellType(ProductTables::kUnknownCellType);
+    cells_->PopupList(Column::Type, 5);
+    ASSERT_FALSE(prompts_.Requests().empty());
+    EXPECT_EQ(prompts_.Last().text, CellConfigurationsWindow::kNoCellTypesText);
+    EXPECT_EQ(VisibleItems(MainWindow::Popup::Type), 0);
+}
+
+TEST_F(CellConfigurationsWindowTest, TypeAndAttenuationChoicesReachTheirCell)
+{
+    const std::vector<int> types = TheCells().Item(5).GetPossibleCellTypes();
+    ASSERT_FALSE(types.empty());
+    cells_->PopupList(Column::Type, 5);
+    ASSERT_EQ(VisibleItems(MainWindow::Popup::Type), static_cast<int>(types.size()));
+    const int pick = static_cast<int>(types.size());
+    EXPECT_EQ(Item(MainWindow::Popup::Type, pick)->text().toStdString(), Format::FormatCellType(types.back()));
+    Item(MainWindow::Popup::Type, pick)->trigger();
+    EXPECT_EQ(TheCells().Item(5).CellType(), types.back());
+
+    const std::vector<float> attens = TheCells().Item(6).GetPossibleCellAttenuations();
+    ASSERT_GE(attens.size(), 2u);
+    cells_->PopupList(Column::Attenuation, 6);
+    EXPECT_EQ(VisibleItems(MainWindow::Popup::Attenuation), static_cast<int>(attens.size()));
+    Item(MainWindow::Popup::Attenuation, 2)->trigger();
+    EXPECT_FLOAT_EQ(TheCells().Item(6).Attenuation(),
+                    std::stof(Format::FormatAttentuation(attens[1])));
+}
+
+TEST_F(CellConfigurationsWindowTest, AChoiceForARowTheColumnLostChangesNothing)
+{
+    cells_->PopupList(Column::Splay, 8);
+    SetCellCount(4);
+    Item(MainWindow::Popup::Splay, 1)->trigger();
+    EXPECT_EQ(TheCells().Count(), 4);
+    EXPECT_FALSE(lifecycle_.IsDirty());
+    // A hidden item was not filled by this window.
+    cells_->PopupList(Column::Splay, 1);
+    const int hidden = VisibleItems(MainWindow::Popup::Splay) + 1;
+    ASSERT_LE(hidden, MainWindow::kPopupItemCount);
+    cells_->SetSplay(hidden);
+    EXPECT_FALSE(lifecycle_.IsDirty());
+}
+
+TEST_F(CellConfigurationsWindowTest, TheMenuOpensToTheLeftNearTheScreensRightEdge)
+{
+    window_.move(0, 0);
+    const QLabel& label = *cells_->RowAt(1).splay;
+    const QPoint right = label.mapToGlobal(QPoint(label.width(), 0));
+    const auto near = cells_->PlacementOf(label);
+    EXPECT_FALSE(near.rightAligned);
+    EXPECT_EQ(near.at, right);
+
+    const int shift = 1280 * 9 / 10 - right.x() + 1;
+    window_.move(window_.x() + shift, 0);
+    const QPoint moved = label.mapToGlobal(QPoint(label.width(), 0));
+    ASSERT_GT(moved.x(), 1152);
+    const auto far = cells_->PlacementOf(label);
+    EXPECT_TRUE(far.rightAligned);
+    EXPECT_EQ(far.at, QPoint(moved.x(), moved.y() + label.height()));
+}
+
+TEST_F(CellConfigurationsWindowTest, HighlightedCellColoursItsRow)
+{
+    hub_.HighlightCell(3);
+    const CellConfigurationsWindow::Row& row = cells_->RowAt(3);
+    for (const QLabel* label : std::initializer_list<const QLabel*>{
+             row.number, row.type, row.angle, row.throwDistance, row.pinning, row.splay, row.attenuation})
+        EXPECT_EQ(ColorOf(label), LinkLabel::HighlightColor()) << label->objectName().toStdString();
+    EXPECT_NE(ColorOf(cells_->RowAt(2).type), LinkLabel::HighlightColor());
+
+    hub_.ClearHighlightedCell();
+    EXPECT_EQ(ColorOf(row.type), QApplication::palette().color(QPalette::ButtonText));
+    ExpectReadableGrey(row.throwDistance);
+}
+
+TEST_F(CellConfigurationsWindowTest, AutoConfigureAndTheExtrasButtonFollowGodMode)
+{
+    cells_->cmdAutodesign()->click();
+    EXPECT_EQ(autoConfigureRuns_, 1);
+    EXPECT_TRUE(cells_->cmdExtras()->isHidden());
+    EXPECT_EQ(cells_->cmdAutodesign()->width(), 3615 / 15);
+
+    options_.SetGodMode(true);
+    cells_->Refresh();
+    EXPECT_FALSE(cells_->cmdExtras()->isHidden());
+    EXPECT_EQ(cells_->cmdAutodesign()->width(), 3135 / 15);
+    cells_->cmdExtras()->click();
+    EXPECT_TRUE(window_.PopupMenu(MainWindow::Popup::Extras)->isVisible());
+
+    options_.SetGodMode(false);
+    cells_->Refresh();
+    EXPECT_TRUE(cells_->cmdExtras()->isHidden());
+    EXPECT_EQ(cells_->cmdAutodesign()->width(), 3615 / 15);
+}
+
+// The rows, the count row and the buttons are placed by hand: at a font twice the size they
+// must still hold their widest texts and keep clear of one another.
+TEST_F(CellConfigurationsWindowTest, AtTwiceTheFontTextsFitAndNoControlsOverlap)
+{
+    const QFont normal = QApplication::font();
+    QFont large = normal;
+    large.setPointSizeF(normal.pointSizeF() * 2);
+    QApplication::setFont(large);
+    host_.Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    SetCellCount(24);
+    for (int index = 1; index <= 24; ++index) {
+        Cell& cell = TheCells().Item(index);
+        cell.SetAttenuation(-6.0f);
+        if (!cell.GetPossibleSplays().empty())
+            cell.SetSplayIndex(static_cast<int>(cell.GetPossibleSplays().size()));
+    }
+    options_.SetGodMode(true);
+    window_.findChild<QAction*>(QStringLiteral("mnuViewCellConfigurations"))->trigger();
+    cells_ = dynamic_cast<CellConfigurationsWindow*>(host_.Window());
+    ASSERT_NE(cells_, nullptr);
+
+    std::vector<const QWidget*> controls;
+    for (const QWidget* control : cells_->findChildren<QWidget*>()) {
+        // The row shadings lie beneath their rows by design.
+        if (control->isVisibleTo(cells_) && !control->objectName().startsWith(QStringLiteral("ShapeBkg")))
+            controls.push_back(control);
+    }
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const std::string name = controls[i]->objectName().toStdString();
+        EXPECT_TRUE(cells_->rect().contains(controls[i]->geometry())) << name;
+        if (const auto* label = qobject_cast<const QLabel*>(controls[i])) {
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width())
+                << name << " \"" << label->text().toStdString() << "\"";
+        }
+        for (std::size_t j = i + 1; j < controls.size(); ++j) {
+            EXPECT_FALSE(controls[i]->geometry().intersects(controls[j]->geometry()))
+                << name << " and " << controls[j]->objectName().toStdString();
+        }
+    }
+    QApplication::setFont(normal);
+}
+
+TEST_F(CellConfigurationsWindowTest, ClosingTheWindowReleasesThePopupMenus)
+{
+    cells_->PopupList(Column::Splay, 2);
+    host_.Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Item(MainWindow::Popup::Splay, 1)->trigger();
+    EXPECT_FALSE(lifecycle_.IsDirty());
+    EXPECT_EQ(StoredPlace("Cell Configurations").substr(0, 2), "0,");
+}
+
+} // namespace
+} // namespace polvane
