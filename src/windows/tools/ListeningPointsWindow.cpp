@@ -38,8 +38,7 @@ namespace polvane {
 
 namespace {
 
-// The window's own edits refresh the listening points and the venue; a committed name
-// also reaches the windows that show it elsewhere.
+// A new point stands this share of its area's length on from the list's last entry.
 constexpr float kNewPointSpacing = 0.085f;
 
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }

@@ -32,7 +32,9 @@ struct BoundValue;
 // The venue's listening points: a checked list, editors for the selected point's name,
 // seating area and position, and a graph of the predicted level over frequency of every
 // checked point, whose name shows when the pointer comes near its curve. New points are
-// named and put on an area in a small modal dialog.
+// named and put on an area in a small modal dialog. The window's own edits refresh the
+// listening points and the venue; a committed name also reaches the windows that show it
+// elsewhere.
 class ListeningPointsWindow : public DrawingWindow {
     Q_OBJECT
 
