@@ -19,11 +19,15 @@
 #include "platform/PrinterFailure.h"
 #include "report/PrintBox.h"
 #include "report/PrintDocument.h"
+#include "report/SheetPlacement.h"
 #include "shell/session/UpdateHub.h"
 
 namespace polvane {
 
 namespace {
+
+using ModelRect = SheetPlacement::ModelRect;
+using Spread = SheetPlacement::Spread;
 
 constexpr float kCursor = -1.0f;
 // A circle radius that draws the 0.07 inch dot, and a brace position outside the box.
@@ -136,136 +140,6 @@ float NumberCircleInches(const Printer& printer, const std::string& widest)
     return std::max(kDotInches, halfDiagonal + kCirclePadInches);
 }
 
-float Distance(const Point2D& a, const Point2D& b) { return std::hypot(a.x - b.x, a.y - b.y); }
-
-// The distance from p to the segment from a to b.
-float SegmentDistance(const Point2D& p, const Point2D& a, const Point2D& b)
-{
-    const float dx = b.x - a.x;
-    const float dy = b.y - a.y;
-    const float length2 = dx * dx + dy * dy;
-    const float t = length2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length2, 0.0f, 1.0f) : 0.0f;
-    return Distance(p, Point2D(a.x + t * dx, a.y + t * dy));
-}
-
-float QuadDistance(const Point2D& p, const CellResult& c)
-{
-    return std::min({SegmentDistance(p, c.TopFront, c.BottomFront), SegmentDistance(p, c.BottomFront, c.BottomBack),
-                     SegmentDistance(p, c.BottomBack, c.TopBack), SegmentDistance(p, c.TopBack, c.TopFront)});
-}
-
-bool CircleInBox(const PrintBox& box, const Point2D& c, float r)
-{
-    return c.x - r >= box.Left() && c.x + r <= box.Right() && c.y - r >= box.Bottom() && c.y + r <= box.Top();
-}
-
-// The end of a line from `from` (inside the box) towards `to`, cut where it leaves the box.
-Point2D InsideBox(const PrintBox& box, const Point2D& from, const Point2D& to)
-{
-    float t = 1;
-    const auto limit = [&t](float start, float delta, float low, float high) {
-        if (delta > 0 && start + t * delta > high)
-            t = (high - start) / delta;
-        else if (delta < 0 && start + t * delta < low)
-            t = (low - start) / delta;
-    };
-    limit(from.x, to.x - from.x, box.Left(), box.Right());
-    limit(from.y, to.y - from.y, box.Bottom(), box.Top());
-    t = std::clamp(t, 0.0f, 1.0f);
-    return Point2D(from.x + t * (to.x - from.x), from.y + t * (to.y - from.y));
-}
-
-// Two labels on one line, each centred on its own x where it can be. Labels that would run
-// into each other move apart by half their overlap each; then each is held between low and
-// high, one held at an edge pushing the other on. Widths and the gap between the labels in
-// model units; `fits` is false when the two cannot stand side by side between the limits.
-struct Spread {
-    float left;
-    float right;
-    bool fits;
-};
-
-Spread SpreadApart(float leftX, float leftWidth, float rightX, float rightWidth, float low, float high, float gap)
-{
-    Spread s{leftX, rightX, leftWidth + gap + rightWidth <= high - low};
-    const auto overlap = [&] { return (s.left + leftWidth / 2 + gap) - (s.right - rightWidth / 2); };
-    if (const float o = overlap(); o > 0) {
-        s.left -= o / 2;
-        s.right += o / 2;
-    }
-    s.right = std::min(s.right, high - rightWidth / 2);
-    s.left = std::max(s.left, low + leftWidth / 2);
-    if (const float o = overlap(); o > 0) {
-        if (s.right + rightWidth / 2 >= high)
-            s.left -= o;
-        else
-            s.right += o;
-    }
-    return s;
-}
-
-// A text's extent in model units.
-struct ModelRect {
-    float left;
-    float bottom;
-    float right;
-    float top;
-};
-
-// Whether the segment from a to b runs through the rectangle (clipped against it).
-bool Crosses(const ModelRect& r, const Point2D& a, const Point2D& b)
-{
-    float t0 = 0;
-    float t1 = 1;
-    const float d[2] = {b.x - a.x, b.y - a.y};
-    const float start[2] = {a.x, a.y};
-    const float low[2] = {r.left, r.bottom};
-    const float high[2] = {r.right, r.top};
-    for (int axis = 0; axis < 2; ++axis) {
-        if (d[axis] == 0) {
-            if (start[axis] < low[axis] || start[axis] > high[axis])
-                return false;
-            continue;
-        }
-        float ta = (low[axis] - start[axis]) / d[axis];
-        float tb = (high[axis] - start[axis]) / d[axis];
-        if (ta > tb)
-            std::swap(ta, tb);
-        t0 = std::max(t0, ta);
-        t1 = std::min(t1, tb);
-        if (t0 > t1)
-            return false;
-    }
-    return true;
-}
-
-// Whether a label's rectangle lies inside the box, clear of the labels placed before, of
-// the numbers' circles and, by `outlineClear` (model units), of the outlines.
-bool IsClear(const PrintBox& box, const ModelRect& rect, const std::vector<ModelRect>& labels,
-             const std::vector<std::optional<Point2D>>& circles, float radius,
-             const std::vector<std::array<Point2D, 4>>& outlines, float outlineClear)
-{
-    if (rect.left < box.Left() || rect.right > box.Right() || rect.bottom < box.Bottom() || rect.top > box.Top())
-        return false;
-    for (const ModelRect& other : labels)
-        if (rect.left <= other.right && other.left <= rect.right && rect.bottom <= other.top && other.bottom <= rect.top)
-            return false;
-    for (const auto& circle : circles) {
-        if (!circle)
-            continue;
-        const Point2D nearest(std::clamp(circle->x, rect.left, rect.right), std::clamp(circle->y, rect.bottom, rect.top));
-        if (Distance(nearest, *circle) < radius)
-            return false;
-    }
-    const ModelRect room{rect.left - outlineClear, rect.bottom - outlineClear, rect.right + outlineClear,
-                         rect.top + outlineClear};
-    for (const auto& quad : outlines)
-        for (std::size_t k = 0; k < quad.size(); ++k)
-            if (Crosses(room, quad[k], quad[(k + 1) % quad.size()]))
-                return false;
-    return true;
-}
-
 // Where a horizontal brace from a to b at height y has its label: centred between the ends
 // where it fits between them (nothing), otherwise beside the right end, or the left one,
 // inside the box and off the outlines.
@@ -279,7 +153,7 @@ std::optional<float> BraceLabelAt(const PrintBox& box, float a, float b, float y
     const float half = box.InchesToModel(lineHeight) / 2;
     for (const float left : {b + gap, a - gap - width}) {
         const ModelRect rect{left, y - half, left + width, y + half};
-        if (IsClear(box, rect, {}, {}, 0, outlines, box.InchesToModel(kOutlineClearInches)))
+        if (SheetPlacement::IsClear(box, rect, {}, {}, 0, outlines, box.InchesToModel(kOutlineClearInches)))
             return left + width / 2;
     }
     return std::nullopt;
@@ -293,43 +167,10 @@ float BraceOutsideInches(const PrintDocument& doc, const std::string& label)
     return std::max(kBraceOutsideInches, halfLabel + kLabelGapInches);
 }
 
-// How many circle widths a number may stand out along its aim line, and how many the
-// side view may leave around the array for them.
-constexpr int kMostStaggers = 6;
+// How many circle widths the side view may leave around the array for the numbers.
 constexpr int kMostRoom = 3;
 // How many half lines a joint's label may step left of the joint.
 constexpr int kMostLabelSteps = 3;
-
-// Where each cell's number stands: on its source where there is room, otherwise out along
-// its own aim line a circle's width at a time, so that close neighbours stagger instead of
-// running into a chain. A place must lie inside the box, clear of the numbers placed before
-// and of the other cells' outlines. A cell with no such place gets none.
-std::vector<std::optional<Point2D>> PlaceNumbers(const PrintBox& box, const std::vector<CellResult>& cells,
-                                                 float radius, float gap)
-{
-    std::vector<std::optional<Point2D>> places(cells.size());
-    std::vector<Point2D> placed;
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        const CellResult& cell = cells[i];
-        for (int k = 0; k <= kMostStaggers; ++k) {
-            const Point2D at = cell.Source.OffsetFromAH(cell.Aim, static_cast<float>(k) * (2 * radius + gap));
-            if (!CircleInBox(box, at, radius))
-                break;
-            const bool clearOfNumbers = std::all_of(placed.begin(), placed.end(), [&](const Point2D& other) {
-                return Distance(at, other) >= 2 * radius + gap;
-            });
-            bool clearOfCells = true;
-            for (std::size_t j = 0; j < cells.size() && clearOfCells; ++j)
-                clearOfCells = j == i || QuadDistance(at, cells[j]) >= radius;
-            if (clearOfNumbers && clearOfCells) {
-                places[i] = at;
-                placed.push_back(at);
-                break;
-            }
-        }
-    }
-    return places;
-}
 
 } // namespace
 
@@ -454,7 +295,7 @@ void RiggingSheet::SideView(const Settings& settings)
         ShowExtent(*box, r.ArrayMinX - around * static_cast<float>(room), r.ArrayMaxY + around * static_cast<float>(room),
                    r.ArrayMaxX + around * static_cast<float>(room), r.ArrayMinY - around * static_cast<float>(room));
         radius = box->InchesToModel(circleInches);
-        places = PlaceNumbers(*box, cellResults, radius, box->InchesToModel(kNumberGapInches));
+        places = SheetPlacement::PlaceNumbers(*box, cellResults, radius, box->InchesToModel(kNumberGapInches));
         if (std::all_of(places.begin(), places.end(), [](const auto& place) { return place.has_value(); }))
             break;
     }
@@ -492,7 +333,7 @@ void RiggingSheet::SideView(const Settings& settings)
                                     static_cast<float>(step) * half;
                 for (const float shift : {0.0f, -half, half}) {
                     const ModelRect rect{right - width, joint.y + shift - half, right, joint.y + shift + half};
-                    if (IsClear(*box, rect, jointLabels, places, radius, outlines,
+                    if (SheetPlacement::IsClear(*box, rect, jointLabels, places, radius, outlines,
                                 box->InchesToModel(kOutlineClearInches))) {
                         // The box writes a text this far left of its point.
                         box->Text(label, 1, Point2D(right + box->InchesToModel(kTextGapInches), joint.y + shift));
@@ -508,7 +349,7 @@ void RiggingSheet::SideView(const Settings& settings)
     // The aim lines end where they leave the box, on every side.
     doc.SetDrawingWidth(kThinWidth);
     for (const CellResult& c : cellResults)
-        box->DrawLine(c.Source, InsideBox(*box, c.Source, c.Source.OffsetFromAH(c.Aim, kAimLength)));
+        box->DrawLine(c.Source, SheetPlacement::InsideBox(*box, c.Source, c.Source.OffsetFromAH(c.Aim, kAimLength)));
 
     // The white circles hide the aim lines beneath the numbers. A cell whose number finds
     // no room is still marked by a small dot at its source; the table names it.
@@ -630,8 +471,9 @@ void RiggingSheet::Rigging()
         // The loads above their cables, apart from each other and over the box.
         const std::string frontLoad = Format::FormatWeight(r.FrontLoad, venue_->Units());
         const std::string backLoad = Format::FormatWeight(r.BackLoad, venue_->Units());
-        const Spread loads = SpreadApart(back.x, box->TextWidth({backLoad}), front.x, box->TextWidth({frontLoad}),
-                                         box->Left(), box->Right(), box->InchesToModel(kLabelGapInches));
+        const Spread loads =
+            SheetPlacement::SpreadApart(back.x, box->TextWidth({backLoad}), front.x, box->TextWidth({frontLoad}),
+                                        box->Left(), box->Right(), box->InchesToModel(kLabelGapInches));
         box->TopText(frontLoad, loads.right);
         box->TopText(backLoad, loads.left);
     } else {
@@ -694,7 +536,7 @@ void RiggingSheet::TopView()
     const float gap = box->InchesToModel(kOutlineInkInches + kLabelGapInches);
     const float low = minX + gap;
     const float high = maxX - gap;
-    Spread at = SpreadApart(backX, wB, frontX, wF, low, high, 2 * gap);
+    Spread at = SheetPlacement::SpreadApart(backX, wB, frontX, wF, low, high, 2 * gap);
     int backLines = 1;
     if (!at.fits) {
         const auto alone = [&](float x, float width) {
