@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/places/WindowPlace.h"
+
 namespace polvane {
 
 // A tool window as the remembered window places see it, in twips of the screen.
@@ -28,6 +30,21 @@ public:
     virtual void Show() = 0;
     // Whether the window is on screen; a window loaded without being shown is not.
     virtual bool IsShown() const { return true; }
+
+    // Where the window is now, to be shown at the next start when visible.
+    WindowPlace Place(bool visible) const
+    {
+        WindowPlace place;
+        place.visible = visible;
+        place.left = Left();
+        place.top = Top();
+        place.sizable = IsSizable();
+        if (place.sizable) {
+            place.width = Width();
+            place.height = Height();
+        }
+        return place;
+    }
 
 protected:
     ~PlaceableWindow() = default;

@@ -29,16 +29,7 @@ bool WindowPositions::IsPositioning() { return g_positioning; }
 void WindowPositions::SaveFormPosition(const PlaceableWindow& window, std::string_view name,
                                        bool visible)
 {
-    WindowPlace place;
-    place.visible = visible;
-    place.left = window.Left();
-    place.top = window.Top();
-    place.sizable = window.IsSizable();
-    if (place.sizable) {
-        place.width = window.Width();
-        place.height = window.Height();
-    }
-    places_.Save(name, place);
+    places_.Save(name, window.Place(visible));
 }
 
 std::optional<WindowPlace> WindowPositions::StoredPlace(std::string_view name, bool sizable) const

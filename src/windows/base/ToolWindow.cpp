@@ -185,15 +185,7 @@ static_assert(KeyCodes::kShiftBit == VenueLifecycle::kShiftBit &&
 void ToolWindow::closeEvent(QCloseEvent* event)
 {
     Guard("Form_QueryUnload", [this] {
-        WindowPlace place;
-        place.visible = context_.closingWithMain && context_.closingWithMain();
-        place.left = Left();
-        place.top = Top();
-        place.sizable = IsSizable();
-        if (place.sizable) {
-            place.width = Width();
-            place.height = Height();
-        }
+        const WindowPlace place = Place(context_.closingWithMain && context_.closingWithMain());
         // A window loaded for the start-up, whose frame never showed, was not seen.
         const QWidget* frame = parentWidget();
         const bool seen = frame == nullptr || !frame->isHidden();
