@@ -21,6 +21,10 @@ constexpr float kLogoWidthPixels = 630.0f;
 constexpr float kLogoHeightPixels = 166.0f;
 
 constexpr float kCursor = -1.0f;
+constexpr float kTwipsPerInch = 1440.0f;
+
+// White between a rule's ink and the descenders above it, and the line below it.
+constexpr float kRuleGapInches = 0.015f;
 
 } // namespace
 
@@ -134,6 +138,7 @@ void PrintDocument::SetDrawingWidth(float twips)
     if (std::fabs(pixels - std::trunc(pixels)) == 0.5f)
         whole = 2 * std::round(pixels / 2);
     printer_.SetLineWidth(static_cast<int>(whole));
+    lineWidth_ = whole * twipsPerPixel_ / kTwipsPerInch;
 }
 
 void PrintDocument::SetTextStyle(int style)
@@ -155,10 +160,14 @@ void PrintDocument::Text(const std::string& text, int align, bool keepOnLine, bo
     const float anchorY = y == kCursor ? printer_.CurrentY() : PercentToY(y);
 
     if (rule) {
-        // Under the whole line, whatever the text's own width.
-        const float ruleY = anchorY + lineHeight_;
+        // Under the whole line, whatever the text's own width, with its ink clear of the
+        // descenders; the next line starts as far clear below it.
+        const float clearance = lineWidth_ / 2 + kRuleGapInches;
+        const float ruleY = anchorY + lineHeight_ + clearance;
         printer_.SetForeColor(Printer::kBlack);
         printer_.DrawLine(PercentToX(ruleLeft_), ruleY, PercentToX(ruleRight_), ruleY);
+        ruledLineY_ = anchorY;
+        belowRule_ = ruleY + clearance;
     }
 
     const float width = printer_.TextWidth(text);
@@ -188,8 +197,10 @@ void PrintDocument::Text(const std::string& text, int align, bool keepOnLine, bo
         printer_.SetCurrentY(anchorY);
     } else {
         // The printer has moved to the next line; a following call at the cursor starts
-        // it under the same anchor.
+        // it under the same anchor, and below the rule of a ruled line.
         printer_.SetCurrentX(anchorX);
+        if (ruledLineY_ == anchorY && printer_.CurrentY() < belowRule_)
+            printer_.SetCurrentY(belowRule_);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,8 +57,9 @@ public:
     void SetTextStyle(int style);
     // Prints text anchored at x, y (percent; exactly -1 is the cursor's coordinate): align 0
     // starts at the anchor, 1 ends there, 2 centres on it, any other starts at the cursor.
-    // Rule underlines the whole line between the rule limits. Keep on line leaves the cursor
-    // after the text; otherwise it goes to the next line under the anchor.
+    // Rule underlines the whole line between the rule limits, clear of its descenders. Keep
+    // on line leaves the cursor after the text; otherwise it goes to the next line under the
+    // anchor (below the rule of a ruled line).
     void Text(const std::string& text, int align, bool keepOnLine, bool rule, float x = -1,
               float y = -1);
     // The text's width in the current text style, percent of the printable width.
@@ -92,6 +94,11 @@ private:
     float printableTop_ = 0;
     float printableWidth_ = 0;
     float twipsPerPixel_ = 0;
+    // The printer's line width, inches.
+    float lineWidth_ = 0;
+    // The last ruled line: its anchor y, and where the line after it may start.
+    std::optional<float> ruledLineY_;
+    float belowRule_ = 0;
     // Grown 100 entries at a time; the first memorisedCount_ entries are in use.
     std::vector<float> memorisedX_;
     std::vector<float> memorisedY_;

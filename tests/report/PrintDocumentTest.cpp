@@ -155,15 +155,22 @@ TEST_F(PrintDocumentTest, ARuleUnderlinesTheWholeLineBetweenTheRuleLimits)
     document.Text("Array", 0, false, true, 45, 20);
     auto lines = printer.CallsOf(Op::Line);
     ASSERT_EQ(lines.size(), 1u);
-    const float ruleY = 0.75f + 1.9f + 11.0f / 60.0f;
+    // Under the line, its ink (6 pixels of 2.4 twips) 0.015 inch clear of the descenders.
+    const float clearance = 6 * 2.4f / 1440 / 2 + 0.015f;
+    const float ruleY = 0.75f + 1.9f + 11.0f / 60.0f + clearance;
     EXPECT_NEAR(lines[0].x, 3.9f, kTol);
     EXPECT_NEAR(lines[0].x2, 7.75f, kTol);
     EXPECT_NEAR(lines[0].y, ruleY, kTol);
     EXPECT_NEAR(lines[0].y2, ruleY, kTol);
     EXPECT_EQ(lines[0].lineWidth, 6);
     EXPECT_EQ(lines[0].foreColor, Printer::kBlack);
-    // The text still starts at its anchor, not where the rule ended.
+    // The text still starts at its anchor, not where the rule ended; the next line starts
+    // as clear below the rule.
     EXPECT_NEAR(printer.TextCall("Array").x, 3.9f, kTol);
+    EXPECT_NEAR(printer.CurrentY(), ruleY + clearance, kTol);
+    document.Text("Type:", 0, false, false);
+    EXPECT_NEAR(printer.TextCall("Type:").y, ruleY + clearance, kTol);
+    EXPECT_NEAR(printer.CurrentY(), ruleY + clearance + 11.0f / 60.0f, kTol) << "a line without a rule moves as before";
 
     printer.ClearCalls();
     document.SetBorderClipping(0, 39);
