@@ -261,12 +261,18 @@ void RiggingSheet::CellTable()
     doc.Text("Type", 0, true, false, 6, kCursor);
     doc.Text("Angle", 0, true, false, 15, kCursor);
     doc.Text("Pinning", 0, true, false, 24, kCursor);
-    doc.Text("Splay", 0, false, false, 34, kCursor);
+    // The last head ends with the rule under it, where a wide font would run past it.
+    doc.Text("Splay", 0, false, false, std::min(34.0f, kTableRight - doc.TextWidth("Splay")), kCursor);
     const Cells& cells = venue_->LineArray().Cells();
+    // The numbers end at their usual stop unless the widest would then start left of the
+    // margin that the title, the rules and the boxes keep.
+    float numberStop = 2.0f;
+    for (int i = 1; i <= cells.Count(); ++i)
+        numberStop = std::max(numberStop, doc.TextWidth(std::to_string(i)));
     for (int i = 1; i <= cells.Count(); ++i) {
         const Cell& cell = cells.Item(i);
         const CellResult& result = results_->CellResults[static_cast<std::size_t>(i - 1)];
-        doc.Text(std::to_string(i), 1, true, false, 2, kCursor);
+        doc.Text(std::to_string(i), 1, true, false, numberStop, kCursor);
         doc.Text(Format::FormatCellType(cell.CellType()), 0, true, false, 6, kCursor);
         doc.Text(Format::FormatDegrees(result.Aim.Degrees()), 1, true, false, 20, kCursor);
         doc.Text(Format::FormatPinning(cell.PinPosition()), 0, true, false, 24, kCursor);

@@ -332,13 +332,75 @@ TEST(RiggingSheetLayout, TextsStayClearOfLinesCirclesAndEachOther)
     }
 }
 
+// The text and rules of the sheet keep to its printable area: the cell table's numbers, up
+// to two digits, stand within the margin that the title, the rules and the boxes keep. Every
+// head keeps clear of the rule under it (its descenders off the rule's ink), the rule runs
+// under the whole head, and the line after it starts clear of the rule too.
+TEST(RiggingSheetLayout, HeadsKeepClearOfTheirRulesAndTextsWithinTheMargins)
+{
+    using enum BrandCode;
+    using enum UnitsCode;
+    const std::vector<Venue> venues = {
+        {"24 steep cells, metric", TarvicKv9, 24, 5, -6, 0, Metric},
+        {"12 cells of a third line, English", DeVelt, 12, 2, 0, -5, English},
+        {"4 cells, English", TarvicKv9, 4, 2, 0, 0, English},
+    };
+    // White between a text's box (its descenders) and a rule's ink.
+    constexpr float kRuleClear = 0.01f;
+    constexpr float kPrintableLeft = (8.5f - 7.0f) / 2;
+    for (const Venue& v : venues) {
+        SCOPED_TRACE(v.name);
+        auto venue = Make(v);
+        MeasuringPrinter printer;
+        CalculationResults shared;
+        PrintSheet(*venue, printer, shared);
+        const auto& texts = printer.Printed();
+        const auto& calls = printer.Calls();
+        for (const PrintedText& t : texts) {
+            EXPECT_GE(t.left, kPrintableLeft - kInside) << "\"" << t.text << "\" starts left of the margin";
+            EXPECT_LE(t.right, kPrintableLeft + 7.0f + kInside) << "\"" << t.text << "\" ends right of the margin";
+        }
+
+        for (const char* head : {"Cell", "Type", "Angle", "Pinning", "Splay", "Array", "Bumper", "Calculations",
+                                 "12/11/2026"}) {
+            const auto found = std::find_if(texts.begin(), texts.end(), [&](const PrintedText& t) { return t.text == head; });
+            ASSERT_NE(found, texts.end()) << head;
+            const PrintedText& t = *found;
+            // Its rule: the nearest horizontal line under the middle of its line that runs
+            // under some of it.
+            const RecordingPrinter::Call* rule = nullptr;
+            for (const auto& c : calls) {
+                if (c.op != Op::Line || c.y != c.y2 || std::max(c.x, c.x2) < t.left || std::min(c.x, c.x2) > t.right)
+                    continue;
+                if (c.y > (t.top + t.bottom) / 2 && c.y < t.bottom + 0.2f && (rule == nullptr || c.y < rule->y))
+                    rule = &c;
+            }
+            ASSERT_NE(rule, nullptr) << head << " has no rule";
+            const float ink = static_cast<float>(rule->lineWidth) * printer.TwipsPerPixelX() / 1440 / 2;
+            EXPECT_GE(rule->y - ink - t.bottom, kRuleClear) << head << " touches its rule";
+            EXPECT_LE(std::min(rule->x, rule->x2), t.left) << head << " starts before its rule";
+            EXPECT_GE(std::max(rule->x, rule->x2), t.right) << head << " ends after its rule";
+            // What stands on the next line under the rule keeps as clear of it.
+            for (const PrintedText& below : texts) {
+                if (below.top < (t.top + t.bottom) / 2 + 0.01f || below.top > rule->y + 0.1f ||
+                    below.right < std::min(rule->x, rule->x2) || below.left > std::max(rule->x, rule->x2))
+                    continue;
+                EXPECT_GE(below.top - (rule->y + ink), kRuleClear)
+                    << "\"" << below.text << "\" touches the rule under " << head;
+            }
+        }
+    }
+}
+
 // A dual-point array whose centre of gravity lies outside its hang points gets no load
-// figures anywhere on its sheet, and its rigging box says why; a balanced array prints both
-// loads over its cables and under its hang points.
+// figures anywhere on its sheet, and its rigging box says why in the status bar's words,
+// flown or ground stacked; a balanced flown array prints both loads over its cables and
+// under its hang points, a stacked one neither loads nor hang points.
 TEST(RiggingSheetLayout, AnArrayOutOfBalancePrintsNoLoadsAndSaysSo)
 {
     using enum BrandCode;
     using enum UnitsCode;
+    using enum ConfigurationCode;
     struct Case {
         Venue venue;
         bool balanced;
