@@ -1,5 +1,6 @@
 #include "plot/PlotCanvas.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -144,8 +145,10 @@ bool PlotCanvas::SetBounds(const Box& box, std::string_view cableDistanceText)
     if (IsGraph())
         throw std::logic_error("A graph has no model bounds");
     // The venue keeps the array's origin in the lower-left corner.
+    // The array picture's markers stay whole at the edge of the array's box.
     return transform_.FitGeometry(box, GetKind() == Kind::Venue, Margins(cableDistanceText),
-                                  surface_.PictureWidth(), surface_.PictureHeight());
+                                  surface_.PictureWidth(), surface_.PictureHeight(),
+                                  GetKind() == Kind::ArrayPicture ? kArrayMarkerReach : 0);
 }
 
 PlotTransform::Margins PlotCanvas::Margins(std::string_view cableDistanceText) const
@@ -162,17 +165,25 @@ PlotTransform::Margins PlotCanvas::Margins(std::string_view cableDistanceText) c
         margins.top = 2;
         margins.right = 2;
     }
-    if (options_.ShowWeights())
-        margins.top += loadRows_ * (label.height() + 1);
+    const int rows = std::max(options_.ShowWeights() ? loadRows_ : 0, noticeRows_);
+    margins.top += rows * (label.height() + 1);
     return margins;
 }
 
 void PlotCanvas::SetGraphBounds()
 {
-    if (GetKind() == Kind::EvennessGraph)
-        transform_.FitGraph(100.0f, 0.0f, surface_.PictureWidth(), surface_.PictureHeight());
-    else
-        transform_.FitGraph(12.0f, -36.0f, surface_.PictureWidth(), surface_.PictureHeight());
+    const bool evenness = GetKind() == Kind::EvennessGraph;
+    const float top = evenness ? 100.0f : 12.0f;
+    const float bottom = evenness ? 0.0f : -36.0f;
+    // The value labels stand whole, each centred on its line and ending at its tick, a
+    // pixel clear of the picture's edge: the top one needs half a line above the plot,
+    // the widest its width beside it.
+    PlotTransform::Margins margins = PlotTransform::kGraphMargins;
+    const QSize topLabel = MeasureText(PlotScale::SignedText(top));
+    const QSize bottomLabel = MeasureText(PlotScale::SignedText(bottom));
+    margins.top = std::max(margins.top, (topLabel.height() + 1) / 2 + 1);
+    margins.left = std::max(margins.left, std::max(topLabel.width(), bottomLabel.width()) + PlotScale::kTickLength + 1);
+    transform_.FitGraph(top, bottom, surface_.PictureWidth(), surface_.PictureHeight(), margins);
 }
 
 // --- Primitives --------------------------------------------------------------------------

@@ -50,6 +50,11 @@ public:
     using TextFormat = PlotPainter::TextFormat;
     using ScaleLabel = PlotScale::Label;
 
+    // How far the array picture's markers reach past the point they mark, pixels: a cell
+    // number's circle with its pen, the centre-of-gravity cross with its round caps. The
+    // array picture keeps that much room round the array's box.
+    static constexpr int kArrayMarkerReach = 8;
+
     PlotCanvas(Kind kind, const Options& options);
     PlotCanvas(const PlotCanvas&) = delete;
     PlotCanvas& operator=(const PlotCanvas&) = delete;
@@ -69,6 +74,9 @@ public:
     // The rows of load labels the rigging window keeps above its plot with "Show weights":
     // one, or two where the loads stand one above the other.
     void SetLoadRows(int rows) { loadRows_ = rows; }
+    // The rows of a notice the rigging window writes above its plot whatever the options
+    // say; the loads' rows serve it when they are taller.
+    void SetNoticeRows(int rows) { noticeRows_ = rows; }
     // Releases and/or makes the surface: the picture size rounded (halves to even),
     // smoothing as "Antialias" says, cleared to "Background". A size below one pixel
     // gives no surface, and drawing on it does nothing.
@@ -235,6 +243,7 @@ private:
     PlotPainter painter_;
     PlotScale scale_;
     int loadRows_ = 1;
+    int noticeRows_ = 0;
 };
 
 } // namespace polvane

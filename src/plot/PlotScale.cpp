@@ -22,10 +22,6 @@ using Kind = PlotStyle::Kind;
 using PenRole = PlotStyle::PenRole;
 using BrushRole = PlotStyle::BrushRole;
 
-// Graph value labels end here, left of their 5-pixel ticks.
-constexpr float kGraphLabelX = 22.0f;
-
-constexpr int kTickLength = 5;
 // Free pixels between neighbouring scale labels.
 constexpr double kLabelGap = 2.0;
 // A scale never needs more steps than there are pixels; this only stops a runaway loop on
@@ -255,7 +251,9 @@ void PlotScale::DrawGraph()
     const float first = FrequencyTable::Frequency(1);
     const float last = FrequencyTable::Frequency(FrequencyTable::Count());
     const auto bottomEdge = static_cast<float>(BottomEdge());
-    const auto top = static_cast<float>(PlotTransform::kGraphMargins.top);
+    const auto top = static_cast<float>(transform_.Top());
+    // Value labels end left of their ticks.
+    const auto labelX = static_cast<float>(transform_.Left() - kTickLength);
 
     painter_.DrawLineFromXY(first, transform_.ValueBottom(), last, transform_.ValueBottom(), scalePen);
     painter_.DrawLineFromXY(first, transform_.ValueTop(), first, transform_.ValueBottom(), scalePen);
@@ -278,9 +276,8 @@ void PlotScale::DrawGraph()
         const auto v = static_cast<float>(value);
         const float y = transform_.ConvertY(v);
         if (scale) {
-            painter_.DrawLineManual(kGraphLabelX, y,
-                                    static_cast<float>(PlotTransform::kGraphMargins.left), y, scalePen);
-            DrawLabel(SignedText(value), TextFormat::FarCentred, kGraphLabelX, y, false);
+            painter_.DrawLineManual(labelX, y, static_cast<float>(transform_.Left()), y, scalePen);
+            DrawLabel(SignedText(value), TextFormat::FarCentred, labelX, y, false);
         }
         if (grid)
             painter_.DrawLineFromXY(first, v, last, v, gridPen);

@@ -47,6 +47,8 @@ public:
 
     // A whole number with a leading sign position: " 5", "-5".
     static std::string SignedText(double whole);
+    // The ticks' length, pixels; the labels end at their far ends.
+    static constexpr int kTickLength = 5;
 
 private:
     bool IsGraph() const;

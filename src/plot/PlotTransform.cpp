@@ -8,7 +8,7 @@
 namespace polvane {
 
 bool PlotTransform::FitGeometry(const Box& box, bool keepOrigin, const Margins& margins,
-                                double pictureWidth, double pictureHeight)
+                                double pictureWidth, double pictureHeight, int inset)
 {
     const float w = box.maxX - box.minX;
     const float h = box.maxY - box.minY;
@@ -28,6 +28,25 @@ bool PlotTransform::FitGeometry(const Box& box, bool keepOrigin, const Margins& 
     Place(margins, pictureWidth, pictureHeight);
     if (!PlotHasRoom())
         return false;
+    // The box is fitted into the plot less the inset on every side, then the ranges grow by
+    // the inset at that scale, which keeps the two scales equal. A plot too small to spare
+    // it keeps none.
+    if (inset > 0 && plotWidth_ > 4 * inset && plotHeight_ > 4 * inset) {
+        plotWidth_ -= 2 * inset;
+        plotHeight_ -= 2 * inset;
+        FitEqualScale(keepOrigin);
+        const float perPixel = xRange_ / static_cast<float>(plotWidth_);
+        plotWidth_ += 2 * inset;
+        plotHeight_ += 2 * inset;
+        const float grow = perPixel * static_cast<float>(inset);
+        xMin_ -= grow;
+        xMax_ += grow;
+        yMin_ -= grow;
+        yMax_ += grow;
+        xRange_ = xMax_ - xMin_;
+        yRange_ = yMax_ - yMin_;
+        return true;
+    }
     FitEqualScale(keepOrigin);
     return true;
 }
@@ -76,9 +95,10 @@ void PlotTransform::FitEqualScale(bool keepOrigin)
     yRange_ = yMax_ - yMin_;
 }
 
-void PlotTransform::FitGraph(float valueTop, float valueBottom, double pictureWidth, double pictureHeight)
+void PlotTransform::FitGraph(float valueTop, float valueBottom, double pictureWidth, double pictureHeight,
+                            const Margins& margins)
 {
-    Place(kGraphMargins, pictureWidth, pictureHeight);
+    Place(margins, pictureWidth, pictureHeight);
     logFirst_ = std::log10(static_cast<double>(FrequencyTable::Frequency(1)));
     logLast_ = std::log10(static_cast<double>(FrequencyTable::Frequency(FrequencyTable::Count())));
     logRange_ = logLast_ - logFirst_;
@@ -92,7 +112,7 @@ float PlotTransform::ConvertX(float x) const
     if (graph_)
         return static_cast<float>((std::log10(static_cast<double>(x)) - logFirst_) / logRange_ *
                                       plotWidth_ +
-                                  kGraphMargins.left);
+                                  left_);
     return (x - xMin_) / xRange_ * static_cast<float>(plotWidth_) + static_cast<float>(left_);
 }
 
@@ -100,7 +120,7 @@ float PlotTransform::ConvertY(float y) const
 {
     if (graph_)
         return (valueTop_ - y) / valueRange_ * static_cast<float>(plotHeight_) +
-               static_cast<float>(kGraphMargins.top);
+               static_cast<float>(top_);
     return (yRange_ - y + yMin_) / yRange_ * static_cast<float>(plotHeight_) +
            static_cast<float>(top_);
 }

@@ -27,11 +27,15 @@ public:
 
     // The equal-scale fit of the box, widened by a twentieth each way, inside the margins of
     // a picture of the given size. `keepOrigin` keeps the origin in the lower-left corner
-    // when the box lies right of and above it. False when the plot is under one pixel.
+    // when the box lies right of and above it. `inset` pixels more are kept free around the
+    // widened box, where the plot is large enough, for markers drawn at its edge. False when
+    // the plot is under one pixel.
     bool FitGeometry(const Box& box, bool keepOrigin, const Margins& margins, double pictureWidth,
-                     double pictureHeight);
-    // The frequency table across, [valueBottom, valueTop] up.
-    void FitGraph(float valueTop, float valueBottom, double pictureWidth, double pictureHeight);
+                     double pictureHeight, int inset = 0);
+    // The frequency table across, [valueBottom, valueTop] up, inside the margins (the
+    // graphs' own unless their value labels need more room).
+    void FitGraph(float valueTop, float valueBottom, double pictureWidth, double pictureHeight,
+                  const Margins& margins = kGraphMargins);
 
     float ConvertX(float x) const;
     float ConvertY(float y) const;

@@ -1,5 +1,6 @@
 #include "plot/PlotCanvas.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <set>
@@ -117,16 +118,15 @@ TEST_F(PlotCanvasTest, ArrayPictureFitsTheBoxAtEqualScaleGrowingTheShortAxisBoth
     EXPECT_EQ(canvas->PlotHeight(), 100);
     EXPECT_EQ(canvas->RightEdge(), 227);
     EXPECT_EQ(canvas->BottomEdge(), 103);
-    // x padded by 5 % to -1..21; y padded to -0.25..5.25 and then grown by 5.5 about its
-    // middle to match 0.11 units per pixel.
-    EXPECT_FLOAT_EQ(canvas->XMin(), -1.0f);
-    EXPECT_FLOAT_EQ(canvas->XMax(), 21.0f);
-    EXPECT_FLOAT_EQ(canvas->YMin(), -3.0f);
-    EXPECT_FLOAT_EQ(canvas->YMax(), 8.0f);
-    EXPECT_NEAR(canvas->ConvertX(0), 1.0 / 22 * 200 + 27, 1e-4);
-    EXPECT_NEAR(canvas->ConvertY(0), 8.0 / 11 * 100 + 3, 1e-4);
-    EXPECT_NEAR(canvas->ConvertX(21), 227, 1e-4);
-    EXPECT_NEAR(canvas->ConvertY(-3), 103, 1e-4);
+    // x padded by 5 % to -1..21 fills the plot less the markers' reach on either side;
+    // y padded to -0.25..5.25 grows about its middle to the same units per pixel.
+    const int reach = PlotCanvas::kArrayMarkerReach;
+    const double perPixel = 22.0 / (200 - 2 * reach);
+    EXPECT_NEAR(canvas->ConvertX(-1), 27 + reach, 1e-3);
+    EXPECT_NEAR(canvas->ConvertX(21), 227 - reach, 1e-3);
+    EXPECT_NEAR(canvas->XMin(), -1 - reach * perPixel, 1e-4);
+    EXPECT_NEAR(canvas->YRange(), 100 * perPixel, 1e-4);
+    EXPECT_NEAR(canvas->ConvertY(2.5f), 53, 1e-3);
     EXPECT_NEAR(canvas->ConvertX(1) - canvas->ConvertX(0), canvas->ConvertY(0) - canvas->ConvertY(1),
                 1e-4);
 }
@@ -241,9 +241,14 @@ TEST_F(PlotCanvasTest, BoxOfASinglePointStillGivesAFiniteTransform)
     for (const Kind kind : {Kind::ArrayPicture, Kind::Venue, Kind::RiggingDetails}) {
         auto canvas = Canvas(kind, 206, 106);
         ASSERT_TRUE(canvas->SetBounds(PlotCanvas::Box{}));
-        EXPECT_FLOAT_EQ(canvas->XRange(), 1.0f);
+        // The array picture keeps its markers' reach free on either side of the unit.
+        const int reach = kind == Kind::ArrayPicture ? PlotCanvas::kArrayMarkerReach : 0;
+        EXPECT_FLOAT_EQ(canvas->XRange() * static_cast<float>(canvas->PlotWidth() - 2 * reach) /
+                            static_cast<float>(canvas->PlotWidth()),
+                        1.0f);
         EXPECT_NEAR(canvas->YRange(),
-                    static_cast<float>(canvas->PlotHeight()) / static_cast<float>(canvas->PlotWidth()),
+                    canvas->XRange() * static_cast<float>(canvas->PlotHeight()) /
+                        static_cast<float>(canvas->PlotWidth()),
                     1e-6);
         EXPECT_TRUE(std::isfinite(canvas->ConvertX(0)));
         EXPECT_TRUE(std::isfinite(canvas->ConvertY(0)));
@@ -276,7 +281,9 @@ TEST_F(PlotCanvasTest, BoundsComeFromTheWindowsOwnPartOfTheResults)
                           Case{Kind::Venue, 33.0f}}) {
         auto canvas = Canvas(c.kind, 206, 206);
         ASSERT_TRUE(canvas->SetBounds(results));
-        EXPECT_FLOAT_EQ(canvas->XMax(), c.xMax);
+        // The array picture's box ends its markers' reach inside the plot.
+        const int reach = c.kind == Kind::ArrayPicture ? PlotCanvas::kArrayMarkerReach : 0;
+        EXPECT_NEAR(canvas->ConvertX(c.xMax), static_cast<float>(canvas->RightEdge() - reach), 1e-3);
     }
 }
 
@@ -549,20 +556,31 @@ TEST_F(PlotCanvasTest, GraphsMapTheFrequencyTableLogarithmicallyAndTheirValueRan
                           Case{Kind::ListeningPointsGraph, 12, -12, -36}}) {
         auto canvas = Canvas(c.kind, 530, 223);
         canvas->SetGraphBounds();
-        EXPECT_EQ(canvas->PlotWidth(), 500);
-        EXPECT_EQ(canvas->PlotHeight(), 200);
+        // The margins of 27 and 5 pixels, or wider where the value labels need it: the
+        // widest ends at its tick, and the top one is centred on its line.
+        const int left = canvas->Left();
+        const int top = canvas->Top();
+        const QSize topLabel = canvas->MeasureText(PlotScale::SignedText(c.top));
+        const QSize bottomLabel = canvas->MeasureText(PlotScale::SignedText(c.bottom));
+        EXPECT_GE(left, 27);
+        EXPECT_GE(left, std::max(topLabel.width(), bottomLabel.width()) + PlotScale::kTickLength + 1);
+        EXPECT_GE(top, 5);
+        EXPECT_GE(2 * top, topLabel.height() + 1);
+        EXPECT_EQ(canvas->PlotWidth(), 530 - left - 3);
+        EXPECT_EQ(canvas->PlotHeight(), 223 - top - 18);
         EXPECT_EQ(canvas->RightEdge(), 527);
         EXPECT_EQ(canvas->BottomEdge(), 205);
-        EXPECT_NEAR(canvas->ConvertX(100), 27, 1e-3);
+        const double width = canvas->PlotWidth();
+        EXPECT_NEAR(canvas->ConvertX(100), left, 1e-3);
         EXPECT_NEAR(canvas->ConvertX(16000), 527, 1e-3);
-        EXPECT_NEAR(canvas->ConvertX(1000), 1.0 / std::log10(160.0) * 500 + 27, 1e-3);
-        EXPECT_NEAR(canvas->ConvertY(c.top), 5, 1e-4);
-        EXPECT_NEAR(canvas->ConvertY(c.middle), 105, 1e-4);
+        EXPECT_NEAR(canvas->ConvertX(1000), 1.0 / std::log10(160.0) * width + left, 1e-3);
+        EXPECT_NEAR(canvas->ConvertY(c.top), top, 1e-4);
+        EXPECT_NEAR(canvas->ConvertY(c.middle), (top + 205) / 2.0, 1e-4);
         EXPECT_NEAR(canvas->ConvertY(c.bottom), 205, 1e-4);
     }
     auto level = Canvas(Kind::ListeningPointsGraph, 530, 223);
     level->SetGraphBounds();
-    EXPECT_NEAR(level->ConvertY(0), 55, 1e-4);
+    EXPECT_NEAR(level->ConvertY(0), level->Top() + (205 - level->Top()) / 4.0, 1e-4);
 }
 
 TEST_F(PlotCanvasTest, GraphValueStepsAreMultiplesOfFiveOrThreeWithRoomForTheirLabels)

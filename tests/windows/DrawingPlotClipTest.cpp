@@ -1,7 +1,9 @@
 // The venue and the array picture drawn from the real prediction of a steep hall: whatever
-// they draw stays inside the plot, off the axes' labels.
+// they draw stays inside the plot, off the axes' labels; their markers, labels and the
+// graphs' scale labels stay whole and apart.
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,7 @@
 #include "ToolWindowFixture.h"
 #include "engine/Environment.h"
 #include "windows/tools/ArrayPictureWindow.h"
+#include "windows/tools/IFEGraphWindow.h"
 #include "plot/OverlayMarker.h"
 #include "plot/PlotPictureBox.h"
 #include "windows/base/ToolWindowHost.h"
@@ -109,6 +112,7 @@ protected:
 
     ToolWindowHost venueHost_{context_, [](ToolWindowContext& context) { return new VenueWindow(context); }};
     ToolWindowHost arrayHost_{context_, [](ToolWindowContext& context) { return new ArrayPictureWindow(context); }};
+    ToolWindowHost ifeHost_{context_, [](ToolWindowContext& context) { return new IFEGraphWindow(context); }};
 };
 
 TEST_F(DrawingPlotClipTest, EveryLineOfTheVenueStaysInsideThePlot)
@@ -125,6 +129,111 @@ TEST_F(DrawingPlotClipTest, EveryLineOfTheArrayPictureStaysInsideThePlot)
         SCOPED_TRACE(std::to_string(size.width()) + " x " + std::to_string(size.height()));
         ExpectInsideThePlot("mnuViewArrayPicture", arrayHost_, size.width(), size.height());
     }
+}
+
+// The small hall's twelve straight cells hang from the bumper's outermost holes, so the
+// centre of gravity lies just under the top of the array's box: its cross stays whole
+// inside the plot at every size, the small ones too.
+TEST_F(DrawingPlotClipTest, TheCentreOfGravityCrossStaysWholeInsideThePlot)
+{
+    options_.SetShowCenterOfGravity(true);
+    options_.SetShowCellNumbers(true); // no small crosses at the cells
+    options_.SetShowSoundPaths(false);
+    LineArray& array = lifecycle_.Venue().LineArray();
+    array.Bumper().SetLocation(Point2D(0, 40));
+    while (array.Cells().Count() > 12)
+        array.Cells().Remove(array.Cells().Count());
+    for (int index = 1; index <= 12; ++index)
+        array.Cells().Item(index).SplayAngle().SetDegrees(0.0);
+    array.Bumper().SetFrontHangPoint(1);
+    array.Bumper().SetBackHangPoint(11);
+    hub_.UpdateInterfaces(UpdateScope::All, true);
+    ASSERT_TRUE(session_.Results().Balanced);
+
+    window_.findChild<QAction*>(QStringLiteral("mnuViewArrayPicture"))->trigger();
+    auto* picture = dynamic_cast<ArrayPictureWindow*>(arrayHost_.Window());
+    ASSERT_NE(picture, nullptr);
+    for (const QSize size : {QSize(330, 230), QSize(260, 190), QSize(200, 150), QSize(500, 700)}) {
+        SCOPED_TRACE(std::to_string(size.width()) + " x " + std::to_string(size.height()));
+        ShowAtSize(*picture, size.width(), size.height());
+        const QImage image = picture->Picture()->Picture();
+        const QRect plot = picture->Canvas().PlotRect().toRect();
+        // The cross's pixels: as tall as they are wide (none cut away) and off the plot's edge.
+        QRect cross;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) == kCenterOfGravity)
+                    cross |= QRect(x, y, 1, 1);
+        ASSERT_FALSE(cross.isEmpty());
+        EXPECT_EQ(cross.width(), cross.height())
+            << "the cross at " << cross.x() << ", " << cross.y() << " " << cross.width() << " x " << cross.height();
+        EXPECT_TRUE(plot.adjusted(1, 1, -1, -1).contains(cross))
+            << "the cross at " << cross.x() << ", " << cross.y() << " " << cross.width() << " x " << cross.height()
+            << " in the plot " << plot.x() << ", " << plot.y() << " " << plot.width() << " x " << plot.height();
+    }
+}
+
+// With the pin positions on, the labels at the joints of 24 near-straight cells never print
+// over one another, however closely the joints stand; the first cell's is always there, and
+// a picture tall enough gets them all.
+TEST_F(DrawingPlotClipTest, TheCellLabelsNeverOverprintOneAnother)
+{
+    options_.SetShowCellPinningConfigurations(true);
+    LineArray& array = lifecycle_.Venue().LineArray();
+    for (int index = 1; index <= 24; ++index)
+        array.Cells().Item(index).SplayAngle().SetDegrees(index % 4 == 0 ? 1.6 : 0.0);
+    hub_.UpdateInterfaces(UpdateScope::All, true);
+
+    window_.findChild<QAction*>(QStringLiteral("mnuViewArrayPicture"))->trigger();
+    auto* picture = dynamic_cast<ArrayPictureWindow*>(arrayHost_.Window());
+    ASSERT_NE(picture, nullptr);
+    for (const QSize size : {QSize(300, 420), QSize(240, 260), QSize(500, 1600)}) {
+        SCOPED_TRACE(std::to_string(size.width()) + " x " + std::to_string(size.height()));
+        ShowAtSize(*picture, size.width(), size.height());
+        const auto& labels = picture->CellLabels();
+        ASSERT_FALSE(labels.empty());
+        EXPECT_EQ(labels.front().cell, 1);
+        for (std::size_t a = 0; a < labels.size(); ++a)
+            for (std::size_t b = a + 1; b < labels.size(); ++b)
+                EXPECT_FALSE(labels[a].rect.intersects(labels[b].rect))
+                    << "cells " << labels[a].cell << " and " << labels[b].cell;
+        if (size.height() >= 1600) {
+            EXPECT_EQ(labels.size(), 24u);
+        }
+    }
+}
+
+// The evenness graph's value labels, "100" at the top among them, stand whole in the
+// picture, each centred on its line and ending at its tick, clear of the grid lines that
+// start at the axis.
+TEST_F(DrawingPlotClipTest, TheEvennessGraphsValueLabelsStandWholeBesideTheirLines)
+{
+    options_.SetShowGrid(true);
+    window_.SetToolWindowSlot(ToolWindowId::IFEGraph, &ifeHost_);
+    ifeHost_.Load();
+    auto* graph = dynamic_cast<DrawingWindow*>(ifeHost_.Window());
+    ASSERT_NE(graph, nullptr);
+    for (const QSize size : {QSize(420, 280), QSize(300, 200), QSize(240, 150)}) {
+        SCOPED_TRACE(std::to_string(size.width()) + " x " + std::to_string(size.height()));
+        ShowAtSize(*graph, size.width(), size.height());
+        const PlotCanvas& canvas = graph->Canvas();
+        const QImage image = graph->Picture()->Picture();
+        const QRectF picture(0, 0, image.width(), image.height());
+        bool top = false;
+        for (const PlotCanvas::ScaleLabel& label : canvas.ScaleLabels()) {
+            if (label.alongX)
+                continue;
+            const float value = std::stof(label.text);
+            top = top || value == 100.0f;
+            EXPECT_TRUE(picture.contains(label.rect)) << label.text;
+            EXPECT_NEAR(label.rect.center().y(), canvas.ConvertY(value), 1.0) << label.text;
+            EXPECT_LE(label.rect.right(), canvas.Left() - PlotScale::kTickLength + 0.5) << label.text;
+        }
+        if (std::fmod(100.0f, canvas.YStep()) == 0) {
+            EXPECT_TRUE(top) << "the top value is labelled";
+        }
+    }
+    ifeHost_.Unload();
 }
 
 // The marker over the hovered cell's path stops where the drawn path does.

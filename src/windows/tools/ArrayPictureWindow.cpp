@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QMouseEvent>
+#include <QSizeF>
 
 #include "engine/Environment.h"
 #include "model/Format.h"
@@ -105,13 +106,12 @@ void ArrayPictureWindow::DrawArray()
     canvas.DrawFillQuad(bumper.TopFront(), bumper.BottomFront(), bumper.BottomBack(),
                         bumper.TopBack(), canvas.Brush(BrushRole::BumperFill),
                         canvas.Pen(PenRole::BumperEdge));
-    if (flown && bumper.Rigging() == RiggingCode::DualPoint && options.ShowCenterOfGravity())
-        DrawCross(PixelOf(results.HangLinePoint), kCenterOfGravityArm, canvas.Pen(PenRole::CenterOfGravity));
 
     // Results older than the column (or none yet) cover only the cells they know of.
     const int count = std::min(cells.Count(), static_cast<int>(results.CellResults.size()));
     pathStart_.assign(static_cast<std::size_t>(count), QPointF());
     pathEnd_.assign(static_cast<std::size_t>(count), QPointF());
+    cellLabels_.clear();
     const QFont& font = canvas.Font();
     const QBrush& text = canvas.Brush(BrushRole::Text);
     for (int i = 1; i <= count; ++i) {
@@ -146,15 +146,25 @@ void ArrayPictureWindow::DrawArray()
             label = Format::FormatPinning(cells.Item(i).PinPosition());
         if (label.empty())
             continue;
-        if (i == 1) {
-            const QPointF at = PixelOf(flown ? r.TopBack : r.BottomBack);
-            canvas.DrawText(label, 1, static_cast<float>(at.x()), static_cast<float>(at.y()), font, text);
-        } else {
-            // On the back joint between this cell and the one before it.
-            const CellResult& previous = results.CellResults[index - 1];
-            canvas.DrawTextOnMidPoint(r.TopBack, previous.BottomBack, label, font, text);
-        }
+        // On the back joint between this cell and the one before it; the first cell's
+        // against the bumper. The label ends at the joint, centred on it.
+        const QPointF at = i == 1 ? PixelOf(flown ? r.TopBack : r.BottomBack)
+                                  : PixelOf(r.TopBack.MidPointWith(results.CellResults[index - 1].BottomBack));
+        const QSizeF size(canvas.MeasureText(label));
+        const QRectF rect(QPointF(at.x() - size.width(), at.y() - size.height() / 2), size);
+        // Where the joints stand closer than a line of text, a label that would overprint
+        // one written before it is left out: a crowded column is labelled at every second
+        // joint or fewer, from the bumper on.
+        if (std::any_of(cellLabels_.begin(), cellLabels_.end(),
+                        [&rect](const CellLabel& drawn) { return drawn.rect.intersects(rect); }))
+            continue;
+        canvas.DrawText(label, 1, static_cast<float>(at.x()), static_cast<float>(at.y()), font, text);
+        cellLabels_.push_back(CellLabel{i, rect});
     }
+    // Over the cells: the centre of gravity lies at the hang points' holes, and on a small
+    // picture the top cell would hide half of its cross.
+    if (flown && bumper.Rigging() == RiggingCode::DualPoint && options.ShowCenterOfGravity())
+        DrawCross(PixelOf(results.HangLinePoint), kCenterOfGravityArm, canvas.Pen(PenRole::CenterOfGravity));
     drawn_ = true;
 }
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include <QPointF>
+#include <QRectF>
 
 #include "windows/base/DrawingWindow.h"
 
@@ -39,6 +40,12 @@ public:
     QPointF PathStart(int cell) const { return pathStart_.at(static_cast<std::size_t>(cell - 1)); }
     QPointF PathEnd(int cell) const { return pathEnd_.at(static_cast<std::size_t>(cell - 1)); }
     bool Drawn() const { return drawn_; }
+    // The splay or pin labels of the last drawing: the cell and the pixel box of its text.
+    struct CellLabel {
+        int cell;
+        QRectF rect;
+    };
+    const std::vector<CellLabel>& CellLabels() const { return cellLabels_; }
 
 protected:
     std::string DrawnFrom() const override;
@@ -52,6 +59,7 @@ private:
     OverlayMarker* linSoundPath_;
     std::vector<QPointF> pathStart_;
     std::vector<QPointF> pathEnd_;
+    std::vector<CellLabel> cellLabels_;
     bool drawn_ = false;
 };
 
