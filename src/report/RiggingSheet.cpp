@@ -461,6 +461,12 @@ void RiggingSheet::Rigging()
     doc.SetDrawingWidth(kHeavyWidth);
     box->DrawQuad(bumper.TopFront(), bumper.BottomFront(), bumper.BottomBack(), bumper.TopBack());
     doc.SetDrawingWidth(kNormalWidth);
+    // With the centre of gravity outside the hang points no pair of cables carries the
+    // weight as split between them: the sheet says so, as the status bar does, where the
+    // loads would stand, and prints no figure a rigger could take for a load. A stacked
+    // array is told the same, though it hangs from no cable.
+    if (!r.Balanced)
+        box->TopText(UpdateHub::kUnbalancedText, (box->Left() + box->Right()) / 2);
     for (int h = 1; h <= bumper.HoleCount(); ++h)
         box->DrawCircle(bumper.HoleLocation(h), bumper.HoleRadius());
     if (!flown_ || !IsHole(bumper, bumper.FrontHangPoint()))
@@ -482,11 +488,6 @@ void RiggingSheet::Rigging()
                                         box->Left(), box->Right(), box->InchesToModel(kLabelGapInches));
         box->TopText(frontLoad, loads.right);
         box->TopText(backLoad, loads.left);
-    } else {
-        // With the centre of gravity outside the hang points no pair of cables carries the
-        // weight as split between them: the sheet says so where the loads would stand, and
-        // prints no figure a rigger could take for a load.
-        box->TopText(UpdateHub::kUnbalancedText, (box->Left() + box->Right()) / 2);
     }
     const float braceY = (std::max(front.y, back.y) + box->Top()) / 2;
     box->BraceDistance(0, back.x, front.x, braceY, venue_->Units(),

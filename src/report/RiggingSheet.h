@@ -22,7 +22,8 @@ class Prompts;
 // and the date, the table of the cells, the array from the side, the array's, bumper's and
 // calculation figures, the rigging with its cables and loads, and the bumper from above
 // with its hang points. A dual-point array whose centre of gravity lies outside its hang
-// points gets no load figures: its rigging box says that it is unbalanced instead.
+// points, flown or stacked, gets no load figures: its rigging box says that it is
+// unbalanced instead, in the status bar's words.
 //
 // The prediction runs first and its results become the caller's shared results. The
 // sheet is then laid out from a copy of the venue taken at that moment: window messages run

@@ -47,6 +47,7 @@ void DrawingWindow::Redraw()
 {
     canvas_.SetPictureSize(picture_->ScaleWidth(), picture_->ScaleHeight());
     canvas_.SetLoadRows(LoadRows());
+    canvas_.SetNoticeRows(NoticeRows());
     const CalculationResults& results = Context().session.Results();
     const std::string margin = MarginText();
     std::string content;

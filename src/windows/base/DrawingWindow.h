@@ -48,9 +48,10 @@ protected:
     void DrawCross(QPointF at, float arm, const QPen& pen);
 
     // The text that sizes the canvas's margins (the rigging window's cable distance), and
-    // the rows of loads the rigging window writes above its plot.
+    // the rows of loads and of a notice the rigging window writes above its plot.
     virtual std::string MarginText() const { return {}; }
     virtual int LoadRows() const { return 1; }
+    virtual int NoticeRows() const { return 0; }
     // Everything the content would draw from, after the transform is fitted: while it, the
     // scale and the drawing objects stay the same, the picture is not drawn again. Empty
     // (the default) for a window that is always drawn.

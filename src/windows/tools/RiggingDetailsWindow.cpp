@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -150,6 +151,16 @@ void RiggingDetailsWindow::DrawBumper()
     }
     canvas.DrawFillPath(path, canvas.Brush(BrushRole::BumperFill), canvas.Pen(PenRole::BumperEdge));
 
+    // Out of balance, flown or stacked: said over the picture, where the loads would stand.
+    float noticeTop = 1.0f;
+    for (const std::string& line : NoticeLines()) {
+        const QSizeF size(canvas.MeasureText(line));
+        const float left = std::max(0.0f, (static_cast<float>(canvas.Surface().width()) -
+                                           static_cast<float>(size.width())) / 2);
+        DrawLabel(line, QRectF(QPointF(left, noticeTop), size), false);
+        noticeTop += static_cast<float>(size.height()) + 1;
+    }
+
     if (array.Configuration() != ConfigurationCode::Flown)
         return;
     // Hang points outside the bumper's holes (a damaged file) hang no cable.
@@ -263,6 +274,23 @@ int RiggingDetailsWindow::LoadRows() const
     return static_cast<float>(widths) + kLabelGap > static_cast<float>(Format::WholeHalfEven(Picture()->ScaleWidth()))
                ? 2
                : 1;
+}
+
+std::vector<std::string> RiggingDetailsWindow::NoticeLines() const
+{
+    if (Context().session.Results().Balanced)
+        return {};
+    // Word by word onto as few lines as the picture's width allows.
+    const int width = Format::WholeHalfEven(Picture()->ScaleWidth());
+    std::vector<std::string> lines;
+    std::istringstream words{std::string(UpdateHub::kUnbalancedText)};
+    for (std::string word; words >> word;) {
+        if (!lines.empty() && Canvas().MeasureText(lines.back() + ' ' + word).width() + 2 <= width)
+            lines.back() += ' ' + word;
+        else
+            lines.push_back(word);
+    }
+    return lines;
 }
 
 void RiggingDetailsWindow::DrawHangPointWeights(float fx, float bx)

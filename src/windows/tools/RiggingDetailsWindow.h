@@ -59,6 +59,7 @@ public:
 protected:
     std::string MarginText() const override;
     int LoadRows() const override;
+    int NoticeRows() const override { return static_cast<int>(NoticeLines().size()); }
     std::string DrawnFrom() const override;
     void DrawContent() override;
     bool PictureMouseUp(const QMouseEvent& event) override;
@@ -67,6 +68,9 @@ private:
     void DrawBumper();
     void DrawCableDistances(float fx, float fy, float bx, float by);
     void DrawHangPointWeights(float fx, float bx);
+    // What the status bar says of an array out of balance, on as few lines as the picture's
+    // width allows; nothing for a balanced array.
+    std::vector<std::string> NoticeLines() const;
     // A line that labels keep clear of.
     void Stroke(float x1, float y1, float x2, float y2, const QPen& pen);
     // Writes the text with its box's top left corner at the first of the corners where the

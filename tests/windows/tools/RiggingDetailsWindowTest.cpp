@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QImage>
+#include <QLabel>
 #include <QLineF>
 #include <QPolygonF>
 #include <QRectF>
@@ -15,6 +16,7 @@
 #include "../DrawingWindowTestSupport.h"
 #include "../ToolWindowFixture.h"
 #include "model/Format.h"
+#include "shell/session/UpdateHub.h"
 #include "windows/base/ToolWindowHost.h"
 
 namespace polvane {
@@ -197,8 +199,9 @@ TEST_F(RiggingDetailsWindowTest, LoadsShowOnlyWhileTheArrayIsBalanced)
     options_.SetShowWeights(true);
     Recalculate();
     CalculationResults results = session_.Results();
-    // Above the plot only the load labels are written (no cable distances).
-    auto loadsShown = [this] {
+    // Above the plot only the load labels, or the notice in their place, are written (no
+    // cable distances).
+    auto writtenAbove = [this] {
         const QImage image = Image();
         // The cables start at the top margin; their round caps reach a pixel above it.
         for (int y = 0; y < rigging_->Canvas().Top() - 2; ++y)
@@ -213,8 +216,64 @@ TEST_F(RiggingDetailsWindowTest, LoadsShowOnlyWhileTheArrayIsBalanced)
         results.BackLoad = 56.7f;
         session_.StoreResults(results);
         rigging_->UpdateInterface();
-        EXPECT_EQ(loadsShown(), balanced) << balanced;
+        EXPECT_TRUE(writtenAbove()) << balanced;
+        std::vector<std::string> written;
+        for (const auto& label : rigging_->Labels())
+            written.push_back(label.text);
+        const UnitsCode units = lifecycle_.Venue().Units();
+        const std::vector<std::string> loads{Format::FormatWeight(123.4f, units), Format::FormatWeight(56.7f, units)};
+        const std::vector<std::string> notice{UpdateHub::kUnbalancedText};
+        EXPECT_EQ(written, balanced ? loads : notice) << balanced;
     }
+}
+
+// Where the status bar calls the array unbalanced, flown or ground stacked, the window says
+// so in the same words above the bumper, whatever the options, on as many lines as its
+// width needs; a balanced array gets no such words.
+TEST_F(RiggingDetailsWindowTest, AnArrayOutOfBalanceIsToldSoInTheStatusBarsWords)
+{
+    using enum ConfigurationCode;
+    for (int i = 0; i < 20; ++i)
+        Array().Cells().Add(-1, -1, nullptr);
+    struct Case {
+        ConfigurationCode configuration;
+        double splay; // every cell's
+        bool weights;
+        int width;
+    };
+    const std::vector<Case> cases = {
+        {GroundStacked, 5, false, 520}, {GroundStacked, 5, true, 520}, {Flown, 5, false, 520},
+        {GroundStacked, 5, false, 160}, {GroundStacked, 0, false, 520}, {Flown, 0, true, 520},
+    };
+    bool stackedOutOfBalance = false;
+    for (const Case& c : cases) {
+        Array().SetConfiguration(c.configuration);
+        for (int i = 1; i <= Array().Cells().Count(); ++i)
+            Array().Cells().Item(i).SplayAngle().SetDegrees(c.splay);
+        options_.SetShowWeights(c.weights);
+        ShowAtSize(*rigging_, c.width, 300);
+        hub_.UpdateInterfaces(UpdateScope::RiggingDetails, true);
+        const bool balanced = session_.Results().Balanced;
+        const std::string where = std::string(c.configuration == Flown ? "flown" : "stacked") + ", splay " +
+                                  std::to_string(c.splay) + (c.weights ? ", weights" : "") + ", width " +
+                                  std::to_string(c.width);
+        const std::string status = window_.StatusPanel(2)->text().toStdString();
+        EXPECT_EQ(status, balanced ? "" : UpdateHub::kUnbalancedText) << where;
+
+        // The notice's lines over the plot, inside the picture; the loads are no part of it.
+        std::string notice;
+        const QRectF picture(0, 0, Image().width(), Image().height());
+        for (const auto& label : rigging_->Labels()) {
+            if (std::string(UpdateHub::kUnbalancedText).find(label.text) == std::string::npos)
+                continue;
+            notice += (notice.empty() ? "" : " ") + label.text;
+            EXPECT_TRUE(picture.contains(label.rect)) << where << ": " << label.text;
+            EXPECT_LE(label.rect.bottom(), rigging_->Canvas().Top()) << where << ": " << label.text;
+        }
+        EXPECT_EQ(notice, status) << where;
+        stackedOutOfBalance = stackedOutOfBalance || (!balanced && c.configuration == GroundStacked);
+    }
+    EXPECT_TRUE(stackedOutOfBalance);
 }
 
 // Whether any part of the line lies in the rectangle, its edges included.
@@ -321,6 +380,18 @@ TEST_F(RiggingDetailsWindowTest, LabelsStayInsideThePictureAndClearOfTheDrawing)
                 std::vector<std::string> written;
                 for (const auto& label : labels)
                     written.push_back(label.text);
+                if (!session_.Results().Balanced) {
+                    // First the notice, on as many lines as the width needs.
+                    std::string notice;
+                    std::size_t lines = 0;
+                    while (lines < written.size() && notice.size() < std::string(UpdateHub::kUnbalancedText).size())
+                    {
+                        notice += (lines == 0 ? "" : " ") + written[lines];
+                        ++lines;
+                    }
+                    EXPECT_EQ(notice, UpdateHub::kUnbalancedText) << where;
+                    written.erase(written.begin(), written.begin() + static_cast<std::ptrdiff_t>(lines));
+                }
                 if (size.everyLabel) {
                     EXPECT_EQ(written, expected) << where;
                 } else {
