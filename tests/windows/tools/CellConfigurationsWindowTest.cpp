@@ -261,6 +261,34 @@ TEST_F(CellConfigurationsWindowTest, RowButtonsStepTheirCell)
     EXPECT_EQ(TheCells().Item(2).GetSplayIndex(), TheCells().Item(4).GetSplayIndex()) << "only row 3 moved";
 }
 
+// A first cell that kept the splay of the cell it was (a flown KV9 at 10 degrees, where its
+// list ends at 5) hangs from no pin hole: the grid says so in words and not as hole 0, and
+// the arrows go to the nearest listed splay their way.
+TEST_F(CellConfigurationsWindowTest, ASplayNoHoleGivesIsToldAndItsArrowsGoToTheNearestSplay)
+{
+    ASSERT_EQ(TheCells().Item(1).CellType(), 0);
+    TheCells().Item(2).SplayAngle().SetDegrees(10);
+    TheCells().Remove(1);
+    hub_.UpdateInterfaces(UpdateScope::Results, true);
+    const CellConfigurationsWindow::Row& row = cells_->RowAt(1);
+    ASSERT_EQ(Text(row.splay), "10.0\u00b0");
+    EXPECT_EQ(Text(row.pinning), Format::kNoHole);
+
+    QTest::mouseClick(row.splayUp, Qt::LeftButton);
+    EXPECT_EQ(Text(row.splay), "10.0\u00b0") << "nothing lies above 10 degrees";
+    QTest::mouseClick(row.splayDown, Qt::LeftButton);
+    EXPECT_EQ(Text(row.splay), "5.0\u00b0");
+    EXPECT_EQ(Text(row.pinning), "Hole 7");
+
+    // The real hole 0 of a stacked first KV7 still reads as hole 0.
+    lifecycle_.Venue().LineArray().SetBrand(BrandCode::TarvicKv7);
+    lifecycle_.Venue().LineArray().SetConfiguration(ConfigurationCode::GroundStacked);
+    TheCells().Item(1).SplayAngle().SetDegrees(-5.5);
+    hub_.UpdateInterfaces(UpdateScope::Results, true);
+    EXPECT_EQ(Text(row.type), "KV7");
+    EXPECT_EQ(Text(row.pinning), "Hole 0");
+}
+
 TEST_F(CellConfigurationsWindowTest, SplayListFillsThePopupAndTheChoiceSetsTheRememberedRow)
 {
     const std::vector<Angle> splays = TheCells().Item(2).GetPossibleSplays();
