@@ -20,6 +20,7 @@
 #include "model/Format.h"
 #include "model/ProductTables.h"
 #include "windows/controls/LinkLabel.h"
+#include "windows/controls/TextContrast.h"
 #include "windows/base/ToolWindowHost.h"
 
 namespace polvane {
@@ -79,27 +80,20 @@ protected:
         return items;
     }
     QColor ColorOf(const QLabel* label) const { return label->palette().color(QPalette::WindowText); }
-    // An infinite throw reads as grey, yet plainly, on the shading of either kind of row.
-    void ExpectReadableGrey(const QLabel* label) const
+    QColor Shading(int row) const { return cells_->RowAt(row).background->palette().color(QPalette::Window); }
+    // A text of the grid reads plainly on the shading of either kind of row.
+    void ExpectReadable(const QColor& text, double least, const std::string& what) const
     {
-        const QColor grey = ColorOf(label);
-        EXPECT_NE(grey, QApplication::palette().color(QPalette::ButtonText)) << "not told from a distance";
         for (const int row : {1, 2}) {
-            const QColor shading = cells_->RowAt(row).background->palette().color(QPalette::Window);
-            EXPECT_GE(Contrast(grey, shading), 4.5) << grey.name().toStdString() << " on "
-                                                     << shading.name().toStdString();
+            EXPECT_GE(TextContrast::Ratio(text, Shading(row)), least)
+                << what << ": " << text.name().toStdString() << " on " << Shading(row).name().toStdString();
         }
     }
-    static double Contrast(const QColor& a, const QColor& b)
+    // An infinite throw reads as grey, yet plainly.
+    void ExpectReadableGrey(const QLabel* label) const
     {
-        const auto luminance = [](const QColor& c) {
-            const auto linear = [](double v) {
-                return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-            };
-            return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
-        };
-        const double la = luminance(a), lb = luminance(b);
-        return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+        EXPECT_NE(ColorOf(label), ColorOf(cells_->RowAt(1).number)) << "not told from a distance";
+        ExpectReadable(ColorOf(label), TextContrast::kReadable, "an infinite throw");
     }
 
     ToolWindowHost host_{context_, [](ToolWindowContext& context) { return new CellConfigurationsWindow(context); }};
@@ -153,7 +147,11 @@ TEST_F(CellConfigurationsWindowTest, TheWholeGridGreysWhileTheWindowIsDisabled)
     window_.MdiArea()->setEnabled(false);
     hub_.UpdateInterfaces(UpdateScope::Results, true);
     ASSERT_FALSE(cells_->isEnabled());
-    const QColor disabled = QApplication::palette().color(QPalette::Disabled, QPalette::WindowText);
+    // Grey, yet still to be read.
+    const QColor disabled = cells_->RowAt(1).number->palette().color(QPalette::Disabled, QPalette::WindowText);
+    ExpectReadable(disabled, TextContrast::kGreyedReadable, "greyed");
+    EXPECT_LT(TextContrast::Ratio(disabled, Shading(1)), TextContrast::Ratio(cells_->RowAt(1).number->palette().color(QPalette::Active, QPalette::WindowText), Shading(1)))
+        << "greyed reads fainter than the ordinary text";
     const QImage picture = cells_->grab().toImage();
     const double ratio = picture.devicePixelRatio();
     for (int index = 1; index <= 8; ++index) {
@@ -381,11 +379,13 @@ TEST_F(CellConfigurationsWindowTest, HighlightedCellColoursItsRow)
     const CellConfigurationsWindow::Row& row = cells_->RowAt(3);
     for (const QLabel* label : std::initializer_list<const QLabel*>{
              row.number, row.type, row.angle, row.throwDistance, row.pinning, row.splay, row.attenuation})
-        EXPECT_EQ(ColorOf(label), LinkLabel::HighlightColor()) << label->objectName().toStdString();
-    EXPECT_NE(ColorOf(cells_->RowAt(2).type), LinkLabel::HighlightColor());
+        EXPECT_EQ(ColorOf(label), cells_->HighlightColor()) << label->objectName().toStdString();
+    EXPECT_NE(ColorOf(cells_->RowAt(2).type), cells_->HighlightColor());
+    ExpectReadable(cells_->HighlightColor(), TextContrast::kReadable, "the highlight");
 
     hub_.ClearHighlightedCell();
-    EXPECT_EQ(ColorOf(row.type), QApplication::palette().color(QPalette::ButtonText));
+    EXPECT_EQ(ColorOf(row.type), ColorOf(cells_->RowAt(2).type));
+    ExpectReadable(ColorOf(row.type), TextContrast::kReadable, "the text");
     ExpectReadableGrey(row.throwDistance);
 }
 
