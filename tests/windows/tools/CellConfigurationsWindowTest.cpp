@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include "../ToolWindowFixture.h"
@@ -171,6 +172,78 @@ TEST_F(CellConfigurationsWindowTest, TheWholeGridGreysWhileTheWindowIsDisabled)
     }
     window_.MdiArea()->setEnabled(true);
     hub_.ClearHighlightedCell();
+}
+
+// At start the windows come back where the last run stored them before the venue is read:
+// this one opens at the height of its title bar and grows once the venue's 24 cells fill
+// it. Stored by a run with 11 cells, its place lets it run past the bottom of the work
+// area. It must paint whole, as far as the work area shows it: its shadings, row numbers,
+// buttons and the count row, not only the labels whose texts changed.
+TEST_F(CellConfigurationsWindowTest, PaintsWholeWhenItGrowsAfterOpeningAtAStoredPlace)
+{
+    host_.Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    SetCellCount(24);
+    store_.SaveSetting(SettingsStore::kWindowPositions, "Cell Configurations", "1,13695,5130");
+    window_.setWindowState(Qt::WindowNoState);
+    window_.setGeometry(0, 0, 1366, 738);
+    window_.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
+    window_.ShowWindows();
+    cells_ = dynamic_cast<CellConfigurationsWindow*>(host_.Window());
+    ASSERT_NE(cells_, nullptr);
+    ASSERT_TRUE(cells_->isVisible());
+    QCoreApplication::processEvents();
+    hub_.UpdateInterfaces(UpdateScope::All, true); // the venue read
+    const QWidget* area = window_.MdiArea()->viewport();
+    ASSERT_GT(cells_->mapTo(area, QPoint(0, cells_->height())).y(), area->height()) << "runs past the bottom";
+    // With 24 cells every control shows but the Extras button, hidden without God mode.
+    for (const QWidget* control : cells_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control != cells_->cmdExtras()) {
+            EXPECT_TRUE(control->isVisible()) << control->objectName().toStdString();
+        }
+    }
+
+    // What a control shows on the screen: mostly what lies behind it, and darker text.
+    const auto painted = [this](const QImage& screen, const QWidget& control, const QColor& behind) {
+        const QRect place(control.mapTo(&window_, QPoint(0, 0)), control.size());
+        int back = 0, text = 0;
+        for (int y = place.top(); y <= place.bottom(); ++y) {
+            for (int x = place.left(); x <= place.right(); ++x) {
+                const QColor pixel = screen.pixelColor(x, y);
+                back += TextContrast::Ratio(pixel, behind) < 1.1 ? 1 : 0;
+                text += TextContrast::Ratio(pixel, behind) >= 3 ? 1 : 0;
+            }
+        }
+        return back > place.width() * place.height() / 3 && text > 0;
+    };
+    const QColor windowBack = cells_->palette().color(QPalette::Window);
+    const QLabel* count = nullptr;
+    for (const QLabel* label : cells_->findChildren<QLabel*>())
+        count = label->text() == "Count:" ? label : count;
+    ASSERT_NE(count, nullptr);
+    int rows = 0;
+    std::string missing;
+    const bool whole = QTest::qWaitFor([&] {
+        const QImage screen = window_.screen()->grabWindow(window_.winId()).toImage();
+        rows = 0;
+        missing.clear();
+        if (!painted(screen, *count, windowBack))
+            missing = "the count label";
+        for (int index = 1; index <= 24 && missing.empty(); ++index) {
+            const CellConfigurationsWindow::Row& row = cells_->RowAt(index);
+            if (row.number->mapTo(area, QPoint(0, row.number->height())).y() > area->height())
+                break;
+            if (!painted(screen, *row.number, Shading(index)) || !painted(screen, *row.type, Shading(index)) ||
+                !painted(screen, *row.splayUp, row.splayUp->palette().color(QPalette::Button)))
+                missing = "row " + std::to_string(index);
+            else
+                ++rows;
+        }
+        return missing.empty() && rows > 0;
+    }, 10000);
+    EXPECT_TRUE(whole) << "not painted: " << missing;
+    EXPECT_GE(rows, 12);
 }
 
 TEST_F(CellConfigurationsWindowTest, CountButtonsStopAtTheLimitsYetRefreshAndMarkTheVenue)
