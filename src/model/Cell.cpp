@@ -73,18 +73,29 @@ std::vector<int> Cell::GetPossibleCellTypes() const
     return {group.begin(), group.end()};
 }
 
+// A step goes to the nearest listed splay in its direction, so a splay the list does not
+// hold (kept from another place in the column) moves by one step as a listed one does. At
+// the end of the list the cell stays as it is.
 void Cell::DecreaseSplay()
 {
-    const int i = GetSplayIndex();
-    if (i > 1)
-        SetSplayIndex(i - 1);
+    const double current = splay_.Radians();
+    for (std::size_t i = splays_.size(); i > 0; --i) {
+        if (splays_[i - 1].Radians() < current - kSplayIndexTolerance) {
+            SetSplayIndex(static_cast<int>(i));
+            return;
+        }
+    }
 }
 
 void Cell::IncreaseSplay()
 {
-    const int i = GetSplayIndex();
-    if (i < static_cast<int>(splays_.size()))
-        SetSplayIndex(i + 1);
+    const double current = splay_.Radians();
+    for (std::size_t i = 0; i < splays_.size(); ++i) {
+        if (splays_[i].Radians() > current + kSplayIndexTolerance) {
+            SetSplayIndex(static_cast<int>(i) + 1);
+            return;
+        }
+    }
 }
 
 void Cell::DecreaseAtten()
@@ -150,7 +161,7 @@ void Cell::HoldSplay(double radians)
     reentry_ = false;
 }
 
-int Cell::PinPosition() const
+std::optional<int> Cell::PinPosition() const
 {
     return ProductTables::PinHoleOf(cellType_, position_ == 1, configuration_, pinStyle_,
                                     splay_.Degrees());

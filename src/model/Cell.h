@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "model/Angle.h"
@@ -72,8 +73,9 @@ public:
     // Stored unchanged: attenuations are not snapped.
     void SetAttenuation(float db) { attenuation_ = db; }
 
-    // The rigging pin hole of the current splay; 0 when no entry matches.
-    int PinPosition() const;
+    // The rigging pin hole of the current splay; nothing when no hole gives it (a splay the
+    // cell kept from another place in the column, or a model without a hole table).
+    std::optional<int> PinPosition() const;
 
     // ---- For the other model classes (column, line array, Auto-Configure, prediction) ----
     int Position() const { return position_; }

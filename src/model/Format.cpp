@@ -192,9 +192,11 @@ std::string Format::FormatFrequency(float hertz)
     return FormatNumber(kilohertz, 1) + " kHz";
 }
 
-std::string Format::FormatPinning(int hole)
+std::string Format::FormatPinning(std::optional<int> hole)
 {
-    return hole >= 0 ? "Hole " + std::to_string(hole) : "(n/a)";
+    if (!hole)
+        return kNoHole;
+    return *hole >= 0 ? "Hole " + std::to_string(*hole) : "(n/a)";
 }
 
 std::string Format::FormatFont(std::string_view name, float size, bool bold, bool italic)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,8 +38,9 @@ public:
     static std::string FormatSPL(float dB);          // "-1.50 dB"
     // "125 Hz", "1.25 kHz", "12.5 kHz".
     static std::string FormatFrequency(float hertz);
-    // "Hole 3"; "(n/a)" for a negative hole number.
-    static std::string FormatPinning(int hole);
+    // "Hole 3"; "(n/a)" for a negative hole number; kNoHole when no hole gives the splay.
+    static std::string FormatPinning(std::optional<int> hole);
+    static constexpr const char* kNoHole = "No hole";
     // "Arial, 10pt, Bold, Italic".
     static std::string FormatFont(std::string_view name, float size, bool bold, bool italic);
 

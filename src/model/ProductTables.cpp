@@ -345,18 +345,18 @@ double ProductTables::SnapSplay(int type, bool firstCell, ConfigurationCode conf
     return best;
 }
 
-int ProductTables::PinHoleOf(int type, bool firstCell, ConfigurationCode configuration, PinStyleCode pinStyle,
-                             double degrees)
+std::optional<int> ProductTables::PinHoleOf(int type, bool firstCell, ConfigurationCode configuration,
+                                            PinStyleCode pinStyle, double degrees)
 {
     const PinHoleRow* row = FindRow(kPinHoles, type, firstCell, configuration, pinStyle);
     if (row == nullptr)
-        return 0;
+        return std::nullopt;
     if (row->holes.empty())
         return row->anyHole;
     for (const PinHole& h : row->holes)
         if (std::fabs(h.splay - degrees) < kSplayToleranceDegrees)
             return h.hole;
-    return 0;
+    return std::nullopt;
 }
 
 std::optional<int> ProductTables::DefaultSplayIndex(int type, bool firstCell, ConfigurationCode configuration,

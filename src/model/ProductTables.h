@@ -127,8 +127,9 @@ public:
     // The allowed splay that a request of `degrees` becomes; 0 when no row applies.
     static double SnapSplay(int type, bool firstCell, ConfigurationCode configuration, PinStyleCode pinStyle,
                             double degrees);
-    // The rigging pin hole of a splay; 0 when no entry matches.
-    static int PinHoleOf(int type, bool firstCell, ConfigurationCode configuration, PinStyleCode pinStyle,
+    // The rigging pin hole of a splay; nothing when no hole gives it (no entry matches, or
+    // no table applies to the case). Hole 0 is a real hole of some tables.
+    static std::optional<int> PinHoleOf(int type, bool firstCell, ConfigurationCode configuration, PinStyleCode pinStyle,
                          double degrees);
     // The 1-based index of the default splay; nothing when no row applies.
     static std::optional<int> DefaultSplayIndex(int type, bool firstCell, ConfigurationCode configuration,

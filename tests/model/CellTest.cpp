@@ -1,6 +1,7 @@
 #include "model/Cell.h"
 
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -76,6 +77,38 @@ TEST(Cell, SteppingTheSplay)
     cell.SplayAngle().SetDegrees(10);
     cell.IncreaseSplay();
     EXPECT_NEAR(cell.SplayAngle().Degrees(), 10, 1e-12);
+}
+
+// A splay the list does not hold (kept through a move up the column or a change of
+// configuration) has no hole, and each step goes to the nearest listed splay its way.
+TEST(Cell, SplayOutsideTheListHasNoHoleAndStepsToTheNearestEntry)
+{
+    struct Case {
+        const char* what;
+        double kept;
+        double up, down; // where one step up and one step down lead; kept: nowhere to go
+    };
+    auto kv9 = Column(3, 0);
+    kv9->Item(2).SplayAngle().SetDegrees(10);
+    kv9->Remove(1); // a flown first KV9 at 10 with the list -5 .. 5
+    auto kv7 = Column(2, 2, GroundStacked, Slide);
+    kv7->Item(1).SplayAngle().SetDegrees(-5.5);
+    ASSERT_EQ(kv7->Item(1).PinPosition(), 0); // the real hole 0
+    kv7->SetConfiguration(Flown); // rebuilds the list: -3, -1.2, 1.3, 2.8
+    const std::pair<Cell*, Case> cases[] = {
+        {&kv9->Item(1), {"above the list", 10, 10, 5}},
+        {&kv7->Item(1), {"below the list", -5.5, -3, -5.5}},
+    };
+    for (const auto& [cell, c] : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_NEAR(cell->SplayAngle().Degrees(), c.kept, 1e-12);
+        EXPECT_EQ(cell->PinPosition(), std::nullopt);
+        const auto copy = cell->CloneOf();
+        copy->IncreaseSplay();
+        EXPECT_NEAR(copy->SplayAngle().Degrees(), c.up, 1e-12);
+        cell->DecreaseSplay();
+        EXPECT_NEAR(cell->SplayAngle().Degrees(), c.down, 1e-12);
+    }
 }
 
 TEST(Cell, SteppingTheAttenuation)
@@ -170,7 +203,7 @@ TEST(Cell, UnknownTypeKeepsZeroDimensions)
     EXPECT_EQ(cell.Width(), 0);
     EXPECT_EQ(cell.Weight(), 0);
     EXPECT_EQ(cell.SlopeAngle().Radians(), 0);
-    EXPECT_EQ(cell.PinPosition(), 0);
+    EXPECT_EQ(cell.PinPosition(), std::nullopt); // no hole table for a model we do not know
     EXPECT_TRUE(cell.GetPossibleSplays().empty());
     EXPECT_EQ(cell.GetSplayIndex(), 0);
     cell.IncreaseSplay(); // an empty list: nothing to step to

@@ -1,5 +1,6 @@
 #include "model/Format.h"
 
+#include <optional>
 #include <clocale>
 #include <cmath>
 #include <limits>
@@ -228,6 +229,7 @@ TEST_F(FormatTest, PinningAndFontTexts)
     EXPECT_EQ(Format::FormatPinning(0), "Hole 0");
     EXPECT_EQ(Format::FormatPinning(12), "Hole 12");
     EXPECT_EQ(Format::FormatPinning(-1), "(n/a)");
+    EXPECT_EQ(Format::FormatPinning(std::nullopt), "No hole"); // no hole gives the splay
     EXPECT_EQ(Format::FormatFont("Arial", 10.0f, false, false), "Arial, 10pt");
     EXPECT_EQ(Format::FormatFont("Arial", 8.25f, true, false), "Arial, 8.25pt, Bold");
     EXPECT_EQ(Format::FormatFont("Times New Roman", 12.0f, true, true),

@@ -1,6 +1,7 @@
 #include "model/ProductTables.h"
 
 #include <cmath>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -125,7 +126,7 @@ struct HoleCase {
     ConfigurationCode config;
     PinStyleCode pin;
     double splay;
-    int hole;
+    std::optional<int> hole; // nothing: no hole gives the splay
 };
 
 class PinHoles : public ::testing::TestWithParam<HoleCase> {};
@@ -160,9 +161,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, PinHoles, ::testing::Values(
     HoleCase{8, true, GroundStacked, Slide, 2, 9},
     HoleCase{8, false, Flown, Slide, 10, 10},
     HoleCase{8, false, GroundStacked, Slide, 10, 12},
-    HoleCase{0, false, Flown, Slide, 2, 0},   // not an entry
-    HoleCase{0, false, Flown, PinStyleCode{2}, 3.3, 0},      // unknown pin style
-    HoleCase{14, false, Flown, Slide, 0, 0}));
+    // No hole at all, distinct from the real hole 0 above.
+    HoleCase{0, false, Flown, Slide, 2, std::nullopt},   // not an entry
+    HoleCase{0, true, Flown, Slide, 10, std::nullopt},   // an other cell's splay on the first
+    HoleCase{2, true, GroundStacked, Slide, -6, std::nullopt},
+    HoleCase{0, false, Flown, PinStyleCode{2}, 3.3, std::nullopt},      // unknown pin style
+    HoleCase{14, false, Flown, Slide, 0, std::nullopt}));
 
 // Every entry of every allowed list, stored as the radians a cell holds and read back,
 // finds its hole wherever the case has a hole table.
@@ -176,11 +180,14 @@ TEST(ProductTables, EveryTableEntryFindsItsHoleThroughRadians)
                     ASSERT_NE(row, nullptr);
                     for (double s : row->splays) {
                         const double readBack = Angle::FromDegrees(s).Degrees();
-                        const int hole = ProductTables::PinHoleOf(type, first, config, pin, readBack);
+                        const std::optional<int> hole =
+                            ProductTables::PinHoleOf(type, first, config, pin, readBack);
+                        ASSERT_TRUE(hole.has_value()) << type << " " << first << " " << static_cast<int>(config)
+                                                      << " " << static_cast<int>(pin) << " " << s;
                         // Groups 1, 3 and 4 number their holes from 1.
                         const int group = ProductTables::SplayGroup(type);
                         if (group == 1 || group == 3 || group == 4) {
-                            EXPECT_GT(hole, 0) << type << " " << first << " " << static_cast<int>(config)
+                            EXPECT_GT(*hole, 0) << type << " " << first << " " << static_cast<int>(config)
                                                << " " << static_cast<int>(pin) << " " << s;
                         }
                         EXPECT_EQ(hole, ProductTables::PinHoleOf(type, first, config, pin, s));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -392,6 +393,29 @@ TEST_F(RiggingSheetTest, SplayLabelsStandAtTheJointAboveEachCellAndWinOverPinnin
             EXPECT_GT(centreY, source->y);
         EXPECT_LT(inBox->x, source->x);
     }
+}
+
+// A first cell that kept a splay no pin hole gives (the second cell's 10 degrees after the
+// first was removed) prints as having no hole, in the table and beside the array; the real
+// hole 0 of the next cell still prints as hole 0.
+TEST_F(RiggingSheetTest, ASplayNoHoleGivesPrintsAsNoHole)
+{
+    auto venue = Venue();
+    Cells& cells = venue->LineArray().Cells();
+    cells.Item(2).SplayAngle().SetDegrees(10);
+    cells.Item(3).SplayAngle().SetDegrees(0);
+    cells.Remove(1);
+    ASSERT_EQ(cells.Item(1).PinPosition(), std::nullopt);
+    ASSERT_EQ(cells.Item(2).PinPosition(), 0);
+    settings.showSplayAngles = false;
+    settings.showPinning = true;
+    Print(*venue);
+    EXPECT_EQ(Count(Format::kNoHole), 2u) << "the table's row and the label beside the array";
+    EXPECT_EQ(Count("Hole 0"), 2u);
+    const auto texts = printer.Texts();
+    const auto row = std::find(texts.begin(), texts.end(), Format::kNoHole);
+    ASSERT_NE(row, texts.end());
+    EXPECT_EQ(*(row + 1), "10.0\u00b0") << "the table's splay follows its pinning";
 }
 
 TEST_F(RiggingSheetTest, AVenueWithoutCellsOrSeatingAreasStillPrints)

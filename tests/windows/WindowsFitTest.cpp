@@ -24,25 +24,20 @@
 #include <QMdiSubWindow>
 #include <QTest>
 
+#include "ProgramDialogs.h"
 #include "ToolWindowFixture.h"
 #include "engine/Environment.h"
 #include "model/Cells.h"
-#include "shell/commands/ProgressWindow.h"
-#include "shell/startup/WelcomeWindow.h"
 #include "windows/tools/ArrayConfigurationWindow.h"
-#include "windows/dialogs/ArrayDesignDialog.h"
 #include "windows/tools/ArrayPictureWindow.h"
 #include "windows/tools/BumperConfigurationWindow.h"
 #include "windows/tools/CalculationsWindow.h"
 #include "windows/tools/CellConfigurationsWindow.h"
-#include "windows/dialogs/ChooseColorDialog.h"
 #include "windows/controls/LinkLabel.h"
 #include "windows/tools/FROptionsWindow.h"
 #include "windows/tools/IFEGraphWindow.h"
 #include "windows/tools/ListeningPointsWindow.h"
-#include "windows/dialogs/NewListeningPointDialog.h"
 #include "windows/tools/NotesWindow.h"
-#include "windows/dialogs/OptionsDialog.h"
 #include "plot/PlotCanvas.h"
 #include "plot/PlotPictureBox.h"
 #include "windows/tools/RiggingDetailsWindow.h"
@@ -483,33 +478,21 @@ void WindowsFit::ExpectTextsFit(const QFont& font, const std::string& name)
     ExpectColumnsApart(*cells, name);
     ExpectListeningPointsReadable(name);
     // The dialogs, each page of the options and the array design's J counts among them.
-    ArrayDesignDialog design(hub_, reporter_, screen_, &window_);
-    design.optJ()->setChecked(true);
-    NewListeningPointDialog newPoint(&window_);
-    ChooseColorDialog color(hub_, reporter_, &window_);
-    OptionsDialog settings(options_, prompts_, hub_, reporter_, [] { return false; }, {}, &window_);
-    WelcomeWindow welcome(&window_);
-    ProgressWindow progress(&window_);
-    const std::initializer_list<QDialog*> dialogs{&design, &newPoint, &color, &settings, &welcome, &progress};
-    for (QDialog* dialog : dialogs) {
-        dialog->show();
-        auto* const pages = dialog->findChild<QTabWidget*>();
-        for (int page = 0; page < (pages != nullptr ? pages->count() : 1); ++page) {
-            if (pages != nullptr)
-                pages->setCurrentIndex(page);
-            QTest::qWait(20);
-            ExpectWhole(*dialog, name);
-        }
-        // Lists show every entry whole, none half cut at the bottom.
-        for (const QListWidget* list : dialog->findChildren<QListWidget*>()) {
+    ProgramDialogs dialogs(hub_, reporter_, screen_, options_, prompts_, &window_);
+    dialogs.CheckEachPage([&name](QDialog& dialog) {
+        QTest::qWait(20);
+        ExpectWhole(dialog, name);
+        // Lists show every entry whole, none half cut at the bottom, each on its own page.
+        for (const QListWidget* list : dialog.findChildren<QListWidget*>()) {
+            if (!list->isVisibleTo(&dialog))
+                continue;
             for (int row = 0; row < list->count(); ++row) {
                 EXPECT_TRUE(list->viewport()->rect().contains(list->visualItemRect(list->item(row))))
-                    << name << " " << dialog->windowTitle().toStdString() << ": "
+                    << name << " " << dialog.windowTitle().toStdString() << ": "
                     << list->item(row)->text().toStdString();
             }
         }
-        dialog->hide();
-    }
+    });
     QApplication::setFont(defaultFont);
     EXPECT_EQ(reportedEnds_, 0);
 }

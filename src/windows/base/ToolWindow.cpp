@@ -224,11 +224,19 @@ bool ToolWindow::event(QEvent* event)
         if (!IsSizable() && !fitting_)
             FitFrame();
         break;
+    case QEvent::Resize:
+    case QEvent::Show:
+        // A window that grows while its frame is still being fitted around it (shown small,
+        // then given the size of its content) is otherwise left painted only as far as its
+        // earlier size reached.
+        update();
+        if (event->type() == QEvent::Show)
+            refitNeeded_ = true;
+        break;
     case QEvent::FontChange:
     case QEvent::StyleChange:
     case QEvent::ChildAdded:
     case QEvent::ChildRemoved:
-    case QEvent::Show:
     case QEvent::Hide:
     case QEvent::ScreenChangeInternal:
         refitNeeded_ = true;

@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QPalette>
 
+#include "windows/controls/TextContrast.h"
+
 namespace polvane {
 
 LinkLabel::LinkLabel(QWidget* parent, std::function<bool()> busy)
@@ -15,18 +17,38 @@ LinkLabel::LinkLabel(QWidget* parent, std::function<bool()> busy)
 
 QColor LinkLabel::TextColor() const { return palette().color(QPalette::WindowText); }
 
+void LinkLabel::SetColors(const QColor& resting, const QColor& lit)
+{
+    resting_ = resting;
+    litColor_ = lit;
+    SetTextColor(lit_ ? LitColor() : RestingColor());
+}
+
+QColor LinkLabel::RestingColor() const
+{
+    return resting_.isValid() ? resting_ : QApplication::palette(this).color(QPalette::WindowText);
+}
+
+QColor LinkLabel::LitColor() const
+{
+    if (litColor_.isValid())
+        return litColor_;
+    return TextContrast::Readable(HighlightColor(), {QApplication::palette(this).color(QPalette::Window)},
+                                  TextContrast::kReadable);
+}
+
 void LinkLabel::Light()
 {
     if (lit_ || busy_())
         return;
     lit_ = true;
-    SetTextColor(HighlightColor());
+    SetTextColor(LitColor());
 }
 
 void LinkLabel::Unlight()
 {
     lit_ = false;
-    SetTextColor(QApplication::palette(this).color(QPalette::WindowText));
+    SetTextColor(RestingColor());
 }
 
 void LinkLabel::SetTextColor(const QColor& color)

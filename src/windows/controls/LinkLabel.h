@@ -20,6 +20,12 @@ public:
 
     bool IsLit() const { return lit_; }
     QColor TextColor() const;
+    // A label on a shading of its own rests and lights in colours that read on that shading;
+    // any other rests in the palette's text and lights in the highlight as it reads on the
+    // palette's background.
+    void SetColors(const QColor& resting, const QColor& lit);
+    QColor RestingColor() const;
+    QColor LitColor() const;
 
 signals:
     void clicked();
@@ -37,6 +43,7 @@ private:
 
     std::function<bool()> busy_;
     bool lit_ = false;
+    QColor resting_, litColor_; // invalid: from the palette
 };
 
 } // namespace polvane

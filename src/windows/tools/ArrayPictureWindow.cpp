@@ -86,7 +86,7 @@ std::string ArrayPictureWindow::DrawnFrom() const
         const CellResult& r = results.CellResults[static_cast<std::size_t>(i - 1)];
         key.Add(r.TopFront).Add(r.BottomFront).Add(r.BottomBack).Add(r.TopBack);
         key.Add(r.Center).Add(r.Source).Add(r.Aim.Degrees()).Add(r.Hit);
-        key.Add(cells.Item(i).SplayAngle().Degrees()).Add(cells.Item(i).PinPosition());
+        key.Add(cells.Item(i).SplayAngle().Degrees()).Add(cells.Item(i).PinPosition().value_or(-1));
     }
     return key.Take();
 }

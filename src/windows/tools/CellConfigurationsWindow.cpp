@@ -29,6 +29,7 @@
 #include "shell/session/VenueLifecycle.h"
 #include "windows/base/EditBox.h"
 #include "windows/controls/LinkLabel.h"
+#include "windows/controls/TextContrast.h"
 
 namespace polvane {
 
@@ -48,46 +49,21 @@ float CountBound(float typed)
                       static_cast<float>(CellConfigurationsWindow::kMaxCells));
 }
 
-QColor SystemColor(QPalette::ColorGroup group, QPalette::ColorRole role)
-{
-    return QApplication::palette().color(group, role);
-}
-
-// The shadings of the odd and the even rows.
+// The rows keep their own shadings whatever the desktop's palette, and so the texts on
+// them keep colours of their own that read plainly on both shadings: black, the highlight
+// and the grey of a throw that meets nothing as ordinary text, the grid greyed while
+// Auto-Configure runs a little less.
 const QColor kOddRow(255, 255, 255);
 const QColor kEvenRow(204, 204, 204);
+const QColor kRowText(0, 0, 0);
 
-// How much lighter the lighter colour is, as the eye sees it: 1 for equal colours, 21 for
-// black on white.
-double Contrast(const QColor& a, const QColor& b)
+QColor OnRows(const QColor& wished, double least)
 {
-    const auto luminance = [](const QColor& c) {
-        const auto linear = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
-    };
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    return TextContrast::Readable(wished, {kOddRow, kEvenRow}, least);
 }
 
-// The palette's grey text, taken towards the window text until it reads as plainly as
-// ordinary text should on both row shadings.
-QColor GreyText()
-{
-    constexpr double kReadable = 4.5;
-    const QColor grey = SystemColor(QPalette::Disabled, QPalette::WindowText);
-    const QColor text = SystemColor(QPalette::Active, QPalette::WindowText);
-    constexpr int kSteps = 20;
-    for (int step = 0; step < kSteps; ++step) {
-        const double t = static_cast<double>(step) / kSteps;
-        const QColor mixed = QColor::fromRgbF(
-            static_cast<float>(grey.redF() + (text.redF() - grey.redF()) * t),
-            static_cast<float>(grey.greenF() + (text.greenF() - grey.greenF()) * t),
-            static_cast<float>(grey.blueF() + (text.blueF() - grey.blueF()) * t));
-        if (Contrast(mixed, kOddRow) >= kReadable && Contrast(mixed, kEvenRow) >= kReadable)
-            return mixed;
-    }
-    return text;
-}
+QColor GreyText() { return OnRows(QColor(128, 128, 128), TextContrast::kReadable); }
+QColor GreyedText() { return OnRows(QColor(190, 190, 190), TextContrast::kGreyedReadable); }
 
 } // namespace
 
@@ -166,7 +142,10 @@ CellConfigurationsWindow::~CellConfigurationsWindow()
         Context().popupMenus->SetCellPopupTarget(nullptr);
 }
 
-void CellConfigurationsWindow::CreateGraphicsObjects() { highlight_ = LinkLabel::HighlightColor(); }
+void CellConfigurationsWindow::CreateGraphicsObjects()
+{
+    highlight_ = OnRows(LinkLabel::HighlightColor(), TextContrast::kReadable);
+}
 
 void CellConfigurationsWindow::BuildRows()
 {
@@ -200,12 +179,15 @@ void CellConfigurationsWindow::BuildRow(int index)
         auto* widget = new QLabel(this);
         name(widget, base);
         widget->setGeometry(grid_.Label(index, place));
+        SetRowInk(*widget);
         return widget;
     };
     const auto link = [&](const char* base, GridColumn place, Column column) {
         auto* widget = new LinkLabel(this, &AutoConfigureRunner::IsAutoCalculating);
         name(widget, base);
         widget->setGeometry(grid_.Label(index, place));
+        SetRowInk(*widget);
+        widget->SetColors(kRowText, highlight_);
         connect(widget, &LinkLabel::clicked, this, [this, base, column, index] {
             Guard(std::string(base) + "_Click", [this, column, index] { PopupList(column, index); });
         });
@@ -249,17 +231,20 @@ Cells& CellConfigurationsWindow::CellColumn() const
 
 void CellConfigurationsWindow::SetTextColor(QWidget& widget, const QColor& color)
 {
-    // The disabled colour stays the palette's: while Auto-Configure runs, the whole grid
-    // greys alike.
+    // The disabled colour stays the row's: while Auto-Configure runs, the whole grid greys
+    // alike.
     QPalette palette = widget.palette();
     palette.setColor(QPalette::Active, QPalette::WindowText, color);
     palette.setColor(QPalette::Inactive, QPalette::WindowText, color);
     widget.setPalette(palette);
 }
 
-void CellConfigurationsWindow::SetTextRole(QWidget& widget, QPalette::ColorRole role)
+void CellConfigurationsWindow::SetRowInk(QWidget& widget)
 {
-    SetTextColor(widget, SystemColor(QPalette::Active, role));
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, GreyedText());
+    widget.setPalette(palette);
+    SetTextColor(widget, kRowText);
 }
 
 void CellConfigurationsWindow::UpdateInterface()
@@ -326,7 +311,7 @@ void CellConfigurationsWindow::ColourThrow(QLabel& label)
     if (label.text() == kInfinite)
         SetTextColor(label, GreyText());
     else
-        SetTextRole(label, QPalette::ButtonText);
+        SetTextColor(label, kRowText);
 }
 
 void CellConfigurationsWindow::DoHighlightCell()
@@ -347,7 +332,7 @@ void CellConfigurationsWindow::DoClearHighlightedCell()
         return;
     for (QWidget* label : std::initializer_list<QWidget*>{row->number, row->type, row->angle,
                                                           row->pinning, row->splay, row->attenuation})
-        SetTextRole(*label, QPalette::ButtonText);
+        SetTextColor(*label, kRowText);
     ColourThrow(*row->throwDistance);
 }
 
@@ -428,7 +413,7 @@ void CellConfigurationsWindow::PopupList(Column column, int row)
     if (row < 1 || row > std::min(cells.Count(), kRowCount))
         return;
     for (int index = 1; index <= kRowCount; ++index)
-        SetTextRole(*LabelOf(column, index), QPalette::WindowText);
+        SetTextColor(*LabelOf(column, index), kRowText);
     LinkLabel& label = *LabelOf(column, row);
     SetTextColor(label, highlight_);
 
@@ -498,7 +483,7 @@ void CellConfigurationsWindow::AfterChoice(Column column,
                                            int item)
 {
     if (rememberedRow_ >= 1 && rememberedRow_ <= kRowCount)
-        SetTextRole(*LabelOf(column, rememberedRow_), QPalette::WindowText);
+        SetTextColor(*LabelOf(column, rememberedRow_), kRowText);
     MainWindow* menus = Context().popupMenus;
     Cell* cell = RememberedCell();
     // An item this window did not fill (hidden) or a row the column lost chooses nothing.

@@ -109,10 +109,11 @@ private:
     void Changed();
     void AfterChoice(Column column, const std::function<void(Cell&, QAction&)>& apply, int item);
     const Row* HighlightedRow() const;
-    // Grey for a throw that meets no seating area, else the button text colour.
+    // Grey for a throw that meets no seating area, else the rows' text colour.
     void ColourThrow(QLabel& label);
     void SetTextColor(QWidget& widget, const QColor& color);
-    void SetTextRole(QWidget& widget, QPalette::ColorRole role);
+    // The rows' text colours, greyed one included, on a label of the grid.
+    void SetRowInk(QWidget& widget);
 
     CellGridGeometry grid_;
     QColor highlight_;

@@ -250,6 +250,7 @@ void CellGridGeometry::Measure(const QWidget& window, const QString& infinite)
                         {kThrowLeft, throwNeed},
                         // The highest pin hole has two digits.
                         {kPinningLeft, widest({widestOf(Format::FormatPinning(10)), QStringLiteral("(n/a)"),
+                                               QString::fromUtf8(Format::kNoHole),
                                                QStringLiteral("Pinning")})},
                         // The allowed splays run from -5.5 to 10 degrees.
                         {kSplayLeft, widest({widestOf(Format::FormatDegrees(-5.5)),

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "windows/controls/TextContrast.h"
+
 namespace polvane {
 namespace {
 
@@ -40,12 +42,35 @@ TEST_F(LinkLabelTest, LightsWhileTheCursorIsOverItAndNotAfter)
     EXPECT_EQ(label_.TextColor(), WindowText());
     Enter();
     EXPECT_TRUE(label_.IsLit());
-    EXPECT_EQ(label_.TextColor(), QColor(0, 96, 255));
+    EXPECT_EQ(label_.TextColor(), label_.LitColor());
     MoveInside();
-    EXPECT_EQ(label_.TextColor(), QColor(0, 96, 255));
+    EXPECT_EQ(label_.TextColor(), label_.LitColor());
     Leave();
     EXPECT_FALSE(label_.IsLit());
     EXPECT_EQ(label_.TextColor(), WindowText());
+}
+
+// Lit, the label reads plainly on the palette's background, light or dark, in a colour
+// close to the highlight; on a shading of its own it takes the colours it is given.
+TEST_F(LinkLabelTest, LitItReadsOnWhatLiesBehindIt)
+{
+    const QPalette light = QApplication::palette();
+    QPalette dark = light;
+    dark.setColor(QPalette::Window, QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::WindowText, QColor(0xff, 0xff, 0xff));
+    for (const QPalette& palette : {light, dark}) {
+        QApplication::setPalette(palette);
+        const QColor back = QApplication::palette(&label_).color(QPalette::Window);
+        EXPECT_GE(TextContrast::Ratio(label_.LitColor(), back), TextContrast::kReadable) << back.name().toStdString();
+        EXPECT_GT(label_.LitColor().blue(), label_.LitColor().red() + 40) << "still the highlight's blue";
+    }
+    QApplication::setPalette(light);
+    label_.SetColors(QColor(0, 0, 0), QColor(0, 40, 160));
+    EXPECT_EQ(label_.TextColor(), QColor(0, 0, 0));
+    Enter();
+    EXPECT_EQ(label_.TextColor(), QColor(0, 40, 160));
+    Leave();
+    EXPECT_EQ(label_.TextColor(), QColor(0, 0, 0));
 }
 
 TEST_F(LinkLabelTest, StaysIdleDuringAutoConfigureAndLightsOnTheNextMoveAfter)

@@ -14,12 +14,14 @@
 #include <QMenu>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include "../ToolWindowFixture.h"
 #include "model/Format.h"
 #include "model/ProductTables.h"
 #include "windows/controls/LinkLabel.h"
+#include "windows/controls/TextContrast.h"
 #include "windows/base/ToolWindowHost.h"
 
 namespace polvane {
@@ -79,27 +81,20 @@ protected:
         return items;
     }
     QColor ColorOf(const QLabel* label) const { return label->palette().color(QPalette::WindowText); }
-    // An infinite throw reads as grey, yet plainly, on the shading of either kind of row.
-    void ExpectReadableGrey(const QLabel* label) const
+    QColor Shading(int row) const { return cells_->RowAt(row).background->palette().color(QPalette::Window); }
+    // A text of the grid reads plainly on the shading of either kind of row.
+    void ExpectReadable(const QColor& text, double least, const std::string& what) const
     {
-        const QColor grey = ColorOf(label);
-        EXPECT_NE(grey, QApplication::palette().color(QPalette::ButtonText)) << "not told from a distance";
         for (const int row : {1, 2}) {
-            const QColor shading = cells_->RowAt(row).background->palette().color(QPalette::Window);
-            EXPECT_GE(Contrast(grey, shading), 4.5) << grey.name().toStdString() << " on "
-                                                     << shading.name().toStdString();
+            EXPECT_GE(TextContrast::Ratio(text, Shading(row)), least)
+                << what << ": " << text.name().toStdString() << " on " << Shading(row).name().toStdString();
         }
     }
-    static double Contrast(const QColor& a, const QColor& b)
+    // An infinite throw reads as grey, yet plainly.
+    void ExpectReadableGrey(const QLabel* label) const
     {
-        const auto luminance = [](const QColor& c) {
-            const auto linear = [](double v) {
-                return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-            };
-            return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
-        };
-        const double la = luminance(a), lb = luminance(b);
-        return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+        EXPECT_NE(ColorOf(label), ColorOf(cells_->RowAt(1).number)) << "not told from a distance";
+        ExpectReadable(ColorOf(label), TextContrast::kReadable, "an infinite throw");
     }
 
     ToolWindowHost host_{context_, [](ToolWindowContext& context) { return new CellConfigurationsWindow(context); }};
@@ -153,7 +148,11 @@ TEST_F(CellConfigurationsWindowTest, TheWholeGridGreysWhileTheWindowIsDisabled)
     window_.MdiArea()->setEnabled(false);
     hub_.UpdateInterfaces(UpdateScope::Results, true);
     ASSERT_FALSE(cells_->isEnabled());
-    const QColor disabled = QApplication::palette().color(QPalette::Disabled, QPalette::WindowText);
+    // Grey, yet still to be read.
+    const QColor disabled = cells_->RowAt(1).number->palette().color(QPalette::Disabled, QPalette::WindowText);
+    ExpectReadable(disabled, TextContrast::kGreyedReadable, "greyed");
+    EXPECT_LT(TextContrast::Ratio(disabled, Shading(1)), TextContrast::Ratio(cells_->RowAt(1).number->palette().color(QPalette::Active, QPalette::WindowText), Shading(1)))
+        << "greyed reads fainter than the ordinary text";
     const QImage picture = cells_->grab().toImage();
     const double ratio = picture.devicePixelRatio();
     for (int index = 1; index <= 8; ++index) {
@@ -173,6 +172,78 @@ TEST_F(CellConfigurationsWindowTest, TheWholeGridGreysWhileTheWindowIsDisabled)
     }
     window_.MdiArea()->setEnabled(true);
     hub_.ClearHighlightedCell();
+}
+
+// At start the windows come back where the last run stored them before the venue is read:
+// this one opens at the height of its title bar and grows once the venue's 24 cells fill
+// it. Stored by a run with 11 cells, its place lets it run past the bottom of the work
+// area. It must paint whole, as far as the work area shows it: its shadings, row numbers,
+// buttons and the count row, not only the labels whose texts changed.
+TEST_F(CellConfigurationsWindowTest, PaintsWholeWhenItGrowsAfterOpeningAtAStoredPlace)
+{
+    host_.Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    SetCellCount(24);
+    store_.SaveSetting(SettingsStore::kWindowPositions, "Cell Configurations", "1,13695,5130");
+    window_.setWindowState(Qt::WindowNoState);
+    window_.setGeometry(0, 0, 1366, 738);
+    window_.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
+    window_.ShowWindows();
+    cells_ = dynamic_cast<CellConfigurationsWindow*>(host_.Window());
+    ASSERT_NE(cells_, nullptr);
+    ASSERT_TRUE(cells_->isVisible());
+    QCoreApplication::processEvents();
+    hub_.UpdateInterfaces(UpdateScope::All, true); // the venue read
+    const QWidget* area = window_.MdiArea()->viewport();
+    ASSERT_GT(cells_->mapTo(area, QPoint(0, cells_->height())).y(), area->height()) << "runs past the bottom";
+    // With 24 cells every control shows but the Extras button, hidden without God mode.
+    for (const QWidget* control : cells_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control != cells_->cmdExtras()) {
+            EXPECT_TRUE(control->isVisible()) << control->objectName().toStdString();
+        }
+    }
+
+    // What a control shows on the screen: mostly what lies behind it, and darker text.
+    const auto painted = [this](const QImage& screen, const QWidget& control, const QColor& behind) {
+        const QRect place(control.mapTo(&window_, QPoint(0, 0)), control.size());
+        int back = 0, text = 0;
+        for (int y = place.top(); y <= place.bottom(); ++y) {
+            for (int x = place.left(); x <= place.right(); ++x) {
+                const QColor pixel = screen.pixelColor(x, y);
+                back += TextContrast::Ratio(pixel, behind) < 1.1 ? 1 : 0;
+                text += TextContrast::Ratio(pixel, behind) >= 3 ? 1 : 0;
+            }
+        }
+        return back > place.width() * place.height() / 3 && text > 0;
+    };
+    const QColor windowBack = cells_->palette().color(QPalette::Window);
+    const QLabel* count = nullptr;
+    for (const QLabel* label : cells_->findChildren<QLabel*>())
+        count = label->text() == "Count:" ? label : count;
+    ASSERT_NE(count, nullptr);
+    int rows = 0;
+    std::string missing;
+    const bool whole = QTest::qWaitFor([&] {
+        const QImage screen = window_.screen()->grabWindow(window_.winId()).toImage();
+        rows = 0;
+        missing.clear();
+        if (!painted(screen, *count, windowBack))
+            missing = "the count label";
+        for (int index = 1; index <= 24 && missing.empty(); ++index) {
+            const CellConfigurationsWindow::Row& row = cells_->RowAt(index);
+            if (row.number->mapTo(area, QPoint(0, row.number->height())).y() > area->height())
+                break;
+            if (!painted(screen, *row.number, Shading(index)) || !painted(screen, *row.type, Shading(index)) ||
+                !painted(screen, *row.splayUp, row.splayUp->palette().color(QPalette::Button)))
+                missing = "row " + std::to_string(index);
+            else
+                ++rows;
+        }
+        return missing.empty() && rows > 0;
+    }, 10000);
+    EXPECT_TRUE(whole) << "not painted: " << missing;
+    EXPECT_GE(rows, 12);
 }
 
 TEST_F(CellConfigurationsWindowTest, CountButtonsStopAtTheLimitsYetRefreshAndMarkTheVenue)
@@ -259,6 +330,34 @@ TEST_F(CellConfigurationsWindowTest, RowButtonsStepTheirCell)
     cells_->RowAt(3).attenUp->click();
     EXPECT_FLOAT_EQ(cell.Attenuation(), before);
     EXPECT_EQ(TheCells().Item(2).GetSplayIndex(), TheCells().Item(4).GetSplayIndex()) << "only row 3 moved";
+}
+
+// A first cell that kept the splay of the cell it was (a flown KV9 at 10 degrees, where its
+// list ends at 5) hangs from no pin hole: the grid says so in words and not as hole 0, and
+// the arrows go to the nearest listed splay their way.
+TEST_F(CellConfigurationsWindowTest, ASplayNoHoleGivesIsToldAndItsArrowsGoToTheNearestSplay)
+{
+    ASSERT_EQ(TheCells().Item(1).CellType(), 0);
+    TheCells().Item(2).SplayAngle().SetDegrees(10);
+    TheCells().Remove(1);
+    hub_.UpdateInterfaces(UpdateScope::Results, true);
+    const CellConfigurationsWindow::Row& row = cells_->RowAt(1);
+    ASSERT_EQ(Text(row.splay), "10.0\u00b0");
+    EXPECT_EQ(Text(row.pinning), Format::kNoHole);
+
+    QTest::mouseClick(row.splayUp, Qt::LeftButton);
+    EXPECT_EQ(Text(row.splay), "10.0\u00b0") << "nothing lies above 10 degrees";
+    QTest::mouseClick(row.splayDown, Qt::LeftButton);
+    EXPECT_EQ(Text(row.splay), "5.0\u00b0");
+    EXPECT_EQ(Text(row.pinning), "Hole 7");
+
+    // The real hole 0 of a stacked first KV7 still reads as hole 0.
+    lifecycle_.Venue().LineArray().SetBrand(BrandCode::TarvicKv7);
+    lifecycle_.Venue().LineArray().SetConfiguration(ConfigurationCode::GroundStacked);
+    TheCells().Item(1).SplayAngle().SetDegrees(-5.5);
+    hub_.UpdateInterfaces(UpdateScope::Results, true);
+    EXPECT_EQ(Text(row.type), "KV7");
+    EXPECT_EQ(Text(row.pinning), "Hole 0");
 }
 
 TEST_F(CellConfigurationsWindowTest, SplayListFillsThePopupAndTheChoiceSetsTheRememberedRow)
@@ -353,11 +452,13 @@ TEST_F(CellConfigurationsWindowTest, HighlightedCellColoursItsRow)
     const CellConfigurationsWindow::Row& row = cells_->RowAt(3);
     for (const QLabel* label : std::initializer_list<const QLabel*>{
              row.number, row.type, row.angle, row.throwDistance, row.pinning, row.splay, row.attenuation})
-        EXPECT_EQ(ColorOf(label), LinkLabel::HighlightColor()) << label->objectName().toStdString();
-    EXPECT_NE(ColorOf(cells_->RowAt(2).type), LinkLabel::HighlightColor());
+        EXPECT_EQ(ColorOf(label), cells_->HighlightColor()) << label->objectName().toStdString();
+    EXPECT_NE(ColorOf(cells_->RowAt(2).type), cells_->HighlightColor());
+    ExpectReadable(cells_->HighlightColor(), TextContrast::kReadable, "the highlight");
 
     hub_.ClearHighlightedCell();
-    EXPECT_EQ(ColorOf(row.type), QApplication::palette().color(QPalette::ButtonText));
+    EXPECT_EQ(ColorOf(row.type), ColorOf(cells_->RowAt(2).type));
+    ExpectReadable(ColorOf(row.type), TextContrast::kReadable, "the text");
     ExpectReadableGrey(row.throwDistance);
 }
 
