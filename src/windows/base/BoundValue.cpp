@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "shell/options/OptionText.h"
+#include "windows/base/TypedNumber.h"
 
 namespace polvane {
 
@@ -14,6 +14,12 @@ float BoundValue::Clamp(double value) const
     return bound ? bound(single) : single;
 }
 
-float BoundValue::Read(const std::string& text) const { return Clamp(OptionText::LeadingNumber(text)); }
+std::optional<float> BoundValue::Read(const std::string& text) const
+{
+    const std::optional<double> typed = TypedNumber::Read(text);
+    if (!typed)
+        return std::nullopt;
+    return Clamp(*typed);
+}
 
 } // namespace polvane

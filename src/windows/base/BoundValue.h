@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace polvane {
@@ -14,8 +15,9 @@ struct BoundValue {
 
     // The number as a single (beyond its range, the largest single of its sign), clamped.
     float Clamp(double value) const;
-    // The leading number of a text ("12.50 m" reads 12.5, no number reads 0), clamped.
-    float Read(const std::string& text) const;
+    // The number typed into a box ("12.50 m" and "12,5" read 12.5), clamped; nothing when
+    // the text holds no number.
+    std::optional<float> Read(const std::string& text) const;
 };
 
 } // namespace polvane

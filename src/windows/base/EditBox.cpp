@@ -27,7 +27,15 @@ EditBox::EditBox(QLineEdit& box, ToolWindow& window, std::string name, UpdateSco
 
 void EditBox::Commit(bool selectText)
 {
-    value_.store(value_.Read(box_.text().toStdString()));
+    const std::optional<float> typed = value_.Read(box_.text().toStdString());
+    if (!typed) {
+        // No number, no change: the box shows the value it holds again.
+        Refill();
+        if (selectText)
+            box_.selectAll();
+        return;
+    }
+    value_.store(*typed);
     window_.VenueEdited(scope_);
     if (selectText)
         box_.selectAll();

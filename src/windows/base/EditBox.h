@@ -17,7 +17,8 @@ class ToolWindow;
 // guard is up clears the mark), getting the focus selects the whole text, Enter commits and Esc restores the
 // shown value (both used up: no beep, no line break), and losing the focus while dirty
 // commits. A commit clamps the number, stores it, refreshes the window's scope, selects
-// the text again, clears the dirty tag and marks the venue changed.
+// the text again, clears the dirty tag and marks the venue changed; a text that holds no
+// number changes nothing, and the box shows the value it holds again.
 //
 // The window keeps it as a member, so that it goes before the box does: a box that still
 // has the focus while it is destroyed loses it then, and no commit may run by that time.

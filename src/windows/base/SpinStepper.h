@@ -4,6 +4,7 @@
 #include <string>
 
 #include <QObject>
+#include <QString>
 
 #include "shell/session/UpdateScope.h"
 #include "windows/base/BoundValue.h"
@@ -21,6 +22,8 @@ class ToolWindow;
 // and the venue marked changed. The window keeps it as a member, as it does its edit boxes.
 // In text-only mode (a dialog that changes no model) the stepped number is only written back
 // into the box as text; nothing is refreshed or marked changed.
+// Up and Down in the box step it as the arrows do. A box whose text holds no number is not
+// stepped: it shows again the value it holds.
 class SpinStepper : public QObject {
 public:
     // A: one up or down whatever the number. B: a whole number steps by one, any other goes
@@ -36,6 +39,12 @@ public:
     using HandlerGuard = std::function<bool(const std::string&, const std::function<void()>&)>;
     SpinStepper(QSpinBox& spin, QLineEdit& box, HandlerGuard guard, std::string name, Rule rule,
                 bool focusBox);
+    // Text only, with a step of the dialog's own (the number after one step, direction -1 or
+    // +1) and the text its box shows again when it holds no number (none: the box is left
+    // as it is).
+    using StepRule = std::function<double(double, int)>;
+    SpinStepper(QSpinBox& spin, QLineEdit& box, HandlerGuard guard, std::string name, StepRule step,
+                std::function<QString()> held, bool focusBox);
 
     // The number after one step (direction -1 or +1) by the rule.
     static double Step(double x, int direction, Rule rule);
@@ -47,13 +56,15 @@ public:
 private:
     void Connect(HandlerGuard guard);
     void Changed(int value);
+    void ShowHeld();
 
     QSpinBox& spin_;
     QLineEdit& box_;
     ToolWindow* window_; // null in text-only mode
     std::string name_;
     UpdateScope scope_;
-    Rule rule_;
+    StepRule step_;
+    std::function<QString()> held_; // text-only mode
     BoundValue value_;
     bool focusBox_;
 };

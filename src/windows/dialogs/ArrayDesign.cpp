@@ -7,7 +7,7 @@
 
 #include "engine/Environment.h"
 #include "shell/startup/ErrorReporter.h"
-#include "shell/options/OptionText.h"
+#include "windows/base/TypedNumber.h"
 #include "shell/session/UpdateHub.h"
 #include "shell/session/VenueLifecycle.h"
 #include "windows/dialogs/ArrayDesignDialog.h"
@@ -40,8 +40,7 @@ void ArrayDesign::Design()
     ArrayDesignDialog& dialog = *dialog_;
     const LineArray& array = lifecycle_.Venue().LineArray();
     dialog.SelectBrand(array.Brand());
-    dialog.txtTotalCells()->setText(QString::number(
-        std::clamp(array.Cells().Count(), ArrayDesignDialog::kMinCells, ArrayDesignDialog::kMaxCells)));
+    dialog.ShowCellCount(array.Cells().Count());
 
     show_(dialog);
     if (dialog.IsCancelled()) {
@@ -49,7 +48,8 @@ void ArrayDesign::Design()
         return;
     }
     // Halves to even; the box keeps its text within 4..24, and so does the count here.
-    const double typed = OptionText::LeadingNumber(dialog.txtTotalCells()->text().toStdString());
+    const double typed =
+        TypedNumber::Read(dialog.txtTotalCells()->text().toStdString()).value_or(ArrayDesignDialog::kMinCells);
     const double count = std::isfinite(typed) ? std::nearbyint(typed) : ArrayDesignDialog::kMinCells;
     Rebuild(dialog.SelectedBrand(),
             static_cast<int>(std::clamp<double>(count, ArrayDesignDialog::kMinCells,

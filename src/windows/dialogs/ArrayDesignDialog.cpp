@@ -27,10 +27,10 @@
 #include "platform/ScreenInfo.h"
 #include "shell/startup/ErrorReporter.h"
 #include "shell/commands/AutoConfigureRunner.h"
-#include "shell/options/OptionText.h"
 #include "shell/session/UpdateHub.h"
 #include "windows/controls/LinkLabel.h"
 #include "windows/base/SpinStepper.h"
+#include "windows/base/TypedNumber.h"
 #include "windows/controls/ToolControls.h"
 
 namespace polvane {
@@ -38,12 +38,12 @@ namespace polvane {
 namespace {
 
 constexpr const char* kName = "frmArrayDesign";
-double Number(const QLineEdit& box) { return OptionText::LeadingNumber(box.text().toStdString()); }
+std::optional<double> Number(const QLineEdit& box) { return TypedNumber::Read(box.text().toStdString()); }
 
 // The whole part of a number (toward zero), 0 for text without one.
 double WholePart(const QLineEdit& box)
 {
-    const double number = Number(box);
+    const double number = Number(box).value_or(0.0);
     return std::isfinite(number) ? std::trunc(number) : 0.0;
 }
 
@@ -215,8 +215,10 @@ ArrayDesignDialog::ArrayDesignDialog(UpdateHub& hub, ErrorReporter& reporter,
         return Guard(handler, action);
     };
     using Rule = SpinStepper::Rule;
-    steppers_[0] = std::make_unique<SpinStepper>(*spnTotalCells_, *txtTotalCells_, guard,
-                                                 "spnTotalCells", Rule::A, true);
+    steppers_[0] = std::make_unique<SpinStepper>(
+        *spnTotalCells_, *txtTotalCells_, guard, "spnTotalCells",
+        [](double x, int direction) { return SpinStepper::Step(x, direction, Rule::A); },
+        [this] { return QString::number(heldCells_); }, true);
     steppers_[1] = std::make_unique<SpinStepper>(*spnAboveCurve_, *txtAboveCurve_, guard,
                                                  "spnAboveCurve", Rule::A, true);
     steppers_[2] = std::make_unique<SpinStepper>(*spnBelowCurve_, *txtBelowCurve_, guard,
@@ -300,10 +302,10 @@ void ArrayDesignDialog::FillSplays(BrandCode brand)
 
 bool ArrayDesignDialog::IsWhole(const std::string& text)
 {
-    const double number = OptionText::LeadingNumber(text);
-    if (!std::isfinite(number))
+    const std::optional<double> number = TypedNumber::Read(text);
+    if (!number || !std::isfinite(*number))
         return false;
-    return Format::FormatNumber(std::trunc(number), 0) == text;
+    return Format::FormatNumber(std::trunc(*number), 0) == text;
 }
 
 void ArrayDesignDialog::CheckReadiness()
@@ -319,11 +321,23 @@ void ArrayDesignDialog::ClampTotalCells()
 {
     // Only a finished count is clamped: clamping every keystroke would turn the "1" of a
     // typed "16" into 4 and the "46" that follows into 24.
-    const double number = Number(*txtTotalCells_);
-    if (number > kMaxCells)
+    const std::optional<double> number = Number(*txtTotalCells_);
+    if (!number) {
+        // A text without a number changes nothing: the count it held shows again.
+        txtTotalCells_->setText(QString::number(heldCells_));
+        return;
+    }
+    if (*number > kMaxCells)
         txtTotalCells_->setText(QString::number(kMaxCells));
-    else if (!(number >= kMinCells))
+    else if (!(*number >= kMinCells))
         txtTotalCells_->setText(QString::number(kMinCells));
+    heldCells_ = static_cast<int>(std::nearbyint(std::clamp<double>(*number, kMinCells, kMaxCells)));
+}
+
+void ArrayDesignDialog::ShowCellCount(int count)
+{
+    heldCells_ = std::clamp(count, kMinCells, kMaxCells);
+    txtTotalCells_->setText(QString::number(heldCells_));
 }
 
 void ArrayDesignDialog::ShowTotalBoxes()

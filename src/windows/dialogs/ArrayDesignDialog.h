@@ -27,7 +27,7 @@ class SpinStepper;
 class UpdateHub;
 
 // The choices for rebuilding the column of cells: the product line and the number of cells
-// (4 to 24, clamped on every change of the text). The design template, the splay angle and
+// (4 to 24, clamped when the count is committed). The design template, the splay angle and
 // the curve counts only decide whether OK is offered and what the dialog shows; they never
 // reach the rebuild. Loaded once and hidden after use, it keeps every choice for its next
 // showing. F1 opens its help topic.
@@ -52,6 +52,8 @@ public:
     // Refills the splay menu with the brand's positive splays; the first shows in the label.
     void FillSplays(BrandCode brand);
     void CheckReadiness();
+    // Shows a count (kept within 4..24) in the count box: the count the box holds.
+    void ShowCellCount(int count);
     // A text is whole when the whole part of its number, written out, is the text itself.
     static bool IsWhole(const std::string& text);
 
@@ -112,6 +114,8 @@ private:
     QMenu* mnuSplay_ = nullptr;
     std::array<QAction*, kSplayItemCount> splayItems_{};
     std::array<std::unique_ptr<SpinStepper>, 3> steppers_;
+    // The count shown last by the box: what it shows again when its text holds no number.
+    int heldCells_ = kMinCells;
 };
 
 } // namespace polvane

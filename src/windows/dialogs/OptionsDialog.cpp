@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 
 #include <QAction>
@@ -33,6 +34,7 @@
 #include "windows/controls/HelpShortcut.h"
 #include "windows/controls/LinkLabel.h"
 #include "windows/base/SpinStepper.h"
+#include "windows/base/TypedNumber.h"
 #include "windows/controls/ToolControls.h"
 
 namespace polvane {
@@ -193,21 +195,29 @@ QSpinBox* OptionsDialog::AddSpin(QWidget* page, const char* name, QLineEdit* box
 {
     auto* spin = new QSpinBox(page);
     spin->setObjectName(QString::fromUtf8(name));
-    spin->setRange(-1, 1);
-    spin->setValue(0);
     ToolControls::ShowArrowsOnly(spin);
-    SpinStepper::ArrowsOnly(*spin);
-    const std::string handler = std::string(name) + "_Change";
-    connect(spin, &QSpinBox::valueChanged, this, [this, spin, box, rule, handler](int value) {
-        Guard(handler, [&] {
-            // 0 is the control's own return to rest.
-            if (value != -1 && value != 1)
-                return;
-            box->setText(NumberText(rule(OptionText::LeadingNumber(TextOf(box)), value)));
-            spin->setValue(0);
-        });
-    });
+    auto* stepper = new SpinStepper(
+        *spin, *box,
+        [this](const std::string& handler, const std::function<void()>& action) {
+            Guard(handler, action);
+            return true;
+        },
+        name, rule, [this, box] { return HeldText(box); }, false);
+    stepper->setParent(this);
     return spin;
+}
+
+QString OptionsDialog::HeldText(const QLineEdit* box) const
+{
+    if (box == txtMRUEntries_)
+        return QString::number(options_.RecentFileListEntries());
+    if (box == txtMaxAutoCalcTime_)
+        return NumberText(options_.MaxAutoConfigureTime() / 1000.0);
+    if (box == txtMaxAutoCalcOverthrow_)
+        return NumberText(options_.MaxAutoConfigureOverthrow());
+    if (box == txtMaxAutoCalcUnderthrow_)
+        return NumberText(options_.MaxAutoConfigureUnderthrow());
+    return NumberText(options_.SnapToGridSize());
 }
 
 QWidget* OptionsDialog::BuildGeneralTab()
@@ -398,16 +408,14 @@ void OptionsDialog::Fill()
     templatePath_ = options_.NewVenueTemplate();
     ShowTemplate();
     CheckBox("chkMRUList")->setChecked(options_.ShowRecentFileList());
-    txtMRUEntries_->setText(QString::number(options_.RecentFileListEntries()));
-    txtMaxAutoCalcTime_->setText(NumberText(options_.MaxAutoConfigureTime() / 1000.0));
-    txtMaxAutoCalcOverthrow_->setText(NumberText(options_.MaxAutoConfigureOverthrow()));
-    txtMaxAutoCalcUnderthrow_->setText(NumberText(options_.MaxAutoConfigureUnderthrow()));
+    for (QLineEdit* box : {txtMRUEntries_, txtMaxAutoCalcTime_, txtMaxAutoCalcOverthrow_, txtMaxAutoCalcUnderthrow_})
+        box->setText(HeldText(box));
     for (const Switch& entry : kSwitches)
         CheckBox(entry.name)->setChecked((options_.*entry.get)());
     // A box already showing its switch fires no click: the rules are applied all the same.
     ApplyClickAndDrag();
     ApplySoundPaths();
-    txtSnapTo_->setText(NumberText(options_.SnapToGridSize()));
+    txtSnapTo_->setText(HeldText(txtSnapTo_));
     lblSnapToUnits_->setText(metricVenue_ && metricVenue_() ? QStringLiteral("meters")
                                                             : QStringLiteral("feet"));
     font_ = FontChoice{options_.NotesFont(), options_.NotesSize(), options_.NotesBold(),
@@ -452,24 +460,38 @@ std::optional<OptionsDialog::Numbers> OptionsDialog::ReadNumbers(bool tell)
             Refuse(box, message);
         return std::nullopt;
     };
+    // A degree box holding no number keeps its option, and shows it again.
+    const auto degrees = [&](QLineEdit* box, float held) -> std::optional<float> {
+        const std::optional<double> typed = TypedNumber::Read(TextOf(box));
+        if (!typed) {
+            if (tell)
+                box->setText(HeldText(box));
+            return held;
+        }
+        if (!(std::fabs(*typed) <= std::numeric_limits<float>::max()))
+            return std::nullopt;
+        return static_cast<float>(*typed);
+    };
     Numbers numbers{};
-    const double ms = Format::RoundHalfEven(OptionText::LeadingNumber(TextOf(txtMaxAutoCalcTime_)) * 1000.0);
+    const std::optional<double> seconds = TypedNumber::Read(TextOf(txtMaxAutoCalcTime_));
+    const double ms = seconds ? Format::RoundHalfEven(*seconds * 1000.0) : 0.0;
     if (!(ms >= 1.0 && ms <= INT_MAX))
         return refuse(txtMaxAutoCalcTime_,
                       "The maximum Auto-Configure time must be a number of seconds from 0.001 to 2147483.");
     numbers.timeMs = static_cast<int>(ms);
-    const std::optional<float> overthrow = OptionText::ReadSingle(TextOf(txtMaxAutoCalcOverthrow_));
+    const std::optional<float> overthrow = degrees(txtMaxAutoCalcOverthrow_, options_.MaxAutoConfigureOverthrow());
     if (!overthrow)
         return refuse(txtMaxAutoCalcOverthrow_, "The maximum Auto-Configure overthrow is too large.");
     numbers.overthrow = *overthrow;
-    const std::optional<float> underthrow = OptionText::ReadSingle(TextOf(txtMaxAutoCalcUnderthrow_));
+    const std::optional<float> underthrow = degrees(txtMaxAutoCalcUnderthrow_, options_.MaxAutoConfigureUnderthrow());
     if (!underthrow)
         return refuse(txtMaxAutoCalcUnderthrow_, "The maximum Auto-Configure underthrow is too large.");
     numbers.underthrow = *underthrow;
-    const std::optional<float> snap = OptionText::ReadSingle(TextOf(txtSnapTo_));
-    if (!snap || !(*snap > 0.0f))
+    const std::optional<double> snap = TypedNumber::Read(TextOf(txtSnapTo_));
+    const float size = snap && *snap <= std::numeric_limits<float>::max() ? static_cast<float>(*snap) : 0.0f;
+    if (!(size > 0.0f))
         return refuse(txtSnapTo_, "The snap to grid size must be a number greater than 0.");
-    numbers.snapSize = *snap;
+    numbers.snapSize = size;
     return numbers;
 }
 

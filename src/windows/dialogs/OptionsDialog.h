@@ -116,6 +116,8 @@ private:
     QLineEdit* AddBox(QWidget* page, const char* name);
     QSpinBox* AddSpin(QWidget* page, const char* name, QLineEdit* box, double (*rule)(double, int));
     QCheckBox* CheckBox(const char* name) const;
+    // What a number box shows of its option when filled, and again when it holds no number.
+    QString HeldText(const QLineEdit* box) const;
     void ApplyClickAndDrag();
     void ApplySoundPaths();
     void ChooseTemplate();

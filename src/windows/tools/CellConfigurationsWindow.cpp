@@ -22,11 +22,11 @@
 #include "platform/ScreenInfo.h"
 #include "shell/commands/AutoConfigureRunner.h"
 #include "shell/options/AppTitle.h"
-#include "shell/options/OptionText.h"
 #include "shell/options/Options.h"
 #include "shell/session/Session.h"
 #include "shell/session/UpdateHub.h"
 #include "shell/session/VenueLifecycle.h"
+#include "windows/base/ArrowKeys.h"
 #include "windows/base/EditBox.h"
 #include "windows/controls/LinkLabel.h"
 #include "windows/controls/TextContrast.h"
@@ -38,8 +38,8 @@ namespace {
 const QString kUpArrow = QStringLiteral("\u2191");
 const QString kDownArrow = QStringLiteral("\u2193");
 
-// Halves to even, as a count typed into the box is read; text without a number gives the
-// smallest column.
+// Halves to even, as a count typed into the box is read. (A text without a number never
+// gets here: the box shows the count again.)
 float CountBound(float typed)
 {
     if (std::isnan(typed))
@@ -112,6 +112,7 @@ CellConfigurationsWindow::CellConfigurationsWindow(ToolWindowContext& context, Q
             [this] { Guard("cmdCellCountUp_Click", [this] { CountUp(); }); });
     connect(cmdCellCountDown_, &QPushButton::clicked, this,
             [this] { Guard("cmdCellCountDown_Click", [this] { CountDown(); }); });
+    ArrowKeys::Attach(*txtCellCount_, *cmdCellCountUp_, *cmdCellCountDown_);
     countBox_ = std::make_unique<EditBox>(
         *txtCellCount_, *this, "txtCellCount", UpdateScope::Results,
         BoundValue{&CountBound, [this](float count) { ResizeColumn(static_cast<int>(count)); },
@@ -418,7 +419,8 @@ void CellConfigurationsWindow::PopupList(Column column, int row)
     SetTextColor(label, highlight_);
 
     const Cell& cell = cells.Item(row);
-    std::vector<std::pair<QString, QString>> entries; // caption, tag
+    // Each choice carries its value: the caption is only what the user reads.
+    std::vector<std::pair<QString, QVariant>> entries; // caption, value
     switch (column) {
     case Column::Type: {
         const std::vector<int> types = cell.GetPossibleCellTypes();
@@ -426,16 +428,16 @@ void CellConfigurationsWindow::PopupList(Column column, int row)
         if (types.empty())
             Context().prompts.ShowMessage(kNoCellTypesText, AppTitle::Text(Context().options.GodMode()));
         for (const int type : types)
-            entries.emplace_back(QString::fromStdString(Format::FormatCellType(type)), QString::number(type));
+            entries.emplace_back(QString::fromStdString(Format::FormatCellType(type)), type);
         break;
     }
     case Column::Splay:
         for (const Angle& splay : cell.GetPossibleSplays())
-            entries.emplace_back(QString::fromStdString(Format::FormatDegrees(splay.Degrees())), QString());
+            entries.emplace_back(QString::fromStdString(Format::FormatDegrees(splay.Degrees())), splay.Degrees());
         break;
     case Column::Attenuation:
         for (const float db : cell.GetPossibleCellAttenuations())
-            entries.emplace_back(QString::fromStdString(Format::FormatAttentuation(db)), QString());
+            entries.emplace_back(QString::fromStdString(Format::FormatAttentuation(db)), db);
         break;
     }
     rememberedRow_ = row;
@@ -500,8 +502,7 @@ void CellConfigurationsWindow::SetCellType(int item)
 {
     Guard("SetCellType", [this, item] {
         AfterChoice(Column::Type, [](Cell& cell, QAction& action) {
-            const double code = OptionText::LeadingNumber(action.data().toString().toStdString());
-            cell.SetCellType(static_cast<int>(std::nearbyint(code)));
+            cell.SetCellType(action.data().toInt());
         }, item);
     });
 }
@@ -510,7 +511,7 @@ void CellConfigurationsWindow::SetSplay(int item)
 {
     Guard("SetSplay", [this, item] {
         AfterChoice(Column::Splay, [](Cell& cell, QAction& action) {
-            cell.SplayAngle().SetDegrees(OptionText::LeadingNumber(action.text().toStdString()));
+            cell.SplayAngle().SetDegrees(action.data().toDouble());
         }, item);
     });
 }
@@ -519,7 +520,7 @@ void CellConfigurationsWindow::SetAttenuationVal(int item)
 {
     Guard("SetAttenuationVal", [this, item] {
         AfterChoice(Column::Attenuation, [](Cell& cell, QAction& action) {
-            cell.SetAttenuation(static_cast<float>(OptionText::LeadingNumber(action.text().toStdString())));
+            cell.SetAttenuation(action.data().toFloat());
         }, item);
     });
 }

@@ -23,11 +23,11 @@
 #include "model/Planes.h"
 #include "platform/Prompts.h"
 #include "shell/options/AppTitle.h"
-#include "shell/options/OptionText.h"
 #include "shell/options/Options.h"
 #include "shell/session/UpdateGuard.h"
 #include "shell/session/UpdateHub.h"
 #include "shell/session/VenueLifecycle.h"
+#include "windows/base/TypedNumber.h"
 #include "windows/controls/ToolControls.h"
 
 namespace polvane {
@@ -181,7 +181,7 @@ BoundValue SeatingAreasWindow::AreaValue(float (*bound)(float, UnitsCode), std::
 float SeatingAreasWindow::SizeInBox(const QLineEdit& box, float stored)
 {
     // A box holding no number (or one beyond single precision) keeps the area's own size.
-    const std::optional<double> typed = OptionText::FindLeadingNumber(box.text().toStdString());
+    const std::optional<double> typed = TypedNumber::Read(box.text().toStdString());
     if (!typed)
         return stored;
     const auto size = static_cast<float>(*typed);

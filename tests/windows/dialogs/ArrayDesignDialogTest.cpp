@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 #include <QAction>
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include <QTest>
 
 #include "../ToolWindowFixture.h"
+#include "../TypingLocale.h"
 #include "model/ProductTables.h"
 #include "windows/dialogs/ArrayDesign.h"
 #include "windows/controls/LinkLabel.h"
@@ -86,8 +88,9 @@ TEST_F(ArrayDesignDialogTest, TheCountTextStaysWithinFourToTwentyFourOnceCommitt
     };
     Design([](ArrayDesignDialog& dialog) {
         QLineEdit* box = dialog.txtTotalCells();
-        for (const Case c : {Case{"30", "24"}, Case{"", "4"}, Case{"abc", "4"}, Case{"3.9", "4"},
-                             Case{"7.5", "7.5"}, Case{"24", "24"}}) {
+        // A text without a number shows the count the box held again.
+        for (const Case c : {Case{"30", "24"}, Case{"", "24"}, Case{"abc", "24"}, Case{"3.9", "4"},
+                             Case{"7.5", "7.5"}, Case{"vierzig", "8"}, Case{"24", "24"}}) {
             box->setText(QString::fromUtf8(c.typed));
             EXPECT_EQ(box->text().toStdString(), c.typed) << "unfinished text stays as typed";
             QFocusEvent leaving(QEvent::FocusOut, Qt::TabFocusReason);
@@ -330,6 +333,75 @@ TEST_F(ArrayDesignDialogTest, SpinnersStepTheTextOnlyAndSelectIt)
         EXPECT_EQ(Array().Cells().Count(), 12);
         Cancel(dialog);
     });
+}
+
+// The count as a user types it, under a German desktop and a plain one: a decimal comma is
+// read as a point is, and a word leaves the count the box held.
+TEST_F(ArrayDesignDialogTest, TypedCountsReadCommasAndAWordKeepsTheCount)
+{
+    struct Case {
+        const char* typed;
+        int built;
+    };
+    for (const QLocale& locale : {TypingLocale::German(), TypingLocale::Plain()}) {
+        const TypingLocale typing(locale);
+        for (const Case c : {Case{"12,5", 12}, Case{"13,5", 14}, Case{"7.5", 8}, Case{"vierzig", 10},
+                             Case{"", 10}, Case{"9,5 Zellen", 10}}) {
+            SetColumn(BrandCode::TarvicKv9, 10);
+            Design([&c](ArrayDesignDialog& dialog) {
+                QLineEdit* box = dialog.txtTotalCells();
+                box->selectAll();
+                QTest::keyClick(box, Qt::Key_Backspace);
+                QTest::keyClicks(box, QString::fromUtf8(c.typed));
+                QTest::keyClick(box, Qt::Key_Return);
+                Ok(dialog);
+            });
+            EXPECT_EQ(Array().Cells().Count(), c.built) << c.typed << " " << locale.name().toStdString();
+        }
+    }
+    Design([](ArrayDesignDialog& dialog) {
+        QLineEdit* box = dialog.txtTotalCells();
+        box->selectAll();
+        QTest::keyClick(box, '1', Qt::KeypadModifier);
+        QTest::keyClick(box, '6', Qt::KeypadModifier);
+        QTest::keyClick(box, ',', Qt::KeypadModifier);
+        QTest::keyClick(box, '5', Qt::KeypadModifier);
+        Ok(dialog);
+    });
+    EXPECT_EQ(Array().Cells().Count(), 16);
+}
+
+// Up and Down in each box step it as its arrows do.
+TEST_F(ArrayDesignDialogTest, UpAndDownStepTheBoxesAsTheirArrowsDo)
+{
+    Design([](ArrayDesignDialog& dialog) {
+        dialog.optJ()->click();
+        const std::pair<QLineEdit*, QSpinBox*> boxes[] = {{dialog.txtTotalCells(), dialog.spnTotalCells()},
+                                                          {dialog.txtAboveCurve(), dialog.spnAboveCurve()}};
+        for (const auto& [box, spin] : boxes) {
+            for (const char* from : {"12", "24", "4", "7,5"}) {
+                for (const int direction : {+1, -1}) {
+                    box->setText(QString::fromUtf8(from));
+                    if (direction > 0)
+                        spin->stepUp();
+                    else
+                        spin->stepDown();
+                    const QString byArrow = box->text();
+                    box->setText(QString::fromUtf8(from));
+                    QTest::keyClick(box, direction > 0 ? Qt::Key_Up : Qt::Key_Down);
+                    EXPECT_EQ(box->text(), byArrow) << from << " by " << direction;
+                    EXPECT_EQ(box->selectedText(), box->text());
+                }
+            }
+        }
+        dialog.txtTotalCells()->setText(QStringLiteral("12"));
+        QTest::keyClick(dialog.txtTotalCells(), Qt::Key_Up);
+        EXPECT_EQ(dialog.txtTotalCells()->text(), "13");
+        QTest::keyClick(dialog.txtTotalCells(), Qt::Key_Down, Qt::KeypadModifier);
+        EXPECT_EQ(dialog.txtTotalCells()->text(), "12");
+        Ok(dialog);
+    });
+    EXPECT_EQ(Array().Cells().Count(), 12);
 }
 
 TEST_F(ArrayDesignDialogTest, F1OpensTheDialogsHelpTopic)

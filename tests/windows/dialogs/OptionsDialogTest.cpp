@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include "../ToolWindowFixture.h"
+#include "../TypingLocale.h"
 #include "files/FileData.h"
 #include "shell/options/ArgbColor.h"
 #include "shell/options/ColorTable.h"
@@ -127,7 +128,8 @@ TEST_F(OptionsDialogTest, SpinControlsStepTheirBoxesByTheirRules)
         {"txtMaxAutoCalcTime", "spnMaxAutoCalcTime", "30", -1, "20"},
         {"txtMaxAutoCalcTime", "spnMaxAutoCalcTime", "5", -1, "1"},
         {"txtMaxAutoCalcTime", "spnMaxAutoCalcTime", "1", -1, "1"},
-        {"txtMaxAutoCalcTime", "spnMaxAutoCalcTime", "seconds", 1, "10"},
+        // No number: the box shows the option again, unstepped.
+        {"txtMaxAutoCalcTime", "spnMaxAutoCalcTime", "seconds", 1, "30"},
         {"txtSnapTo", "spnSnapTo", "0.5", -1, "0.5"},
         {"txtSnapTo", "spnSnapTo", "2.5", -1, "2"},
         {"txtSnapTo", "spnSnapTo", "2.7", -1, "3"},
@@ -209,7 +211,8 @@ TEST_F(OptionsDialogTest, OkStoresEveryValueShownAndRefreshesTheWindows)
     EXPECT_EQ(options_.MaxAutoConfigureTime(), 12500);
     EXPECT_EQ(Stored(SettingsStore::kGeneral, "Max Auto-Configure time (milliseconds)"), "12500");
     EXPECT_EQ(Stored(SettingsStore::kGeneral, "Max Auto-Configure overthrow (degrees)"), "3.25");
-    EXPECT_EQ(Stored(SettingsStore::kGeneral, "Max Auto-Configure underthrow (degrees)"), "0");
+    EXPECT_EQ(Stored(SettingsStore::kGeneral, "Max Auto-Configure underthrow (degrees)"), "2")
+        << "a box holding no number keeps its option";
     EXPECT_EQ(Stored(SettingsStore::kGeneral, "Snap to grid size (feet or meters)"), "0.5");
     EXPECT_EQ(Stored(SettingsStore::kEnableRefinement, "Enable Refinement Calculations"), "Yes");
     EXPECT_EQ(Stored(SettingsStore::kGraphAppearance, "Show weights"), "No");
@@ -233,7 +236,8 @@ TEST_F(OptionsDialogTest, NumbersAnOptionCannotHoldKeepTheDialogOpenAndStoreNoth
     };
     for (const Case& bad : {Case{"txtMaxAutoCalcTime", "abc"}, Case{"txtMaxAutoCalcTime", "0.0001"},
                             Case{"txtMaxAutoCalcTime", "9999999"}, Case{"txtSnapTo", "0"},
-                            Case{"txtSnapTo", "-2"}, Case{"txtMaxAutoCalcOverthrow", "1e39"}}) {
+                            Case{"txtSnapTo", "-2"}, Case{"txtMaxAutoCalcOverthrow", "1e39"},
+                            Case{"txtSnapTo", "vierzig"}, Case{"txtMaxAutoCalcTime", ""}}) {
         const std::size_t asked = prompts_.Requests().size();
         bool stayed = false;
         user = [&] {
@@ -251,6 +255,80 @@ TEST_F(OptionsDialogTest, NumbersAnOptionCannotHoldKeepTheDialogOpenAndStoreNoth
         EXPECT_EQ(options_.MaxAutoConfigureTime(), 30000);
         EXPECT_EQ(options_.SnapToGridSize(), 1.0f);
         EXPECT_EQ(picture_.refreshes, 0);
+    }
+}
+
+// Typed as a German user types them, on the main keys and the keypad, and under a plain
+// desktop alike: a comma is a decimal one, and a box holding no number keeps its option.
+TEST_F(OptionsDialogTest, TypedNumbersReadCommasAndAWordKeepsTheOption)
+{
+    const auto type = [this](const char* name, const QString& text) {
+        QLineEdit* box = Box(name);
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClicks(box, text);
+    };
+    for (const QLocale& locale : {TypingLocale::German(), TypingLocale::Plain()}) {
+        const TypingLocale typing(locale);
+        options_.SetMaxAutoConfigureTime(30000);
+        options_.SetMaxAutoConfigureOverthrow(4.0f);
+        options_.SetMaxAutoConfigureUnderthrow(2.0f);
+        options_.SetSnapToGridSize(1.0f);
+        options_.SetClickAndDragVenueItems(true); // the snap box takes typing
+        std::string underthrowShown;
+        user = [&] {
+            type("txtMaxAutoCalcTime", QStringLiteral("7,5"));
+            QLineEdit* overthrow = Box("txtMaxAutoCalcOverthrow");
+            overthrow->selectAll();
+            QTest::keyClick(overthrow, '1', Qt::KeypadModifier);
+            QTest::keyClick(overthrow, ',', Qt::KeypadModifier);
+            QTest::keyClick(overthrow, '5', Qt::KeypadModifier);
+            type("txtMaxAutoCalcUnderthrow", QStringLiteral("vierzig"));
+            type("txtSnapTo", QStringLiteral("0,5 ft"));
+            ClickOk();
+            underthrowShown = Box("txtMaxAutoCalcUnderthrow")->text().toStdString();
+        };
+        Dialog().Run();
+        const std::string name = locale.name().toStdString();
+        EXPECT_EQ(options_.MaxAutoConfigureTime(), 7500) << name;
+        EXPECT_EQ(options_.MaxAutoConfigureOverthrow(), 1.5f) << name;
+        EXPECT_EQ(options_.MaxAutoConfigureUnderthrow(), 2.0f) << name;
+        EXPECT_EQ(underthrowShown, "2") << name;
+        EXPECT_EQ(options_.SnapToGridSize(), 0.5f) << name;
+        EXPECT_EQ(Stored(SettingsStore::kGeneral, "Max Auto-Configure overthrow (degrees)"), "1.5") << name;
+    }
+}
+
+// Up and Down in a box step it as its arrows do.
+TEST_F(OptionsDialogTest, UpAndDownStepTheBoxesAsTheirArrowsDo)
+{
+    options_.SetClickAndDragVenueItems(true);
+    Dialog().Fill();
+    struct Step {
+        const char* box;
+        const char* spin;
+        const char* from;
+        int direction;
+    };
+    for (const Step& step : {Step{"txtMaxAutoCalcTime", "spnMaxAutoCalcTime", "25", 1},
+                             Step{"txtMaxAutoCalcTime", "spnMaxAutoCalcTime", "5", -1},
+                             Step{"txtSnapTo", "spnSnapTo", "0,5", -1}, Step{"txtSnapTo", "spnSnapTo", "2,5", -1},
+                             Step{"txtMaxAutoCalcOverthrow", "spnMaxAutoCalcOverthrow", "0", -1},
+                             Step{"txtMRUEntries", "spnMRUEntires", "4", 1},
+                             Step{"txtMaxAutoCalcUnderthrow", "spnMaxAutoCalcUnderthrow", "warm", 1}}) {
+        QLineEdit* box = Box(step.box);
+        QSpinBox* spin = Find<QSpinBox>(step.spin);
+        box->setText(QString::fromUtf8(step.from));
+        if (step.direction > 0)
+            spin->stepUp();
+        else
+            spin->stepDown();
+        const QString byArrow = box->text();
+        box->setText(QString::fromUtf8(step.from));
+        QTest::keyClick(box, step.direction > 0 ? Qt::Key_Up : Qt::Key_Down);
+        EXPECT_EQ(box->text(), byArrow) << step.box << " from " << step.from;
+        EXPECT_NE(box->text(), QString::fromUtf8(step.from)) << step.box << " from " << step.from;
+        EXPECT_EQ(spin->value(), 0);
     }
 }
 

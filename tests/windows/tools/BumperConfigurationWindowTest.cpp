@@ -1,6 +1,7 @@
 #include "windows/tools/BumperConfigurationWindow.h"
 
 #include <string>
+#include <utility>
 
 #include <QAction>
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QTest>
 
 #include "../ToolWindowFixture.h"
+#include "../TypingLocale.h"
 #include "model/Format.h"
 #include "windows/base/EditBox.h"
 #include "windows/base/ToolWindowHost.h"
@@ -169,7 +171,7 @@ TEST_F(BumperConfigurationWindowTest, TypedPositionsAreBoundToTheVenuesRange)
         {UnitsCode::Metric, "700", 182.88f, "182.88 m"},
         {UnitsCode::English, "-1e39", -600.0f, "-600.00 ft"},
         {UnitsCode::English, "12.5 ft", 12.5f, "12.50 ft"},
-        {UnitsCode::Metric, "abc", 0.0f, "0.00 m"},
+        {UnitsCode::Metric, "abc", 3.81f, "3.81 m"}, // no number: 12.5 ft stays, in metres
     };
     for (const Case& c : cases) {
         lifecycle_.Venue().SetUnits(c.units);
@@ -256,6 +258,105 @@ TEST_F(BumperConfigurationWindowTest, SpinsStepToTheNextWholeNumber)
     EXPECT_FLOAT_EQ(TheBumper().Location().y, 1.0f);
     EXPECT_EQ(Text(bumper_->txtBumperVert()), "1.00 m");
     EXPECT_TRUE(lifecycle_.IsDirty());
+}
+
+} // namespace
+} // namespace polvane
+
+namespace polvane {
+namespace {
+
+// "Vert." as a user types it, under a German desktop and a plain one: a comma (from the main
+// keys or the keypad) is a decimal one, and a word changes nothing.
+TEST_F(BumperConfigurationWindowTest, TheVerticalBoxReadsCommasAndKeepsItsValueForAWord)
+{
+    struct Case {
+        const char* typed;
+        float stored; // the value held before each case is 40
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"12,5", 12.5f, "12.50 ft"},  {"12.5", 12.5f, "12.50 ft"}, {"12.50 ft", 12.5f, "12.50 ft"},
+        {"-2,5", -2.5f, "-2.50 ft"},  {"40,5", 40.5f, "40.50 ft"}, {"vierzig", 40.0f, "40.00 ft"},
+        {"", 40.0f, "40.00 ft"},      {"ft", 40.0f, "40.00 ft"},
+    };
+    for (const QLocale& locale : {TypingLocale::German(), TypingLocale::Plain()}) {
+        const TypingLocale typing(locale);
+        for (const Case& c : cases) {
+            TheBumper().SetLocation(Point2D(0.0f, 40.0f));
+            hub_.UpdateInterfaces(UpdateScope::AllButArrayNotesAreas, false);
+            lifecycle_.ClearDirty();
+            QLineEdit* box = bumper_->txtBumperVert();
+            box->selectAll();
+            QTest::keyClick(box, Qt::Key_Backspace);
+            TypeAndEnter(box, QString::fromUtf8(c.typed));
+            EXPECT_FLOAT_EQ(TheBumper().Location().y, c.stored) << c.typed << " " << locale.name().toStdString();
+            EXPECT_EQ(Text(box), c.shown) << c.typed;
+            EXPECT_EQ(lifecycle_.IsDirty(), c.stored != 40.0f) << c.typed;
+            EXPECT_FALSE(bumper_->VertBox().IsDirty()) << c.typed;
+        }
+        // The keypad's decimal key of a German keyboard types a comma.
+        TheBumper().SetLocation(Point2D(0.0f, 40.0f));
+        hub_.UpdateInterfaces(UpdateScope::AllButArrayNotesAreas, false);
+        QLineEdit* box = bumper_->txtBumperVert();
+        box->selectAll();
+        QTest::keyClicks(box, QStringLiteral("12"), Qt::KeypadModifier);
+        QTest::keyClick(box, ',', Qt::KeypadModifier);
+        QTest::keyClick(box, '5', Qt::KeypadModifier);
+        ASSERT_EQ(box->text(), "12,5");
+        QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_FLOAT_EQ(TheBumper().Location().y, 12.5f);
+        // A word left by losing the focus changes nothing either.
+        Type(box, QStringLiteral("vierzig"));
+        LoseFocus(box);
+        EXPECT_FLOAT_EQ(TheBumper().Location().y, 12.5f);
+        EXPECT_EQ(Text(box), "12.50 ft");
+    }
+}
+
+// Up and Down in a box do what its arrows do: the same step, bound and refresh.
+TEST_F(BumperConfigurationWindowTest, UpAndDownStepABoxAsItsArrowsDo)
+{
+    const auto stepped = [this](QLineEdit* box, QSpinBox* spin, float from, bool byKey, int direction) {
+        TheBumper().SetLocation(Point2D(from, from));
+        hub_.UpdateInterfaces(UpdateScope::AllButArrayNotesAreas, false);
+        lifecycle_.ClearDirty();
+        box->setFocus();
+        if (byKey)
+            QTest::keyClick(box, direction > 0 ? Qt::Key_Up : Qt::Key_Down);
+        else if (direction > 0)
+            spin->stepUp();
+        else
+            spin->stepDown();
+        EXPECT_TRUE(lifecycle_.IsDirty());
+        EXPECT_EQ(spin->value(), 0);
+        return std::pair(box == bumper_->txtBumperVert() ? TheBumper().Location().y : TheBumper().Location().x,
+                         box->text().toStdString());
+    };
+    for (const float from : {3.7f, 3.0f, 600.0f, -600.0f, -3.2f}) {
+        for (const int direction : {+1, -1}) {
+            for (const auto& [box, spin] : {std::pair(bumper_->txtBumperVert(), bumper_->spnBumperVert()),
+                                            std::pair(bumper_->txtBumperHoriz(), bumper_->spnBumperHoriz())}) {
+                const auto byArrow = stepped(box, spin, from, false, direction);
+                const auto byKey = stepped(box, spin, from, true, direction);
+                EXPECT_EQ(byKey, byArrow) << from << " by " << direction;
+                EXPECT_EQ(box->selectedText(), box->text()) << "the box is selected, as after a click";
+            }
+        }
+    }
+    // The keypad's arrows too; with a modifier the key is left to the box.
+    TheBumper().SetLocation(Point2D(0.0f, 5.0f));
+    hub_.UpdateInterfaces(UpdateScope::AllButArrayNotesAreas, false);
+    QTest::keyClick(bumper_->txtBumperVert(), Qt::Key_Up, Qt::KeypadModifier);
+    EXPECT_FLOAT_EQ(TheBumper().Location().y, 6.0f);
+    QTest::keyClick(bumper_->txtBumperVert(), Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_FLOAT_EQ(TheBumper().Location().y, 6.0f);
+    // A word in the box is not stepped: the box shows its value again.
+    Type(bumper_->txtBumperVert(), QStringLiteral("vierzig"));
+    QTest::keyClick(bumper_->txtBumperVert(), Qt::Key_Down);
+    EXPECT_FLOAT_EQ(TheBumper().Location().y, 6.0f);
+    EXPECT_EQ(Text(bumper_->txtBumperVert()), "6.00 ft");
+    EXPECT_FALSE(bumper_->VertBox().IsDirty());
 }
 
 } // namespace

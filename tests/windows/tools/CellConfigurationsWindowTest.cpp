@@ -278,13 +278,15 @@ TEST_F(CellConfigurationsWindowTest, TheCountBoxCommitsARoundedClampedCount)
     struct Case {
         const char* typed;
         int count;
+        bool changes = true;
     };
-    for (const Case c : {Case{"2", 4}, Case{"30", 24}, Case{"6.5", 6}, Case{"7.5", 8}, Case{"none", 4},
-                         Case{"12 cells", 12}, Case{"1e300", 24}}) {
+    // A text without a number changes nothing.
+    for (const Case c : {Case{"2", 4}, Case{"30", 24}, Case{"6.5", 6}, Case{"7.5", 8}, Case{"none", 8, false},
+                         Case{"12 cells", 12}, Case{"1e300", 24}, Case{"6,5", 6}}) {
         SetCellCount(8);
         Commit(QString::fromUtf8(c.typed));
         EXPECT_EQ(TheCells().Count(), c.count) << c.typed;
-        EXPECT_TRUE(lifecycle_.IsDirty()) << c.typed;
+        EXPECT_EQ(lifecycle_.IsDirty(), c.changes) << c.typed;
         EXPECT_EQ(cells_->txtCellCount()->text().toInt(), c.count);
     }
 }
@@ -411,6 +413,47 @@ TEST_F(CellConfigurationsWindowTest, TypeAndAttenuationChoicesReachTheirCell)
     Item(MainWindow::Popup::Attenuation, 2)->trigger();
     EXPECT_FLOAT_EQ(TheCells().Item(6).Attenuation(),
                     std::stof(Format::FormatAttentuation(attens[1])));
+}
+
+// A choice carries its value: what the item shows is for the user alone.
+TEST_F(CellConfigurationsWindowTest, AChoiceTravelsAsItsValueNotItsCaption)
+{
+    const std::vector<Angle> splays = TheCells().Item(3).GetPossibleSplays();
+    ASSERT_GE(splays.size(), 2u);
+    cells_->PopupList(Column::Splay, 3);
+    const int last = static_cast<int>(splays.size());
+    Item(MainWindow::Popup::Splay, last)->setText(QStringLiteral("the widest"));
+    Item(MainWindow::Popup::Splay, last)->trigger();
+    EXPECT_EQ(TheCells().Item(3).SplayAngle().Degrees(), splays.back().Degrees());
+
+    const std::vector<float> attens = TheCells().Item(6).GetPossibleCellAttenuations();
+    ASSERT_GE(attens.size(), 2u);
+    cells_->PopupList(Column::Attenuation, 6);
+    Item(MainWindow::Popup::Attenuation, 2)->setText(QStringLiteral("second"));
+    Item(MainWindow::Popup::Attenuation, 2)->trigger();
+    EXPECT_EQ(TheCells().Item(6).Attenuation(), attens[1]);
+}
+
+// Up and Down in the count box do what its arrow buttons do.
+TEST_F(CellConfigurationsWindowTest, UpAndDownInTheCountBoxStepAsTheArrowButtons)
+{
+    struct Case {
+        int start;
+        Qt::Key key;
+        int after;
+    };
+    for (const Case c : {Case{8, Qt::Key_Up, 9}, Case{8, Qt::Key_Down, 7}, Case{24, Qt::Key_Up, 24},
+                         Case{4, Qt::Key_Down, 4}}) {
+        SetCellCount(c.start);
+        QTest::keyClick(cells_->txtCellCount(), c.key);
+        EXPECT_EQ(TheCells().Count(), c.after) << c.start;
+        EXPECT_TRUE(lifecycle_.IsDirty()) << c.start;
+        EXPECT_EQ(cells_->txtCellCount()->text().toInt(), c.after);
+        EXPECT_EQ(cells_->txtCellCount()->selectedText(), cells_->txtCellCount()->text());
+    }
+    SetCellCount(8);
+    QTest::keyClick(cells_->txtCellCount(), Qt::Key_Up, Qt::KeypadModifier);
+    EXPECT_EQ(TheCells().Count(), 9);
 }
 
 TEST_F(CellConfigurationsWindowTest, AChoiceForARowTheColumnLostChangesNothing)

@@ -1,6 +1,7 @@
 #include "windows/tools/SeatingAreasWindow.h"
 
 #include <string>
+#include <utility>
 
 #include <QAction>
 #include <QFocusEvent>
@@ -11,6 +12,7 @@
 #include <QTest>
 
 #include "../ToolWindowFixture.h"
+#include "../TypingLocale.h"
 #include "engine/Environment.h"
 #include "files/VenueFile.h"
 #include "model/ListeningPoint.h"
@@ -51,6 +53,20 @@ protected:
         QTest::keyClicks(box, text);
     }
     void Enter(const char* name) { QTest::keyClick(Box(name), Qt::Key_Return); }
+    // Text typed into a box and where the second area's points are afterwards.
+    struct Typed {
+        const char* box;
+        const char* typed;
+        Point2D front;
+        Point2D back;
+    };
+    void ExpectArea2(const Typed& c)
+    {
+        EXPECT_NEAR(Area(2).FrontPoint().x, c.front.x, 1e-4) << c.box << " " << c.typed;
+        EXPECT_NEAR(Area(2).FrontPoint().y, c.front.y, 1e-4) << c.box << " " << c.typed;
+        EXPECT_NEAR(Area(2).BackPoint().x, c.back.x, 1e-3) << c.box << " " << c.typed;
+        EXPECT_NEAR(Area(2).BackPoint().y, c.back.y, 1e-3) << c.box << " " << c.typed;
+    }
     void Escape(const char* name) { QTest::keyClick(Box(name), Qt::Key_Escape); }
     void LeaveBox(const char* name)
     {
@@ -247,12 +263,7 @@ TEST_F(SeatingAreasWindowTest, NumberBoxesCommitBoundedValues)
 {
     ThreeAreas();
     list_->setCurrentRow(1); // Rake: (60, 0) to (90, 12)
-    struct Case {
-        const char* box;
-        const char* typed;
-        Point2D front;
-        Point2D back;
-    };
+    using Case = Typed;
     const Case cases[] = {
         // The positions move the whole area.
         {"txtHorizontalPosition", "700", {600, 0}, {630, 12}},
@@ -262,23 +273,101 @@ TEST_F(SeatingAreasWindowTest, NumberBoxesCommitBoundedValues)
         // The sizes move the back point only, and never below the smallest length.
         {"txtLength", "40", {-5.5f, -600}, {34.5f, -588}},
         {"txtLength", "0", {-5.5f, -600}, {-5.499f, -588}},
-        {"txtHeight", "no number", {-5.5f, -600}, {-5.499f, -599.999f}},
+        {"txtHeight", "0", {-5.5f, -600}, {-5.499f, -599.999f}},
         {"txtHeight", "900", {-5.5f, -600}, {-5.499f, 0}},
     };
     for (const Case& c : cases) {
         lifecycle_.ClearDirty();
         TypeInto(c.box, QString::fromLatin1(c.typed));
         Enter(c.box);
-        EXPECT_NEAR(Area(2).FrontPoint().x, c.front.x, 1e-4) << c.box << " " << c.typed;
-        EXPECT_NEAR(Area(2).FrontPoint().y, c.front.y, 1e-4) << c.box << " " << c.typed;
-        EXPECT_NEAR(Area(2).BackPoint().x, c.back.x, 1e-3) << c.box << " " << c.typed;
-        EXPECT_NEAR(Area(2).BackPoint().y, c.back.y, 1e-3) << c.box << " " << c.typed;
+        ExpectArea2(c);
         EXPECT_TRUE(lifecycle_.IsDirty()) << c.box;
         EXPECT_EQ(Box(c.box)->selectedText(), Box(c.box)->text()) << c.box;
     }
     EXPECT_EQ(Text("txtHeight"), "600.00 ft");
     EXPECT_EQ(session_.Results().AreaLevels.size(), 3u) << "an edit runs the prediction";
     EXPECT_EQ(Area(1).FrontPoint(), Point2D(10, 0)) << "other areas stay";
+}
+
+// Positions and sizes as a German user types them (keypad included), and under a plain
+// desktop alike: a word changes nothing, also in a size box a move takes its size from.
+TEST_F(SeatingAreasWindowTest, TypedNumbersReadCommasAndAWordChangesNothing)
+{
+    ThreeAreas();
+    list_->setCurrentRow(1); // Rake: (60, 0) to (90, 12)
+    using Case = Typed;
+    const Case cases[] = {
+        {"txtHorizontalPosition", "12,5", {12.5f, 0}, {42.5f, 12}},
+        {"txtVerticalPosition", "-2,5 ft", {60, -2.5f}, {90, 9.5f}},
+        {"txtLength", "40,25", {60, 0}, {100.25f, 12}},
+        {"txtHeight", "vierzig", {60, 0}, {90, 12}},
+        {"txtLength", "", {60, 0}, {90, 12}},
+        {"txtHorizontalPosition", "ft", {60, 0}, {90, 12}},
+    };
+    for (const QLocale& locale : {TypingLocale::German(), TypingLocale::Plain()}) {
+        const TypingLocale typing(locale);
+        for (const Case& c : cases) {
+            Area(2).SetPoints(Point2D(60, 0), Point2D(90, 12));
+            hub_.UpdateInterfaces(UpdateScope::ResultsAndAreas, false);
+            lifecycle_.ClearDirty();
+            const std::string shown = Text(c.box);
+            TypeInto(c.box, QString::fromLatin1(c.typed));
+            if (*c.typed == '\0')
+                QTest::keyClick(Box(c.box), Qt::Key_Backspace);
+            Enter(c.box);
+            ExpectArea2(c);
+            const bool changes = c.front != Point2D(60, 0) || c.back != Point2D(90, 12);
+            EXPECT_EQ(lifecycle_.IsDirty(), changes) << c.box << " " << c.typed;
+            if (!changes) {
+                EXPECT_EQ(Text(c.box), shown) << "the box shows its value again";
+            }
+        }
+        // A word left in the length box while the position moves: the area keeps its length.
+        Area(2).SetPoints(Point2D(60, 0), Point2D(90, 12));
+        hub_.UpdateInterfaces(UpdateScope::ResultsAndAreas, false);
+        TypeInto("txtLength", QStringLiteral("vierzig"));
+        TypeInto("txtHorizontalPosition", QStringLiteral("10"));
+        QTest::keyClick(Box("txtHorizontalPosition"), ',', Qt::KeypadModifier);
+        QTest::keyClick(Box("txtHorizontalPosition"), '5', Qt::KeypadModifier);
+        Enter("txtHorizontalPosition");
+        EXPECT_NEAR(Area(2).FrontPoint().x, 10.5f, 1e-4);
+        EXPECT_NEAR(Area(2).BackPoint().x, 40.5f, 1e-3);
+    }
+}
+
+// Up and Down in a box step it as its arrows do, by the box's own rule.
+TEST_F(SeatingAreasWindowTest, UpAndDownStepTheBoxesAsTheirArrowsDo)
+{
+    ThreeAreas();
+    list_->setCurrentRow(1);
+    struct Step {
+        const char* box;
+        const char* spin;
+    };
+    for (const Step& step : {Step{"txtHorizontalPosition", "spnHorizontalPosition"},
+                             Step{"txtVerticalPosition", "spnVerticalPosition"}, Step{"txtLength", "spnLength"},
+                             Step{"txtHeight", "spnHeight"}}) {
+        for (const int direction : {+1, -1}) {
+            std::pair<Point2D, Point2D> byArrow;
+            for (const bool byKey : {false, true}) {
+                Area(2).SetPoints(Point2D(60.5f, 0.5f), Point2D(90.5f, 12.5f));
+                hub_.UpdateInterfaces(UpdateScope::ResultsAndAreas, false);
+                lifecycle_.ClearDirty();
+                if (byKey)
+                    QTest::keyClick(Box(step.box), direction > 0 ? Qt::Key_Up : Qt::Key_Down);
+                else
+                    Spin(step.spin, direction);
+                EXPECT_TRUE(lifecycle_.IsDirty()) << step.box;
+                const std::pair<Point2D, Point2D> points(Area(2).FrontPoint(), Area(2).BackPoint());
+                if (byKey) {
+                    EXPECT_EQ(points, byArrow) << step.box << " by " << direction;
+                } else {
+                    byArrow = points;
+                }
+            }
+            EXPECT_NE(byArrow, std::pair(Point2D(60.5f, 0.5f), Point2D(90.5f, 12.5f))) << step.box;
+        }
+    }
 }
 
 TEST_F(SeatingAreasWindowTest, AMoveKeepsTheSizeTheBoxesShow)
