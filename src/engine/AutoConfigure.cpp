@@ -63,6 +63,8 @@ std::string AutoConfigure::FormatPercent(double fraction)
     return std::string(buf, result.ptr) + "%";
 }
 
+std::string AutoConfigure::FormatCount(std::int64_t count) { return std::to_string(count); }
+
 std::vector<int> AutoConfigure::ShareCells(const std::vector<float>& triangles, int cells,
                                            float& carry)
 {
@@ -214,7 +216,7 @@ void AutoConfigure::Run(int limitMs, const bool& cancel, ProgressController& pro
         percentLabel.SetCaption(FormatPercent(fraction));
         timeLabel.SetCaption(FormatTimeRemaining(deadline - now));
         if (combosLabel != nullptr)
-            combosLabel->SetCaption(services.FormatCount(tried_));
+            combosLabel->SetCaption(FormatCount(tried_));
         services.LetMessagesRun();
         nextProgress += kProgressIntervalMs;
     };

@@ -57,6 +57,9 @@ public:
     static std::string FormatTimeRemaining(std::int64_t remainingMs);
     // elapsed / limit as a percentage with two decimals, e.g. "12.50%".
     static std::string FormatPercent(double fraction);
+    // The count of combinations tried in plain digits, as every number the program writes,
+    // whatever the desktop's locale: "704673".
+    static std::string FormatCount(std::int64_t count);
 
     // How far above its area each cell's target point lies: 7 feet in either unit
     // system, so the design of a hall does not depend on its units.

@@ -30,8 +30,6 @@ public:
     // How many threads score Auto-Configure's candidates: every hardware thread unless
     // overridden.
     virtual int WorkerCount();
-    // The count of combinations tried, with the user's digit grouping.
-    virtual std::string FormatCount(std::int64_t count);
 };
 
 } // namespace polvane

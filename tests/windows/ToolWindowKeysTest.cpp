@@ -1,6 +1,7 @@
 // F1 and the state keys as a person uses them: a mouse click somewhere in a tool window,
 // then keys typed on the main window, whatever took the focus and whatever the layout.
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -297,6 +298,112 @@ TEST_F(ToolWindowKeysTest, StateKeysFollowThePhysicalDigitKeysOnEveryLayout)
                       c.slot == 0 ? std::string("live") : "slot " + std::to_string(c.slot));
         }
     }
+}
+
+// The modifiers said what a state key does when its digit went down; people lift the keys
+// in any order, and X reports each release with the modifiers still held at that moment.
+TEST_F(ToolWindowKeysTest, StateKeysActAsTheModifiersHeldWhenTheDigitWentDown)
+{
+    // The US key 3: "#" while Shift is held, "3" otherwise.
+    constexpr XKey kHash{Qt::Key_NumberSign, "#", 12, 0x23};
+    constexpr XKey kThree{Qt::Key_3, "3", 12, 0x33};
+    enum class Up { DigitFirst, ShiftFirst, ControlFirst, ShiftThenControl, ControlThenShift };
+    struct Case {
+        const char* name;
+        bool controlDown;
+        bool shiftDown;
+        bool controlAfter; // Ctrl pressed only after the digit, before its release
+        Up order;
+        bool stored;   // the live venue went into slot 3
+        bool recalled; // slot 3 became the live venue
+    };
+    const Case cases[] = {
+        {"store, digit up first", true, true, false, Up::DigitFirst, true, false},
+        {"store, Shift up first", true, true, false, Up::ShiftFirst, true, false},
+        {"store, Ctrl up first", true, true, false, Up::ControlFirst, true, false},
+        {"store, both up first", true, true, false, Up::ShiftThenControl, true, false},
+        {"store, both up first, Ctrl before Shift", true, true, false, Up::ControlThenShift, true, false},
+        {"recall, digit up first", true, false, false, Up::DigitFirst, false, true},
+        {"recall, Ctrl up first", true, false, false, Up::ControlFirst, false, true},
+        {"Ctrl only after the digit went down", false, false, true, Up::DigitFirst, false, false},
+    };
+    const auto run = [&](ToolWindowId id, const std::function<void()>& focus) {
+        Open(id);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(ToolWindowRegistry::Info(id).caption) + ": " + c.name);
+            focus();
+            lifecycle_.NewVenue();
+            FillSlot(3);
+            lifecycle_.Venue().SetNotes("live");
+
+            Qt::KeyboardModifiers held;
+            quint32 mask = 0;
+            const auto press = [&](const XKey& key, Qt::KeyboardModifier modifier, quint32 bit) {
+                Send(QEvent::KeyPress, key, held, mask);
+                held |= modifier;
+                mask |= bit;
+            };
+            const auto release = [&](const XKey& key, Qt::KeyboardModifier modifier, quint32 bit) {
+                Send(QEvent::KeyRelease, key, held, mask);
+                held &= ~Qt::KeyboardModifiers(modifier);
+                mask &= ~bit;
+            };
+            const auto digit = [&]() -> const XKey& {
+                return held.testFlag(Qt::ShiftModifier) ? kHash : kThree;
+            };
+            if (c.controlDown)
+                press(kControl, Qt::ControlModifier, kControlMask);
+            if (c.shiftDown)
+                press(kShift, Qt::ShiftModifier, kShiftMask);
+            Send(QEvent::KeyPress, digit(), held, mask);
+            if (c.controlAfter)
+                press(kControl, Qt::ControlModifier, kControlMask);
+            const auto releaseDigit = [&] { Send(QEvent::KeyRelease, digit(), held, mask); };
+            switch (c.order) {
+            case Up::DigitFirst:
+                releaseDigit();
+                break;
+            case Up::ShiftFirst:
+                release(kShift, Qt::ShiftModifier, kShiftMask);
+                releaseDigit();
+                break;
+            case Up::ControlFirst:
+                release(kControl, Qt::ControlModifier, kControlMask);
+                releaseDigit();
+                break;
+            case Up::ShiftThenControl:
+                release(kShift, Qt::ShiftModifier, kShiftMask);
+                release(kControl, Qt::ControlModifier, kControlMask);
+                releaseDigit();
+                break;
+            case Up::ControlThenShift:
+                release(kControl, Qt::ControlModifier, kControlMask);
+                release(kShift, Qt::ShiftModifier, kShiftMask);
+                releaseDigit();
+                break;
+            }
+            if (held.testFlag(Qt::ShiftModifier))
+                release(kShift, Qt::ShiftModifier, kShiftMask);
+            if (held.testFlag(Qt::ControlModifier))
+                release(kControl, Qt::ControlModifier, kControlMask);
+
+            // The notes box takes a plain digit as text, so the live notes are only told
+            // apart from the slot's.
+            EXPECT_EQ(lifecycle_.Venue().Notes() == "slot 3", c.recalled) << lifecycle_.Venue().Notes();
+            const Environment* slot = lifecycle_.SlotVenue(3);
+            ASSERT_NE(slot, nullptr);
+            EXPECT_EQ(slot->Notes(), c.stored ? "live" : "slot 3");
+        }
+        hosts_[id]->Unload();
+    };
+    run(ToolWindowId::Venue, [this] { ClickInside(*hosts_[ToolWindowId::Venue]->Window()); });
+    run(ToolWindowId::Notes, [this] {
+        auto* box = hosts_[ToolWindowId::Notes]->Window()->findChild<QPlainTextEdit*>(
+            QStringLiteral("txtNotes"));
+        ASSERT_NE(box, nullptr);
+        QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        ASSERT_TRUE(box->hasFocus());
+    });
 }
 
 TEST_F(ToolWindowKeysTest, NotesAccentPrefixesFollowThePhysicalDigitKeysOnEveryLayout)

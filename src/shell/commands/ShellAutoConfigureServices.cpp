@@ -1,7 +1,5 @@
 #include "shell/commands/ShellAutoConfigureServices.h"
 
-#include <utility>
-
 #include "platform/Clock.h"
 #include "shell/session/Session.h"
 #include "shell/session/UpdateHub.h"
@@ -9,8 +7,8 @@
 namespace polvane {
 
 ShellAutoConfigureServices::ShellAutoConfigureServices(Session& session, Clock& clock,
-                                                       UpdateHub& hub, QLocale locale)
-    : session_(session), clock_(clock), hub_(hub), locale_(std::move(locale))
+                                                       UpdateHub& hub)
+    : session_(session), clock_(clock), hub_(hub)
 {
 }
 
@@ -31,10 +29,5 @@ std::int64_t ShellAutoConfigureServices::TickCount() { return clock_.TickCount()
 void ShellAutoConfigureServices::RefreshWindows() { hub_.UpdateInterfaces(UpdateScope::AllButNotesAreas, false); }
 
 void ShellAutoConfigureServices::LetMessagesRun() { clock_.LetMessagesRun(); }
-
-std::string ShellAutoConfigureServices::FormatCount(std::int64_t count)
-{
-    return locale_.toString(static_cast<qlonglong>(count)).toStdString();
-}
 
 } // namespace polvane

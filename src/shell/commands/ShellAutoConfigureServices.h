@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QLocale>
-
 #include "engine/AutoConfigureServices.h"
 
 namespace polvane {
@@ -12,11 +10,10 @@ class UpdateHub;
 
 // Auto-Configure's view of the running program: the refinement and engineering mode
 // options and the shared results of the session, the program's clock, the window refresh
-// of the update hub and the user's digit grouping.
+// of the update hub.
 class ShellAutoConfigureServices : public AutoConfigureServices {
 public:
-    ShellAutoConfigureServices(Session& session, Clock& clock, UpdateHub& hub,
-                               QLocale locale = QLocale());
+    ShellAutoConfigureServices(Session& session, Clock& clock, UpdateHub& hub);
 
     bool RefinementEnabled() override;
     bool EngineeringMode() override;
@@ -27,15 +24,11 @@ public:
     void RefreshWindows() override;
     // Through the clock, which lets the window messages run (where Stop is pressed).
     void LetMessagesRun() override;
-    // The count in the locale's digit grouping: "1,234,567" in English, "1.234.567" in
-    // German, no grouping where the locale has none.
-    std::string FormatCount(std::int64_t count) override;
 
 private:
     Session& session_;
     Clock& clock_;
     UpdateHub& hub_;
-    QLocale locale_;
 };
 
 } // namespace polvane

@@ -162,6 +162,8 @@ bool ToolWindow::HandleKey(QWidget&, QKeyEvent& event)
 {
     int code = KeyCodes::PhysicalCode(event);
     if (event.type() == QEvent::KeyPress) {
+        if (!event.isAutoRepeat())
+            shiftAtPress_[code] = KeyCodes::ShiftState(event.modifiers());
         if (code != KeyCodes::kF1)
             return false;
         if (!event.isAutoRepeat())
@@ -169,12 +171,18 @@ bool ToolWindow::HandleKey(QWidget&, QKeyEvent& event)
         return true;
     }
     // A held key repeats its presses only; the state is loaded once, on the real release.
-    if (event.isAutoRepeat() || KeepsKeyUp(code))
+    if (event.isAutoRepeat())
+        return false;
+    const auto pressed = shiftAtPress_.find(code);
+    // A release whose press went elsewhere is no key typed here.
+    if (pressed == shiftAtPress_.end())
+        return false;
+    const int shift = pressed->second;
+    shiftAtPress_.erase(pressed);
+    if (KeepsKeyUp(code))
         return false;
     bool used = false;
-    Guard("Form_KeyUp", [&] {
-        used = context_.lifecycle.GlobalKeyHandler(code, KeyCodes::ShiftState(event.modifiers()));
-    });
+    Guard("Form_KeyUp", [&] { used = context_.lifecycle.GlobalKeyHandler(code, shift); });
     return used;
 }
 

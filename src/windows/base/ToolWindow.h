@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -21,8 +22,8 @@ namespace polvane {
 // The common ground of the tool windows that live in the main window's work area, each
 // inside its own sub-window:
 // - F1 opens the window's help topic, and Ctrl(+Shift)+1..9 of the main keyboard load (store)
-//   a state on key release, whichever of its controls has the focus; F1 and a used state
-//   key reach no control;
+//   a state on key release, whichever of its controls has the focus, with the modifiers
+//   held when the digit went down; F1 and a used state key reach no control;
 // - closing saves the window's place (as open exactly when the main window is closing),
 //   unregisters the window and clears its Tools check mark, and is never refused;
 // - Refresh raises the update guard around UpdateInterface, so refilling the controls is
@@ -132,6 +133,9 @@ private:
     const ToolWindowInfo& info_;
     // While a fit lays the content out, the layouts' own requests start no other.
     bool fitting_ = false;
+    // The shift state of each key held down, as it was at its press: a state key stores or
+    // loads as the modifiers said then, whatever order the keys come up in.
+    std::map<int, int> shiftAtPress_;
     // What the last fit of a shown fixed window gave: the content's size and the frame's.
     // A label that took a new text asks for a layout again, and while these stay the same
     // and nothing that sizes text changed, the layouts' own answer to the request is enough.

@@ -1,8 +1,11 @@
 #include "windows/controls/LinkLabel.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPalette>
+#include <QPen>
 
 #include "windows/controls/TextContrast.h"
 
@@ -13,6 +16,7 @@ LinkLabel::LinkLabel(QWidget* parent, std::function<bool()> busy)
 {
     // Moves inside the label arrive without a button held too.
     setMouseTracking(true);
+    setFocusPolicy(Qt::TabFocus);
 }
 
 QColor LinkLabel::TextColor() const { return palette().color(QPalette::WindowText); }
@@ -83,6 +87,35 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
     QLabel::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event->key();
+    const bool opens = (modifiers == Qt::NoModifier &&
+                        (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) ||
+                       (modifiers == Qt::AltModifier && key == Qt::Key_Down);
+    if (!opens) {
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (!event->isAutoRepeat())
+        emit clicked();
+}
+
+void LinkLabel::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // In the text's own colour, so the frame reads wherever the text does, on any palette;
+    // one pixel in from the edge, so that it stays whole at every scale.
+    QPainter painter(this);
+    QPen pen(palette().color(foregroundRole()), 1.0, Qt::DotLine);
+    painter.setPen(pen);
+    painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
 }
 
 } // namespace polvane

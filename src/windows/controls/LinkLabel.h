@@ -10,6 +10,8 @@ namespace polvane {
 // A label that acts as a link: it lights up while the mouse is over it and reports a click.
 // It stays idle while busy() holds (the windows pass whether Auto-Configure runs, which lets
 // window messages run while it works); a later move over it lights it then.
+// Tab reaches it, a dotted frame in its text colour shows the focus, and Space, Return,
+// Enter or Alt+Down act as a click. A mouse click leaves the focus where it was.
 class LinkLabel : public QLabel {
     Q_OBJECT
 
@@ -35,6 +37,8 @@ protected:
     void leaveEvent(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void Light();

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include "engine/Environment.h"
@@ -48,6 +49,15 @@ QString TextOf(const std::vector<int>& codes, std::size_t count)
 // Notes from files written elsewhere may end their lines with CR LF; the box shows LF only,
 // and that alone is no change of the notes.
 QString Normalised(QString text) { return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+
+// The notes as the venue keeps them, from the box's text: its line breaks are those the
+// notes already use.
+std::string VenueText(QString text, const std::string& notes)
+{
+    if (notes.find("\r\n") != std::string::npos)
+        text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return text.toStdString();
+}
 
 } // namespace
 
@@ -94,17 +104,28 @@ void NotesWindow::UpdateInterface()
     txtNotes_->setFont(font);
     // Refilling the same text would only lose the caret.
     const QString notes = Normalised(QString::fromStdString(Context().lifecycle.Venue().Notes()));
-    if (txtNotes_->toPlainText() != notes)
+    if (BoxText() != notes)
         txtNotes_->setPlainText(notes);
+}
+
+QString NotesWindow::BoxText() const
+{
+    // The plain text would give every no-break space as a plain one. A line break typed
+    // with Shift+Return is a line break of the notes like any other.
+    QString text = txtNotes_->document()->toRawText();
+    for (QChar& character : text)
+        if (character == QChar::ParagraphSeparator || character == QChar::LineSeparator)
+            character = QLatin1Char('\n');
+    return text;
 }
 
 void NotesWindow::StoreIfChanged()
 {
     Environment& venue = Context().lifecycle.Venue();
-    const QString text = txtNotes_->toPlainText();
+    const QString text = BoxText();
     if (text == Normalised(QString::fromStdString(venue.Notes())))
         return;
-    venue.SetNotes(text.toStdString());
+    venue.SetNotes(VenueText(text, venue.Notes()));
     Context().lifecycle.SetDirty();
 }
 
@@ -243,11 +264,12 @@ bool NotesWindow::Recognise(char32_t character, bool insertIfTyped)
 
 void NotesWindow::RemovePhrase(const QString& phrase)
 {
-    QString text = txtNotes_->toPlainText();
+    QString text = BoxText();
     text.remove(phrase);
-    Context().lifecycle.Venue().SetNotes(text.toStdString());
+    Environment& venue = Context().lifecycle.Venue();
+    venue.SetNotes(VenueText(text, venue.Notes()));
     // The box shows what the venue now holds, also after a wrong code.
-    if (txtNotes_->toPlainText() != text) {
+    if (BoxText() != text) {
         UpdateGuard guard;
         txtNotes_->setPlainText(text);
         txtNotes_->moveCursor(QTextCursor::End);

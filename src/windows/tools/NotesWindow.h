@@ -45,6 +45,8 @@ protected:
 
 private:
     static HiddenModeRecogniser BuildRecogniser();
+    // The box's text with every character it holds, its lines ending in LF.
+    QString BoxText() const;
     // The box's text into the venue, marking it changed, when it differs.
     void StoreIfChanged();
     bool KeyDown(const QKeyEvent& event);

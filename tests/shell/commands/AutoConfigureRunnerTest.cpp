@@ -340,6 +340,36 @@ TEST_F(AutoConfigureRunnerTest, OnlyEngineeringModeCountsTheCombinations)
     }
 }
 
+// Right under "Percent Complete: 72.02%", a count grouped by the desktop's locale
+// ("704.673" in German) reads as a decimal: it is written as every other number is.
+TEST_F(AutoConfigureRunnerTest, TheCountIsWrittenTheSameUnderEveryLocale)
+{
+    options_.SwitchToEngineeringMode();
+    const QLocale before;
+    for (const QLocale::Language language : {QLocale::German, QLocale::French, QLocale::English}) {
+        const QLocale locale(language, language == QLocale::English ? QLocale::UnitedStates
+                                       : language == QLocale::German ? QLocale::Germany
+                                                                     : QLocale::France);
+        SCOPED_TRACE(locale.name().toStdString());
+        QLocale::setDefault(locale);
+        std::vector<QString> shown;
+        clock_.SetOnMessages([&] {
+            if (const QString text = progress_.lblCombosTried()->text(); !text.isEmpty())
+                shown.push_back(text);
+        });
+        EXPECT_TRUE(runner_.RunAutoCalculate());
+        ASSERT_FALSE(shown.empty());
+        for (const QString& text : shown) {
+            bool whole = false;
+            const qlonglong count = text.toLongLong(&whole);
+            ASSERT_TRUE(whole) << text.toStdString();
+            EXPECT_EQ(text.toStdString(), std::to_string(count));
+        }
+        EXPECT_GE(shown.back().size(), 4) << "a count with thousands: " << shown.back().toStdString();
+    }
+    QLocale::setDefault(before);
+}
+
 TEST_F(AutoConfigureRunnerTest, AFailureRestoresEverythingBeforeItIsReported)
 {
     At(3, [] { throw std::runtime_error("the search lost its venue"); });

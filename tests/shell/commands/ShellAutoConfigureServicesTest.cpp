@@ -1,7 +1,5 @@
 #include "shell/commands/ShellAutoConfigureServices.h"
 
-#include <QLocale>
-
 #include <gtest/gtest.h>
 
 #include "../FakeShellMainWindow.h"
@@ -31,10 +29,7 @@ protected:
         session_.Venue().Clear();
     }
 
-    ShellAutoConfigureServices In(const QLocale& locale)
-    {
-        return ShellAutoConfigureServices(session_, clock_, hub_, locale);
-    }
+    ShellAutoConfigureServices Services() { return ShellAutoConfigureServices(session_, clock_, hub_); }
 
     MemorySettingsStore store_;
     Session session_;
@@ -45,14 +40,6 @@ protected:
     UpdateHub hub_;
 };
 
-TEST_F(ShellAutoConfigureServicesTest, CountsInTheUsersDigitGrouping)
-{
-    EXPECT_EQ(In(QLocale(QLocale::English, QLocale::UnitedStates)).FormatCount(1234567), "1,234,567");
-    EXPECT_EQ(In(QLocale(QLocale::German, QLocale::Germany)).FormatCount(1234567), "1.234.567");
-    EXPECT_EQ(In(QLocale(QLocale::English, QLocale::UnitedStates)).FormatCount(999), "999");
-    EXPECT_EQ(In(QLocale::c()).FormatCount(1234567), "1234567");
-}
-
 TEST_F(ShellAutoConfigureServicesTest, RefreshesTheDesignWindowsWithoutANewPrediction)
 {
     CountingWindow picture, notes;
@@ -62,7 +49,7 @@ TEST_F(ShellAutoConfigureServicesTest, RefreshesTheDesignWindowsWithoutANewPredi
     stored.EvennessScore = 12345.0f;
     session_.StoreResults(stored);
 
-    ShellAutoConfigureServices services = In(QLocale());
+    ShellAutoConfigureServices services = Services();
     services.RefreshWindows();
     EXPECT_EQ(picture.refreshes, 1);
     EXPECT_EQ(notes.refreshes, 0);
@@ -71,7 +58,7 @@ TEST_F(ShellAutoConfigureServicesTest, RefreshesTheDesignWindowsWithoutANewPredi
 
 TEST_F(ShellAutoConfigureServicesTest, TheInitialDesignGoesToTheSessionInItsMode)
 {
-    ShellAutoConfigureServices services = In(QLocale());
+    ShellAutoConfigureServices services = Services();
     EXPECT_FALSE(services.EngineeringMode());
     session_.Options().SwitchToEngineeringMode();
     EXPECT_TRUE(services.EngineeringMode());

@@ -2,8 +2,11 @@
 
 #include <QApplication>
 #include <QEnterEvent>
+#include <QImage>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -111,6 +114,79 @@ TEST_F(LinkLabelTest, AClickInsideIsReported)
                         Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(&label_, &outside);
     EXPECT_EQ(clicks.count(), 1);
+}
+
+// The keyboard reaches what the mouse does: the keys that open a list act as a click, no
+// other key does, and a held key opens it once.
+TEST_F(LinkLabelTest, SpaceReturnEnterAndAltDownActAsAClick)
+{
+    EXPECT_EQ(label_.focusPolicy(), Qt::TabFocus) << "Tab reaches it; a click leaves the focus alone";
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int clicks;
+    };
+    const Case cases[] = {
+        {Qt::Key_Space, Qt::NoModifier, 1},
+        {Qt::Key_Return, Qt::NoModifier, 1},
+        {Qt::Key_Enter, Qt::KeypadModifier, 1},
+        {Qt::Key_Down, Qt::AltModifier, 1},
+        {Qt::Key_Down, Qt::NoModifier, 0},
+        {Qt::Key_Space, Qt::ControlModifier, 0},
+        {Qt::Key_Return, Qt::AltModifier, 0},
+        {Qt::Key_A, Qt::NoModifier, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(QKeySequence(c.key | c.modifiers).toString().toStdString());
+        QSignalSpy clicks(&label_, &LinkLabel::clicked);
+        QTest::keyClick(&label_, c.key, c.modifiers);
+        EXPECT_EQ(clicks.count(), c.clicks);
+    }
+    QSignalSpy clicks(&label_, &LinkLabel::clicked);
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+    QApplication::sendEvent(&label_, &repeat);
+    EXPECT_EQ(clicks.count(), 0);
+}
+
+// The focus shows as a frame in the text's colour, so it reads wherever the text does: on
+// a light and a dark palette, at 1x and 2x.
+TEST_F(LinkLabelTest, TheFocusShowsAsAFrameInTheTextsColour)
+{
+    label_.setText(QStringLiteral("KV9"));
+    label_.resize(60, 24);
+    label_.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&label_));
+    struct Look {
+        const char* name;
+        QColor window;
+        QColor text;
+    };
+    for (const Look look : {Look{"light", QColor(240, 240, 240), QColor(0, 0, 0)},
+                            Look{"dark", QColor(40, 40, 40), QColor(230, 230, 230)}}) {
+        QPalette palette = label_.palette();
+        palette.setColor(QPalette::Window, look.window);
+        palette.setColor(QPalette::WindowText, look.text);
+        label_.setPalette(palette);
+        for (const int scale : {1, 2}) {
+            SCOPED_TRACE(std::string(look.name) + " at " + std::to_string(scale) + "x");
+            // The share of the top edge's device pixels drawn in the text's colour.
+            const auto edge = [&] {
+                QImage image(label_.size() * scale, QImage::Format_ARGB32);
+                image.setDevicePixelRatio(scale);
+                image.fill(look.window);
+                label_.render(&image);
+                int drawn = 0;
+                for (int x = 0; x < image.width(); ++x)
+                    drawn += image.pixelColor(x, 0) == look.text ? 1 : 0;
+                return static_cast<double>(drawn) / image.width();
+            };
+            label_.clearFocus();
+            EXPECT_EQ(edge(), 0.0) << "no frame without the focus";
+            label_.setFocus(Qt::TabFocusReason);
+            ASSERT_TRUE(label_.hasFocus());
+            EXPECT_GE(edge(), 0.25);
+        }
+    }
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include <QAction>
 #include <QApplication>
@@ -18,6 +19,7 @@
 
 #include "../ToolWindowFixture.h"
 #include "../TypingLocale.h"
+#include "../controls/LinkListKeys.h"
 #include "model/ProductTables.h"
 #include "windows/dialogs/ArrayDesign.h"
 #include "windows/controls/LinkLabel.h"
@@ -235,6 +237,35 @@ TEST_F(ArrayDesignDialogTest, SelectingABrandRefillsTheSplaysAndTheLabelTakesACh
         EXPECT_EQ(dialog.lblAngle()->text(), first);
         dialog.SplayItem(2)->trigger();
         EXPECT_EQ(dialog.lblAngle()->text(), dialog.SplayItem(2)->text());
+        Cancel(dialog);
+    });
+}
+
+// From the keyboard alone: Tab goes from the curve template to the angle beside it, which
+// opens its list where a click does; the arrows and Return choose an angle.
+TEST_F(ArrayDesignDialogTest, TheKeyboardReachesAndChoosesTheCurveAngle)
+{
+    Design([](ArrayDesignDialog& dialog) {
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        dialog.optCurved()->click();
+        dialog.optCurved()->setFocus(Qt::TabFocusReason);
+        std::vector<std::string> reached;
+        for (int step = 0; step < 3 && !dialog.lblAngle()->hasFocus(); ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            reached.push_back(QApplication::focusWidget()->objectName().toStdString());
+        }
+        EXPECT_EQ(reached, std::vector<std::string>{"lblAngle"});
+        QTest::keyClick(dialog.lblAngle(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), dialog.cmdOK()) << "then the buttons";
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        ASSERT_TRUE(dialog.lblAngle()->hasFocus());
+
+        link_keys::ExpectKeyOpensWhereAClickDoes(*dialog.lblAngle(), *dialog.mnuSplay(), Qt::Key_Down,
+                                                 Qt::AltModifier);
+        link_keys::ChooseWithKeys(*dialog.mnuSplay(), 2);
+        EXPECT_EQ(dialog.lblAngle()->text(), dialog.SplayItem(2)->text());
+        EXPECT_TRUE(dialog.lblAngle()->hasFocus());
         Cancel(dialog);
     });
 }

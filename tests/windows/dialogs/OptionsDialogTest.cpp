@@ -615,6 +615,41 @@ TEST_F(OptionsDialogTest, TemplateAndFontLabelsOpenTheirDialogs)
     EXPECT_EQ(Stored(SettingsStore::kNotesWindow, "Italic"), "Yes");
 }
 
+// From the keyboard alone: Tab goes from the pages' tabs to the template and to the font,
+// and Return or Space opens their dialogs as a click does, leaving the dialog open.
+TEST_F(OptionsDialogTest, TheKeyboardReachesTheTemplateAndTheFont)
+{
+    options_.SetNewVenueTemplate("/t/Blank_English.venue");
+    user = [this] {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Dialog()));
+        QTabBar* tabs = Find<QTabWidget>("tabOptions")->tabBar();
+        tabs->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(tabs, Qt::Key_Tab);
+        auto* venueTemplate = Find<LinkLabel>("lblDefaultVenueFile");
+        ASSERT_TRUE(venueTemplate->hasFocus());
+        prompts_.QueueOpenFile("/u/My Hall.venue");
+        QTest::keyClick(venueTemplate, Qt::Key_Return);
+        EXPECT_EQ(prompts_.Last().file.title, "Select Default Venue Template...");
+        EXPECT_EQ(venueTemplate->text(), "My Hall");
+        EXPECT_TRUE(Dialog().isVisible()) << "Return chose the template, not OK";
+
+        tabs->setFocus(Qt::TabFocusReason);
+        for (int page = 0; page < 3; ++page)
+            QTest::keyClick(tabs, Qt::Key_Right);
+        ASSERT_EQ(tabs->tabText(tabs->currentIndex()), "Notes Window");
+        QTest::keyClick(tabs, Qt::Key_Tab);
+        auto* font = Find<LinkLabel>("lblFont");
+        ASSERT_TRUE(font->hasFocus());
+        prompts_.QueueFont(FontChoice{"Verdana", 9.0f, false, true});
+        QTest::keyClick(font, Qt::Key_Space);
+        EXPECT_EQ(font->text(), "Verdana, 9pt, Italic");
+        ClickOk();
+    };
+    Dialog().Run();
+    EXPECT_EQ(options_.NewVenueTemplate(), "/u/My Hall.venue");
+    EXPECT_EQ(options_.NotesFont(), "Verdana");
+}
+
 TEST_F(OptionsDialogTest, F1OpensTheTopicOfTheTabShown)
 {
     Dialog().Fill();

@@ -18,6 +18,7 @@
 #include <QTest>
 
 #include "../ToolWindowFixture.h"
+#include "../controls/LinkListKeys.h"
 #include "model/Format.h"
 #include "model/ProductTables.h"
 #include "windows/controls/LinkLabel.h"
@@ -454,6 +455,42 @@ TEST_F(CellConfigurationsWindowTest, UpAndDownInTheCountBoxStepAsTheArrowButtons
     SetCellCount(8);
     QTest::keyClick(cells_->txtCellCount(), Qt::Key_Up, Qt::KeypadModifier);
     EXPECT_EQ(TheCells().Count(), 9);
+}
+
+// From the keyboard alone: Tab walks the grid as it reads, row by row, and a type value
+// opens its list where a click does; the arrows and Return choose, and the cell changes.
+TEST_F(CellConfigurationsWindowTest, TheKeyboardReachesAndChangesACellsType)
+{
+    window_.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+    cells_->cmdAutodesign()->setFocus(Qt::TabFocusReason);
+    const auto name = [](int row, const char* base) {
+        return std::string(base) + "(" + std::to_string(row) + ")";
+    };
+    const std::vector<std::string> expected = {
+        "txtCellCount",  "cmdCellCountUp", "cmdCellCountDown",
+        name(1, "lblCellType"), name(1, "lblCellSplay"), name(1, "cmdSplayUp"), name(1, "cmdSplayDown"),
+        name(1, "lblCellAttenuation"), name(1, "cmdAttenUp"), name(1, "cmdAttenDown"),
+        name(2, "lblCellType"),
+    };
+    std::vector<std::string> reached;
+    for (std::size_t step = 0; step < expected.size(); ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached.push_back(QApplication::focusWidget()->objectName().toStdString());
+    }
+    ASSERT_EQ(reached, expected);
+
+    LinkLabel* type = cells_->RowAt(2).type;
+    const std::vector<int> types = TheCells().Item(2).GetPossibleCellTypes();
+    ASSERT_GE(types.size(), 2u);
+    ASSERT_NE(TheCells().Item(2).CellType(), types[1]);
+    QMenu& list = *window_.PopupMenu(MainWindow::Popup::Type);
+    link_keys::ExpectKeyOpensWhereAClickDoes(*type, list, Qt::Key_Space);
+    link_keys::ChooseWithKeys(list, 2);
+    EXPECT_EQ(TheCells().Item(2).CellType(), types[1]);
+    EXPECT_EQ(Text(type), Format::FormatCellType(types[1]));
+    EXPECT_TRUE(lifecycle_.IsDirty());
+    EXPECT_TRUE(type->hasFocus()) << "the focus stays on the value for the next change";
 }
 
 TEST_F(CellConfigurationsWindowTest, AChoiceForARowTheColumnLostChangesNothing)

@@ -9,6 +9,7 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTextDocument>
 
 #include "../ToolWindowFixture.h"
 #include "engine/Environment.h"
@@ -198,6 +199,49 @@ TEST_F(NotesWindowTest, NotesOfEitherEncodingShowEditSaveAndReopenAsTyped)
         ASSERT_TRUE(lifecycle_.OpenVenue(path));
         EXPECT_EQ(Text(), edited);
         EXPECT_EQ(lifecycle_.Venue().Notes(), edited);
+    }
+}
+
+// A no-break space keeps a number with its unit ("12\u00a0ft"): one from the file or typed
+// stays one through an edit, a save and an opening again, and the lines keep the breaks
+// the file gave them.
+TEST_F(NotesWindowTest, NoBreakSpacesAndLineBreaksStayThroughEditsAndSaves)
+{
+    struct Case {
+        const char* name;
+        std::string notes; // as the file holds them
+        std::string saved; // after the edit
+    };
+    const Case cases[] = {
+        // Every character has a Windows-1252 byte, so the file is written in that code page.
+        {"Windows1252 with CR LF", "Trim 12\u00a0" "ft\r\nPin 3", "Trim 12\u00a0" "ft\r\nPin 3\r\n4\u00a0m"},
+        {"Utf8 with LF", "Trim \u2248 12\u00a0" "ft\nPin 3", "Trim \u2248 12\u00a0" "ft\nPin 3\n4\u00a0m"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Environment written;
+        written.Clear();
+        written.SetNotes(c.notes);
+        const std::string path = Path("notes.venue");
+        ASSERT_TRUE(WriteAll(path, VenueFile::SaveToString(written)));
+
+        ASSERT_TRUE(lifecycle_.OpenVenue(path));
+        ASSERT_EQ(lifecycle_.Venue().Notes(), c.notes);
+        Key(Qt::Key_End, kCtrl);
+        Key(Qt::Key_Return);
+        QTest::keyClicks(box_, QStringLiteral("4"));
+        QTest::sendKeyEvent(QTest::Click, box_, Qt::Key_nobreakspace, QString(QChar::Nbsp), kNone);
+        QTest::keyClicks(box_, QStringLiteral("m"));
+        EXPECT_EQ(lifecycle_.Venue().Notes(), c.saved);
+
+        ASSERT_TRUE(lifecycle_.SaveVenue());
+        lifecycle_.NewVenue();
+        ASSERT_TRUE(lifecycle_.OpenVenue(path));
+        EXPECT_EQ(lifecycle_.Venue().Notes(), c.saved);
+        // Shown as held: the box's own text is where a no-break space was lost before.
+        QString shown = QString::fromStdString(c.saved).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        shown.replace(QLatin1Char('\n'), QChar::ParagraphSeparator);
+        EXPECT_EQ(box_->document()->toRawText().toStdString(), shown.toStdString());
     }
 }
 
