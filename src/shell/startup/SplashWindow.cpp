@@ -99,16 +99,27 @@ void SplashWindow::ShowAsAbout()
     show();
     raise();
     activateWindow();
-    if (!watchingKeys_) {
+    asAbout_ = true;
+}
+
+void SplashWindow::showEvent(QShowEvent* event)
+{
+    if (!watching_) {
         QCoreApplication::instance()->installEventFilter(this);
-        watchingKeys_ = true;
+        watching_ = true;
     }
+    QWidget::showEvent(event);
 }
 
 bool SplashWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && isVisible() && QApplication::activeModalWidget() == nullptr &&
-        QApplication::activePopupWidget() == nullptr) {
+    if (event->type() == QEvent::Show && watched != this && isVisible()) {
+        const auto* shown = qobject_cast<const QWidget*>(watched);
+        // Left up, the picture would cover the message and keep the mouse from it.
+        if (shown != nullptr && shown->isWindow() && shown->isModal())
+            hide();
+    } else if (event->type() == QEvent::KeyPress && asAbout_ && isVisible() &&
+               QApplication::activeModalWidget() == nullptr && QApplication::activePopupWidget() == nullptr) {
         const int key = static_cast<const QKeyEvent&>(*event).key();
         // The keys that close a message box.
         if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -121,10 +132,11 @@ bool SplashWindow::eventFilter(QObject* watched, QEvent* event)
 
 void SplashWindow::hideEvent(QHideEvent* event)
 {
-    if (watchingKeys_) {
+    if (watching_) {
         QCoreApplication::instance()->removeEventFilter(this);
-        watchingKeys_ = false;
+        watching_ = false;
     }
+    asAbout_ = false;
     QWidget::hideEvent(event);
 }
 
