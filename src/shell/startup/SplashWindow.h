@@ -33,6 +33,8 @@ protected:
 
 private:
     void Dismiss();
+    // The picture for the pixel ratio of the window's screen.
+    void DrawPicture();
 
     QLabel* picture_;
     QLabel* version_;

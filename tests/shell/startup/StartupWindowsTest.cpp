@@ -3,6 +3,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -73,6 +74,25 @@ TEST(SplashWindow, AMessageWhileItShowsComesAboveItAndTakesTheKeyboardAndMouse)
     EXPECT_FALSE(splashShown);
     EXPECT_TRUE(boxActive);
     EXPECT_EQ(answer, MessageAnswer::Ok);
+}
+
+// The picture has as many pixels as the screen gives the window, not a picture of 1x
+// pixels scaled up. Also run with QT_SCALE_FACTOR=2 (see tests/CMakeLists.txt): the factor
+// is read only when the application starts.
+TEST(SplashWindow, ThePictureIsDrawnForTheScreensPixelRatio)
+{
+    SplashWindow splash;
+    splash.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
+    bool scaled = false;
+    const double factor = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&scaled);
+    const qreal ratio = splash.devicePixelRatioF();
+    if (scaled) {
+        EXPECT_DOUBLE_EQ(ratio, factor);
+    }
+    const QPixmap picture = splash.findChild<QLabel*>(QStringLiteral("Picture1"))->pixmap();
+    EXPECT_DOUBLE_EQ(picture.devicePixelRatio(), ratio);
+    EXPECT_EQ(picture.size(), (QSizeF(splash.size()) * ratio).toSize());
 }
 
 TEST(SplashWindow, TheVersionIsWrittenOnThePictureNotOnAGreyStrip)
