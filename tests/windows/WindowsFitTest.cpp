@@ -17,6 +17,7 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QStyleOptionFrame>
+#include <QStyleOptionTitleBar>
 #include <QMdiArea>
 #include <QPushButton>
 #include <QRadioButton>
@@ -551,6 +552,92 @@ TEST_F(WindowsFit, TextsFitTheirControlsFrom8To12Points)
 }
 
 TEST_F(WindowsFit, TextsFitTheirControlsAtTwiceTheSize) { ExpectTextsFitAt(2.0); }
+
+// The caption of a tool window's frame, whole in its title bar.
+bool CaptionWhole(const QMdiSubWindow& frame)
+{
+    QStyleOptionTitleBar option;
+    option.initFrom(&frame);
+    option.text = frame.windowTitle();
+    option.titleBarFlags = frame.windowFlags();
+    option.titleBarState = frame.windowState();
+    option.subControls = QStyle::SC_All;
+    option.rect = QRect(0, 0, frame.width(),
+                        frame.style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, &frame));
+    const QRect label = frame.style()->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, &frame);
+    return QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(frame.windowTitle()) <=
+           label.width();
+}
+
+// A first start with nothing stored, on the screens laptops have, at 1.5x and 2x (in
+// device-independent pixels) and on the 4:3 ones, with a 12-cell venue: the arrangement
+// chosen for the screen puts every window inside the work area, none over another, every
+// text and caption whole, and gives the venue a real share of the screen.
+TEST_F(WindowsFit, FirstStartFitsTheScreen)
+{
+    struct Case {
+        int width;
+        int height;
+        double scale;
+    };
+    const Case cases[] = {{1366, 768, 1},  {1280, 800, 1},  {1280, 720, 1},  {1920, 1080, 1.5}, {2560, 1440, 2},
+                          {1024, 768, 1},  {1280, 1024, 1}, {1920, 1080, 1}, {3840, 2160, 2}, {1440, 900, 1},
+                          {1600, 900, 1}, {1280, 960, 1}};
+    SetCellCount(12);
+    for (const bool engineering : {false, true}) {
+        if (options_.EngineeringMode() != engineering)
+            engineering ? options_.SwitchToEngineeringMode() : options_.SwitchToStandardMode();
+        for (const Case& c : cases) {
+            const QSize screen(static_cast<int>(c.width / c.scale), static_cast<int>(c.height / c.scale));
+            const std::string name = std::to_string(c.width) + "x" + std::to_string(c.height) + " at " +
+                                     QString::number(c.scale).toStdString() + (engineering ? " advanced" : " basic");
+            // Nothing stored, nothing open, the main window not shown yet: a first start.
+            window_.hide();
+            window_.setWindowState(Qt::WindowNoState);
+            window_.setGeometry(0, 0, 640, 480);
+            for (const auto& host : hosts_)
+                host->Unload();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            for (const ToolWindowInfo& info : ToolWindowRegistry::All())
+                store_.Remove(SettingsStore::kWindowPositions, info.caption);
+            store_.Remove(SettingsStore::kWindowPositions, "Main Window");
+            screen_.SetSize(screen.width(), screen.height());
+            window_.ShowWindows();
+            window_.show();
+            // The desktop's window manager gives the maximised window the screen less a
+            // title bar.
+            window_.setWindowState(Qt::WindowNoState);
+            window_.setGeometry(0, 0, screen.width(), screen.height() - 30);
+            QApplication::processEvents();
+            const QRect area = window_.MdiArea()->viewport()->rect();
+            const auto frames = OpenFrames();
+            ASSERT_GE(frames.size(), 7U) << name;
+            for (std::size_t i = 0; i < frames.size(); ++i) {
+                const auto& [caption, frame] = frames[i];
+                const std::string where = name + ": " + caption + " at " + std::to_string(frame.x()) + "," +
+                                          std::to_string(frame.y()) + " " + std::to_string(frame.width()) + "x" +
+                                          std::to_string(frame.height()) + " in " + std::to_string(area.width()) +
+                                          "x" + std::to_string(area.height());
+                EXPECT_TRUE(area.contains(frame)) << where;
+                for (std::size_t j = i + 1; j < frames.size(); ++j)
+                    EXPECT_FALSE(frame.intersects(frames[j].second)) << where << " and " << frames[j].first;
+                // A 4:3 screen keeps the arrangement it had, the venue's share with it.
+                if (caption == "Venue" && screen.width() * 3 > screen.height() * 4) {
+                    EXPECT_GE(frame.width(), 480) << where;
+                    EXPECT_GE(frame.height(), 200) << where;
+                }
+            }
+            for (QMdiSubWindow* frame : window_.MdiArea()->subWindowList()) {
+                if (!frame->isVisible())
+                    continue;
+                ExpectWhole(*frame, name);
+                EXPECT_TRUE(CaptionWhole(*frame)) << name << ": " << frame->windowTitle().toStdString() << " "
+                                                  << frame->width() << " wide";
+            }
+        }
+    }
+    EXPECT_EQ(reportedEnds_, 0);
+}
 
 } // namespace
 } // namespace polvane

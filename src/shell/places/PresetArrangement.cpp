@@ -20,16 +20,22 @@
 
 namespace polvane {
 
-PresetArrangement::Preset PresetArrangement::PresetFor(int screenWidthPixels)
+PresetArrangement::Preset PresetArrangement::PresetFor(int screenWidthPixels, int workAreaHeightPixels)
 {
-    if (screenWidthPixels < 1024)
+    if (screenWidthPixels < 1024 || workAreaHeightPixels < kLeast1024x768Height)
         return Preset::k800x600;
-    if (screenWidthPixels >= 1280)
+    if (screenWidthPixels >= 1280 && workAreaHeightPixels >= kLeast1280x1024Height)
         return Preset::k1280x1024;
     return Preset::k1024x768;
 }
 
-void PresetArrangement::LoadPresetWindows() { ArrangePreset(PresetFor(screen_.Width())); }
+PresetArrangement::Preset PresetArrangement::PresetForScreen() const
+{
+    // The window's size of the moment does not count: the preset maximises it.
+    return PresetFor(screen_.Width(), MaximisedWorkAreaSize().height());
+}
+
+void PresetArrangement::LoadPresetWindows() { ArrangePreset(PresetForScreen()); }
 
 PresetColumn PresetArrangement::ColumnOf(Preset preset, bool engineeringMode)
 {
@@ -172,8 +178,12 @@ QSize PresetArrangement::WorkAreaSize() const
 {
     if (window_.isVisible())
         return area_.contentsRect().size();
-    // Not shown yet: the screen less the menu bar, the status bar, the work area's frame
-    // and a title bar; the arrangement follows the real size once the window shows.
+    // Not shown yet: the arrangement follows the real size once the window shows.
+    return MaximisedWorkAreaSize();
+}
+
+QSize PresetArrangement::MaximisedWorkAreaSize() const
+{
     const int frame = 2 * area_.frameWidth();
     int height = screen_.Height() - window_.menuBar()->sizeHint().height() - frame -
                  window_.style()->pixelMetric(QStyle::PM_TitleBarHeight);

@@ -36,13 +36,21 @@ public:
     {
     }
 
-    // The preset for the screen's width, arranged.
+    // The preset for the screen's width and the work area's height, arranged.
     void LoadPresetWindows();
     // Places the main window, moves and shows the preset's tool windows, closes the others
     // it names closed (saved as hidden), then refreshes every window.
     void ArrangePreset(Preset preset);
-    // Below 1024 pixels the 800 x 600 preset, from 1280 the 1280 x 1024 one, else 1024 x 768.
-    static Preset PresetFor(int screenWidthPixels);
+    // By the width (device-independent pixels): below 1024 the 800 x 600 preset, from 1280
+    // the 1280 x 1024 one, else 1024 x 768. A work area lower than the larger presets need
+    // takes a smaller one: below kLeast1024x768Height the 800 x 600 preset, below
+    // kLeast1280x1024Height at most the 1024 x 768 one. A 4:3 screen keeps its preset: the
+    // bounds lie below what its work area has, whatever bars its desktop takes.
+    static Preset PresetFor(int screenWidthPixels, int workAreaHeightPixels);
+    static constexpr int kLeast1024x768Height = 580;
+    static constexpr int kLeast1280x1024Height = 820;
+    // The preset a first start, or a change of mode, chooses on this screen.
+    Preset PresetForScreen() const;
     // The 800 x 600 arrangement is the same in both modes; the larger ones are not.
     static PresetColumn ColumnOf(Preset preset, bool engineeringMode);
     // Maximised, whatever the preset: the arrangement fills the room there is.
@@ -50,6 +58,9 @@ public:
     // The size the arrangements fill, in pixels: the work area's inside once the window
     // shows, before that the screen less the window's own bars.
     QSize WorkAreaSize() const;
+    // The work area's inside once the window is maximised, as every preset leaves it: the
+    // screen less the menu bar, the status bar, the work area's frame and a title bar.
+    QSize MaximisedWorkAreaSize() const;
 
     // On a change of the work area's size: true while every window of the last arrangement
     // is open where it was put, so that it is to be placed again; an arrangement the user

@@ -176,12 +176,17 @@ const Node& PresetLayout::Of(PresetColumn column)
     const auto w = [](Id id) { return Window(id); };
     const Node configurations = Across({w(Id::ArrayConfiguration), w(Id::BumperConfiguration)});
     const Node rightColumn = Down({w(Id::ArrayPicture), w(Id::Calculations), w(Id::CellConfigurations)});
+    const Node seatingAndConfigurations =
+        Across({w(Id::SeatingAreas), Down({w(Id::ArrayConfiguration), w(Id::BumperConfiguration)})});
     // The columns and rows each window took in the arrangements' original places; at
     // 800 x 600 the seating areas and the cell list are too wide to stand side by side, so
     // that the cell list goes below them where the others do not fit. At
     // 1024 x 768 the windows beside the seating areas and in the cell list's column would
     // run past the screen, so the seating areas have their row to themselves and the others
-    // move below them or, as the cell list grows, out of its column. At 1280 x 1024 the
+    // move below them or, as the cell list grows, out of its column; on a screen wider than
+    // it is high (1366 x 768, 1280 x 720) the configurations stand beside the seating areas,
+    // which leaves the venue the height the stacked rows would take, and where that is still
+    // too low, the smaller windows stand beside the venue. At 1280 x 1024 the
     // rigging details keep their place beside the seating areas only where the screen is
     // wide enough to show them readable; else they go into the column of the smaller
     // windows (advanced) or the notes go below the configurations (basic).
@@ -205,14 +210,32 @@ const Node& PresetLayout::Of(PresetColumn column)
                  Across({Down({w(Id::SeatingAreas), configurations,
                                Across({w(Id::Notes), w(Id::ArrayPicture), w(Id::RiggingDetails)}),
                                Across({w(Id::FROptions), w(Id::Venue)})}),
-                         Down({w(Id::Calculations), w(Id::CellConfigurations)})})})},
+                         Down({w(Id::Calculations), w(Id::CellConfigurations)})}),
+                 Across({Down({seatingAndConfigurations, Across({w(Id::Notes), w(Id::ArrayPicture)}), w(Id::Venue)}),
+                         Down({w(Id::Calculations), w(Id::FROptions), w(Id::RiggingDetails),
+                               w(Id::CellConfigurations)})}),
+                 Across({Down({seatingAndConfigurations,
+                               Across({w(Id::Notes), w(Id::ArrayPicture), w(Id::RiggingDetails)}), w(Id::Venue)}),
+                         Down({w(Id::Calculations), w(Id::FROptions), w(Id::CellConfigurations)})}),
+                 Across({Down({seatingAndConfigurations,
+                               Across({w(Id::Venue), Down({w(Id::ArrayPicture), w(Id::RiggingDetails)})})}),
+                         Down({w(Id::Calculations), w(Id::FROptions), w(Id::Notes), w(Id::CellConfigurations)})}),
+                 Across({Down({seatingAndConfigurations,
+                               Across({w(Id::Venue),
+                                       Down({w(Id::Notes), w(Id::ArrayPicture), w(Id::RiggingDetails)})})}),
+                         Down({w(Id::Calculations), w(Id::FROptions), w(Id::CellConfigurations)})})})},
         {PresetColumn::k1024x768Standard,
          Either({Across({Down({w(Id::SeatingAreas), configurations,
                                Across({w(Id::RiggingDetails), w(Id::Notes)}), w(Id::Venue)}),
                          Down({w(Id::ArrayPicture), w(Id::Calculations), w(Id::CellConfigurations)})}),
                  Across({Down({w(Id::SeatingAreas), configurations,
                                Across({w(Id::RiggingDetails), w(Id::Notes), w(Id::ArrayPicture)}), w(Id::Venue)}),
-                         Down({w(Id::Calculations), w(Id::CellConfigurations)})})})},
+                         Down({w(Id::Calculations), w(Id::CellConfigurations)})}),
+                 Across({Down({seatingAndConfigurations, Across({w(Id::RiggingDetails), w(Id::Notes)}), w(Id::Venue)}),
+                         rightColumn}),
+                 Across({Down({seatingAndConfigurations,
+                               Across({w(Id::Venue), Down({w(Id::RiggingDetails), w(Id::Notes)})})}),
+                         rightColumn})})},
         {PresetColumn::k1280x1024Engineering,
          Either({Across({Down({Across({Down({Across({w(Id::SeatingAreas), w(Id::RiggingDetails)}), w(Id::ListeningPoints)}),
                                        Down({w(Id::ArrayConfiguration), w(Id::BumperConfiguration),

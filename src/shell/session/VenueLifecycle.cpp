@@ -83,6 +83,7 @@ void VenueLifecycle::NewVenue()
     }
     hasFileName_ = false;
     fromOldFile_ = false;
+    venueOpen_ = true;
     venuePath_.clear();
     ClearDirty();
     session_.ReplaceVenue(std::move(fresh));
@@ -121,12 +122,14 @@ bool VenueLifecycle::OpenVenue(const std::string& requested)
         else
             VenueFile::Load(Venue(), path);
     } catch (const std::exception& failure) {
-        ShowProblem("The venue could not be opened; the open venue is kept.\r\n" +
-                    std::string(failure.what()));
+        ShowProblem(std::string(venueOpen_ ? "The venue could not be opened; the open venue is kept.\r\n"
+                                           : "The venue could not be opened.\r\n") +
+                    failure.what());
         return false;
     }
     venuePath_ = path;
     hasFileName_ = true;
+    venueOpen_ = true;
     fromOldFile_ = oldFile;
     ClearDirty();
     recentFiles_.AddToMRUList(path);

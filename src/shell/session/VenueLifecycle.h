@@ -111,6 +111,8 @@ private:
     bool hasFileName_ = false;
     bool dirty_ = false;
     bool fromOldFile_ = false;
+    // False until the first New or Open: the session's bare document is no venue to keep.
+    bool venueOpen_ = false;
 
     // Slot 1 is either the live venue (slotOneLive_) or a document of its own.
     std::array<std::unique_ptr<Environment>, kSlotCount> slots_;

@@ -8,7 +8,6 @@
 #include "engine/Environment.h"
 #include "platform/Clock.h"
 #include "platform/Prompts.h"
-#include "shell/startup/CrashMarker.h"
 #include "shell/startup/ErrorReporter.h"
 #include "shell/session/Session.h"
 #include "shell/startup/StartupWindows.h"
@@ -23,7 +22,7 @@ ProgramRun::ProgramRun(Clock& clock, Prompts& prompts, const ProgramFolder& fold
                        std::function<std::string()> title)
     : clock_(clock), prompts_(prompts), folder_(folder), session_(session), lifecycle_(lifecycle), hub_(hub),
       windows_(windows), reporter_(reporter), readOptions_(std::move(readOptions)),
-      title_(std::move(title))
+      title_(std::move(title)), marker_(folder)
 {
 }
 
@@ -56,7 +55,7 @@ bool ProgramRun::Start(const std::string& commandLine)
 
 void ProgramRun::RunStart(const std::string& commandLine)
 {
-    CrashMarker(folder_).Initialize(clock_, prompts_, Title());
+    marker_.Initialize(clock_, prompts_, Title());
 
     const long long splashDeadline = clock_.TickCount() + kSplashMinimumMs;
     if (readOptions_)
@@ -102,7 +101,7 @@ bool ProgramRun::ShutDown()
 {
     return reporter_.Guard("modMain.EndProgram", [&] {
         windows_.UnloadAll();
-        CrashMarker(folder_).Remove();
+        marker_.Remove();
     });
 }
 

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "shell/startup/CrashMarker.h"
+
 namespace polvane {
 
 class Clock;
@@ -62,6 +64,8 @@ private:
     ErrorReporter& reporter_;
     std::function<void()> readOptions_;
     std::function<std::string()> title_;
+    // Held from the start to the orderly end.
+    CrashMarker marker_;
 };
 
 } // namespace polvane

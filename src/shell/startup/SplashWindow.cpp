@@ -22,16 +22,19 @@ namespace {
 
 // The splash picture, drawn here so that the program needs no image files: the name on a
 // diagonal gradient with a column of cells curving down like a hung array. Below the artwork
-// the gradient goes on for the given height: the strip the version is written on.
-QPixmap SplashPicture(int versionStrip)
+// the gradient goes on for the given height: the strip the version is written on. Drawn
+// with as many pixels as the screen has for it, so that it is as sharp as the text beside.
+QPixmap SplashPicture(int versionStrip, qreal pixelRatio)
 {
-    QPixmap pixmap(420, 240 + versionStrip);
+    const QSizeF size(420, 240 + versionStrip);
+    QPixmap pixmap((size * pixelRatio).toSize());
+    pixmap.setDevicePixelRatio(pixelRatio);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient gradient(0, 0, pixmap.width(), pixmap.height());
+    QLinearGradient gradient(0, 0, size.width(), size.height());
     gradient.setColorAt(0, QColor(20, 40, 90));
     gradient.setColorAt(1, QColor(0, 96, 255));
-    p.fillRect(pixmap.rect(), gradient);
+    p.fillRect(QRectF(QPointF(0, 0), size), gradient);
 
     p.setPen(QPen(QColor(255, 255, 255, 200), 1.5));
     p.setBrush(QColor(255, 255, 255, 60));
@@ -77,7 +80,7 @@ SplashWindow::SplashWindow(QWidget* parent)
     QPalette onPicture = version_->palette();
     onPicture.setColor(QPalette::WindowText, Qt::white);
     version_->setPalette(onPicture);
-    picture_->setPixmap(SplashPicture(QFontMetrics(version_->font()).height() + 8));
+    DrawPicture();
     auto* overPicture = new QVBoxLayout(picture_);
     overPicture->setContentsMargins(0, 0, 8, 4);
     overPicture->addStretch();
@@ -86,6 +89,11 @@ SplashWindow::SplashWindow(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(picture_);
+}
+
+void SplashWindow::DrawPicture()
+{
+    picture_->setPixmap(SplashPicture(QFontMetrics(version_->font()).height() + 8, devicePixelRatioF()));
 }
 
 void SplashWindow::mousePressEvent(QMouseEvent* event)
@@ -99,16 +107,30 @@ void SplashWindow::ShowAsAbout()
     show();
     raise();
     activateWindow();
-    if (!watchingKeys_) {
+    asAbout_ = true;
+}
+
+void SplashWindow::showEvent(QShowEvent* event)
+{
+    if (!watching_) {
         QCoreApplication::instance()->installEventFilter(this);
-        watchingKeys_ = true;
+        watching_ = true;
     }
+    // The screen it shows on may have another pixel ratio than the one it was drawn for.
+    if (!qFuzzyCompare(picture_->pixmap().devicePixelRatio(), devicePixelRatioF()))
+        DrawPicture();
+    QWidget::showEvent(event);
 }
 
 bool SplashWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && isVisible() && QApplication::activeModalWidget() == nullptr &&
-        QApplication::activePopupWidget() == nullptr) {
+    if (event->type() == QEvent::Show && watched != this && isVisible()) {
+        const auto* shown = qobject_cast<const QWidget*>(watched);
+        // Left up, the picture would cover the message and keep the mouse from it.
+        if (shown != nullptr && shown->isWindow() && shown->isModal())
+            hide();
+    } else if (event->type() == QEvent::KeyPress && asAbout_ && isVisible() &&
+               QApplication::activeModalWidget() == nullptr && QApplication::activePopupWidget() == nullptr) {
         const int key = static_cast<const QKeyEvent&>(*event).key();
         // The keys that close a message box.
         if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -121,10 +143,11 @@ bool SplashWindow::eventFilter(QObject* watched, QEvent* event)
 
 void SplashWindow::hideEvent(QHideEvent* event)
 {
-    if (watchingKeys_) {
+    if (watching_) {
         QCoreApplication::instance()->removeEventFilter(this);
-        watchingKeys_ = false;
+        watching_ = false;
     }
+    asAbout_ = false;
     QWidget::hideEvent(event);
 }
 

@@ -7,7 +7,8 @@ class QLabel;
 namespace polvane {
 
 // The start-up picture with the program's version; Help > About shows it again. A click
-// hides it; shown as About, Escape and Enter do too.
+// hides it; shown as About, Escape and Enter do too. It stays above every window, so a
+// message or dialog that comes up while it shows (a file refused at start-up) hides it.
 class SplashWindow : public QWidget {
     Q_OBJECT
 
@@ -26,15 +27,19 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Dismiss();
+    // The picture for the pixel ratio of the window's screen.
+    void DrawPicture();
 
     QLabel* picture_;
     QLabel* version_;
-    bool watchingKeys_ = false;
+    bool watching_ = false;
+    bool asAbout_ = false;
 };
 
 } // namespace polvane

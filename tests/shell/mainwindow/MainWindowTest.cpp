@@ -506,7 +506,7 @@ TEST_F(MainWindowTest, PresetFollowsTheScreenWidth)
     for (const Case c : {Case{800, PresetArrangement::Preset::k800x600}, Case{1023, PresetArrangement::Preset::k800x600},
                          Case{1024, PresetArrangement::Preset::k1024x768}, Case{1279, PresetArrangement::Preset::k1024x768},
                          Case{1280, PresetArrangement::Preset::k1280x1024}, Case{2560, PresetArrangement::Preset::k1280x1024}})
-        EXPECT_EQ(PresetArrangement::PresetFor(c.width), c.preset) << c.width;
+        EXPECT_EQ(PresetArrangement::PresetFor(c.width, 2000), c.preset) << c.width;
 
     // Every preset fills the screen, whatever its size: the windows are placed by their
     // real sizes in the room there is.
@@ -517,6 +517,44 @@ TEST_F(MainWindowTest, PresetFollowsTheScreenWidth)
     EXPECT_TRUE(small.windowState() & Qt::WindowMaximized);
     window_.Arrangement().PositionPreset(PresetArrangement::Preset::k800x600);
     EXPECT_TRUE(window_.windowState() & Qt::WindowMaximized);
+}
+
+// The first start's preset on the screens users have, in device-independent pixels: a 4:3
+// screen keeps the preset of its width, a wide one whose work area is too low for it takes
+// the next smaller.
+TEST_F(MainWindowTest, FirstStartPresetFollowsTheWorkAreasWidthAndHeight)
+{
+    using P = PresetArrangement::Preset;
+    struct Case {
+        int width;
+        int height;
+        double scale;
+        P preset;
+    };
+    const Case cases[] = {
+        {800, 600, 1, P::k800x600},     {1024, 768, 1, P::k1024x768},   {1280, 1024, 1, P::k1280x1024},
+        {1600, 1200, 1, P::k1280x1024}, {1280, 960, 1, P::k1280x1024},  {1920, 1080, 1, P::k1280x1024},
+        {1920, 1080, 1.5, P::k1024x768}, {1366, 768, 1, P::k1024x768},  {1280, 800, 1, P::k1024x768},
+        {1280, 720, 1, P::k1024x768},   {1440, 900, 1, P::k1280x1024},   {1680, 1050, 1, P::k1280x1024},
+        {2560, 1440, 2, P::k1024x768},  {2560, 1600, 2, P::k1024x768},  {3840, 2160, 2, P::k1280x1024},
+        {2560, 1440, 1.25, P::k1280x1024}, {1024, 600, 1, P::k800x600}, {1080, 1920, 1, P::k1024x768},
+        {768, 1024, 1, P::k800x600},    {1200, 1920, 1, P::k1024x768},  {1440, 2560, 1, P::k1280x1024},
+    };
+    for (const Case& c : cases) {
+        FixedScreenInfo screen(static_cast<int>(c.width / c.scale), static_cast<int>(c.height / c.scale), 15, 15);
+        ShellMainWindowRelay relay;
+        MainWindow window(options_, prompts_, screen, registry_, reporter_, lifecycle_, hub_, relay);
+        EXPECT_EQ(window.Arrangement().PresetForScreen(), c.preset)
+            << c.width << " x " << c.height << " at " << c.scale << ": work area "
+            << window.Arrangement().WorkAreaSize().width() << " x " << window.Arrangement().WorkAreaSize().height();
+    }
+    // The window's size of the moment does not count (a change of mode arranges a shown
+    // window too): every preset maximises it.
+    window_.show();
+    window_.setWindowState(Qt::WindowNoState);
+    window_.resize(640, 480);
+    QApplication::processEvents();
+    EXPECT_EQ(window_.Arrangement().PresetForScreen(), P::k1280x1024);
 }
 
 // The venue is built before the main window and outlives it: what it reports reaches the

@@ -199,6 +199,12 @@ TEST_F(ProgramRunTest, AnUnreadableCommandLineFileGivesAMessageAndANewVenue)
     ASSERT_EQ(MessageTexts().size(), 1u);
     EXPECT_EQ(lifecycle_.Venue().Notes(), "template");
     EXPECT_EQ(std::count(log_.begin(), log_.end(), "orderly end"), 0);
+    // No venue was open yet, so none is said to be kept; once one is, it is.
+    EXPECT_EQ(MessageTexts()[0].rfind("The venue could not be opened.\r\n", 0), 0u) << MessageTexts()[0];
+    EXPECT_FALSE(lifecycle_.OpenVenue(Path("bad.venue")));
+    ASSERT_EQ(MessageTexts().size(), 2u);
+    EXPECT_EQ(MessageTexts()[1].rfind("The venue could not be opened; the open venue is kept.\r\n", 0), 0u)
+        << MessageTexts()[1];
 }
 
 TEST_F(ProgramRunTest, OnlyQuotesAskForAFileAndACancelGivesANewVenue)

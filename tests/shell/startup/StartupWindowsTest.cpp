@@ -2,6 +2,8 @@
 #include <QImage>
 #include <QKeySequence>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -9,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/QtPrompts.h"
 #include "shell/startup/SplashWindow.h"
 #include "shell/startup/WelcomeWindow.h"
 
@@ -38,6 +41,58 @@ TEST(SplashWindow, AtStartUpKeysLeaveItUp)
         QTest::keyClick(splash.windowHandle(), key);
         EXPECT_TRUE(splash.isVisible()) << QKeySequence(key).toString().toStdString();
     }
+}
+
+// The picture stays above every window, so a message that comes while it shows (a file
+// refused at start-up) must not open under it: the picture gives way, and the message takes
+// the keyboard and the mouse.
+TEST(SplashWindow, AMessageWhileItShowsComesAboveItAndTakesTheKeyboardAndMouse)
+{
+    SplashWindow splash;
+    splash.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
+    QtPrompts prompts;
+    bool seen = false;
+    bool splashShown = true;
+    bool boxActive = false;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible() || seen)
+            return;
+        seen = true;
+        poll.stop();
+        splashShown = splash.isVisible();
+        boxActive = QTest::qWaitForWindowActive(box);
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    });
+    poll.start();
+    const MessageAnswer answer = prompts.ShowMessage("The venue could not be opened.", "Quessel Polvane",
+                                                     MessageButtons::Ok, MessageIcon::Exclamation);
+    ASSERT_TRUE(seen);
+    EXPECT_FALSE(splashShown);
+    EXPECT_TRUE(boxActive);
+    EXPECT_EQ(answer, MessageAnswer::Ok);
+}
+
+// The picture has as many pixels as the screen gives the window, not a picture of 1x
+// pixels scaled up. Also run with QT_SCALE_FACTOR=2 (see tests/CMakeLists.txt): the factor
+// is read only when the application starts.
+TEST(SplashWindow, ThePictureIsDrawnForTheScreensPixelRatio)
+{
+    SplashWindow splash;
+    splash.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
+    bool scaled = false;
+    const double factor = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&scaled);
+    const qreal ratio = splash.devicePixelRatioF();
+    if (scaled) {
+        EXPECT_DOUBLE_EQ(ratio, factor);
+    }
+    const QPixmap picture = splash.findChild<QLabel*>(QStringLiteral("Picture1"))->pixmap();
+    EXPECT_DOUBLE_EQ(picture.devicePixelRatio(), ratio);
+    EXPECT_EQ(picture.size(), (QSizeF(splash.size()) * ratio).toSize());
 }
 
 TEST(SplashWindow, TheVersionIsWrittenOnThePictureNotOnAGreyStrip)
