@@ -20,6 +20,7 @@
 #include "shell/startup/ProgramIcon.h"
 #include "shell/commands/ProgressWindow.h"
 #include "shell/startup/WelcomeWindow.h"
+#include "support/LayoutsAtRest.h"
 #include "support/ModalSnapshot.h"
 #include "windows/dialogs/ArrayDesignDialog.h"
 #include "windows/tools/CalculationsWindow.h"
@@ -93,7 +94,7 @@ TEST_F(WindowFrames, EveryWindowShowsTheProgramsIcon)
     window_.show();
     Item("mnuViewNotes")->trigger();
     Item("mnuViewCalculations")->trigger();
-    QTest::qWait(20);
+    ASSERT_TRUE(LayoutsAtRest::Await());
     EXPECT_EQ(Picture(window_.windowIcon()), program) << "main window";
     const QList<QMdiSubWindow*> frames = window_.MdiArea()->subWindowList();
     ASSERT_EQ(frames.size(), 2);
@@ -102,7 +103,7 @@ TEST_F(WindowFrames, EveryWindowShowsTheProgramsIcon)
     // A maximised tool window hands its icon to the menu bar's corner.
     QMdiSubWindow* notes = frames.front()->windowTitle() == QStringLiteral("Notes") ? frames.front() : frames.back();
     notes->showMaximized();
-    QTest::qWait(20);
+    ASSERT_TRUE(LayoutsAtRest::Await());
     EXPECT_EQ(Picture(notes->windowIcon()), program) << "maximised";
     QWidget* corner = window_.menuBar()->cornerWidget(Qt::TopLeftCorner);
     ASSERT_NE(corner, nullptr) << "the maximised window's icon in the menu bar";

@@ -41,6 +41,7 @@
 #include "windows/tools/NotesWindow.h"
 #include "plot/PlotCanvas.h"
 #include "plot/PlotPictureBox.h"
+#include "support/LayoutsAtRest.h"
 #include "windows/tools/RiggingDetailsWindow.h"
 #include "windows/tools/SeatingAreasWindow.h"
 #include "windows/base/ToolWindowHost.h"
@@ -324,16 +325,13 @@ TEST_F(WindowsFit, FramesRestOnceLaidOut)
             if (frame->widget() != nullptr)
                 counter.Watch(*frame->widget());
         }
-        // The first layout settles over a few rounds of posted events, more slowly on a busy
-        // or instrumented build; a frame caught in a loop never does.
-        for (int round = 0; round < 30; ++round) {
-            counter.count = 0;
-            QTest::qWait(100);
-            if (counter.count == 0)
-                break;
-        }
+        // The first layout settles over a few rounds of the event loop; a frame caught in a
+        // loop lays out or resizes at every round and never does.
+        EXPECT_TRUE(LayoutsAtRest::Await()) << name << ": " << counter.last;
+        // And it stays so.
         counter.count = 0;
-        QTest::qWait(300);
+        for (int round = 0; round < 5; ++round)
+            QCoreApplication::processEvents();
         EXPECT_EQ(counter.count, 0) << name << ": " << counter.last;
     };
     for (const ToolWindowInfo& info : ToolWindowRegistry::All()) {
@@ -461,12 +459,15 @@ void WindowsFit::ExpectTextsFit(const QFont& font, const std::string& name)
         if (!registry_.IsLoaded(info.id))
             Item(info.menuName)->trigger();
     }
-    // The layouts settle over a few rounds of posted events.
-    QTest::qWait(100);
+    // The new font reaches the windows only when the event loop delivers it, and their
+    // layouts answer it a round or more later: a look before would measure the old font.
+    EXPECT_TRUE(LayoutsAtRest::Await()) << name;
     // Run with QT_SCALE_FACTOR set, the windows must really be drawn at that scale.
     bool scaled = false;
     const double factor = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&scaled);
     for (QMdiSubWindow* frame : window_.MdiArea()->subWindowList()) {
+        EXPECT_EQ(frame->widget()->font().pointSizeF(), font.pointSizeF())
+            << name << " " << frame->windowTitle().toStdString();
         if (scaled) {
             EXPECT_DOUBLE_EQ(frame->devicePixelRatio(), factor) << frame->windowTitle().toStdString();
         }
@@ -481,7 +482,7 @@ void WindowsFit::ExpectTextsFit(const QFont& font, const std::string& name)
     // The dialogs, each page of the options and the array design's J counts among them.
     ProgramDialogs dialogs(hub_, reporter_, screen_, options_, prompts_, &window_);
     dialogs.CheckEachPage([&name](QDialog& dialog) {
-        QTest::qWait(20);
+        EXPECT_TRUE(LayoutsAtRest::Await()) << name << " " << dialog.windowTitle().toStdString();
         ExpectWhole(dialog, name);
         // Lists show every entry whole, none half cut at the bottom, each on its own page.
         for (const QListWidget* list : dialog.findChildren<QListWidget*>()) {
@@ -506,7 +507,7 @@ void WindowsFit::ExpectListeningPointsReadable(const std::string& name)
     options_.SetShowScale(true);
     Item("mnuViewWindowsArrange1024x768")->trigger();
     Item("mnuViewListeningPoints")->trigger();
-    QTest::qWait(50);
+    EXPECT_TRUE(LayoutsAtRest::Await()) << name;
     auto* points = window_.MdiArea()->findChild<ListeningPointsWindow*>();
     ASSERT_NE(points, nullptr);
     ASSERT_TRUE(points->isVisibleTo(&window_));
@@ -523,7 +524,7 @@ void WindowsFit::ExpectListeningPointsReadable(const std::string& name)
     };
     expectReadable(name + " at 1024 x 768");
     points->parentWidget()->resize(1, 1);
-    QTest::qWait(20);
+    EXPECT_TRUE(LayoutsAtRest::Await()) << name;
     expectReadable(name + " at its smallest");
 }
 

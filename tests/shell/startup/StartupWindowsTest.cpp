@@ -14,6 +14,7 @@
 #include "platform/QtPrompts.h"
 #include "shell/startup/SplashWindow.h"
 #include "shell/startup/WelcomeWindow.h"
+#include "support/LayoutsAtRest.h"
 
 namespace polvane {
 namespace {
@@ -99,7 +100,7 @@ TEST(SplashWindow, TheVersionIsWrittenOnThePictureNotOnAGreyStrip)
 {
     SplashWindow splash;
     splash.show();
-    QTest::qWait(20);
+    ASSERT_TRUE(LayoutsAtRest::Await());
     const QImage shown = splash.grab().toImage();
     const QColor windowGrey = splash.palette().color(QPalette::Window);
     const QRect version = splash.VersionLabel()->geometry().translated(

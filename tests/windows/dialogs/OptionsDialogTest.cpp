@@ -29,6 +29,7 @@
 #include "shell/options/ColorTable.h"
 #include "shell/session/RefreshableWindow.h"
 #include "windows/dialogs/ChooseColorDialog.h"
+#include "support/LayoutsAtRest.h"
 #include "windows/controls/LinkLabel.h"
 
 namespace polvane {
@@ -414,7 +415,7 @@ TEST_F(OptionsDialogTest, TheColoursPageShowsEveryNameWholeAndFramesTheSwatch)
     auto* tabs = Find<QTabWidget>("tabOptions");
     QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(2).center());
     ASSERT_EQ(tabs->currentIndex(), 2);
-    QTest::qWait(20);
+    ASSERT_TRUE(LayoutsAtRest::Await());
     auto* list = Find<QListWidget>("lstGraphItems");
     ASSERT_EQ(list->count(), ColorTable::kCount);
     for (int row = 0; row < list->count(); ++row) {
